@@ -1,0 +1,54 @@
+#pragma once
+// The headless calculation: both moments through the engines, birth first, then the evaluation.
+
+#include <optional>
+#include <string>
+
+#include "astro/moment.h"
+#include "muhurtha/evaluation.h"
+#include "muhurtha/moment_details.h"
+#include "panchanga/panchanga.h"
+
+namespace kalvora {
+
+// Everything one moment's computation produces.
+struct MomentResult {
+    MomentTime time;
+    MomentClock clock;
+    ChartPositions chart;
+    PanchangaInfo panchanga;
+    MomentDetails details;
+};
+
+// The ascendant, the Moon and the almanac of one moment, in that order, and its nine names.
+MomentResult ComputeMoment(const MomentInput& input);
+
+// The nine display names of a computed moment.
+MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& panchanga);
+
+// What the pages hold for one calculation.
+struct CalculationInput {
+    MomentInput birth;
+    MomentInput muhurtha;
+    std::string subject;             // chosen subject text ("" when none)
+    std::string personName;
+    std::string personSex = "Male";  // "Male" or "Female"
+    std::string muhurthaWeekdayBox;  // weekday box of the muhurtha page
+};
+
+struct Calculation {
+    MomentResult birth;
+    MomentResult muhurtha;
+    TaraVerdict tara = TaraVerdict::Unfavourable;
+    MoonVerdict moon = MoonVerdict::Unfavourable;
+    std::optional<Evaluation> evaluation;  // none when the subject matches no subject text
+};
+
+// The evaluation's inputs from a calculation's pages and computed moments.
+EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentResult& birth,
+                                    const MomentResult& muhurtha);
+
+// Birth moment, muhurtha moment, Tara and Chandra bala, then the rule set of the chosen subject.
+Calculation Calculate(const CalculationInput& input);
+
+}  // namespace kalvora

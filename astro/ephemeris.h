@@ -1,0 +1,52 @@
+#pragma once
+// The astronomical engine: time scales and angles, the sidereal Moon and the sidereal ascendant of one moment.
+
+#include <string>
+
+#include "astro/moment.h"
+
+namespace kalvora {
+
+// Angle constants, exactly as the formulas use them (not full-precision pi/180, 180/pi and pi).
+inline constexpr double DegToRad = 0.0174532925199433;
+inline constexpr double RadToDeg = 57.2957795130823;
+inline constexpr double QuadrantPi = 3.14159265358979;
+
+// Day number of a civil date, counted at noon: Julian calendar up to the Gregorian switch, Gregorian after.
+double JulianDayNumber(int month, int day, int year);
+
+// Arctangent of y / x in radians, strictly between -pi and pi (0 for x < 0 and y = 0).
+double QuadrantArctan(double y, double x);
+
+// Brings an angle into range by one step each way (360 stays 360); updates the argument and returns it.
+double NormalizeDegrees(double& angle);
+
+// Display text of a zodiac position, for example 45.5 gives 15° 30' 0" Tau.
+std::string FormatZodiacPosition(double longitude);
+
+// Sign index 0..11 of a longitude, as the last three characters of FormatZodiacPosition name it
+// (a longitude of exactly 360 counts as 0).
+int ZodiacSignIndex(double longitude);
+
+// Local sidereal time in degrees from universal time, centuries since 1900 and the signed longitude (East negative).
+double LocalSiderealTime(double ut, double centuriesSince1900, double longitude);
+
+// Lahiri ayanamsa in degrees (negative: sidereal = tropical + ayanamsa), in the form used for the ascendant.
+double LahiriAyanamsa1900(double centuriesSince1900);
+// Lahiri ayanamsa in degrees, in the form used for the Moon.
+double LahiriAyanamsa2000(double centuriesSince2000);
+
+// Signed place, effective zone, universal time, day number and century counts of one typed moment.
+MomentTime ConvertMoment(const MomentInput& input);
+
+// Sidereal ascendant: fills the lagna fields of chart and publishes the moment's clock.
+void ComputeLagna(const MomentInput& input, ChartPositions& chart, MomentClock& clock);
+// Sidereal Moon, its sign and nakshatra: fills the Moon fields of chart and publishes the moment's clock.
+void ComputeMoon(const MomentInput& input, ChartPositions& chart, MomentClock& clock);
+
+// Lagna fields only, from a converted moment (the finder's fast path; same numbers as ComputeLagna).
+void LagnaFromTime(const MomentTime& time, ChartPositions& chart);
+// Moon fields only, from a converted moment (same numbers as ComputeMoon).
+void MoonFromTime(const MomentTime& time, ChartPositions& chart);
+
+}  // namespace kalvora

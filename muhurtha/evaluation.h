@@ -1,0 +1,106 @@
+#pragma once
+// The muhurtha evaluation: Tara bala and Chandra bala, the rule set of the chosen undertaking, its factor lines,
+// count, rating, report codes and the text of the result label.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "muhurtha/moment_details.h"
+#include "muhurtha/subjects.h"
+
+namespace kalvora {
+
+enum class TaraVerdict { Unfavourable, Favourable, VeryFavourable };
+enum class MoonVerdict { Unfavourable, Favourable };
+
+std::string_view VerdictText(TaraVerdict v);  // "Unfavourable", "Favourable", "Very Favourable"
+std::string_view VerdictText(MoonVerdict v);  // "Unfavourable", "Favourable"
+
+// Relation of the muhurtha nakshatra to the birth nakshatra (names compared exactly).
+TaraVerdict TaraBalaCheck(std::string_view birthNakshatra, std::string_view muhurthaNakshatra);
+// Relation of the muhurtha Moon sign to the birth Moon sign (names compared exactly).
+MoonVerdict ChandraBalaCheck(std::string_view birthRashi, std::string_view muhurthaRashi);
+
+// Everything a rule set reads, filled by the caller from the pages and the computed moments.
+struct EvaluationInput {
+    std::string subject;  // the chosen subject text
+
+    TaraVerdict tara = TaraVerdict::Unfavourable;
+    MoonVerdict moon = MoonVerdict::Unfavourable;
+
+    MomentDetails birth;
+    MomentDetails muhurtha;
+
+    // Almanac values of the muhurtha moment.
+    std::int16_t tithiNumber = 1;  // 1..30
+    std::string tithiRuleName;     // "Pratipada" .. "Purnima", "Amavashya"
+    std::string tithiClass;        // "Nanda", "Bhadra", "Jaya", "Rikta", "Poorna"
+    std::string paksha;            // "Shukla Paksha" or "Krishna Paksha"
+
+    std::string weekdayBox;  // text of the muhurtha page's weekday box, "Sunday" .. "Saturday"
+
+    // Date boxes of both pages (months 1..12) and the muhurtha time as typed.
+    std::int16_t birthDay = 1, birthMonth = 1, birthYear = 1901;
+    std::int16_t muhurthaDay = 1, muhurthaMonth = 1, muhurthaYear = 1901;
+    std::int16_t muhurthaHour = 0, muhurthaMinute = 0;
+
+    std::string sex;  // "Male" or "Female"
+
+    // Texts of the seven planets (Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn) whose characters 4 to 6 hold
+    // the abbreviation of the sign occupied; nothing supplies them yet, so they stay empty.
+    std::array<std::string, 7> planetTexts;
+};
+
+// One evaluated factor. A factor that no outcome wrote has written == false, an empty heading and 0 points.
+struct FactorVerdict {
+    std::string heading;  // label, " - ", verdict word (or the bare "Favourable" of an age window)
+    std::int16_t points = 0;
+    bool counted = false;
+    bool written = false;
+};
+
+// Report codes per factor kind: 0 not evaluated, 1 unfavourable, 2 favourable or neutral.
+struct VerdictCodes {
+    std::int16_t tara = 0, moon = 0, nakshatra = 0, tithi = 0, weekday = 0, rashi = 0, karana = 0, yoga = 0;
+    std::int16_t siddha = 0, sarvartha = 0, tripushkar = 0, amrita = 0, lunarMonth = 0, lagna = 0;
+    std::int16_t dvipushkar = 0, saraswati = 0;
+    friend bool operator==(const VerdictCodes&, const VerdictCodes&) = default;
+};
+
+// Set to 1 when the Mrityu, Dagdha or Yamaghata factor was shown as unfavourable (journeys only).
+struct YogaFlags {
+    std::int16_t mrityu = 0, dagdha = 0, yamaghata = 0;
+    friend bool operator==(const YogaFlags&, const YogaFlags&) = default;
+};
+
+// Rating word and code: 1 = Bad, 2 = Good, 3 = Average, 0 = not rated (word empty).
+struct MuhurthaRating {
+    std::string word;
+    std::int16_t code = 0;
+};
+
+struct Evaluation {
+    MuhurthaSubject subject = MuhurthaSubject::Naming;
+    bool stopped = false;  // the date-order check stopped the rule set
+    std::string message;   // its message when stopped
+    std::vector<FactorVerdict> factors;  // index order; unwritten factors kept with written == false
+    std::int16_t count = 0;
+    std::int16_t threshold = 0;
+    std::int16_t totalScore = 0;
+    MuhurthaRating rating;
+    VerdictCodes codes;
+    YogaFlags flags;
+    std::string amritaNote;
+    std::string lunarMonth;  // last lunar-month result, "" if the rule set did not ask for it
+    std::vector<std::string> tenthHousePlanets;
+    std::string resultText;  // the result label's text, CR LF line breaks
+};
+
+// Runs the rule set of input.subject; std::nullopt when the text matches none of the 34 subjects.
+std::optional<Evaluation> EvaluateMuhurtha(const EvaluationInput& input);
+
+}  // namespace kalvora
