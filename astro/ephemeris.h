@@ -44,6 +44,9 @@ void ComputeLagna(const MomentInput& input, ChartPositions& chart, MomentClock& 
 // Sidereal Moon, its sign and nakshatra: fills the Moon fields of chart and publishes the moment's clock.
 void ComputeMoon(const MomentInput& input, ChartPositions& chart, MomentClock& clock);
 
+// Sign, nakshatra and their lords of a sidereal Moon longitude (0..<360), written into chart.
+void SetMoonNames(double moonLongitude, ChartPositions& chart);
+
 // Lagna fields only, from a converted moment (the finder's fast path; same numbers as ComputeLagna).
 void LagnaFromTime(const MomentTime& time, ChartPositions& chart);
 // Moon fields only, from a converted moment (same numbers as ComputeMoon).

@@ -39,8 +39,11 @@ void MoonFromTime(const MomentTime& time, ChartPositions& chart) {
 
     double sidereal = lambda + ayanamsa;
     if (sidereal < 0.0) sidereal += 360.0;
-    chart.moonLongitude = sidereal;
+    SetMoonNames(sidereal, chart);
+}
 
+void SetMoonNames(double sidereal, ChartPositions& chart) {
+    chart.moonLongitude = sidereal;
     chart.rashiIndex = ZodiacSignIndex(sidereal);
     chart.rashi = SignNames[static_cast<std::size_t>(chart.rashiIndex)].name;
     chart.rashiLord = SignNames[static_cast<std::size_t>(chart.rashiIndex)].lord;
