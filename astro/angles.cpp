@@ -17,6 +17,12 @@ double JulianDayNumber(int month, int day, int year) {
     return j;
 }
 
+int WeekdayOfDate(int month, int day, int year) {
+    // Day numbers count at noon; day number 0 fell on a Monday.
+    const auto jdn = static_cast<long long>(JulianDayNumber(month, day, year));
+    return static_cast<int>((jdn + 1) % 7) + 1;
+}
+
 double QuadrantArctan(double y, double x) {
     const double sgnY = (y > 0.0) - (y < 0.0);
     if (x > 0.0) return std::atan(y / x);

@@ -15,6 +15,9 @@ inline constexpr double QuadrantPi = 3.14159265358979;
 // Day number of a civil date, counted at noon: Julian calendar up to the Gregorian switch, Gregorian after.
 double JulianDayNumber(int month, int day, int year);
 
+// Day of the week of a civil date: 1 = Sunday .. 7 = Saturday (1 January 1901 is a Tuesday, 3).
+int WeekdayOfDate(int month, int day, int year);
+
 // Arctangent of y / x in radians, strictly between -pi and pi (0 for x < 0 and y = 0).
 double QuadrantArctan(double y, double x);
 

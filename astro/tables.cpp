@@ -4,6 +4,9 @@
 
 namespace kalvora {
 
+const std::array<std::string_view, 7> WeekdayNames = {
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+
 const std::array<SignName, 12> SignNames = {{
     {"Ari", "Mesha", "Mars"},
     {"Tau", "Vrishabha", "Venus"},

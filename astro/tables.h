@@ -24,6 +24,9 @@ struct LunarTerm {
     bool timesE;
 };
 
+// Weekday names by number - 1 (1 = Sunday .. 7 = Saturday).
+extern const std::array<std::string_view, 7> WeekdayNames;
+
 // The 12 signs, index = Int(sidereal longitude / 30).
 extern const std::array<SignName, 12> SignNames;
 // The 27 nakshatras of 13 deg 20' each.

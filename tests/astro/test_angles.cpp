@@ -26,6 +26,13 @@ TEST(JulianDayNumber, CivilDates) {
     }
 }
 
+TEST(WeekdayOfDate, KnownDays) {
+    const struct { int month, day, year, weekday; } cases[] = {
+        {1, 1, 1901, 3}, {1, 1, 2000, 7}, {8, 15, 1947, 6}, {2, 29, 2012, 4}, {12, 31, 2050, 7}, {12, 8, 2026, 3},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WeekdayOfDate(c.month, c.day, c.year), c.weekday) << c.year << "-" << c.month;
+}
+
 struct ZoneCase {
     const char* what;
     int hour;
