@@ -4,6 +4,10 @@
 
 namespace kalvora {
 
+const std::array<std::string_view, 12> MonthNames = {
+    "January", "February", "March", "April", "May", "June",
+    "July", "August", "September", "October", "November", "December"};
+
 const std::array<std::string_view, 7> WeekdayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 

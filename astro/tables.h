@@ -24,6 +24,9 @@ struct LunarTerm {
     bool timesE;
 };
 
+// Month names by month - 1 ("January" .. "December").
+extern const std::array<std::string_view, 12> MonthNames;
+
 // Weekday names by number - 1 (1 = Sunday .. 7 = Saturday).
 extern const std::array<std::string_view, 7> WeekdayNames;
 
