@@ -15,31 +15,24 @@ namespace {
 
 struct LongitudeCase {
     const char* what;
+    Longitude (*compute)(double);
     double jde;
     double expectedReduced, expectedUnreduced, tolerance;
 };
 
-TEST(SunApparentLongitude, WorkedValues) {
+TEST(Longitudes, WorkedValues) {
+    const auto sun = static_cast<Longitude (*)(double)>(&SunApparentLongitude);
+    const auto moon = static_cast<Longitude (*)(double)>(&MoonTrueLongitude);
     const LongitudeCase cases[] = {
-        {"J2000", 2451545.0, 280.3674, 36280.3674, 0.00005},
-        {"1900 January 0.5", 2415020.0, 279.6412, 279.6412, 0.00005},
+        {"Sun at J2000", sun, 2451545.0, 280.3674, 36280.3674, 0.00005},
+        {"Sun at 1900 January 0.5", sun, 2415020.0, 279.6412, 279.6412, 0.00005},
+        {"Moon at J2000", moon, 2451545.0, 223.3145, 481543.3145, 0.00005},
+        {"Moon at 1900 January 0.5", moon, 2415020.0, 265.2978, 265.2978, 0.00005},
     };
     for (const auto& c : cases) {
-        const Longitude sun = SunApparentLongitude(c.jde);
-        EXPECT_NEAR(sun.reduced, c.expectedReduced, c.tolerance) << c.what;
-        EXPECT_NEAR(sun.unreduced, c.expectedUnreduced, c.tolerance) << c.what;
-    }
-}
-
-TEST(MoonTrueLongitude, WorkedValues) {
-    const LongitudeCase cases[] = {
-        {"J2000", 2451545.0, 223.3145, 481543.3145, 0.00005},
-        {"1900 January 0.5", 2415020.0, 265.2978, 265.2978, 0.00005},
-    };
-    for (const auto& c : cases) {
-        const Longitude moon = MoonTrueLongitude(c.jde);
-        EXPECT_NEAR(moon.reduced, c.expectedReduced, c.tolerance) << c.what;
-        EXPECT_NEAR(moon.unreduced, c.expectedUnreduced, c.tolerance) << c.what;
+        const Longitude result = c.compute(c.jde);
+        EXPECT_NEAR(result.reduced, c.expectedReduced, c.tolerance) << c.what;
+        EXPECT_NEAR(result.unreduced, c.expectedUnreduced, c.tolerance) << c.what;
     }
 }
 
