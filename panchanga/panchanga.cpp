@@ -1,10 +1,12 @@
 // The almanac limbs of one moment: weekday, paksha, tithi, yoga and karana.
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "panchanga/panchanga.h"
+
+#include "astro/ephemeris.h"
+#include "astro/tables.h"
 #include "panchanga/tables.h"
 
 namespace kalvora {
@@ -22,12 +24,6 @@ int KaranaIndex(int k) {
     return (k - 1) - 7 * ((k - 1) / 7);  // k - 1 >= 0, so integer division is the floor
 }
 }  // namespace
-
-int WeekdayNumber(int month, int day, int year) {
-    using namespace std::chrono;
-    const sys_days date{std::chrono::year{year} / static_cast<unsigned>(month) / static_cast<unsigned>(day)};
-    return static_cast<int>(weekday{date}.c_encoding()) + 1;  // c_encoding: 0 = Sunday
-}
 
 double ElongationDegrees(double sunTropical, double moonTropical) {
     double m = moonTropical;
@@ -97,7 +93,7 @@ PanchangaInfo ComputePanchanga(const MomentClock& clock) {
     PanchangaInfo info = PanchangaElements(PanchangaLongitudesAt(jde));
     info.jde = jde;
     // The weekday of the civil date: it changes at local midnight, whatever the clock time.
-    const int weekday = WeekdayNumber(clock.month, clock.day, clock.year);
+    const int weekday = WeekdayOfDate(clock.month, clock.day, clock.year);
     info.weekdayNumber = static_cast<std::int16_t>(weekday);
     info.weekdayName = WeekdayNames[static_cast<std::size_t>(weekday - 1)];
     return info;

@@ -68,9 +68,6 @@ double ReduceIntoPeriod(double value, double period);
 double UniversalJulianDay(const MomentClock& clock);
 double JulianEphemerisDay(const MomentClock& clock);
 
-// Weekday of a civil date in the Gregorian calendar, 1 = Sunday .. 7 = Saturday.
-int WeekdayNumber(int month, int day, int year);
-
 // What the almanac limbs rest on at one Julian ephemeris day: the two longitudes and the ayanamsa correction
 // (the moment searches' cheap path; ComputePanchanga uses the same numbers).
 struct PanchangaLongitudes {

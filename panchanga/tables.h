@@ -53,12 +53,6 @@ inline constexpr std::array<std::string_view, 11> KaranaNames = {
 };
 static_assert(KaranaNames.size() == 11);
 
-// Weekday names by weekday number - 1 (1 = Sunday .. 7 = Saturday).
-inline constexpr std::array<std::string_view, 7> WeekdayNames = {
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
-};
-static_assert(WeekdayNames.size() == 7);
-
 // Delta T (TT - UT) in seconds of time at the start of each decade, 40 entries for the years 1620 + 10 i
 // (i = 0..39, 1620 to 2010).
 inline constexpr int DeltaTFirstYear = 1620;

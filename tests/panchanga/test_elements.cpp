@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "astro/ephemeris.h"
+#include "astro/tables.h"
 #include "panchanga/panchanga.h"
 #include "panchanga/tables.h"
 #include "tests/astro/angle_compare.h"
@@ -137,13 +138,13 @@ struct WeekdayCase {
     std::string_view name;
 };
 
-TEST(WeekdayNumber, CivilDates) {
+TEST(WeekdayOfDate, CivilDates) {
     const WeekdayCase cases[] = {
         {2000, 1, 1, 7, "Saturday"}, {1901, 1, 1, 3, "Tuesday"},  {2024, 2, 29, 5, "Thursday"},
         {1970, 1, 1, 5, "Thursday"}, {2050, 12, 31, 7, "Saturday"}, {1999, 12, 31, 6, "Friday"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(WeekdayNumber(c.month, c.day, c.year), c.number) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(WeekdayOfDate(c.month, c.day, c.year), c.number) << c.year << "-" << c.month << "-" << c.day;
         EXPECT_EQ(WeekdayNames[static_cast<std::size_t>(c.number - 1)], c.name);
     }
 }
