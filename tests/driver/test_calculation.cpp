@@ -45,7 +45,9 @@ TEST(Calculate, RepeatableWithIdenticalInputs) {
     EXPECT_EQ(first.muhurtha.details, second.muhurtha.details);
     EXPECT_EQ(first.muhurtha.chart.moonLongitude, second.muhurtha.chart.moonLongitude);
     ASSERT_EQ(first.evaluation.has_value(), second.evaluation.has_value());
-    if (first.evaluation) EXPECT_EQ(first.evaluation->resultText, second.evaluation->resultText);
+    if (first.evaluation) {
+        EXPECT_EQ(first.evaluation->resultText, second.evaluation->resultText);
+    }
 }
 
 TEST(ComputeMoment, DetailSlotsComeFromTheEngines) {
