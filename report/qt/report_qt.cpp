@@ -25,7 +25,8 @@ constexpr double PdfMarginMm = 20.0;
 QTextCharFormat CharFormat(const TextStyle& style) {
     QTextCharFormat format;
     QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
+    // Without shaping there are no ligatures, so the text of a PDF reads back (and is found) letter by letter.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setPointSize(style.sizePt);
     font.setBold(style.bold);
     format.setFont(font);
@@ -152,7 +153,7 @@ bool PaintReport(const ReportDocument& report, QPagedPaintDevice* device, QStrin
     RenderReport(report, &document);
 
     // The painter's origin is the top left corner of the printable area; lay the text out on pages of its size.
-    const QRect body = device->pageLayout().paintRectPixels(device->resolution());
+    const QRect body = device->pageLayout().paintRectPixels(device->logicalDpiX());
     document.setPageSize(QSizeF(body.size()));
     const int pages = document.pageCount();
     for (int page = 0; page < pages; ++page) {

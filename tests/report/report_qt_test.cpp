@@ -22,7 +22,7 @@ namespace kalvora {
 namespace {
 
 // Output of a shell command; empty when it cannot run.
-std::string Run(const std::string& command) {
+std::string Shell(const std::string& command) {
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -32,9 +32,9 @@ std::string Run(const std::string& command) {
     return out;
 }
 
-bool HavePdfTools() { return !Run("command -v pdftotext pdfimages").empty(); }
+bool HavePdfTools() { return !Shell("command -v pdftotext pdfimages").empty(); }
 
-std::string PdfText(const QString& path) { return Run("pdftotext -layout '" + path.toStdString() + "' -"); }
+std::string PdfText(const QString& path) { return Shell("pdftotext -layout '" + path.toStdString() + "' -"); }
 
 ReportInput FullInput() {
     ReportInput input = test::SampleInput();
@@ -124,7 +124,7 @@ TEST(ReportQt, SavedPdfHoldsTheReportTextAndPicture) {
     }
     // Title, date, overall effect and the 19 sections each close with the footer, none lost between pages.
     EXPECT_EQ(test::CountOf(text, test::FooterLine), 22u) << text;
-    const std::string images = Run("pdfimages -list '" + path.toStdString() + "'");
+    const std::string images = Shell("pdfimages -list '" + path.toStdString() + "'");
     EXPECT_NE(images.find(" 120   120 "), std::string::npos) << images;
 }
 
