@@ -89,7 +89,11 @@ ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput&
 }
 
 std::int16_t SectionCode(const ReportInput& input, ReportFactor factor) {
-    const VerdictCodes& c = input.codes;
+    return SectionCode(const_cast<ReportInput&>(input), factor);
+}
+
+std::int16_t& SectionCode(ReportInput& input, ReportFactor factor) {
+    VerdictCodes& c = input.codes;
     switch (factor) {
         case ReportFactor::Tara: return c.tara;
         case ReportFactor::Moon: return c.moon;
@@ -111,7 +115,7 @@ std::int16_t SectionCode(const ReportInput& input, ReportFactor factor) {
         case ReportFactor::SaraswatiYoga: return c.saraswati;
         case ReportFactor::AmritaYoga: return c.amrita;
     }
-    return 0;
+    return c.tara;  // not reached: every factor is listed
 }
 
 std::string_view EnglishMonthName(int month) {

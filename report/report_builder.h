@@ -36,6 +36,7 @@ ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput&
 
 // The code that drives a factor's section: its VerdictCode, or its yoga flag for Mrityu, Dagdha and Yamaghata.
 std::int16_t SectionCode(const ReportInput& input, ReportFactor factor);
+std::int16_t& SectionCode(ReportInput& input, ReportFactor factor);
 
 // English month name of month 1..12; "" outside that range.
 std::string_view EnglishMonthName(int month);

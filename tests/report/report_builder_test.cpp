@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "report/picture.h"
 #include "tests/report/report_samples.h"
@@ -130,7 +131,7 @@ TEST(ReportBuilder, EachSectionShowsItsVerdictAndParagraphByCode) {
             SCOPED_TRACE(std::string(section.heading) + " with code " + std::to_string(code));
             ReportInput input = SampleInput();
             input.rating.code = 0;
-            test::CodeOf(input, section.factor) = code;
+            SectionCode(input, section.factor) = code;
             const std::vector<std::string> lines = SplitLines(TextOf(input));
 
             std::string heading(section.heading);
@@ -150,7 +151,7 @@ TEST(ReportBuilder, AFactorWithCodeZeroLeavesNoTrace) {
         ReportInput input = SampleInput();
         SetAllCodes(input, 2);
         const std::string full = TextOf(input);
-        test::CodeOf(input, section.factor) = 0;
+        SectionCode(input, section.factor) = 0;
         const std::string text = TextOf(input);
 
         std::string heading(section.heading);
@@ -242,6 +243,47 @@ TEST(ReportBuilder, BuildingReplacesWhatTheWriterHeld) {
     writer.InsertText("left over", TextStyle{});
     BuildReport(SampleInput(), writer);
     EXPECT_EQ(writer.Document(), BuildReportDocument(SampleInput()));
+}
+
+TEST(ReportBuilder, EachSectionReadsItsOwnCode) {
+    using CodeField = std::int16_t VerdictCodes::*;
+    using FlagField = std::int16_t YogaFlags::*;
+    struct Case {
+        ReportFactor factor;
+        CodeField code;
+        FlagField flag;
+    };
+    const std::vector<Case> cases = {
+        {ReportFactor::Tara, &VerdictCodes::tara, nullptr},
+        {ReportFactor::Moon, &VerdictCodes::moon, nullptr},
+        {ReportFactor::Nakshatra, &VerdictCodes::nakshatra, nullptr},
+        {ReportFactor::Tithi, &VerdictCodes::tithi, nullptr},
+        {ReportFactor::Weekday, &VerdictCodes::weekday, nullptr},
+        {ReportFactor::LunarMonth, &VerdictCodes::lunarMonth, nullptr},
+        {ReportFactor::Lagna, &VerdictCodes::lagna, nullptr},
+        {ReportFactor::Rashi, &VerdictCodes::rashi, nullptr},
+        {ReportFactor::Karana, &VerdictCodes::karana, nullptr},
+        {ReportFactor::NityaYoga, &VerdictCodes::yoga, nullptr},
+        {ReportFactor::SiddhaYoga, &VerdictCodes::siddha, nullptr},
+        {ReportFactor::SarvarthaYoga, &VerdictCodes::sarvartha, nullptr},
+        {ReportFactor::MrityuYoga, nullptr, &YogaFlags::mrityu},
+        {ReportFactor::DagdhaYoga, nullptr, &YogaFlags::dagdha},
+        {ReportFactor::YamaghataYoga, nullptr, &YogaFlags::yamaghata},
+        {ReportFactor::TripushkarYoga, &VerdictCodes::tripushkar, nullptr},
+        {ReportFactor::DvipushkarYoga, &VerdictCodes::dvipushkar, nullptr},
+        {ReportFactor::SaraswatiYoga, &VerdictCodes::saraswati, nullptr},
+        {ReportFactor::AmritaYoga, &VerdictCodes::amrita, nullptr},
+    };
+    ASSERT_EQ(cases.size(), ReportSectionCount);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ReportSectionTexts()[static_cast<std::size_t>(c.factor)].heading);
+        ReportInput input = SampleInput();
+        if (c.code != nullptr) input.codes.*c.code = 7;
+        else input.flags.*c.flag = 7;
+        for (const Case& other : cases) {
+            EXPECT_EQ(SectionCode(std::as_const(input), other.factor), other.factor == c.factor ? 7 : 0);
+        }
+    }
 }
 
 TEST(ReportBuilder, InputFromAnEvaluation) {

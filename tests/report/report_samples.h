@@ -35,36 +35,9 @@ inline ReportInput SampleInput() {
     return input;
 }
 
-// The code or flag that drives a factor's section.
-inline std::int16_t& CodeOf(ReportInput& input, ReportFactor factor) {
-    VerdictCodes& c = input.codes;
-    switch (factor) {
-        case ReportFactor::Tara: return c.tara;
-        case ReportFactor::Moon: return c.moon;
-        case ReportFactor::Nakshatra: return c.nakshatra;
-        case ReportFactor::Tithi: return c.tithi;
-        case ReportFactor::Weekday: return c.weekday;
-        case ReportFactor::LunarMonth: return c.lunarMonth;
-        case ReportFactor::Lagna: return c.lagna;
-        case ReportFactor::Rashi: return c.rashi;
-        case ReportFactor::Karana: return c.karana;
-        case ReportFactor::NityaYoga: return c.yoga;
-        case ReportFactor::SiddhaYoga: return c.siddha;
-        case ReportFactor::SarvarthaYoga: return c.sarvartha;
-        case ReportFactor::MrityuYoga: return input.flags.mrityu;
-        case ReportFactor::DagdhaYoga: return input.flags.dagdha;
-        case ReportFactor::YamaghataYoga: return input.flags.yamaghata;
-        case ReportFactor::TripushkarYoga: return c.tripushkar;
-        case ReportFactor::DvipushkarYoga: return c.dvipushkar;
-        case ReportFactor::SaraswatiYoga: return c.saraswati;
-        case ReportFactor::AmritaYoga: return c.amrita;
-    }
-    return c.tara;
-}
-
 // Every code and flag set to the given value.
 inline void SetAllCodes(ReportInput& input, std::int16_t code) {
-    for (const ReportSectionText& section : ReportSectionTexts()) CodeOf(input, section.factor) = code;
+    for (const ReportSectionText& section : ReportSectionTexts()) SectionCode(input, section.factor) = code;
 }
 
 // The text split at CR LF; a text ending in CR LF ends with an empty line.

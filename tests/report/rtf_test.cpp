@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "report/picture.h"
 #include "report/report_builder.h"
 #include "tests/report/report_samples.h"
@@ -236,7 +238,8 @@ TEST(Rtf, WholeReportReadsBackAsTheDocument) {
 
 TEST(Rtf, FileIsWrittenOrTheFailureIsNamed) {
     const ReportDocument document = BuildReportDocument(test::SampleInput());
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kalvora-report-rtf-test";
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                        ("kalvora-report-rtf-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "report.rtf").string();
     std::string error;
