@@ -5,6 +5,7 @@
 
 #include "app/panels.h"
 #include "cli/arguments.h"
+#include "cli/find.h"
 #include "cli/json.h"
 #include "cli/report_output.h"
 
@@ -151,6 +152,7 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c)
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
     CliOptions options;
     try {
         options = ParseArguments(args);

@@ -1,0 +1,541 @@
+// The muhurtha finder: change minutes of the quantities the evaluation reads, one evaluation per stretch between
+// them, windows joined where nothing shown changes, and the ranking of the windows found.
+
+#include "app/finder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <tuple>
+
+#include "astro/ephemeris.h"
+#include "astro/tables.h"
+#include "muhurtha/checks.h"
+#include "panchanga/panchanga.h"
+
+namespace kalvora {
+
+// --- Dates -----------------------------------------------------------------------------------------------------
+
+namespace {
+
+long DayNumber(LocalDate date) { return static_cast<long>(JulianDayNumber(date.month, date.day, date.year)); }
+
+LocalDate DateOfDayNumber(long dayNumber) {
+    const CalendarDate c = CalendarFromJulianDay(static_cast<double>(dayNumber));
+    return {c.year, c.month, c.day};
+}
+
+std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }
+
+}  // namespace
+
+int DatesInSpan(LocalDate from, LocalDate to) {
+    return static_cast<int>(std::max(0L, DayNumber(to) - DayNumber(from) + 1));
+}
+
+LocalDate AddDays(LocalDate date, int days) { return DateOfDayNumber(DayNumber(date) + days); }
+
+std::string DateText(LocalDate date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::string MinuteText(int minute) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", minute / 60, minute % 60);
+    return text;
+}
+
+std::string DateProblem(LocalDate date) {
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31 || AddDays(date, 0) != date) {
+        return DateText(date) + " is not a date of the calendar";
+    }
+    if (date.year < FirstSearchYear || date.year > LastSearchYear) {
+        return DateText(date) + " lies outside the years " + std::to_string(FirstSearchYear) + " to " +
+               std::to_string(LastSearchYear);
+    }
+    return {};
+}
+
+std::string SpanProblem(LocalDate from, LocalDate to) {
+    for (const LocalDate date : {from, to}) {
+        if (std::string problem = DateProblem(date); !problem.empty()) return problem;
+    }
+    if (to < from) return "the last date " + DateText(to) + " comes before the first date " + DateText(from);
+    // The same day of the month MaximumSpanYears later (29 February becomes 1 March) is the first date too far.
+    const long limit = static_cast<long>(JulianDayNumber(from.month, from.day, from.year + MaximumSpanYears));
+    if (DayNumber(to) >= limit) {
+        return "the span may cover at most " + std::to_string(MaximumSpanYears) + " years: from " + DateText(from) +
+               " the last date may be " + DateText(DateOfDayNumber(limit - 1)) + " at the latest, got " +
+               DateText(to);
+    }
+    return {};
+}
+
+std::string QueryProblem(const FinderQuery& query) {
+    if (!FindSubject(query.subject)) return "'" + query.subject + "' is not one of the undertakings";
+    if (std::string problem = SpanProblem(query.from, query.to); !problem.empty()) return problem;
+    for (const int minute : {query.between.firstMinute, query.between.lastMinute}) {
+        if (minute < 0 || minute >= MinutesPerDay) {
+            return "the minutes of the daily window must lie between 0 (00:00) and 1439 (23:59), got " +
+                   std::to_string(minute);
+        }
+    }
+    return {};
+}
+
+CalculationInput MinuteInput(const FinderQuery& query, LocalDate date, int minute) {
+    CalculationInput in;
+    in.birth = query.birth;
+    in.muhurtha = query.place;
+    in.muhurtha.year = Short(date.year);
+    in.muhurtha.month = Short(date.month);
+    in.muhurtha.day = Short(date.day);
+    in.muhurtha.hour = Short(minute / 60);
+    in.muhurtha.minute = Short(minute % 60);
+    in.subject = query.subject;
+    in.personName = query.personName;
+    in.personSex = query.personSex;
+    in.muhurthaWeekdayBox = WeekdayNames[static_cast<std::size_t>(WeekdayOfDate(date.month, date.day, date.year) - 1)];
+    return in;
+}
+
+// --- Change minutes --------------------------------------------------------------------------------------------
+
+namespace {
+
+// Each quantity the evaluation reads is read through the engine routine the normal calculation uses, at whole
+// minutes of the date. Its key (what the evaluation sees of it) only moves forward, so equal keys at two minutes
+// mean no change in between; the search for the next change predicts it from one or two guide phases (angles in
+// degrees that move forward, the key changing each time one passes a multiple of its period) and their rates,
+// then closes in on the minute where the key differs from the minute before.
+constexpr int MaxPhases = 2;
+
+template <class Value>
+struct Reading {
+    int minute = 0;
+    Value value;
+    std::array<double, MaxPhases> phase{};
+};
+
+// How far an angle has moved forward from `from` to `to`, 0..<360 degrees.
+double Forward(double from, double to) {
+    const double d = std::fmod(to - from, 360.0);
+    return d < 0.0 ? d + 360.0 : d;
+}
+
+// Degrees still to go from `phase` to the next multiple of `period`.
+double ToNextMultiple(double phase, double period) { return period - (phase - period * std::floor(phase / period)); }
+
+// The guide of one quantity: its phases' periods, their rates as last measured, and how far one probe may reach.
+struct Guide {
+    int phases = 0;
+    std::array<double, MaxPhases> period{};
+    std::array<double, MaxPhases> ratePerMinute{};
+    int maxStep = 60;
+    bool everyMinute = false;  // read every minute: the key may move back, so no minute can be skipped
+
+    // Minutes until the next change as the phases' rates predict it.
+    double Predict(const std::array<double, MaxPhases>& phase) const {
+        double minutes = maxStep;
+        for (int i = 0; i < phases; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            minutes = std::min(minutes, ToNextMultiple(phase[at], period[at]) / ratePerMinute[at]);
+        }
+        return minutes;
+    }
+
+    // Where, between a reading before the change and one after it, the first phase to pass a multiple does so.
+    std::optional<double> Crossing(int loMinute, const std::array<double, MaxPhases>& lo, int hiMinute,
+                                   const std::array<double, MaxPhases>& hi) const {
+        std::optional<double> first;
+        for (int i = 0; i < phases; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            const double moved = Forward(lo[at], hi[at]);
+            const double toGo = ToNextMultiple(lo[at], period[at]);
+            if (moved <= 0.0 || moved < toGo) continue;
+            const double minute = loMinute + (hiMinute - loMinute) * toGo / moved;
+            if (!first || minute < *first) first = minute;
+        }
+        return first;
+    }
+
+    void Learn(int loMinute, const std::array<double, MaxPhases>& lo, int minute,
+               const std::array<double, MaxPhases>& at) {
+        if (minute <= loMinute) return;
+        for (int i = 0; i < phases; ++i) {
+            const auto p = static_cast<std::size_t>(i);
+            const double moved = Forward(lo[p], at[p]);
+            if (moved > 0.0) ratePerMinute[p] = moved / (minute - loMinute);
+        }
+    }
+};
+
+int Clamp(double minute, int low, int high) {
+    if (!(minute > low)) return low;  // also for a prediction that is not a number
+    if (minute >= high) return high;
+    return static_cast<int>(std::ceil(minute));
+}
+
+// The readings of one quantity at the start of a range of minutes and at each minute of the range where its key
+// changes, in time order. Quantity provides Value, Read(minute) -> Reading<Value>, Same(a, b) and a Guide.
+template <class Quantity>
+void FindChanges(Quantity& quantity, int first, int last, std::vector<Reading<typename Quantity::Value>>& out) {
+    using R = Reading<typename Quantity::Value>;
+    Guide& guide = quantity.guide;
+    out.clear();
+    R lo = quantity.Read(first);
+    out.push_back(lo);
+    while (lo.minute < last) {
+        std::optional<R> hi;  // the earliest reading known to differ from lo
+        int bracketProbes = 0;
+        const auto nextProbe = [&]() {
+            const int low = lo.minute + 1;
+            if (!hi) {
+                if (guide.everyMinute) return low;
+                return Clamp(lo.minute + guide.Predict(lo.phase), low, std::min(last, lo.minute + guide.maxStep));
+            }
+            const int high = hi->minute - 1;
+            // Two probes where the phases put the change, then halving, so that a poor guide costs little.
+            if (bracketProbes++ < 2) {
+                if (const auto crossing = guide.Crossing(lo.minute, lo.phase, hi->minute, hi->phase)) {
+                    return Clamp(*crossing, low, high);
+                }
+            }
+            return lo.minute + (hi->minute - lo.minute) / 2;
+        };
+        for (;;) {
+            R r = quantity.Read(nextProbe());
+            guide.Learn(lo.minute, lo.phase, r.minute, r.phase);
+            if (Quantity::Same(r.value, lo.value)) {
+                lo = std::move(r);  // nothing changed up to here: the key only moves forward
+                if (!hi && lo.minute == last) break;
+            } else {
+                hi = std::move(r);
+            }
+            if (hi && hi->minute == lo.minute + 1) break;
+        }
+        if (!hi) break;
+        out.push_back(*hi);
+        lo = std::move(*hi);
+    }
+}
+
+// One local date of the query: its minutes as typed moments.
+class DateMoments {
+public:
+    explicit DateMoments(const MomentInput& place) : input_(place) {}
+    void SetDate(LocalDate date) {
+        input_.year = Short(date.year);
+        input_.month = Short(date.month);
+        input_.day = Short(date.day);
+    }
+    const MomentInput& At(int minute) {
+        input_.hour = Short(minute / 60);
+        input_.minute = Short(minute % 60);
+        return input_;
+    }
+
+private:
+    MomentInput input_;
+};
+
+// Mean daily motions, the first guesses of the rates before any are measured (degrees per minute).
+constexpr double MoonRate = 13.18 / MinutesPerDay;
+constexpr double ElongationRate = 12.19 / MinutesPerDay;
+constexpr double SumRate = 14.17 / MinutesPerDay;  // Moon plus Sun, for the yoga
+constexpr double AscendantRate = 360.0 / MinutesPerDay;
+constexpr double NakshatraArc = 40.0 / 3.0;  // 13 deg 20'
+
+// The Moon's nakshatra and sign.
+struct MoonQuantity {
+    using Value = ChartPositions;
+    DateMoments& moments;
+    Guide guide{2, {NakshatraArc, 30.0}, {MoonRate, MoonRate}, 720};
+
+    Reading<Value> Read(int minute) {
+        Reading<Value> r{minute, {}, {}};
+        MomentClock clock;
+        ComputeMoon(moments.At(minute), r.value, clock);
+        r.phase = {r.value.moonLongitude, r.value.moonLongitude};
+        return r;
+    }
+    static bool Same(const Value& a, const Value& b) {
+        return a.nakshatraIndex == b.nakshatraIndex && a.rashiIndex == b.rashiIndex;
+    }
+};
+
+// Beyond this latitude (north or south) the ascendant turns back for part of the day, as the ecliptic no longer
+// rises and sets whole (about 66.5 degrees, less a margin): there its sign is read at every minute.
+constexpr double ForwardAscendantLatitude = 66.0;
+
+// The ascendant's sign.
+struct AscendantQuantity {
+    using Value = ChartPositions;
+    DateMoments& moments;
+    Guide guide{1, {30.0, 0.0}, {AscendantRate, 0.0}, 120};
+
+    Reading<Value> Read(int minute) {
+        Reading<Value> r{minute, {}, {}};
+        MomentClock clock;
+        ComputeLagna(moments.At(minute), r.value, clock);
+        r.phase = {r.value.lagnaLongitude, 0.0};
+        return r;
+    }
+    static bool Same(const Value& a, const Value& b) { return a.lagnaSignIndex == b.lagnaSignIndex; }
+};
+
+// The almanac's tithi, yoga, karana and paksha (its weekday follows the date).
+struct AlmanacQuantity {
+    using Value = PanchangaInfo;
+    DateMoments& moments;
+    // Karanas change every 6 degrees of elongation (tithis every 12); yogas every 13 deg 20' of the sidereal sum
+    // of Sun and Moon (the almanac's own yoga origin lies a hundredth of a degree off; the search allows for it).
+    Guide guide{2, {6.0, NakshatraArc}, {ElongationRate, SumRate}, 720};
+
+    Reading<Value> Read(int minute) {
+        Reading<Value> r{minute, ComputePanchanga(ConvertMoment(moments.At(minute)).clock), {}};
+        const PanchangaInfo& p = r.value;
+        r.phase = {ElongationDegrees(p.sunTropical, p.moonTropical),
+                   ReduceDegrees(p.moonTropicalUnreduced + p.sunTropicalUnreduced + 2.0 * p.ayanamsaCorrection)};
+        return r;
+    }
+    static bool Same(const Value& a, const Value& b) {
+        return a.tithiIndex == b.tithiIndex && a.yogaIndex == b.yogaIndex && a.karanaIndex == b.karanaIndex &&
+               a.paksha == b.paksha;
+    }
+};
+
+// The table lagna of the planet check, from the check itself (month, day and typed time; it steps forward
+// through its table as the minutes pass). It has no phase, so the search steps and halves.
+struct TableLagnaQuantity {
+    using Value = PlanetPlacement;
+    DateMoments& moments;
+    const std::array<std::string, 7>& planetTexts;
+    Guide guide{0, {}, {}, 64};
+
+    Reading<Value> Read(int minute) {
+        const MomentInput& in = moments.At(minute);
+        return {minute, PlanetPlacementCheck(in.month, in.day, in.hour, in.minute, planetTexts), {}};
+    }
+    static bool Same(const Value& a, const Value& b) {
+        return a.lagnaPosition == b.lagnaPosition && a.lagnaName == b.lagnaName &&
+               a.lagnaAbbreviation == b.lagnaAbbreviation && a.tenthAbbreviation == b.tenthAbbreviation &&
+               a.jupiterInLagna == b.jupiterInLagna && a.tenthHousePlanets == b.tenthHousePlanets;
+    }
+};
+
+// --- Windows ---------------------------------------------------------------------------------------------------
+
+bool SameFactor(const FactorVerdict& a, const FactorVerdict& b) {
+    return a.heading == b.heading && a.points == b.points && a.counted == b.counted && a.written == b.written;
+}
+
+bool SameEvaluation(const Evaluation& a, const Evaluation& b) {
+    return a.subject == b.subject && a.stopped == b.stopped && a.message == b.message && a.count == b.count &&
+           a.threshold == b.threshold && a.totalScore == b.totalScore && a.rating.word == b.rating.word &&
+           a.rating.code == b.rating.code && a.codes == b.codes && a.flags == b.flags &&
+           a.amritaNote == b.amritaNote && a.lunarMonth == b.lunarMonth &&
+           a.tenthHousePlanets == b.tenthHousePlanets && a.resultText == b.resultText &&
+           std::equal(a.factors.begin(), a.factors.end(), b.factors.begin(), b.factors.end(), SameFactor);
+}
+
+WindowNames NamesOf(const ChartPositions& moon, const ChartPositions& ascendant, const PanchangaInfo& almanac) {
+    return {moon.nakshatra,      moon.rashi,        ascendant.lagnaSign,  almanac.tithiName,
+            almanac.yogaName,    almanac.karanaName, almanac.weekdayName};
+}
+
+// The minutes of a date inside the daily window, as one or two ranges.
+std::vector<std::pair<int, int>> DailyRanges(const DailyWindow& window) {
+    const int first = window.firstMinute;
+    const int last = window.lastMinute;
+    if (first <= last) return {{first, last}};
+    if (first == last + 1) return {{0, MinutesPerDay - 1}};
+    return {{0, last}, {first, MinutesPerDay - 1}};
+}
+
+// The search of one query, date by date.
+class Search {
+public:
+    explicit Search(const FinderQuery& query)
+        : query_(query),
+          birth_(ComputeMoment(query.birth)),
+          moments_(query.place),
+          moon_{moments_},
+          ascendant_{moments_},
+          almanac_{moments_},
+          tableLagna_{moments_, planetTexts_} {
+        const double latitude = query.place.latitudeDegrees + query.place.latitudeMinutes / 60.0;
+        ascendant_.guide.everyMinute = latitude >= ForwardAscendantLatitude;
+    }
+
+    void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {
+        moments_.SetDate(date);
+        input_ = MinuteInput(query_, date, 0);
+        for (const auto& [first, last] : DailyRanges(query_.between)) SearchRange(date, first, last, windows);
+    }
+
+private:
+    // Windows of one range of minutes of the date.
+    void SearchRange(LocalDate date, int first, int last, std::vector<FoundWindow>& windows) {
+        FindChanges(moon_, first, last, moonChanges_);
+        FindChanges(ascendant_, first, last, ascendantChanges_);
+        FindChanges(almanac_, first, last, almanacChanges_);
+        FindChanges(tableLagna_, first, last, tableChanges_);
+
+        std::size_t m = 0, a = 0, p = 0, t = 0;
+        bool open = false;
+        FoundWindow window;
+        Evaluation openEvaluation;
+        for (int start = first; start <= last;) {
+            // The stretch from `start` up to the next change of any quantity.
+            const auto next = [start, last](const auto& changes, std::size_t& i) {
+                while (i + 1 < changes.size() && changes[i + 1].minute <= start) ++i;
+                return i + 1 < changes.size() ? changes[i + 1].minute : last + 1;
+            };
+            const int end = std::min({next(moonChanges_, m), next(ascendantChanges_, a), next(almanacChanges_, p),
+                                      next(tableChanges_, t)}) - 1;
+            const ChartPositions& moon = moonChanges_[m].value;
+            const ChartPositions& ascendant = ascendantChanges_[a].value;
+            const PanchangaInfo& almanac = almanacChanges_[p].value;
+            Evaluation evaluation = Evaluate(start, moon, ascendant, almanac);
+            const WindowNames names = NamesOf(moon, ascendant, almanac);
+            if (open && names == window.names && SameEvaluation(evaluation, openEvaluation)) {
+                window.lastMinute = window.bestLastMinute = end;
+            } else {
+                if (open) Close(window, openEvaluation, windows);
+                window = Open(date, start, end, evaluation, names);
+                openEvaluation = std::move(evaluation);
+                open = true;
+            }
+            start = end + 1;
+        }
+        if (open) Close(window, openEvaluation, windows);
+    }
+
+    // The evaluation at a minute, from the quantities' readings there (their names are those of every minute of
+    // the stretch) and the minute as typed.
+    Evaluation Evaluate(int minute, const ChartPositions& moon, const ChartPositions& ascendant,
+                        const PanchangaInfo& almanac) {
+        MomentResult muhurtha;
+        muhurtha.chart = moon;
+        muhurtha.chart.lagnaLongitude = ascendant.lagnaLongitude;
+        muhurtha.chart.lagnaSignIndex = ascendant.lagnaSignIndex;
+        muhurtha.chart.lagnaSign = ascendant.lagnaSign;
+        muhurtha.panchanga = almanac;
+        muhurtha.details = DetailsOf(muhurtha.chart, muhurtha.panchanga);
+        input_.muhurtha.hour = Short(minute / 60);
+        input_.muhurtha.minute = Short(minute % 60);
+        return *EvaluateMuhurtha(MakeEvaluationInput(input_, birth_, muhurtha));
+    }
+
+    FoundWindow Open(LocalDate date, int first, int last, const Evaluation& evaluation, const WindowNames& names) {
+        FoundWindow w;
+        w.date = date;
+        w.firstMinute = w.bestFirstMinute = first;
+        w.lastMinute = w.bestLastMinute = last;
+        w.rating = evaluation.rating.word;
+        w.ratingCode = evaluation.rating.code;
+        w.count = evaluation.count;
+        w.threshold = evaluation.threshold;
+        w.totalScore = evaluation.totalScore;
+        w.names = names;
+        return w;
+    }
+
+    void Close(FoundWindow& window, Evaluation& evaluation, std::vector<FoundWindow>& windows) {
+        if (query_.keepEvaluations) window.evaluation = std::make_shared<const Evaluation>(std::move(evaluation));
+        windows.push_back(std::move(window));
+    }
+
+    const FinderQuery& query_;
+    const MomentResult birth_;
+    const std::array<std::string, 7> planetTexts_ = MakeEvaluationInput({}, {}, {}).planetTexts;
+    CalculationInput input_;
+    DateMoments moments_;
+    MoonQuantity moon_;
+    AscendantQuantity ascendant_;
+    AlmanacQuantity almanac_;
+    TableLagnaQuantity tableLagna_;
+    std::vector<Reading<ChartPositions>> moonChanges_, ascendantChanges_;
+    std::vector<Reading<PanchangaInfo>> almanacChanges_;
+    std::vector<Reading<PlanetPlacement>> tableChanges_;
+};
+
+}  // namespace
+
+FinderResult FindWindows(const FinderQuery& query, const FinderControl& control) {
+    if (std::string problem = QueryProblem(query); !problem.empty()) throw FinderError(problem);
+    FinderResult result;
+    result.datesTotal = DatesInSpan(query.from, query.to);
+    Search search(query);
+    for (int i = 0; i < result.datesTotal; ++i) {
+        if (control.cancel && control.cancel->load()) {
+            result.cancelled = true;
+            break;
+        }
+        const LocalDate date = AddDays(query.from, i);
+        const int weekday = WeekdayOfDate(date.month, date.day, date.year);
+        if (!query.leftOutWeekdays[static_cast<std::size_t>(weekday - 1)]) search.SearchDate(date, result.windows);
+        result.datesSearched = i + 1;
+        if (control.progress) control.progress(result.datesSearched, result.datesTotal);
+    }
+    return result;
+}
+
+// --- Ranking ---------------------------------------------------------------------------------------------------
+
+namespace {
+
+// Good above Average above Bad above not rated.
+int RatingRank(std::int16_t code) {
+    switch (code) {
+        case 2: return 3;  // Good
+        case 3: return 2;  // Average
+        case 1: return 1;  // Bad
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+bool RanksBefore(const FoundWindow& a, const FoundWindow& b) {
+    const auto key = [](const FoundWindow& w) {
+        return std::make_tuple(-RatingRank(w.ratingCode), -w.count, -w.totalScore, w.date, w.firstMinute);
+    };
+    return key(a) < key(b);
+}
+
+void RankWindows(std::vector<FoundWindow>& windows) { std::stable_sort(windows.begin(), windows.end(), RanksBefore); }
+
+std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& timeOrdered) {
+    std::vector<FoundWindow> merged;
+    for (const FoundWindow& w : timeOrdered) {
+        if (!merged.empty()) {
+            FoundWindow& last = merged.back();
+            if (last.date == w.date && last.lastMinute + 1 == w.firstMinute && last.ratingCode == w.ratingCode) {
+                const int first = last.firstMinute;
+                const int pieces = last.pieces + w.pieces;
+                if (RanksBefore(w, last)) last = w;  // the best piece's fields
+                last.firstMinute = first;
+                last.lastMinute = w.lastMinute;
+                last.pieces = pieces;
+                continue;
+            }
+        }
+        merged.push_back(w);
+    }
+    return merged;
+}
+
+std::vector<FoundWindow> ListWindows(const std::vector<FoundWindow>& timeOrdered, const WindowListing& listing) {
+    std::vector<FoundWindow> list = listing.mergeEqualRatings ? MergeAdjacentWindows(timeOrdered) : timeOrdered;
+    if (listing.order == WindowOrder::Rank) RankWindows(list);
+    if (listing.top > 0 && list.size() > listing.top) list.resize(listing.top);
+    return list;
+}
+
+}  // namespace kalvora

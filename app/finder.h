@@ -1,0 +1,151 @@
+#pragma once
+// The muhurtha finder: searches a span of local dates for the times at which the chosen undertaking rates best.
+//
+// Over one local date the evaluation can change only where one of a few quantities changes: the nakshatra and
+// the sign of the Moon, the sign of the ascendant, the tithi, yoga, karana and paksha of the almanac, and the
+// table lagna of the planet check (a function of month, day and typed time). The weekday and the lunar month
+// follow the date. The finder finds each change minute of each quantity directly (predicted from the quantity's
+// rate, then pinned down on whole minutes) and evaluates once per stretch between changes, so a year takes a
+// small fraction of a second, and its windows are exactly what a minute-by-minute run of the normal calculation
+// gives.
+
+#include <array>
+#include <atomic>
+#include <compare>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/calculation.h"
+
+namespace kalvora {
+
+// A local civil date.
+struct LocalDate {
+    int year = 1901;
+    int month = 1;  // 1..12
+    int day = 1;
+    friend auto operator<=>(const LocalDate&, const LocalDate&) = default;
+};
+
+inline constexpr int MinutesPerDay = 1440;  // minutes of a local date: 0 is 00:00, 1439 is 23:59
+inline constexpr int MaximumSpanYears = 10;
+// The years the input pages offer; the finder searches dates inside them.
+inline constexpr int FirstSearchYear = 1901;
+inline constexpr int LastSearchYear = 2050;
+
+// A daily time window, both minutes inclusive (07:00 to 21:00 is 420 to 1260). When firstMinute is after
+// lastMinute the window runs past midnight: each date's minutes from firstMinute on and up to lastMinute.
+struct DailyWindow {
+    int firstMinute = 0;
+    int lastMinute = MinutesPerDay - 1;
+};
+
+struct FinderQuery {
+    std::string subject;  // one of the 34 subject texts
+    MomentInput birth;
+    std::string personName;
+    std::string personSex = "Male";  // "Male" or "Female"
+    MomentInput place;    // muhurtha place, zone and daylight-saving flag; its date and time fields are ignored
+    LocalDate from;       // first date searched
+    LocalDate to;         // last date searched (inclusive), less than MaximumSpanYears after `from`
+    DailyWindow between;  // the whole day unless narrowed
+    std::array<bool, 7> leftOutWeekdays{};  // by weekday number - 1: [0] Sunday .. [6] Saturday
+    bool keepEvaluations = false;           // keep each window's whole evaluation (factor lines and all)
+};
+
+// A query the finder refuses; the message is one line naming what is wrong.
+struct FinderError : std::invalid_argument {
+    using std::invalid_argument::invalid_argument;
+};
+
+// "" for a date the finder can search (a real calendar date in FirstSearchYear..LastSearchYear), else why not.
+std::string DateProblem(LocalDate date);
+// "" when from..to can be searched: both dates good, from not after to, and to less than MaximumSpanYears
+// after from (a span from 2026-03-01 may end on 2036-02-29 at the latest); else why not.
+std::string SpanProblem(LocalDate from, LocalDate to);
+// "" when the whole query can be searched (subject, dates, span, daily window), else the first problem.
+std::string QueryProblem(const FinderQuery& query);
+
+// Number of dates from..to, both inclusive (0 when to is before from).
+int DatesInSpan(LocalDate from, LocalDate to);
+// The date `days` after `date` (negative: before).
+LocalDate AddDays(LocalDate date, int days);
+// "YYYY-MM-DD", and a minute of the day as "HH:MM".
+std::string DateText(LocalDate date);
+std::string MinuteText(int minute);
+
+// The pages' input for one local minute of the query: the place with the date and time filled in, and the
+// weekday box showing the weekday of the date. The normal calculation of this input is what the finder's
+// windows report.
+CalculationInput MinuteInput(const FinderQuery& query, LocalDate date, int minute);
+
+// The names of the muhurtha over a window. They point into the engines' constant name tables.
+struct WindowNames {
+    std::string_view nakshatra, rashi, lagna, tithi, yoga, karana, weekday;
+    friend bool operator==(const WindowNames&, const WindowNames&) = default;
+};
+
+// A run of consecutive minutes of one local date over which the evaluation (factor lines, rating, count, total
+// score and the rest) and the names are all unchanged; a window never spans local midnight.
+//
+// A merged window (pieces > 1, see MergeAdjacentWindows) joins consecutive windows of one date with the same
+// rating: firstMinute and lastMinute span all its pieces, and every other field (rating, count, threshold, total
+// score, names, evaluation) is that of its best piece by RanksBefore, which lies at bestFirstMinute..bestLastMinute.
+struct FoundWindow {
+    LocalDate date;
+    int firstMinute = 0;  // minute of the date, 0..1439
+    int lastMinute = 0;   // the last minute inside
+    std::string rating;   // "Good", "Average", "Bad", or "" when the evaluation stopped (not rated)
+    std::int16_t ratingCode = 0;  // 1 Bad, 2 Good, 3 Average, 0 not rated
+    std::int16_t count = 0;
+    std::int16_t threshold = 0;
+    std::int16_t totalScore = 0;
+    WindowNames names;
+    std::shared_ptr<const Evaluation> evaluation;  // only when the query keeps evaluations
+    int pieces = 1;
+    int bestFirstMinute = 0;
+    int bestLastMinute = 0;
+};
+
+// Hooks for running the search away from the interface thread. Both are looked at once per date.
+struct FinderControl {
+    std::function<void(int datesDone, int datesTotal)> progress;  // after each date
+    const std::atomic<bool>* cancel = nullptr;                    // set it to stop the search early
+};
+
+struct FinderResult {
+    std::vector<FoundWindow> windows;  // in time order
+    int datesSearched = 0;
+    int datesTotal = 0;
+    bool cancelled = false;  // stopped by the cancel flag; the windows of the dates searched are kept
+};
+
+// Searches the query's dates; throws FinderError when QueryProblem finds a problem.
+FinderResult FindWindows(const FinderQuery& query, const FinderControl& control = {});
+
+// Best first: rating Good, then Average, then Bad, then not rated; then the higher count, then the higher total
+// score, then the earlier window.
+bool RanksBefore(const FoundWindow& a, const FoundWindow& b);
+// Sorts best first (RanksBefore).
+void RankWindows(std::vector<FoundWindow>& windows);
+// Joins, in a time-ordered list, each run of windows that follow one another minute to minute on one date with
+// the same rating into one merged window (see FoundWindow for the fields a merged window reports).
+std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& timeOrdered);
+
+enum class WindowOrder { Rank, Time };
+
+struct WindowListing {
+    WindowOrder order = WindowOrder::Rank;
+    bool mergeEqualRatings = true;
+    std::size_t top = 0;  // at most this many windows, the first of the order; 0 for all of them
+};
+
+// The windows of a search (in time order) arranged for showing: merged if asked, ordered, cut to the top N.
+std::vector<FoundWindow> ListWindows(const std::vector<FoundWindow>& timeOrdered, const WindowListing& listing);
+
+}  // namespace kalvora
