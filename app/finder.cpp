@@ -148,16 +148,17 @@ struct Guide {
         return minutes;
     }
 
-    // Where, between a reading before the change and one after it, the first phase to pass a multiple does so.
+    // Where, between a reading before the change and one after it, the first phase to pass a multiple does so
+    // on a straight line through the two. A phase whose multiple seems not quite reached yet still counts: the
+    // key may change a little before the guide's multiple (the yoga's), and the estimate then falls at the end.
     std::optional<double> Crossing(int loMinute, const std::array<double, MaxPhases>& lo, int hiMinute,
                                    const std::array<double, MaxPhases>& hi) const {
         std::optional<double> first;
         for (int i = 0; i < phases; ++i) {
             const auto at = static_cast<std::size_t>(i);
             const double moved = Forward(lo[at], hi[at]);
-            const double toGo = ToNextMultiple(lo[at], period[at]);
-            if (moved <= 0.0 || moved < toGo) continue;
-            const double minute = loMinute + (hiMinute - loMinute) * toGo / moved;
+            if (moved <= 0.0) continue;
+            const double minute = loMinute + (hiMinute - loMinute) * ToNextMultiple(lo[at], period[at]) / moved;
             if (!first || minute < *first) first = minute;
         }
         return first;
@@ -173,6 +174,9 @@ struct Guide {
         }
     }
 };
+
+// Guided probes into one bracket before it is halved instead.
+constexpr int MaxGuidedProbes = 6;
 
 int Clamp(double minute, int low, int high) {
     if (!(minute > low)) return low;  // also for a prediction that is not a number
@@ -191,7 +195,14 @@ void FindChanges(Quantity& quantity, int first, int last, std::vector<Reading<ty
     out.push_back(lo);
     while (lo.minute < last) {
         std::optional<R> hi;  // the earliest reading known to differ from lo
+        // Once the change is bracketed, probes go where the phases put it. When the guide misses on one side
+        // twice running, each further probe reaches twice as far past its estimate, and after a few the bracket
+        // is halved, so that a poor guide costs only a few probes more.
         int bracketProbes = 0;
+        int reachBack = 1;  // a probe at or after the change: the next one lands at least this far before hi
+        int reachOn = 1;    // a probe before the change: the next one lands at least this far after lo
+        bool lastBefore = false;  // the last guided probe fell before the change
+        bool lastAfter = false;   // ... at or after it
         const auto nextProbe = [&]() {
             const int low = lo.minute + 1;
             if (!hi) {
@@ -199,22 +210,32 @@ void FindChanges(Quantity& quantity, int first, int last, std::vector<Reading<ty
                 return Clamp(lo.minute + guide.Predict(lo.phase), low, std::min(last, lo.minute + guide.maxStep));
             }
             const int high = hi->minute - 1;
-            // Two probes where the phases put the change, then halving, so that a poor guide costs little.
-            if (bracketProbes++ < 2) {
+            if (bracketProbes++ < MaxGuidedProbes) {
                 if (const auto crossing = guide.Crossing(lo.minute, lo.phase, hi->minute, hi->phase)) {
-                    return Clamp(*crossing, low, high);
+                    const int guided = std::max(std::min(Clamp(*crossing, low, high), hi->minute - reachBack),
+                                                lo.minute + reachOn);
+                    return std::clamp(guided, low, high);
                 }
             }
             return lo.minute + (hi->minute - lo.minute) / 2;
         };
         for (;;) {
+            const bool bracketed = hi.has_value();
             R r = quantity.Read(nextProbe());
             guide.Learn(lo.minute, lo.phase, r.minute, r.phase);
             if (Quantity::Same(r.value, lo.value)) {
                 lo = std::move(r);  // nothing changed up to here: the key only moves forward
                 if (!hi && lo.minute == last) break;
+                if (bracketed && lastBefore) reachOn *= 2;
+                reachBack = 1;
+                lastBefore = bracketed;
+                lastAfter = false;
             } else {
                 hi = std::move(r);
+                if (bracketed && lastAfter) reachBack *= 2;
+                reachOn = 1;
+                lastAfter = bracketed;
+                lastBefore = false;
             }
             if (hi && hi->minute == lo.minute + 1) break;
         }

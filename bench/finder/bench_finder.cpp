@@ -1,0 +1,85 @@
+// The finder over one whole year at one place, for a simple rule set and a journey, against a minute-by-minute
+// run of the normal calculation over the same year.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/finder.h"
+#include "astro/ephemeris.h"
+#include "astro/tables.h"
+
+namespace kalvora {
+namespace {
+
+MomentInput DelhiPlace() {
+    MomentInput in;
+    in.zoneHours = 5;
+    in.zoneMinutes = 30;
+    in.longitudeDegrees = 77;
+    in.longitudeMinutes = 13;
+    in.latitudeDegrees = 28;
+    in.latitudeMinutes = 39;
+    return in;
+}
+
+FinderQuery YearQuery(const char* subject) {
+    FinderQuery q;
+    q.subject = subject;
+    q.birth = DelhiPlace();
+    q.birth.year = 1990;
+    q.birth.month = 5;
+    q.birth.day = 17;
+    q.birth.hour = 6;
+    q.birth.minute = 45;
+    q.personName = "Asha";
+    q.personSex = "Female";
+    q.place = DelhiPlace();
+    q.from = {2026, 1, 1};
+    q.to = {2026, 12, 31};
+    return q;
+}
+
+const char* const Subjects[] = {"Sell Item", "Domestic Journey"};
+
+void BM_FinderYear(benchmark::State& state) {
+    const FinderQuery q = YearQuery(Subjects[state.range(0)]);
+    std::size_t windows = 0;
+    for (auto _ : state) {
+        const FinderResult r = FindWindows(q);
+        windows = r.windows.size();
+        benchmark::DoNotOptimize(r.windows.data());
+    }
+    state.SetLabel(std::string(Subjects[state.range(0)]) + ", " + std::to_string(windows) + " windows");
+}
+BENCHMARK(BM_FinderYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Every minute of the year through the normal calculation, counting the windows the same way.
+void BM_MinuteScanYear(benchmark::State& state) {
+    const FinderQuery q = YearQuery(Subjects[state.range(0)]);
+    std::size_t windows = 0;
+    for (auto _ : state) {
+        windows = 0;
+        const MomentResult birth = ComputeMoment(q.birth);
+        for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
+            CalculationInput in = MinuteInput(q, date, 0);
+            std::string previous;
+            for (int minute = 0; minute < MinutesPerDay; ++minute) {
+                in.muhurtha.hour = static_cast<std::int16_t>(minute / 60);
+                in.muhurtha.minute = static_cast<std::int16_t>(minute % 60);
+                const MomentResult m = ComputeMoment(in.muhurtha);
+                const Evaluation e = *EvaluateMuhurtha(MakeEvaluationInput(in, birth, m));
+                std::string shown = e.resultText;
+                for (int slot = 0; slot < MomentDetails::SlotCount; ++slot) shown += "|" + m.details.Slot(slot);
+                if (shown != previous) ++windows;
+                previous = std::move(shown);
+            }
+        }
+        benchmark::DoNotOptimize(windows);
+    }
+    state.SetLabel(std::string(Subjects[state.range(0)]) + ", " + std::to_string(windows) + " windows");
+}
+BENCHMARK(BM_MinuteScanYear)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace kalvora

@@ -1,0 +1,463 @@
+// The muhurtha finder against a minute-by-minute run of the normal calculation, and its ranking, merging, time
+// window, left-out weekdays, midnight rule, span limit and progress hooks.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "app/finder.h"
+#include "astro/ephemeris.h"
+#include "astro/tables.h"
+#include "tests/support/moments.h"
+
+namespace kalvora {
+namespace {
+
+using testing::Delhi;
+using testing::Moment;
+
+// Places (date and time fields are ignored by the finder).
+MomentInput Place(int zoneHours, int zoneMinutes, bool zoneIsEast, bool dst, int lonDeg, int lonMin, bool east,
+                  int latDeg, int latMin, bool south) {
+    return Moment(2000, 1, 1, 0, 0, zoneHours, zoneMinutes, zoneIsEast, dst, lonDeg, lonMin, east, latDeg, latMin,
+                  south);
+}
+const MomentInput DelhiPlace = Delhi(2000, 1, 1, 0, 0);
+const MomentInput SydneySummer = Place(10, 0, true, true, 151, 12, true, 33, 52, true);
+const MomentInput NewYork = Place(5, 0, false, false, 74, 0, false, 40, 43, false);
+const MomentInput BuenosAires = Place(3, 0, false, false, 58, 22, false, 34, 36, true);
+const MomentInput Reykjavik = Place(0, 0, true, false, 21, 56, false, 64, 9, false);
+const MomentInput Tromso = Place(1, 0, true, true, 18, 57, true, 69, 39, false);        // beyond the polar circle
+const MomentInput Longyearbyen = Place(1, 0, true, false, 15, 38, true, 78, 13, false);  // far beyond it
+const MomentInput McMurdo = Place(12, 0, true, false, 166, 40, true, 77, 51, true);      // far south
+
+FinderQuery Query(const std::string& subject, const MomentInput& place, LocalDate from, LocalDate to) {
+    FinderQuery q;
+    q.subject = subject;
+    q.birth = Delhi(1990, 5, 17, 6, 45);
+    q.personName = "Asha";
+    q.personSex = "Female";
+    q.place = place;
+    q.from = from;
+    q.to = to;
+    q.keepEvaluations = true;
+    return q;
+}
+
+// --- The reference: the normal calculation at every minute ------------------------------------------------------
+
+struct MinuteResult {
+    WindowNames names;
+    Evaluation evaluation;
+};
+
+MinuteResult NormalCalculation(const FinderQuery& q, const MomentResult& birth, LocalDate date, int minute) {
+    CalculationInput in;
+    in.birth = q.birth;
+    in.muhurtha = q.place;
+    in.muhurtha.year = static_cast<std::int16_t>(date.year);
+    in.muhurtha.month = static_cast<std::int16_t>(date.month);
+    in.muhurtha.day = static_cast<std::int16_t>(date.day);
+    in.muhurtha.hour = static_cast<std::int16_t>(minute / 60);
+    in.muhurtha.minute = static_cast<std::int16_t>(minute % 60);
+    in.subject = q.subject;
+    in.personName = q.personName;
+    in.personSex = q.personSex;
+    in.muhurthaWeekdayBox = WeekdayNames[static_cast<std::size_t>(WeekdayOfDate(date.month, date.day, date.year) - 1)];
+    const MomentResult m = ComputeMoment(in.muhurtha);
+    MinuteResult r;
+    r.names = {m.chart.nakshatra,      m.chart.rashi,          m.chart.lagnaSign,        m.panchanga.tithiName,
+               m.panchanga.yogaName,   m.panchanga.karanaName, m.panchanga.weekdayName};
+    r.evaluation = *EvaluateMuhurtha(MakeEvaluationInput(in, birth, m));
+    return r;
+}
+
+// Everything of an evaluation, as one text to compare.
+std::string Everything(const Evaluation& e) {
+    std::string s = std::to_string(static_cast<int>(e.subject)) + "|" + std::to_string(e.stopped) + "|" + e.message;
+    for (const FactorVerdict& f : e.factors) {
+        s += "|" + f.heading + "/" + std::to_string(f.points) + "/" + std::to_string(f.counted) + "/" +
+             std::to_string(f.written);
+    }
+    const VerdictCodes& c = e.codes;
+    for (const int code : {c.tara, c.moon, c.nakshatra, c.tithi, c.weekday, c.rashi, c.karana, c.yoga, c.siddha,
+                           c.sarvartha, c.tripushkar, c.amrita, c.lunarMonth, c.lagna, c.dvipushkar, c.saraswati,
+                           e.flags.mrityu, e.flags.dagdha, e.flags.yamaghata, e.count, e.threshold, e.totalScore,
+                           e.rating.code}) {
+        s += "|" + std::to_string(code);
+    }
+    s += "|" + e.rating.word + "|" + e.amritaNote + "|" + e.lunarMonth;
+    for (const std::string& planet : e.tenthHousePlanets) s += "|" + planet;
+    return s + "|" + e.resultText;
+}
+
+struct ReferenceWindow {
+    LocalDate date;
+    int first = 0;
+    int last = 0;
+    WindowNames names;
+    Evaluation evaluation;
+};
+
+// Maximal runs of minutes of one date, inside the daily window and on searched weekdays, over which the names
+// and the whole evaluation stay the same.
+std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
+    const MomentResult birth = ComputeMoment(q.birth);
+    const auto inside = [&q](int minute) {
+        const int a = q.between.firstMinute, b = q.between.lastMinute;
+        return a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
+    };
+    std::vector<ReferenceWindow> windows;
+    for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
+        if (q.leftOutWeekdays[static_cast<std::size_t>(WeekdayOfDate(date.month, date.day, date.year) - 1)]) continue;
+        std::string previous;
+        for (int minute = 0; minute < MinutesPerDay; ++minute) {
+            if (!inside(minute)) {
+                previous.clear();
+                continue;
+            }
+            MinuteResult r = NormalCalculation(q, birth, date, minute);
+            const std::string all = std::string(r.names.nakshatra) + "|" + std::string(r.names.rashi) + "|" +
+                                    std::string(r.names.lagna) + "|" + std::string(r.names.tithi) + "|" +
+                                    std::string(r.names.yoga) + "|" + std::string(r.names.karana) + "|" +
+                                    std::string(r.names.weekday) + "|" + Everything(r.evaluation);
+            if (!previous.empty() && all == previous) {
+                windows.back().last = minute;
+            } else {
+                windows.push_back({date, minute, minute, r.names, std::move(r.evaluation)});
+            }
+            previous = all;
+        }
+    }
+    return windows;
+}
+
+struct BruteForceCase {
+    const char* what;
+    const char* subject;
+    MomentInput place;
+    LocalDate from;
+    LocalDate to;
+    DailyWindow between;
+    int leftOutWeekday;  // 1 = Sunday .. 7 = Saturday, 0 for none
+    MomentInput birth;
+};
+
+const DailyWindow WholeDay{};
+
+class FinderAgainstMinuteByMinute : public ::testing::TestWithParam<BruteForceCase> {};
+
+TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
+    const BruteForceCase& c = GetParam();
+    FinderQuery q = Query(c.subject, c.place, c.from, c.to);
+    q.between = c.between;
+    q.birth = c.birth;
+    if (c.leftOutWeekday > 0) q.leftOutWeekdays[static_cast<std::size_t>(c.leftOutWeekday - 1)] = true;
+
+    const FinderResult found = FindWindows(q);
+    const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
+    ASSERT_EQ(found.windows.size(), expected.size()) << c.what;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const FoundWindow& w = found.windows[i];
+        const ReferenceWindow& e = expected[i];
+        SCOPED_TRACE(std::string(c.what) + ", window " + std::to_string(i) + " at " + DateText(e.date) + " " +
+                     MinuteText(e.first));
+        EXPECT_EQ(w.date, e.date);
+        EXPECT_EQ(w.firstMinute, e.first);
+        EXPECT_EQ(w.lastMinute, e.last);
+        EXPECT_EQ(w.names, e.names);
+        EXPECT_EQ(w.rating, e.evaluation.rating.word);
+        EXPECT_EQ(w.ratingCode, e.evaluation.rating.code);
+        EXPECT_EQ(w.count, e.evaluation.count);
+        EXPECT_EQ(w.threshold, e.evaluation.threshold);
+        EXPECT_EQ(w.totalScore, e.evaluation.totalScore);
+        ASSERT_TRUE(w.evaluation);
+        EXPECT_EQ(Everything(*w.evaluation), Everything(e.evaluation));
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+const MomentInput BirthDelhi = Delhi(1990, 5, 17, 6, 45);
+const MomentInput BirthNewYork = Moment(1985, 11, 2, 23, 10, 5, 0, false, false, 74, 0, false, 40, 43, false);
+// A child born a few days before the searched dates: the naming age window opens and closes with the date.
+const MomentInput BirthOfChild = Moment(2026, 3, 1, 4, 20, 3, 0, false, false, 58, 22, false, 34, 36, true);
+// Born after the searched dates: the rule set stops and nothing is rated.
+const MomentInput BirthLater = Delhi(2027, 1, 1, 12, 0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Spans, FinderAgainstMinuteByMinute,
+    ::testing::Values(
+        BruteForceCase{"Delhi marriage", "Marriage", DelhiPlace, {2026, 3, 10}, {2026, 3, 12}, WholeDay, 0, BirthDelhi},
+        BruteForceCase{"Sydney in summer time, domestic journey", "Domestic Journey", SydneySummer, {2026, 1, 30},
+                       {2026, 2, 1}, WholeDay, 0, BirthDelhi},
+        BruteForceCase{"New York, trade learning", "Learning of a Trade", NewYork, {2025, 6, 28}, {2025, 7, 1},
+                       WholeDay, 0, BirthNewYork},
+        BruteForceCase{"Buenos Aires, naming a child", "Naming of The Child or Namakarana", BuenosAires,
+                       {2026, 3, 9}, {2026, 3, 12}, WholeDay, 0, BirthOfChild},
+        BruteForceCase{"Reykjavik, religious journey", "Religious Journey", Reykjavik, {2024, 12, 20}, {2024, 12, 22},
+                       WholeDay, 0, BirthNewYork},
+        BruteForceCase{"Tromso in June, selling", "Sell Item", Tromso, {2026, 6, 20}, {2026, 6, 22}, WholeDay, 0,
+                       BirthDelhi},
+        BruteForceCase{"Longyearbyen in December, foreign journey", "Foreign Journey", Longyearbyen, {2026, 12, 1},
+                       {2026, 12, 3}, WholeDay, 0, BirthDelhi},
+        BruteForceCase{"McMurdo, trade learning", "Learning of a Trade", McMurdo, {2026, 9, 14}, {2026, 9, 15},
+                       WholeDay, 0, BirthDelhi},
+        BruteForceCase{"Delhi evenings into mornings, Sundays left out", "Start A New Business", DelhiPlace,
+                       {2026, 5, 1}, {2026, 5, 4}, DailyWindow{22 * 60, 2 * 60 + 30}, 1, BirthDelhi},
+        BruteForceCase{"New York working hours, born after the span", "Entering a New House", NewYork, {2026, 8, 3},
+                       {2026, 8, 4}, DailyWindow{9 * 60, 17 * 60}, 0, BirthLater}));
+
+// --- Windows of a search ---------------------------------------------------------------------------------------
+
+TEST(FindWindows, WindowsCoverTheDailyWindowAndNeverPassMidnight) {
+    struct Case {
+        DailyWindow between;
+        std::vector<std::pair<int, int>> ranges;  // the minutes each date must be covered by, without gaps
+    };
+    const Case cases[] = {
+        {WholeDay, {{0, 1439}}},
+        {{7 * 60, 21 * 60}, {{420, 1260}}},
+        {{22 * 60, 6 * 60}, {{0, 360}, {1320, 1439}}},
+        {{12 * 60, 12 * 60 - 1}, {{0, 1439}}},  // from noon round to the minute before: the whole day in one range
+        {{600, 600}, {{600, 600}}},
+    };
+    for (const Case& c : cases) {
+        FinderQuery q = Query("Sell Item", DelhiPlace, {2026, 4, 1}, {2026, 4, 3});
+        q.keepEvaluations = false;
+        q.between = c.between;
+        const FinderResult r = FindWindows(q);
+        SCOPED_TRACE(MinuteText(c.between.firstMinute) + "-" + MinuteText(c.between.lastMinute));
+        for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
+            std::vector<std::pair<int, int>> covered;
+            for (const FoundWindow& w : r.windows) {
+                if (w.date != date) continue;
+                EXPECT_LE(w.firstMinute, w.lastMinute);
+                if (!covered.empty() && covered.back().second + 1 == w.firstMinute) {
+                    covered.back().second = w.lastMinute;
+                } else {
+                    covered.emplace_back(w.firstMinute, w.lastMinute);
+                }
+            }
+            EXPECT_EQ(covered, c.ranges) << DateText(date);
+        }
+    }
+}
+
+TEST(FindWindows, MidnightEndsEveryWindow) {
+    // The Moon, the ascendant and the almanac move on across midnight, but the date (and the weekday box with
+    // it) changes there, so the last window of a date ends at 23:59 and the next date's first begins at 00:00.
+    FinderQuery q = Query("Marriage", DelhiPlace, {2026, 7, 30}, {2026, 8, 2});
+    const FinderResult r = FindWindows(q);
+    for (std::size_t i = 0; i + 1 < r.windows.size(); ++i) {
+        const FoundWindow& a = r.windows[i];
+        const FoundWindow& b = r.windows[i + 1];
+        if (a.date == b.date) {
+            EXPECT_EQ(a.lastMinute + 1, b.firstMinute);
+        } else {
+            EXPECT_EQ(a.lastMinute, MinutesPerDay - 1);
+            EXPECT_EQ(b.firstMinute, 0);
+            EXPECT_EQ(AddDays(a.date, 1), b.date);
+            EXPECT_NE(a.names.weekday, b.names.weekday);
+        }
+    }
+}
+
+TEST(FindWindows, LeftOutWeekdaysAreNotSearched) {
+    FinderQuery q = Query("Legal", DelhiPlace, {2026, 11, 1}, {2026, 11, 14});  // 1 November 2026 is a Sunday
+    q.keepEvaluations = false;
+    q.leftOutWeekdays[0] = q.leftOutWeekdays[6] = true;  // Sunday and Saturday
+    const FinderResult r = FindWindows(q);
+    std::vector<LocalDate> dates;
+    for (const FoundWindow& w : r.windows) {
+        EXPECT_NE(w.names.weekday, "Sunday");
+        EXPECT_NE(w.names.weekday, "Saturday");
+        if (dates.empty() || dates.back() != w.date) dates.push_back(w.date);
+    }
+    EXPECT_EQ(dates.size(), 10u);
+    EXPECT_EQ(r.datesSearched, 14);
+}
+
+TEST(FindWindows, ProgressPerDateAndCancel) {
+    FinderQuery q = Query("Sell Item", DelhiPlace, {2026, 1, 1}, {2026, 1, 10});
+    q.keepEvaluations = false;
+    std::atomic<bool> cancel{false};
+    std::vector<std::pair<int, int>> calls;
+    FinderControl control;
+    control.cancel = &cancel;
+    control.progress = [&](int done, int total) {
+        calls.emplace_back(done, total);
+        if (done == 3) cancel = true;
+    };
+    const FinderResult r = FindWindows(q, control);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.datesSearched, 3);
+    EXPECT_EQ(r.datesTotal, 10);
+    EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{1, 10}, {2, 10}, {3, 10}}));
+    ASSERT_FALSE(r.windows.empty());
+    EXPECT_EQ(r.windows.back().date, (LocalDate{2026, 1, 3}));
+
+    control = {};
+    const FinderResult whole = FindWindows(q, control);
+    EXPECT_FALSE(whole.cancelled);
+    EXPECT_EQ(whole.datesSearched, 10);
+}
+
+// --- Refused queries -------------------------------------------------------------------------------------------
+
+TEST(QueryProblem, SpanAndDates) {
+    struct Case {
+        LocalDate from, to;
+        const char* mentions;  // "" for a span the finder searches
+    };
+    const Case cases[] = {
+        {{2026, 1, 1}, {2026, 1, 1}, ""},
+        {{2026, 1, 1}, {2035, 12, 31}, ""},                 // ten years less a day
+        {{2026, 1, 1}, {2036, 1, 1}, "at most 10 years"},   // ten years
+        {{2026, 3, 1}, {2036, 2, 29}, ""},
+        {{2026, 3, 1}, {2036, 3, 1}, "2036-02-29 at the latest"},
+        {{2028, 2, 29}, {2038, 2, 28}, ""},                 // from a leap day: ten years on is 1 March
+        {{2028, 2, 29}, {2038, 3, 1}, "2038-02-28 at the latest"},
+        {{2026, 5, 2}, {2026, 5, 1}, "comes before"},
+        {{2026, 2, 29}, {2026, 3, 1}, "2026-02-29 is not a date"},
+        {{2026, 4, 1}, {2026, 4, 31}, "2026-04-31 is not a date"},
+        {{2026, 13, 1}, {2026, 12, 1}, "not a date"},
+        {{1900, 12, 31}, {1901, 1, 2}, "outside the years 1901 to 2050"},
+        {{2050, 12, 30}, {2051, 1, 1}, "outside the years"},
+    };
+    for (const Case& c : cases) {
+        const std::string problem = QueryProblem(Query("Legal", DelhiPlace, c.from, c.to));
+        SCOPED_TRACE(DateText(c.from) + " to " + DateText(c.to) + ": " + problem);
+        if (*c.mentions == '\0') {
+            EXPECT_EQ(problem, "");
+        } else {
+            EXPECT_NE(problem.find(c.mentions), std::string::npos);
+        }
+    }
+}
+
+TEST(QueryProblem, SubjectAndDailyWindowAndTheSearchRefuses) {
+    FinderQuery q = Query("marriage", DelhiPlace, {2026, 1, 1}, {2026, 1, 2});
+    EXPECT_NE(QueryProblem(q).find("'marriage' is not one of the undertakings"), std::string::npos);
+    EXPECT_THROW(FindWindows(q), FinderError);
+    q.subject = "Marriage";
+    q.between = {0, MinutesPerDay};
+    EXPECT_NE(QueryProblem(q).find("1439 (23:59), got 1440"), std::string::npos);
+    q.between = {-1, 10};
+    EXPECT_NE(QueryProblem(q), "");
+    q.between = {};
+    q.to = {2036, 1, 1};
+    EXPECT_THROW(FindWindows(q), FinderError);
+}
+
+TEST(Dates, CountsAndSteps) {
+    EXPECT_EQ(DatesInSpan({2026, 1, 1}, {2026, 12, 31}), 365);
+    EXPECT_EQ(DatesInSpan({2028, 1, 1}, {2028, 12, 31}), 366);
+    EXPECT_EQ(DatesInSpan({2026, 1, 2}, {2026, 1, 1}), 0);
+    EXPECT_EQ(AddDays({2028, 2, 28}, 1), (LocalDate{2028, 2, 29}));
+    EXPECT_EQ(AddDays({2026, 12, 31}, 1), (LocalDate{2027, 1, 1}));
+    EXPECT_EQ(AddDays({2026, 3, 1}, -1), (LocalDate{2026, 2, 28}));
+    EXPECT_EQ(DateText({2026, 3, 1}) + "T" + MinuteText(605), "2026-03-01T10:05");
+}
+
+// --- Ranking, top N and merging --------------------------------------------------------------------------------
+
+FoundWindow Window(LocalDate date, int first, int last, std::int16_t ratingCode, int count, int score) {
+    FoundWindow w;
+    w.date = date;
+    w.firstMinute = w.bestFirstMinute = first;
+    w.lastMinute = w.bestLastMinute = last;
+    w.ratingCode = ratingCode;
+    w.rating = ratingCode == 2 ? "Good" : ratingCode == 3 ? "Average" : ratingCode == 1 ? "Bad" : "";
+    w.count = static_cast<std::int16_t>(count);
+    w.totalScore = static_cast<std::int16_t>(score);
+    return w;
+}
+
+// A label per window, so that orders read at a glance.
+std::vector<std::string> Labels(const std::vector<FoundWindow>& windows) {
+    std::vector<std::string> labels;
+    for (const FoundWindow& w : windows) {
+        labels.push_back(DateText(w.date).substr(8) + " " + MinuteText(w.firstMinute) + "-" +
+                         MinuteText(w.lastMinute) + " " + (w.rating.empty() ? "-" : w.rating) + " " +
+                         std::to_string(w.count) + "/" + std::to_string(w.totalScore));
+    }
+    return labels;
+}
+
+std::vector<FoundWindow> Sample() {
+    const LocalDate d1{2026, 5, 1}, d2{2026, 5, 2};
+    return {
+        Window(d1, 0, 99, 1, 5, 3),       // Bad
+        Window(d1, 100, 199, 2, 5, 2),    // Good
+        Window(d1, 200, 299, 2, 6, 1),    // Good, higher count
+        Window(d1, 300, 399, 3, 4, 9),    // Average
+        Window(d1, 400, 1439, 0, 0, 0),   // not rated
+        Window(d2, 0, 49, 2, 5, 2),       // Good, same count and score as 01 01:40, later
+        Window(d2, 50, 99, 2, 5, 4),      // Good, higher score
+    };
+}
+
+TEST(RankWindows, RatingThenCountThenScoreThenEarliest) {
+    std::vector<FoundWindow> windows = Sample();
+    RankWindows(windows);
+    EXPECT_EQ(Labels(windows), (std::vector<std::string>{
+                                   "01 03:20-04:59 Good 6/1", "02 00:50-01:39 Good 5/4", "01 01:40-03:19 Good 5/2",
+                                   "02 00:00-00:49 Good 5/2", "01 05:00-06:39 Average 4/9", "01 00:00-01:39 Bad 5/3",
+                                   "01 06:40-23:59 - 0/0"}));
+}
+
+TEST(MergeAdjacentWindows, ConsecutiveSameDateSameRating) {
+    const std::vector<FoundWindow> merged = MergeAdjacentWindows(Sample());
+    // 01:40-04:59 joins two Good windows (the best is the one of count 6); the Good run of the 2nd joins too, but
+    // not across midnight, and not across a change of rating.
+    EXPECT_EQ(Labels(merged), (std::vector<std::string>{"01 00:00-01:39 Bad 5/3", "01 01:40-04:59 Good 6/1",
+                                                        "01 05:00-06:39 Average 4/9", "01 06:40-23:59 - 0/0",
+                                                        "02 00:00-01:39 Good 5/4"}));
+    EXPECT_EQ(merged[1].pieces, 2);
+    EXPECT_EQ(merged[1].bestFirstMinute, 200);
+    EXPECT_EQ(merged[1].bestLastMinute, 299);
+    EXPECT_EQ(merged[4].pieces, 2);
+    EXPECT_EQ(merged[4].bestFirstMinute, 50);
+    EXPECT_EQ(merged[0].pieces, 1);
+
+    // A gap (a minute outside the daily window) keeps windows apart.
+    const std::vector<FoundWindow> apart = {Window({2026, 5, 1}, 0, 10, 2, 3, 3), Window({2026, 5, 1}, 12, 20, 2, 3, 3)};
+    EXPECT_EQ(MergeAdjacentWindows(apart).size(), 2u);
+}
+
+TEST(ListWindows, OrderMergeAndTop) {
+    struct Case {
+        WindowListing listing;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {{WindowOrder::Rank, true, 2}, {"01 01:40-04:59 Good 6/1", "02 00:00-01:39 Good 5/4"}},
+        {{WindowOrder::Rank, false, 3},
+         {"01 03:20-04:59 Good 6/1", "02 00:50-01:39 Good 5/4", "01 01:40-03:19 Good 5/2"}},
+        {{WindowOrder::Time, false, 0}, Labels(Sample())},
+        {{WindowOrder::Rank, true, 100},
+         {"01 01:40-04:59 Good 6/1", "02 00:00-01:39 Good 5/4", "01 05:00-06:39 Average 4/9",
+          "01 00:00-01:39 Bad 5/3", "01 06:40-23:59 - 0/0"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Labels(ListWindows(Sample(), c.listing)), c.labels);
+}
+
+TEST(ListWindows, FoundWindowsRankedAndMerged) {
+    // On found windows: the ranked list is best first, and merging keeps every minute exactly once.
+    const FinderResult r = FindWindows(Query("Marriage", DelhiPlace, {2026, 2, 1}, {2026, 2, 5}));
+    const std::vector<FoundWindow> ranked = ListWindows(r.windows, {});
+    for (std::size_t i = 0; i + 1 < ranked.size(); ++i) EXPECT_FALSE(RanksBefore(ranked[i + 1], ranked[i]));
+    int minutes = 0;
+    for (const FoundWindow& w : ranked) {
+        minutes += w.lastMinute - w.firstMinute + 1;
+        EXPECT_GE(w.bestFirstMinute, w.firstMinute);
+        EXPECT_LE(w.bestLastMinute, w.lastMinute);
+    }
+    EXPECT_EQ(minutes, 5 * MinutesPerDay);
+    EXPECT_LT(ranked.size(), r.windows.size());
+}
+
+}  // namespace
+}  // namespace kalvora
