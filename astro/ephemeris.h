@@ -15,6 +15,9 @@ inline constexpr double QuadrantPi = 3.14159265358979;
 // Day number of a civil date, counted at noon: Julian calendar up to the Gregorian switch, Gregorian after.
 double JulianDayNumber(int month, int day, int year);
 
+// Day of the week of a civil date: 1 = Sunday .. 7 = Saturday (1 January 1901 is a Tuesday, 3).
+int WeekdayOfDate(int month, int day, int year);
+
 // Arctangent of y / x in radians, strictly between -pi and pi (0 for x < 0 and y = 0).
 double QuadrantArctan(double y, double x);
 
@@ -43,6 +46,9 @@ MomentTime ConvertMoment(const MomentInput& input);
 void ComputeLagna(const MomentInput& input, ChartPositions& chart, MomentClock& clock);
 // Sidereal Moon, its sign and nakshatra: fills the Moon fields of chart and publishes the moment's clock.
 void ComputeMoon(const MomentInput& input, ChartPositions& chart, MomentClock& clock);
+
+// Sign, nakshatra and their lords of a sidereal Moon longitude (0..<360), written into chart.
+void SetMoonNames(double moonLongitude, ChartPositions& chart);
 
 // Lagna fields only, from a converted moment (the finder's fast path; same numbers as ComputeLagna).
 void LagnaFromTime(const MomentTime& time, ChartPositions& chart);

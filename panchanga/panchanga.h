@@ -55,5 +55,36 @@ struct Longitude {
 };
 Longitude SunApparentLongitude(double jde);
 Longitude MoonTrueLongitude(double jde);
+// The same longitudes with the nutation in longitude of jde already at hand (NutationInLongitude(jde)), so that
+// the Sun and the Moon of one moment share it.
+Longitude SunApparentLongitude(double jde, double nutationDeg);
+Longitude MoonTrueLongitude(double jde, double nutationDeg);
+
+// Brings a value into 0..period by whole periods (a value of exactly one period stays), as ReduceDegrees does
+// for 360; any value is brought into range, however many periods away.
+double ReduceIntoPeriod(double value, double period);
+
+// Universal time of the clock as a Julian day, and the Julian ephemeris day of the same moment.
+double UniversalJulianDay(const MomentClock& clock);
+double JulianEphemerisDay(const MomentClock& clock);
+
+// What the almanac limbs rest on at one Julian ephemeris day: the two longitudes and the ayanamsa correction
+// (the moment searches' cheap path; ComputePanchanga uses the same numbers).
+struct PanchangaLongitudes {
+    Longitude sun;
+    Longitude moon;
+    double ayanamsaCorrection = 0.0;
+    double jde = 0.0;
+};
+PanchangaLongitudes PanchangaLongitudesAt(double jde);
+
+// Elongation of the Moon from the Sun, 0 <= e < 360, from the reduced tropical longitudes.
+double ElongationDegrees(double sunTropical, double moonTropical);
+
+// Paksha, tithi, yoga and karana from the longitudes of one moment (the weekday and jde fields are left as they
+// are); the tropical values are reduced into 0..360, the unreduced ones feed the yoga.
+PanchangaInfo PanchangaElements(double sunTropical, double moonTropical, double sunTropicalUnreduced,
+                                double moonTropicalUnreduced, double ayanamsaCorrection);
+PanchangaInfo PanchangaElements(const PanchangaLongitudes& longitudes);
 
 }  // namespace kalvora

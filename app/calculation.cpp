@@ -1,0 +1,70 @@
+// The headless calculation: each moment through the ascendant, the Moon and the almanac, birth first,
+// then the two comparisons and the rule set of the chosen undertaking.
+
+#include "app/calculation.h"
+
+#include "astro/ephemeris.h"
+
+namespace kalvora {
+
+MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& panchanga) {
+    MomentDetails d;
+    d.rashi = chart.rashi;
+    d.rashiLord = chart.rashiLord;
+    d.nakshatra = chart.nakshatra;
+    d.nakshatraLord = chart.nakshatraLord;
+    d.lagna = chart.lagnaSign;
+    d.tithi = panchanga.tithiName;
+    d.yoga = panchanga.yogaName;
+    d.karana = panchanga.karanaName;
+    d.vaar = panchanga.weekdayName;
+    return d;
+}
+
+MomentResult ComputeMoment(const MomentInput& input) {
+    MomentResult r;
+    r.time = ConvertMoment(input);
+    // The order of the engines is fixed: ascendant, Moon, then the almanac on the clock they publish.
+    ComputeLagna(input, r.chart, r.clock);
+    ComputeMoon(input, r.chart, r.clock);
+    r.panchanga = ComputePanchanga(r.clock);
+    r.details = DetailsOf(r.chart, r.panchanga);
+    return r;
+}
+
+EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentResult& birth,
+                                    const MomentResult& muhurtha) {
+    EvaluationInput e;
+    e.subject = input.subject;
+    e.tara = TaraBalaCheck(birth.details.nakshatra, muhurtha.details.nakshatra);
+    e.moon = ChandraBalaCheck(birth.details.rashi, muhurtha.details.rashi);
+    e.birth = birth.details;
+    e.muhurtha = muhurtha.details;
+    e.tithiNumber = muhurtha.panchanga.tithiNumber;
+    e.tithiRuleName = muhurtha.panchanga.tithiRuleName;
+    e.tithiClass = muhurtha.panchanga.tithiClass;
+    e.paksha = muhurtha.panchanga.paksha;
+    e.weekdayBox = input.muhurthaWeekdayBox;
+    e.birthDay = input.birth.day;
+    e.birthMonth = input.birth.month;
+    e.birthYear = input.birth.year;
+    e.muhurthaDay = input.muhurtha.day;
+    e.muhurthaMonth = input.muhurtha.month;
+    e.muhurthaYear = input.muhurtha.year;
+    e.muhurthaHour = input.muhurtha.hour;
+    e.muhurthaMinute = input.muhurtha.minute;
+    e.sex = input.personSex;
+    return e;
+}
+
+Calculation Calculate(const CalculationInput& input) {
+    Calculation c;
+    c.birth = ComputeMoment(input.birth);
+    c.muhurtha = ComputeMoment(input.muhurtha);
+    const EvaluationInput evaluation = MakeEvaluationInput(input, c.birth, c.muhurtha);
+    c.tara = evaluation.tara;
+    c.moon = evaluation.moon;
+    return c;
+}
+
+}  // namespace kalvora

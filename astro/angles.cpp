@@ -1,0 +1,102 @@
+// Time scales and angle routines shared by the ascendant and the Moon.
+
+#include <cmath>
+#include <string>
+
+#include "astro/ephemeris.h"
+
+namespace kalvora {
+
+double JulianDayNumber(int month, int day, int year) {
+    const double m = 12.0 * (year + 4800) + month - 3;
+    double j = std::floor((2.0 * (m - 12.0 * std::floor(m / 12.0)) + 7.0 + 365.0 * m) / 12.0) + day +
+               std::floor(m / 48.0) - 32083.0;
+    if (j > 2299171.0) {  // Gregorian calendar after the switch (strictly greater)
+        j = j + std::floor(m / 4800.0) - std::floor(m / 1200.0) + 38.0;
+    }
+    return j;
+}
+
+int WeekdayOfDate(int month, int day, int year) {
+    // Day numbers count at noon; day number 0 fell on a Monday.
+    const auto jdn = static_cast<long long>(JulianDayNumber(month, day, year));
+    return static_cast<int>((jdn + 1) % 7) + 1;
+}
+
+double QuadrantArctan(double y, double x) {
+    const double sgnY = (y > 0.0) - (y < 0.0);
+    if (x > 0.0) return std::atan(y / x);
+    if (x < 0.0) return sgnY * (QuadrantPi - std::atan(std::fabs(y / x)));
+    return sgnY * QuadrantPi / 2.0;  // x = 0: 0 when y is 0 too
+}
+
+double NormalizeDegrees(double& angle) {
+    if (angle < 0.0) angle += 360.0;
+    if (angle > 360.0) angle -= 360.0;
+    return angle;
+}
+
+namespace {
+constexpr std::string_view SignAbbreviations = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+}
+
+std::string FormatZodiacPosition(double longitude) {
+    const double a = std::fabs(longitude);
+    double d = std::floor(a);
+    const double mf = 60.0 * (a - d);
+    const double m = std::floor(mf);
+    const double s = std::floor(60.0 * (mf - m));  // seconds are truncated, never rounded
+    const auto sign = static_cast<std::size_t>(std::floor(d / 30.0));
+    while (d >= 30.0) d -= 30.0;
+    const std::string_view abbreviation =
+        3 * sign < SignAbbreviations.size() ? SignAbbreviations.substr(3 * sign, 3) : std::string_view{};
+
+    std::string text = std::to_string(static_cast<long long>(d));
+    text += "\u00b0 ";
+    text += std::to_string(static_cast<long long>(m));
+    text += "' ";
+    text += std::to_string(static_cast<long long>(s));
+    text += "\" ";
+    text += abbreviation;
+    return text;
+}
+
+int ZodiacSignIndex(double longitude) {
+    // The sign FormatZodiacPosition writes: Int(Int(|x|) / 30); one full turn reads as the first sign.
+    const int sign = static_cast<int>(std::floor(std::floor(std::fabs(longitude)) / 30.0));
+    return ((sign % 12) + 12) % 12;
+}
+
+double LocalSiderealTime(double ut, double centuriesSince1900, double longitude) {
+    const double t = centuriesSince1900;
+    double lst = 15.0 * (ut + 6.6460656 + 2400.0513 * t + 0.0000258 * t * t) - longitude;
+    while (lst >= 360.0) lst -= 360.0;  // a negative value is left as it is: it only enters sines and cosines
+    return lst;
+}
+
+MomentTime ConvertMoment(const MomentInput& input) {
+    MomentTime out;
+    out.longitude = input.longitudeDegrees + input.longitudeMinutes / 60.0;
+    if (input.isEast) out.longitude = -out.longitude;
+    out.latitude = input.latitudeDegrees + input.latitudeMinutes / 60.0;
+    if (input.isSouth) out.latitude = -out.latitude;
+
+    // East-positive zone from the zone's own direction, plus the daylight-saving hour.
+    double zone = input.zoneHours + input.zoneMinutes / 60.0;
+    if (!input.zoneIsEast) zone = -zone;
+    if (input.isDst) zone += 1.0;
+
+    out.clock.month = input.month;
+    out.clock.day = input.day;
+    out.clock.year = input.year;
+    out.clock.localHours = input.hour + input.minute / 60.0;
+    out.clock.effectiveZoneHours = zone;
+
+    out.ut = out.clock.localHours - zone;
+    out.jdn = JulianDayNumber(input.month, input.day, input.year);
+    out.centuriesSince1900 = (out.jdn - 2415020.0 + out.ut / 24.0 - 0.5) / 36525.0;
+    out.centuriesSince2000 = (out.jdn - 2451545.0 + out.ut / 24.0 - 0.5) / 36525.0;
+    return out;
+}
+
+}  // namespace kalvora

@@ -1,0 +1,70 @@
+// Time of one whole moment: ascendant, Moon and almanac, as the calculation runs them.
+
+#include <benchmark/benchmark.h>
+
+#include "app/calculation.h"
+#include "astro/ephemeris.h"
+
+namespace {
+
+kalvora::MomentInput Delhi() {
+    kalvora::MomentInput in;
+    in.year = 2026; in.month = 12; in.day = 10; in.hour = 10; in.minute = 30;
+    in.zoneHours = 5; in.zoneMinutes = 30; in.zoneIsEast = true;
+    in.longitudeDegrees = 77; in.longitudeMinutes = 13; in.isEast = true;
+    in.latitudeDegrees = 28; in.latitudeMinutes = 39;
+    return in;
+}
+
+// Moves through the minutes of a day so that no two runs see the same moment.
+void NextMinute(kalvora::MomentInput& in) {
+    if (++in.minute == 60) {
+        in.minute = 0;
+        if (++in.hour == 24) in.hour = 0;
+    }
+}
+
+void BM_WholeMoment(benchmark::State& state) {
+    kalvora::MomentInput in = Delhi();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kalvora::ComputeMoment(in));
+        NextMinute(in);
+    }
+}
+BENCHMARK(BM_WholeMoment);
+
+void BM_Ascendant(benchmark::State& state) {
+    kalvora::MomentInput in = Delhi();
+    for (auto _ : state) {
+        kalvora::ChartPositions chart;
+        kalvora::MomentClock clock;
+        kalvora::ComputeLagna(in, chart, clock);
+        benchmark::DoNotOptimize(chart);
+        NextMinute(in);
+    }
+}
+BENCHMARK(BM_Ascendant);
+
+void BM_Moon(benchmark::State& state) {
+    kalvora::MomentInput in = Delhi();
+    for (auto _ : state) {
+        kalvora::ChartPositions chart;
+        kalvora::MomentClock clock;
+        kalvora::ComputeMoon(in, chart, clock);
+        benchmark::DoNotOptimize(chart);
+        NextMinute(in);
+    }
+}
+BENCHMARK(BM_Moon);
+
+void BM_Almanac(benchmark::State& state) {
+    kalvora::MomentInput in = Delhi();
+    for (auto _ : state) {
+        const kalvora::MomentTime time = kalvora::ConvertMoment(in);
+        benchmark::DoNotOptimize(kalvora::ComputePanchanga(time.clock));
+        NextMinute(in);
+    }
+}
+BENCHMARK(BM_Almanac);
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include "cli/cli.h"
+
+#include <exception>
+#include <ostream>
+
+#include "app/panels.h"
+#include "cli/arguments.h"
+#include "cli/json.h"
+
+namespace kalvora {
+namespace {
+
+void WriteMoment(JsonWriter& json, const MomentResult& m) {
+    static constexpr const char* slotNames[] = {"rashi", "rashiLord", "nakshatra", "nakshatraLord", "lagna",
+                                                "tithi", "yoga",      "karana",    "vaar"};
+    json.BeginObject();
+    json.Key("details").BeginObject();
+    for (int slot = 0; slot < MomentDetails::SlotCount; ++slot) json.Field(slotNames[slot], m.details.Slot(slot));
+    json.EndObject();
+    json.Field("ut", m.time.ut)
+        .Field("jdn", m.time.jdn)
+        .Field("centuriesSince1900", m.time.centuriesSince1900)
+        .Field("centuriesSince2000", m.time.centuriesSince2000)
+        .Field("lagnaLongitude", m.chart.lagnaLongitude)
+        .Field("moonLongitude", m.chart.moonLongitude)
+        .Field("nakshatraIndex", m.chart.nakshatraIndex);
+    const PanchangaInfo& p = m.panchanga;
+    json.Key("panchanga").BeginObject();
+    json.Field("weekdayNumber", static_cast<int>(p.weekdayNumber))
+        .Field("weekdayName", p.weekdayName)
+        .Field("paksha", p.paksha)
+        .Field("tithiIndex", p.tithiIndex)
+        .Field("tithiNumber", static_cast<int>(p.tithiNumber))
+        .Field("tithiName", p.tithiName)
+        .Field("tithiRuleName", p.tithiRuleName)
+        .Field("tithiClass", p.tithiClass)
+        .Field("yogaIndex", p.yogaIndex)
+        .Field("yogaName", p.yogaName)
+        .Field("karanaIndex", p.karanaIndex)
+        .Field("karanaName", p.karanaName)
+        .Field("sunTropical", p.sunTropical)
+        .Field("moonTropical", p.moonTropical)
+        .Field("sunTropicalUnreduced", p.sunTropicalUnreduced)
+        .Field("moonTropicalUnreduced", p.moonTropicalUnreduced)
+        .Field("ayanamsaCorrection", p.ayanamsaCorrection)
+        .Field("jde", p.jde);
+    json.EndObject();
+    json.EndObject();
+}
+
+void WriteEvaluation(JsonWriter& json, const Evaluation& e) {
+    json.BeginObject();
+    json.Field("stopped", e.stopped).Field("message", e.message);
+    json.Key("factors").BeginArray();
+    for (std::size_t i = 0; i < e.factors.size(); ++i) {
+        const FactorVerdict& f = e.factors[i];
+        if (!f.written) continue;
+        json.BeginObject()
+            .Field("index", static_cast<int>(i))
+            .Field("heading", f.heading)
+            .Field("points", static_cast<int>(f.points))
+            .Field("counted", f.counted)
+            .EndObject();
+    }
+    json.EndArray();
+    json.Field("count", static_cast<int>(e.count))
+        .Field("threshold", static_cast<int>(e.threshold))
+        .Field("rating", e.rating.word)
+        .Field("ratingCode", static_cast<int>(e.rating.code))
+        .Field("totalScore", static_cast<int>(e.totalScore));
+    const VerdictCodes& c = e.codes;
+    json.Key("codes").BeginObject()
+        .Field("tara", c.tara).Field("moon", c.moon).Field("nakshatra", c.nakshatra).Field("tithi", c.tithi)
+        .Field("weekday", c.weekday).Field("rashi", c.rashi).Field("karana", c.karana).Field("yoga", c.yoga)
+        .Field("siddha", c.siddha).Field("sarvartha", c.sarvartha).Field("tripushkar", c.tripushkar)
+        .Field("amrita", c.amrita).Field("lunarMonth", c.lunarMonth).Field("lagna", c.lagna)
+        .Field("dvipushkar", c.dvipushkar).Field("saraswati", c.saraswati)
+        .EndObject();
+    json.Key("flags").BeginObject()
+        .Field("mrityu", e.flags.mrityu).Field("dagdha", e.flags.dagdha).Field("yamaghata", e.flags.yamaghata)
+        .EndObject();
+    json.Field("amritaNote", e.amritaNote).Field("lunarMonth", e.lunarMonth);
+    json.Key("tenthHousePlanets").BeginArray();
+    for (const std::string& planet : e.tenthHousePlanets) json.String(planet);
+    json.EndArray();
+    json.Field("resultText", e.resultText);
+    json.EndObject();
+}
+
+// The result label's text with its CR LF breaks as plain line breaks for a terminal.
+std::string TerminalLines(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+void AppendPanel(std::string& out, const char* title, const std::array<std::string_view, PanelRowCount>& headings,
+                 const std::array<std::string, PanelRowCount>& values) {
+    out += title;
+    out += '\n';
+    for (std::size_t row = 0; row < PanelRowCount; ++row) {
+        if (row == 3) continue;  // the command line takes no place names
+        out += "  ";
+        out += headings[row];
+        out += ": ";
+        out += values[row];
+        out += '\n';
+    }
+}
+
+}  // namespace
+
+std::string CalculationJson(const Calculation& c) {
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("birth");
+    WriteMoment(json, c.birth);
+    json.Key("muhurtha");
+    WriteMoment(json, c.muhurtha);
+    json.Field("taraVerdict", VerdictText(c.tara)).Field("moonVerdict", VerdictText(c.moon));
+    json.Key("evaluation");
+    if (c.evaluation) {
+        WriteEvaluation(json, *c.evaluation);
+    } else {
+        json.Null();
+    }
+    json.EndObject();
+    return json.Text();
+}
+
+std::string CalculationText(const CalculationInput& input, const Calculation& c) {
+    std::string out;
+    AppendPanel(out, "Birth Details", BirthPanelHeadings,
+                PanelValues(input.personName, input.birth, {}, c.birth.details));
+    out += '\n';
+    AppendPanel(out, "Muhurtha Details", MuhurthaPanelHeadings,
+                PanelValues(input.personName, input.muhurtha, {}, c.muhurtha.details));
+    out += '\n';
+    out += "Tara Bala: " + std::string(VerdictText(c.tara)) + "\n";
+    out += "Chandra Bala: " + std::string(VerdictText(c.moon)) + "\n";
+    if (c.evaluation) {
+        out += '\n';
+        out += TerminalLines(c.evaluation->stopped ? c.evaluation->message : c.evaluation->resultText);
+        out += '\n';
+    }
+    return out;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CliOptions options;
+    try {
+        options = ParseArguments(args);
+    } catch (const ArgumentError& e) {
+        err << "kalvora-cli: " << e.what() << '\n';
+        return 2;
+    }
+    if (options.help) {
+        out << UsageText();
+        return 0;
+    }
+    try {
+        const Calculation calculation = Calculate(options.input);
+        out << (options.json ? CalculationJson(calculation) + "\n" : CalculationText(options.input, calculation));
+        out.flush();
+        if (!out) {
+            err << "kalvora-cli: could not write the output\n";
+            return 1;
+        }
+    } catch (const std::exception& e) {
+        err << "kalvora-cli: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace kalvora

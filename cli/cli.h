@@ -1,0 +1,22 @@
+#pragma once
+// kalvora-cli: one calculation from the command line, printed as the program's texts or as one JSON object.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/calculation.h"
+
+namespace kalvora {
+
+// Runs the command line (arguments after the program name). Exit status: 0 success, 2 bad arguments,
+// 1 a failure while writing output.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The JSON object of one calculation.
+std::string CalculationJson(const Calculation& calculation);
+
+// The on-screen texts of one calculation: both details panels, the two comparisons and the result text.
+std::string CalculationText(const CalculationInput& input, const Calculation& calculation);
+
+}  // namespace kalvora

@@ -1,0 +1,180 @@
+// The headless calculation: both moments, birth first, and a sweep over dates, places and zones.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/calculation.h"
+#include "app/zones.h"
+#include "astro/ephemeris.h"
+#include "astro/tables.h"
+
+namespace kalvora {
+namespace {
+
+MomentInput Delhi(int year, int month, int day, int hour, int minute) {
+    MomentInput in;
+    in.year = static_cast<std::int16_t>(year);
+    in.month = static_cast<std::int16_t>(month);
+    in.day = static_cast<std::int16_t>(day);
+    in.hour = static_cast<std::int16_t>(hour);
+    in.minute = static_cast<std::int16_t>(minute);
+    in.zoneHours = 5;
+    in.zoneMinutes = 30;
+    in.zoneIsEast = true;
+    in.longitudeDegrees = 77;
+    in.longitudeMinutes = 13;
+    in.isEast = true;
+    in.latitudeDegrees = 28;
+    in.latitudeMinutes = 39;
+    return in;
+}
+
+CalculationInput MarriageInput() {
+    CalculationInput input;
+    input.birth = Delhi(1990, 5, 17, 6, 45);
+    input.muhurtha = Delhi(2026, 12, 10, 10, 30);
+    input.subject = "Marriage";
+    input.personName = "Asha";
+    input.personSex = "Female";
+    input.muhurthaWeekdayBox = "Thursday";
+    return input;
+}
+
+TEST(Calculate, BirthNamesBelongToTheBirthMoment) {
+    const CalculationInput input = MarriageInput();
+    const Calculation c = Calculate(input);
+    EXPECT_EQ(c.birth.details, ComputeMoment(input.birth).details);
+    EXPECT_EQ(c.muhurtha.details, ComputeMoment(input.muhurtha).details);
+    EXPECT_NE(c.birth.details, c.muhurtha.details);
+    EXPECT_EQ(c.tara, TaraBalaCheck(c.birth.details.nakshatra, c.muhurtha.details.nakshatra));
+    EXPECT_EQ(c.moon, ChandraBalaCheck(c.birth.details.rashi, c.muhurtha.details.rashi));
+}
+
+TEST(Calculate, RepeatableWithIdenticalInputs) {
+    const CalculationInput input = MarriageInput();
+    const Calculation first = Calculate(input);
+    const Calculation second = Calculate(input);
+    EXPECT_EQ(first.birth.details, second.birth.details);
+    EXPECT_EQ(first.muhurtha.details, second.muhurtha.details);
+    EXPECT_EQ(first.muhurtha.chart.moonLongitude, second.muhurtha.chart.moonLongitude);
+    ASSERT_EQ(first.evaluation.has_value(), second.evaluation.has_value());
+    if (first.evaluation) EXPECT_EQ(first.evaluation->resultText, second.evaluation->resultText);
+}
+
+TEST(ComputeMoment, DetailSlotsComeFromTheEngines) {
+    const MomentResult r = ComputeMoment(Delhi(1947, 8, 15, 0, 0));
+    EXPECT_EQ(r.details.rashi, "Kataka");
+    EXPECT_EQ(r.details.rashiLord, "Moon");
+    EXPECT_EQ(r.details.nakshatra, "Pushya");
+    EXPECT_EQ(r.details.nakshatraLord, "Saturn");
+    EXPECT_EQ(r.details.lagna, "Vrishabha");
+    EXPECT_EQ(r.details.tithi, r.panchanga.tithiName);
+    EXPECT_EQ(r.details.yoga, r.panchanga.yogaName);
+    EXPECT_EQ(r.details.karana, r.panchanga.karanaName);
+    EXPECT_EQ(r.details.vaar, "Friday");
+    // The almanac runs on the same universal time as the astronomical engine.
+    EXPECT_NEAR(r.panchanga.jde - DeltaTHours(r.panchanga.jde) / 24.0, r.time.jdn - 0.5 + r.time.ut / 24.0, 1e-6);
+}
+
+TEST(ComputeMoment, ZoneDirectionComesFromTheZone) {
+    // London in British Summer Time (a place west of Greenwich, a zone east of it) is the same instant as
+    // Greenwich time one hour earlier.
+    MomentInput summer;
+    summer.year = 2020; summer.month = 7; summer.day = 1; summer.hour = 13; summer.minute = 0;
+    summer.longitudeDegrees = 0; summer.longitudeMinutes = 7; summer.isEast = false;
+    summer.latitudeDegrees = 51; summer.latitudeMinutes = 30;
+    summer.zoneHours = 0; summer.zoneIsEast = true; summer.isDst = true;
+    MomentInput greenwich = summer;
+    greenwich.hour = 12;
+    greenwich.isDst = false;
+    const MomentResult a = ComputeMoment(summer);
+    const MomentResult b = ComputeMoment(greenwich);
+    EXPECT_DOUBLE_EQ(a.time.ut, 12.0);
+    EXPECT_DOUBLE_EQ(a.chart.lagnaLongitude, b.chart.lagnaLongitude);
+    EXPECT_DOUBLE_EQ(a.chart.moonLongitude, b.chart.moonLongitude);
+    EXPECT_DOUBLE_EQ(a.panchanga.sunTropical, b.panchanga.sunTropical);
+
+    // Madrid keeps Central European Time although it lies west of Greenwich.
+    MomentInput madrid = greenwich;
+    madrid.longitudeDegrees = 3; madrid.longitudeMinutes = 42;
+    madrid.zoneHours = 1; madrid.zoneIsEast = true; madrid.hour = 13;
+    EXPECT_DOUBLE_EQ(ComputeMoment(madrid).time.ut, 12.0);
+}
+
+template <typename Table>
+bool NameIn(const Table& names, std::string_view name) {
+    return !name.empty() && std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
+TEST(ComputeMoment, SweepOfDatesPlacesAndZones) {
+    std::vector<std::string_view> signs, nakshatras;
+    for (const auto& s : SignNames) signs.push_back(s.name);
+    for (const auto& n : NakshatraNames) nakshatras.push_back(n.name);
+
+    // Places north and south, east and west, including the poles and the date line.
+    const struct { int latDeg, latMin; bool south; int lonDeg, lonMin; bool east; } places[] = {
+        {28, 39, false, 77, 13, true}, {33, 52, true, 151, 12, true}, {40, 43, false, 74, 0, false},
+        {51, 30, false, 0, 7, false},  {22, 54, true, 43, 12, false}, {0, 0, false, 0, 0, true},
+        {90, 0, false, 180, 0, true},  {90, 0, true, 180, 0, false},  {64, 8, false, 21, 56, false},
+    };
+    int moments = 0;
+    for (int year = 1901; year <= 2050; year += 7) {
+        for (std::size_t z = 0; z < NamedZones.size(); ++z) {
+            const auto& place = places[(static_cast<std::size_t>(year) + z) % std::size(places)];
+            MomentInput in;
+            in.year = static_cast<std::int16_t>(year);
+            in.month = static_cast<std::int16_t>(1 + (year + static_cast<int>(z)) % 12);
+            in.day = static_cast<std::int16_t>(1 + (year * 7 + static_cast<int>(z)) % 28);
+            in.hour = static_cast<std::int16_t>((year + 5 * static_cast<int>(z)) % 24);
+            in.minute = static_cast<std::int16_t>((year * 3 + static_cast<int>(z)) % 60);
+            // The picker's labels are west positive; the record keeps magnitudes and the direction.
+            in.zoneHours = static_cast<std::int16_t>(std::abs(NamedZones[z].hours));
+            in.zoneMinutes = static_cast<std::int16_t>(std::abs(NamedZones[z].minutes));
+            in.zoneIsEast = NamedZones[z].hours < 0 || NamedZones[z].minutes < 0;
+            in.latitudeDegrees = static_cast<std::int16_t>(place.latDeg);
+            in.latitudeMinutes = static_cast<std::int16_t>(place.latMin);
+            in.isSouth = place.south;
+            in.longitudeDegrees = static_cast<std::int16_t>(place.lonDeg);
+            in.longitudeMinutes = static_cast<std::int16_t>(place.lonMin);
+            in.isEast = place.east;
+            for (const bool dst : {false, true}) {
+                in.isDst = dst;
+                const MomentResult r = ComputeMoment(in);
+                ++moments;
+                const std::string where = std::to_string(year) + " zone " + std::string(NamedZones[z].text);
+                ASSERT_TRUE(std::isfinite(r.chart.lagnaLongitude)) << where;
+                ASSERT_TRUE(std::isfinite(r.chart.moonLongitude)) << where;
+                EXPECT_GE(r.chart.lagnaLongitude, 0.0) << where;
+                EXPECT_LE(r.chart.lagnaLongitude, 360.0) << where;
+                EXPECT_GE(r.chart.moonLongitude, 0.0) << where;
+                EXPECT_LT(r.chart.moonLongitude, 360.0) << where;
+                EXPECT_GE(r.panchanga.sunTropical, 0.0) << where;
+                EXPECT_LE(r.panchanga.sunTropical, 360.0) << where;
+                EXPECT_GE(r.panchanga.moonTropical, 0.0) << where;
+                EXPECT_LE(r.panchanga.moonTropical, 360.0) << where;
+                EXPECT_TRUE(NameIn(signs, r.details.rashi)) << where;
+                EXPECT_TRUE(NameIn(signs, r.details.lagna)) << where;
+                EXPECT_TRUE(NameIn(nakshatras, r.details.nakshatra)) << where;
+                EXPECT_TRUE(NameIn(WeekdayNames, r.details.vaar)) << where;
+                for (int slot = 0; slot < MomentDetails::SlotCount; ++slot) {
+                    EXPECT_FALSE(r.details.Slot(slot).empty()) << where << " slot " << slot;
+                }
+                EXPECT_GE(r.chart.nakshatraIndex, 0);
+                EXPECT_LE(r.chart.nakshatraIndex, 26);
+                EXPECT_GE(r.panchanga.tithiNumber, 1);
+                EXPECT_LE(r.panchanga.tithiNumber, 30);
+                EXPECT_GE(r.panchanga.yogaIndex, 0.0);
+                EXPECT_LE(r.panchanga.yogaIndex, 26.0);
+                EXPECT_GE(r.panchanga.karanaIndex, 0);
+                EXPECT_LE(r.panchanga.karanaIndex, 10);
+                EXPECT_EQ(r.panchanga.weekdayNumber, WeekdayOfDate(in.month, in.day, in.year)) << where;
+            }
+        }
+    }
+    EXPECT_GT(moments, 3000);
+}
+
+}  // namespace
+}  // namespace kalvora
