@@ -81,6 +81,11 @@ constexpr Mask DvipushkarNakshatras = Nakshatras({"Dhanistha", "Chitra", "Mrigas
 constexpr Mask TripushkarNakshatras =
     Nakshatras({"Krittika", "Punarvasu", "Uttara Phalguni", "Vishakha", "Uttara Ashadha", "Uttara Bhadrapada"});
 
+bool PushkarHolds(Mask nakshatras, std::string_view nakshatra, std::string_view tithiName, std::string_view weekday) {
+    return NakshatraIn(nakshatras, nakshatra) && TithiIn(PushkarTithis, tithiName) &&
+           WeekdayIn(PushkarWeekdays, weekday);
+}
+
 // Mrityu yoga: the tithis of each weekday (5 rows; two rows serve two weekdays).
 struct WeekdaysTithis {
     Mask weekdays;
@@ -193,13 +198,11 @@ AmritaSiddhi AmritaSiddhiYogaCheck(std::string_view nakshatra, std::string_view 
 }
 
 bool DvipushkarYogaCheck(std::string_view nakshatra, std::string_view tithiName, std::string_view weekday) {
-    return NakshatraIn(DvipushkarNakshatras, nakshatra) && TithiIn(PushkarTithis, tithiName) &&
-           WeekdayIn(PushkarWeekdays, weekday);
+    return PushkarHolds(DvipushkarNakshatras, nakshatra, tithiName, weekday);
 }
 
 bool TripushkarYogaCheck(std::string_view nakshatra, std::string_view tithiName, std::string_view weekday) {
-    return NakshatraIn(TripushkarNakshatras, nakshatra) && TithiIn(PushkarTithis, tithiName) &&
-           WeekdayIn(PushkarWeekdays, weekday);
+    return PushkarHolds(TripushkarNakshatras, nakshatra, tithiName, weekday);
 }
 
 bool MrityuYogaCheck(std::string_view tithiName, std::string_view weekday) {
@@ -294,7 +297,8 @@ std::int32_t CivilDayNumber(int year, int month, int day) {
 
 ChildAge AgeAt(int birthYear, int birthMonth, int birthDay, int muhurthaYear, int muhurthaMonth, int muhurthaDay) {
     ChildAge age;
-    age.days = CivilDayNumber(muhurthaYear, muhurthaMonth, muhurthaDay) - CivilDayNumber(birthYear, birthMonth, birthDay);
+    age.days =
+        CivilDayNumber(muhurthaYear, muhurthaMonth, muhurthaDay) - CivilDayNumber(birthYear, birthMonth, birthDay);
     age.months = 12 * (muhurthaYear - birthYear) + (muhurthaMonth - birthMonth);
     age.years = muhurthaYear - birthYear;
     return age;

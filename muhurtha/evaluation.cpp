@@ -256,7 +256,9 @@ std::optional<Evaluation> EvaluateMuhurtha(const EvaluationInput& input) {
     e.count = tally.count;
     e.codes = tally.codes;
     e.flags = tally.flags;
-    for (const FactorVerdict& verdict : e.factors) e.totalScore = static_cast<std::int16_t>(e.totalScore + verdict.points);
+    for (const FactorVerdict& verdict : e.factors) {
+        e.totalScore = static_cast<std::int16_t>(e.totalScore + verdict.points);
+    }
     e.resultText = ResultText(e, rules);
     return e;
 }

@@ -84,7 +84,8 @@ constexpr std::array<std::string_view, 12> ChandraTable = {
 TEST(ChandraBala, EveryPairOfSignsFollowsTheTable) {
     for (std::size_t b = 0; b < 12; ++b) {
         for (std::size_t m = 0; m < 12; ++m) {
-            const MoonVerdict expected = ChandraTable[b][m] == 'U' ? MoonVerdict::Unfavourable : MoonVerdict::Favourable;
+            const MoonVerdict expected =
+                ChandraTable[b][m] == 'U' ? MoonVerdict::Unfavourable : MoonVerdict::Favourable;
             EXPECT_EQ(ChandraBalaCheck(names::Signs[b], names::Signs[m]), expected)
                 << names::Signs[b] << " / " << names::Signs[m];
         }

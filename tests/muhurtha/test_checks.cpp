@@ -30,7 +30,9 @@ TEST(SpecialYogas, Siddha) {
         {"Poorna", "Friday", false},
         {"nanda", "Friday", false},
     };
-    for (const YogaCase& c : cases) EXPECT_EQ(SiddhaYogaCheck(c.first, c.weekday), c.present) << c.first << " " << c.weekday;
+    for (const YogaCase& c : cases) {
+        EXPECT_EQ(SiddhaYogaCheck(c.first, c.weekday), c.present) << c.first << " " << c.weekday;
+    }
 }
 
 TEST(SpecialYogas, SarvarthaSiddha) {
@@ -115,7 +117,9 @@ TEST(SpecialYogas, Mrityu) {
         {"Panchami", "Saturday", true}, {"Dashami", "Saturday", true}, {"Purnima", "Saturday", true},
         {"Pratipada", "Monday", false}, {"Purnima", "Friday", false}, {"Amavashya", "Saturday", false},
     };
-    for (const YogaCase& c : cases) EXPECT_EQ(MrityuYogaCheck(c.first, c.weekday), c.present) << c.first << " " << c.weekday;
+    for (const YogaCase& c : cases) {
+        EXPECT_EQ(MrityuYogaCheck(c.first, c.weekday), c.present) << c.first << " " << c.weekday;
+    }
 }
 
 TEST(SpecialYogas, DagdhaAndYamaghata) {
@@ -149,7 +153,9 @@ TEST(LagnaChecks, HouseCount) {
         {"", "Kataka", 4},       // no birth lagna: counted from before "Mesha"
         {"", "Meena", 12},
     };
-    for (const Case& c : cases) EXPECT_EQ(LagnaHouseCount(c.birth, c.muhurtha), c.count) << c.birth << " " << c.muhurtha;
+    for (const Case& c : cases) {
+        EXPECT_EQ(LagnaHouseCount(c.birth, c.muhurtha), c.count) << c.birth << " " << c.muhurtha;
+    }
 }
 
 TEST(LagnaChecks, TableTime) {
@@ -240,7 +246,9 @@ TEST(LagnaChecks, JupiterInTheNinth) {
         {"", 9, false},        // no Jupiter text: never ninth
         {"Jup", 9, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(JupiterNinthCheck(c.jupiter, c.lagna), c.ninth) << c.jupiter << " " << c.lagna;
+    for (const Case& c : cases) {
+        EXPECT_EQ(JupiterNinthCheck(c.jupiter, c.lagna), c.ninth) << c.jupiter << " " << c.lagna;
+    }
 }
 
 TEST(LunarMonth, ChangeOverDayOfEveryMonth) {

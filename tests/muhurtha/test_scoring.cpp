@@ -53,35 +53,36 @@ TEST(ResultText, WorkedExampleOfFourFactors) {
     ASSERT_EQ(e.factors.size(), 4u);  // no line for anything past the last factor
 }
 
-TEST(ResultText, EveryFactorUnfavourable) {
-    // Borrowing: Tara and Moon unfavourable, the birth nakshatra, the fourth tithi.
-    const Evaluation e = Evaluate(InputBuilder("Borrowing Money")
-                                      .Tara(TaraVerdict::Unfavourable)
-                                      .Moon(MoonVerdict::Unfavourable)
-                                      .Nakshatra("Bharani")
-                                      .Tithi(4));
-    EXPECT_EQ(e.resultText, ResultLines({"Tara Stength - Unfavourable - -1 Point",
-                                         "Moon Stength - Unfavourable - -1 Point",
-                                         "Nakshatra - Unfavourable - -1 Point",
-                                         "Tithi - Unfavourable - -1 Point",
-                                         "Total Score - -4 Points",
-                                         "Muhurtha: Bad"}));
-    EXPECT_EQ(e.count, 0);
-    EXPECT_EQ(e.totalScore, -4);
-}
-
-TEST(ResultText, NegativeTotalAndZeroPoints) {
-    const Evaluation e = Evaluate(InputBuilder("Borrowing Money")
-                                      .Tara(TaraVerdict::Unfavourable)
-                                      .Moon(MoonVerdict::Unfavourable)
-                                      .Nakshatra("Bharani")
-                                      .Tithi(5));
-    EXPECT_EQ(e.resultText, ResultLines({"Tara Stength - Unfavourable - -1 Point",
-                                         "Moon Stength - Unfavourable - -1 Point",
-                                         "Nakshatra - Unfavourable - -1 Point",
-                                         "Tithi - Neutral - 0 Point",
-                                         "Total Score - -3 Points",
-                                         "Muhurtha: Bad"}));
+// Borrowing with Tara and Moon unfavourable in the birth nakshatra: every factor unfavourable on the fourth
+// tithi, one neutral factor on the fifth.
+TEST(ResultText, UnfavourableFactorsAndNegativeTotals) {
+    struct Case {
+        int tithi;
+        std::string text;
+        int count, total;
+    };
+    const Case cases[] = {
+        {4,
+         ResultLines({"Tara Stength - Unfavourable - -1 Point", "Moon Stength - Unfavourable - -1 Point",
+                      "Nakshatra - Unfavourable - -1 Point", "Tithi - Unfavourable - -1 Point",
+                      "Total Score - -4 Points", "Muhurtha: Bad"}),
+         0, -4},
+        {5,
+         ResultLines({"Tara Stength - Unfavourable - -1 Point", "Moon Stength - Unfavourable - -1 Point",
+                      "Nakshatra - Unfavourable - -1 Point", "Tithi - Neutral - 0 Point",
+                      "Total Score - -3 Points", "Muhurtha: Bad"}),
+         1, -3},
+    };
+    for (const Case& c : cases) {
+        const Evaluation e = Evaluate(InputBuilder("Borrowing Money")
+                                          .Tara(TaraVerdict::Unfavourable)
+                                          .Moon(MoonVerdict::Unfavourable)
+                                          .Nakshatra("Bharani")
+                                          .Tithi(c.tithi));
+        EXPECT_EQ(e.resultText, c.text);
+        EXPECT_EQ(e.count, c.count);
+        EXPECT_EQ(e.totalScore, c.total);
+    }
 }
 
 TEST(Rating, OneCountedFactorMoreOrLess) {
