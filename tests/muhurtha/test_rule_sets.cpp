@@ -10,6 +10,7 @@
 
 #include "input_builder.h"
 #include "muhurtha/evaluation.h"
+#include "muhurtha/rule_set.h"
 
 namespace kalvora {
 namespace {
@@ -267,6 +268,21 @@ TEST(WholeEvaluation, EverySubjectIsCovered) {
         seen[static_cast<std::size_t>(*s)] = true;
     }
     for (std::size_t i = 0; i < SubjectCount; ++i) EXPECT_TRUE(seen[i]) << SubjectTexts[i];
+}
+
+// A heading written out whole must end in the verdict word that decides its report code.
+TEST(RuleSetTables, WrittenOutHeadingsEndInTheirWord) {
+    for (std::size_t s = 0; s < SubjectCount; ++s) {
+        const rules::RuleSet& rules = rules::RuleSetOf(static_cast<MuhurthaSubject>(s));
+        EXPECT_EQ(rules.subject, static_cast<MuhurthaSubject>(s));
+        for (const rules::Factor& factor : rules.factors) {
+            EXPECT_FALSE(factor.label.empty()) << SubjectTexts[s];
+            for (const rules::Case& c : factor.Cases()) {
+                if (c.outcome.heading.empty()) continue;
+                EXPECT_TRUE(c.outcome.heading.ends_with(rules::WordText(c.outcome.word))) << c.outcome.heading;
+            }
+        }
+    }
 }
 
 // --- Single factors ------------------------------------------------------------------------------------------
