@@ -1,0 +1,198 @@
+#include "app/gui/result_panels.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "app/gui/clickable_label.h"
+#include "app/gui/emblem.h"
+#include "app/gui/shell.h"
+
+namespace kalvora {
+
+const DetailsPanelLayout BirthPanelLayout = {
+    "picResultBirth", "Birth Details of the Native", "lblResultBirth", "cmdBack3", "", &BirthPanelHeadings,
+    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+};
+
+const DetailsPanelLayout MuhurthaPanelLayout = {
+    "picMuhurthaDetails", "Details of the Chosen Muhurtha", "lblMuhurthaDetails", "cmdBack5", "Muhurtha Details",
+    &MuhurthaPanelHeadings,
+    {9, 10, 11, 12, 0, 1, 2, 3, 4, 5, 6, 7, 8},
+};
+
+namespace {
+
+QFrame* Card() {
+    auto* card = new QFrame;
+    card->setProperty("role", "card");
+    return card;
+}
+
+QLabel* Styled(const QString& text, const char* role) {
+    auto* label = new QLabel(text);
+    label->setProperty("role", role);
+    return label;
+}
+
+QPushButton* BackButton(const char* name) {
+    auto* back = new QPushButton(QStringLiteral("Back"));
+    back->setObjectName(QString::fromLatin1(name));
+    back->setMinimumWidth(96);
+    return back;
+}
+
+// Emblem, "Kalvora Report" and the panel's subtitle.
+QWidget* ReportHeading(const QString& subtitle) {
+    auto* heading = new QWidget;
+    auto* layout = new QHBoxLayout(heading);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(14);
+    layout->addWidget(new EmblemWidget(58));
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(2);
+    titles->addStretch(1);
+    titles->addWidget(Styled(QStringLiteral("Kalvora Report"), "reportTitle"));
+    titles->addWidget(Styled(subtitle, "reportSubtitle"));
+    titles->addStretch(1);
+    layout->addLayout(titles, 1);
+    return heading;
+}
+
+}  // namespace
+
+DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QWidget(parent) {
+    setObjectName(QString::fromLatin1(spec.panelName));
+
+    auto* card = Card();
+    auto* rows = new QVBoxLayout(card);
+    rows->setContentsMargins(14, 12, 14, 12);
+    rows->setSpacing(1);
+    for (std::size_t r = 0; r < PanelRowCount; ++r) {
+        auto* row = new QWidget;
+        row->setAttribute(Qt::WA_StyledBackground);
+        row->setProperty("role", r % 2 == 0 ? "rowEven" : "rowOdd");
+        auto* line = new QHBoxLayout(row);
+        line->setContentsMargins(0, 0, 0, 0);
+        const std::string_view headingText = (*spec.headings)[r];
+        auto* heading = Styled(QString::fromUtf8(headingText.data(), static_cast<qsizetype>(headingText.size())),
+                               "rowHeading");
+        heading->setObjectName(QString::fromLatin1(spec.valueName) + QStringLiteral("Heading") + QString::number(r));
+        heading->setFixedWidth(230);
+        const int index = spec.valueIndexes[r];
+        auto* value = Styled(QString::fromLatin1(spec.initialValue), "rowValue");
+        value->setObjectName(QString::fromLatin1(spec.valueName) + QString::number(index));
+        value->setTextFormat(Qt::PlainText);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        rowValues_[r] = value;
+        line->addWidget(heading);
+        line->addWidget(value, 1);
+        rows->addWidget(row);
+    }
+
+    back = BackButton(spec.backName);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(12);
+    layout->addWidget(ReportHeading(QString::fromLatin1(spec.subtitle)));
+    layout->addWidget(card);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+}
+
+void DetailsPanel::ShowValues(const std::array<std::string, PanelRowCount>& values) {
+    for (std::size_t r = 0; r < PanelRowCount; ++r) rowValues_[r]->setText(QString::fromStdString(values[r]));
+}
+
+ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picMuhurthaResult"));
+    birth = new DetailsPanel(BirthPanelLayout);
+    muhurtha = new DetailsPanel(MuhurthaPanelLayout);
+    analysis = BuildAnalysisPanel();
+
+    tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("TS"));
+    tabs->setDocumentMode(false);
+    tabs->addTab(birth, QStringLiteral("Birth Details"));
+    tabs->addTab(muhurtha, QStringLiteral("Muhurtha Details"));
+    tabs->addTab(analysis, QStringLiteral("Muhurtha Analysis"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->addWidget(tabs);
+}
+
+QWidget* ResultsView::BuildAnalysisPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("picResultMuhurtha"));
+
+    // The factor lines, total score and rating of the muhurtha.
+    result = new QLabel;
+    result->setObjectName(QStringLiteral("lblResult"));
+    result->setTextFormat(Qt::PlainText);
+    result->setWordWrap(true);
+    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(result);
+    scroll->setFrameShape(QFrame::NoFrame);
+    result->setStyleSheet(QStringLiteral("background: transparent;"));
+
+    auto* verdict = Card();
+    verdict->setFixedWidth(340);
+    auto* verdictLayout = new QVBoxLayout(verdict);
+    verdictLayout->setContentsMargins(14, 12, 8, 12);
+    verdictLayout->addWidget(Styled(QStringLiteral("Muhurtha Factors"), "cardTitle"));
+    verdictLayout->addWidget(scroll, 1);
+
+    report = new QTextBrowser;
+    report->setObjectName(QStringLiteral("RTB"));
+    report->setReadOnly(true);
+    report->setOpenExternalLinks(false);
+    report->setOpenLinks(false);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(12);
+    columns->addWidget(verdict);
+    columns->addWidget(report, 1);
+
+    detailedAnalysisLink = new ClickableLabel(QStringLiteral("For Detailed Analysis Visit ") +
+                                              QString::fromLatin1(PublisherSite));
+    detailedAnalysisLink->setObjectName(QStringLiteral("lblDetailedAnalysis"));
+    detailedAnalysisLink->setProperty("role", "link");
+    QFont linkFont = detailedAnalysisLink->font();
+    linkFont.setUnderline(true);
+    detailedAnalysisLink->setFont(linkFont);
+
+    print = new QPushButton(QStringLiteral("&Print"));
+    print->setObjectName(QStringLiteral("cmdSave"));
+    print->setProperty("role", "primary");
+    print->setMinimumWidth(96);
+    analysisBack = BackButton("cmdBack4");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(analysisBack);
+    buttons->addSpacing(12);
+    buttons->addWidget(detailedAnalysisLink);
+    buttons->addStretch(1);
+    buttons->addWidget(print);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(12);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+}  // namespace kalvora
