@@ -32,6 +32,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     description->setObjectName(QStringLiteral("lblAboutDescription"));
     description->setProperty("role", "about");
     description->setWordWrap(true);
+    description->setFixedWidth(360);
 
     auto* site = new QLabel(QString::fromLatin1(PublisherSite));
     site->setProperty("role", "hint");
@@ -65,7 +66,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(top);
     layout->addSpacing(10);
     layout->addLayout(buttons);
-    setFixedWidth(520);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 }  // namespace kalvora

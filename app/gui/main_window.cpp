@@ -179,7 +179,8 @@ QWidget* MainWindow::BuildHeader() {
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         steps_[i] = Styled(QString::fromLatin1(StepCaptions[i]), "step");
         steps_[i]->setObjectName(QStringLiteral("lblStep") + QString::number(i));
-        layout->addWidget(steps_[i]);
+        steps_[i]->setAlignment(Qt::AlignCenter);
+        layout->addWidget(steps_[i], 0, Qt::AlignVCenter);
     }
     return band;
 }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -64,6 +65,35 @@ QWidget* ReportHeading(const QString& subtitle) {
     return heading;
 }
 
+// What the names on a details panel mean, for the reader of the results.
+QFrame* Glossary() {
+    auto* card = Card();
+    card->setFixedWidth(250);
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(8);
+    layout->addWidget(Styled(QStringLiteral("Reading the Details"), "cardTitle"));
+    const std::pair<const char*, const char*> terms[] = {
+        {"Rashi", "the sign the Moon stands in, and its ruling planet"},
+        {"Nakshatra", "the lunar mansion of the Moon, one of twenty-seven, and its lord"},
+        {"Lagna", "the sign rising on the eastern horizon"},
+        {"Tithi", "the lunar day, from the Moon's distance to the Sun"},
+        {"Yoga", "one of twenty-seven, from the sum of Sun and Moon"},
+        {"Karana", "half of a tithi"},
+        {"Vaar", "the day of the week"},
+    };
+    for (const auto& [term, meaning] : terms) {
+        auto* label = Styled(QStringLiteral("<b>%1</b> — %2").arg(QString::fromLatin1(term),
+                                                                   QString::fromLatin1(meaning)),
+                             "about");
+        label->setTextFormat(Qt::RichText);
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    layout->addStretch(1);
+    return card;
+}
+
 }  // namespace
 
 DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QWidget(parent) {
@@ -83,12 +113,14 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QW
         auto* heading = Styled(QString::fromUtf8(headingText.data(), static_cast<qsizetype>(headingText.size())),
                                "rowHeading");
         heading->setObjectName(QString::fromLatin1(spec.valueName) + QStringLiteral("Heading") + QString::number(r));
-        heading->setFixedWidth(230);
+        heading->setFixedWidth(240);
+        heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         const int index = spec.valueIndexes[r];
         auto* value = Styled(QString::fromLatin1(spec.initialValue), "rowValue");
         value->setObjectName(QString::fromLatin1(spec.valueName) + QString::number(index));
         value->setTextFormat(Qt::PlainText);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         rowValues_[r] = value;
         line->addWidget(heading);
         line->addWidget(value, 1);
@@ -104,7 +136,11 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QW
     layout->setContentsMargins(18, 14, 18, 14);
     layout->setSpacing(12);
     layout->addWidget(ReportHeading(QString::fromLatin1(spec.subtitle)));
-    layout->addWidget(card);
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(14);
+    columns->addWidget(card, 1, Qt::AlignTop);
+    columns->addWidget(Glossary(), 0, Qt::AlignTop);
+    layout->addLayout(columns);
     layout->addStretch(1);
     layout->addLayout(buttons);
 }
@@ -121,7 +157,8 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
 
     tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("TS"));
-    tabs->setDocumentMode(false);
+    tabs->setUsesScrollButtons(false);
+    tabs->tabBar()->setExpanding(false);
     tabs->addTab(birth, QStringLiteral("Birth Details"));
     tabs->addTab(muhurtha, QStringLiteral("Muhurtha Details"));
     tabs->addTab(analysis, QStringLiteral("Muhurtha Analysis"));

@@ -29,8 +29,8 @@ QLabel { background: transparent; }
 QWidget#headerBand { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1F2743, stop:1 #3A4777); }
 QLabel#lblAppTitle { color: #F3E3B5; font-size: 17pt; font-weight: bold; letter-spacing: 1px; }
 QLabel#lblAppSubtitle { color: #C9CCE3; font-size: 9pt; }
-QLabel[role="step"] { color: #9EA4C6; padding: 4px 10px; border-radius: 11px; font-size: 8.5pt; }
-QLabel[role="step"][current="true"] { color: #1F2743; background: #F2C46D; font-weight: bold; }
+QLabel[role="step"] { color: #9EA4C6; padding: 4px 12px; border-radius: 9px; min-height: 18px; font-size: 8.5pt; font-weight: bold; }
+QLabel[role="step"][current="true"] { color: #1F2743; background: #F2C46D; }
 QWidget#footerBand { background: #ECE5D6; border-top: 1px solid #DDD2BC; }
 
 QFrame[role="card"] { background: #FFFDF8; border: 1px solid #E2D8C3; border-radius: 8px; }
@@ -73,7 +73,7 @@ QPushButton[role="primary"]:hover { background: #D6873A; }
 QPushButton[role="primary"]:pressed { background: #A65F1C; }
 
 QTreeWidget, QListWidget, QTextBrowser { background: #FFFFFF; border: 1px solid #E2D8C3; border-radius: 6px; }
-QTreeWidget::item, QListWidget::item { padding: 4px 2px; }
+QTreeWidget::item, QListWidget::item { padding: 4px 4px; }
 QTreeWidget::item:selected, QListWidget::item:selected { background: #F3E6CB; color: #2B2F45; }
 QHeaderView::section { background: #EFE6D2; color: #6B4A2A; border: none; border-bottom: 1px solid #E2D8C3;
                        padding: 5px 8px; font-weight: bold; }
@@ -81,7 +81,7 @@ QHeaderView::section { background: #EFE6D2; color: #6B4A2A; border: none; border
 QTabWidget::pane { border: 1px solid #E2D8C3; border-radius: 6px; background: #FFFDF8; top: -1px; }
 QTabBar::tab { background: #ECE5D6; color: #5A5E78; border: 1px solid #E2D8C3; border-bottom: none;
                border-top-left-radius: 6px; border-top-right-radius: 6px; padding: 7px 18px; margin-right: 3px; }
-QTabBar::tab:selected { background: #FFFDF8; color: #27304F; font-weight: bold; }
+QTabBar::tab:selected { background: #FFFDF8; color: #27304F; border-top: 3px solid #C8782A; padding-top: 5px; }
 QTabBar::tab:hover:!selected { background: #F3E6CB; }
 
 QScrollArea { background: transparent; border: none; }
