@@ -61,9 +61,9 @@ Calculation Calculate(const CalculationInput& input) {
     Calculation c;
     c.birth = ComputeMoment(input.birth);
     c.muhurtha = ComputeMoment(input.muhurtha);
-    const EvaluationInput evaluation = MakeEvaluationInput(input, c.birth, c.muhurtha);
-    c.tara = evaluation.tara;
-    c.moon = evaluation.moon;
+    c.evaluationInput = MakeEvaluationInput(input, c.birth, c.muhurtha);
+    c.tara = c.evaluationInput.tara;
+    c.moon = c.evaluationInput.moon;
     return c;
 }
 

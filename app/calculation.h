@@ -41,6 +41,7 @@ struct Calculation {
     MomentResult muhurtha;
     TaraVerdict tara = TaraVerdict::Unfavourable;
     MoonVerdict moon = MoonVerdict::Unfavourable;
+    EvaluationInput evaluationInput;       // what the rule set read
     std::optional<Evaluation> evaluation;  // none when the subject matches no subject text
 };
 

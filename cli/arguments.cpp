@@ -220,10 +220,18 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     if (values.count("--report")) {
         const std::string& path = values["--report"];
         const auto endsWith = [&](std::string_view suffix) {
-            return path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+            if (path.size() <= suffix.size()) return false;
+            for (std::size_t i = 0; i < suffix.size(); ++i) {
+                const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(path[path.size() - suffix.size() + i])));
+                if (c != suffix[i]) return false;
+            }
+            return true;
         };
         if (!endsWith(".rtf") && !endsWith(".pdf")) {
             throw ArgumentError("--report: the file name must end in .rtf or .pdf, got " + Quoted(path));
+        }
+        if (!FindSubject(options.input.subject)) {
+            throw ArgumentError("--report: a report needs a --subject naming one of the undertakings");
         }
         options.reportPath = path;
     }

@@ -6,6 +6,7 @@
 #include "app/panels.h"
 #include "cli/arguments.h"
 #include "cli/json.h"
+#include "cli/report_output.h"
 
 namespace kalvora {
 namespace {
@@ -165,6 +166,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const Calculation calculation = Calculate(options.input);
         out << (options.json ? CalculationJson(calculation) + "\n" : CalculationText(options.input, calculation));
         out.flush();
+        std::string error;
+        if (options.reportPath && !WriteCalculationReport(calculation, *options.reportPath, &error)) {
+            err << "kalvora-cli: --report: " << error << '\n';
+            return 1;
+        }
         if (!out) {
             err << "kalvora-cli: could not write the output\n";
             return 1;

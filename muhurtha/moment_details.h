@@ -21,9 +21,9 @@ struct MomentDetails {
 
     // Slot i (0..8) in the fixed order above.
     const std::string& Slot(int i) const {
-        const std::array<const std::string*, SlotCount> slots = {
+        const std::array<const std::string*, SlotCount> fields = {
             &rashi, &rashiLord, &nakshatra, &nakshatraLord, &lagna, &tithi, &yoga, &karana, &vaar};
-        return *slots.at(static_cast<std::size_t>(i));
+        return *fields.at(static_cast<std::size_t>(i));
     }
 
     friend bool operator==(const MomentDetails&, const MomentDetails&) = default;

@@ -4,30 +4,12 @@
 
 #include "astro/ephemeris.h"
 #include "tests/astro/angle_compare.h"
+#include "tests/support/moments.h"
 
 namespace kalvora {
 namespace {
 
-MomentInput Moment(int year, int month, int day, int hour, int minute, int zoneHours, int zoneMinutes,
-                   bool zoneIsEast, bool dst, int lonDeg, int lonMin, bool east, int latDeg, int latMin, bool south) {
-    MomentInput in;
-    in.year = static_cast<std::int16_t>(year);
-    in.month = static_cast<std::int16_t>(month);
-    in.day = static_cast<std::int16_t>(day);
-    in.hour = static_cast<std::int16_t>(hour);
-    in.minute = static_cast<std::int16_t>(minute);
-    in.zoneHours = static_cast<std::int16_t>(zoneHours);
-    in.zoneMinutes = static_cast<std::int16_t>(zoneMinutes);
-    in.zoneIsEast = zoneIsEast;
-    in.isDst = dst;
-    in.longitudeDegrees = static_cast<std::int16_t>(lonDeg);
-    in.longitudeMinutes = static_cast<std::int16_t>(lonMin);
-    in.isEast = east;
-    in.latitudeDegrees = static_cast<std::int16_t>(latDeg);
-    in.latitudeMinutes = static_cast<std::int16_t>(latMin);
-    in.isSouth = south;
-    return in;
-}
+using testing::Moment;
 
 struct LagnaCase {
     const char* what;

@@ -9,27 +9,12 @@
 #include "app/zones.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "tests/support/moments.h"
 
 namespace kalvora {
 namespace {
 
-MomentInput Delhi(int year, int month, int day, int hour, int minute) {
-    MomentInput in;
-    in.year = static_cast<std::int16_t>(year);
-    in.month = static_cast<std::int16_t>(month);
-    in.day = static_cast<std::int16_t>(day);
-    in.hour = static_cast<std::int16_t>(hour);
-    in.minute = static_cast<std::int16_t>(minute);
-    in.zoneHours = 5;
-    in.zoneMinutes = 30;
-    in.zoneIsEast = true;
-    in.longitudeDegrees = 77;
-    in.longitudeMinutes = 13;
-    in.isEast = true;
-    in.latitudeDegrees = 28;
-    in.latitudeMinutes = 39;
-    return in;
-}
+using testing::Delhi;
 
 CalculationInput MarriageInput() {
     CalculationInput input;
@@ -60,7 +45,9 @@ TEST(Calculate, RepeatableWithIdenticalInputs) {
     EXPECT_EQ(first.muhurtha.details, second.muhurtha.details);
     EXPECT_EQ(first.muhurtha.chart.moonLongitude, second.muhurtha.chart.moonLongitude);
     ASSERT_EQ(first.evaluation.has_value(), second.evaluation.has_value());
-    if (first.evaluation) EXPECT_EQ(first.evaluation->resultText, second.evaluation->resultText);
+    if (first.evaluation) {
+        EXPECT_EQ(first.evaluation->resultText, second.evaluation->resultText);
+    }
 }
 
 TEST(ComputeMoment, DetailSlotsComeFromTheEngines) {

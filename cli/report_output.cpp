@@ -1,0 +1,56 @@
+#include "cli/report_output.h"
+
+#include <cctype>
+
+#include "report/report_builder.h"
+#include "report/rtf.h"
+
+#if KALVORA_CLI_PDF
+#include <QGuiApplication>
+
+#include "report/report_file.h"
+#endif
+
+namespace kalvora {
+namespace {
+
+bool EndsWithPdf(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string suffix = path.substr(path.size() - 4);
+    for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return suffix == ".pdf";
+}
+
+#if KALVORA_CLI_PDF
+// Fonts and painting of the PDF need an application object; the command line has no display, so it uses the
+// offscreen platform unless the caller chose another.
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kalvora-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+#endif
+
+}  // namespace
+
+bool WriteCalculationReport(const Calculation& calculation, const std::string& path, std::string* error) {
+    if (!calculation.evaluation) {
+        if (error) *error = "no report: the subject names none of the undertakings";
+        return false;
+    }
+    const ReportDocument report = BuildReportDocument(MakeReportInput(*calculation.evaluation,
+                                                                      calculation.evaluationInput));
+    if (!EndsWithPdf(path)) return WriteRtfFile(report, path, error);
+#if KALVORA_CLI_PDF
+    EnsureGuiApplication();
+    return WriteReportFile(report, path, error);
+#else
+    if (error) *error = "this build of kalvora-cli writes RTF reports only (build with the desktop program for PDF)";
+    return false;
+#endif
+}
+
+}  // namespace kalvora

@@ -1,0 +1,53 @@
+#pragma once
+// The analysis report builder: picture, title, the chosen undertaking and date, the overall effect and one section
+// per evaluated factor, written through a RichTextWriter.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "muhurtha/evaluation.h"
+#include "muhurtha/moment_details.h"
+#include "report/document.h"
+#include "report/report_texts.h"
+
+namespace kalvora {
+
+// The publisher's web address, shown in the footer of every block of the report.
+inline constexpr std::string_view PublisherWebAddress = "https://www.kalvora.example";
+
+// Point size of every text run of the report.
+inline constexpr int ReportTextSizePt = 12;
+
+// Everything the report shows, as left by the evaluation of one calculation.
+struct ReportInput {
+    std::string subject;       // the chosen subject text
+    MomentDetails muhurtha;    // names of the muhurtha moment
+    std::int16_t muhurthaDay = 1, muhurthaMonth = 1, muhurthaYear = 1901;  // month 1..12
+    MuhurthaRating rating;     // code 0 (not rated) leaves out the date and the overall effect
+    VerdictCodes codes;        // 0 not evaluated (section left out), 1 unfavourable, anything else favourable
+    YogaFlags flags;           // 1 when the Mrityu, Dagdha or Yamaghata factor was shown as unfavourable
+    bool stopped = false;      // the date-order check stopped the evaluation: the report is only its message
+    std::string stopMessage;
+};
+
+// The report's inputs from an evaluation and the inputs it was run on.
+ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput& input);
+
+// The code that drives a factor's section: its VerdictCode, or its yoga flag for Mrityu, Dagdha and Yamaghata.
+std::int16_t SectionCode(const ReportInput& input, ReportFactor factor);
+std::int16_t& SectionCode(ReportInput& input, ReportFactor factor);
+
+// English month name of month 1..12; "" outside that range.
+std::string_view EnglishMonthName(int month);
+
+// The date line of the report: month name, " ", day, ", ", year (5 March 2010 gives "March 5, 2010").
+std::string ReportDateText(int day, int month, int year);
+
+// Writes the whole report into the writer, replacing what it held.
+void BuildReport(const ReportInput& input, RichTextWriter& writer);
+
+// The report as a document.
+ReportDocument BuildReportDocument(const ReportInput& input);
+
+}  // namespace kalvora

@@ -1,0 +1,318 @@
+#include "report/report_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "report/picture.h"
+#include "tests/report/report_samples.h"
+
+namespace kalvora {
+namespace {
+
+using test::CountOf;
+using test::FooterLine;
+using test::SampleInput;
+using test::SetAllCodes;
+using test::SplitLines;
+
+std::string TextOf(const ReportInput& input) { return PlainText(BuildReportDocument(input)); }
+
+// Texts of the bold red runs (the date heading and the factor headings), without their line break.
+std::vector<std::string> Headings(const ReportDocument& document) {
+    std::vector<std::string> headings;
+    for (const ReportItem& item : document.items) {
+        const auto* run = std::get_if<TextRun>(&item);
+        if (run && run->style.bold && run->style.colour == PaletteColour::Red) {
+            headings.push_back(run->text.substr(0, run->text.find("\r\n")));
+        }
+    }
+    return headings;
+}
+
+TEST(ReportBuilder, RunsOfTheOpeningBlocksAndOneSection) {
+    ReportInput input = SampleInput();
+    input.codes.tara = 2;
+    const ReportDocument document = BuildReportDocument(input);
+    const std::string footer = FooterLine + "\r\n\r\n";
+    const std::string tara(ReportSectionTexts()[0].favourable);
+    const std::string_view good = RatingTextOf(2).paragraph;
+
+    struct Expected {
+        std::string text;
+        bool bold;
+        PaletteColour colour;
+    };
+    const std::vector<Expected> expected = {
+        {"\r\nKalvora Report\r\n\r\n", true, PaletteColour::LightBlue},
+        {footer, false, PaletteColour::LightBlue},
+        {"Marriage\r\n\r\n", true, PaletteColour::Blue},
+        {"Chosen Muhurtha Date\r\n", true, PaletteColour::Red},
+        {"March 5, 2010\r\n\r\n" + footer, false, PaletteColour::Black},
+        {"Overall Effect of Muhurtha\r\nGood\r\n", true, PaletteColour::Magenta},
+        {std::string(good) + "\r\n\r\n" + footer, false, PaletteColour::Magenta},
+        {"Strength of Star (Tarabala)\r\n", true, PaletteColour::Red},
+        {"Good\r\n", true, PaletteColour::Green},
+        {std::string(tara) + "\r\n\r\n" + footer, false, PaletteColour::Black},
+    };
+
+    ASSERT_EQ(document.items.size(), expected.size() + 1);
+    ASSERT_TRUE(std::holds_alternative<PictureItem>(document.items[0]));
+    EXPECT_EQ(std::get<PictureItem>(document.items[0]).picture, ReportPicture());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("run " + std::to_string(i + 1));
+        const auto* run = std::get_if<TextRun>(&document.items[i + 1]);
+        ASSERT_NE(run, nullptr);
+        EXPECT_EQ(run->text, expected[i].text);
+        EXPECT_EQ(run->style.bold, expected[i].bold);
+        EXPECT_EQ(run->style.colour, expected[i].colour);
+        EXPECT_EQ(run->style.sizePt, 12);
+    }
+}
+
+TEST(ReportBuilder, SectionsAppearInReportOrderForEachKindOfRuleSet) {
+    struct Case {
+        const char* name;
+        void (*set)(ReportInput&);
+        std::vector<std::string> headings;
+    };
+    const std::vector<Case> cases = {
+        {"child ceremony (naming)",
+         [](ReportInput& in) {
+             in.codes.tara = 2, in.codes.moon = 1, in.codes.nakshatra = 2, in.codes.tithi = 1;
+             in.codes.weekday = 2, in.codes.yoga = 1, in.codes.karana = 2;
+         },
+         {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
+          "Tithi: Shukla Panchami", "Weekday: Friday", "Karana: Bava", "Birth Yogas"}},
+        {"learning of a science",
+         [](ReportInput& in) {
+             in.codes.tara = 2, in.codes.moon = 2, in.codes.tithi = 2, in.codes.weekday = 1, in.codes.saraswati = 2;
+         },
+         {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)",
+          "Tithi: Shukla Panchami", "Weekday: Friday", "Saraswati Yoga"}},
+        {"domestic journey with Mrityu and Yamaghata",
+         [](ReportInput& in) {
+             in.codes.tara = 2, in.codes.moon = 2, in.codes.nakshatra = 2, in.codes.tithi = 2, in.codes.weekday = 2;
+             in.codes.rashi = 2, in.codes.siddha = 2, in.codes.sarvartha = 2, in.codes.tripushkar = 2;
+             in.codes.amrita = 2;
+             in.flags = {1, 0, 1};
+         },
+         {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
+          "Tithi: Shukla Panchami", "Weekday: Friday", "Rashi: Vrishabha", "Siddha Yoga", "Savartha Siddha Yoga",
+          "Mrityu Yoga", "Yamaghata Yoga", "Tripushkar Yoga", "Amrita Siddhi Yoga"}},
+        {"selling an item with its lagna",
+         [](ReportInput& in) {
+             in.codes.tara = 1, in.codes.moon = 2, in.codes.nakshatra = 2, in.codes.tithi = 2, in.codes.lagna = 1;
+         },
+         {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
+          "Tithi: Shukla Panchami", "Lagna: Kumbha"}},
+        {"every factor",
+         [](ReportInput& in) { SetAllCodes(in, 2); },
+         {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
+          "Tithi: Shukla Panchami", "Weekday: Friday", "Hindu Months", "Lagna: Kumbha", "Rashi: Vrishabha",
+          "Karana: Bava", "Birth Yogas", "Siddha Yoga", "Savartha Siddha Yoga", "Mrityu Yoga", "Daghda Yoga",
+          "Yamaghata Yoga", "Tripushkar Yoga", "Dvipushkar Yoga", "Saraswati Yoga", "Amrita Siddhi Yoga"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReportInput input = SampleInput();
+        c.set(input);
+        const ReportDocument document = BuildReportDocument(input);
+        EXPECT_EQ(Headings(document), c.headings);
+        EXPECT_EQ(CountOf(PlainText(document), FooterLine), c.headings.size() + 2);
+    }
+}
+
+TEST(ReportBuilder, EachSectionShowsItsVerdictAndParagraphByCode) {
+    // Code 1 is unfavourable; every other non-zero code reads as favourable.
+    for (const ReportSectionText& section : ReportSectionTexts()) {
+        for (const std::int16_t code : {1, 2, 3, -1}) {
+            SCOPED_TRACE(std::string(section.heading) + " with code " + std::to_string(code));
+            ReportInput input = SampleInput();
+            input.rating.code = 0;
+            SectionCode(input, section.factor) = code;
+            const std::vector<std::string> lines = SplitLines(TextOf(input));
+
+            std::string heading(section.heading);
+            if (section.name != nullptr) heading += input.muhurtha.*section.name;
+            const std::string_view paragraph = code == 1 ? section.unfavourable : section.favourable;
+            const std::vector<std::string> tail = {heading, code == 1 ? "Bad" : "Good", std::string(paragraph), "",
+                                                   FooterLine, "", ""};
+            ASSERT_GE(lines.size(), tail.size());
+            EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(tail.size()), lines.end()), tail);
+        }
+    }
+}
+
+TEST(ReportBuilder, AFactorWithCodeZeroLeavesNoTrace) {
+    for (const ReportSectionText& section : ReportSectionTexts()) {
+        SCOPED_TRACE(section.heading);
+        ReportInput input = SampleInput();
+        SetAllCodes(input, 2);
+        const std::string full = TextOf(input);
+        SectionCode(input, section.factor) = 0;
+        const std::string text = TextOf(input);
+
+        std::string heading(section.heading);
+        if (section.name != nullptr) heading += input.muhurtha.*section.name;
+        const std::vector<std::string> lines = SplitLines(text);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), heading), 0);
+        EXPECT_EQ(CountOf(text, FooterLine), CountOf(full, FooterLine) - 1);
+        EXPECT_EQ(CountOf(text, "Good\r\n"), CountOf(full, "Good\r\n") - 1);
+        if (!section.favourable.empty()) {
+            EXPECT_EQ(CountOf(text, std::string(section.favourable)), 0u);
+        }
+    }
+}
+
+TEST(ReportBuilder, EmptyParagraphKeepsItsTwoLineBreaks) {
+    ReportInput input = SampleInput();
+    input.codes.sarvartha = 1;
+    const std::string text = TextOf(input);
+    EXPECT_NE(text.find("Savartha Siddha Yoga\r\nBad\r\n\r\n\r\n" + FooterLine + "\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - FooterLine.size() - 4), FooterLine + "\r\n\r\n");
+}
+
+TEST(ReportBuilder, DateLine) {
+    struct Case {
+        int day, month, year;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {5, 3, 2010, "March 5, 2010"},
+        {1, 1, 1901, "January 1, 1901"},
+        {31, 12, 2099, "December 31, 2099"},
+        {9, 0, 2000, " 9, 2000"},   // months outside 1..12 have no name
+        {9, 13, 2000, " 9, 2000"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReportDateText(c.day, c.month, c.year), c.text) << c.day << "." << c.month << "." << c.year;
+    }
+    const std::vector<std::string> lines = SplitLines(TextOf(SampleInput()));
+    const auto at = std::find(lines.begin(), lines.end(), "Chosen Muhurtha Date");
+    ASSERT_NE(at, lines.end());
+    EXPECT_EQ(*(at + 1), "March 5, 2010");
+}
+
+TEST(ReportBuilder, OverallEffectFollowsTheRatingCode) {
+    struct Case {
+        std::int16_t code;
+        std::string word;
+    };
+    const std::vector<Case> cases = {{1, "Bad"}, {2, "Good"}, {3, "Average"}, {7, "Average"}, {-2, "Average"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        ReportInput input = SampleInput();
+        input.rating = {"", c.code};
+        const std::vector<std::string> lines = SplitLines(TextOf(input));
+        const auto at = std::find(lines.begin(), lines.end(), "Overall Effect of Muhurtha");
+        ASSERT_NE(at, lines.end());
+        EXPECT_EQ(*(at + 1), c.word);
+        EXPECT_EQ(*(at + 2), RatingTextOf(c.code).paragraph);
+        EXPECT_EQ(*(at + 4), FooterLine);
+    }
+}
+
+TEST(ReportBuilder, UnratedReportHasNoDateAndNoOverallEffect) {
+    ReportInput input = SampleInput();
+    input.rating = {};
+    input.codes.tithi = 1;
+    const std::vector<std::string> lines = SplitLines(TextOf(input));
+    const std::vector<std::string> expected = {
+        "", "Kalvora Report", "", FooterLine, "", "Marriage", "", "Tithi: Shukla Panchami", "Bad",
+        std::string(ReportSectionTexts()[3].unfavourable), "", FooterLine, "", ""};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(ReportBuilder, StoppedEvaluationGivesOnlyItsMessageInBold) {
+    ReportInput input = SampleInput();
+    SetAllCodes(input, 2);
+    input.stopped = true;
+    input.stopMessage = "Your Muhurtha Date is more than Your Birth Date. Please check.";
+    const ReportDocument document = BuildReportDocument(input);
+    ASSERT_EQ(document.items.size(), 1u);
+    const TextRun& run = std::get<TextRun>(document.items[0]);
+    EXPECT_EQ(run.text, input.stopMessage);
+    EXPECT_TRUE(run.style.bold);
+    EXPECT_EQ(run.style.sizePt, 12);
+}
+
+TEST(ReportBuilder, BuildingReplacesWhatTheWriterHeld) {
+    DocumentWriter writer;
+    writer.InsertText("left over", TextStyle{});
+    BuildReport(SampleInput(), writer);
+    EXPECT_EQ(writer.Document(), BuildReportDocument(SampleInput()));
+}
+
+TEST(ReportBuilder, EachSectionReadsItsOwnCode) {
+    using CodeField = std::int16_t VerdictCodes::*;
+    using FlagField = std::int16_t YogaFlags::*;
+    struct Case {
+        ReportFactor factor;
+        CodeField code;
+        FlagField flag;
+    };
+    const std::vector<Case> cases = {
+        {ReportFactor::Tara, &VerdictCodes::tara, nullptr},
+        {ReportFactor::Moon, &VerdictCodes::moon, nullptr},
+        {ReportFactor::Nakshatra, &VerdictCodes::nakshatra, nullptr},
+        {ReportFactor::Tithi, &VerdictCodes::tithi, nullptr},
+        {ReportFactor::Weekday, &VerdictCodes::weekday, nullptr},
+        {ReportFactor::LunarMonth, &VerdictCodes::lunarMonth, nullptr},
+        {ReportFactor::Lagna, &VerdictCodes::lagna, nullptr},
+        {ReportFactor::Rashi, &VerdictCodes::rashi, nullptr},
+        {ReportFactor::Karana, &VerdictCodes::karana, nullptr},
+        {ReportFactor::NityaYoga, &VerdictCodes::yoga, nullptr},
+        {ReportFactor::SiddhaYoga, &VerdictCodes::siddha, nullptr},
+        {ReportFactor::SarvarthaYoga, &VerdictCodes::sarvartha, nullptr},
+        {ReportFactor::MrityuYoga, nullptr, &YogaFlags::mrityu},
+        {ReportFactor::DagdhaYoga, nullptr, &YogaFlags::dagdha},
+        {ReportFactor::YamaghataYoga, nullptr, &YogaFlags::yamaghata},
+        {ReportFactor::TripushkarYoga, &VerdictCodes::tripushkar, nullptr},
+        {ReportFactor::DvipushkarYoga, &VerdictCodes::dvipushkar, nullptr},
+        {ReportFactor::SaraswatiYoga, &VerdictCodes::saraswati, nullptr},
+        {ReportFactor::AmritaYoga, &VerdictCodes::amrita, nullptr},
+    };
+    ASSERT_EQ(cases.size(), ReportSectionCount);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ReportSectionTexts()[static_cast<std::size_t>(c.factor)].heading);
+        ReportInput input = SampleInput();
+        if (c.code != nullptr) input.codes.*c.code = 7;
+        else input.flags.*c.flag = 7;
+        for (const Case& other : cases) {
+            EXPECT_EQ(SectionCode(std::as_const(input), other.factor), other.factor == c.factor ? 7 : 0);
+        }
+    }
+}
+
+TEST(ReportBuilder, InputFromAnEvaluation) {
+    EvaluationInput in;
+    in.subject = "Sell Item";
+    in.muhurtha = test::SampleMuhurtha();
+    in.muhurthaDay = 17, in.muhurthaMonth = 8, in.muhurthaYear = 2024;
+    Evaluation ev;
+    ev.rating = {"Average", 3};
+    ev.codes.lagna = 1;
+    ev.flags.dagdha = 1;
+    ev.stopped = true;
+    ev.message = "stopped";
+
+    const ReportInput report = MakeReportInput(ev, in);
+    EXPECT_EQ(report.subject, "Sell Item");
+    EXPECT_EQ(report.muhurtha, in.muhurtha);
+    EXPECT_EQ(report.muhurthaDay, 17);
+    EXPECT_EQ(report.muhurthaMonth, 8);
+    EXPECT_EQ(report.muhurthaYear, 2024);
+    EXPECT_EQ(report.rating.code, 3);
+    EXPECT_EQ(report.codes, ev.codes);
+    EXPECT_EQ(report.flags, ev.flags);
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.stopMessage, "stopped");
+    EXPECT_EQ(SectionCode(report, ReportFactor::Lagna), 1);
+    EXPECT_EQ(SectionCode(report, ReportFactor::DagdhaYoga), 1);
+    EXPECT_EQ(SectionCode(report, ReportFactor::MrityuYoga), 0);
+}
+
+}  // namespace
+}  // namespace kalvora
