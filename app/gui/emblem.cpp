@@ -26,6 +26,13 @@ QPainterPath Star(QPointF centre, qreal outer, qreal inner, int points) {
     return path;
 }
 
+QRadialGradient Glow(QPointF light, qreal radius, QColor inner, QColor outer) {
+    QRadialGradient gradient(light, radius);
+    gradient.setColorAt(0.0, inner);
+    gradient.setColorAt(1.0, outer);
+    return gradient;
+}
+
 }  // namespace
 
 void PaintEmblem(QPainter& painter, const QRectF& rect) {
@@ -36,11 +43,8 @@ void PaintEmblem(QPainter& painter, const QRectF& rect) {
     painter.scale(side / 200.0, side / 200.0);  // draw on a 200 x 200 square centred at 0,0
 
     // Gold wheel.
-    QRadialGradient gold(QPointF(-30, -40), 130);
-    gold.setColorAt(0.0, QColor(0xF6, 0xDF, 0x9C));
-    gold.setColorAt(1.0, QColor(0xB8, 0x73, 0x2C));
     painter.setPen(QPen(QColor(0x7A, 0x4A, 0x1C), 2.5));
-    painter.setBrush(gold);
+    painter.setBrush(Glow(QPointF(-30, -40), 130, QColor(0xF6, 0xDF, 0x9C), QColor(0xB8, 0x73, 0x2C)));
     painter.drawEllipse(QPointF(0, 0), 97, 97);
 
     // Twelve houses of the zodiac: spokes between the rims and a dot in each house.
@@ -51,11 +55,8 @@ void PaintEmblem(QPainter& painter, const QRectF& rect) {
     for (int i = 0; i < 12; ++i) painter.drawEllipse(OnCircle(84, 15.0 + i * 30.0), 3.2, 3.2);
 
     // Night sky.
-    QRadialGradient night(QPointF(-20, -25), 90);
-    night.setColorAt(0.0, QColor(0x3E, 0x4C, 0x82));
-    night.setColorAt(1.0, QColor(0x1A, 0x21, 0x3F));
     painter.setPen(QPen(QColor(0x5E, 0x3A, 0x17), 2.0));
-    painter.setBrush(night);
+    painter.setBrush(Glow(QPointF(-20, -25), 90, QColor(0x3E, 0x4C, 0x82), QColor(0x1A, 0x21, 0x3F)));
     painter.drawEllipse(QPointF(0, 0), 71, 71);
 
     // Crescent Moon: a full disc with a second disc taken away.

@@ -29,6 +29,7 @@
 #include "app/gui/input_checks.h"
 #include "app/gui/moment_form.h"
 #include "app/gui/result_panels.h"
+#include "app/gui/theme.h"
 #include "app/gui/time_zone_picker.h"
 #include "muhurtha/subjects.h"
 
@@ -48,20 +49,6 @@ constexpr char KalvoraExplanation[] =
 
 constexpr std::array<const char*, 4> StepCaptions = {"1  Undertaking", "2  Muhurtha", "3  Birth Details",
                                                      "4  Result"};
-
-QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QLabel* Styled(const QString& text, const char* role) {
-    auto* label = new QLabel(text);
-    label->setProperty("role", role);
-    return label;
-}
-
-QFrame* Card() {
-    auto* card = new QFrame;
-    card->setProperty("role", "card");
-    return card;
-}
 
 // Re-applies the style sheet after a dynamic property that it reads has changed.
 void SetStyleProperty(QWidget* widget, const char* name, bool value) {
@@ -177,7 +164,7 @@ QWidget* MainWindow::BuildHeader() {
     layout->addStretch(1);
 
     for (std::size_t i = 0; i < steps_.size(); ++i) {
-        steps_[i] = Styled(QString::fromLatin1(StepCaptions[i]), "step");
+        steps_[i] = StyledLabel(QString::fromLatin1(StepCaptions[i]), "step");
         steps_[i]->setObjectName(QStringLiteral("lblStep") + QString::number(i));
         steps_[i]->setAlignment(Qt::AlignCenter);
         layout->addWidget(steps_[i], 0, Qt::AlignVCenter);
@@ -191,14 +178,11 @@ QWidget* MainWindow::BuildFooter() {
     band->setAttribute(Qt::WA_StyledBackground);
     auto* layout = new QHBoxLayout(band);
     layout->setContentsMargins(18, 6, 18, 6);
-    layout->addWidget(Styled(QStringLiteral("Kalvora Free  \u00B7  everything is computed on this computer"), "hint"));
+    layout->addWidget(StyledLabel(QStringLiteral("Kalvora Free  \u00B7  everything is computed on this computer"), "hint"));
     layout->addStretch(1);
     auto* visit = new ClickableLabel(QStringLiteral("Visit Us Online at www.kalvora.example"));
     visit->setObjectName(QStringLiteral("lblVisitUs"));
-    visit->setProperty("role", "link");
-    QFont linkFont = visit->font();
-    linkFont.setUnderline(true);
-    visit->setFont(linkFont);
+    StyleAsLink(visit);
     connect(visit, &ClickableLabel::clicked, this, [this] { OpenPage(SitePage::Home); });
     layout->addWidget(visit);
     return band;
@@ -210,9 +194,9 @@ QWidget* MainWindow::BuildExplanation() {
     auto* layout = new QVBoxLayout(card);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(10);
-    layout->addWidget(Styled(QStringLiteral("About Muhurtha"), "cardTitle"));
+    layout->addWidget(StyledLabel(QStringLiteral("About Muhurtha"), "cardTitle"));
     for (const char* text : {MuhurthaExplanation, KalvoraExplanation}) {
-        auto* label = Styled(QString::fromLatin1(text), "about");
+        auto* label = StyledLabel(QString::fromLatin1(text), "about");
         label->setWordWrap(true);
         layout->addWidget(label);
     }
@@ -254,7 +238,7 @@ QWidget* MainWindow::BuildSubjectPage() {
     auto* categoryLayout = new QVBoxLayout(categoryCard);
     categoryLayout->setContentsMargins(10, 12, 10, 12);
     categoryLayout->setSpacing(1);
-    auto* categoryTitle = Styled(QStringLiteral("Undertakings"), "cardTitle");
+    auto* categoryTitle = StyledLabel(QStringLiteral("Undertakings"), "cardTitle");
     categoryTitle->setContentsMargins(10, 0, 0, 6);
     categoryLayout->addWidget(categoryTitle);
     for (std::size_t i = 0; i < SubjectCategories.size(); ++i) {
@@ -274,7 +258,7 @@ QWidget* MainWindow::BuildSubjectPage() {
     auto* optionsLayout = new QVBoxLayout(options);
     optionsLayout->setContentsMargins(0, 0, 0, 0);
     optionsLayout->setSpacing(8);
-    auto* hint = Styled(QStringLiteral("Select one of the options from the list of activities for which the Muhurtha "
+    auto* hint = StyledLabel(QStringLiteral("Select one of the options from the list of activities for which the Muhurtha "
                                        "or Electional time needs to be found."),
                         "hint");
     hint->setWordWrap(true);
@@ -295,13 +279,13 @@ QWidget* MainWindow::BuildSubjectPage() {
     columns->addWidget(options, 1);
     columns->addWidget(BuildExplanation());
 
-    auto* proceed = Styled(QStringLiteral("Click on Next to Proceed"), "hint");
+    auto* proceed = StyledLabel(QStringLiteral("Click on Next to Proceed"), "hint");
     proceed->setObjectName(QStringLiteral("lblProceed"));
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(20, 16, 20, 14);
     layout->setSpacing(12);
-    layout->addWidget(Styled(QStringLiteral("Choose the Undertaking"), "pageTitle"));
+    layout->addWidget(StyledLabel(QStringLiteral("Choose the Undertaking"), "pageTitle"));
     layout->addLayout(columns, 1);
     layout->addWidget(BuildNavigation(0, proceed));
     return page;
@@ -323,7 +307,7 @@ QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title,
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(20, 16, 20, 14);
     layout->setSpacing(12);
-    layout->addWidget(Styled(title, "pageTitle"));
+    layout->addWidget(StyledLabel(title, "pageTitle"));
     layout->addLayout(columns, 1);
     layout->addWidget(BuildNavigation(pageIndex));
     return page;

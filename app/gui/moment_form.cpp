@@ -1,6 +1,8 @@
 #include "app/gui/moment_form.h"
 
+#include <array>
 #include <cstdlib>
+#include <tuple>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 
 #include "app/gui/clickable_label.h"
 #include "app/gui/coordinate_box.h"
+#include "app/gui/theme.h"
 
 namespace kalvora {
 
@@ -75,11 +78,7 @@ QComboBox* TextList(const char* name, const char* const* texts, int count, int w
 
 QLineEdit* TextBox(const char* name) { return Named(new QLineEdit, QString::fromLatin1(name)); }
 
-QLabel* Caption(const QString& text, const char* role = "fieldCaption") {
-    auto* label = new QLabel(text);
-    label->setProperty("role", role);
-    return label;
-}
+QLabel* Caption(const QString& text, const char* role = "fieldCaption") { return StyledLabel(text, role); }
 
 // A caption with a small unit hint beneath it ("DEG/MIN", "HH/MM/SS").
 QWidget* CaptionWithHint(const QString& text, const QString& hint) {
@@ -170,29 +169,27 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     second = NumberList(n.second, 0, 59, 58);
     addRow(CaptionWithHint(QString::fromLatin1(n.timeCaption), QStringLiteral("HH/MM/SS")), Row({hour, minute, second}));
 
-    const auto coordinateBox = [](const char* boxName) {
-        QLineEdit* box = TextBox(boxName);
-        box->setFixedWidth(52);
-        box->setAlignment(Qt::AlignRight);
-        return box;
+    // Degrees, minutes and the two hemispheres of one coordinate.
+    const auto coordinateRow = [&](const char* caption, const char* degreeName, const char* minuteName,
+                                   const char* optionName, const char* first, const char* second) {
+        std::array<QLineEdit*, 2> boxes{};
+        for (auto [box, boxName] : {std::pair{&boxes[0], degreeName}, std::pair{&boxes[1], minuteName}}) {
+            *box = TextBox(boxName);
+            (*box)->setFixedWidth(52);
+            (*box)->setAlignment(Qt::AlignRight);
+        }
+        const auto options = OptionPair(frame, optionName, first, second);
+        auto* fields = Row({boxes[0], boxes[1]});
+        fields->insertSpacing(2, 10);
+        fields->insertWidget(3, options.first);
+        fields->insertWidget(4, options.second);
+        addRow(CaptionWithHint(QString::fromLatin1(caption), QStringLiteral("DEG/MIN")), fields);
+        return std::tuple{boxes[0], boxes[1], options.first, options.second};
     };
-    degreeLat = coordinateBox(n.degreeLat);
-    minuteLat = coordinateBox(n.minuteLat);
-    std::tie(north, south) = OptionPair(frame, n.optLat, "North", "South");
-    auto* latRow = Row({degreeLat, minuteLat});
-    latRow->insertSpacing(2, 10);
-    latRow->insertWidget(3, north);
-    latRow->insertWidget(4, south);
-    addRow(CaptionWithHint(QStringLiteral("Latitude"), QStringLiteral("DEG/MIN")), latRow);
-
-    degreeLong = coordinateBox(n.degreeLong);
-    minuteLong = coordinateBox(n.minuteLong);
-    std::tie(east, west) = OptionPair(frame, n.optLong, "East", "West");
-    auto* longRow = Row({degreeLong, minuteLong});
-    longRow->insertSpacing(2, 10);
-    longRow->insertWidget(3, east);
-    longRow->insertWidget(4, west);
-    addRow(CaptionWithHint(QStringLiteral("Longitude"), QStringLiteral("DEG/MIN")), longRow);
+    std::tie(degreeLat, minuteLat, north, south) =
+        coordinateRow("Latitude", n.degreeLat, n.minuteLat, n.optLat, "North", "South");
+    std::tie(degreeLong, minuteLong, east, west) =
+        coordinateRow("Longitude", n.degreeLong, n.minuteLong, n.optLong, "East", "West");
 
     city = TextBox(n.city);
     state = TextBox(n.state);
@@ -224,10 +221,7 @@ QWidget* MomentForm::BuildZoneFrame(const MomentFormNames& n) {
     zoneMinute = zoneValue(n.zoneMinute);
     dst = Named(new QCheckBox(QStringLiteral("DST")), QString::fromLatin1(n.dst));
     tzHelp = Named(new ClickableLabel(QStringLiteral("TZ Help")), QString::fromLatin1(n.tzHelp));
-    tzHelp->setProperty("role", "link");
-    QFont linkFont = tzHelp->font();
-    linkFont.setUnderline(true);
-    tzHelp->setFont(linkFont);
+    StyleAsLink(tzHelp);
     tzHelp->setToolTip(QStringLiteral("Choose the time zone from the list of named zones"));
 
     auto* row = new QHBoxLayout(frame);

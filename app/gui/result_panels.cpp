@@ -13,6 +13,7 @@
 #include "app/gui/clickable_label.h"
 #include "app/gui/emblem.h"
 #include "app/gui/shell.h"
+#include "app/gui/theme.h"
 
 namespace kalvora {
 
@@ -28,18 +29,6 @@ const DetailsPanelLayout MuhurthaPanelLayout = {
 };
 
 namespace {
-
-QFrame* Card() {
-    auto* card = new QFrame;
-    card->setProperty("role", "card");
-    return card;
-}
-
-QLabel* Styled(const QString& text, const char* role) {
-    auto* label = new QLabel(text);
-    label->setProperty("role", role);
-    return label;
-}
 
 QPushButton* BackButton(const char* name) {
     auto* back = new QPushButton(QStringLiteral("Back"));
@@ -58,8 +47,8 @@ QWidget* ReportHeading(const QString& subtitle) {
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
     titles->addStretch(1);
-    titles->addWidget(Styled(QStringLiteral("Kalvora Report"), "reportTitle"));
-    titles->addWidget(Styled(subtitle, "reportSubtitle"));
+    titles->addWidget(StyledLabel(QStringLiteral("Kalvora Report"), "reportTitle"));
+    titles->addWidget(StyledLabel(subtitle, "reportSubtitle"));
     titles->addStretch(1);
     layout->addLayout(titles, 1);
     return heading;
@@ -72,7 +61,7 @@ QFrame* Glossary() {
     auto* layout = new QVBoxLayout(card);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(8);
-    layout->addWidget(Styled(QStringLiteral("Reading the Details"), "cardTitle"));
+    layout->addWidget(StyledLabel(QStringLiteral("Reading the Details"), "cardTitle"));
     const std::pair<const char*, const char*> terms[] = {
         {"Rashi", "the sign the Moon stands in, and its ruling planet"},
         {"Nakshatra", "the lunar mansion of the Moon, one of twenty-seven, and its lord"},
@@ -83,7 +72,7 @@ QFrame* Glossary() {
         {"Vaar", "the day of the week"},
     };
     for (const auto& [term, meaning] : terms) {
-        auto* label = Styled(QStringLiteral("<b>%1</b> — %2").arg(QString::fromLatin1(term),
+        auto* label = StyledLabel(QStringLiteral("<b>%1</b> — %2").arg(QString::fromLatin1(term),
                                                                    QString::fromLatin1(meaning)),
                              "about");
         label->setTextFormat(Qt::RichText);
@@ -109,14 +98,12 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QW
         row->setProperty("role", r % 2 == 0 ? "rowEven" : "rowOdd");
         auto* line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
-        const std::string_view headingText = (*spec.headings)[r];
-        auto* heading = Styled(QString::fromUtf8(headingText.data(), static_cast<qsizetype>(headingText.size())),
-                               "rowHeading");
+        auto* heading = StyledLabel(FromView((*spec.headings)[r]), "rowHeading");
         heading->setObjectName(QString::fromLatin1(spec.valueName) + QStringLiteral("Heading") + QString::number(r));
         heading->setFixedWidth(240);
         heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         const int index = spec.valueIndexes[r];
-        auto* value = Styled(QString::fromLatin1(spec.initialValue), "rowValue");
+        auto* value = StyledLabel(QString::fromLatin1(spec.initialValue), "rowValue");
         value->setObjectName(QString::fromLatin1(spec.valueName) + QString::number(index));
         value->setTextFormat(Qt::PlainText);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -189,7 +176,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     verdict->setFixedWidth(340);
     auto* verdictLayout = new QVBoxLayout(verdict);
     verdictLayout->setContentsMargins(14, 12, 8, 12);
-    verdictLayout->addWidget(Styled(QStringLiteral("Muhurtha Factors"), "cardTitle"));
+    verdictLayout->addWidget(StyledLabel(QStringLiteral("Muhurtha Factors"), "cardTitle"));
     verdictLayout->addWidget(scroll, 1);
 
     report = new QTextBrowser;
@@ -206,10 +193,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     detailedAnalysisLink = new ClickableLabel(QStringLiteral("For Detailed Analysis Visit ") +
                                               QString::fromLatin1(PublisherSite));
     detailedAnalysisLink->setObjectName(QStringLiteral("lblDetailedAnalysis"));
-    detailedAnalysisLink->setProperty("role", "link");
-    QFont linkFont = detailedAnalysisLink->font();
-    linkFont.setUnderline(true);
-    detailedAnalysisLink->setFont(linkFont);
+    StyleAsLink(detailedAnalysisLink);
 
     print = new QPushButton(QStringLiteral("&Print"));
     print->setObjectName(QStringLiteral("cmdSave"));

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
 
 namespace kalvora {
 
@@ -10,6 +12,27 @@ QString HouseFontFamily() {
     const QString verdana = QStringLiteral("Verdana");
     return QFontDatabase::hasFamily(verdana) ? verdana : QStringLiteral("DejaVu Sans");
 }
+
+QLabel* StyledLabel(const QString& text, const char* role) {
+    auto* label = new QLabel(text);
+    label->setProperty("role", role);
+    return label;
+}
+
+QFrame* Card() {
+    auto* card = new QFrame;
+    card->setProperty("role", "card");
+    return card;
+}
+
+void StyleAsLink(QLabel* label) {
+    label->setProperty("role", "link");
+    QFont font = label->font();
+    font.setUnderline(true);
+    label->setFont(font);
+}
+
+QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 void ApplyHouseStyle(QApplication& app) {
     QFont font(HouseFontFamily());

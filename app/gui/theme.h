@@ -2,10 +2,14 @@
 // Fonts and colours of the windows: Verdana where it is installed, DejaVu Sans otherwise; warm ivory pages,
 // a night-blue header band and saffron for the way forward.
 
+#include <string_view>
+
 #include <QColor>
 #include <QString>
 
 class QApplication;
+class QFrame;
+class QLabel;
 
 namespace kalvora {
 
@@ -23,6 +27,16 @@ inline const QColor CategoryHover{0x00, 0x80, 0x00};
 
 // "Verdana" when installed, else "DejaVu Sans".
 QString HouseFontFamily();
+
+// A label the style sheet dresses by its role ("hint", "cardTitle", "pageTitle", ...).
+QLabel* StyledLabel(const QString& text, const char* role);
+// A rounded panel on the page.
+QFrame* Card();
+// Blue and underlined, for captions that open something.
+void StyleAsLink(QLabel* label);
+
+// A text of the core's tables as a QString.
+QString FromView(std::string_view text);
 
 // The program-wide font and style sheet.
 void ApplyHouseStyle(QApplication& app);
