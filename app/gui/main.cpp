@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/gui/emblem.h"
 #include "app/gui/input_checks.h"
 #include "app/gui/main_window.h"
 #include "app/gui/shell.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kalvora"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kalvora::AppTitle));
     QApplication::setDesktopFileName(QStringLiteral("kalvora"));
+    QApplication::setWindowIcon(kalvora::EmblemIcon());
     kalvora::ApplyHouseStyle(app);
 
     const kalvora::ShellServices services = kalvora::DesktopServices();

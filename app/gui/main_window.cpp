@@ -106,11 +106,11 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(results_->muhurtha->back, &QPushButton::clicked, this, [this] { OnBack(5); });
     connect(results_->detailedAnalysisLink, &ClickableLabel::clicked, this,
             [this] { OpenPage(SitePage::DetailedAnalysis); });
-    // Printing belongs to the report; until it is attached the button does nothing.
-    connect(results_->print, &QPushButton::clicked, this, [] {});
+    // "&Print" (cmdSave) prints the analysis report; it is connected where the report is attached.
 
     ShowCategory(0);
     ShowPage(subjectPage_);
+    setMinimumSize(960, 700);
     resize(1060, 760);
 }
 
@@ -218,7 +218,6 @@ QWidget* MainWindow::BuildNavigation(int pageIndex, QWidget* extra) {
     next->setObjectName(QStringLiteral("cmdNext") + QString::number(pageIndex));
     next->setProperty("role", "primary");
     next->setMinimumWidth(96);
-    next->setDefault(false);
     connect(back, &QPushButton::clicked, this, [this, pageIndex] { OnBack(pageIndex); });
     connect(next, &QPushButton::clicked, this, [this, pageIndex] { OnNext(pageIndex); });
     layout->addWidget(back);

@@ -69,6 +69,7 @@ QLabel[role="zoneValue"] { background: #FFFFFF; border: 1px solid #CFC4AC; borde
 QLabel[role="category"] { color: #000000; padding: 5px 10px; border-radius: 5px; }
 QLabel[role="category"][hover="true"] { color: #008000; }
 QLabel[role="category"][current="true"] { background: #F3E6CB; font-weight: bold; }
+QLabel[role="category"]:focus, QLabel[role="link"]:focus { border: 1px dotted #C8782A; }
 QLabel[role="rowHeading"] { color: #6B4A2A; font-weight: bold; padding: 6px 10px; }
 QLabel[role="rowValue"] { color: #1E2236; padding: 6px 10px; }
 QWidget[role="rowEven"] { background: #FAF5EA; border-radius: 4px; }

@@ -163,6 +163,8 @@ const PageCheckCase PageCases[] = {
      MsgThirtyDayMonth, QMessageBox::Information, nullptr},
 };
 
+void PrintTo(const PageCheckCase& c, std::ostream* os) { *os << c.label; }
+
 TEST_P(PageCheckTest, ShowsItsMessageAndKeepsThePage) {
     const PageCheckCase& c = GetParam();
     FillValidPages();

@@ -69,6 +69,8 @@ const WizardCase Cases[] = {
      {5, 30, true}, "January 1 2010 MM:DD:YYYY", "9 0 HH:MM", "Chennai Tamil Nadu India"},
 };
 
+void PrintTo(const WizardCase& c, std::ostream* os) { *os << c.label; }
+
 constexpr std::array<const char*, 12> MonthNames = {"January", "February", "March",     "April",   "May",      "June",
                                                     "July",    "August",   "September", "October", "November", "December"};
 
