@@ -184,6 +184,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     report->setReadOnly(true);
     report->setOpenExternalLinks(false);
     report->setOpenLinks(false);
+    report->setPlaceholderText(QStringLiteral("The analysis of the muhurtha appears here."));
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(12);
