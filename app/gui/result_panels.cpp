@@ -85,8 +85,8 @@ QFrame* Glossary() {
 
 }  // namespace
 
-DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QWidget(parent) {
-    setObjectName(QString::fromLatin1(spec.panelName));
+DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : QWidget(parent) {
+    setObjectName(QString::fromLatin1(design.panelName));
 
     auto* card = Card();
     auto* rows = new QVBoxLayout(card);
@@ -98,13 +98,13 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QW
         row->setProperty("role", r % 2 == 0 ? "rowEven" : "rowOdd");
         auto* line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
-        auto* heading = StyledLabel(FromView((*spec.headings)[r]), "rowHeading");
-        heading->setObjectName(QString::fromLatin1(spec.valueName) + QStringLiteral("Heading") + QString::number(r));
+        auto* heading = StyledLabel(FromView((*design.headings)[r]), "rowHeading");
+        heading->setObjectName(QString::fromLatin1(design.valueName) + QStringLiteral("Heading") + QString::number(r));
         heading->setFixedWidth(240);
         heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        const int index = spec.valueIndexes[r];
-        auto* value = StyledLabel(QString::fromLatin1(spec.initialValue), "rowValue");
-        value->setObjectName(QString::fromLatin1(spec.valueName) + QString::number(index));
+        const int index = design.valueIndexes[r];
+        auto* value = StyledLabel(QString::fromLatin1(design.initialValue), "rowValue");
+        value->setObjectName(QString::fromLatin1(design.valueName) + QString::number(index));
         value->setTextFormat(Qt::PlainText);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -114,7 +114,7 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QW
         rows->addWidget(row);
     }
 
-    back = BackButton(spec.backName);
+    back = BackButton(design.backName);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back);
     buttons->addStretch(1);
@@ -122,7 +122,7 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& spec, QWidget* parent) : QW
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);
     layout->setSpacing(12);
-    layout->addWidget(ReportHeading(QString::fromLatin1(spec.subtitle)));
+    layout->addWidget(ReportHeading(QString::fromLatin1(design.subtitle)));
     auto* columns = new QHBoxLayout;
     columns->setSpacing(14);
     columns->addWidget(card, 1, Qt::AlignTop);
