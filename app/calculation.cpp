@@ -64,6 +64,7 @@ Calculation Calculate(const CalculationInput& input) {
     c.evaluationInput = MakeEvaluationInput(input, c.birth, c.muhurtha);
     c.tara = c.evaluationInput.tara;
     c.moon = c.evaluationInput.moon;
+    c.evaluation = EvaluateMuhurtha(c.evaluationInput);
     return c;
 }
 

@@ -24,8 +24,14 @@ bool EndsWithPdf(const std::string& path) {
 #if KALVORA_CLI_PDF
 // Fonts and painting of the PDF need an application object; the command line has no display, so it uses the
 // offscreen platform unless the caller chose another.
+// Qt's own warnings (a missing runtime folder and the like) are not the command line's business.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) qt_message_output(type, {}, message);
+}
+
 void EnsureGuiApplication() {
     if (QGuiApplication::instance()) return;
+    qInstallMessageHandler(QuietMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "kalvora-cli";

@@ -103,4 +103,18 @@ struct Evaluation {
 // Runs the rule set of input.subject; std::nullopt when the text matches none of the 34 subjects.
 std::optional<Evaluation> EvaluateMuhurtha(const EvaluationInput& input);
 
+// The message of an evaluation stopped because the muhurtha date lies before the birth date.
+inline constexpr std::string_view DateOrderMessage = "Your Muhurtha Date is more than Your Birth Date. Please check.";
+
+// The rating of a count of good factors against a rule set's threshold: equal "Average" (3), below "Bad" (1),
+// above "Good" (2).
+MuhurthaRating RateMuhurtha(int count, int threshold);
+
+// Number of factors and threshold of a subject's rule set.
+struct RuleSetShape {
+    std::int16_t factorCount = 0;
+    std::int16_t threshold = 0;
+};
+RuleSetShape ShapeOf(MuhurthaSubject subject);
+
 }  // namespace kalvora

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 struct ProgramResult {
@@ -78,6 +80,101 @@ TEST(Program, WorkedMomentsAsText) {
 TEST(Program, BadArgumentFromTheRealProgram) {
     EXPECT_EQ(RunProgram(WorkedExample + " --muhurtha-zone 5").status, 2);
     EXPECT_EQ(RunProgram("").status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+const std::string Birth =
+    "--name Asha --sex Female --birth 1995-08-15T06:45 --birth-lat 19:04N --birth-lon 72:52E --birth-zone +05:30 ";
+const std::string Place = "--muhurtha-lat 28:39N --muhurtha-lon 77:13E --muhurtha-zone +05:30 ";
+
+// One subject of each category of the first page, with the threshold of its rule set.
+struct CategoryCase {
+    const char* subject;
+    const char* muhurtha;
+    int threshold;
+};
+
+TEST(Program, OneEvaluationPerCategory) {
+    const CategoryCase cases[] = {
+        {"Tonsuring of Head", "2026-12-10T10:30", 3},
+        {"Marriage", "2027-02-14T19:05", 5},
+        {"Learning of a Trade", "2026-12-11T08:00", 2},
+        {"Entering a New House", "2027-01-20T06:30", 4},
+        {"Start On A New Job", "2027-03-01T09:15", 4},
+        {"Start A New Business", "2027-04-14T11:45", 4},
+        {"Religious Journey", "2027-05-02T05:40", 8},
+        {"Laying the Foundation", "2027-06-21T07:10", 3},
+        {"Borrowing Money", "2027-07-07T13:00", 2},
+        {"Legal", "2027-08-30T10:00", 2},
+        {"Date for operations", "2027-09-09T08:20", 2},
+        {"Sell Item", "2027-10-31T16:00", 3},
+    };
+    for (const auto& c : cases) {
+        const ProgramResult r =
+            RunProgram(Birth + Place + "--subject \"" + c.subject + "\" --muhurtha " + c.muhurtha + " --json");
+        ASSERT_EQ(r.status, 0) << c.subject;
+        const std::string evaluation = ObjectAfter(r.out, "evaluation");
+        ASSERT_FALSE(evaluation.empty()) << c.subject << "\n" << r.out;
+        EXPECT_NE(evaluation.find("\"stopped\": false"), std::string::npos) << c.subject;
+        EXPECT_NE(evaluation.find("\"threshold\": " + std::to_string(c.threshold) + ","), std::string::npos)
+            << c.subject << "\n" << evaluation;
+        EXPECT_NE(evaluation.find("\\r\\n\\r\\nMuhurtha: "), std::string::npos) << c.subject;
+        EXPECT_NE(evaluation.find("\"codes\": {\"tara\": "), std::string::npos) << c.subject;
+    }
+}
+
+TEST(Program, DateOrderStopsTheEvaluation) {
+    const ProgramResult r = RunProgram(Birth + Place + "--subject Legal --muhurtha 1995-08-14T10:00 --json");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"stopped\": true, \"message\": "
+                         "\"Your Muhurtha Date is more than Your Birth Date. Please check.\""),
+              std::string::npos)
+        << r.out;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::string text;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        std::array<char, 4096> buffer{};
+        std::size_t n = 0;
+        while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0) text.append(buffer.data(), n);
+        fclose(f);
+    }
+    return text;
+}
+
+TEST(Program, ReportFiles) {
+    const std::string folder = ::testing::TempDir() + "kalvora-cli-report-" + std::to_string(getpid());
+    ASSERT_EQ(system(("mkdir -p '" + folder + "'").c_str()), 0);
+    const std::string common = Birth + Place + "--subject \"Domestic Journey\" --muhurtha 2026-12-10T10:30 ";
+
+    ASSERT_EQ(RunProgram(common + "--report '" + folder + "/a.rtf'").status, 0);
+    const std::string rtf = ReadFile(folder + "/a.rtf");
+    EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(rtf.find("{\\pict\\wmetafile8"), std::string::npos);
+    EXPECT_NE(rtf.find("Domestic Journey"), std::string::npos);
+
+    ASSERT_EQ(RunProgram(common + "--report '" + folder + "/a.pdf'").status, 0);
+    const ProgramResult text = [&] {
+        ProgramResult t;
+        FILE* pipe = popen(("pdftotext '" + folder + "/a.pdf' - 2>/dev/null").c_str(), "r");
+        std::array<char, 4096> buffer{};
+        std::size_t n = 0;
+        while (pipe && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) t.out.append(buffer.data(), n);
+        if (pipe) t.status = pclose(pipe);
+        return t;
+    }();
+    EXPECT_NE(text.out.find("Kalvora Report"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Chosen Muhurtha Date"), std::string::npos);
+    EXPECT_NE(text.out.find("December 10, 2026"), std::string::npos);
+
+    // A file that cannot be written is reported, with status 1.
+    EXPECT_EQ(RunProgram(common + "--report '" + folder + "/missing/folder/a.rtf'").status, 1);
+    // A report needs a subject.
+    EXPECT_EQ(RunProgram(Birth + Place + "--muhurtha 2026-12-10T10:30 --report '" + folder + "/b.rtf'").status, 2);
 }
 
 }  // namespace

@@ -1,0 +1,616 @@
+#include "app/gui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/gui/about_dialog.h"
+#include "app/gui/clickable_label.h"
+#include "app/gui/emblem.h"
+#include "app/gui/input_checks.h"
+#include "app/gui/moment_form.h"
+#include "app/gui/result_panels.h"
+#include "app/gui/theme.h"
+#include "app/gui/time_zone_picker.h"
+#include "muhurtha/subjects.h"
+
+namespace kalvora {
+
+namespace {
+
+constexpr char MuhurthaExplanation[] =
+    "Muhurtha astrology also known as Electional astrology, forms an integral part of Hindu astrology. It is the "
+    "art of choosing the moment at which an undertaking should begin, so that the work started in that hour is "
+    "favoured by the stars and brings success, happiness and peace to the home.";
+
+constexpr char KalvoraExplanation[] =
+    "Kalvora Free is a 'Vedic Electional Astrology' software which finds out the auspicious time related to "
+    "activity chosen by you. It weighs the Moon, the lagna and the panchanga of the proposed moment against your "
+    "own birth star and Moon sign, and rates the muhurtha Good, Average or Bad.";
+
+constexpr std::array<const char*, 4> StepCaptions = {"1  Undertaking", "2  Muhurtha", "3  Birth Details",
+                                                     "4  Result"};
+
+// Re-applies the style sheet after a dynamic property that it reads has changed.
+void SetStyleProperty(QWidget* widget, const char* name, bool value) {
+    widget->setProperty(name, value);
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ShellServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(AppTitle));
+    setWindowIcon(EmblemIcon());
+
+    muhurthaForm_ = new MomentForm(MuhurthaFormNames);
+    birthForm_ = new MomentForm(BirthFormNames);
+
+    pages_ = new QStackedWidget;
+    pages_->setObjectName(QStringLiteral("stkPages"));
+    subjectPage_ = BuildSubjectPage();
+    muhurthaPage_ = BuildMomentPage("picSearchMode", QStringLiteral("The Proposed Muhurtha"), muhurthaForm_, 1);
+    birthPage_ = BuildMomentPage("picBirthDetails", QStringLiteral("Birth Details of the Native"), birthForm_, 2);
+    waitPanel_ = BuildWaitPanel();
+    results_ = new ResultsView;
+    for (QWidget* page : {subjectPage_, muhurthaPage_, birthPage_, waitPanel_, static_cast<QWidget*>(results_)}) {
+        pages_->addWidget(page);
+    }
+
+    auto* central = new QWidget;
+    central->setObjectName(QStringLiteral("centralArea"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildHeader());
+    layout->addWidget(pages_, 1);
+    layout->addWidget(BuildFooter());
+    setCentralWidget(central);
+    BuildMenus();
+
+    for (MomentForm* form : {muhurthaForm_, birthForm_}) {
+        connect(form, &MomentForm::coordinateRefused, this, [this](QLineEdit* box) {
+            Message(QMessageBox::Critical, MsgOnlyDigits);
+            box->setFocus();
+        });
+        connect(form, &MomentForm::searchRequested, this, [this, form] { LookUpCoordinates(form); });
+    }
+    connect(muhurthaForm_, &MomentForm::zoneHelpRequested, this, [this] { OpenTimeZonePicker(true); });
+    connect(birthForm_, &MomentForm::zoneHelpRequested, this, [this] { OpenTimeZonePicker(false); });
+
+    // The tab strip brings its panel to the front by itself; Back on any result panel returns to page 1.
+    connect(results_->birth->back, &QPushButton::clicked, this, [this] { OnBack(3); });
+    connect(results_->analysisBack, &QPushButton::clicked, this, [this] { OnBack(4); });
+    connect(results_->muhurtha->back, &QPushButton::clicked, this, [this] { OnBack(5); });
+    connect(results_->detailedAnalysisLink, &ClickableLabel::clicked, this,
+            [this] { OpenPage(SitePage::DetailedAnalysis); });
+    // "&Print" (cmdSave) prints the analysis report; it is connected where the report is attached.
+
+    ShowCategory(0);
+    ShowPage(subjectPage_);
+    setMinimumSize(960, 700);
+    resize(1060, 760);
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---------------------------------------------------------------------------------------------------- building
+
+void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    const auto addPage = [this, help](const char* caption, const char* name, SitePage page) {
+        QAction* action = help->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, page] { OpenPage(page); });
+    };
+    addPage("&Online Help", "mnuOnline", SitePage::OnlineHelp);
+    addPage("&Visit Us Online", "mnuVisit", SitePage::Home);
+    addPage("Check for Software &Update", "mnuUpdate", SitePage::SoftwareUpdate);
+    help->addSeparator();
+    QAction* about = help->addAction(QStringLiteral("&About Software"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+}
+
+QWidget* MainWindow::BuildHeader() {
+    auto* band = new QWidget;
+    band->setObjectName(QStringLiteral("headerBand"));
+    band->setAttribute(Qt::WA_StyledBackground);
+    auto* layout = new QHBoxLayout(band);
+    layout->setContentsMargins(18, 10, 18, 10);
+    layout->setSpacing(14);
+    layout->addWidget(new EmblemWidget(54));
+
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(0);
+    auto* title = new QLabel(QStringLiteral("Kalvora"));
+    title->setObjectName(QStringLiteral("lblAppTitle"));
+    auto* subtitle = new QLabel(QStringLiteral("Vedic Electional Astrology  \u00B7  Muhurtha  \u00B7  v1.75"));
+    subtitle->setObjectName(QStringLiteral("lblAppSubtitle"));
+    titles->addStretch(1);
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
+    titles->addStretch(1);
+    layout->addLayout(titles);
+    layout->addStretch(1);
+
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+        steps_[i] = StyledLabel(QString::fromLatin1(StepCaptions[i]), "step");
+        steps_[i]->setObjectName(QStringLiteral("lblStep") + QString::number(i));
+        steps_[i]->setAlignment(Qt::AlignCenter);
+        layout->addWidget(steps_[i], 0, Qt::AlignVCenter);
+    }
+    return band;
+}
+
+QWidget* MainWindow::BuildFooter() {
+    auto* band = new QWidget;
+    band->setObjectName(QStringLiteral("footerBand"));
+    band->setAttribute(Qt::WA_StyledBackground);
+    auto* layout = new QHBoxLayout(band);
+    layout->setContentsMargins(18, 6, 18, 6);
+    layout->addWidget(StyledLabel(QStringLiteral("Kalvora Free  \u00B7  everything is computed on this computer"), "hint"));
+    layout->addStretch(1);
+    auto* visit = new ClickableLabel(QStringLiteral("Visit Us Online at www.kalvora.example"));
+    visit->setObjectName(QStringLiteral("lblVisitUs"));
+    StyleAsLink(visit);
+    connect(visit, &ClickableLabel::clicked, this, [this] { OpenPage(SitePage::Home); });
+    layout->addWidget(visit);
+    return band;
+}
+
+QWidget* MainWindow::BuildExplanation() {
+    auto* card = Card();
+    card->setFixedWidth(300);
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->addWidget(StyledLabel(QStringLiteral("About Muhurtha"), "cardTitle"));
+    for (const char* text : {MuhurthaExplanation, KalvoraExplanation}) {
+        auto* label = StyledLabel(QString::fromLatin1(text), "about");
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    layout->addStretch(1);
+    auto* emblem = new EmblemWidget(84);
+    layout->addWidget(emblem, 0, Qt::AlignHCenter);
+    layout->addSpacing(6);
+    return card;
+}
+
+QWidget* MainWindow::BuildNavigation(int pageIndex, QWidget* extra) {
+    auto* bar = new QWidget;
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* back = new QPushButton(QStringLiteral("Back"));
+    back->setObjectName(QStringLiteral("cmdBack") + QString::number(pageIndex));
+    back->setMinimumWidth(96);
+    auto* next = new QPushButton(QStringLiteral("Next"));
+    next->setObjectName(QStringLiteral("cmdNext") + QString::number(pageIndex));
+    next->setProperty("role", "primary");
+    next->setMinimumWidth(96);
+    connect(back, &QPushButton::clicked, this, [this, pageIndex] { OnBack(pageIndex); });
+    connect(next, &QPushButton::clicked, this, [this, pageIndex] { OnNext(pageIndex); });
+    layout->addWidget(back);
+    layout->addStretch(1);
+    if (extra != nullptr) layout->addWidget(extra);
+    layout->addSpacing(12);
+    layout->addWidget(next);
+    return bar;
+}
+
+QWidget* MainWindow::BuildSubjectPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("picMainScreen"));
+
+    auto* categoryCard = Card();
+    categoryCard->setFixedWidth(240);
+    auto* categoryLayout = new QVBoxLayout(categoryCard);
+    categoryLayout->setContentsMargins(10, 12, 10, 12);
+    categoryLayout->setSpacing(1);
+    auto* categoryTitle = StyledLabel(QStringLiteral("Undertakings"), "cardTitle");
+    categoryTitle->setContentsMargins(10, 0, 0, 6);
+    categoryLayout->addWidget(categoryTitle);
+    for (std::size_t i = 0; i < SubjectCategories.size(); ++i) {
+        auto* label = new ClickableLabel(FromView(SubjectCategories[i].caption));
+        label->setObjectName(QStringLiteral("lblMainOptions") + QString::number(i));
+        label->setProperty("role", "category");
+        const int index = static_cast<int>(i);
+        connect(label, &ClickableLabel::clicked, this, [this, index] { ShowCategory(index); });
+        connect(label, &ClickableLabel::hovered, this, [this, index](bool inside) { HighlightCategory(index, inside); });
+        categories_[i] = label;
+        categoryLayout->addWidget(label);
+    }
+    categoryLayout->addStretch(1);
+
+    auto* options = new QWidget;
+    options->setObjectName(QStringLiteral("picOptions"));
+    auto* optionsLayout = new QVBoxLayout(options);
+    optionsLayout->setContentsMargins(0, 0, 0, 0);
+    optionsLayout->setSpacing(8);
+    auto* hint = StyledLabel(QStringLiteral("Select one of the options from the list of activities for which the Muhurtha "
+                                       "or Electional time needs to be found."),
+                        "hint");
+    hint->setWordWrap(true);
+    subjects_ = new QTreeWidget;
+    subjects_->setObjectName(QStringLiteral("lstOptions"));
+    subjects_->setColumnCount(1);
+    subjects_->setHeaderLabels({QStringLiteral("Options")});
+    subjects_->setRootIsDecorated(false);
+    subjects_->setUniformRowHeights(true);
+    subjects_->header()->setSectionResizeMode(QHeaderView::Stretch);
+    connect(subjects_, &QTreeWidget::itemChanged, this, &MainWindow::OnSubjectChanged);
+    optionsLayout->addWidget(hint);
+    optionsLayout->addWidget(subjects_, 1);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(14);
+    columns->addWidget(categoryCard);
+    columns->addWidget(options, 1);
+    columns->addWidget(BuildExplanation());
+
+    auto* proceed = StyledLabel(QStringLiteral("Click on Next to Proceed"), "hint");
+    proceed->setObjectName(QStringLiteral("lblProceed"));
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(20, 16, 20, 14);
+    layout->setSpacing(12);
+    layout->addWidget(StyledLabel(QStringLiteral("Choose the Undertaking"), "pageTitle"));
+    layout->addLayout(columns, 1);
+    layout->addWidget(BuildNavigation(0, proceed));
+    return page;
+}
+
+QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex) {
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(pageName));
+
+    auto* formColumn = new QVBoxLayout;
+    formColumn->addWidget(form);
+    formColumn->addStretch(1);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(14);
+    columns->addLayout(formColumn, 1);
+    columns->addWidget(BuildExplanation());
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(20, 16, 20, 14);
+    layout->setSpacing(12);
+    layout->addWidget(StyledLabel(title, "pageTitle"));
+    layout->addLayout(columns, 1);
+    layout->addWidget(BuildNavigation(pageIndex));
+    return page;
+}
+
+QWidget* MainWindow::BuildWaitPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("picMessage"));
+    auto* wait = new QLabel(QStringLiteral("Please wait while Kalvora is generating the result...."));
+    wait->setObjectName(QStringLiteral("lblWait"));
+    auto* layout = new QVBoxLayout(panel);
+    layout->addStretch(1);
+    layout->addWidget(new EmblemWidget(120), 0, Qt::AlignHCenter);
+    layout->addSpacing(18);
+    layout->addWidget(wait, 0, Qt::AlignHCenter);
+    layout->addStretch(2);
+    return panel;
+}
+
+// ---------------------------------------------------------------------------------------------------- pages
+
+void MainWindow::ShowPage(QWidget* page) {
+    pages_->setCurrentWidget(page);
+    const int step = page == subjectPage_ ? 0 : page == muhurthaPage_ ? 1 : page == birthPage_ ? 2 : 3;
+    for (std::size_t i = 0; i < steps_.size(); ++i) SetStyleProperty(steps_[i], "current", static_cast<int>(i) == step);
+}
+
+void MainWindow::ShowCategory(int index) {
+    const SubjectCategory& category = SubjectCategories.at(static_cast<std::size_t>(index));
+    const QSignalBlocker blocker(subjects_);
+    subjects_->clear();
+    for (std::size_t i = 0; i < category.size; ++i) {
+        const QString text = FromView(SubjectText(category.subjects[i]));
+        auto* item = new QTreeWidgetItem(subjects_, {text});
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        // The chosen subject stays ticked when its category is shown again.
+        item->setCheckState(0, text == chosenSubject_ ? Qt::Checked : Qt::Unchecked);
+    }
+    for (std::size_t i = 0; i < categories_.size(); ++i) {
+        SetStyleProperty(categories_[i], "current", static_cast<int>(i) == index);
+    }
+}
+
+void MainWindow::HighlightCategory(int index, bool inside) {
+    for (std::size_t i = 0; i < categories_.size(); ++i) {
+        SetStyleProperty(categories_[i], "hover", inside && static_cast<int>(i) == index);
+    }
+}
+
+void MainWindow::OnSubjectChanged(QTreeWidgetItem* item) {
+    // At most one subject is ticked: ticking one unticks the others; unticking the last clears the choice.
+    const QSignalBlocker blocker(subjects_);
+    if (item->checkState(0) == Qt::Checked) {
+        for (int i = 0; i < subjects_->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* other = subjects_->topLevelItem(i);
+            if (other != item) other->setCheckState(0, Qt::Unchecked);
+        }
+        chosenSubject_ = item->text(0);
+        return;
+    }
+    for (int i = 0; i < subjects_->topLevelItemCount(); ++i) {
+        if (subjects_->topLevelItem(i)->checkState(0) == Qt::Checked) return;
+    }
+    chosenSubject_.clear();
+}
+
+void MainWindow::UntickAllSubjects() {
+    const QSignalBlocker blocker(subjects_);
+    for (int i = 0; i < subjects_->topLevelItemCount(); ++i) subjects_->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    chosenSubject_.clear();
+}
+
+void MainWindow::OnNext(int page) {
+    // A failing step leaves the window on the page in front; the user can try again.
+    try {
+        switch (page) {
+        case 0:
+            if (CheckSubjectPage()) ShowPage(muhurthaPage_);
+            break;
+        case 1:
+            if (CheckMuhurthaPage()) ShowPage(birthPage_);
+            break;
+        case 2:
+            if (!CheckBirthPage()) break;
+            personName_ = birthForm_->name->text().trimmed();
+            personSex_ = birthForm_->male->isChecked() ? QStringLiteral("Male") : QStringLiteral("Female");
+            Display();
+            break;
+        default: break;
+        }
+    } catch (...) {
+        if (pages_->currentWidget() == waitPanel_) ShowPage(birthPage_);
+    }
+}
+
+void MainWindow::OnBack(int index) {
+    // Going back keeps everything typed; from the results the subject is unticked for a fresh choice.
+    switch (index) {
+    case 1: ShowPage(subjectPage_); break;
+    case 2: ShowPage(muhurthaPage_); break;
+    case 3:
+    case 4:
+    case 5:
+        UntickAllSubjects();
+        ShowPage(subjectPage_);
+        break;
+    default: break;  // Back on page 1 does nothing
+    }
+}
+
+void MainWindow::OpenTimeZonePicker(bool muhurtha) {
+    zoneTargetIsMuhurtha_ = muhurtha;
+    TimeZonePicker picker(this);
+    connect(&picker, &TimeZonePicker::zoneChosen, this, &MainWindow::ApplyTimeZone);
+    picker.exec();
+}
+
+void MainWindow::ApplyTimeZone(int hourValue, int minuteValue) {
+    (zoneTargetIsMuhurtha_ ? muhurthaForm_ : birthForm_)->SetZone(hourValue, minuteValue);
+}
+
+void MainWindow::LookUpCoordinates(const MomentForm* form) {
+    const std::array<std::pair<QLineEdit*, std::string_view>, 3> required = {{
+        {form->city, MsgEnterCity}, {form->state, MsgEnterState}, {form->country, MsgEnterCountry}}};
+    for (const auto& [box, message] : required) {
+        if (box->text().trimmed().isEmpty()) {
+            Message(QMessageBox::Information, message);
+            box->setFocus();
+            return;
+        }
+    }
+    services_.openUrl(
+        CoordinateSearchUrl(form->city->text().trimmed(), form->state->text().trimmed(), form->country->text().trimmed()));
+}
+
+void MainWindow::OpenPage(SitePage page) { services_.openUrl(PublisherPage(page)); }
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+// ---------------------------------------------------------------------------------------------------- checks
+
+void MainWindow::Message(QMessageBox::Icon icon, std::string_view text) { services_.showMessage(this, icon, FromView(text)); }
+
+bool MainWindow::CheckSubjectPage() {
+    if (chosenSubject_.isEmpty()) {
+        Message(QMessageBox::Critical, MsgSelectSubject);
+        return false;
+    }
+    return CheckBothDates();
+}
+
+bool MainWindow::CheckMuhurthaPage() { return RequireCoordinates(muhurthaForm_) && CheckBothDates(); }
+
+bool MainWindow::CheckBirthPage() {
+    if (birthForm_->name->text().trimmed().isEmpty()) {
+        Message(QMessageBox::Critical, MsgEnterName);
+        birthForm_->name->setFocus();
+        return false;
+    }
+    return RequireCoordinates(birthForm_) && CheckBothDates();
+}
+
+bool MainWindow::RequireCoordinates(const MomentForm* form) {
+    const std::array<std::pair<QLineEdit*, std::string_view>, 4> boxes = {{{form->degreeLat, MsgDegreeLat},
+                                                                           {form->minuteLat, MsgMinuteLat},
+                                                                           {form->degreeLong, MsgDegreeLong},
+                                                                           {form->minuteLong, MsgMinuteLong}}};
+    for (const auto& [box, message] : boxes) {
+        if (box->text().trimmed().isEmpty()) {
+            Message(QMessageBox::Critical, message);
+            box->setFocus();
+            return false;
+        }
+    }
+    const auto value = [](const QLineEdit* box) { return box->text().trimmed().toInt(); };
+    const auto problem = CheckCoordinateRanges(value(form->degreeLat), value(form->minuteLat), value(form->degreeLong),
+                                               value(form->minuteLong));
+    if (!problem) return true;
+    Message(QMessageBox::Critical, problem->message);
+    boxes.at(static_cast<std::size_t>(problem->box)).first->setFocus();
+    return false;
+}
+
+bool MainWindow::CheckBothDates() {
+    for (const MomentForm* form : {birthForm_, muhurthaForm_}) {
+        const auto problem =
+            CheckDate(form->year->currentText().trimmed().toInt(), form->month->currentIndex(), form->day->currentIndex());
+        if (problem) {
+            Message(QMessageBox::Information, *problem);
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------- calculation
+
+CalculationInput MainWindow::ReadCalculationInput() const {
+    CalculationInput input;
+    input.birth = birthForm_->ReadMoment();
+    input.muhurtha = muhurthaForm_->ReadMoment();
+    input.subject = chosenSubject_.toStdString();
+    input.personName = personName_.toStdString();
+    input.personSex = personSex_.toStdString();
+    input.muhurthaWeekdayBox = muhurthaForm_->weekday->currentText().toStdString();
+    return input;
+}
+
+void MainWindow::Display() {
+    const PanelInput input{ReadCalculationInput(), birthForm_->Place(), muhurthaForm_->Place()};
+    Calculation calculation = Calculate(input.calculation);
+
+    PauseOnWaitPanel();
+
+    lastCalculation_ = std::move(calculation);
+    ShowResultLabel(*lastCalculation_);
+    WriteReport(*lastCalculation_);
+    FillBirthDetails(*lastCalculation_, input);
+    FillMuhurthaDetails(*lastCalculation_, input);
+
+    ShowPage(results_);
+    results_->tabs->setCurrentIndex(0);
+}
+
+void MainWindow::PauseOnWaitPanel() {
+    ShowPage(waitPanel_);
+    repaint();
+    if (services_.waitPauseMs <= 0) return;
+    // A local event loop keeps the window painting; the event filter swallows the user's input meanwhile.
+    waiting_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    qApp->installEventFilter(this);
+    QEventLoop loop;
+    QTimer::singleShot(services_.waitPauseMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    qApp->removeEventFilter(this);
+    QApplication::restoreOverrideCursor();
+    waiting_ = false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (waiting_) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd: return true;
+        default: break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The result is being prepared: the window stays until it is shown.
+    if (waiting_) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::ShowResultLabel(const Calculation& calculation) {
+    const auto& evaluation = calculation.evaluation;
+    if (!evaluation || evaluation->stopped) {
+        results_->result->clear();
+        return;
+    }
+    QString text = QString::fromStdString(evaluation->resultText);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    results_->result->setText(text);
+}
+
+void MainWindow::WriteReport(const Calculation& calculation) {
+    QTextBrowser* report = results_->report;
+    report->clear();
+    const auto& evaluation = calculation.evaluation;
+    if (evaluation && evaluation->stopped) {
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        QTextCursor cursor(report->document());
+        cursor.insertText(QString::fromStdString(evaluation->message), bold);
+    }
+}
+
+void MainWindow::FillBirthDetails(const Calculation& calculation, const PanelInput& input) {
+    results_->birth->ShowValues(PanelValues(input.calculation.personName, input.calculation.birth, input.birthPlace,
+                                            calculation.birth.details));
+}
+
+void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input) {
+    results_->muhurtha->ShowValues(PanelValues(input.calculation.personName, input.calculation.muhurtha,
+                                               input.muhurthaPlace, calculation.muhurtha.details));
+}
+
+}  // namespace kalvora

@@ -1,0 +1,118 @@
+#pragma once
+// The main window frmMain: a wizard of stacked pages (the undertaking, the muhurtha, the native's birth), the wait
+// panel and the results. The window reads its controls into a CalculationInput, calls Calculate and shows the
+// Calculation; it holds no astronomy and no rule of its own.
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include "app/calculation.h"
+#include "app/panels.h"
+#include "app/gui/shell.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kalvora {
+
+class ClickableLabel;
+class MomentForm;
+class ResultsView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(ShellServices services = DesktopServices(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Next on the birth page, after its check: both moments, the wait panel, the results on "Birth Details".
+    void Display();
+
+    // The checks of the three pages; each shows its message and returns false on the first problem.
+    bool CheckSubjectPage();
+    bool CheckMuhurthaPage();
+    bool CheckBirthPage();
+
+    // The pages' controls as the calculation takes them.
+    CalculationInput ReadCalculationInput() const;
+
+    const QString& ChosenSubject() const { return chosenSubject_; }
+    // The last calculation shown, none before the first.
+    const std::optional<Calculation>& LastCalculation() const { return lastCalculation_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // What the details panels show besides the calculation, taken from the pages when it starts.
+    struct PanelInput {
+        CalculationInput calculation;
+        PlaceText birthPlace, muhurthaPlace;
+    };
+
+    void BuildMenus();
+    QWidget* BuildHeader();
+    QWidget* BuildFooter();
+    QWidget* BuildSubjectPage();
+    QWidget* BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex);
+    QWidget* BuildWaitPanel();
+    QWidget* BuildNavigation(int pageIndex, QWidget* extra = nullptr);
+    QWidget* BuildExplanation();
+
+    void ShowPage(QWidget* page);
+    void ShowCategory(int index);
+    void HighlightCategory(int index, bool inside);
+    void OnSubjectChanged(QTreeWidgetItem* item);
+    void UntickAllSubjects();
+    void OnNext(int page);
+    void OnBack(int index);
+    void OpenTimeZonePicker(bool muhurtha);
+    void ApplyTimeZone(int hourValue, int minuteValue);
+    void LookUpCoordinates(const MomentForm* form);
+    void OpenPage(SitePage page);
+    void ShowAbout();
+
+    void Message(QMessageBox::Icon icon, std::string_view text);
+    bool RequireCoordinates(const MomentForm* form);
+    bool CheckBothDates();
+
+    // Shows the wait panel for the pause with the input blocked and the window still painting.
+    void PauseOnWaitPanel();
+    void ShowResultLabel(const Calculation& calculation);
+    // The analysis report of a calculation goes into RTB here.
+    void WriteReport(const Calculation& calculation);
+    void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
+    void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
+
+    ShellServices services_;
+
+    QStackedWidget* pages_ = nullptr;
+    QWidget* subjectPage_ = nullptr;   // picMainScreen
+    QWidget* muhurthaPage_ = nullptr;  // picSearchMode
+    QWidget* birthPage_ = nullptr;     // picBirthDetails
+    QWidget* waitPanel_ = nullptr;     // picMessage
+    ResultsView* results_ = nullptr;   // picMuhurthaResult
+    MomentForm* muhurthaForm_ = nullptr;
+    MomentForm* birthForm_ = nullptr;
+    QTreeWidget* subjects_ = nullptr;  // lstOptions
+    std::array<ClickableLabel*, 12> categories_{};
+    std::array<QLabel*, 4> steps_{};
+
+    QString chosenSubject_;
+    QString personName_;
+    QString personSex_ = QStringLiteral("Male");
+    bool zoneTargetIsMuhurtha_ = false;
+    bool waiting_ = false;
+    std::optional<Calculation> lastCalculation_;
+};
+
+}  // namespace kalvora

@@ -1,0 +1,280 @@
+#include "app/gui/moment_form.h"
+
+#include <array>
+#include <cstdlib>
+#include <tuple>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/gui/clickable_label.h"
+#include "app/gui/coordinate_box.h"
+#include "app/gui/theme.h"
+
+namespace kalvora {
+
+const char* const WeekdayBoxNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+
+const MomentFormNames MuhurthaFormNames = {
+    "Enter Chosen Muhurtha / Election Details", "Date", "Weekday", "Time",
+    "cboMuhurthaMonth", "cboMuhurthaDate", "cboMuhurthaYear", "cboMuhurthaWeekday",
+    "cboHourFrom", "cboMinuteFrom", "cboSecondFrom",
+    "txtDegreeLat", "txtMinuteLat", "optLat_Muhurtha",
+    "txtDegreeLong", "txtMinuteLong", "optLong_Muhurtha",
+    "txtCity", "txtState", "txtCountry", "cmdSearch0",
+    "lblZoneHour_Muhurtha", "lblZoneMinute_Muhurtha", "chkDST_Muhurtha", "lblTZHelp_Muhurtha",
+    false,
+};
+
+const MomentFormNames BirthFormNames = {
+    "Enter Birth Details of Native", "Birth Date", "Birth Day", "Birth Time",
+    "cboMonth", "cboDate", "cboYear", "cboWeekday",
+    "cboBirthHour", "cboBirthMinute", "cboBirthSecond",
+    "txtBirthDegreeLat", "txtBirthMinuteLat", "optLat_Birth",
+    "txtBirthDegreeLong", "txtBirthMinuteLong", "optLong_Birth",
+    "txtBirthCity", "txtBirthState", "txtBirthCountry", "cmdSearch1",
+    "lblZoneHour_Birth", "lblZoneMinute_Birth", "chkDST_Birth", "lblTZHelp_Birth",
+    true,
+};
+
+namespace {
+
+constexpr const char* MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                        "July",    "August",   "September", "October", "November", "December"};
+
+std::int16_t ValueOf(const QString& text) { return static_cast<std::int16_t>(text.trimmed().toInt()); }
+
+template <typename W>
+W* Named(W* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QComboBox* NumberList(const char* name, int first, int last, int width) {
+    auto* box = Named(new QComboBox, QString::fromLatin1(name));
+    for (int v = first; v <= last; ++v) box->addItem(QString::number(v));
+    box->setCurrentIndex(0);
+    box->setFixedWidth(width);
+    return box;
+}
+
+QComboBox* TextList(const char* name, const char* const* texts, int count, int width) {
+    auto* box = Named(new QComboBox, QString::fromLatin1(name));
+    for (int i = 0; i < count; ++i) box->addItem(QString::fromLatin1(texts[i]));
+    box->setCurrentIndex(0);
+    box->setFixedWidth(width);
+    return box;
+}
+
+QLineEdit* TextBox(const char* name) { return Named(new QLineEdit, QString::fromLatin1(name)); }
+
+QLabel* Caption(const QString& text, const char* role = "fieldCaption") { return StyledLabel(text, role); }
+
+// A caption with a small unit hint beneath it ("DEG/MIN", "HH/MM/SS").
+QWidget* CaptionWithHint(const QString& text, const QString& hint) {
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Caption(text));
+    layout->addWidget(Caption(hint, "unitHint"));
+    return box;
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    for (QWidget* w : widgets) row->addWidget(w);
+    if (stretch) row->addStretch(1);
+    return row;
+}
+
+// Two option buttons <name>0 and <name>1 that exclude each other only.
+std::pair<QRadioButton*, QRadioButton*> OptionPair(QWidget* owner, const char* name, const char* first,
+                                                   const char* second) {
+    auto* a = Named(new QRadioButton(QString::fromLatin1(first)), QString::fromLatin1(name) + QLatin1Char('0'));
+    auto* b = Named(new QRadioButton(QString::fromLatin1(second)), QString::fromLatin1(name) + QLatin1Char('1'));
+    auto* group = new QButtonGroup(owner);
+    group->addButton(a, 0);
+    group->addButton(b, 1);
+    a->setChecked(true);
+    return {a, b};
+}
+
+}  // namespace
+
+MomentForm::MomentForm(const MomentFormNames& names, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(BuildDetailsFrame(names));
+    layout->addWidget(BuildZoneFrame(names));
+
+    for (QComboBox* box : {month, day, year}) {
+        connect(box, &QComboBox::currentIndexChanged, this, &MomentForm::FollowDate);
+    }
+    for (QLineEdit* box : {degreeLat, minuteLat, degreeLong, minuteLong}) {
+        connect(CoordinateGuard::Install(box), &CoordinateGuard::refused, this, &MomentForm::coordinateRefused);
+    }
+    connect(search, &QPushButton::clicked, this, &MomentForm::searchRequested);
+    connect(tzHelp, &ClickableLabel::clicked, this, &MomentForm::zoneHelpRequested);
+    FollowDate();
+}
+
+QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
+    auto* frame = new QGroupBox(QString::fromLatin1(n.frameCaption));
+    frame->setObjectName(n.withNative ? QStringLiteral("fraBirthDetails") : QStringLiteral("fraMuhurthaDetails"));
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(9);
+    grid->setColumnMinimumWidth(0, 96);
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    auto addRow = [&](QWidget* caption, QLayout* fields) {
+        grid->addWidget(caption, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addLayout(fields, row, 1);
+        ++row;
+    };
+
+    if (n.withNative) {
+        name = TextBox("txtBirthName");
+        name->setMaxLength(60);
+        auto* nameRow = new QHBoxLayout;
+        nameRow->addWidget(name);
+        addRow(Caption(QStringLiteral("Name")), nameRow);
+        std::tie(male, female) = OptionPair(frame, "optSex", "Male", "Female");
+        addRow(Caption(QStringLiteral("Sex")), Row({male, female}));
+    }
+
+    month = TextList(n.month, MonthNames, 12, 118);
+    day = NumberList(n.day, 1, 31, 58);
+    year = NumberList(n.year, 1901, 2050, 76);
+    addRow(Caption(QString::fromLatin1(n.dateCaption)), Row({month, day, year}));
+
+    weekday = TextList(n.weekday, WeekdayBoxNames, 7, 118);
+    addRow(Caption(QString::fromLatin1(n.weekdayCaption)), Row({weekday}));
+
+    hour = NumberList(n.hour, 0, 23, 58);
+    minute = NumberList(n.minute, 0, 59, 58);
+    second = NumberList(n.second, 0, 59, 58);
+    addRow(CaptionWithHint(QString::fromLatin1(n.timeCaption), QStringLiteral("HH/MM/SS")), Row({hour, minute, second}));
+
+    // Degrees, minutes and the two hemispheres of one coordinate.
+    const auto coordinateRow = [&](const char* caption, const char* degreeName, const char* minuteName,
+                                   const char* optionName, const char* first, const char* second) {
+        std::array<QLineEdit*, 2> boxes{};
+        for (auto [box, boxName] : {std::pair{&boxes[0], degreeName}, std::pair{&boxes[1], minuteName}}) {
+            *box = TextBox(boxName);
+            (*box)->setFixedWidth(52);
+            (*box)->setAlignment(Qt::AlignRight);
+        }
+        const auto options = OptionPair(frame, optionName, first, second);
+        auto* fields = Row({boxes[0], boxes[1]});
+        fields->insertSpacing(2, 10);
+        fields->insertWidget(3, options.first);
+        fields->insertWidget(4, options.second);
+        addRow(CaptionWithHint(QString::fromLatin1(caption), QStringLiteral("DEG/MIN")), fields);
+        return std::tuple{boxes[0], boxes[1], options.first, options.second};
+    };
+    std::tie(degreeLat, minuteLat, north, south) =
+        coordinateRow("Latitude", n.degreeLat, n.minuteLat, n.optLat, "North", "South");
+    std::tie(degreeLong, minuteLong, east, west) =
+        coordinateRow("Longitude", n.degreeLong, n.minuteLong, n.optLong, "East", "West");
+
+    city = TextBox(n.city);
+    state = TextBox(n.state);
+    country = TextBox(n.country);
+    for (auto [caption, box] : {std::pair{"City", city}, std::pair{"State", state}, std::pair{"Country", country}}) {
+        box->setMaxLength(60);
+        auto* fieldRow = new QHBoxLayout;
+        fieldRow->addWidget(box);
+        addRow(Caption(QString::fromLatin1(caption)), fieldRow);
+    }
+
+    search = Named(new QPushButton(QStringLiteral("Click here to find Latitude && Longitude")),
+                   QString::fromLatin1(n.search));
+    search->setCursor(Qt::PointingHandCursor);
+    addRow(new QWidget, Row({search}));
+    return frame;
+}
+
+QWidget* MomentForm::BuildZoneFrame(const MomentFormNames& n) {
+    auto* frame = new QGroupBox(QStringLiteral("Time Zone"));
+    frame->setObjectName(n.withNative ? QStringLiteral("fraTimeZone_Birth") : QStringLiteral("fraTimeZone_Muhurtha"));
+    const auto zoneValue = [](const char* labelName) {
+        auto* label = Named(new QLabel(QStringLiteral("0")), QString::fromLatin1(labelName));
+        label->setProperty("role", "zoneValue");
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    };
+    zoneHour = zoneValue(n.zoneHour);
+    zoneMinute = zoneValue(n.zoneMinute);
+    dst = Named(new QCheckBox(QStringLiteral("DST")), QString::fromLatin1(n.dst));
+    tzHelp = Named(new ClickableLabel(QStringLiteral("TZ Help")), QString::fromLatin1(n.tzHelp));
+    StyleAsLink(tzHelp);
+    tzHelp->setToolTip(QStringLiteral("Choose the time zone from the list of named zones"));
+
+    auto* row = new QHBoxLayout(frame);
+    row->setSpacing(8);
+    row->addWidget(Caption(QStringLiteral("Hour")));
+    row->addWidget(zoneHour);
+    row->addSpacing(10);
+    row->addWidget(Caption(QStringLiteral("Min")));
+    row->addWidget(zoneMinute);
+    row->addSpacing(18);
+    row->addWidget(dst);
+    row->addSpacing(18);
+    row->addWidget(tzHelp);
+    row->addStretch(1);
+    return frame;
+}
+
+MomentInput MomentForm::ReadMoment() const {
+    MomentInput in;
+    in.month = static_cast<std::int16_t>(month->currentIndex() + 1);
+    in.day = ValueOf(day->currentText());
+    in.year = ValueOf(year->currentText());
+    in.hour = ValueOf(hour->currentText());
+    in.minute = ValueOf(minute->currentText());
+    const std::int16_t zoneHourValue = ValueOf(zoneHour->text());
+    const std::int16_t zoneMinuteValue = ValueOf(zoneMinute->text());
+    in.zoneHours = static_cast<std::int16_t>(std::abs(zoneHourValue));
+    in.zoneMinutes = static_cast<std::int16_t>(std::abs(zoneMinuteValue));
+    in.zoneIsEast = zoneHourValue < 0 || zoneMinuteValue < 0;  // the captions are west-positive
+    in.longitudeDegrees = ValueOf(degreeLong->text());
+    in.longitudeMinutes = ValueOf(minuteLong->text());
+    in.latitudeDegrees = ValueOf(degreeLat->text());
+    in.latitudeMinutes = ValueOf(minuteLat->text());
+    in.isEast = east->isChecked();
+    in.isSouth = south->isChecked();
+    in.isDst = dst->isChecked();
+    return in;
+}
+
+PlaceText MomentForm::Place() const {
+    return PlaceText{city->text().trimmed().toStdString(), state->text().trimmed().toStdString(),
+                     country->text().trimmed().toStdString()};
+}
+
+void MomentForm::SetZone(int hourValue, int minuteValue) {
+    zoneHour->setText(QString::number(hourValue));
+    zoneMinute->setText(QString::number(minuteValue));
+}
+
+void MomentForm::FollowDate() {
+    const QDate date(year->currentText().toInt(), month->currentIndex() + 1, day->currentText().toInt());
+    if (!date.isValid()) return;
+    weekday->setCurrentIndex(date.dayOfWeek() % 7);  // dayOfWeek: Monday 1 .. Sunday 7
+}
+
+}  // namespace kalvora

@@ -1,0 +1,220 @@
+#include "app/gui/result_panels.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "app/gui/clickable_label.h"
+#include "app/gui/emblem.h"
+#include "app/gui/shell.h"
+#include "app/gui/theme.h"
+
+namespace kalvora {
+
+const DetailsPanelLayout BirthPanelLayout = {
+    "picResultBirth", "Birth Details of the Native", "lblResultBirth", "cmdBack3", "", &BirthPanelHeadings,
+    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+};
+
+const DetailsPanelLayout MuhurthaPanelLayout = {
+    "picMuhurthaDetails", "Details of the Chosen Muhurtha", "lblMuhurthaDetails", "cmdBack5", "Muhurtha Details",
+    &MuhurthaPanelHeadings,
+    {9, 10, 11, 12, 0, 1, 2, 3, 4, 5, 6, 7, 8},
+};
+
+namespace {
+
+QPushButton* BackButton(const char* name) {
+    auto* back = new QPushButton(QStringLiteral("Back"));
+    back->setObjectName(QString::fromLatin1(name));
+    back->setMinimumWidth(96);
+    return back;
+}
+
+// Emblem, "Kalvora Report" and the panel's subtitle.
+QWidget* ReportHeading(const QString& subtitle) {
+    auto* heading = new QWidget;
+    auto* layout = new QHBoxLayout(heading);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(14);
+    layout->addWidget(new EmblemWidget(58));
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(2);
+    titles->addStretch(1);
+    titles->addWidget(StyledLabel(QStringLiteral("Kalvora Report"), "reportTitle"));
+    titles->addWidget(StyledLabel(subtitle, "reportSubtitle"));
+    titles->addStretch(1);
+    layout->addLayout(titles, 1);
+    return heading;
+}
+
+// What the names on a details panel mean, for the reader of the results.
+QFrame* Glossary() {
+    auto* card = Card();
+    card->setFixedWidth(250);
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(8);
+    layout->addWidget(StyledLabel(QStringLiteral("Reading the Details"), "cardTitle"));
+    const std::pair<const char*, const char*> terms[] = {
+        {"Rashi", "the sign the Moon stands in, and its ruling planet"},
+        {"Nakshatra", "the lunar mansion of the Moon, one of twenty-seven, and its lord"},
+        {"Lagna", "the sign rising on the eastern horizon"},
+        {"Tithi", "the lunar day, from the Moon's distance to the Sun"},
+        {"Yoga", "one of twenty-seven, from the sum of Sun and Moon"},
+        {"Karana", "half of a tithi"},
+        {"Vaar", "the day of the week"},
+    };
+    for (const auto& [term, meaning] : terms) {
+        auto* label = StyledLabel(QStringLiteral("<b>%1</b> — %2").arg(QString::fromLatin1(term),
+                                                                   QString::fromLatin1(meaning)),
+                             "about");
+        label->setTextFormat(Qt::RichText);
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    layout->addStretch(1);
+    return card;
+}
+
+}  // namespace
+
+DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : QWidget(parent) {
+    setObjectName(QString::fromLatin1(design.panelName));
+
+    auto* card = Card();
+    auto* rows = new QVBoxLayout(card);
+    rows->setContentsMargins(14, 12, 14, 12);
+    rows->setSpacing(1);
+    for (std::size_t r = 0; r < PanelRowCount; ++r) {
+        auto* row = new QWidget;
+        row->setAttribute(Qt::WA_StyledBackground);
+        row->setProperty("role", r % 2 == 0 ? "rowEven" : "rowOdd");
+        auto* line = new QHBoxLayout(row);
+        line->setContentsMargins(0, 0, 0, 0);
+        auto* heading = StyledLabel(FromView((*design.headings)[r]), "rowHeading");
+        heading->setObjectName(QString::fromLatin1(design.valueName) + QStringLiteral("Heading") + QString::number(r));
+        heading->setFixedWidth(240);
+        heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        const int index = design.valueIndexes[r];
+        auto* value = StyledLabel(QString::fromLatin1(design.initialValue), "rowValue");
+        value->setObjectName(QString::fromLatin1(design.valueName) + QString::number(index));
+        value->setTextFormat(Qt::PlainText);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        rowValues_[r] = value;
+        line->addWidget(heading);
+        line->addWidget(value, 1);
+        rows->addWidget(row);
+    }
+
+    back = BackButton(design.backName);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(12);
+    layout->addWidget(ReportHeading(QString::fromLatin1(design.subtitle)));
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(14);
+    columns->addWidget(card, 1, Qt::AlignTop);
+    columns->addWidget(Glossary(), 0, Qt::AlignTop);
+    layout->addLayout(columns);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+}
+
+void DetailsPanel::ShowValues(const std::array<std::string, PanelRowCount>& values) {
+    for (std::size_t r = 0; r < PanelRowCount; ++r) rowValues_[r]->setText(QString::fromStdString(values[r]));
+}
+
+ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picMuhurthaResult"));
+    birth = new DetailsPanel(BirthPanelLayout);
+    muhurtha = new DetailsPanel(MuhurthaPanelLayout);
+    analysis = BuildAnalysisPanel();
+
+    tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("TS"));
+    tabs->setUsesScrollButtons(false);
+    tabs->tabBar()->setExpanding(false);
+    tabs->addTab(birth, QStringLiteral("Birth Details"));
+    tabs->addTab(muhurtha, QStringLiteral("Muhurtha Details"));
+    tabs->addTab(analysis, QStringLiteral("Muhurtha Analysis"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->addWidget(tabs);
+}
+
+QWidget* ResultsView::BuildAnalysisPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("picResultMuhurtha"));
+
+    // The factor lines, total score and rating of the muhurtha.
+    result = new QLabel;
+    result->setObjectName(QStringLiteral("lblResult"));
+    result->setTextFormat(Qt::PlainText);
+    result->setWordWrap(true);
+    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(result);
+    scroll->setFrameShape(QFrame::NoFrame);
+    result->setStyleSheet(QStringLiteral("background: transparent;"));
+
+    auto* verdict = Card();
+    verdict->setFixedWidth(340);
+    auto* verdictLayout = new QVBoxLayout(verdict);
+    verdictLayout->setContentsMargins(14, 12, 8, 12);
+    verdictLayout->addWidget(StyledLabel(QStringLiteral("Muhurtha Factors"), "cardTitle"));
+    verdictLayout->addWidget(scroll, 1);
+
+    report = new QTextBrowser;
+    report->setObjectName(QStringLiteral("RTB"));
+    report->setReadOnly(true);
+    report->setOpenExternalLinks(false);
+    report->setOpenLinks(false);
+    report->setPlaceholderText(QStringLiteral("The analysis of the muhurtha appears here."));
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(12);
+    columns->addWidget(verdict);
+    columns->addWidget(report, 1);
+
+    detailedAnalysisLink = new ClickableLabel(QStringLiteral("For Detailed Analysis Visit ") +
+                                              QString::fromLatin1(PublisherSite));
+    detailedAnalysisLink->setObjectName(QStringLiteral("lblDetailedAnalysis"));
+    StyleAsLink(detailedAnalysisLink);
+
+    print = new QPushButton(QStringLiteral("&Print"));
+    print->setObjectName(QStringLiteral("cmdSave"));
+    print->setProperty("role", "primary");
+    print->setMinimumWidth(96);
+    analysisBack = BackButton("cmdBack4");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(analysisBack);
+    buttons->addSpacing(12);
+    buttons->addWidget(detailedAnalysisLink);
+    buttons->addStretch(1);
+    buttons->addWidget(print);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(12);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+}  // namespace kalvora

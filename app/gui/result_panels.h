@@ -1,0 +1,70 @@
+#pragma once
+// The results of a calculation: the tab strip TS with the birth details, the muhurtha details and the muhurtha
+// analysis (the report view RTB, the result label lblResult with the factor lines, and "&Print").
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include <QWidget>
+
+#include "app/panels.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTextBrowser;
+
+namespace kalvora {
+
+class ClickableLabel;
+
+// Thirteen rows of heading and value. Value labels are named <valueName><index>; the index of each row's value
+// label is given per row, because the muhurtha panel numbers its labels from the computed names first.
+struct DetailsPanelLayout {
+    const char* panelName;
+    const char* subtitle;
+    const char* valueName;
+    const char* backName;
+    const char* initialValue;
+    const std::array<std::string_view, PanelRowCount>* headings;
+    std::array<int, PanelRowCount> valueIndexes;
+};
+
+extern const DetailsPanelLayout BirthPanelLayout;
+extern const DetailsPanelLayout MuhurthaPanelLayout;
+
+class DetailsPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit DetailsPanel(const DetailsPanelLayout& layout, QWidget* parent = nullptr);
+
+    // Writes the thirteen values, top row first.
+    void ShowValues(const std::array<std::string, PanelRowCount>& values);
+
+    QPushButton* back;
+
+private:
+    std::array<QLabel*, PanelRowCount> rowValues_{};  // by row, top to bottom
+};
+
+class ResultsView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ResultsView(QWidget* parent = nullptr);
+
+    QTabWidget* tabs;  // TS
+    DetailsPanel* birth;     // picResultBirth, cmdBack3
+    DetailsPanel* muhurtha;  // picMuhurthaDetails, cmdBack5
+    QWidget* analysis;       // picResultMuhurtha
+    QLabel* result;          // lblResult
+    QTextBrowser* report;    // RTB
+    QPushButton* print;      // cmdSave
+    QPushButton* analysisBack;  // cmdBack4
+    ClickableLabel* detailedAnalysisLink;
+
+private:
+    QWidget* BuildAnalysisPanel();
+};
+
+}  // namespace kalvora

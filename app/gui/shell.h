@@ -1,0 +1,46 @@
+#pragma once
+// What the windows need from the desktop around them: the program's title, the publisher's addresses, message
+// boxes and the web browser. Message boxes and page opening go through ShellServices so that a test can replace
+// them (and choose the answer) without a dialog or a browser ever appearing.
+
+#include <functional>
+
+#include <QMessageBox>
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace kalvora {
+
+inline constexpr char AppTitle[] = "Kalvora v1.75";
+
+// The publisher's web site; every address the program opens starts here.
+inline constexpr char PublisherSite[] = "https://www.kalvora.example";
+
+enum class SitePage { Home, OnlineHelp, SoftwareUpdate, DetailedAnalysis };
+
+// Address of one page of the publisher's web site.
+QUrl PublisherPage(SitePage page);
+
+// Web search for the coordinates of a place: "city state country Latitude Longitude".
+QUrl CoordinateSearchUrl(const QString& city, const QString& state, const QString& country);
+
+// Shows one modal message with an OK button and the program's title.
+using MessageFunction = std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& text)>;
+// Opens an address in the default browser.
+using UrlFunction = std::function<void(const QUrl& url)>;
+
+struct ShellServices {
+    MessageFunction showMessage;
+    UrlFunction openUrl;
+    int waitPauseMs = 3000;  // how long the wait panel shows before the results
+};
+
+// The real message box, browser and pause.
+ShellServices DesktopServices();
+
+void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text);
+void OpenInBrowser(const QUrl& url);
+
+}  // namespace kalvora

@@ -1,0 +1,246 @@
+#pragma once
+// How a rule set is written down. A rule set is an ordered list of factors; a factor has a label, the report code
+// it writes and an ordered list of cases, each a test (or two that must both hold) and the outcome it gives. The
+// first case that holds decides; the last case is the fall-back. Tests read the facts of the muhurtha: names
+// (nakshatra, weekday, tithi ...), numbers (tithi number, lagna count ...) and the results of the shared checks.
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "muhurtha/evaluation.h"
+#include "muhurtha/names.h"
+
+namespace kalvora::rules {
+
+// What a test reads. Names are looked up in their table; numbers are taken as they are; facts are true or false.
+enum class Field : std::uint8_t {
+    Always,  // the fall-back: holds whatever the muhurtha
+    // names
+    Nakshatra,   // muhurtha nakshatra
+    Rashi,       // muhurtha Moon sign
+    Lagna,       // muhurtha lagna
+    Weekday,     // the muhurtha page's weekday box
+    TithiName,   // rule form of the tithi name
+    TithiClass,
+    Paksha,
+    Yoga,
+    Karana,
+    LunarMonth,  // result of the lunar-month check
+    Sex,
+    Tara,        // Tara verdict word
+    Moon,        // Moon verdict word
+    // numbers (tests cover 0..31)
+    TithiNumber,
+    LagnaCount,  // result of the lagna house count
+    MonthsOld,   // the child's age in months
+    // facts
+    SameNakshatraAsBirth,
+    SiddhaYoga,
+    SarvarthaSiddhaYoga,
+    AmritaSiddhiYoga,
+    DvipushkarYoga,
+    TripushkarYoga,
+    MrityuYoga,
+    DagdhaYoga,
+    YamaghataYoga,
+    BirthRashiOnTableLagna,  // birth Moon sign is the table lagna and the birth lagna is not
+    JupiterInLagna,
+    JupiterInNinth,
+    LagnaIsBirthRashi,  // muhurtha lagna equals the birth Moon sign
+    LagnaIsBirthLagna,  // muhurtha lagna equals the birth lagna
+};
+inline constexpr std::size_t FieldCount = static_cast<std::size_t>(Field::LagnaIsBirthLagna) + 1;
+
+constexpr bool IsNumberField(Field f) { return f >= Field::TithiNumber && f <= Field::MonthsOld; }
+constexpr bool IsFactField(Field f) { return f >= Field::SameNakshatraAsBirth; }
+
+inline constexpr std::array<std::string_view, 3> TaraWords = {"Unfavourable", "Favourable", "Very Favourable"};
+inline constexpr std::array<std::string_view, 2> MoonWords = {"Unfavourable", "Favourable"};
+
+// The table a name field is looked up in.
+constexpr std::span<const std::string_view> Vocabulary(Field f) {
+    switch (f) {
+        case Field::Nakshatra: return names::Nakshatras;
+        case Field::Rashi:
+        case Field::Lagna: return names::Signs;
+        case Field::Weekday: return names::Weekdays;
+        case Field::TithiName: return names::TithiRuleNames;
+        case Field::TithiClass: return names::TithiClasses;
+        case Field::Paksha: return names::Pakshas;
+        case Field::Yoga: return names::Yogas;
+        case Field::Karana: return names::Karanas;
+        case Field::LunarMonth: return names::LunarMonths;
+        case Field::Sex: return names::Sexes;
+        case Field::Tara: return TaraWords;
+        case Field::Moon: return MoonWords;
+        default: return {};
+    }
+}
+
+struct Test {
+    Field field = Field::Always;
+    names::Mask mask = 0;  // the values (name indexes, numbers, or 1 for a true fact) for which the test holds
+    bool negated = false;
+};
+
+inline constexpr Test Otherwise{};
+
+// The name field is one of the names.
+constexpr Test In(Field f, std::initializer_list<std::string_view> members) {
+    if (Vocabulary(f).empty()) throw "not a name field";
+    return {f, names::MaskOf(Vocabulary(f), members)};
+}
+constexpr Test Is(Field f, std::string_view name) { return In(f, {name}); }
+
+// The number field is one of the numbers.
+constexpr Test In(Field f, std::initializer_list<int> members) {
+    if (!IsNumberField(f)) throw "not a number field";
+    names::Mask mask = 0;
+    for (int n : members) {
+        if (n < 0 || n >= 32) throw "number out of range";
+        mask |= names::Mask{1} << n;
+    }
+    return {f, mask};
+}
+
+// The fact holds.
+constexpr Test Is(Field fact) {
+    if (!IsFactField(fact)) throw "not a fact";
+    return {fact, names::Mask{1} << 1};
+}
+
+constexpr Test Not(Test t) {
+    t.negated = !t.negated;
+    return t;
+}
+
+// Verdict words of the headings.
+enum class Word : std::uint8_t {
+    Favourable, VeryFavourable, LeastFavourable, Neutral, Unfavourable, Unavourable, Uafvourable, Absent,
+};
+constexpr std::string_view WordText(Word w) {
+    switch (w) {
+        case Word::Favourable: return "Favourable";
+        case Word::VeryFavourable: return "Very Favourable";
+        case Word::LeastFavourable: return "Least Favourable";
+        case Word::Neutral: return "Neutral";
+        case Word::Unfavourable: return "Unfavourable";
+        case Word::Unavourable: return "Unavourable";
+        case Word::Uafvourable: return "Uafvourable";
+        case Word::Absent: return "Absent";
+    }
+    return "";
+}
+// The words that give report code 1; every other word gives 2.
+constexpr bool IsUnfavourable(Word w) {
+    return w == Word::Unfavourable || w == Word::Unavourable || w == Word::Uafvourable;
+}
+
+struct Outcome {
+    Word word = Word::Neutral;
+    std::int16_t points = 0;
+    bool counted = true;
+    std::string_view heading{};  // the whole heading, when it is not the factor's label, " - " and the word
+};
+
+// The three common outcomes.
+inline constexpr Outcome Fav{Word::Favourable, 1, true};
+inline constexpr Outcome Neu{Word::Neutral, 0, true};
+inline constexpr Outcome Unf{Word::Unfavourable, -1, false};
+
+struct Case {
+    Test first{};
+    Test second{};
+    Outcome outcome{};
+
+    constexpr Case() = default;
+    constexpr Case(Test test, Outcome result) : first(test), outcome(result) {}
+    constexpr Case(Test test, Test andTest, Outcome result) : first(test), second(andTest), outcome(result) {}
+};
+
+// The report code (or journey flag) a factor writes.
+enum class Code : std::uint8_t {
+    None, Tara, Moon, Nakshatra, Tithi, Weekday, Rashi, Karana, Yoga, Siddha, Sarvartha, Tripushkar, Amrita,
+    LunarMonth, Lagna, Dvipushkar, Saraswati, MrityuFlag, DagdhaFlag, YamaghataFlag,
+};
+
+struct Factor {
+    static constexpr std::size_t MaxCases = 6;
+
+    Code code = Code::None;
+    std::string_view label;
+    std::array<Case, MaxCases> cases{};
+    std::size_t caseCount = 0;
+    Test guard{};  // the factor is evaluated only when this holds; otherwise it stays unwritten
+
+    constexpr Factor() = default;
+    constexpr Factor(Code writes, std::string_view factorLabel, std::initializer_list<Case> list)
+        : code(writes), label(factorLabel) {
+        if (list.size() == 0 || list.size() > MaxCases) throw "too many cases";
+        for (const Case& c : list) cases[caseCount++] = c;
+        const Case& last = cases[caseCount - 1];
+        if (last.first.field != Field::Always || last.second.field != Field::Always) {
+            throw "a factor ends with its fall-back";
+        }
+    }
+
+    constexpr std::span<const Case> Cases() const { return {cases.data(), caseCount}; }
+};
+
+// The factor, evaluated only when the guard holds.
+constexpr Factor OnlyWhen(Test guard, Factor factor) {
+    factor.guard = guard;
+    return factor;
+}
+
+// The facts of one muhurtha, one value per field: a name's table index (-1 when not in the table), a number,
+// or 1/0 for a fact.
+struct Facts {
+    std::array<int, FieldCount> values{};
+    int operator[](Field f) const { return values[static_cast<std::size_t>(f)]; }
+    int& operator[](Field f) { return values[static_cast<std::size_t>(f)]; }
+};
+
+bool Holds(const Test& test, const Facts& facts);
+
+// The outcome of the first case that holds.
+const Outcome& Decide(const Factor& factor, const Facts& facts);
+
+// The factor lines, count, codes and flags of an evaluation as the factors are recorded.
+struct Tally {
+    std::vector<FactorVerdict> factors;
+    std::int16_t count = 0;
+    VerdictCodes codes;
+    YogaFlags flags;
+
+    // Writes the outcome at index, adds it to the count when counted, and writes the factor's code.
+    void Record(std::size_t index, const Factor& factor, const Outcome& outcome);
+    // Replaces the heading and points at index and writes the code; the count keeps the earlier outcome's share.
+    void Rewrite(std::size_t index, const Factor& factor, const Outcome& outcome);
+};
+
+// Age windows of the child ceremonies: when the window holds, the single factor "Favourable" stands for all.
+enum class AgeWindow : std::uint8_t { None, Naming, EarPiercing, ThreadCeremony, EducationStart };
+
+struct RuleSet {
+    MuhurthaSubject subject = MuhurthaSubject::Naming;
+    std::int16_t threshold = 0;
+    std::span<const Factor> factors;
+    AgeWindow ageWindow = AgeWindow::None;
+    std::int16_t windowPoints = 0;
+    bool showsAmritaNote = false;         // the Amrita note follows the last factor line
+    bool listsTenthHousePlanets = false;  // runs the planet check and lists the tenth-house planets at the end
+    void (*revise)(Tally&, const Facts&) = nullptr;  // a second look at factors already recorded
+};
+
+// The rule set of a subject.
+const RuleSet& RuleSetOf(MuhurthaSubject subject);
+
+// Whether any factor of the rule set reads the field (so the rule set runs the check behind it).
+bool Reads(const RuleSet& rules, Field field);
+
+}  // namespace kalvora::rules

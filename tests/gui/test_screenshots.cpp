@@ -1,0 +1,75 @@
+// Pictures of every page, result tab and dialog (offscreen grabs). They go to the folder named by
+// KALVORA_SCREENSHOT_DIR (docs/screenshots for the documentation), else to a temporary folder.
+
+#include <QDir>
+#include <QPixmap>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "app/gui/about_dialog.h"
+#include "app/gui/time_zone_picker.h"
+#include "tests/gui/window_fixture.h"
+
+namespace kalvora::test {
+namespace {
+
+class ScreenshotTest : public WindowTest {
+protected:
+    void Save(QWidget* widget, const QString& name) {
+        const QPixmap picture = widget->grab();
+        ASSERT_FALSE(picture.isNull()) << name.toStdString();
+        EXPECT_GT(picture.width(), 200) << name.toStdString();
+        const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+        EXPECT_TRUE(picture.save(file, "PNG")) << file.toStdString();
+    }
+
+    QTemporaryDir temporary;
+    QString folder = qEnvironmentVariableIsEmpty("KALVORA_SCREENSHOT_DIR") ? temporary.path()
+                                                                          : qEnvironmentVariable("KALVORA_SCREENSHOT_DIR");
+};
+
+TEST_F(ScreenshotTest, EveryPageAndResultTab) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Click(QStringLiteral("lblMainOptions1"));
+    TickSubject(QStringLiteral("Marriage"));
+    Find<QTreeWidget>(QStringLiteral("lstOptions"))->setCurrentItem(
+        Find<QTreeWidget>(QStringLiteral("lstOptions"))->topLevelItem(1));
+    Save(window.get(), QStringLiteral("01-undertaking"));
+
+    Click(QStringLiteral("cmdNext0"));
+    FillMuhurthaPage({"December", 10, 2026, 10, 30, 0, "28", "39", false, "77", "13", false, 34, false, "New Delhi",
+                      "Delhi", "India"});
+    Save(window.get(), QStringLiteral("02-muhurtha"));
+
+    Click(QStringLiteral("cmdNext1"));
+    FillBirthPage(QStringLiteral("Asha Menon"), true,
+                  {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "Mumbai",
+                   "Maharashtra", "India"});
+    Save(window.get(), QStringLiteral("03-birth"));
+
+    ShowPageNamed(QStringLiteral("picMessage"));
+    Save(window.get(), QStringLiteral("04-wait"));
+    ShowPageNamed(QStringLiteral("picBirthDetails"));
+
+    Click(QStringLiteral("cmdNext2"));
+    ASSERT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
+    auto* tabs = Find<QTabWidget>(QStringLiteral("TS"));
+    const char* tabNames[] = {"05-birth-details", "06-muhurtha-details", "07-muhurtha-analysis"};
+    for (int i = 0; i < 3; ++i) {
+        tabs->setCurrentIndex(i);
+        Save(window.get(), QString::fromLatin1(tabNames[i]));
+    }
+
+    TimeZonePicker picker(window.get());
+    picker.show();
+    Save(&picker, QStringLiteral("08-time-zone-picker"));
+    AboutDialog about(window.get());
+    about.show();
+    Save(&about, QStringLiteral("09-about"));
+}
+
+}  // namespace
+}  // namespace kalvora::test
