@@ -474,6 +474,7 @@ private:
 
     const FinderQuery& query_;
     const MomentResult birth_;
+    // The planet texts the evaluation is given (the calculation fills none), which the planet check reads too.
     const std::array<std::string, 7> planetTexts_ = MakeEvaluationInput({}, {}, {}).planetTexts;
     CalculationInput input_;
     DateMoments moments_;

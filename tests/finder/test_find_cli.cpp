@@ -12,39 +12,37 @@
 namespace kalvora {
 namespace {
 
-std::vector<std::string> GoodArguments() {
-    return {"find", "--subject", "Marriage", "--from", "2026-03-10", "--to", "2026-03-10",
-            "--muhurtha-lat", "28:39N", "--muhurtha-lon", "77:13E", "--muhurtha-zone", "+05:30",
-            "--birth", "1990-05-17T06:45", "--birth-lat", "19:04N", "--birth-lon", "72:52E", "--birth-zone", "+05:30",
-            "--name", "Asha", "--sex", "Female"};
-}
+// Option and value ("" for a flag).
+using Options = std::vector<std::pair<std::string, std::string>>;
 
-std::vector<std::string> With(std::vector<std::string> args, const std::string& option, const std::string& value) {
-    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == option) {
-            args[i + 1] = value;
-            return args;
+const Options GoodOptions = {
+    {"--subject", "Marriage"}, {"--from", "2026-03-10"}, {"--to", "2026-03-10"},
+    {"--muhurtha-lat", "28:39N"}, {"--muhurtha-lon", "77:13E"}, {"--muhurtha-zone", "+05:30"},
+    {"--birth", "1990-05-17T06:45"}, {"--birth-lat", "19:04N"}, {"--birth-lon", "72:52E"},
+    {"--birth-zone", "+05:30"}, {"--name", "Asha"}, {"--sex", "Female"}};
+
+// The command line "find" with the good options, those in `set` taking the value given (or added), those in
+// `dropped` left out.
+std::vector<std::string> Find(const Options& set = {}, const std::vector<std::string>& dropped = {}) {
+    Options options;
+    for (const auto& option : GoodOptions) {
+        if (std::find(dropped.begin(), dropped.end(), option.first) == dropped.end()) options.push_back(option);
+    }
+    for (const auto& change : set) {
+        const auto same = [&](const auto& option) { return option.first == change.first; };
+        const auto at = std::find_if(options.begin(), options.end(), same);
+        if (at != options.end()) {
+            at->second = change.second;
+        } else {
+            options.push_back(change);
         }
     }
-    args.push_back(option);
-    if (!value.empty()) args.push_back(value);
-    return args;
-}
-
-std::vector<std::string> Appended(std::vector<std::string> args, const std::string& option, const std::string& value) {
-    args.push_back(option);
-    args.push_back(value);
-    return args;
-}
-
-std::vector<std::string> Without(std::vector<std::string> args, const std::string& option) {
-    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == option) {
-            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
-            break;
-        }
+    std::vector<std::string> line = {"find"};
+    for (const auto& [option, value] : options) {
+        line.push_back(option);
+        if (!value.empty()) line.push_back(value);
     }
-    return args;
+    return line;
 }
 
 struct CliRun {
@@ -62,11 +60,13 @@ CliRun RunWith(const std::vector<std::string>& args) {
     return r;
 }
 
-std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t Lines(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 TEST(FindCommand, ParsesTheQuery) {
-    const std::vector<std::string> args = With(With(With(GoodArguments(), "--between", "07:00-21:30"), "--top", "5"),
-                                               "--skip-weekdays", "Sunday,Saturday");
+    const std::vector<std::string> args =
+        Find({{"--between", "07:00-21:30"}, {"--top", "5"}, {"--skip-weekdays", "Sunday,Saturday"}});
     const FindOptions o = ParseFindArguments({args.begin() + 1, args.end()});
     EXPECT_EQ(o.query.subject, "Marriage");
     EXPECT_EQ(o.query.from, (LocalDate{2026, 3, 10}));
@@ -83,7 +83,7 @@ TEST(FindCommand, ParsesTheQuery) {
     EXPECT_EQ(o.listing.order, WindowOrder::Rank);
     EXPECT_TRUE(o.listing.mergeEqualRatings);
 
-    const std::vector<std::string> timed = With(GoodArguments(), "--order", "time");
+    const std::vector<std::string> timed = Find({{"--order", "time"}});
     const FindOptions t = ParseFindArguments({timed.begin() + 1, timed.end()});
     EXPECT_EQ(t.listing.order, WindowOrder::Time);
     EXPECT_FALSE(t.listing.mergeEqualRatings);
@@ -91,8 +91,8 @@ TEST(FindCommand, ParsesTheQuery) {
 }
 
 TEST(FindCommand, JsonWindows) {
-    const std::vector<std::string> args = With(With(GoodArguments(), "--order", "time"), "--between", "06:00-09:59");
-    const CliRun r = RunWith(With(args, "--json", ""));
+    const std::vector<std::string> args = Find({{"--order", "time"}, {"--between", "06:00-09:59"}});
+    const CliRun r = RunWith(Find({{"--order", "time"}, {"--between", "06:00-09:59"}, {"--json", ""}}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     ASSERT_EQ(r.out.rfind("{\"windows\": [{\"start\": \"2026-03-10T06:00\", \"end\": \"2026-03-10T", 0), 0u) << r.out;
@@ -116,15 +116,15 @@ TEST(FindCommand, JsonWindows) {
 
 TEST(FindCommand, TopCutsTheRankedList) {
     // Three dates give at least three windows, as none spans midnight.
-    const std::vector<std::string> args = With(GoodArguments(), "--to", "2026-03-12");
+    const std::vector<std::string> args = Find({{"--to", "2026-03-12"}});
     EXPECT_GE(Lines(RunWith(args).out), 3u);
-    const CliRun r = RunWith(With(args, "--top", "2"));
+    const CliRun r = RunWith(Find({{"--to", "2026-03-12"}, {"--top", "2"}}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Lines(r.out), 2u) << r.out;
 }
 
 TEST(FindCommand, TextLinesInTimeOrder) {
-    const CliRun r = RunWith(With(With(GoodArguments(), "--order", "time"), "--between", "06:00-06:59"));
+    const CliRun r = RunWith(Find({{"--order", "time"}, {"--between", "06:00-06:59"}}));
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_GE(Lines(r.out), 1u);
     EXPECT_EQ(r.out.rfind("2026-03-10 06:00-", 0), 0u) << r.out;
@@ -145,48 +145,47 @@ struct BadCase {
 };
 
 TEST(FindCommand, EachBadArgumentGivesStatusTwoAndOneLine) {
-    const std::vector<std::string> good = GoodArguments();
     const BadCase cases[] = {
-        {With(good, "--from", "2026-3-10"), "--from"},
-        {With(good, "--from", "2026-02-30"), "--from"},
-        {With(good, "--from", "1900-12-31"), "--from"},
-        {With(good, "--to", "2026-03-10T10:00"), "--to"},
-        {With(good, "--to", "2026-03-09"), "--to"},
-        {With(good, "--to", "2036-03-10"), "--to"},
-        {Without(good, "--from"), "--from"},
-        {Without(good, "--to"), "--to"},
-        {Without(good, "--subject"), "--subject"},
-        {With(good, "--subject", "Wedding"), "--subject"},
-        {With(good, "--between", "07:00"), "--between"},
-        {With(good, "--between", "07:00-24:00"), "--between"},
-        {With(good, "--between", "7:00-21:00"), "--between"},
-        {With(good, "--top", "0"), "--top"},
-        {With(good, "--top", "ten"), "--top"},
-        {With(good, "--top", "-3"), "--top"},
-        {With(With(good, "--order", "time"), "--top", "5"), "--top"},
-        {With(good, "--order", "score"), "--order"},
-        {With(good, "--skip-weekdays", "Funday"), "--skip-weekdays"},
-        {With(good, "--skip-weekdays", "Sunday,Monday,Tuesday,Wednesday,Thursday,Friday,Saturday"), "--skip-weekdays"},
-        {With(good, "--muhurtha", "2026-03-10T10:00"), "--muhurtha"},
-        {With(good, "--muhurtha-lat", "95:00N"), "--muhurtha-lat"},
-        {With(good, "--muhurtha-lon", "77:13X"), "--muhurtha-lon"},
-        {With(good, "--muhurtha-zone", "05:30"), "--muhurtha-zone"},
-        {Without(good, "--muhurtha-zone"), "--muhurtha-zone"},
-        {With(good, "--birth", "1990-05-17"), "--birth"},
-        {With(good, "--birth-lat", "19:64N"), "--birth-lat"},
-        {Without(good, "--birth-lon"), "--birth-lon"},
-        {With(good, "--birth-zone", "+15:00"), "--birth-zone"},
-        {With(good, "--sex", "male"), "--sex"},
-        {With(good, "--muhurtha-weekday", "Sunday"), "--muhurtha-weekday"},
-        {With(good, "--report", "out.rtf"), "--report"},
-        {Appended(good, "--from", "2026-03-12"), "--from"},  // given twice
+        {Find({{"--from", "2026-3-10"}}), "--from"},
+        {Find({{"--from", "2026-02-30"}}), "--from"},
+        {Find({{"--from", "1900-12-31"}}), "--from"},
+        {Find({{"--to", "2026-03-10T10:00"}}), "--to"},
+        {Find({{"--to", "2026-03-09"}}), "--to"},
+        {Find({{"--to", "2036-03-10"}}), "--to"},
+        {Find({}, {"--from"}), "--from"},
+        {Find({}, {"--to"}), "--to"},
+        {Find({}, {"--subject"}), "--subject"},
+        {Find({{"--subject", "Wedding"}}), "--subject"},
+        {Find({{"--between", "07:00"}}), "--between"},
+        {Find({{"--between", "07:00-24:00"}}), "--between"},
+        {Find({{"--between", "7:00-21:00"}}), "--between"},
+        {Find({{"--top", "0"}}), "--top"},
+        {Find({{"--top", "ten"}}), "--top"},
+        {Find({{"--top", "-3"}}), "--top"},
+        {Find({{"--order", "time"}, {"--top", "5"}}), "--top"},
+        {Find({{"--order", "score"}}), "--order"},
+        {Find({{"--skip-weekdays", "Funday"}}), "--skip-weekdays"},
+        {Find({{"--skip-weekdays", "Sunday,Monday,Tuesday,Wednesday,Thursday,Friday,Saturday"}}), "--skip-weekdays"},
+        {Find({{"--muhurtha", "2026-03-10T10:00"}}), "--muhurtha"},
+        {Find({{"--muhurtha-lat", "95:00N"}}), "--muhurtha-lat"},
+        {Find({{"--muhurtha-lon", "77:13X"}}), "--muhurtha-lon"},
+        {Find({{"--muhurtha-zone", "05:30"}}), "--muhurtha-zone"},
+        {Find({}, {"--muhurtha-zone"}), "--muhurtha-zone"},
+        {Find({{"--birth", "1990-05-17"}}), "--birth"},
+        {Find({{"--birth-lat", "19:64N"}}), "--birth-lat"},
+        {Find({}, {"--birth-lon"}), "--birth-lon"},
+        {Find({{"--birth-zone", "+15:00"}}), "--birth-zone"},
+        {Find({{"--sex", "male"}}), "--sex"},
+        {Find({{"--muhurtha-weekday", "Sunday"}}), "--muhurtha-weekday"},
+        {Find({{"--report", "out.rtf"}}), "--report"},
+        {[] { auto twice = Find(); twice.insert(twice.end(), {"--from", "2026-03-12"}); return twice; }(),
+         "--from"},  // given twice
         {{"find", "--subject"}, "--subject"},
     };
     for (const BadCase& c : cases) {
-        const std::vector<std::string>& args = c.args;
-        const CliRun r = RunWith(args);
+        const CliRun r = RunWith(c.args);
         std::string shown;
-        for (const std::string& a : args) shown += a + " ";
+        for (const std::string& a : c.args) shown += a + " ";
         SCOPED_TRACE(shown);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");

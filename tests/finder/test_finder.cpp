@@ -53,7 +53,7 @@ struct MinuteResult {
     Evaluation evaluation;
 };
 
-MinuteResult NormalCalculation(const FinderQuery& q, const MomentResult& birth, LocalDate date, int minute) {
+MinuteResult NormalCalculation(const FinderQuery& q, LocalDate date, int minute) {
     CalculationInput in;
     in.birth = q.birth;
     in.muhurtha = q.place;
@@ -66,11 +66,12 @@ MinuteResult NormalCalculation(const FinderQuery& q, const MomentResult& birth, 
     in.personName = q.personName;
     in.personSex = q.personSex;
     in.muhurthaWeekdayBox = WeekdayNames[static_cast<std::size_t>(WeekdayOfDate(date.month, date.day, date.year) - 1)];
-    const MomentResult m = ComputeMoment(in.muhurtha);
+    Calculation c = Calculate(in);
+    const MomentResult& m = c.muhurtha;
     MinuteResult r;
     r.names = {m.chart.nakshatra,      m.chart.rashi,          m.chart.lagnaSign,        m.panchanga.tithiName,
                m.panchanga.yogaName,   m.panchanga.karanaName, m.panchanga.weekdayName};
-    r.evaluation = *EvaluateMuhurtha(MakeEvaluationInput(in, birth, m));
+    r.evaluation = std::move(*c.evaluation);
     return r;
 }
 
@@ -104,7 +105,6 @@ struct ReferenceWindow {
 // Maximal runs of minutes of one date, inside the daily window and on searched weekdays, over which the names
 // and the whole evaluation stay the same.
 std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
-    const MomentResult birth = ComputeMoment(q.birth);
     const auto inside = [&q](int minute) {
         const int a = q.between.firstMinute, b = q.between.lastMinute;
         return a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
@@ -118,7 +118,7 @@ std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
                 previous.clear();
                 continue;
             }
-            MinuteResult r = NormalCalculation(q, birth, date, minute);
+            MinuteResult r = NormalCalculation(q, date, minute);
             const std::string all = std::string(r.names.nakshatra) + "|" + std::string(r.names.rashi) + "|" +
                                     std::string(r.names.lagna) + "|" + std::string(r.names.tithi) + "|" +
                                     std::string(r.names.yoga) + "|" + std::string(r.names.karana) + "|" +
