@@ -16,6 +16,7 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabWidget>
+#include <QPrinter>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -30,6 +31,8 @@
 #include "app/gui/moment_form.h"
 #include "app/gui/result_panels.h"
 #include "app/gui/theme.h"
+#include "report/qt/report_qt.h"
+#include "report/report_builder.h"
 #include "app/gui/time_zone_picker.h"
 #include "muhurtha/subjects.h"
 
@@ -106,7 +109,8 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(results_->muhurtha->back, &QPushButton::clicked, this, [this] { OnBack(5); });
     connect(results_->detailedAnalysisLink, &ClickableLabel::clicked, this,
             [this] { OpenPage(SitePage::DetailedAnalysis); });
-    // "&Print" (cmdSave) prints the analysis report; it is connected where the report is attached.
+    connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
+    connect(results_->saveReport, &QPushButton::clicked, this, &MainWindow::SaveReport);
 
     ShowCategory(0);
     ShowPage(subjectPage_);
@@ -451,7 +455,9 @@ void MainWindow::ShowAbout() {
 
 // ---------------------------------------------------------------------------------------------------- checks
 
-void MainWindow::Message(QMessageBox::Icon icon, std::string_view text) { services_.showMessage(this, icon, FromView(text)); }
+void MainWindow::Message(QMessageBox::Icon icon, std::string_view text) { Message(icon, FromView(text)); }
+
+void MainWindow::Message(QMessageBox::Icon icon, const QString& text) { services_.showMessage(this, icon, text); }
 
 bool MainWindow::CheckSubjectPage() {
     if (chosenSubject_.isEmpty()) {
@@ -592,15 +598,36 @@ void MainWindow::ShowResultLabel(const Calculation& calculation) {
 }
 
 void MainWindow::WriteReport(const Calculation& calculation) {
-    QTextBrowser* report = results_->report;
-    report->clear();
-    const auto& evaluation = calculation.evaluation;
-    if (evaluation && evaluation->stopped) {
-        QTextCharFormat bold;
-        bold.setFontWeight(QFont::Bold);
-        QTextCursor cursor(report->document());
-        cursor.insertText(QString::fromStdString(evaluation->message), bold);
+    QTextBrowser* view = results_->report;
+    view->clear();
+    lastReport_.reset();
+    // No rule set ran for a subject that names no undertaking: there is no report.
+    if (!calculation.evaluation) return;
+    lastReport_ = BuildReportDocument(MakeReportInput(*calculation.evaluation, calculation.evaluationInput));
+    ShowReport(*lastReport_, view);
+}
+
+void MainWindow::PrintReport() {
+    if (!lastReport_) {
+        Message(QMessageBox::Information, QStringLiteral("There is no report to print yet."));
+        return;
     }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Kalvora Report"));
+    if (!services_.askPrinter || !services_.askPrinter(this, printer)) return;
+    QString error;
+    if (!kalvora::PrintReport(*lastReport_, &printer, &error)) Message(QMessageBox::Critical, error);
+}
+
+void MainWindow::SaveReport() {
+    if (!lastReport_) {
+        Message(QMessageBox::Information, QStringLiteral("There is no report to save yet."));
+        return;
+    }
+    const QString path = services_.askSavePath ? services_.askSavePath(this) : QString();
+    if (path.isEmpty()) return;
+    QString error;
+    if (!kalvora::SaveReport(*lastReport_, path, &error)) Message(QMessageBox::Critical, error);
 }
 
 void MainWindow::FillBirthDetails(const Calculation& calculation, const PanelInput& input) {

@@ -13,6 +13,7 @@
 #include "app/calculation.h"
 #include "app/panels.h"
 #include "app/gui/shell.h"
+#include "report/document.h"
 
 class QLabel;
 class QLineEdit;
@@ -47,6 +48,12 @@ public:
     const QString& ChosenSubject() const { return chosenSubject_; }
     // The last calculation shown, none before the first.
     const std::optional<Calculation>& LastCalculation() const { return lastCalculation_; }
+    // The analysis report of the last calculation, none when no rule set ran.
+    const std::optional<ReportDocument>& LastReport() const { return lastReport_; }
+
+    // "&Print" and "Save Report..." of the analysis tab.
+    void PrintReport();
+    void SaveReport();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +89,7 @@ private:
     void ShowAbout();
 
     void Message(QMessageBox::Icon icon, std::string_view text);
+    void Message(QMessageBox::Icon icon, const QString& text);
     bool RequireCoordinates(const MomentForm* form);
     bool CheckBothDates();
 
@@ -94,6 +102,7 @@ private:
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 
     ShellServices services_;
+    std::optional<ReportDocument> lastReport_;
 
     QStackedWidget* pages_ = nullptr;
     QWidget* subjectPage_ = nullptr;   // picMainScreen

@@ -200,6 +200,9 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     print->setObjectName(QStringLiteral("cmdSave"));
     print->setProperty("role", "primary");
     print->setMinimumWidth(96);
+    saveReport = new QPushButton(QStringLiteral("Save Report..."));
+    saveReport->setObjectName(QStringLiteral("cmdSaveReport"));
+    saveReport->setMinimumWidth(120);
     analysisBack = BackButton("cmdBack4");
 
     auto* buttons = new QHBoxLayout;
@@ -207,6 +210,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     buttons->addSpacing(12);
     buttons->addWidget(detailedAnalysisLink);
     buttons->addStretch(1);
+    buttons->addWidget(saveReport);
     buttons->addWidget(print);
 
     auto* layout = new QVBoxLayout(panel);

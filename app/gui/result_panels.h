@@ -60,6 +60,7 @@ public:
     QLabel* result;          // lblResult
     QTextBrowser* report;    // RTB
     QPushButton* print;      // cmdSave
+    QPushButton* saveReport; // cmdSaveReport, "Save Report..." as RTF or PDF
     QPushButton* analysisBack;  // cmdBack4
     ClickableLabel* detailedAnalysisLink;
 

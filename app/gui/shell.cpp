@@ -1,6 +1,9 @@
 #include "app/gui/shell.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace kalvora {
 
@@ -30,6 +33,30 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text
 
 void OpenInBrowser(const QUrl& url) { QDesktopServices::openUrl(url); }
 
-ShellServices DesktopServices() { return ShellServices{ShowMessageBox, OpenInBrowser, 3000}; }
+QString AskReportPath(QWidget* parent) {
+    const QString rtf = QStringLiteral("Rich Text Format (*.rtf)");
+    const QString pdf = QStringLiteral("PDF Document (*.pdf)");
+    QString chosenFilter = rtf;
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save Report"),
+                                                QStringLiteral("Muhurtha Report.rtf"), rtf + QStringLiteral(";;") + pdf,
+                                                &chosenFilter);
+    if (path.isEmpty()) return path;
+    // A name typed without an extension takes the one of the chosen file type.
+    if (!path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive) &&
+        !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        path += chosenFilter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".rtf");
+    }
+    return path;
+}
+
+bool AskPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QString::fromLatin1(AppTitle));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+ShellServices DesktopServices() {
+    return ShellServices{ShowMessageBox, OpenInBrowser, 3000, AskReportPath, AskPrinter};
+}
 
 }  // namespace kalvora

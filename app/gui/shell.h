@@ -5,10 +5,13 @@
 
 #include <functional>
 
+#include "report/report_builder.h"
+
 #include <QMessageBox>
 #include <QString>
 #include <QUrl>
 
+class QPrinter;
 class QWidget;
 
 namespace kalvora {
@@ -16,7 +19,7 @@ namespace kalvora {
 inline constexpr char AppTitle[] = "Kalvora v1.75";
 
 // The publisher's web site; every address the program opens starts here.
-inline constexpr char PublisherSite[] = "https://www.kalvora.example";
+inline constexpr const char* PublisherSite = PublisherWebAddress.data();
 
 enum class SitePage { Home, OnlineHelp, SoftwareUpdate, DetailedAnalysis };
 
@@ -31,10 +34,17 @@ using MessageFunction = std::function<void(QWidget* parent, QMessageBox::Icon ic
 // Opens an address in the default browser.
 using UrlFunction = std::function<void(const QUrl& url)>;
 
+// Asks where to save the report; returns the chosen path (ending in .rtf or .pdf), or "" when cancelled.
+using SavePathFunction = std::function<QString(QWidget* parent)>;
+// Lets the user choose and set up the printer; returns false when cancelled.
+using PrinterFunction = std::function<bool(QWidget* parent, QPrinter& printer)>;
+
 struct ShellServices {
     MessageFunction showMessage;
     UrlFunction openUrl;
     int waitPauseMs = 3000;  // how long the wait panel shows before the results
+    SavePathFunction askSavePath;  // unset: saving is cancelled
+    PrinterFunction askPrinter;    // unset: printing is cancelled
 };
 
 // The real message box, browser and pause.
@@ -42,5 +52,7 @@ ShellServices DesktopServices();
 
 void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text);
 void OpenInBrowser(const QUrl& url);
+QString AskReportPath(QWidget* parent);
+bool AskPrinter(QWidget* parent, QPrinter& printer);
 
 }  // namespace kalvora

@@ -120,16 +120,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 class WizardTest : public WindowTest, public ::testing::WithParamInterface<WizardCase> {
 protected:
     void RunWizard(const WizardCase& c) {
-        TickSubject(QString::fromLatin1(c.subject));
-        Click(QStringLiteral("cmdNext0"));
-        ASSERT_EQ(CurrentPageName(), QStringLiteral("picSearchMode"));
-        FillMuhurthaPage(c.muhurtha);
-        Click(QStringLiteral("cmdNext1"));
-        ASSERT_EQ(CurrentPageName(), QStringLiteral("picBirthDetails"));
-        FillBirthPage(QString::fromLatin1(c.name), c.female, c.birth);
-        Click(QStringLiteral("cmdNext2"));
-        ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
-        ASSERT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
+        RunToResults(QString::fromLatin1(c.subject), QString::fromLatin1(c.name), c.female, c.muhurtha, c.birth);
     }
 
     CalculationInput ExpectedInput(const WizardCase& c) const {

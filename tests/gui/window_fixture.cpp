@@ -1,5 +1,7 @@
 #include "tests/gui/window_fixture.h"
 
+#include <QPrinter>
+
 #include <memory>
 
 #include <QCheckBox>
@@ -70,6 +72,13 @@ void WindowTest::MakeWindow(int waitPauseMs) {
     };
     services.openUrl = [this](const QUrl& url) { urls.push_back(url); };
     services.waitPauseMs = waitPauseMs;
+    services.askSavePath = [this](QWidget*) { return savePath; };
+    services.askPrinter = [this](QWidget*, QPrinter& printer) {
+        if (printToPdf.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToPdf);
+        return true;
+    };
     window = std::make_unique<MainWindow>(services);
     window->show();
     window->activateWindow();
@@ -186,6 +195,24 @@ void WindowTest::FillBirthPage(const QString& name, bool female, const MomentEnt
     ClearAndType(QStringLiteral("txtBirthName"), name);
     Click(female ? QStringLiteral("optSex1") : QStringLiteral("optSex0"));
     FillMoment(false, b);
+}
+
+}  // namespace kalvora::test
+
+namespace kalvora::test {
+
+void WindowTest::RunToResults(const QString& subject, const QString& name, bool female, const MomentEntry& muhurtha,
+                              const MomentEntry& birth) {
+    TickSubject(subject);
+    Click(QStringLiteral("cmdNext0"));
+    ASSERT_EQ(CurrentPageName(), QStringLiteral("picSearchMode"));
+    FillMuhurthaPage(muhurtha);
+    Click(QStringLiteral("cmdNext1"));
+    ASSERT_EQ(CurrentPageName(), QStringLiteral("picBirthDetails"));
+    FillBirthPage(name, female, birth);
+    Click(QStringLiteral("cmdNext2"));
+    ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    ASSERT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
 }
 
 }  // namespace kalvora::test

@@ -88,10 +88,15 @@ public:
     void FillMoment(bool muhurthaPage, const MomentEntry& m);
     void FillMuhurthaPage(const MomentEntry& m);
     void FillBirthPage(const QString& name, bool female, const MomentEntry& b);
+    // The whole wizard: subject, muhurtha page, birth page, Next to the results (asserts each page is reached).
+    void RunToResults(const QString& subject, const QString& name, bool female, const MomentEntry& muhurtha,
+                      const MomentEntry& birth);
 
     std::unique_ptr<MainWindow> window;
     std::vector<RecordedMessage> messages;
     std::vector<QUrl> urls;
+    QString savePath;         // what the "Save Report" dialog answers ("" = cancelled)
+    QString printToPdf;       // the print dialog prints to this PDF file ("" = cancelled)
 };
 
 }  // namespace kalvora::test
