@@ -1,9 +1,12 @@
 #include "app/gui/main_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -27,6 +30,7 @@
 #include "app/gui/about_dialog.h"
 #include "app/gui/clickable_label.h"
 #include "app/gui/emblem.h"
+#include "app/gui/finder_window.h"
 #include "app/gui/input_checks.h"
 #include "app/gui/moment_form.h"
 #include "app/gui/result_panels.h"
@@ -74,7 +78,12 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     pages_ = new QStackedWidget;
     pages_->setObjectName(QStringLiteral("stkPages"));
     subjectPage_ = BuildSubjectPage();
-    muhurthaPage_ = BuildMomentPage("picSearchMode", QStringLiteral("The Proposed Muhurtha"), muhurthaForm_, 1);
+    auto* findBestTimes = new QPushButton(QStringLiteral("Find Best Times..."));
+    findBestTimes->setObjectName(QStringLiteral("cmdFindBestTimes"));
+    findBestTimes->setToolTip(QStringLiteral("Search a span of dates for the best times of the undertaking"));
+    connect(findBestTimes, &QPushButton::clicked, this, &MainWindow::OpenFinder);
+    muhurthaPage_ =
+        BuildMomentPage("picSearchMode", QStringLiteral("The Proposed Muhurtha"), muhurthaForm_, 1, findBestTimes);
     birthPage_ = BuildMomentPage("picBirthDetails", QStringLiteral("Birth Details of the Native"), birthForm_, 2);
     waitPanel_ = BuildWaitPanel();
     results_ = new ResultsView;
@@ -128,6 +137,12 @@ void MainWindow::BuildMenus() {
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    QAction* find = tools->addAction(QStringLiteral("Find Best &Times..."));
+    find->setObjectName(QStringLiteral("mnuFindBestTimes"));
+    connect(find, &QAction::triggered, this, &MainWindow::OpenFinder);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -294,7 +309,8 @@ QWidget* MainWindow::BuildSubjectPage() {
     return page;
 }
 
-QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex) {
+QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex,
+                                     QWidget* extra) {
     auto* page = new QWidget;
     page->setObjectName(QString::fromLatin1(pageName));
 
@@ -312,7 +328,7 @@ QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title,
     layout->setSpacing(12);
     layout->addWidget(StyledLabel(title, "pageTitle"));
     layout->addLayout(columns, 1);
-    layout->addWidget(BuildNavigation(pageIndex));
+    layout->addWidget(BuildNavigation(pageIndex, extra));
     return page;
 }
 
@@ -395,14 +411,31 @@ void MainWindow::OnNext(int page) {
             break;
         case 2:
             if (!CheckBirthPage()) break;
-            personName_ = birthForm_->name->text().trimmed();
-            personSex_ = birthForm_->male->isChecked() ? QStringLiteral("Male") : QStringLiteral("Female");
+            TakeNative();
             Display();
             break;
         default: break;
         }
     } catch (...) {
         if (pages_->currentWidget() == waitPanel_) ShowPage(birthPage_);
+    }
+}
+
+void MainWindow::TakeNative() {
+    personName_ = birthForm_->name->text().trimmed();
+    personSex_ = birthForm_->male->isChecked() ? QStringLiteral("Male") : QStringLiteral("Female");
+}
+
+void MainWindow::SelectSubject(const QString& subject) {
+    if (subject == chosenSubject_) return;
+    for (std::size_t c = 0; c < SubjectCategories.size(); ++c) {
+        const SubjectCategory& category = SubjectCategories[c];
+        for (std::size_t i = 0; i < category.size; ++i) {
+            if (FromView(SubjectText(category.subjects[i])) != subject) continue;
+            ShowCategory(static_cast<int>(c));
+            subjects_->topLevelItem(static_cast<int>(i))->setCheckState(0, Qt::Checked);  // OnSubjectChanged
+            return;
+        }
     }
 }
 
@@ -524,6 +557,43 @@ CalculationInput MainWindow::ReadCalculationInput() const {
     return input;
 }
 
+void MainWindow::OpenFinder() {
+    if (finder_ == nullptr) {
+        FinderPages pages;
+        pages.read = [this] { return ReadPagesForSearch(); };
+        // Queued, so that the finder's list is off the stack while the wait panel's pause runs its event loop.
+        pages.show = [this](const std::string& subject, LocalDate date, int minute) {
+            QTimer::singleShot(0, this, [this, subject, date, minute] { ShowFoundMinute(subject, date, minute); });
+        };
+        pages.showMessage = services_.showMessage;
+        // The span starts on the muhurtha page's date (an impossible day becomes the month's last day).
+        const QDate firstOfMonth(muhurthaForm_->year->currentText().toInt(), muhurthaForm_->month->currentIndex() + 1, 1);
+        const int day = std::min(muhurthaForm_->day->currentIndex() + 1, firstOfMonth.daysInMonth());
+        FinderWindow* finder = new FinderWindow(std::move(pages), LocalDate{firstOfMonth.year(), firstOfMonth.month(), day}, this);
+        connect(finder, &QDialog::finished, this, [this, finder] {
+            if (finder_ == finder) finder_ = nullptr;
+            finder->deleteLater();
+        });
+        finder_ = finder;
+    }
+    finder_->show();
+    finder_->raise();
+    finder_->activateWindow();
+}
+
+std::optional<CalculationInput> MainWindow::ReadPagesForSearch() {
+    if (!CheckSubjectPage() || !CheckMuhurthaPage() || !CheckBirthPage()) return std::nullopt;
+    TakeNative();
+    return ReadCalculationInput();
+}
+
+void MainWindow::ShowFoundMinute(const std::string& subject, LocalDate date, int minute) {
+    if (waiting_) return;
+    SelectSubject(QString::fromStdString(subject));
+    muhurthaForm_->SetDateAndTime(date.year, date.month, date.day, minute / 60, minute % 60);
+    if (CheckSubjectPage() && CheckMuhurthaPage()) OnNext(2);
+}
+
 void MainWindow::Display() {
     const PanelInput input{ReadCalculationInput(), birthForm_->Place(), muhurthaForm_->Place()};
     Calculation calculation = Calculate(input.calculation);
@@ -583,6 +653,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (finder_ != nullptr) finder_->close();  // stops a search it runs
     QMainWindow::closeEvent(event);
 }
 

@@ -5,12 +5,15 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "app/calculation.h"
+#include "app/finder.h"
 #include "app/panels.h"
 #include "app/gui/shell.h"
 #include "report/document.h"
@@ -25,6 +28,7 @@ class QTreeWidgetItem;
 namespace kalvora {
 
 class ClickableLabel;
+class FinderWindow;
 class MomentForm;
 class ResultsView;
 
@@ -44,6 +48,15 @@ public:
 
     // The pages' controls as the calculation takes them.
     CalculationInput ReadCalculationInput() const;
+
+    // "Find Best Times...": opens the finder window, or brings it to the front.
+    void OpenFinder();
+    // The finder's input: the three page checks (each shows its message), then the pages as the calculation
+    // takes them with the native's name and sex from the birth page; none when a check fails.
+    std::optional<CalculationInput> ReadPagesForSearch();
+    // A minute the finder found: the subject is ticked again, the muhurtha page takes the date and time, and the
+    // calculation runs as from Next on the birth page.
+    void ShowFoundMinute(const std::string& subject, LocalDate date, int minute);
 
     const QString& ChosenSubject() const { return chosenSubject_; }
     // The last calculation shown, none before the first.
@@ -70,7 +83,8 @@ private:
     QWidget* BuildHeader();
     QWidget* BuildFooter();
     QWidget* BuildSubjectPage();
-    QWidget* BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex);
+    QWidget* BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex,
+                             QWidget* extra = nullptr);
     QWidget* BuildWaitPanel();
     QWidget* BuildNavigation(int pageIndex, QWidget* extra = nullptr);
     QWidget* BuildExplanation();
@@ -81,6 +95,9 @@ private:
     void OnSubjectChanged(QTreeWidgetItem* item);
     void UntickAllSubjects();
     void OnNext(int page);
+    // The birth page's name and sex become the native's.
+    void TakeNative();
+    void SelectSubject(const QString& subject);
     void OnBack(int index);
     void OpenTimeZonePicker(bool muhurtha);
     void ApplyTimeZone(int hourValue, int minuteValue);
@@ -122,6 +139,7 @@ private:
     bool zoneTargetIsMuhurtha_ = false;
     bool waiting_ = false;
     std::optional<Calculation> lastCalculation_;
+    QPointer<FinderWindow> finder_;
 };
 
 }  // namespace kalvora

@@ -277,4 +277,14 @@ void MomentForm::FollowDate() {
     weekday->setCurrentIndex(date.dayOfWeek() % 7);  // dayOfWeek: Monday 1 .. Sunday 7
 }
 
+void MomentForm::SetDateAndTime(int yearValue, int monthValue, int dayValue, int hourValue, int minuteValue) {
+    const auto pick = [](QComboBox* box, int value) { box->setCurrentIndex(box->findText(QString::number(value))); };
+    month->setCurrentIndex(monthValue - 1);
+    pick(day, dayValue);
+    pick(year, yearValue);
+    pick(hour, hourValue);
+    pick(minute, minuteValue);
+    second->setCurrentIndex(0);
+}
+
 }  // namespace kalvora

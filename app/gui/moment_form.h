@@ -73,6 +73,9 @@ public:
     // Sets the weekday box to the weekday of the date in the date boxes (left alone for an impossible date).
     void FollowDate();
 
+    // Puts a date (month 1..12) and a time of day with 0 seconds into the boxes; the weekday follows the date.
+    void SetDateAndTime(int yearValue, int monthValue, int dayValue, int hourValue, int minuteValue);
+
     // Native rows (birth page only; null on the muhurtha page).
     QLineEdit* name = nullptr;
     QRadioButton* male = nullptr;

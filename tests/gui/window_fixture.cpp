@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest/QTest>
@@ -46,14 +47,22 @@ void PollForModal(const std::shared_ptr<std::function<void(QWidget*)>>& action, 
     });
 }
 
+// As a mouse does it: the first click, then the second press arriving as a double-click.
+void DoubleClickAt(QAbstractItemView* view, const QPoint& at) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
 }  // namespace
 
 void DoubleClickItem(QListWidget* list, QListWidgetItem* item) {
     list->scrollToItem(item);
-    const QPoint at = list->visualItemRect(item).center();
-    // As a mouse does it: the first click, then the second press arriving as a double-click.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    DoubleClickAt(list, list->visualItemRect(item).center());
+}
+
+void DoubleClickItem(QTreeWidget* tree, QTreeWidgetItem* item) {
+    tree->scrollToItem(item);
+    DoubleClickAt(tree, tree->visualItemRect(item).center());
 }
 
 void WhenModalShows(std::function<void(QWidget* modal)> action) {
@@ -213,6 +222,21 @@ void WindowTest::RunToResults(const QString& subject, const QString& name, bool 
     Click(QStringLiteral("cmdNext2"));
     ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
     ASSERT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
+}
+
+FinderWindow* WindowTest::OpenFinder() {
+    auto* entry = window->findChild<QAction*>(QStringLiteral("mnuFindBestTimes"));
+    if (entry == nullptr) throw std::runtime_error("no menu entry mnuFindBestTimes");
+    entry->trigger();
+    return Find<FinderWindow>(QStringLiteral("frmFindBestTimes"));
+}
+
+void WindowTest::SearchAndWait(FinderWindow* finder) {
+    constexpr int SearchTimeoutMs = 120000;
+    QSignalSpy finished(finder, &FinderWindow::searchFinished);
+    QTest::mouseClick(finder->findChild<QPushButton*>(QStringLiteral("cmdFindSearch")), Qt::LeftButton);
+    ASSERT_TRUE(finder->Searching()) << "the search did not start";
+    ASSERT_TRUE(finished.wait(SearchTimeoutMs)) << "the search did not end";
 }
 
 }  // namespace kalvora::test

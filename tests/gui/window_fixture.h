@@ -20,7 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/gui/finder_window.h"
 #include "app/gui/main_window.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kalvora::test {
 
@@ -53,6 +57,7 @@ struct MomentEntry {
 void WhenModalShows(std::function<void(QWidget* modal)> action);
 
 void DoubleClickItem(QListWidget* list, QListWidgetItem* item);
+void DoubleClickItem(QTreeWidget* tree, QTreeWidgetItem* item);
 
 class WindowTest : public ::testing::Test {
 public:
@@ -91,6 +96,11 @@ public:
     // The whole wizard: subject, muhurtha page, birth page, Next to the results (asserts each page is reached).
     void RunToResults(const QString& subject, const QString& name, bool female, const MomentEntry& muhurtha,
                       const MomentEntry& birth);
+
+    // Opens "Find Best Times..." through its menu entry and returns the finder window.
+    FinderWindow* OpenFinder();
+    // Presses Search on the finder and lets the event loop run until the search has ended.
+    void SearchAndWait(FinderWindow* finder);
 
     std::unique_ptr<MainWindow> window;
     std::vector<RecordedMessage> messages;

@@ -1,0 +1,434 @@
+#include "app/gui/finder_window.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <utility>
+
+#include <QCheckBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTime>
+#include <QTimeEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/gui/emblem.h"
+#include "app/gui/moment_form.h"
+#include "app/gui/theme.h"
+
+namespace kalvora {
+
+namespace {
+
+constexpr int DefaultSpanDays = 30;
+constexpr int DefaultTop = 20;
+constexpr int MaximumTop = 999;
+
+// The columns of the list, in order.
+enum Column { ColDate, ColWeekday, ColFrom, ColTo, ColBest, ColRating, ColCount, ColScore, ColNakshatra, ColTithi,
+              ColLagna, ColumnCount };
+constexpr std::array<const char*, ColumnCount> ColumnCaptions = {
+    "Date", "Weekday", "From", "To", "Best At", "Rating", "Count", "Score", "Nakshatra", "Tithi", "Lagna"};
+
+// Colour hints of the rating cell: text and background by rating code (0 not rated, 1 Bad, 2 Good, 3 Average).
+struct RatingColours {
+    QColor text, background;
+};
+const std::array<RatingColours, 4> RatingHints = {{
+    {QColor(0x6B, 0x6F, 0x85), QColor(0xF1, 0xEE, 0xE8)},
+    {QColor(0x9B, 0x34, 0x26), QColor(0xF7, 0xE0, 0xDA)},
+    {QColor(0x2E, 0x6B, 0x2F), QColor(0xE3, 0xF0, 0xDC)},
+    {QColor(0x8A, 0x64, 0x14), QColor(0xFB, 0xEF, 0xD3)},
+}};
+
+// The date and time boxes, spin box and progress bar dressed like the pages' boxes.
+constexpr char FinderStyle[] = R"(
+QDateEdit, QTimeEdit, QSpinBox { background: #FFFFFF; border: 1px solid #CFC4AC; border-radius: 4px;
+                                 padding: 3px 6px; min-height: 20px; selection-background-color: #C8782A; }
+QDateEdit:focus, QTimeEdit:focus, QSpinBox:focus { border: 1px solid #C8782A; }
+QDateEdit:disabled, QTimeEdit:disabled { background: #F1EEE8; color: #9A9DAE; }
+QProgressBar { background: #FFFFFF; border: 1px solid #CFC4AC; border-radius: 4px; text-align: center;
+               min-height: 18px; color: #4A3520; }
+QProgressBar::chunk { background: #E7B46A; border-radius: 3px; }
+QLabel#lblNoWindows { color: #6B6F85; font-size: 10.5pt; padding: 24px; }
+)";
+
+QDate ToQDate(LocalDate date) { return QDate(date.year, date.month, date.day); }
+LocalDate FromQDate(const QDate& date) { return LocalDate{date.year(), date.month(), date.day()}; }
+int MinuteOf(const QTime& time) { return time.hour() * 60 + time.minute(); }
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// A message of the finder ("the last date ... comes before ...") as a sentence.
+QString Sentence(const std::string& message) {
+    QString text = Text(message);
+    if (!text.isEmpty()) text[0] = text[0].toUpper();
+    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    return text;
+}
+
+QDateEdit* DateBox(const char* name, LocalDate date) {
+    auto* box = new QDateEdit(ToQDate(date));
+    box->setObjectName(QString::fromLatin1(name));
+    box->setDateRange(QDate(FirstSearchYear, 1, 1), QDate(LastSearchYear, 12, 31));
+    box->setDisplayFormat(QStringLiteral("d MMMM yyyy"));
+    box->setCalendarPopup(true);
+    box->setMinimumWidth(150);
+    return box;
+}
+
+QTimeEdit* TimeBox(const char* name, int hour) {
+    auto* box = new QTimeEdit(QTime(hour, 0));
+    box->setObjectName(QString::fromLatin1(name));
+    box->setDisplayFormat(QStringLiteral("HH:mm"));
+    box->setEnabled(false);
+    return box;
+}
+
+QLabel* Caption(const QString& text) { return StyledLabel(text, "fieldCaption"); }
+
+}  // namespace
+
+FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
+    : QDialog(parent), pages_(std::move(pages)) {
+    setObjectName(QStringLiteral("frmFindBestTimes"));
+    setWindowTitle(QStringLiteral("Find Best Times - ") + QString::fromLatin1(AppTitle));
+    setWindowIcon(EmblemIcon());
+    setStyleSheet(QString::fromLatin1(FinderStyle));
+    setModal(false);
+
+    const QDate first = ToQDate(start).isValid() ? ToQDate(start) : QDate(FirstSearchYear, 1, 1);
+    from_ = DateBox("dtpFindFrom", FromQDate(first));
+    to_ = DateBox("dtpFindTo", FromQDate(std::min(first.addDays(DefaultSpanDays), QDate(LastSearchYear, 12, 31))));
+
+    auto* title = StyledLabel(QStringLiteral("Find Best Times"), "pageTitle");
+    auto* hint = StyledLabel(QStringLiteral("Kalvora tries every minute of the span for the undertaking, the birth "
+                                            "details and the place entered on the pages, and lists the best times "
+                                            "first."),
+                             "hint");
+    hint->setWordWrap(true);
+
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    close->setObjectName(QStringLiteral("cmdFindClose"));
+    close->setMinimumWidth(96);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(StyledLabel(QStringLiteral("Double-click a time to see its full result."), "hint"));
+    bottom->addStretch(1);
+    bottom->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 14);
+    layout->setSpacing(10);
+    layout->addWidget(title);
+    layout->addWidget(hint);
+    layout->addWidget(BuildOptions());
+    layout->addWidget(BuildProgressRow());
+    layout->addWidget(BuildList(), 1);
+    layout->addLayout(bottom);
+
+    SetSearching(false);
+    resize(980, 660);
+}
+
+FinderWindow::~FinderWindow() { StopWorker(); }
+
+QWidget* FinderWindow::BuildOptions() {
+    auto* frame = new QGroupBox(QStringLiteral("Search"));
+    frame->setObjectName(QStringLiteral("fraFindOptions"));
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(9);
+    grid->setColumnMinimumWidth(0, 96);
+    grid->setColumnStretch(1, 1);
+
+    const auto row = [](std::initializer_list<QWidget*> widgets) {
+        auto* fields = new QHBoxLayout;
+        fields->setSpacing(8);
+        for (QWidget* w : widgets) fields->addWidget(w);
+        fields->addStretch(1);
+        return fields;
+    };
+
+    grid->addWidget(Caption(QStringLiteral("Dates")), 0, 0);
+    grid->addLayout(row({from_, StyledLabel(QStringLiteral("to"), "hint"), to_}), 0, 1);
+
+    between_ = new QCheckBox(QStringLiteral("Only between"));
+    between_->setObjectName(QStringLiteral("chkFindBetween"));
+    firstTime_ = TimeBox("timFindFrom", 6);
+    lastTime_ = TimeBox("timFindTo", 20);
+    for (QTimeEdit* box : {firstTime_, lastTime_}) {
+        box->setToolTip(QStringLiteral("A window that ends before it begins runs past midnight"));
+        connect(between_, &QCheckBox::toggled, box, &QWidget::setEnabled);
+    }
+    grid->addWidget(Caption(QStringLiteral("Time")), 1, 0);
+    grid->addLayout(row({between_, firstTime_, StyledLabel(QStringLiteral("and"), "hint"), lastTime_}), 1, 1);
+
+    auto* weekdays = new QHBoxLayout;
+    weekdays->setSpacing(12);
+    for (std::size_t i = 0; i < leaveOut_.size(); ++i) {
+        const QString name = QString::fromLatin1(WeekdayBoxNames[i]);
+        leaveOut_[i] = new QCheckBox(name.left(3));
+        leaveOut_[i]->setObjectName(QStringLiteral("chkFindLeaveOut") + QString::number(i));
+        leaveOut_[i]->setToolTip(QStringLiteral("Leave out every ") + name);
+        weekdays->addWidget(leaveOut_[i]);
+    }
+    weekdays->addStretch(1);
+    grid->addWidget(Caption(QStringLiteral("Leave Out")), 2, 0);
+    grid->addLayout(weekdays, 2, 1);
+
+    top_ = new QSpinBox;
+    top_->setObjectName(QStringLiteral("spnFindTop"));
+    top_->setRange(0, MaximumTop);
+    top_->setSpecialValueText(QStringLiteral("All"));
+    top_->setValue(DefaultTop);
+    top_->setMinimumWidth(80);
+    grid->addWidget(Caption(QStringLiteral("List")), 3, 0);
+    grid->addLayout(row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 3, 1);
+    return frame;
+}
+
+QWidget* FinderWindow::BuildProgressRow() {
+    auto* bar = new QWidget;
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+
+    progress_ = new QProgressBar;
+    progress_->setObjectName(QStringLiteral("prgFind"));
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    progress_->setFixedWidth(220);
+    status_ = StyledLabel(QStringLiteral("Choose the dates and press Search."), "hint");
+    status_->setObjectName(QStringLiteral("lblFindStatus"));
+    status_->setWordWrap(true);
+
+    search_ = new QPushButton(QStringLiteral("Search"));
+    search_->setObjectName(QStringLiteral("cmdFindSearch"));
+    search_->setProperty("role", "primary");
+    search_->setMinimumWidth(96);
+    search_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"));
+    cancelButton_->setObjectName(QStringLiteral("cmdFindCancel"));
+    cancelButton_->setMinimumWidth(96);
+    connect(search_, &QPushButton::clicked, this, &FinderWindow::StartSearch);
+    connect(cancelButton_, &QPushButton::clicked, this, &FinderWindow::CancelSearch);
+
+    layout->addWidget(progress_);
+    layout->addWidget(status_, 1);
+    layout->addWidget(cancelButton_);
+    layout->addWidget(search_);
+    return bar;
+}
+
+QWidget* FinderWindow::BuildList() {
+    list_ = new QTreeWidget;
+    list_->setObjectName(QStringLiteral("lstFoundWindows"));
+    list_->setColumnCount(ColumnCount);
+    QStringList captions;
+    for (const char* caption : ColumnCaptions) captions << QString::fromLatin1(caption);
+    list_->setHeaderLabels(captions);
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setAlternatingRowColors(false);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->header()->setStretchLastSection(true);
+    list_->headerItem()->setToolTip(ColCount, QStringLiteral("Factors counted / threshold of the undertaking"));
+    list_->headerItem()->setToolTip(ColBest, QStringLiteral("The minute a double-click shows"));
+    // A double-click (or Enter) on a row activates it.
+    connect(list_, &QTreeWidget::itemActivated, this, &FinderWindow::ShowFound);
+
+    noWindows_ = new QLabel;
+    noWindows_->setObjectName(QStringLiteral("lblNoWindows"));
+    noWindows_->setAlignment(Qt::AlignCenter);
+    noWindows_->setWordWrap(true);
+
+    listArea_ = new QStackedWidget;
+    listArea_->addWidget(list_);
+    listArea_->addWidget(noWindows_);
+    return listArea_;
+}
+
+// ---------------------------------------------------------------------------------------------------- searching
+
+std::optional<FinderQuery> FinderWindow::ReadQuery() {
+    const std::optional<CalculationInput> input = pages_.read ? pages_.read() : std::nullopt;
+    if (!input) return std::nullopt;
+    FinderQuery query;
+    query.subject = input->subject;
+    query.birth = input->birth;
+    query.personName = input->personName;
+    query.personSex = input->personSex;
+    query.place = input->muhurtha;
+    query.from = FromQDate(from_->date());
+    query.to = FromQDate(to_->date());
+    if (between_->isChecked()) query.between = DailyWindow{MinuteOf(firstTime_->time()), MinuteOf(lastTime_->time())};
+    for (std::size_t i = 0; i < leaveOut_.size(); ++i) query.leftOutWeekdays[i] = leaveOut_[i]->isChecked();
+    if (const std::string problem = QueryProblem(query); !problem.empty()) {
+        if (pages_.showMessage) pages_.showMessage(this, QMessageBox::Information, Sentence(problem));
+        return std::nullopt;
+    }
+    return query;
+}
+
+void FinderWindow::StartSearch() {
+    if (Searching()) return;
+    std::optional<FinderQuery> query = ReadQuery();
+    if (!query) return;
+
+    lastQuery_ = *query;
+    listed_.clear();
+    list_->clear();
+    listArea_->setCurrentWidget(list_);
+    const int total = DatesInSpan(query->from, query->to);
+    progress_->setRange(0, total);
+    progress_->setValue(0);
+    status_->setText(QStringLiteral("Searching %1 dates...").arg(total));
+    cancel_ = false;
+    SetSearching(true);
+
+    // The worker talks to the window only through queued calls; the window joins it before it goes away, and
+    // calls still queued for a window that is gone are dropped with it.
+    worker_ = std::thread([this, query = std::move(*query)] {
+        auto outcome = std::make_shared<Outcome>();
+        try {
+            FinderControl control;
+            control.cancel = &cancel_;
+            control.progress = [this](int done, int all) {
+                QMetaObject::invokeMethod(this, [this, done, all] { ShowProgress(done, all); }, Qt::QueuedConnection);
+            };
+            outcome->result = FindWindows(query, control);
+        } catch (const std::exception& e) {
+            outcome->error = e.what();
+        } catch (...) {
+            outcome->error = "the search stopped on an unknown error";
+        }
+        QMetaObject::invokeMethod(this, [this, outcome] { FinishSearch(*outcome); }, Qt::QueuedConnection);
+    });
+}
+
+void FinderWindow::CancelSearch() {
+    if (!Searching()) return;
+    cancel_ = true;
+    cancelButton_->setEnabled(false);
+    status_->setText(QStringLiteral("Cancelling..."));
+}
+
+void FinderWindow::SetSearching(bool searching) {
+    search_->setEnabled(!searching);
+    cancelButton_->setEnabled(searching);
+    for (QWidget* box : {static_cast<QWidget*>(from_), static_cast<QWidget*>(to_), static_cast<QWidget*>(between_),
+                         static_cast<QWidget*>(top_)}) {
+        box->setEnabled(!searching);
+    }
+    for (QCheckBox* box : leaveOut_) box->setEnabled(!searching);
+    firstTime_->setEnabled(!searching && between_->isChecked());
+    lastTime_->setEnabled(!searching && between_->isChecked());
+}
+
+void FinderWindow::ShowProgress(int datesDone, int datesTotal) {
+    if (!Searching() || cancel_) return;
+    progress_->setMaximum(datesTotal);
+    progress_->setValue(datesDone);
+    status_->setText(QStringLiteral("Searching: %1 of %2 dates...").arg(datesDone).arg(datesTotal));
+}
+
+void FinderWindow::FinishSearch(const Outcome& outcome) {
+    if (worker_.joinable()) worker_.join();  // queueing this call was the worker's last act
+    SetSearching(false);
+    const FinderResult& result = outcome.result;
+    if (!outcome.error.empty()) {
+        status_->setText(QStringLiteral("The search stopped: ") + Sentence(outcome.error));
+        if (pages_.showMessage) pages_.showMessage(this, QMessageBox::Critical, Sentence(outcome.error));
+        Q_EMIT searchFinished();
+        return;
+    }
+    progress_->setMaximum(std::max(result.datesTotal, 1));
+    progress_->setValue(result.datesSearched);
+
+    const std::vector<FoundWindow> ranked = kalvora::ListWindows(result.windows, WindowListing{});
+    const std::size_t top = top_->value() == 0 ? ranked.size() : static_cast<std::size_t>(top_->value());
+    ListWindows(std::vector<FoundWindow>(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(
+                                                                             std::min(top, ranked.size()))));
+    if (ranked.empty()) ShowNoWindows(result);
+
+    const QString found = QStringLiteral("%1 times found%2, ")
+                              .arg(ranked.size())
+                              .arg(result.cancelled ? QStringLiteral(" so far") : QString()) +
+                          (ranked.size() == listed_.size() ? QStringLiteral("all listed.")
+                                                           : QStringLiteral("the best %1 listed.").arg(listed_.size()));
+    status_->setText(result.cancelled ? QStringLiteral("Search cancelled after %1 of %2 dates; %3")
+                                            .arg(result.datesSearched)
+                                            .arg(result.datesTotal)
+                                            .arg(found)
+                                      : QStringLiteral("%1 dates searched; %2").arg(result.datesSearched).arg(found));
+    Q_EMIT searchFinished();
+}
+
+void FinderWindow::ListWindows(const std::vector<FoundWindow>& windows) {
+    listed_ = windows;
+    list_->clear();
+    QList<QTreeWidgetItem*> items;
+    for (std::size_t i = 0; i < listed_.size(); ++i) {
+        const FoundWindow& w = listed_[i];
+        const QString rating = w.rating.empty() ? QStringLiteral("Not rated") : Text(w.rating);
+        auto* item = new QTreeWidgetItem(QStringList{
+            Text(DateText(w.date)), FromView(w.names.weekday), Text(MinuteText(w.firstMinute)),
+            Text(MinuteText(w.lastMinute)), Text(MinuteText(w.bestFirstMinute)), rating,
+            QStringLiteral("%1/%2").arg(w.count).arg(w.threshold), QString::number(w.totalScore),
+            FromView(w.names.nakshatra), FromView(w.names.tithi), FromView(w.names.lagna)});
+        item->setData(0, Qt::UserRole, static_cast<int>(i));
+        const RatingColours& hint = RatingHints.at(static_cast<std::size_t>(std::clamp<int>(w.ratingCode, 0, 3)));
+        item->setForeground(ColRating, hint.text);
+        item->setBackground(ColRating, hint.background);
+        QFont bold = item->font(ColRating);
+        bold.setBold(true);
+        item->setFont(ColRating, bold);
+        item->setTextAlignment(ColCount, Qt::AlignCenter);
+        item->setTextAlignment(ColScore, Qt::AlignRight | Qt::AlignVCenter);
+        items << item;
+    }
+    list_->addTopLevelItems(items);
+    for (int c = 0; c < ColumnCount - 1; ++c) list_->resizeColumnToContents(c);
+    listArea_->setCurrentWidget(list_);
+}
+
+void FinderWindow::ShowNoWindows(const FinderResult& result) {
+    const QString span = Text(DateText(lastQuery_->from)) + QStringLiteral(" to ") + Text(DateText(lastQuery_->to));
+    noWindows_->setText(result.cancelled
+                            ? QStringLiteral("The search was cancelled before any time was found.")
+                            : QStringLiteral("No times found: every date from %1 falls on a weekday left out.").arg(span));
+    listArea_->setCurrentWidget(noWindows_);
+}
+
+void FinderWindow::ShowFound(QTreeWidgetItem* item) {
+    if (item == nullptr || !lastQuery_ || !pages_.show) return;
+    const std::size_t index = static_cast<std::size_t>(item->data(0, Qt::UserRole).toInt());
+    if (index >= listed_.size()) return;
+    const FoundWindow& window = listed_[index];
+    pages_.show(lastQuery_->subject, window.date, window.bestFirstMinute);
+}
+
+void FinderWindow::StopWorker() {
+    if (!worker_.joinable()) return;
+    cancel_ = true;
+    worker_.join();
+}
+
+void FinderWindow::done(int result) {
+    StopWorker();
+    QDialog::done(result);
+}
+
+}  // namespace kalvora

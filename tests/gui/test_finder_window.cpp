@@ -1,0 +1,282 @@
+// "Find Best Times...": opening the finder, the messages of missing input, a search compared with the finder run
+// directly, Cancel and closing during a search, and a double-clicked time shown as the main window's result.
+
+#include <algorithm>
+#include <functional>
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QTreeWidget>
+#include <QtTest/QTest>
+
+#include "app/gui/input_checks.h"
+#include "tests/gui/window_fixture.h"
+
+namespace kalvora::test {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Lets the event loop run until the condition holds; false when it still fails after the timeout. (QtTest's
+// QTRY_ macros report to QtTest's own log, which these GoogleTest tests do not read.)
+bool Eventually(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
+
+// The lists' texts of a date and a time as the muhurtha page shows them.
+constexpr const char* MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                        "July",    "August",   "September", "October", "November", "December"};
+
+class FinderTest : public WindowTest {
+public:
+    // A subject whose rating changes over a day, so that the list holds windows of several ratings.
+    static constexpr const char* Subject = "Religious Journey";
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        TickSubject(QString::fromLatin1(Subject));
+        FillMuhurthaPage({"March", 14, 2026, 9, 30, 0, "12", "58", false, "77", "35", false, 34, false, "Bengaluru",
+                          "Karnataka", "India"});
+        FillBirthPage(QStringLiteral("Kavya"), true,
+                      {"October", 2, 1990, 4, 10, 0, "22", "34", false, "88", "22", false, 34, false, "Kolkata",
+                       "West Bengal", "India"});
+    }
+
+    // The query the pages and the finder's options stand for, built here from the pages' readers.
+    FinderQuery ExpectedQuery(LocalDate from, LocalDate to, DailyWindow between) const {
+        const CalculationInput pages = window->ReadCalculationInput();
+        FinderQuery query;
+        query.subject = Subject;
+        query.birth = pages.birth;
+        query.personName = "Kavya";
+        query.personSex = "Female";
+        query.place = pages.muhurtha;
+        query.from = from;
+        query.to = to;
+        query.between = between;
+        return query;
+    }
+
+    void SetSpan(LocalDate from, LocalDate to) {
+        Find<QDateEdit>(QStringLiteral("dtpFindFrom"))->setDate(QDate(from.year, from.month, from.day));
+        Find<QDateEdit>(QStringLiteral("dtpFindTo"))->setDate(QDate(to.year, to.month, to.day));
+    }
+
+    void SetBetween(DailyWindow between) {
+        Find<QCheckBox>(QStringLiteral("chkFindBetween"))->setChecked(true);
+        Find<QTimeEdit>(QStringLiteral("timFindFrom"))->setTime(QTime(between.firstMinute / 60, between.firstMinute % 60));
+        Find<QTimeEdit>(QStringLiteral("timFindTo"))->setTime(QTime(between.lastMinute / 60, between.lastMinute % 60));
+    }
+
+    QTreeWidget* List() const { return Find<QTreeWidget>(QStringLiteral("lstFoundWindows")); }
+
+    static constexpr LocalDate ShortFrom{2026, 3, 14};
+    static constexpr LocalDate ShortTo{2026, 3, 16};
+    static constexpr DailyWindow Daytime{6 * 60, 20 * 60};
+};
+
+TEST_F(FinderTest, OpensFromTheMenuAndTheButtonWithTheMuhurthaDate) {
+    const struct {
+        const char* month;
+        int day, year;
+        QDate from, to;  // the span the window opens with
+    } cases[] = {
+        {"March", 14, 2026, {2026, 3, 14}, {2026, 4, 13}},
+        {"April", 31, 2026, {2026, 4, 30}, {2026, 5, 30}},      // an impossible day: the month's last
+        {"December", 20, 2050, {2050, 12, 20}, {2050, 12, 31}},  // the span ends with the years offered
+    };
+    bool byMenu = true;
+    for (const auto& c : cases) {
+        Pick(QStringLiteral("cboMuhurthaYear"), QString::number(c.year));
+        Pick(QStringLiteral("cboMuhurthaMonth"), QString::fromLatin1(c.month));
+        Pick(QStringLiteral("cboMuhurthaDate"), QString::number(c.day));
+        FinderWindow* finder = nullptr;
+        if (byMenu) {
+            finder = OpenFinder();
+        } else {
+            ShowPageNamed(QStringLiteral("picSearchMode"));
+            Click(QStringLiteral("cmdFindBestTimes"));
+            finder = Find<FinderWindow>(QStringLiteral("frmFindBestTimes"));
+        }
+        byMenu = !byMenu;
+        EXPECT_TRUE(finder->isVisible()) << c.month;
+        EXPECT_EQ(Find<QDateEdit>(QStringLiteral("dtpFindFrom"))->date(), c.from) << c.month;
+        EXPECT_EQ(Find<QDateEdit>(QStringLiteral("dtpFindTo"))->date(), c.to) << c.month;
+
+        // Opening it again brings the same window forward; Close ends it.
+        Click(QStringLiteral("cmdFindBestTimes"));
+        EXPECT_EQ(window->findChildren<FinderWindow*>().size(), 1);
+        QPointer<FinderWindow> closed(finder);
+        QTest::mouseClick(finder->findChild<QPushButton*>(QStringLiteral("cmdFindClose")), Qt::LeftButton);
+        EXPECT_TRUE(Eventually([&] { return closed.isNull(); })) << c.month;
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FinderTest, MissingInputIsNamedAndNoSearchStarts) {
+    const struct {
+        const char* label;
+        std::function<void(FinderTest&)> spoil;
+        QString message;
+    } cases[] = {
+        {"NoSubject",
+         [](FinderTest& t) {
+             auto* list = t.Find<QTreeWidget>(QStringLiteral("lstOptions"));
+             for (int i = 0; i < list->topLevelItemCount(); ++i) list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+         },
+         Q(MsgSelectSubject)},
+        {"NoBirthName", [](FinderTest& t) { t.ClearAndType(QStringLiteral("txtBirthName"), QStringLiteral(" ")); },
+         Q(MsgEnterName)},
+        {"NoMuhurthaLongitude", [](FinderTest& t) { t.ClearAndType(QStringLiteral("txtDegreeLong"), QString()); },
+         Q(MsgDegreeLong)},
+        {"BirthLatitudeTooLarge", [](FinderTest& t) { t.ClearAndType(QStringLiteral("txtBirthDegreeLat"), QStringLiteral("95")); },
+         Q(MsgDegreeLatRange)},
+        {"ImpossibleBirthDate",
+         [](FinderTest& t) {
+             t.Pick(QStringLiteral("cboMonth"), QStringLiteral("November"));
+             t.Pick(QStringLiteral("cboDate"), QStringLiteral("31"));
+         },
+         Q(MsgThirtyDayMonth)},
+        {"SpanBackwards", [](FinderTest& t) { t.SetSpan({2026, 3, 20}, {2026, 3, 19}); },
+         QStringLiteral("The last date 2026-03-19 comes before the first date 2026-03-20.")},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        FinderWindow* finder = OpenFinder();
+        c.spoil(*this);
+        messages.clear();
+        Click(QStringLiteral("cmdFindSearch"));
+        EXPECT_FALSE(finder->Searching()) << c.label;
+        EXPECT_FALSE(finder->LastQuery().has_value()) << c.label;
+        ASSERT_EQ(messages.size(), 1u) << c.label;
+        EXPECT_EQ(messages.front().text, c.message) << c.label;
+    }
+}
+
+// The texts of one listed row: date, weekday, from, to, best at, rating, count, score, nakshatra, tithi, lagna.
+QStringList RowTexts(const FoundWindow& w) {
+    return {Q(DateText(w.date)),
+            Q(w.names.weekday),
+            Q(MinuteText(w.firstMinute)),
+            Q(MinuteText(w.lastMinute)),
+            Q(MinuteText(w.bestFirstMinute)),
+            w.rating.empty() ? QStringLiteral("Not rated") : Q(w.rating),
+            QStringLiteral("%1/%2").arg(w.count).arg(w.threshold),
+            QString::number(w.totalScore),
+            Q(w.names.nakshatra),
+            Q(w.names.tithi),
+            Q(w.names.lagna)};
+}
+
+QStringList RowTexts(const QTreeWidgetItem* item) {
+    QStringList texts;
+    for (int c = 0; c < item->columnCount(); ++c) texts << item->text(c);
+    return texts;
+}
+
+TEST_F(FinderTest, ListsTheWindowsOfTheFinderBestFirst) {
+    FinderWindow* finder = OpenFinder();
+    SetSpan(ShortFrom, ShortTo);
+    SetBetween(Daytime);
+    Find<QSpinBox>(QStringLiteral("spnFindTop"))->setValue(5);
+    SearchAndWait(finder);
+    ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+
+    const FinderQuery query = ExpectedQuery(ShortFrom, ShortTo, Daytime);
+    const std::vector<FoundWindow> all = ListWindows(FindWindows(query).windows, WindowListing{});
+    ASSERT_GT(all.size(), 5u);
+    const std::vector<FoundWindow> expected(all.begin(), all.begin() + 5);
+    ASSERT_FALSE(expected.empty());
+    ASSERT_EQ(List()->topLevelItemCount(), static_cast<int>(expected.size()));
+    for (int row = 0; row < List()->topLevelItemCount(); ++row) {
+        EXPECT_EQ(RowTexts(List()->topLevelItem(row)), RowTexts(expected[static_cast<std::size_t>(row)])) << row;
+    }
+    EXPECT_EQ(Text(QStringLiteral("lblFindStatus")),
+              QStringLiteral("3 dates searched; %1 times found, the best 5 listed.").arg(all.size()));
+}
+
+TEST_F(FinderTest, DoubleClickShowsThatMinuteAsTheResult) {
+    FinderWindow* finder = OpenFinder();
+    SetSpan(ShortFrom, ShortTo);
+    SetBetween(Daytime);
+    SearchAndWait(finder);
+    const FinderQuery query = ExpectedQuery(ShortFrom, ShortTo, Daytime);
+
+    // The first row whose best minute is not its first, then (after Back on the results unticked the subject)
+    // the first row.
+    const std::vector<FoundWindow>& listed = finder->ListedWindows();
+    const auto later = std::find_if(listed.begin(), listed.end(),
+                                    [](const FoundWindow& w) { return w.bestFirstMinute != w.firstMinute; });
+    ASSERT_NE(later, listed.end());
+    for (const int row : {static_cast<int>(later - listed.begin()), 0}) {
+        const FoundWindow& found = finder->ListedWindows().at(static_cast<std::size_t>(row));
+        DoubleClickItem(List(), List()->topLevelItem(row));
+        ASSERT_TRUE(Eventually([&] { return CurrentPageName() == QStringLiteral("picMuhurthaResult"); })) << row;
+        ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+
+        const Calculation expected = Calculate(MinuteInput(query, found.date, found.bestFirstMinute));
+        EXPECT_EQ(Text(QStringLiteral("cboMuhurthaYear")), QString::number(found.date.year));
+        EXPECT_EQ(Text(QStringLiteral("cboMuhurthaMonth")), QString::fromLatin1(MonthNames[found.date.month - 1]));
+        EXPECT_EQ(Text(QStringLiteral("cboMuhurthaDate")), QString::number(found.date.day));
+        EXPECT_EQ(Text(QStringLiteral("cboHourFrom")), QString::number(found.bestFirstMinute / 60));
+        EXPECT_EQ(Text(QStringLiteral("cboMinuteFrom")), QString::number(found.bestFirstMinute % 60));
+        EXPECT_EQ(Text(QStringLiteral("cboSecondFrom")), QStringLiteral("0"));
+        EXPECT_EQ(Text(QStringLiteral("cboMuhurthaWeekday")), Q(found.names.weekday));
+        ASSERT_TRUE(window->LastCalculation() && window->LastCalculation()->evaluation && expected.evaluation);
+        EXPECT_EQ(window->LastCalculation()->evaluation->resultText, expected.evaluation->resultText);
+        EXPECT_EQ(window->LastCalculation()->evaluation->rating.word, found.rating);
+        EXPECT_EQ(window->LastCalculation()->evaluation->count, found.count);
+        EXPECT_EQ(Text(QStringLiteral("lblResult")),
+                  Q(expected.evaluation->resultText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        Click(QStringLiteral("cmdBack3"));
+        ASSERT_TRUE(window->ChosenSubject().isEmpty());
+    }
+}
+
+TEST_F(FinderTest, CancelKeepsWhatWasFoundAndTheWindowGoesOn) {
+    FinderWindow* finder = OpenFinder();
+    SetSpan({2026, 1, 1}, {2035, 12, 31});
+    QSignalSpy finished(finder, &FinderWindow::searchFinished);
+    Click(QStringLiteral("cmdFindSearch"));
+    ASSERT_TRUE(finder->Searching());
+    EXPECT_FALSE(Find<QPushButton>(QStringLiteral("cmdFindSearch"))->isEnabled());  // no second search meanwhile
+    Click(QStringLiteral("cmdFindCancel"));
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_FALSE(finder->Searching());
+    EXPECT_TRUE(Text(QStringLiteral("lblFindStatus")).startsWith(QStringLiteral("Search cancelled")))
+        << Text(QStringLiteral("lblFindStatus")).toStdString();
+    for (const FoundWindow& w : finder->ListedWindows()) EXPECT_LT(w.date, (LocalDate{2035, 12, 31}));
+    EXPECT_TRUE(Find<QPushButton>(QStringLiteral("cmdFindSearch"))->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(QStringLiteral("cmdFindCancel"))->isEnabled());
+
+    // The window searches again; then closing it during a search stops the worker at once.
+    SetSpan(ShortFrom, ShortTo);
+    SearchAndWait(finder);
+    EXPECT_GT(List()->topLevelItemCount(), 0);
+    SetSpan({2026, 1, 1}, {2035, 12, 31});
+    Click(QStringLiteral("cmdFindSearch"));
+    ASSERT_TRUE(finder->Searching());
+    QPointer<FinderWindow> closing(finder);
+    Click(QStringLiteral("cmdFindClose"));
+    EXPECT_FALSE(finder->Searching());
+    EXPECT_TRUE(Eventually([&] { return closing.isNull(); }));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FinderTest, EveryWeekdayLeftOutSaysSo) {
+    FinderWindow* finder = OpenFinder();
+    SetSpan(ShortFrom, ShortTo);
+    for (int d = 0; d < 7; ++d) Find<QCheckBox>(QStringLiteral("chkFindLeaveOut%1").arg(d))->setChecked(true);
+    SearchAndWait(finder);
+    EXPECT_EQ(List()->topLevelItemCount(), 0);
+    EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblNoWindows"))->isVisible());
+    EXPECT_EQ(Text(QStringLiteral("lblNoWindows")),
+              QStringLiteral("No times found: every date from 2026-03-14 to 2026-03-16 falls on a weekday left out."));
+}
+
+}  // namespace
+}  // namespace kalvora::test
