@@ -36,8 +36,20 @@ constexpr int DefaultTop = 20;
 constexpr int MaximumTop = 999;
 
 // The columns of the list, in order.
-enum Column { ColDate, ColWeekday, ColFrom, ColTo, ColBest, ColRating, ColCount, ColScore, ColNakshatra, ColTithi,
-              ColLagna, ColumnCount };
+enum Column {
+    ColDate,
+    ColWeekday,
+    ColFrom,
+    ColTo,
+    ColBest,
+    ColRating,
+    ColCount,
+    ColScore,
+    ColNakshatra,
+    ColTithi,
+    ColLagna,
+    ColumnCount
+};
 constexpr std::array<const char*, ColumnCount> ColumnCaptions = {
     "Date", "Weekday", "From", "To", "Best At", "Rating", "Count", "Score", "Nakshatra", "Tithi", "Lagna"};
 
@@ -58,6 +70,11 @@ QDateEdit, QTimeEdit, QSpinBox { background: #FFFFFF; border: 1px solid #CFC4AC;
                                  padding: 3px 6px; min-height: 20px; selection-background-color: #C8782A; }
 QDateEdit:focus, QTimeEdit:focus, QSpinBox:focus { border: 1px solid #C8782A; }
 QDateEdit:disabled, QTimeEdit:disabled { background: #F1EEE8; color: #9A9DAE; }
+QDateEdit::drop-down { border: none; width: 18px; }
+QTimeEdit::up-button, QSpinBox::up-button { subcontrol-origin: border; subcontrol-position: top right; width: 16px;
+                                            border: none; }
+QTimeEdit::down-button, QSpinBox::down-button { subcontrol-origin: border; subcontrol-position: bottom right;
+                                                width: 16px; border: none; }
 QProgressBar { background: #FFFFFF; border: 1px solid #CFC4AC; border-radius: 4px; text-align: center;
                min-height: 18px; color: #4A3520; }
 QProgressBar::chunk { background: #E7B46A; border-radius: 3px; }
@@ -97,6 +114,24 @@ QTimeEdit* TimeBox(const char* name, int hour) {
 }
 
 QLabel* Caption(const QString& text) { return StyledLabel(text, "fieldCaption"); }
+
+// "1 date", "3 dates".
+QString Counted(std::size_t count, const char* word) {
+    return QString::number(count) + QLatin1Char(' ') + QString::fromLatin1(word) +
+           (count == 1 ? QString() : QStringLiteral("s"));
+}
+
+// The status line after a search: dates searched, times found and how many of them are listed.
+QString Summary(const FinderResult& result, std::size_t found, std::size_t listed) {
+    QString text =
+        result.cancelled
+            ? QStringLiteral("Search cancelled after %1 of %2 dates; ").arg(result.datesSearched).arg(result.datesTotal)
+            : Counted(static_cast<std::size_t>(result.datesSearched), "date") + QStringLiteral(" searched; ");
+    if (found == 0) return text + QStringLiteral("no times found.");
+    text +=
+        Counted(found, "time") + (result.cancelled ? QStringLiteral(" found so far, ") : QStringLiteral(" found, "));
+    return text + (listed == found ? QStringLiteral("all listed.") : QStringLiteral("the best %1 listed.").arg(listed));
+}
 
 }  // namespace
 
@@ -139,7 +174,7 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
     layout->addLayout(bottom);
 
     SetSearching(false);
-    resize(980, 660);
+    resize(980, 720);
 }
 
 FinderWindow::~FinderWindow() { StopWorker(); }
@@ -195,7 +230,9 @@ QWidget* FinderWindow::BuildOptions() {
     top_->setValue(DefaultTop);
     top_->setMinimumWidth(80);
     grid->addWidget(Caption(QStringLiteral("List")), 3, 0);
-    grid->addLayout(row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 3, 1);
+    grid->addLayout(
+        row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 3,
+        1);
     return frame;
 }
 
@@ -294,7 +331,8 @@ void FinderWindow::StartSearch() {
     const int total = DatesInSpan(query->from, query->to);
     progress_->setRange(0, total);
     progress_->setValue(0);
-    status_->setText(QStringLiteral("Searching %1 dates...").arg(total));
+    status_->setText(QStringLiteral("Searching ") + Counted(static_cast<std::size_t>(total), "date") +
+                     QStringLiteral("..."));
     cancel_ = false;
     SetSearching(true);
 
@@ -306,7 +344,8 @@ void FinderWindow::StartSearch() {
             FinderControl control;
             control.cancel = &cancel_;
             control.progress = [this](int done, int all) {
-                QMetaObject::invokeMethod(this, [this, done, all] { ShowProgress(done, all); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, done, all] { ShowProgress(done, all); }, Qt::QueuedConnection);
             };
             outcome->result = FindWindows(query, control);
         } catch (const std::exception& e) {
@@ -314,7 +353,8 @@ void FinderWindow::StartSearch() {
         } catch (...) {
             outcome->error = "the search stopped on an unknown error";
         }
-        QMetaObject::invokeMethod(this, [this, outcome] { FinishSearch(*outcome); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { FinishSearch(*outcome); }, Qt::QueuedConnection);
     });
 }
 
@@ -357,37 +397,27 @@ void FinderWindow::FinishSearch(const Outcome& outcome) {
     progress_->setMaximum(std::max(result.datesTotal, 1));
     progress_->setValue(result.datesSearched);
 
-    const std::vector<FoundWindow> ranked = kalvora::ListWindows(result.windows, WindowListing{});
-    const std::size_t top = top_->value() == 0 ? ranked.size() : static_cast<std::size_t>(top_->value());
-    ListWindows(std::vector<FoundWindow>(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(
-                                                                             std::min(top, ranked.size()))));
+    const std::vector<FoundWindow> ranked = ListWindows(result.windows, WindowListing{});  // best first, joined
+    const std::size_t top = static_cast<std::size_t>(top_->value());                       // 0: all
+    const std::size_t shown = top == 0 ? ranked.size() : std::min(top, ranked.size());
+    ShowWindows({ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(shown)});
     if (ranked.empty()) ShowNoWindows(result);
-
-    const QString found = QStringLiteral("%1 times found%2, ")
-                              .arg(ranked.size())
-                              .arg(result.cancelled ? QStringLiteral(" so far") : QString()) +
-                          (ranked.size() == listed_.size() ? QStringLiteral("all listed.")
-                                                           : QStringLiteral("the best %1 listed.").arg(listed_.size()));
-    status_->setText(result.cancelled ? QStringLiteral("Search cancelled after %1 of %2 dates; %3")
-                                            .arg(result.datesSearched)
-                                            .arg(result.datesTotal)
-                                            .arg(found)
-                                      : QStringLiteral("%1 dates searched; %2").arg(result.datesSearched).arg(found));
+    status_->setText(Summary(result, ranked.size(), shown));
     Q_EMIT searchFinished();
 }
 
-void FinderWindow::ListWindows(const std::vector<FoundWindow>& windows) {
+void FinderWindow::ShowWindows(const std::vector<FoundWindow>& windows) {
     listed_ = windows;
     list_->clear();
     QList<QTreeWidgetItem*> items;
     for (std::size_t i = 0; i < listed_.size(); ++i) {
         const FoundWindow& w = listed_[i];
         const QString rating = w.rating.empty() ? QStringLiteral("Not rated") : Text(w.rating);
-        auto* item = new QTreeWidgetItem(QStringList{
-            Text(DateText(w.date)), FromView(w.names.weekday), Text(MinuteText(w.firstMinute)),
-            Text(MinuteText(w.lastMinute)), Text(MinuteText(w.bestFirstMinute)), rating,
-            QStringLiteral("%1/%2").arg(w.count).arg(w.threshold), QString::number(w.totalScore),
-            FromView(w.names.nakshatra), FromView(w.names.tithi), FromView(w.names.lagna)});
+        auto* item = new QTreeWidgetItem(
+            QStringList{Text(DateText(w.date)), FromView(w.names.weekday), Text(MinuteText(w.firstMinute)),
+                        Text(MinuteText(w.lastMinute)), Text(MinuteText(w.bestFirstMinute)), rating,
+                        QStringLiteral("%1/%2").arg(w.count).arg(w.threshold), QString::number(w.totalScore),
+                        FromView(w.names.nakshatra), FromView(w.names.tithi), FromView(w.names.lagna)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
         const RatingColours& hint = RatingHints.at(static_cast<std::size_t>(std::clamp<int>(w.ratingCode, 0, 3)));
         item->setForeground(ColRating, hint.text);
@@ -406,9 +436,9 @@ void FinderWindow::ListWindows(const std::vector<FoundWindow>& windows) {
 
 void FinderWindow::ShowNoWindows(const FinderResult& result) {
     const QString span = Text(DateText(lastQuery_->from)) + QStringLiteral(" to ") + Text(DateText(lastQuery_->to));
-    noWindows_->setText(result.cancelled
-                            ? QStringLiteral("The search was cancelled before any time was found.")
-                            : QStringLiteral("No times found: every date from %1 falls on a weekday left out.").arg(span));
+    noWindows_->setText(
+        result.cancelled ? QStringLiteral("The search was cancelled before any time was found.")
+                         : QStringLiteral("No times found: every date from %1 falls on a weekday left out.").arg(span));
     listArea_->setCurrentWidget(noWindows_);
 }
 

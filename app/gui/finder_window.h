@@ -78,7 +78,7 @@ private:
     void SetSearching(bool searching);
     void ShowProgress(int datesDone, int datesTotal);
     void FinishSearch(const Outcome& outcome);
-    void ListWindows(const std::vector<FoundWindow>& windows);
+    void ShowWindows(const std::vector<FoundWindow>& windows);
     void ShowNoWindows(const FinderResult& result);
     void ShowFound(QTreeWidgetItem* item);
     void StopWorker();
@@ -89,20 +89,20 @@ private:
     std::optional<FinderQuery> lastQuery_;
     std::vector<FoundWindow> listed_;
 
-    QDateEdit* from_ = nullptr;     // dtpFindFrom
-    QDateEdit* to_ = nullptr;       // dtpFindTo
-    QCheckBox* between_ = nullptr;  // chkFindBetween
-    QTimeEdit* firstTime_ = nullptr;  // timFindFrom
-    QTimeEdit* lastTime_ = nullptr;   // timFindTo
+    QDateEdit* from_ = nullptr;             // dtpFindFrom
+    QDateEdit* to_ = nullptr;               // dtpFindTo
+    QCheckBox* between_ = nullptr;          // chkFindBetween
+    QTimeEdit* firstTime_ = nullptr;        // timFindFrom
+    QTimeEdit* lastTime_ = nullptr;         // timFindTo
     std::array<QCheckBox*, 7> leaveOut_{};  // chkFindLeaveOut0 (Sunday) .. 6 (Saturday)
-    QSpinBox* top_ = nullptr;       // spnFindTop, 0 shows "All"
-    QPushButton* search_ = nullptr;        // cmdFindSearch
-    QPushButton* cancelButton_ = nullptr;  // cmdFindCancel
-    QProgressBar* progress_ = nullptr;  // prgFind
-    QLabel* status_ = nullptr;          // lblFindStatus
+    QSpinBox* top_ = nullptr;               // spnFindTop, 0 shows "All"
+    QPushButton* search_ = nullptr;         // cmdFindSearch
+    QPushButton* cancelButton_ = nullptr;   // cmdFindCancel
+    QProgressBar* progress_ = nullptr;      // prgFind
+    QLabel* status_ = nullptr;              // lblFindStatus
     QStackedWidget* listArea_ = nullptr;
-    QTreeWidget* list_ = nullptr;    // lstFoundWindows
-    QLabel* noWindows_ = nullptr;    // lblNoWindows
+    QTreeWidget* list_ = nullptr;  // lstFoundWindows
+    QLabel* noWindows_ = nullptr;  // lblNoWindows
 };
 
 }  // namespace kalvora

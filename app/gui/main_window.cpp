@@ -567,9 +567,10 @@ void MainWindow::OpenFinder() {
         };
         pages.showMessage = services_.showMessage;
         // The span starts on the muhurtha page's date (an impossible day becomes the month's last day).
-        const QDate firstOfMonth(muhurthaForm_->year->currentText().toInt(), muhurthaForm_->month->currentIndex() + 1, 1);
-        const int day = std::min(muhurthaForm_->day->currentIndex() + 1, firstOfMonth.daysInMonth());
-        FinderWindow* finder = new FinderWindow(std::move(pages), LocalDate{firstOfMonth.year(), firstOfMonth.month(), day}, this);
+        const QDate month(muhurthaForm_->year->currentText().toInt(), muhurthaForm_->month->currentIndex() + 1, 1);
+        const LocalDate start{month.year(), month.month(),
+                              std::min(muhurthaForm_->day->currentIndex() + 1, month.daysInMonth())};
+        auto* finder = new FinderWindow(std::move(pages), start, this);
         connect(finder, &QDialog::finished, this, [this, finder] {
             if (finder_ == finder) finder_ = nullptr;
             finder->deleteLater();

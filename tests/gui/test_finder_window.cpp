@@ -27,7 +27,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // QTRY_ macros report to QtTest's own log, which these GoogleTest tests do not read.)
 bool Eventually(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
 
-// The lists' texts of a date and a time as the muhurtha page shows them.
+// The month list's texts.
 constexpr const char* MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                         "July",    "August",   "September", "October", "November", "December"};
 
@@ -68,7 +68,8 @@ public:
 
     void SetBetween(DailyWindow between) {
         Find<QCheckBox>(QStringLiteral("chkFindBetween"))->setChecked(true);
-        Find<QTimeEdit>(QStringLiteral("timFindFrom"))->setTime(QTime(between.firstMinute / 60, between.firstMinute % 60));
+        Find<QTimeEdit>(QStringLiteral("timFindFrom"))
+            ->setTime(QTime(between.firstMinute / 60, between.firstMinute % 60));
         Find<QTimeEdit>(QStringLiteral("timFindTo"))->setTime(QTime(between.lastMinute / 60, between.lastMinute % 60));
     }
 
@@ -86,11 +87,12 @@ TEST_F(FinderTest, OpensFromTheMenuAndTheButtonWithTheMuhurthaDate) {
         QDate from, to;  // the span the window opens with
     } cases[] = {
         {"March", 14, 2026, {2026, 3, 14}, {2026, 4, 13}},
-        {"April", 31, 2026, {2026, 4, 30}, {2026, 5, 30}},      // an impossible day: the month's last
+        {"April", 31, 2026, {2026, 4, 30}, {2026, 5, 30}},       // an impossible day: the month's last
         {"December", 20, 2050, {2050, 12, 20}, {2050, 12, 31}},  // the span ends with the years offered
     };
     bool byMenu = true;
     for (const auto& c : cases) {
+        ShowPageNamed(QStringLiteral("picSearchMode"));
         Pick(QStringLiteral("cboMuhurthaYear"), QString::number(c.year));
         Pick(QStringLiteral("cboMuhurthaMonth"), QString::fromLatin1(c.month));
         Pick(QStringLiteral("cboMuhurthaDate"), QString::number(c.day));
@@ -98,7 +100,6 @@ TEST_F(FinderTest, OpensFromTheMenuAndTheButtonWithTheMuhurthaDate) {
         if (byMenu) {
             finder = OpenFinder();
         } else {
-            ShowPageNamed(QStringLiteral("picSearchMode"));
             Click(QStringLiteral("cmdFindBestTimes"));
             finder = Find<FinderWindow>(QStringLiteral("frmFindBestTimes"));
         }
@@ -133,7 +134,8 @@ TEST_F(FinderTest, MissingInputIsNamedAndNoSearchStarts) {
          Q(MsgEnterName)},
         {"NoMuhurthaLongitude", [](FinderTest& t) { t.ClearAndType(QStringLiteral("txtDegreeLong"), QString()); },
          Q(MsgDegreeLong)},
-        {"BirthLatitudeTooLarge", [](FinderTest& t) { t.ClearAndType(QStringLiteral("txtBirthDegreeLat"), QStringLiteral("95")); },
+        {"BirthLatitudeTooLarge",
+         [](FinderTest& t) { t.ClearAndType(QStringLiteral("txtBirthDegreeLat"), QStringLiteral("95")); },
          Q(MsgDegreeLatRange)},
         {"ImpossibleBirthDate",
          [](FinderTest& t) {
@@ -141,11 +143,14 @@ TEST_F(FinderTest, MissingInputIsNamedAndNoSearchStarts) {
              t.Pick(QStringLiteral("cboDate"), QStringLiteral("31"));
          },
          Q(MsgThirtyDayMonth)},
-        {"SpanBackwards", [](FinderTest& t) { t.SetSpan({2026, 3, 20}, {2026, 3, 19}); },
+        {"SpanBackwards",
+         [](FinderTest& t) {
+             t.SetSpan({2026, 3, 20}, {2026, 3, 19});
+         },
          QStringLiteral("The last date 2026-03-19 comes before the first date 2026-03-20.")},
     };
     for (const auto& c : cases) {
-        SetUp();
+        if (&c != cases) SetUp();  // a fresh window for each case
         FinderWindow* finder = OpenFinder();
         c.spoil(*this);
         messages.clear();

@@ -1,11 +1,14 @@
 // Pictures of every page, result tab and dialog (offscreen grabs). They go to the folder named by
 // KALVORA_SCREENSHOT_DIR (docs/screenshots for the documentation), else to a temporary folder.
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QPixmap>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -69,6 +72,20 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     AboutDialog about(window.get());
     about.show();
     Save(&about, QStringLiteral("09-about"));
+
+    // The finder over four days for an undertaking whose rating changes through the day.
+    TickSubject(QStringLiteral("Religious Journey"));
+    Pick(QStringLiteral("cboMuhurthaDate"), QStringLiteral("10"));
+    FinderWindow* finder = OpenFinder();
+    finder->findChild<QDateEdit*>(QStringLiteral("dtpFindTo"))->setDate(QDate(2026, 12, 13));
+    finder->findChild<QCheckBox*>(QStringLiteral("chkFindBetween"))->setChecked(true);
+    finder->findChild<QTimeEdit*>(QStringLiteral("timFindFrom"))->setTime(QTime(6, 0));
+    finder->findChild<QTimeEdit*>(QStringLiteral("timFindTo"))->setTime(QTime(21, 0));
+    finder->findChild<QCheckBox*>(QStringLiteral("chkFindLeaveOut2"))->setChecked(true);
+    SearchAndWait(finder);
+    ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    QCoreApplication::processEvents();
+    Save(finder, QStringLiteral("10-find-best-times"));
 }
 
 }  // namespace
