@@ -1,5 +1,5 @@
 #pragma once
-// Name tables of the signs and nakshatras, and the periodic terms of the Moon's longitude.
+// Name tables of the calendar, the signs and the nakshatras, and the periodic terms of the Moon's longitude.
 
 #include <array>
 #include <string_view>
@@ -25,16 +25,71 @@ struct LunarTerm {
 };
 
 // Month names by month - 1 ("January" .. "December").
-extern const std::array<std::string_view, 12> MonthNames;
+inline constexpr std::array<std::string_view, 12> MonthNames = {
+    "January", "February", "March", "April", "May", "June",
+    "July", "August", "September", "October", "November", "December"};
 
 // Weekday names by number - 1 (1 = Sunday .. 7 = Saturday).
-extern const std::array<std::string_view, 7> WeekdayNames;
+inline constexpr std::array<std::string_view, 7> WeekdayNames = {
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 // The 12 signs, index = Int(sidereal longitude / 30).
-extern const std::array<SignName, 12> SignNames;
-// The 27 nakshatras of 13 deg 20' each.
-extern const std::array<NakshatraName, 27> NakshatraNames;
-// The 25 largest periodic terms of the Moon's longitude, largest first.
-extern const std::array<LunarTerm, 25> MoonLongitudeTerms;
+inline constexpr std::array<SignName, 12> SignNames = {{
+    {"Ari", "Mesha", "Mars"},
+    {"Tau", "Vrishabha", "Venus"},
+    {"Gem", "Mithuna", "Mercury"},
+    {"Can", "Kataka", "Moon"},
+    {"Leo", "Simha", "Sun"},
+    {"Vir", "Kanya", "Mercury"},
+    {"Lib", "Thula", "Venus"},
+    {"Sco", "Vrischika", "Mars"},
+    {"Sag", "Dhanus", "Jupiter"},
+    {"Cap", "Makara", "Saturn"},
+    {"Aqu", "Kumbha", "Saturn"},
+    {"Pis", "Meena", "Jupiter"},
+}};
+
+// The 27 nakshatras of 13 deg 20' each; the lords repeat with period 9: Ketu, Venus, Sun, Moon, Mars, Rahu,
+// Jupiter, Saturn, Mercury.
+inline constexpr std::array<NakshatraName, 27> NakshatraNames = {{
+    {"Ashwini", "Ketu"},           {"Bharani", "Venus"},          {"Krittika", "Sun"},
+    {"Rohini", "Moon"},            {"Mrigasira", "Mars"},         {"Ardra", "Rahu"},
+    {"Punarvasu", "Jupiter"},      {"Pushya", "Saturn"},          {"Ashlesha", "Mercury"},
+    {"Magha", "Ketu"},             {"Poorva Phalguni", "Venus"},  {"Uttara Phalguni", "Sun"},
+    {"Hasta", "Moon"},             {"Chitra", "Mars"},            {"Swati", "Rahu"},
+    {"Vishakha", "Jupiter"},       {"Anuradha", "Saturn"},        {"Jyeshtha", "Mercury"},
+    {"Moola", "Ketu"},             {"Purva Ashadha", "Venus"},    {"Uttara Ashadha", "Sun"},
+    {"Shravana", "Moon"},          {"Dhanistha", "Mars"},         {"Shatabhisha", "Rahu"},
+    {"Poorva Bhadrapada", "Jupiter"}, {"Uttara Bhadrapada", "Saturn"}, {"Revati", "Mercury"},
+}};
+
+// The 25 largest periodic terms of the Moon's longitude, largest first, degrees; columns D, M, M', F.
+inline constexpr std::array<LunarTerm, 25> MoonLongitudeTerms = {{
+    {0, 0, 1, 0, 6.288774, false},
+    {2, 0, -1, 0, 1.274027, false},
+    {2, 0, 0, 0, 0.658314, false},
+    {0, 0, 2, 0, 0.213618, false},
+    {0, 1, 0, 0, -0.185116, true},
+    {0, 0, 0, 2, -0.114332, false},
+    {2, 0, -2, 0, 0.058793, false},
+    {2, -1, -1, 0, 0.057066, true},
+    {2, 0, 1, 0, 0.053322, false},
+    {2, -1, 0, 0, 0.045758, true},
+    {0, 1, -1, 0, -0.040923, true},
+    {1, 0, 0, 0, -0.03472, false},
+    {0, 1, 1, 0, -0.030383, true},
+    {2, 0, 0, -2, 0.015327, false},
+    {0, 0, 1, 2, -0.012528, false},
+    {0, 0, 1, -2, 0.01098, false},
+    {4, 0, -1, 0, 0.010675, false},
+    {0, 0, 3, 0, 0.010034, false},
+    {4, 0, -2, 0, 0.008548, false},
+    {2, 1, -1, 0, -0.007888, true},
+    {2, 1, 0, 0, -0.006766, true},
+    {1, 0, -1, 0, -0.005163, false},
+    {1, 1, 0, 0, 0.004987, true},
+    {2, -1, 1, 0, 0.004036, true},
+    {2, 0, 2, 0, 0.003994, false},
+}};
 
 }  // namespace kalvora

@@ -5,6 +5,7 @@
 
 #include "app/panels.h"
 #include "cli/arguments.h"
+#include "cli/command.h"
 #include "cli/find.h"
 #include "cli/json.h"
 #include "cli/report_output.h"
@@ -153,35 +154,15 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c)
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
-    CliOptions options;
-    try {
-        options = ParseArguments(args);
-    } catch (const ArgumentError& e) {
-        err << "kalvora-cli: " << e.what() << '\n';
-        return 2;
-    }
-    if (options.help) {
-        out << UsageText();
-        return 0;
-    }
-    try {
+    return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
+                                  [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);
-        out << (options.json ? CalculationJson(calculation) + "\n" : CalculationText(options.input, calculation));
-        out.flush();
+        output << (options.json ? CalculationJson(calculation) + "\n" : CalculationText(options.input, calculation));
         std::string error;
         if (options.reportPath && !WriteCalculationReport(calculation, *options.reportPath, &error)) {
-            err << "kalvora-cli: --report: " << error << '\n';
-            return 1;
+            throw CommandError("--report: " + error, 1);
         }
-        if (!out) {
-            err << "kalvora-cli: could not write the output\n";
-            return 1;
-        }
-    } catch (const std::exception& e) {
-        err << "kalvora-cli: " << e.what() << '\n';
-        return 1;
-    }
-    return 0;
+    });
 }
 
 }  // namespace kalvora

@@ -8,6 +8,7 @@
 
 #include "astro/tables.h"
 #include "cli/arguments.h"
+#include "cli/command.h"
 #include "cli/json.h"
 
 namespace kalvora {
@@ -230,34 +231,17 @@ std::string WindowsText(const std::vector<FoundWindow>& windows) {
 }
 
 int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    FindOptions options;
-    try {
-        options = ParseFindArguments(args);
-    } catch (const ArgumentError& e) {
-        err << "kalvora-cli: " << e.what() << '\n';
-        return 2;
-    }
-    if (options.help) {
-        out << FindUsageText();
-        return 0;
-    }
-    try {
-        const FinderResult result = FindWindows(options.query);
-        const std::vector<FoundWindow> windows = ListWindows(result.windows, options.listing);
-        out << (options.json ? WindowsJson(windows) + "\n" : WindowsText(windows));
-        out.flush();
-        if (!out) {
-            err << "kalvora-cli: could not write the output\n";
-            return 1;
+    return RunCommand<FindOptions>(args, out, err, ParseFindArguments, FindUsageText,
+                                   [](const FindOptions& options, std::ostream& output) {
+        FinderResult result;
+        try {
+            result = FindWindows(options.query);
+        } catch (const FinderError& e) {
+            throw CommandError(e.what(), 2);  // a query the finder refuses is a bad argument
         }
-    } catch (const FinderError& e) {
-        err << "kalvora-cli: " << e.what() << '\n';
-        return 2;
-    } catch (const std::exception& e) {
-        err << "kalvora-cli: " << e.what() << '\n';
-        return 1;
-    }
-    return 0;
+        const std::vector<FoundWindow> windows = ListWindows(result.windows, options.listing);
+        output << (options.json ? WindowsJson(windows) + "\n" : WindowsText(windows));
+    });
 }
 
 }  // namespace kalvora

@@ -9,50 +9,56 @@
 #include <span>
 #include <string_view>
 
+#include "astro/tables.h"
+#include "panchanga/tables.h"
+
 namespace kalvora::names {
 
-// Nakshatras, numbered 1..27 by Tara bala (entry 0 is number 1).
-inline constexpr std::array<std::string_view, 27> Nakshatras = {
-    "Ashwini", "Bharani", "Krittika", "Rohini", "Mrigasira", "Ardra", "Punarvasu", "Pushya", "Ashlesha",
-    "Magha", "Poorva Phalguni", "Uttara Phalguni", "Hasta", "Chitra", "Swati", "Vishakha", "Anuradha", "Jyeshtha",
-    "Moola", "Purva Ashadha", "Uttara Ashadha", "Shravana", "Dhanistha", "Shatabhisha", "Poorva Bhadrapada",
-    "Uttara Bhadrapada", "Revati"};
+// A name column of one of the engines' tables, as a plain list of names.
+template <typename Row, std::size_t N, typename Field>
+constexpr std::array<std::string_view, N> Column(const std::array<Row, N>& rows, Field Row::*field) {
+    std::array<std::string_view, N> names{};
+    for (std::size_t i = 0; i < N; ++i) names[i] = rows[i].*field;
+    return names;
+}
 
-// Signs (Moon sign and lagna), numbered 1..12, with the three-letter abbreviations of the planet texts.
-inline constexpr std::array<std::string_view, 12> Signs = {
-    "Mesha", "Vrishabha", "Mithuna", "Kataka", "Simha", "Kanya",
-    "Thula", "Vrischika", "Dhanus", "Makara", "Kumbha", "Meena"};
+// The fifteen tithis of a fortnight in their rule form, then the new moon.
+constexpr std::array<std::string_view, 16> FortnightTithiRuleNames() {
+    std::array<std::string_view, 16> names{};
+    for (std::size_t i = 0; i < 15; ++i) names[i] = TithiNames[i].rule;
+    names[15] = TithiNames[29].rule;
+    return names;
+}
+
+// The rules compare against the engines' own names: the lists below are taken from the engines' tables.
+
+// Nakshatras, numbered 1..27 by Tara bala (entry 0 is number 1).
+inline constexpr std::array<std::string_view, 27> Nakshatras = Column(NakshatraNames, &NakshatraName::name);
+
+// Signs (Moon sign and lagna), numbered 1..12.
+inline constexpr std::array<std::string_view, 12> Signs = Column(SignNames, &SignName::name);
+// The three-letter sign abbreviations of the planet texts (Makara is "Cpr" there).
 inline constexpr std::array<std::string_view, 12> SignAbbreviations = {
     "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cpr", "Aqu", "Pis"};
 
-inline constexpr std::array<std::string_view, 7> Weekdays = {
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+inline constexpr std::array<std::string_view, 7> Weekdays = WeekdayNames;
 
 // Tithi names in the form the rules compare: the fifteen of a fortnight, then the new moon.
-inline constexpr std::array<std::string_view, 16> TithiRuleNames = {
-    "Pratipada", "Dwitiya", "Tritiya", "Chaturthi", "Panchami", "Shasthi", "Saptami", "Ashtami",
-    "Navami", "Dashami", "Ekadashi", "Dwadashi", "Triyodashi", "Chaturdashi", "Purnima", "Amavashya"};
+inline constexpr std::array<std::string_view, 16> TithiRuleNames = FortnightTithiRuleNames();
 
-inline constexpr std::array<std::string_view, 5> TithiClasses = {"Nanda", "Bhadra", "Jaya", "Rikta", "Poorna"};
+inline constexpr std::array<std::string_view, 5> TithiClasses = kalvora::TithiClasses;
 
-inline constexpr std::array<std::string_view, 2> Pakshas = {"Shukla Paksha", "Krishna Paksha"};
+inline constexpr std::array<std::string_view, 2> Pakshas = PakshaNames;
 
-inline constexpr std::array<std::string_view, 27> Yogas = {
-    "Vishkambha", "Prithi", "Ayushman", "Saubhagya", "Sobhana", "Atiganda", "Sukarman", "Dhrithi", "Soola",
-    "Ganda", "Vridhi", "Dhruva", "Vyaghata", "Harshana", "Vajra", "Siddhi", "Vyatipata", "Variyan",
-    "Parigha", "Siva", "Siddha", "Sadhya", "Subha", "Sukla", "Bramha", "Indra", "Vaidhruthi"};
+inline constexpr std::array<std::string_view, 27> Yogas = YogaNames;
 
-inline constexpr std::array<std::string_view, 11> Karanas = {
-    "Bava", "Balava", "Kaulava", "Taitula", "Garija", "Vanija", "Visti",
-    "Sakuna", "Chatuspada", "Naga", "Kimstughna"};
+inline constexpr std::array<std::string_view, 11> Karanas = KaranaNames;
 
 inline constexpr std::array<std::string_view, 12> LunarMonths = {
     "Chaitra", "Vaisakha", "Jyaistha", "Asadha", "Shravana", "Bhadra",
     "Asvina", "Kartika", "Agrahayana", "Pausa", "Magha", "Falguna"};
 
-inline constexpr std::array<std::string_view, 12> CalendarMonths = {
-    "January", "February", "March", "April", "May", "June",
-    "July", "August", "September", "October", "November", "December"};
+inline constexpr std::array<std::string_view, 12> CalendarMonths = MonthNames;
 
 inline constexpr std::array<std::string_view, 2> Sexes = {"Male", "Female"};
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "astro/tables.h"
 #include "report/picture.h"
 
 namespace kalvora {
@@ -9,13 +10,6 @@ namespace {
 
 constexpr std::string_view LineBreak = "\r\n";
 constexpr std::string_view ReportTitle = "Kalvora Report";
-
-// English month names (12 entries, January first).
-static constexpr std::array<std::string_view, 12> MonthNames = {
-    "January", "February", "March", "April", "May", "June",
-    "July", "August", "September", "October", "November", "December",
-};
-static_assert(MonthNames.size() == 12);
 
 // The caret of the report being written: the formatting in force, applied to every run inserted.
 class Caret {
