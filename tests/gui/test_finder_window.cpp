@@ -15,6 +15,7 @@
 #include <QtTest/QTest>
 
 #include "app/gui/input_checks.h"
+#include "astro/tables.h"
 #include "tests/gui/window_fixture.h"
 
 namespace kalvora::test {
@@ -26,10 +27,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // Lets the event loop run until the condition holds; false when it still fails after the timeout. (QtTest's
 // QTRY_ macros report to QtTest's own log, which these GoogleTest tests do not read.)
 bool Eventually(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
-
-// The month list's texts.
-constexpr const char* MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                        "July",    "August",   "September", "October", "November", "December"};
 
 class FinderTest : public WindowTest {
 public:
@@ -225,7 +222,7 @@ TEST_F(FinderTest, DoubleClickShowsThatMinuteAsTheResult) {
 
         const Calculation expected = Calculate(MinuteInput(query, found.date, found.bestFirstMinute));
         EXPECT_EQ(Text(QStringLiteral("cboMuhurthaYear")), QString::number(found.date.year));
-        EXPECT_EQ(Text(QStringLiteral("cboMuhurthaMonth")), QString::fromLatin1(MonthNames[found.date.month - 1]));
+        EXPECT_EQ(Text(QStringLiteral("cboMuhurthaMonth")), Q(MonthNames.at(static_cast<std::size_t>(found.date.month - 1))));
         EXPECT_EQ(Text(QStringLiteral("cboMuhurthaDate")), QString::number(found.date.day));
         EXPECT_EQ(Text(QStringLiteral("cboHourFrom")), QString::number(found.bestFirstMinute / 60));
         EXPECT_EQ(Text(QStringLiteral("cboMinuteFrom")), QString::number(found.bestFirstMinute % 60));
