@@ -26,6 +26,7 @@
 #include "app/gui/emblem.h"
 #include "app/gui/moment_form.h"
 #include "app/gui/theme.h"
+#include "astro/tables.h"
 
 namespace kalvora {
 
@@ -213,7 +214,7 @@ QWidget* FinderWindow::BuildOptions() {
     auto* weekdays = new QHBoxLayout;
     weekdays->setSpacing(12);
     for (std::size_t i = 0; i < leaveOut_.size(); ++i) {
-        const QString name = QString::fromLatin1(WeekdayBoxNames[i]);
+        const QString name = QString::fromLatin1(WeekdayNames[i].data(), static_cast<int>(WeekdayNames[i].size()));
         leaveOut_[i] = new QCheckBox(name.left(3));
         leaveOut_[i]->setObjectName(QStringLiteral("chkFindLeaveOut") + QString::number(i));
         leaveOut_[i]->setToolTip(QStringLiteral("Leave out every ") + name);

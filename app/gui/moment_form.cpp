@@ -20,10 +20,9 @@
 #include "app/gui/clickable_label.h"
 #include "app/gui/coordinate_box.h"
 #include "app/gui/theme.h"
+#include "astro/tables.h"
 
 namespace kalvora {
-
-const char* const WeekdayBoxNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 const MomentFormNames MuhurthaFormNames = {
     "Enter Chosen Muhurtha / Election Details", "Date", "Weekday", "Time",
@@ -49,9 +48,6 @@ const MomentFormNames BirthFormNames = {
 
 namespace {
 
-constexpr const char* MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                        "July",    "August",   "September", "October", "November", "December"};
-
 std::int16_t ValueOf(const QString& text) { return static_cast<std::int16_t>(text.trimmed().toInt()); }
 
 template <typename W>
@@ -68,9 +64,10 @@ QComboBox* NumberList(const char* name, int first, int last, int width) {
     return box;
 }
 
-QComboBox* TextList(const char* name, const char* const* texts, int count, int width) {
+template <std::size_t N>
+QComboBox* TextList(const char* name, const std::array<std::string_view, N>& texts, int width) {
     auto* box = Named(new QComboBox, QString::fromLatin1(name));
-    for (int i = 0; i < count; ++i) box->addItem(QString::fromLatin1(texts[i]));
+    for (const std::string_view text : texts) box->addItem(QString::fromLatin1(text.data(), static_cast<int>(text.size())));
     box->setCurrentIndex(0);
     box->setFixedWidth(width);
     return box;
@@ -156,12 +153,12 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
         addRow(Caption(QStringLiteral("Sex")), Row({male, female}));
     }
 
-    month = TextList(n.month, MonthNames, 12, 118);
+    month = TextList(n.month, MonthNames, 118);
     day = NumberList(n.day, 1, 31, 58);
     year = NumberList(n.year, 1901, 2050, 76);
     addRow(Caption(QString::fromLatin1(n.dateCaption)), Row({month, day, year}));
 
-    weekday = TextList(n.weekday, WeekdayBoxNames, 7, 118);
+    weekday = TextList(n.weekday, WeekdayNames, 118);
     addRow(Caption(QString::fromLatin1(n.weekdayCaption)), Row({weekday}));
 
     hour = NumberList(n.hour, 0, 23, 58);

@@ -115,7 +115,4 @@ private:
     QWidget* BuildZoneFrame(const MomentFormNames& names);
 };
 
-// The weekday names of the weekday boxes, Sunday first.
-extern const char* const WeekdayBoxNames[7];
-
 }  // namespace kalvora
