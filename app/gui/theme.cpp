@@ -85,7 +85,6 @@ QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 6px; backgr
 QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #CFC4AC; border-radius: 4px; padding: 3px 6px;
                        min-height: 20px; selection-background-color: #C8782A; }
 QLineEdit:focus, QComboBox:focus { border: 1px solid #C8782A; }
-QComboBox::drop-down { border: none; width: 18px; }
 QComboBox QAbstractItemView { background: #FFFFFF; selection-background-color: #F3E6CB; selection-color: #2B2F45; }
 
 QPushButton { background: #FFFDF8; border: 1px solid #C9B998; border-radius: 5px; padding: 6px 18px;
