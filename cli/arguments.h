@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/calculation.h"
+#include "driver/calculation.h"
 
 namespace kalvora {
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <ostream>
 
-#include "app/panels.h"
+#include "driver/panels.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/find.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/calculation.h"
+#include "driver/calculation.h"
 
 namespace kalvora {
 

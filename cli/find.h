@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/finder.h"
+#include "finder/finder.h"
 
 namespace kalvora {
 

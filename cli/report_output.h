@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/calculation.h"
+#include "driver/calculation.h"
 
 namespace kalvora {
 

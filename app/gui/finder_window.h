@@ -14,8 +14,8 @@
 
 #include <QDialog>
 
-#include "app/calculation.h"
-#include "app/finder.h"
+#include "driver/calculation.h"
+#include "finder/finder.h"
 #include "app/gui/shell.h"
 
 class QCheckBox;

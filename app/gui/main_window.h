@@ -12,9 +12,9 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "app/calculation.h"
-#include "app/finder.h"
-#include "app/panels.h"
+#include "driver/calculation.h"
+#include "finder/finder.h"
+#include "driver/panels.h"
 #include "app/gui/shell.h"
 #include "report/document.h"
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/panels.h"
+#include "driver/panels.h"
 #include "astro/moment.h"
 
 class QButtonGroup;

@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-#include "app/panels.h"
+#include "driver/panels.h"
 
 class QLabel;
 class QPushButton;

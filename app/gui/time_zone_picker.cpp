@@ -8,7 +8,7 @@
 
 #include "app/gui/emblem.h"
 #include "app/gui/shell.h"
-#include "app/zones.h"
+#include "app/gui/zones.h"
 
 namespace kalvora {
 

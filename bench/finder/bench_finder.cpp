@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/finder.h"
+#include "finder/finder.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 

@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/calculation.h"
+#include "driver/calculation.h"
 #include "astro/ephemeris.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/calculation.h"
-#include "app/zones.h"
+#include "driver/calculation.h"
+#include "app/gui/zones.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 #include "tests/support/moments.h"

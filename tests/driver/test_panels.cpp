@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panels.h"
-#include "app/zones.h"
+#include "driver/panels.h"
+#include "app/gui/zones.h"
 
 namespace kalvora {
 namespace {

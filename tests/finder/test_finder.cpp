@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/finder.h"
+#include "finder/finder.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 #include "tests/support/moments.h"

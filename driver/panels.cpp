@@ -1,4 +1,4 @@
-#include "app/panels.h"
+#include "driver/panels.h"
 
 #include "astro/tables.h"
 

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/calculation.h"
+#include "driver/calculation.h"
 
 namespace kalvora {
 

@@ -1,7 +1,7 @@
 // The headless calculation: each moment through the ascendant, the Moon and the almanac, birth first,
 // then the two comparisons and the rule set of the chosen undertaking.
 
-#include "app/calculation.h"
+#include "driver/calculation.h"
 
 #include "astro/ephemeris.h"
 

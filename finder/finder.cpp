@@ -1,7 +1,7 @@
 // The muhurtha finder: change minutes of the quantities the evaluation reads, one evaluation per stretch between
 // them, windows joined where nothing shown changes, and the ranking of the windows found.
 
-#include "app/finder.h"
+#include "finder/finder.h"
 
 #include <algorithm>
 #include <cmath>

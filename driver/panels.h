@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/calculation.h"
+#include "driver/calculation.h"
 
 namespace kalvora {
 
