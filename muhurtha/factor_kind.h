@@ -66,4 +66,9 @@ struct FactorCodes {
     friend bool operator==(const FactorCodes&, const FactorCodes&) = default;
 };
 
+// The code of a kind no factor wrote, and the codes a factor writes.
+inline constexpr std::int16_t NotEvaluatedCode = 0;
+inline constexpr std::int16_t UnfavourableCode = 1;
+inline constexpr std::int16_t FavourableCode = 2;
+
 }  // namespace kalvora
