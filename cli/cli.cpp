@@ -68,20 +68,17 @@ void WriteEvaluation(JsonWriter& json, const Evaluation& e) {
     json.EndArray();
     json.Field("count", static_cast<int>(e.count))
         .Field("threshold", static_cast<int>(e.threshold))
-        .Field("rating", e.rating.word)
-        .Field("ratingCode", static_cast<int>(e.rating.code))
+        .Field("rating", RatingWord(e.rating))
+        .Field("ratingCode", static_cast<int>(RatingCode(e.rating)))
         .Field("totalScore", static_cast<int>(e.totalScore));
-    const VerdictCodes& c = e.codes;
-    json.Key("codes").BeginObject()
-        .Field("tara", c.tara).Field("moon", c.moon).Field("nakshatra", c.nakshatra).Field("tithi", c.tithi)
-        .Field("weekday", c.weekday).Field("rashi", c.rashi).Field("karana", c.karana).Field("yoga", c.yoga)
-        .Field("siddha", c.siddha).Field("sarvartha", c.sarvartha).Field("tripushkar", c.tripushkar)
-        .Field("amrita", c.amrita).Field("lunarMonth", c.lunarMonth).Field("lagna", c.lagna)
-        .Field("dvipushkar", c.dvipushkar).Field("saraswati", c.saraswati)
-        .EndObject();
-    json.Key("flags").BeginObject()
-        .Field("mrityu", e.flags.mrityu).Field("dagdha", e.flags.dagdha).Field("yamaghata", e.flags.yamaghata)
-        .EndObject();
+    // The codes of the factor kinds, then the journey flags, each under the kind's name.
+    for (const bool flags : {false, true}) {
+        json.Key(flags ? "flags" : "codes").BeginObject();
+        for (const FactorKindName& kind : FactorKinds) {
+            if (kind.journeyFlag == flags) json.Field(kind.name, static_cast<int>(e.codes[kind.kind]));
+        }
+        json.EndObject();
+    }
     json.Field("amritaNote", e.amritaNote).Field("lunarMonth", e.lunarMonth);
     json.Key("tenthHousePlanets").BeginArray();
     for (const std::string& planet : e.tenthHousePlanets) json.String(planet);

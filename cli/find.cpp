@@ -192,8 +192,8 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows) {
         json.BeginObject()
             .Field("start", TimeText(w.date, w.firstMinute))
             .Field("end", TimeText(w.date, w.lastMinute))
-            .Field("rating", w.rating)
-            .Field("ratingCode", static_cast<int>(w.ratingCode))
+            .Field("rating", RatingWord(w.rating))
+            .Field("ratingCode", static_cast<int>(RatingCode(w.rating)))
             .Field("count", static_cast<int>(w.count))
             .Field("threshold", static_cast<int>(w.threshold))
             .Field("totalScore", static_cast<int>(w.totalScore))
@@ -214,7 +214,7 @@ std::string WindowsText(const std::vector<FoundWindow>& windows) {
     std::string out;
     for (const FoundWindow& w : windows) {
         out += DateText(w.date) + " " + MinuteText(w.firstMinute) + "-" + MinuteText(w.lastMinute) + "  ";
-        out += w.rating.empty() ? std::string("Not rated") : w.rating;
+        out += w.rating == Rating::NotRated ? std::string_view("Not rated") : RatingWord(w.rating);
         out += " (count " + std::to_string(w.count) + " of " + std::to_string(w.threshold) + ", score " +
                std::to_string(w.totalScore) + ")  ";
         out += std::string(w.names.weekday) + ", nakshatra " + std::string(w.names.nakshatra) + ", rashi " +

@@ -357,8 +357,8 @@ bool SameFactor(const FactorVerdict& a, const FactorVerdict& b) {
 
 bool SameEvaluation(const Evaluation& a, const Evaluation& b) {
     return a.subject == b.subject && a.stopped == b.stopped && a.message == b.message && a.count == b.count &&
-           a.threshold == b.threshold && a.totalScore == b.totalScore && a.rating.word == b.rating.word &&
-           a.rating.code == b.rating.code && a.codes == b.codes && a.flags == b.flags &&
+           a.threshold == b.threshold && a.totalScore == b.totalScore && a.rating == b.rating &&
+           a.codes == b.codes &&
            a.amritaNote == b.amritaNote && a.lunarMonth == b.lunarMonth &&
            a.tenthHousePlanets == b.tenthHousePlanets && a.resultText == b.resultText &&
            std::equal(a.factors.begin(), a.factors.end(), b.factors.begin(), b.factors.end(), SameFactor);
@@ -458,8 +458,7 @@ private:
         w.date = date;
         w.firstMinute = w.bestFirstMinute = first;
         w.lastMinute = w.bestLastMinute = last;
-        w.rating = evaluation.rating.word;
-        w.ratingCode = evaluation.rating.code;
+        w.rating = evaluation.rating;
         w.count = evaluation.count;
         w.threshold = evaluation.threshold;
         w.totalScore = evaluation.totalScore;
@@ -513,20 +512,21 @@ FinderResult FindWindows(const FinderQuery& query, const FinderControl& control)
 namespace {
 
 // Good above Average above Bad above not rated.
-int RatingRank(std::int16_t code) {
-    switch (code) {
-        case 2: return 3;  // Good
-        case 3: return 2;  // Average
-        case 1: return 1;  // Bad
-        default: return 0;
+int RatingRank(Rating rating) {
+    switch (rating) {
+        case Rating::Good: return 3;
+        case Rating::Average: return 2;
+        case Rating::Bad: return 1;
+        case Rating::NotRated: return 0;
     }
+    return 0;
 }
 
 }  // namespace
 
 bool RanksBefore(const FoundWindow& a, const FoundWindow& b) {
     const auto key = [](const FoundWindow& w) {
-        return std::make_tuple(-RatingRank(w.ratingCode), -w.count, -w.totalScore, w.date, w.firstMinute);
+        return std::make_tuple(-RatingRank(w.rating), -w.count, -w.totalScore, w.date, w.firstMinute);
     };
     return key(a) < key(b);
 }
@@ -538,7 +538,7 @@ std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& ti
     for (const FoundWindow& w : timeOrdered) {
         if (!merged.empty()) {
             FoundWindow& last = merged.back();
-            if (last.date == w.date && last.lastMinute + 1 == w.firstMinute && last.ratingCode == w.ratingCode) {
+            if (last.date == w.date && last.lastMinute + 1 == w.firstMinute && last.rating == w.rating) {
                 const int first = last.firstMinute;
                 const int pieces = last.pieces + w.pieces;
                 if (RanksBefore(w, last)) last = w;  // the best piece's fields

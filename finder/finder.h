@@ -100,8 +100,7 @@ struct FoundWindow {
     LocalDate date;
     int firstMinute = 0;  // minute of the date, 0..1439
     int lastMinute = 0;   // the last minute inside
-    std::string rating;   // "Good", "Average", "Bad", or "" when the evaluation stopped (not rated)
-    std::int16_t ratingCode = 0;  // 1 Bad, 2 Good, 3 Average, 0 not rated
+    Rating rating = Rating::NotRated;  // not rated when the evaluation stopped
     std::int16_t count = 0;
     std::int16_t threshold = 0;
     std::int16_t totalScore = 0;

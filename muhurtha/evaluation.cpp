@@ -11,7 +11,7 @@ namespace kalvora {
 namespace rules {
 
 bool Holds(const Test& test, const Facts& facts) {
-    if (test.field == Field::Always) return true;
+    if (test.field == Field::Always) return !test.negated;
     return names::InMask(test.mask, facts[test.field]) != test.negated;
 }
 
@@ -29,33 +29,15 @@ std::string HeadingOf(const Factor& factor, const Outcome& outcome) {
     return std::string(factor.label) + " - " + std::string(WordText(outcome.word));
 }
 
-// Report code of a verdict word: 1 for the unfavourable words, 2 for every other.
-std::int16_t CodeOf(Word word) { return IsUnfavourable(word) ? 1 : 2; }
-
-void WriteCode(VerdictCodes& codes, YogaFlags& flags, Code code, Word word) {
-    const std::int16_t value = CodeOf(word);
-    switch (code) {
-        case Code::None: return;
-        case Code::Tara: codes.tara = value; return;
-        case Code::Moon: codes.moon = value; return;
-        case Code::Nakshatra: codes.nakshatra = value; return;
-        case Code::Tithi: codes.tithi = value; return;
-        case Code::Weekday: codes.weekday = value; return;
-        case Code::Rashi: codes.rashi = value; return;
-        case Code::Karana: codes.karana = value; return;
-        case Code::Yoga: codes.yoga = value; return;
-        case Code::Siddha: codes.siddha = value; return;
-        case Code::Sarvartha: codes.sarvartha = value; return;
-        case Code::Tripushkar: codes.tripushkar = value; return;
-        case Code::Amrita: codes.amrita = value; return;
-        case Code::LunarMonth: codes.lunarMonth = value; return;
-        case Code::Lagna: codes.lagna = value; return;
-        case Code::Dvipushkar: codes.dvipushkar = value; return;
-        case Code::Saraswati: codes.saraswati = value; return;
-        // The journey flags tell the report only of inauspicious yogas shown as unfavourable.
-        case Code::MrityuFlag: if (IsUnfavourable(word)) flags.mrityu = 1; return;
-        case Code::DagdhaFlag: if (IsUnfavourable(word)) flags.dagdha = 1; return;
-        case Code::YamaghataFlag: if (IsUnfavourable(word)) flags.yamaghata = 1; return;
+// Writes the report code of the factor's kind: 1 for the unfavourable words, 2 for every other. A journey flag
+// tells the report only of an inauspicious yoga shown as unfavourable.
+void WriteCode(FactorCodes& codes, const Factor& factor, Word word) {
+    if (!factor.kind) return;
+    const bool unfavourable = IsUnfavourable(word);
+    if (!NameOf(*factor.kind).journeyFlag) {
+        codes[*factor.kind] = unfavourable ? UnfavourableCode : FavourableCode;
+    } else if (unfavourable) {
+        codes[*factor.kind] = UnfavourableCode;
     }
 }
 
@@ -68,7 +50,7 @@ void Tally::Record(std::size_t index, const Factor& factor, const Outcome& outco
     verdict.counted = outcome.counted;
     verdict.written = true;
     if (outcome.counted) ++count;
-    WriteCode(codes, flags, factor.code, outcome.word);
+    WriteCode(codes, factor, outcome.word);
 }
 
 void Tally::Rewrite(std::size_t index, const Factor& factor, const Outcome& outcome) {
@@ -76,7 +58,7 @@ void Tally::Rewrite(std::size_t index, const Factor& factor, const Outcome& outc
     verdict.heading = HeadingOf(factor, outcome);
     verdict.points = outcome.points;
     verdict.written = true;
-    WriteCode(codes, flags, factor.code, outcome.word);
+    WriteCode(codes, factor, outcome.word);
 }
 
 }  // namespace rules
@@ -149,17 +131,21 @@ Findings Find(const EvaluationInput& in, const ChildAge& age) {
     return found;
 }
 
-bool InAgeWindow(rules::AgeWindow window, const ChildAge& age, const EvaluationInput& in) {
-    switch (window) {
-        case rules::AgeWindow::None: return false;
-        case rules::AgeWindow::Naming: return (age.days >= 10 && age.days <= 12) || age.days == 16;
-        case rules::AgeWindow::EarPiercing:
-            return age.days == 10 || age.days == 12 || age.days == 16 || (age.months >= 6 && age.months <= 8) ||
-                   age.years % 2 != 0;
-        case rules::AgeWindow::ThreadCeremony: return age.years == 5 || age.years == 8 || age.years > 20;
-        case rules::AgeWindow::EducationStart: return in.muhurtha.nakshatra == "Ashwini";
+std::int32_t AgeIn(rules::AgeUnit unit, const ChildAge& age) {
+    switch (unit) {
+        case rules::AgeUnit::Days: return age.days;
+        case rules::AgeUnit::Months: return age.months;
+        case rules::AgeUnit::Years: return age.years;
     }
-    return false;
+    return 0;
+}
+
+bool InAgeWindow(const rules::AgeWindow& window, const ChildAge& age, const rules::Facts& facts) {
+    for (const rules::AgeSpan& span : window.spans) {
+        const std::int32_t value = AgeIn(span.unit, age);
+        if (value >= span.first && value <= span.last) return true;
+    }
+    return (window.oddYears && age.years % 2 != 0) || rules::Holds(window.muhurtha, facts);
 }
 
 void AppendFactorLine(std::string& text, const FactorVerdict& verdict) {
@@ -184,7 +170,8 @@ std::string ResultText(const Evaluation& e, const rules::RuleSet& rules) {
     text += "Total Score - " + std::to_string(e.totalScore) + " Points";
     text += LineBreak;
     text += LineBreak;
-    text += "Muhurtha: " + e.rating.word;
+    text += "Muhurtha: ";
+    text += RatingWord(e.rating);
     if (rules.listsTenthHousePlanets) {
         text += LineBreak;
         text += LineBreak;
@@ -201,10 +188,10 @@ std::string ResultText(const Evaluation& e, const rules::RuleSet& rules) {
 
 }  // namespace
 
-MuhurthaRating RateMuhurtha(int count, int threshold) {
-    if (count == threshold) return {"Average", 3};
-    if (count < threshold) return {"Bad", 1};
-    return {"Good", 2};
+Rating RateMuhurtha(int count, int threshold) {
+    if (count == threshold) return Rating::Average;
+    if (count < threshold) return Rating::Bad;
+    return Rating::Good;
 }
 
 RuleSetShape ShapeOf(MuhurthaSubject subject) {
@@ -228,14 +215,14 @@ std::optional<Evaluation> EvaluateMuhurtha(const EvaluationInput& input) {
 
     const ChildAge age = AgeAt(input.birthYear, input.birthMonth, input.birthDay, input.muhurthaYear,
                                input.muhurthaMonth, input.muhurthaDay);
+    const Findings found = Find(input, age);
     rules::Tally tally;
-    if (InAgeWindow(rules.ageWindow, age, input)) {
+    if (rules.ageWindow && InAgeWindow(*rules.ageWindow, age, found.facts)) {
         // A child in the ceremony's age window: one favourable factor stands for the whole muhurtha.
-        tally.factors.push_back({"Favourable", rules.windowPoints, true, true});
+        tally.factors.push_back({"Favourable", rules.ageWindow->points, true, true});
         tally.count = 1;
-        e.rating = {"Good", 2};
+        e.rating = Rating::Good;
     } else {
-        const Findings found = Find(input, age);
         tally.factors.resize(rules.factors.size());
         for (std::size_t i = 0; i < rules.factors.size(); ++i) {
             const rules::Factor& factor = rules.factors[i];
@@ -245,17 +232,14 @@ std::optional<Evaluation> EvaluateMuhurtha(const EvaluationInput& input) {
         e.rating = RateMuhurtha(tally.count, rules.threshold);
 
         // What the checks the rule set ran leave for the report.
-        if (rules::Reads(rules, Field::AmritaSiddhiYoga)) e.amritaNote = found.amrita.note;
-        if (rules::Reads(rules, Field::LunarMonth)) e.lunarMonth = found.lunarMonth.value_or("");
-        const bool placed = rules.listsTenthHousePlanets || rules::Reads(rules, Field::BirthRashiOnTableLagna) ||
-                            rules::Reads(rules, Field::JupiterInLagna) || rules::Reads(rules, Field::JupiterInNinth);
-        if (placed) e.tenthHousePlanets = found.placement.tenthHousePlanets;
+        if (rules::Runs(rules, rules::Check::AmritaSiddhi)) e.amritaNote = found.amrita.note;
+        if (rules::Runs(rules, rules::Check::LunarMonth)) e.lunarMonth = found.lunarMonth.value_or("");
+        if (rules::Runs(rules, rules::Check::PlanetPlacement)) e.tenthHousePlanets = found.placement.tenthHousePlanets;
     }
 
     e.factors = std::move(tally.factors);
     e.count = tally.count;
     e.codes = tally.codes;
-    e.flags = tally.flags;
     for (const FactorVerdict& verdict : e.factors) {
         e.totalScore = static_cast<std::int16_t>(e.totalScore + verdict.points);
     }

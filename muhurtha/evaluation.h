@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "muhurtha/factor_kind.h"
 #include "muhurtha/moment_details.h"
+#include "muhurtha/rating.h"
 #include "muhurtha/subjects.h"
 
 namespace kalvora {
@@ -63,26 +65,6 @@ struct FactorVerdict {
     bool written = false;
 };
 
-// Report codes per factor kind: 0 not evaluated, 1 unfavourable, 2 favourable or neutral.
-struct VerdictCodes {
-    std::int16_t tara = 0, moon = 0, nakshatra = 0, tithi = 0, weekday = 0, rashi = 0, karana = 0, yoga = 0;
-    std::int16_t siddha = 0, sarvartha = 0, tripushkar = 0, amrita = 0, lunarMonth = 0, lagna = 0;
-    std::int16_t dvipushkar = 0, saraswati = 0;
-    friend bool operator==(const VerdictCodes&, const VerdictCodes&) = default;
-};
-
-// Set to 1 when the Mrityu, Dagdha or Yamaghata factor was shown as unfavourable (journeys only).
-struct YogaFlags {
-    std::int16_t mrityu = 0, dagdha = 0, yamaghata = 0;
-    friend bool operator==(const YogaFlags&, const YogaFlags&) = default;
-};
-
-// Rating word and code: 1 = Bad, 2 = Good, 3 = Average, 0 = not rated (word empty).
-struct MuhurthaRating {
-    std::string word;
-    std::int16_t code = 0;
-};
-
 struct Evaluation {
     MuhurthaSubject subject = MuhurthaSubject::Naming;
     bool stopped = false;  // the date-order check stopped the rule set
@@ -91,9 +73,8 @@ struct Evaluation {
     std::int16_t count = 0;
     std::int16_t threshold = 0;
     std::int16_t totalScore = 0;
-    MuhurthaRating rating;
-    VerdictCodes codes;
-    YogaFlags flags;
+    Rating rating = Rating::NotRated;
+    FactorCodes codes;
     std::string amritaNote;
     std::string lunarMonth;  // last lunar-month result, "" if the rule set did not ask for it
     std::vector<std::string> tenthHousePlanets;
@@ -106,9 +87,8 @@ std::optional<Evaluation> EvaluateMuhurtha(const EvaluationInput& input);
 // The message of an evaluation stopped because the muhurtha date lies before the birth date.
 inline constexpr std::string_view DateOrderMessage = "Your Muhurtha Date is more than Your Birth Date. Please check.";
 
-// The rating of a count of good factors against a rule set's threshold: equal "Average" (3), below "Bad" (1),
-// above "Good" (2).
-MuhurthaRating RateMuhurtha(int count, int threshold);
+// The rating of a count of good factors against a rule set's threshold: equal Average, below Bad, above Good.
+Rating RateMuhurtha(int count, int threshold);
 
 // Number of factors and threshold of a subject's rule set.
 struct RuleSetShape {

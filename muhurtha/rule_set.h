@@ -1,12 +1,15 @@
 #pragma once
-// How a rule set is written down. A rule set is an ordered list of factors; a factor has a label, the report code
-// it writes and an ordered list of cases, each a test (or two that must both hold) and the outcome it gives. The
-// first case that holds decides; the last case is the fall-back. Tests read the facts of the muhurtha: names
-// (nakshatra, weekday, tithi ...), numbers (tithi number, lagna count ...) and the results of the shared checks.
+// How a rule set is written down. A rule set is an ordered list of factors; a factor has a label, the factor kind
+// whose report code it writes and an ordered list of cases, each a test (or two that must both hold) and the
+// outcome it gives. The first case that holds decides; the last case is the fall-back. Tests read the facts of the
+// muhurtha: names (nakshatra, weekday, tithi ...), numbers (tithi number, lagna count ...) and the results of the
+// shared checks.
 
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -118,6 +121,9 @@ constexpr Test Not(Test t) {
     return t;
 }
 
+// Holds for no muhurtha.
+inline constexpr Test Never = Not(Otherwise);
+
 // Verdict words of the headings.
 enum class Word : std::uint8_t {
     Favourable, VeryFavourable, LeastFavourable, Neutral, Unfavourable, Unavourable, Uafvourable, Absent,
@@ -162,24 +168,21 @@ struct Case {
     constexpr Case(Test test, Test andTest, Outcome result) : first(test), second(andTest), outcome(result) {}
 };
 
-// The report code (or journey flag) a factor writes.
-enum class Code : std::uint8_t {
-    None, Tara, Moon, Nakshatra, Tithi, Weekday, Rashi, Karana, Yoga, Siddha, Sarvartha, Tripushkar, Amrita,
-    LunarMonth, Lagna, Dvipushkar, Saraswati, MrityuFlag, DagdhaFlag, YamaghataFlag,
-};
+// A factor that writes no report code.
+inline constexpr std::optional<FactorKind> Unreported = std::nullopt;
 
 struct Factor {
     static constexpr std::size_t MaxCases = 6;
 
-    Code code = Code::None;
+    std::optional<FactorKind> kind{};  // the kind whose report code (or journey flag) the factor writes
     std::string_view label;
     std::array<Case, MaxCases> cases{};
     std::size_t caseCount = 0;
     Test guard{};  // the factor is evaluated only when this holds; otherwise it stays unwritten
 
     constexpr Factor() = default;
-    constexpr Factor(Code writes, std::string_view factorLabel, std::initializer_list<Case> list)
-        : code(writes), label(factorLabel) {
+    constexpr Factor(std::optional<FactorKind> writes, std::string_view factorLabel, std::initializer_list<Case> list)
+        : kind(writes), label(factorLabel) {
         if (list.size() == 0 || list.size() > MaxCases) throw "too many cases";
         for (const Case& c : list) cases[caseCount++] = c;
         const Case& last = cases[caseCount - 1];
@@ -214,8 +217,7 @@ const Outcome& Decide(const Factor& factor, const Facts& facts);
 struct Tally {
     std::vector<FactorVerdict> factors;
     std::int16_t count = 0;
-    VerdictCodes codes;
-    YogaFlags flags;
+    FactorCodes codes;
 
     // Writes the outcome at index, adds it to the count when counted, and writes the factor's code.
     void Record(std::size_t index, const Factor& factor, const Outcome& outcome);
@@ -223,15 +225,55 @@ struct Tally {
     void Rewrite(std::size_t index, const Factor& factor, const Outcome& outcome);
 };
 
-// Age windows of the child ceremonies: when the window holds, the single factor "Favourable" stands for all.
-enum class AgeWindow : std::uint8_t { None, Naming, EarPiercing, ThreadCeremony, EducationStart };
+// The position of the first factor of the kind in the list; refused at compile time when none has it.
+constexpr std::size_t PositionOf(std::span<const Factor> factors, FactorKind kind) {
+    for (std::size_t i = 0; i < factors.size(); ++i) {
+        if (factors[i].kind == kind) return i;
+    }
+    throw "no factor of that kind";
+}
+
+// A span of a child's age counted in one unit, first to last inclusive.
+enum class AgeUnit : std::uint8_t { Days, Months, Years };
+struct AgeSpan {
+    AgeUnit unit = AgeUnit::Days;
+    std::int32_t first = 1, last = 0;  // the default span holds no age
+};
+inline constexpr std::int32_t AnyOlder = std::numeric_limits<std::int32_t>::max();
+
+// The age window of a child ceremony: when it holds, the single factor "Favourable" worth the window's points
+// stands for the whole muhurtha. It holds when the age lies in one of the spans, when the year difference is odd
+// and oddYears is set, or when the muhurtha test holds.
+struct AgeWindow {
+    static constexpr std::size_t MaxSpans = 4;
+
+    std::array<AgeSpan, MaxSpans> spans{};
+    bool oddYears = false;
+    Test muhurtha = Never;
+    std::int16_t points = 0;
+};
+
+// The shared checks that leave something for the report besides the factor values: the Amrita note, the lunar
+// month and the tenth-house planets.
+enum class Check : std::uint8_t { AmritaSiddhi, LunarMonth, PlanetPlacement };
+
+// The check whose finding a field reads, for the fields behind one of those checks.
+constexpr std::optional<Check> CheckBehind(Field f) {
+    switch (f) {
+        case Field::AmritaSiddhiYoga: return Check::AmritaSiddhi;
+        case Field::LunarMonth: return Check::LunarMonth;
+        case Field::BirthRashiOnTableLagna:
+        case Field::JupiterInLagna:
+        case Field::JupiterInNinth: return Check::PlanetPlacement;
+        default: return std::nullopt;
+    }
+}
 
 struct RuleSet {
     MuhurthaSubject subject = MuhurthaSubject::Naming;
     std::int16_t threshold = 0;
     std::span<const Factor> factors;
-    AgeWindow ageWindow = AgeWindow::None;
-    std::int16_t windowPoints = 0;
+    std::optional<AgeWindow> ageWindow{};
     bool showsAmritaNote = false;         // the Amrita note follows the last factor line
     bool listsTenthHousePlanets = false;  // runs the planet check and lists the tenth-house planets at the end
     void (*revise)(Tally&, const Facts&) = nullptr;  // a second look at factors already recorded
@@ -240,7 +282,11 @@ struct RuleSet {
 // The rule set of a subject.
 const RuleSet& RuleSetOf(MuhurthaSubject subject);
 
-// Whether any factor of the rule set reads the field (so the rule set runs the check behind it).
+// Whether any factor of the rule set reads the field.
 bool Reads(const RuleSet& rules, Field field);
+
+// Whether the rule set runs the check: a factor reads a field behind it, or (for the planet check) the rule set
+// lists the tenth-house planets.
+bool Runs(const RuleSet& rules, Check check);
 
 }  // namespace kalvora::rules

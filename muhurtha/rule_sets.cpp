@@ -11,6 +11,7 @@ namespace kalvora::rules {
 namespace {
 
 using enum Field;
+using Kind = FactorKind;
 
 // --- Named sets ------------------------------------------------------------------------------------------------
 
@@ -37,64 +38,66 @@ constexpr Outcome Absent{Word::Absent, 0, false};  // an inauspicious yoga that 
 
 // --- Standard blocks ------------------------------------------------------------------------------------------
 
-constexpr Factor TaraBlock{Code::Tara, "Tara Stength", {
+constexpr Factor TaraBlock{Kind::Tara, "Tara Stength", {
     {Is(Tara, "Unfavourable"), Unf},
     {Is(Tara, "Favourable"), Fav},
     {Otherwise, {Word::VeryFavourable, 2, true}}}};
 
-constexpr Factor MoonBlock{Code::Moon, "Moon Stength", {
+constexpr Factor MoonBlock{Kind::Moon, "Moon Stength", {
     {Is(Moon, "Unfavourable"), Unf},
     {Otherwise, Fav}}};
 
 constexpr Factor YogaBlock(Outcome unfavourable = Unf) {
-    return {Code::Yoga, "Yoga", {{YMinus, unfavourable}, {Otherwise, Neu}}};
+    return {Kind::Yoga, "Yoga", {{YMinus, unfavourable}, {Otherwise, Neu}}};
 }
 
-constexpr Factor KaranaBlock{Code::Karana, "Karana", {
+constexpr Factor KaranaBlock{Kind::Karana, "Karana", {
     {Is(Karana, "Visti"), Unf},
     {Otherwise, Neu}}};
 
 // A special yoga: present Fav, absent the given outcome.
-constexpr Factor YogaCheck(Code code, std::string_view label, Field present, Outcome absent = Neu) {
-    return {code, label, {{Is(present), Fav}, {Otherwise, absent}}};
+constexpr Factor YogaCheck(Kind kind, std::string_view label, Field present, Outcome absent = Neu) {
+    return {kind, label, {{Is(present), Fav}, {Otherwise, absent}}};
 }
 
-constexpr Factor SiddhiYoga = YogaCheck(Code::Siddha, "Siddhi Yoga", SiddhaYoga);
+constexpr Factor SiddhiYoga = YogaCheck(Kind::Siddha, "Siddhi Yoga", SiddhaYoga);
 constexpr Factor SarvarthaSiddhaYogaFactor =
-    YogaCheck(Code::Sarvartha, "Sarvartha Siddha Yoga", SarvarthaSiddhaYoga);
-constexpr Factor AmritaSiddhiYogaFactor = YogaCheck(Code::Amrita, "Amrita Siddhi Yoga", AmritaSiddhiYoga);
-constexpr Factor TripushkarYogaFactor = YogaCheck(Code::Tripushkar, "Tripushkar Yoga", TripushkarYoga);
+    YogaCheck(Kind::Sarvartha, "Sarvartha Siddha Yoga", SarvarthaSiddhaYoga);
+constexpr Factor AmritaSiddhiYogaFactor = YogaCheck(Kind::Amrita, "Amrita Siddhi Yoga", AmritaSiddhiYoga);
+constexpr Factor TripushkarYogaFactor = YogaCheck(Kind::Tripushkar, "Tripushkar Yoga", TripushkarYoga);
 
 // --- Child ceremonies and marriage ----------------------------------------------------------------------------
 
 constexpr Factor NamingFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Anuradha", "Punarvasu", "Magha", "Rohini", "Uttara Ashadha", "Uttara Bhadrapada",
                         "Shatabhisha", "Swati", "Dhanistha", "Shravana", "Ashwini", "Mrigasira", "Revati", "Hasta",
                         "Pushya", "Uttara Phalguni"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {In(TithiName, {"Chaturthi", "Navami", "Chaturdashi"}), Unavourable},
         {Ashtami, DarkFortnight, Unavourable},
         {Otherwise, Neu}}},
-    {Code::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
     YogaBlock(Unavourable),
     KaranaBlock,
 };
+// Ten to twelve days old, or sixteen.
+constexpr AgeWindow NamingAge{.spans = {{{AgeUnit::Days, 10, 12}, {AgeUnit::Days, 16, 16}}}, .points = 5};
 constexpr RuleSet NamingRules{.subject = MuhurthaSubject::Naming, .threshold = 3, .factors = NamingFactors,
-                              .ageWindow = AgeWindow::Naming, .windowPoints = 5};
+                              .ageWindow = NamingAge};
 
 constexpr Factor TonsuringFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Punarvasu", "Swati", "Shravana", "Dhanistha", "Shatabhisha", "Ashwini", "Pushya", "Hasta",
                         "Mrigasira", "Revati", "Chitra", "Jyeshtha"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{T7, Unavourable}, {Otherwise, Neu}}},
-    {Code::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{T7, Unavourable}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
     YogaBlock(Unavourable),
     KaranaBlock,
 };
@@ -104,66 +107,72 @@ constexpr RuleSet TonsuringRules{.subject = MuhurthaSubject::Tonsuring, .thresho
 constexpr Factor EarPiercingFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Mrigasira", "Chitra", "Anuradha", "Revati", "Ashwini", "Pushya", "Hasta", "Shravana",
                         "Dhanistha", "Punarvasu"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {In(TithiName, {"Chaturthi", "Navami", "Chaturdashi", "Amavashya"}), Neu},
         {Ashtami, DarkFortnight, Unavourable},
         {Otherwise, Fav}}},
-    {Code::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
     YogaBlock(Unavourable),
-    {Code::Rashi, "Rashi", {{In(Rashi, {"Kumbha", "Simha", "Vrischika"}), Unf}, {Otherwise, Neu}}},
+    {Kind::Rashi, "Rashi", {{In(Rashi, {"Kumbha", "Simha", "Vrischika"}), Unf}, {Otherwise, Neu}}},
     KaranaBlock,
 };
+// Ten, twelve or sixteen days old, six to eight months old, or an odd number of years.
+constexpr AgeWindow EarPiercingAge{.spans = {{{AgeUnit::Days, 10, 10}, {AgeUnit::Days, 12, 12},
+                                             {AgeUnit::Days, 16, 16}, {AgeUnit::Months, 6, 8}}},
+                                   .oddYears = true, .points = 6};
 constexpr RuleSet EarPiercingRules{.subject = MuhurthaSubject::EarPiercing, .threshold = 3,
-                                   .factors = EarPiercingFactors, .ageWindow = AgeWindow::EarPiercing,
-                                   .windowPoints = 6};
+                                   .factors = EarPiercingFactors, .ageWindow = EarPiercingAge};
 
 constexpr Factor ThreadCeremonyFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Anuradha", "Hasta", "Chitra", "Swati", "Shravana", "Dhanistha", "Shatabhisha",
                         "Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada", "Revati", "Rohini", "Mrigasira",
                         "Ashwini", "Punarvasu", "Pushya"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {BrightFortnight, In(TithiNumber, {2, 3, 5, 7, 10, 13}), Fav},
         {DarkFortnight, In(TithiNumber, {16, 17, 18}), Fav},  // the first three of the dark fortnight
         {In(TithiNumber, {4, 8, 9, 11, 12, 14}), Unf},
         {Otherwise, Neu}}},
-    {Code::Weekday, "Day of Week", {{W4, Fav}, {Is(Weekday, "Tuesday"), Unf}, {Otherwise, Neu}}},
-    {Code::Rashi, "Rashi", {
+    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Is(Weekday, "Tuesday"), Unf}, {Otherwise, Neu}}},
+    {Kind::Rashi, "Rashi", {
         {In(Rashi, {"Mesha", "Vrishabha", "Mithuna", "Kataka", "Kanya", "Thula", "Kumbha"}), Fav},
         {Otherwise, Neu}}},
 };
+// Five or eight years, or more than twenty.
+constexpr AgeWindow ThreadCeremonyAge{.spans = {{{AgeUnit::Years, 5, 5}, {AgeUnit::Years, 8, 8},
+                                                {AgeUnit::Years, 21, AnyOlder}}},
+                                      .points = 4};
 constexpr RuleSet ThreadCeremonyRules{.subject = MuhurthaSubject::ThreadCeremony, .threshold = 2,
-                                      .factors = ThreadCeremonyFactors, .ageWindow = AgeWindow::ThreadCeremony,
-                                      .windowPoints = 4};
+                                      .factors = ThreadCeremonyFactors, .ageWindow = ThreadCeremonyAge};
 
 constexpr Factor FirstFeedingFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Ashwini", "Mrigasira", "Punarvasu", "Dhanistha", "Pushya", "Hasta", "Swati", "Anuradha",
                         "Shravana", "Shatabhisha", "Uttara Phalguni", "Chitra"}), Fav},
         {In(Nakshatra, {"Ardra", "Krittika", "Jyeshtha", "Bharani", "Ashlesha", "Purva Ashadha",
                         "Poorva Bhadrapada"}), Unf},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {In(TithiName, {"Dwitiya", "Tritiya", "Panchami", "Saptami", "Dashami", "Triyodashi", "Purnima"}), Unf},
         {Otherwise, Neu}}},
-    {Code::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
-    {Code::None, "Month", {  // the child's age in months
+    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Unreported, "Month", {  // the child's age in months
         {Is(Sex, "Male"), In(MonthsOld, {7, 9, 11}), Fav},
         {Is(Sex, "Male"), Neu},
         {In(MonthsOld, {6, 8, 10, 12}), Fav},
         {Otherwise, Neu}}},
     YogaBlock(),
     KaranaBlock,
-    {Code::Rashi, "Rashi", {{In(Rashi, {"Mesha", "Vrischika", "Meena"}), Unf}, {Otherwise, Neu}}},
+    {Kind::Rashi, "Rashi", {{In(Rashi, {"Mesha", "Vrischika", "Meena"}), Unf}, {Otherwise, Neu}}},
 };
 constexpr RuleSet FirstFeedingRules{.subject = MuhurthaSubject::FirstFeeding, .threshold = 4,
                                     .factors = FirstFeedingFactors};
@@ -171,29 +180,30 @@ constexpr RuleSet FirstFeedingRules{.subject = MuhurthaSubject::FirstFeeding, .t
 constexpr Factor EducationStartFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Mrigasira", "Ardra", "Punarvasu", "Pushya", "Hasta", "Chitra", "Swati", "Shravana",
                         "Dhanistha", "Shatabhisha", "Rohini", "Uttara Phalguni", "Vishakha", "Revati"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{B, Unf}, {Otherwise, Neu}}},
-    {Code::Weekday, "Day of Week", {
+    {Kind::Tithi, "Tithi", {{B, Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {
         {TuesdayOrSaturday, Unf},
         {W4, In(Nakshatra, {"Punarvasu", "Ardra", "Hasta", "Chitra", "Shravana", "Revati"}), Fav},
         {Otherwise, Neu}}},  // the other W4 days, and Sunday
 };
+// Whatever the age, a muhurtha in Ashwini.
+constexpr AgeWindow EducationStartAge{.muhurtha = Is(Nakshatra, "Ashwini"), .points = 3};
 constexpr RuleSet EducationStartRules{.subject = MuhurthaSubject::EducationStart, .threshold = 2,
-                                      .factors = EducationStartFactors, .ageWindow = AgeWindow::EducationStart,
-                                      .windowPoints = 3};
+                                      .factors = EducationStartFactors, .ageWindow = EducationStartAge};
 
 constexpr Factor AdoptionFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Hasta", "Swati", "Anuradha", "Shravana", "Dhanistha", "Ashwini", "Pushya", "Chitra",
                         "Vishakha"}), Fav},
         {Otherwise, NeuNotCounted}}},
-    {Code::Tithi, "Tithi", {{In(TithiNumber, {1, 2, 3, 5, 7, 10, 11, 13}), Fav}, {Otherwise, Neu}}},
-    {Code::Weekday, "Day of Week", {
+    {Kind::Tithi, "Tithi", {{In(TithiNumber, {1, 2, 3, 5, 7, 10, 11, 13}), Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {
         {In(Weekday, {"Sunday", "Tuesday", "Thursday", "Friday"}), Fav},
         {Otherwise, Neu}}},
 };
@@ -202,12 +212,12 @@ constexpr RuleSet AdoptionRules{.subject = MuhurthaSubject::Adoption, .threshold
 constexpr Factor EngagementFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada", "Krittika", "Poorva Bhadrapada",
                         "Poorva Phalguni", "Purva Ashadha"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{In(TithiNumber, {2, 3, 5, 7, 10}), Fav}, {Otherwise, NeuNotCounted}}},
-    {Code::Weekday, "Weekday", {{Is(Weekday, "Saturday"), Unf}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{In(TithiNumber, {2, 3, 5, 7, 10}), Fav}, {Otherwise, NeuNotCounted}}},
+    {Kind::Weekday, "Weekday", {{Is(Weekday, "Saturday"), Unf}, {Otherwise, Neu}}},
 };
 constexpr RuleSet EngagementRules{.subject = MuhurthaSubject::Engagement, .threshold = 2,
                                   .factors = EngagementFactors};
@@ -215,18 +225,18 @@ constexpr RuleSet EngagementRules{.subject = MuhurthaSubject::Engagement, .thres
 constexpr Factor MarriageFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Rohini", "Uttara Ashadha", "Uttara Bhadrapada", "Mrigasira", "Revati", "Anuradha", "Moola",
                         "Swati", "Magha", "Ashwini", "Chitra", "Shravana", "Dhanistha", "Uttara Phalguni",
                         "Hasta"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{T7, Unf}, {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{T7, Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
     YogaBlock(),
     KaranaBlock,
-    YogaCheck(Code::Siddha, "Siddha Yoga", SiddhaYoga),
-    YogaCheck(Code::Sarvartha, "Sarvartha Yoga", SarvarthaSiddhaYoga),
-    YogaCheck(Code::Amrita, "Amrita Yoga", AmritaSiddhiYoga),
+    YogaCheck(Kind::Siddha, "Siddha Yoga", SiddhaYoga),
+    YogaCheck(Kind::Sarvartha, "Sarvartha Yoga", SarvarthaSiddhaYoga),
+    YogaCheck(Kind::Amrita, "Amrita Yoga", AmritaSiddhiYoga),
 };
 constexpr RuleSet MarriageRules{.subject = MuhurthaSubject::Marriage, .threshold = 5, .factors = MarriageFactors,
                                 .showsAmritaNote = true};
@@ -234,22 +244,22 @@ constexpr RuleSet MarriageRules{.subject = MuhurthaSubject::Marriage, .threshold
 constexpr Factor BrideEntranceFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Uttara Phalguni", "Uttara Bhadrapada", "Uttara Ashadha", "Mrigasira", "Revati", "Chitra",
                         "Anuradha", "Hasta", "Ashwini", "Pushya", "Shravana", "Dhanistha", "Moola", "Magha",
                         "Swati"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{In(Weekday, {"Tuesday", "Sunday"}), Unf}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{In(Weekday, {"Tuesday", "Sunday"}), Unf}, {Otherwise, Neu}}},
 };
 constexpr RuleSet BrideEntranceRules{.subject = MuhurthaSubject::BrideEntrance, .threshold = 2,
                                      .factors = BrideEntranceFactors};
 
 // --- Learning -------------------------------------------------------------------------------------------------
 
-constexpr Factor LearningTithi{Code::Tithi, "Tithi", {{A, Fav}, {B, Unf}, {Otherwise, Neu}}};
-constexpr Factor LearningWeekday{Code::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {Otherwise, Neu}}};
-constexpr Factor SaraswatiYoga{Code::Saraswati, "Saraswati Yoga", {
+constexpr Factor LearningTithi{Kind::Tithi, "Tithi", {{A, Fav}, {B, Unf}, {Otherwise, Neu}}};
+constexpr Factor LearningWeekday{Kind::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {Otherwise, Neu}}};
+constexpr Factor SaraswatiYoga{Kind::Saraswati, "Saraswati Yoga", {
     {Wednesday, Hasta, Fav},
     {Otherwise, Neu}}};
 
@@ -257,7 +267,7 @@ constexpr Factor TradeLearningFactors[] = {
     TaraBlock,
     MoonBlock,
     LearningTithi,
-    {Code::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {Otherwise, {Word::Favourable, 0, true}}}},
+    {Kind::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {Otherwise, {Word::Favourable, 0, true}}}},
     SaraswatiYoga,
 };
 constexpr RuleSet TradeLearningRules{.subject = MuhurthaSubject::TradeLearning, .threshold = 2,
@@ -269,7 +279,7 @@ constexpr Factor ScienceLearningFactors[] = {
     LearningTithi,
     LearningWeekday,
     SaraswatiYoga,
-    {Code::None, "Learning of any Science", {{Wednesday, Hasta, Fav}, {Otherwise, Neu}}},
+    {Unreported, "Learning of any Science", {{Wednesday, Hasta, Fav}, {Otherwise, Neu}}},
 };
 constexpr RuleSet ScienceLearningRules{.subject = MuhurthaSubject::ScienceLearning, .threshold = 3,
                                        .factors = ScienceLearningFactors};
@@ -277,12 +287,12 @@ constexpr RuleSet ScienceLearningRules{.subject = MuhurthaSubject::ScienceLearni
 constexpr Factor DanceMusicFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Revati", "Anuradha", "Dhanistha", "Shatabhisha", "Hasta", "Rohini", "Mrigasira", "Pushya",
                         "Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada"}), Fav},
         {Otherwise, Neu}}},
     LearningTithi,
-    {Code::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {W4, Fav}, {Otherwise, Neu}}},
     SaraswatiYoga,
 };
 constexpr RuleSet DanceMusicRules{.subject = MuhurthaSubject::DanceMusic, .threshold = 3,
@@ -291,7 +301,7 @@ constexpr RuleSet DanceMusicRules{.subject = MuhurthaSubject::DanceMusic, .thres
 constexpr Factor AstrologyLearningFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Ashwini", "Punarvasu", "Pushya", "Hasta", "Swati", "Moola", "Revati"}), Fav},
         {Otherwise, Neu}}},
     LearningTithi,
@@ -304,12 +314,12 @@ constexpr RuleSet AstrologyLearningRules{.subject = MuhurthaSubject::AstrologyLe
 constexpr Factor MedicineLearningFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Hasta", "Chitra", "Swati", "Anuradha", "Punarvasu", "Shravana", "Dhanistha", "Shatabhisha",
                         "Moola", "Revati", "Pushya", "Jyeshtha", "Ashlesha", "Ardra", "Mrigasira", "Ashwini"}), Fav},
         {Otherwise, Neu}}},
     LearningTithi,
-    {Code::Weekday, "Weekday", {{Is(Weekday, "Saturday"), Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{Is(Weekday, "Saturday"), Unf}, {Otherwise, Neu}}},
     SaraswatiYoga,
 };
 
@@ -321,7 +331,8 @@ constexpr Test MedicineWeekdays = In(Weekday, {"Sunday", "Tuesday", "Monday"});
 // Sunday, Tuesday or Monday and neutral on any other day, with the count left as the first weekday outcome left
 // it. A favourable nakshatra other than "Dhanistha" changes nothing.
 void MedicineSecondPass(Tally& tally, const Facts& facts) {
-    constexpr std::size_t nakshatra = 2, weekday = 4;
+    constexpr std::size_t nakshatra = PositionOf(MedicineLearningFactors, Kind::Nakshatra);
+    constexpr std::size_t weekday = PositionOf(MedicineLearningFactors, Kind::Weekday);
     if (Holds(Dhanistha, facts)) {
         tally.Record(nakshatra, MedicineLearningFactors[nakshatra], Fav);
     } else if (tally.factors[nakshatra].points == 0) {
@@ -342,16 +353,16 @@ constexpr Factor GrammarLogicFactors[] = {
     LearningTithi,
     LearningWeekday,
     SaraswatiYoga,
-    {Code::Nakshatra, "Nakshatra of Grammar", {
+    {Kind::Nakshatra, "Nakshatra of Grammar", {
         {In(Nakshatra, {"Rohini", "Mrigasira", "Punarvasu", "Pushya", "Hasta", "Dhanistha", "Revati"}), Fav},
         {Otherwise, {Word::Neutral, 0, true, "Nakshatra of Grammar- Neutral"}}}},
-    {Code::Nakshatra, "Nakshatra of Logic And and Philosophy", {
+    {Kind::Nakshatra, "Nakshatra of Logic And and Philosophy", {
         {In(Nakshatra, {"Shravana", "Shatabhisha", "Hasta", "Uttara Phalguni", "Moola", "Revati"}), Fav},
         {Otherwise, Neu}}},
-    OnlyWhen(GeneralWeekdayNotUnfavourable, {Code::Weekday, "Weekday of Grammar", {
+    OnlyWhen(GeneralWeekdayNotUnfavourable, {Kind::Weekday, "Weekday of Grammar", {
         {In(Weekday, {"Wednesday", "Thursday", "Friday"}), Fav},
         {Otherwise, Neu}}}),
-    OnlyWhen(GeneralWeekdayNotUnfavourable, {Code::Weekday, "Weekday of Logic And and Philosophy", {
+    OnlyWhen(GeneralWeekdayNotUnfavourable, {Kind::Weekday, "Weekday of Logic And and Philosophy", {
         {In(Weekday, {"Monday", "Thursday", "Wednesday"}), Fav},
         {Otherwise, Neu}}}),
 };
@@ -363,7 +374,7 @@ constexpr RuleSet GrammarLogicRules{.subject = MuhurthaSubject::GrammarLogic, .t
 constexpr Factor NewHouseFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {Is(Nakshatra, "Ashwini"), {Word::Unfavourable, -1, false, "Very Bad Nakshatra - Unfavourable"}},
         {In(Nakshatra, {"Mrigasira", "Revati", "Chitra", "Anuradha", "Swati", "Shatabhisha", "Hasta", "Pushya",
                         "Dhanistha", "Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada", "Rohini"}),
@@ -372,18 +383,18 @@ constexpr Factor NewHouseFactors[] = {
                         "Purva Ashadha", "Poorva Bhadrapada"}),
          {Word::Unfavourable, -1, false, "Bad Nakshatra - Unfavourable"}},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {Is(TithiClass, "Rikta"), Unf},
         {In(TithiNumber, {4, 9, 14}), Unf},
         {Is(TithiName, "Amavashya"), Unf},
         {BrightFortnight, In(TithiNumber, {2, 3, 5, 7, 10, 11, 13, 15}), Fav},
         {DarkFortnight, In(TithiNumber, {16}), Fav},  // the first of the dark fortnight
         {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {
+    {Kind::Weekday, "Weekday", {
         {W4, Fav},
         {Is(Weekday, "Tuesday"), {Word::Unfavourable, -1, false, "Very Bad Weekday - Unfavourable"}},
         {Otherwise, Neu}}},
-    {Code::LunarMonth, "Hindu Lunar Month", {
+    {Kind::LunarMonth, "Hindu Lunar Month", {
         {In(LunarMonth, {"Vaisakha", "Pausa", "Falguna", "Shravana", "Agrahayana", "Jyaistha", "Kartika",
                          "Magha"}), Fav},
         {Otherwise, Neu}}},
@@ -395,10 +406,10 @@ constexpr RuleSet NewHouseRules{.subject = MuhurthaSubject::NewHouse, .threshold
                                 .showsAmritaNote = true};
 
 constexpr Factor RentedHouseFactors[] = {
-    {Code::Tara, "Tara Strength", {{Is(Tara, "Favourable"), {Word::Favourable, 2, true}}, {Otherwise, Neu}}},
-    {Code::Moon, "Moon Strength", {{Is(Moon, "Favourable"), Fav}, {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{Is(TithiClass, "Rikta"), Unf}, {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Tara, "Tara Strength", {{Is(Tara, "Favourable"), {Word::Favourable, 2, true}}, {Otherwise, Neu}}},
+    {Kind::Moon, "Moon Strength", {{Is(Moon, "Favourable"), Fav}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{Is(TithiClass, "Rikta"), Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
 };
 constexpr RuleSet RentedHouseRules{.subject = MuhurthaSubject::RentedHouse, .threshold = 2,
                                    .factors = RentedHouseFactors};
@@ -406,12 +417,12 @@ constexpr RuleSet RentedHouseRules{.subject = MuhurthaSubject::RentedHouse, .thr
 constexpr Factor NewJobFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Hasta", "Ashwini", "Pushya", "Mrigasira", "Chitra", "Revati", "Anuradha",
                         "Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada", "Rohini"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{In(TithiNumber, {2, 3, 5, 7, 10, 11, 13, 15}), Fav}, {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {
+    {Kind::Tithi, "Tithi", {{In(TithiNumber, {2, 3, 5, 7, 10, 11, 13, 15}), Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {
         {In(Weekday, {"Monday", "Wednesday", "Thursday", "Friday", "Sunday"}), Fav},
         {Otherwise, Neu}}},
     SiddhiYoga,
@@ -424,14 +435,14 @@ constexpr RuleSet NewJobRules{.subject = MuhurthaSubject::NewJob, .threshold = 4
 constexpr Factor NewBusinessFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Mrigasira", "Chitra", "Anuradha", "Revati", "Ashwini", "Pushya", "Hasta"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {In(TithiName, {"Dwitiya", "Purnima", "Tritiya", "Panchami", "Saptami", "Dashami", "Ekadashi",
                         "Triyodashi"}), Unf},
         {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
     SiddhiYoga,
     SarvarthaSiddhaYogaFactor,
     AmritaSiddhiYogaFactor,
@@ -444,18 +455,18 @@ constexpr RuleSet NewBusinessRules{.subject = MuhurthaSubject::NewBusiness, .thr
 constexpr Factor FoundationFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Bharani", "Krittika", "Ardra", "Punarvasu", "Ashlesha", "Magha", "Poorva Phalguni",
                         "Vishakha", "Moola", "Purva Ashadha", "Shravana", "Shatabhisha", "Uttara Bhadrapada"}), Unf},
         {In(Nakshatra, {"Rohini", "Mrigasira", "Chitra", "Hasta", "Jyeshtha", "Uttara Phalguni", "Uttara Ashadha",
                         "Shravana"}), Fav},  // "Shravana" has already been taken as unfavourable
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {In(TithiNumber, {9}), Unf},          // the only unfavourable odd number
         {In(TithiNumber, {2, 6, 10}), Fav},   // the favourable even numbers
         {Otherwise, Neu}}},                   // every other number, odd or even
-    {Code::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
-    {Code::LunarMonth, "Hindu Lunar Month", {
+    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::LunarMonth, "Hindu Lunar Month", {
         {In(LunarMonth, {"Chaitra", "Vaisakha", "Shravana", "Kartika", "Magha"}), Fav},
         {Otherwise, Neu}}},
 };
@@ -465,16 +476,16 @@ constexpr RuleSet FoundationRules{.subject = MuhurthaSubject::Foundation, .thres
 constexpr Factor ConstructionFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada", "Rohini", "Mrigasira", "Revati",
                         "Chitra", "Anuradha", "Swati", "Shatabhisha", "Hasta", "Pushya", "Dhanistha"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{In(TithiNumber, {4, 8, 9, 14, 15}), Unf}, {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{Is(Weekday, "Tuesday"), Unf}, {Otherwise, Neu}}},
-    {Code::LunarMonth, "Hindu Lunar Month", {
+    {Kind::Tithi, "Tithi", {{In(TithiNumber, {4, 8, 9, 14, 15}), Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{Is(Weekday, "Tuesday"), Unf}, {Otherwise, Neu}}},
+    {Kind::LunarMonth, "Hindu Lunar Month", {
         {In(LunarMonth, {"Falguna", "Shravana", "Agrahayana", "Pausa", "Vaisakha"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Rashi, "Rashi", {{In(Rashi, {"Mithuna", "Kanya", "Dhanus", "Meena"}), Fav}, {Otherwise, Neu}}},
+    {Kind::Rashi, "Rashi", {{In(Rashi, {"Mithuna", "Kanya", "Dhanus", "Meena"}), Fav}, {Otherwise, Neu}}},
 };
 constexpr RuleSet ConstructionRules{.subject = MuhurthaSubject::Construction, .threshold = 3,
                                     .factors = ConstructionFactors};
@@ -485,44 +496,44 @@ constexpr Test InauspiciousJourneyNakshatras =
     In(Nakshatra, {"Ashlesha", "Vishakha", "Poorva Phalguni", "Poorva Bhadrapada", "Ardra"});
 constexpr Test KrittikaOrBharani = In(Nakshatra, {"Krittika", "Bharani"});
 
-constexpr Factor JourneyTithi{Code::Tithi, "Tithi", {
+constexpr Factor JourneyTithi{Kind::Tithi, "Tithi", {
     {In(TithiNumber, {14, 15, 30}), Unf},
     {In(TithiNumber, {2, 3, 5, 7, 10, 11, 13}), Fav},
     {Otherwise, Neu}}};
 
-constexpr Factor JourneyRashi{Code::Rashi, "Rashi", {
+constexpr Factor JourneyRashi{Kind::Rashi, "Rashi", {
     {In(Rashi, {"Mesha", "Vrishabha", "Kataka", "Simha", "Thula", "Dhanus"}), Fav},
     {Otherwise, Neu}}};
 
 // Counts 5, 7 and 9 from the birth lagna are unfavourable; the other counts give the rule set's outcome.
 constexpr Factor LagnaFromBirth(Outcome otherCounts) {
-    return {Code::None, "Muhurtha Lagna from Birth Lagna", {
+    return {Unreported, "Muhurtha Lagna from Birth Lagna", {
         {In(LagnaCount, {5, 7, 9}), Unf},
         {Otherwise, otherCounts}}};
 }
 
 constexpr Factor LagnaWithBirth(Outcome neutral) {
-    return {Code::None, "Muhurtha Lagna with Birth Rashi and Lagna", {
+    return {Unreported, "Muhurtha Lagna with Birth Rashi and Lagna", {
         {Is(BirthRashiOnTableLagna), Fav},
         {Otherwise, neutral}}};
 }
 
-constexpr Factor TuesdayLeastFavourable{Code::Weekday, "Weekday", {
+constexpr Factor TuesdayLeastFavourable{Kind::Weekday, "Weekday", {
     {Is(Weekday, "Tuesday"), {Word::LeastFavourable, -1, true}},
     {Otherwise, Fav}}};
 
 // The inauspicious yogas: present Unf (and the journey flag set), absent "Absent", 0 points, not counted.
-constexpr Factor InauspiciousYoga(Code flag, std::string_view label, Field present) {
+constexpr Factor InauspiciousYoga(Kind flag, std::string_view label, Field present) {
     return {flag, label, {{Is(present), Unf}, {Otherwise, Absent}}};
 }
-constexpr Factor MrityuYogaFactor = InauspiciousYoga(Code::MrityuFlag, "Mrityu Yoga", MrityuYoga);
-constexpr Factor DagdhaYogaFactor = InauspiciousYoga(Code::DagdhaFlag, "Dagdha Yoga", DagdhaYoga);
-constexpr Factor YamaghataYogaFactor = InauspiciousYoga(Code::YamaghataFlag, "Yamaghata Yoga", YamaghataYoga);
+constexpr Factor MrityuYogaFactor = InauspiciousYoga(Kind::Mrityu, "Mrityu Yoga", MrityuYoga);
+constexpr Factor DagdhaYogaFactor = InauspiciousYoga(Kind::Dagdha, "Dagdha Yoga", DagdhaYoga);
+constexpr Factor YamaghataYogaFactor = InauspiciousYoga(Kind::Yamaghata, "Yamaghata Yoga", YamaghataYoga);
 
 constexpr Factor DomesticJourneyFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {KrittikaOrBharani, {Word::LeastFavourable, -1, false}},
         {InauspiciousJourneyNakshatras, Unf},
         {Otherwise, {Word::Neutral, 1, true}}}},
@@ -545,7 +556,7 @@ constexpr RuleSet DomesticJourneyRules{.subject = MuhurthaSubject::DomesticJourn
 constexpr Factor ReligiousJourneyFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {KrittikaOrBharani, {Word::LeastFavourable, -1, true}},
         {InauspiciousJourneyNakshatras, Neu},
         {Otherwise, Fav}}},
@@ -554,12 +565,12 @@ constexpr Factor ReligiousJourneyFactors[] = {
     JourneyRashi,
     LagnaFromBirth(Fav),
     LagnaWithBirth(NeuNotCounted),
-    {Code::None, "Jupiter in Rising Sign", {{Is(JupiterInLagna), Fav}, {Otherwise, Neu}}},
-    {Code::None, "Jupiter in 9th House", {{Is(JupiterInNinth), Fav}, {Otherwise, Neu}}},
+    {Unreported, "Jupiter in Rising Sign", {{Is(JupiterInLagna), Fav}, {Otherwise, Neu}}},
+    {Unreported, "Jupiter in 9th House", {{Is(JupiterInNinth), Fav}, {Otherwise, Neu}}},
     SiddhiYoga,
-    YogaCheck(Code::Sarvartha, "Sarvartha Siddha Yoga", SarvarthaSiddhaYoga, NeuNotCounted),
-    YogaCheck(Code::Tripushkar, "Tripushkar Yoga", TripushkarYoga, NeuNotCounted),
-    YogaCheck(Code::Amrita, "Amrita Siddhi Yoga", AmritaSiddhiYoga, NeuNotCounted),
+    YogaCheck(Kind::Sarvartha, "Sarvartha Siddha Yoga", SarvarthaSiddhaYoga, NeuNotCounted),
+    YogaCheck(Kind::Tripushkar, "Tripushkar Yoga", TripushkarYoga, NeuNotCounted),
+    YogaCheck(Kind::Amrita, "Amrita Siddhi Yoga", AmritaSiddhiYoga, NeuNotCounted),
     MrityuYogaFactor,
     DagdhaYogaFactor,
     YamaghataYogaFactor,
@@ -570,14 +581,14 @@ constexpr RuleSet ReligiousJourneyRules{.subject = MuhurthaSubject::ReligiousJou
 constexpr Factor ForeignJourneyFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {Is(SameNakshatraAsBirth), Neu},
         {KrittikaOrBharani, {Word::LeastFavourable, -1, true}},
         {InauspiciousJourneyNakshatras, Unf},
         {In(Nakshatra, {"Swati", "Punarvasu", "Shravana", "Dhanistha", "Shatabhisha"}), Fav},
         {Otherwise, Neu}}},
     JourneyTithi,
-    {Code::Weekday, "Weekday", {
+    {Kind::Weekday, "Weekday", {
         {Is(Weekday, "Tuesday"), {Word::LeastFavourable, -1, true}},
         {Is(Weekday, "Monday"), Fav},
         {Otherwise, Neu}}},
@@ -600,25 +611,25 @@ constexpr RuleSet ForeignJourneyRules{.subject = MuhurthaSubject::ForeignJourney
 constexpr Factor LendingFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {Is(SameNakshatraAsBirth), Unf},
         {In(Nakshatra, {"Krittika", "Magha", "Moola", "Shatabhisha", "Uttara Phalguni", "Punarvasu"}), Unf},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {In(TithiName, {"Purnima", "Amavashya"}), Is(Weekday, "Saturday"), Unf},
         {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{In(Weekday, {"Tuesday", "Friday"}), Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{In(Weekday, {"Tuesday", "Friday"}), Unf}, {Otherwise, Neu}}},
 };
 constexpr RuleSet LendingRules{.subject = MuhurthaSubject::Lending, .threshold = 2, .factors = LendingFactors};
 
 constexpr Factor BorrowingFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {Is(SameNakshatraAsBirth), Unf},
         {In(Nakshatra, {"Krittika", "Moola", "Punarvasu", "Dhanistha"}), Unf},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}},
 };
 constexpr RuleSet BorrowingRules{.subject = MuhurthaSubject::Borrowing, .threshold = 2,
                                  .factors = BorrowingFactors};
@@ -626,12 +637,12 @@ constexpr RuleSet BorrowingRules{.subject = MuhurthaSubject::Borrowing, .thresho
 constexpr Factor LegalFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Ashwini", "Rohini", "Mrigasira", "Pushya", "Uttara Phalguni", "Hasta", "Chitra",
                         "Anuradha", "Dhanistha", "Revati"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {Otherwise, Neu}}},
 };
 constexpr RuleSet LegalRules{.subject = MuhurthaSubject::Legal, .threshold = 2, .factors = LegalFactors};
 
@@ -639,12 +650,12 @@ constexpr RuleSet LegalRules{.subject = MuhurthaSubject::Legal, .threshold = 2, 
 constexpr Factor ChronicTreatmentFactors[] = {
     TaraBlock,
     MoonBlock,
-    OnlyWhen(W4, {Code::Nakshatra, "Nakshatra", {
+    OnlyWhen(W4, {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Ashwini", "Hasta", "Chitra", "Punarvasu"}), Fav},
         {In(Nakshatra, {"Rohini", "Mrigasira", "Pushya", "Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada",
                         "Swati", "Anuradha", "Shravana", "Dhanistha", "Shatabhisha", "Revati"}), Fav},
         {Otherwise, Neu}}}),
-    {Code::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
 };
 constexpr RuleSet ChronicTreatmentRules{.subject = MuhurthaSubject::ChronicTreatment, .threshold = 2,
                                         .factors = ChronicTreatmentFactors};
@@ -652,29 +663,29 @@ constexpr RuleSet ChronicTreatmentRules{.subject = MuhurthaSubject::ChronicTreat
 constexpr Factor OperationFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {Is(SameNakshatraAsBirth), Unf},
         {In(Nakshatra, {"Ardra", "Jyeshtha", "Ashlesha", "Moola"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {
+    {Kind::Tithi, "Tithi", {
         {BrightFortnight, Unf},
         {In(TithiNumber, {19, 24, 29}), Fav},  // the 4th, 9th and 14th of the dark fortnight
         {Is(TithiName, "Amavashya"), {Word::Uafvourable, -1, false}},
         {Otherwise, Neu}}},
-    {Code::Weekday, "Weekday", {{In(Weekday, {"Monday", "Wednesday"}), Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{In(Weekday, {"Monday", "Wednesday"}), Fav}, {Otherwise, Neu}}},
 };
 constexpr RuleSet OperationRules{.subject = MuhurthaSubject::Operation, .threshold = 2,
                                  .factors = OperationFactors};
 
 // --- Buying and selling ---------------------------------------------------------------------------------------
 
-constexpr Factor LandNakshatra{Code::Nakshatra, "Nakshatra", {
+constexpr Factor LandNakshatra{Kind::Nakshatra, "Nakshatra", {
     {Is(SameNakshatraAsBirth), Unf},
     {In(Nakshatra, {"Ashwini", "Rohini", "Mrigasira", "Punarvasu", "Pushya", "Uttara Phalguni", "Hasta", "Swati",
                     "Anuradha", "Uttara Ashadha", "Shravana", "Dhanistha", "Shatabhisha", "Uttara Bhadrapada"}), Fav},
     {Otherwise, Neu}}};
-constexpr Factor LandTithi{Code::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}};
-constexpr Factor LandWeekday{Code::Weekday, "Weekday", {
+constexpr Factor LandTithi{Kind::Tithi, "Tithi", {{In(TithiNumber, {4, 9, 14}), Unf}, {Otherwise, Neu}}};
+constexpr Factor LandWeekday{Kind::Weekday, "Weekday", {
     {In(Weekday, {"Monday", "Wednesday", "Thursday", "Saturday"}), Fav},
     {Otherwise, Neu}}};
 
@@ -684,7 +695,7 @@ constexpr Factor BuyingLandFactors[] = {
     LandNakshatra,
     LandTithi,
     LandWeekday,
-    YogaCheck(Code::Dvipushkar, "Dvipushkar Yoga", DvipushkarYoga),
+    YogaCheck(Kind::Dvipushkar, "Dvipushkar Yoga", DvipushkarYoga),
     TripushkarYogaFactor,
 };
 constexpr RuleSet BuyingLandRules{.subject = MuhurthaSubject::BuyingLand, .threshold = 3,
@@ -703,11 +714,11 @@ constexpr RuleSet SellingLandRules{.subject = MuhurthaSubject::SellingLand, .thr
 constexpr Factor BuyingItemFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {Is(SameNakshatraAsBirth), Unf},
         {In(Nakshatra, {"Ashwini", "Chitra", "Swati", "Shravana", "Shatabhisha", "Revati"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{Is(TithiName, "Amavashya"), Unf}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{Is(TithiName, "Amavashya"), Unf}, {Otherwise, Neu}}},
     TripushkarYogaFactor,
 };
 constexpr RuleSet BuyingItemRules{.subject = MuhurthaSubject::BuyingItem, .threshold = 2,
@@ -716,13 +727,13 @@ constexpr RuleSet BuyingItemRules{.subject = MuhurthaSubject::BuyingItem, .thres
 constexpr Factor SellingItemFactors[] = {
     TaraBlock,
     MoonBlock,
-    {Code::Nakshatra, "Nakshatra", {
+    {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Bharani", "Krittika", "Ashlesha", "Poorva Phalguni", "Vishakha", "Purva Ashadha",
                         "Poorva Bhadrapada"}), Fav},
         {Otherwise, Neu}}},
-    {Code::Tithi, "Tithi", {{Is(TithiName, "Amavashya"), Unf}, {Otherwise, Neu}}},
-    {Code::Lagna, "Lagna", {{Is(Lagna, "Kumbha"), Unf}, {Otherwise, Neu}}},
-    {Code::Lagna, "Sale time Lagna", {
+    {Kind::Tithi, "Tithi", {{Is(TithiName, "Amavashya"), Unf}, {Otherwise, Neu}}},
+    {Kind::Lagna, "Lagna", {{Is(Lagna, "Kumbha"), Unf}, {Otherwise, Neu}}},
+    {Kind::Lagna, "Sale time Lagna", {
         {Is(LagnaIsBirthRashi), Fav},
         {Is(LagnaIsBirthLagna), Fav},
         {Otherwise, Neu}}},
@@ -756,13 +767,28 @@ const RuleSet& RuleSetOf(MuhurthaSubject subject) {
     return *Dispatch[static_cast<std::size_t>(subject)];
 }
 
-bool Reads(const RuleSet& rules, Field field) {
-    return std::any_of(rules.factors.begin(), rules.factors.end(), [field](const Factor& factor) {
-        if (factor.guard.field == field) return true;
-        return std::any_of(factor.Cases().begin(), factor.Cases().end(), [field](const Case& c) {
-            return c.first.field == field || c.second.field == field;
+namespace {
+
+// Whether any test of the rule set's factors (guards included) satisfies the predicate on its field.
+template <typename Predicate>
+bool AnyTestReads(const RuleSet& rules, Predicate reads) {
+    return std::any_of(rules.factors.begin(), rules.factors.end(), [&reads](const Factor& factor) {
+        if (reads(factor.guard.field)) return true;
+        return std::any_of(factor.Cases().begin(), factor.Cases().end(), [&reads](const Case& c) {
+            return reads(c.first.field) || reads(c.second.field);
         });
     });
+}
+
+}  // namespace
+
+bool Reads(const RuleSet& rules, Field field) {
+    return AnyTestReads(rules, [field](Field read) { return read == field; });
+}
+
+bool Runs(const RuleSet& rules, Check check) {
+    if (check == Check::PlanetPlacement && rules.listsTenthHousePlanets) return true;
+    return AnyTestReads(rules, [check](Field read) { return CheckBehind(read) == check; });
 }
 
 }  // namespace kalvora::rules

@@ -76,40 +76,9 @@ ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput&
     report.muhurthaYear = input.muhurthaYear;
     report.rating = evaluation.rating;
     report.codes = evaluation.codes;
-    report.flags = evaluation.flags;
     report.stopped = evaluation.stopped;
     report.stopMessage = evaluation.message;
     return report;
-}
-
-std::int16_t SectionCode(const ReportInput& input, ReportFactor factor) {
-    return SectionCode(const_cast<ReportInput&>(input), factor);
-}
-
-std::int16_t& SectionCode(ReportInput& input, ReportFactor factor) {
-    VerdictCodes& c = input.codes;
-    switch (factor) {
-        case ReportFactor::Tara: return c.tara;
-        case ReportFactor::Moon: return c.moon;
-        case ReportFactor::Nakshatra: return c.nakshatra;
-        case ReportFactor::Tithi: return c.tithi;
-        case ReportFactor::Weekday: return c.weekday;
-        case ReportFactor::LunarMonth: return c.lunarMonth;
-        case ReportFactor::Lagna: return c.lagna;
-        case ReportFactor::Rashi: return c.rashi;
-        case ReportFactor::Karana: return c.karana;
-        case ReportFactor::NityaYoga: return c.yoga;
-        case ReportFactor::SiddhaYoga: return c.siddha;
-        case ReportFactor::SarvarthaYoga: return c.sarvartha;
-        case ReportFactor::MrityuYoga: return input.flags.mrityu;
-        case ReportFactor::DagdhaYoga: return input.flags.dagdha;
-        case ReportFactor::YamaghataYoga: return input.flags.yamaghata;
-        case ReportFactor::TripushkarYoga: return c.tripushkar;
-        case ReportFactor::DvipushkarYoga: return c.dvipushkar;
-        case ReportFactor::SaraswatiYoga: return c.saraswati;
-        case ReportFactor::AmritaYoga: return c.amrita;
-    }
-    return c.tara;  // not reached: every factor is listed
 }
 
 std::string_view EnglishMonthName(int month) {
@@ -150,23 +119,22 @@ void BuildReport(const ReportInput& input, RichTextWriter& writer) {
     caret.Lines(input.subject, 2);
     caret.Bold(false);
 
-    if (input.rating.code != 0) {
+    if (input.rating != Rating::NotRated) {
         caret.BoldLine(PaletteColour::Red, "Chosen Muhurtha Date");
         caret.Paragraph(PaletteColour::Black,
                         ReportDateText(input.muhurthaDay, input.muhurthaMonth, input.muhurthaYear));
         caret.Footer();
 
-        const RatingText& rating = RatingTextOf(input.rating.code);
         caret.BoldLine(PaletteColour::Magenta, "Overall Effect of Muhurtha");
-        caret.BoldLine(PaletteColour::Magenta, rating.word);
-        caret.Paragraph(PaletteColour::Magenta, rating.paragraph);
+        caret.BoldLine(PaletteColour::Magenta, RatingWord(input.rating));
+        caret.Paragraph(PaletteColour::Magenta, RatingTextOf(input.rating).paragraph);
         caret.Footer();
     }
 
     for (const ReportSectionText& section : ReportSectionTexts()) {
-        const std::int16_t code = SectionCode(input, section.factor);
-        if (code == 0) continue;
-        const bool unfavourable = code == 1;
+        const std::int16_t code = input.codes[section.kind];
+        if (code == NotEvaluatedCode) continue;
+        const bool unfavourable = code == UnfavourableCode;
         caret.BoldLine(PaletteColour::Red, SectionHeading(section, input.muhurtha));
         caret.BoldLine(PaletteColour::Green, unfavourable ? "Bad" : "Good");
         caret.Paragraph(PaletteColour::Black, unfavourable ? section.unfavourable : section.favourable);

@@ -24,19 +24,14 @@ struct ReportInput {
     std::string subject;       // the chosen subject text
     MomentDetails muhurtha;    // names of the muhurtha moment
     std::int16_t muhurthaDay = 1, muhurthaMonth = 1, muhurthaYear = 1901;  // month 1..12
-    MuhurthaRating rating;     // code 0 (not rated) leaves out the date and the overall effect
-    VerdictCodes codes;        // 0 not evaluated (section left out), 1 unfavourable, anything else favourable
-    YogaFlags flags;           // 1 when the Mrityu, Dagdha or Yamaghata factor was shown as unfavourable
+    Rating rating = Rating::NotRated;  // not rated leaves out the date and the overall effect
+    FactorCodes codes;  // per kind: 0 not evaluated (section left out), 1 unfavourable, anything else favourable
     bool stopped = false;      // the date-order check stopped the evaluation: the report is only its message
     std::string stopMessage;
 };
 
 // The report's inputs from an evaluation and the inputs it was run on.
 ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput& input);
-
-// The code that drives a factor's section: its VerdictCode, or its yoga flag for Mrityu, Dagdha and Yamaghata.
-std::int16_t SectionCode(const ReportInput& input, ReportFactor factor);
-std::int16_t& SectionCode(ReportInput& input, ReportFactor factor);
 
 // English month name of month 1..12; "" outside that range.
 std::string_view EnglishMonthName(int month);

@@ -54,16 +54,24 @@ enum Column {
 constexpr std::array<const char*, ColumnCount> ColumnCaptions = {
     "Date", "Weekday", "From", "To", "Best At", "Rating", "Count", "Score", "Nakshatra", "Tithi", "Lagna"};
 
-// Colour hints of the rating cell: text and background by rating code (0 not rated, 1 Bad, 2 Good, 3 Average).
+// Colour hints of the rating cell: text and background of each rating, in the ratings' order.
 struct RatingColours {
+    Rating rating;
     QColor text, background;
 };
-const std::array<RatingColours, 4> RatingHints = {{
-    {QColor(0x6B, 0x6F, 0x85), QColor(0xF1, 0xEE, 0xE8)},
-    {QColor(0x9B, 0x34, 0x26), QColor(0xF7, 0xE0, 0xDA)},
-    {QColor(0x2E, 0x6B, 0x2F), QColor(0xE3, 0xF0, 0xDC)},
-    {QColor(0x8A, 0x64, 0x14), QColor(0xFB, 0xEF, 0xD3)},
-}};
+const auto RatingHints = std::to_array<RatingColours>({
+    {Rating::NotRated, QColor(0x6B, 0x6F, 0x85), QColor(0xF1, 0xEE, 0xE8)},
+    {Rating::Bad, QColor(0x9B, 0x34, 0x26), QColor(0xF7, 0xE0, 0xDA)},
+    {Rating::Good, QColor(0x2E, 0x6B, 0x2F), QColor(0xE3, 0xF0, 0xDC)},
+    {Rating::Average, QColor(0x8A, 0x64, 0x14), QColor(0xFB, 0xEF, 0xD3)},
+});
+static_assert(std::tuple_size_v<decltype(RatingHints)> == RatingNames.size(), "every rating has its colours");
+
+const RatingColours& HintOf(Rating rating) {
+    const RatingColours& hint = RatingHints.at(static_cast<std::size_t>(rating));
+    Q_ASSERT(hint.rating == rating);
+    return hint;
+}
 
 // The date and time boxes, spin box and progress bar dressed like the pages' boxes.
 constexpr char FinderStyle[] = R"(
@@ -413,14 +421,15 @@ void FinderWindow::ShowWindows(const std::vector<FoundWindow>& windows) {
     QList<QTreeWidgetItem*> items;
     for (std::size_t i = 0; i < listed_.size(); ++i) {
         const FoundWindow& w = listed_[i];
-        const QString rating = w.rating.empty() ? QStringLiteral("Not rated") : Text(w.rating);
+        const QString rating =
+            w.rating == Rating::NotRated ? QStringLiteral("Not rated") : FromView(RatingWord(w.rating));
         auto* item = new QTreeWidgetItem(
             QStringList{Text(DateText(w.date)), FromView(w.names.weekday), Text(MinuteText(w.firstMinute)),
                         Text(MinuteText(w.lastMinute)), Text(MinuteText(w.bestFirstMinute)), rating,
                         QStringLiteral("%1/%2").arg(w.count).arg(w.threshold), QString::number(w.totalScore),
                         FromView(w.names.nakshatra), FromView(w.names.tithi), FromView(w.names.lagna)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
-        const RatingColours& hint = RatingHints.at(static_cast<std::size_t>(std::clamp<int>(w.ratingCode, 0, 3)));
+        const RatingColours& hint = HintOf(w.rating);
         item->setForeground(ColRating, hint.text);
         item->setBackground(ColRating, hint.background);
         QFont bold = item->font(ColRating);

@@ -133,6 +133,13 @@ TEST(Program, DateOrderStopsTheEvaluation) {
                          "\"Your Muhurtha Date is more than Your Birth Date. Please check.\""),
               std::string::npos)
         << r.out;
+    // Every code and flag named, in their established order, and none written.
+    EXPECT_NE(r.out.find("\"codes\": {\"tara\": 0, \"moon\": 0, \"nakshatra\": 0, \"tithi\": 0, \"weekday\": 0, "
+                         "\"rashi\": 0, \"karana\": 0, \"yoga\": 0, \"siddha\": 0, \"sarvartha\": 0, "
+                         "\"tripushkar\": 0, \"amrita\": 0, \"lunarMonth\": 0, \"lagna\": 0, \"dvipushkar\": 0, "
+                         "\"saraswati\": 0}, \"flags\": {\"mrityu\": 0, \"dagdha\": 0, \"yamaghata\": 0}, "),
+              std::string::npos)
+        << r.out;
 }
 
 std::string ReadFile(const std::string& path) {

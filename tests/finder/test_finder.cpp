@@ -82,14 +82,9 @@ std::string Everything(const Evaluation& e) {
         s += "|" + f.heading + "/" + std::to_string(f.points) + "/" + std::to_string(f.counted) + "/" +
              std::to_string(f.written);
     }
-    const VerdictCodes& c = e.codes;
-    for (const int code : {c.tara, c.moon, c.nakshatra, c.tithi, c.weekday, c.rashi, c.karana, c.yoga, c.siddha,
-                           c.sarvartha, c.tripushkar, c.amrita, c.lunarMonth, c.lagna, c.dvipushkar, c.saraswati,
-                           e.flags.mrityu, e.flags.dagdha, e.flags.yamaghata, e.count, e.threshold, e.totalScore,
-                           e.rating.code}) {
-        s += "|" + std::to_string(code);
-    }
-    s += "|" + e.rating.word + "|" + e.amritaNote + "|" + e.lunarMonth;
+    for (const int code : e.codes.values) s += "|" + std::to_string(code);
+    for (const int number : {e.count, e.threshold, e.totalScore}) s += "|" + std::to_string(number);
+    s += "|" + std::string(RatingWord(e.rating)) + "|" + e.amritaNote + "|" + e.lunarMonth;
     for (const std::string& planet : e.tenthHousePlanets) s += "|" + planet;
     return s + "|" + e.resultText;
 }
@@ -168,8 +163,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
         EXPECT_EQ(w.firstMinute, e.first);
         EXPECT_EQ(w.lastMinute, e.last);
         EXPECT_EQ(w.names, e.names);
-        EXPECT_EQ(w.rating, e.evaluation.rating.word);
-        EXPECT_EQ(w.ratingCode, e.evaluation.rating.code);
+        EXPECT_EQ(w.rating, e.evaluation.rating);
         EXPECT_EQ(w.count, e.evaluation.count);
         EXPECT_EQ(w.threshold, e.evaluation.threshold);
         EXPECT_EQ(w.totalScore, e.evaluation.totalScore);
@@ -363,13 +357,12 @@ TEST(Dates, CountsAndSteps) {
 
 // --- Ranking, top N and merging --------------------------------------------------------------------------------
 
-FoundWindow Window(LocalDate date, int first, int last, std::int16_t ratingCode, int count, int score) {
+FoundWindow Window(LocalDate date, int first, int last, Rating rating, int count, int score) {
     FoundWindow w;
     w.date = date;
     w.firstMinute = w.bestFirstMinute = first;
     w.lastMinute = w.bestLastMinute = last;
-    w.ratingCode = ratingCode;
-    w.rating = ratingCode == 2 ? "Good" : ratingCode == 3 ? "Average" : ratingCode == 1 ? "Bad" : "";
+    w.rating = rating;
     w.count = static_cast<std::int16_t>(count);
     w.totalScore = static_cast<std::int16_t>(score);
     return w;
@@ -379,9 +372,10 @@ FoundWindow Window(LocalDate date, int first, int last, std::int16_t ratingCode,
 std::vector<std::string> Labels(const std::vector<FoundWindow>& windows) {
     std::vector<std::string> labels;
     for (const FoundWindow& w : windows) {
+        const std::string rating = w.rating == Rating::NotRated ? "-" : std::string(RatingWord(w.rating));
         labels.push_back(DateText(w.date).substr(8) + " " + MinuteText(w.firstMinute) + "-" +
-                         MinuteText(w.lastMinute) + " " + (w.rating.empty() ? "-" : w.rating) + " " +
-                         std::to_string(w.count) + "/" + std::to_string(w.totalScore));
+                         MinuteText(w.lastMinute) + " " + rating + " " + std::to_string(w.count) + "/" +
+                         std::to_string(w.totalScore));
     }
     return labels;
 }
@@ -389,13 +383,13 @@ std::vector<std::string> Labels(const std::vector<FoundWindow>& windows) {
 std::vector<FoundWindow> Sample() {
     const LocalDate d1{2026, 5, 1}, d2{2026, 5, 2};
     return {
-        Window(d1, 0, 99, 1, 5, 3),       // Bad
-        Window(d1, 100, 199, 2, 5, 2),    // Good
-        Window(d1, 200, 299, 2, 6, 1),    // Good, higher count
-        Window(d1, 300, 399, 3, 4, 9),    // Average
-        Window(d1, 400, 1439, 0, 0, 0),   // not rated
-        Window(d2, 0, 49, 2, 5, 2),       // Good, same count and score as 01 01:40, later
-        Window(d2, 50, 99, 2, 5, 4),      // Good, higher score
+        Window(d1, 0, 99, Rating::Bad, 5, 3),
+        Window(d1, 100, 199, Rating::Good, 5, 2),
+        Window(d1, 200, 299, Rating::Good, 6, 1),  // higher count
+        Window(d1, 300, 399, Rating::Average, 4, 9),
+        Window(d1, 400, 1439, Rating::NotRated, 0, 0),
+        Window(d2, 0, 49, Rating::Good, 5, 2),  // same count and score as 01 01:40, later
+        Window(d2, 50, 99, Rating::Good, 5, 4),  // higher score
     };
 }
 
@@ -423,7 +417,8 @@ TEST(MergeAdjacentWindows, ConsecutiveSameDateSameRating) {
     EXPECT_EQ(merged[0].pieces, 1);
 
     // A gap (a minute outside the daily window) keeps windows apart.
-    const std::vector<FoundWindow> apart = {Window({2026, 5, 1}, 0, 10, 2, 3, 3), Window({2026, 5, 1}, 12, 20, 2, 3, 3)};
+    const std::vector<FoundWindow> apart = {Window({2026, 5, 1}, 0, 10, Rating::Good, 3, 3),
+                                            Window({2026, 5, 1}, 12, 20, Rating::Good, 3, 3)};
     EXPECT_EQ(MergeAdjacentWindows(apart).size(), 2u);
 }
 

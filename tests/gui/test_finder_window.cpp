@@ -166,7 +166,7 @@ QStringList RowTexts(const FoundWindow& w) {
             Q(MinuteText(w.firstMinute)),
             Q(MinuteText(w.lastMinute)),
             Q(MinuteText(w.bestFirstMinute)),
-            w.rating.empty() ? QStringLiteral("Not rated") : Q(w.rating),
+            w.rating == Rating::NotRated ? QStringLiteral("Not rated") : Q(RatingWord(w.rating)),
             QStringLiteral("%1/%2").arg(w.count).arg(w.threshold),
             QString::number(w.totalScore),
             Q(w.names.nakshatra),
@@ -230,7 +230,7 @@ TEST_F(FinderTest, DoubleClickShowsThatMinuteAsTheResult) {
         EXPECT_EQ(Text(QStringLiteral("cboMuhurthaWeekday")), Q(found.names.weekday));
         ASSERT_TRUE(window->LastCalculation() && window->LastCalculation()->evaluation && expected.evaluation);
         EXPECT_EQ(window->LastCalculation()->evaluation->resultText, expected.evaluation->resultText);
-        EXPECT_EQ(window->LastCalculation()->evaluation->rating.word, found.rating);
+        EXPECT_EQ(window->LastCalculation()->evaluation->rating, found.rating);
         EXPECT_EQ(window->LastCalculation()->evaluation->count, found.count);
         EXPECT_EQ(Text(QStringLiteral("lblResult")),
                   Q(expected.evaluation->resultText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -472,9 +473,8 @@ TEST_P(AgeWindow, SingleFavourableFactorRatesGood) {
     EXPECT_EQ(e.factors[0].heading, "Favourable");
     EXPECT_EQ(e.factors[0].points, c.points);
     EXPECT_EQ(e.count, 1);
-    EXPECT_EQ(e.rating.word, "Good");
-    EXPECT_EQ(e.rating.code, 2);
-    EXPECT_EQ(e.codes, VerdictCodes{});  // the window factor writes no report code
+    EXPECT_EQ(e.rating, Rating::Good);
+    EXPECT_EQ(e.codes, FactorCodes{});  // the window factor writes no report code
     EXPECT_EQ(e.resultText, ResultLines({"Favourable - " + std::to_string(c.points) + " Point",
                                          "Total Score - " + std::to_string(c.points) + " Points",
                                          "Muhurtha: Good"}));
@@ -505,10 +505,15 @@ const WindowCase WindowCases[] = {
     {"EarNineMonths", EarPiercing(2024, 1, 6, 2024, 10, 1), false, 0},
     {"EarOddYears", EarPiercing(2019, 4, 1, 2024, 4, 10), true, 6},
     {"EarEvenYears", EarPiercing(2018, 4, 1, 2024, 4, 10), false, 0},
+    {"EarFiveMonths", EarPiercing(2024, 1, 6, 2024, 6, 1), false, 0},
+    {"EarSixMonths", EarPiercing(2024, 1, 6, 2024, 7, 1), true, 6},
+    {"EarEightMonths", EarPiercing(2024, 1, 6, 2024, 9, 1), true, 6},
     {"ThreadFiveYears", Thread(2019, 2024), true, 4},
     {"ThreadEightYears", Thread(2016, 2024), true, 4},
     {"ThreadTwentyYears", Thread(2004, 2024), false, 0},
     {"ThreadTwentyOneYears", Thread(2003, 2024), true, 4},
+    {"ThreadHundredYears", Thread(1910, 2024), true, 4},
+    {"ThreadFourYears", Thread(2020, 2024), false, 0},
     {"EducationAshwini", InputBuilder("Starting of Education (Aksharabhyasa)").Nakshatra("Ashwini"), true, 3},
     {"EducationBharani", InputBuilder("Starting of Education (Aksharabhyasa)").Nakshatra("Bharani"), false, 0},
 };
@@ -524,13 +529,13 @@ TEST(Counting, DhanisthaCountsTwiceInLearningMedicine) {
                      .Weekday("Saturday"));
     // Nakshatra twice, tithi (neutral), Saraswati: 4 against 3.
     EXPECT_EQ(dhanistha.count, 4);
-    EXPECT_EQ(dhanistha.rating.word, "Good");
-    EXPECT_EQ(dhanistha.codes.weekday, 1);
+    EXPECT_EQ(dhanistha.rating, Rating::Good);
+    EXPECT_EQ(dhanistha.codes[FactorKind::Weekday], 1);
 
     const Evaluation bharani =
         Evaluate(InputBuilder("Learning Medicine").Nakshatra("Bharani").Tithi(1).Weekday("Saturday"));
     EXPECT_EQ(bharani.count, 5);  // the rewritten weekday keeps the first outcome's share (none)
-    EXPECT_EQ(bharani.codes.weekday, 2);
+    EXPECT_EQ(bharani.codes[FactorKind::Weekday], 2);
     EXPECT_EQ(bharani.totalScore, 2);
 }
 
@@ -542,15 +547,14 @@ TEST(Counting, UnwrittenFactorsScoreNothing) {
     // Tara, Moon, tithi 1 (neutral), Saraswati, grammar and logic nakshatras ("Rohini": favourable, neutral).
     EXPECT_EQ(e.count, 6);
     EXPECT_EQ(e.totalScore, 2);
-    EXPECT_EQ(e.codes.weekday, 1);
+    EXPECT_EQ(e.codes[FactorKind::Weekday], 1);
     EXPECT_EQ(e.resultText.find("Weekday of"), std::string::npos);
 }
 
 struct CodeCase {
     std::string_view name;
     InputBuilder input;
-    VerdictCodes codes;
-    YogaFlags flags;
+    FactorCodes codes;  // the journey flags among them
 };
 
 void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
@@ -561,56 +565,47 @@ TEST_P(ReportCodes, CodesAndFlags) {
     const CodeCase& c = GetParam();
     const Evaluation e = Evaluate(c.input);
     EXPECT_EQ(e.codes, c.codes);
-    EXPECT_EQ(e.flags, c.flags);
 }
 
-VerdictCodes Codes(std::initializer_list<std::pair<std::int16_t VerdictCodes::*, std::int16_t>> set) {
-    VerdictCodes codes;
-    for (const auto& [field, value] : set) codes.*field = value;
+FactorCodes Codes(std::initializer_list<std::pair<FactorKind, std::int16_t>> set) {
+    FactorCodes codes;
+    for (const auto& [kind, value] : set) codes[kind] = value;
     return codes;
 }
 
-using C = VerdictCodes;
+using K = FactorKind;
 
 const CodeCase CodeCases[] = {
     {"Marriage", InputBuilder("Marriage").Moon(MoonUnfav).Tithi(2).Weekday("Thursday").Karana("Visti"),
-     Codes({{&C::tara, 2}, {&C::moon, 1}, {&C::nakshatra, 2}, {&C::tithi, 1}, {&C::weekday, 2}, {&C::yoga, 2},
-            {&C::karana, 1}, {&C::siddha, 2}, {&C::sarvartha, 2}, {&C::amrita, 2}}),
-     {}},
+     Codes({{K::Tara, 2}, {K::Moon, 1}, {K::Nakshatra, 2}, {K::Tithi, 1}, {K::Weekday, 2}, {K::Yoga, 2},
+            {K::Karana, 1}, {K::Siddha, 2}, {K::Sarvartha, 2}, {K::Amrita, 2}})},
     {"NewHouse", InputBuilder("Entering a New House").Tara(Unfav).Nakshatra("Ashwini").Weekday("Tuesday"),
-     Codes({{&C::tara, 1}, {&C::moon, 2}, {&C::nakshatra, 1}, {&C::tithi, 2}, {&C::weekday, 1}, {&C::lunarMonth, 2},
-            {&C::siddha, 2}, {&C::sarvartha, 2}, {&C::amrita, 2}}),
-     {}},
+     Codes({{K::Tara, 1}, {K::Moon, 2}, {K::Nakshatra, 1}, {K::Tithi, 2}, {K::Weekday, 1}, {K::LunarMonth, 2},
+            {K::Siddha, 2}, {K::Sarvartha, 2}, {K::Amrita, 2}})},
     {"GrammarSaturday", InputBuilder("Learning Grammar, Logic Or Philosophy").Weekday("Saturday"),
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::tithi, 2}, {&C::weekday, 1}, {&C::saraswati, 2}, {&C::nakshatra, 2}}),
-     {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Tithi, 2}, {K::Weekday, 1}, {K::Saraswati, 2}, {K::Nakshatra, 2}})},
     {"ReligiousJourney", InputBuilder("Religious Journey").Nakshatra("Ardra").Tithi(11).Weekday("Tuesday"),
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::nakshatra, 2}, {&C::tithi, 2}, {&C::weekday, 2}, {&C::rashi, 2},
-            {&C::siddha, 2}, {&C::sarvartha, 2}, {&C::tripushkar, 2}, {&C::amrita, 2}}),
-     {1, 0, 1}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 2}, {K::Weekday, 2}, {K::Rashi, 2},
+            {K::Siddha, 2}, {K::Sarvartha, 2}, {K::Tripushkar, 2}, {K::Amrita, 2},
+            {K::Mrityu, 1}, {K::Yamaghata, 1}})},
     {"DomesticJourneyNoInauspiciousYoga", InputBuilder("Domestic Journey").Tithi(2),
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::nakshatra, 2}, {&C::tithi, 2}, {&C::weekday, 2}, {&C::rashi, 2},
-            {&C::siddha, 2}, {&C::sarvartha, 2}, {&C::tripushkar, 2}, {&C::amrita, 2}}),
-     {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 2}, {K::Weekday, 2}, {K::Rashi, 2},
+            {K::Siddha, 2}, {K::Sarvartha, 2}, {K::Tripushkar, 2}, {K::Amrita, 2}})},
     {"BuyingLand", InputBuilder("Buying Land").Tithi(4),
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::nakshatra, 2}, {&C::tithi, 1}, {&C::weekday, 2}, {&C::dvipushkar, 2},
-            {&C::tripushkar, 2}}),
-     {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 1}, {K::Weekday, 2}, {K::Dvipushkar, 2},
+            {K::Tripushkar, 2}})},
     {"SellingItemKumbha", InputBuilder("Sell Item").Lagna("Kumbha"),  // the sale-time lagna writes the lagna code last
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::nakshatra, 2}, {&C::tithi, 2}, {&C::lagna, 2}}),
-     {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 2}, {K::Lagna, 2}})},
     {"OperationAmavashya", InputBuilder("Date for operations").Tithi(30),
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::nakshatra, 2}, {&C::tithi, 1}, {&C::weekday, 2}}),
-     {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 1}, {K::Weekday, 2}})},
     {"FirstFeeding", InputBuilder("First feeding of Solid Food (Annaprasan)").Rashi("Meena"),  // month: no code
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::nakshatra, 2}, {&C::tithi, 2}, {&C::weekday, 2}, {&C::yoga, 2},
-            {&C::karana, 2}, {&C::rashi, 1}}),
-     {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 2}, {K::Weekday, 2}, {K::Yoga, 2},
+            {K::Karana, 2}, {K::Rashi, 1}})},
     {"ChronicTuesday",
      InputBuilder("Starting medical treatment for chronic disease or recurring illness").Weekday("Tuesday"),
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::weekday, 2}}), {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Weekday, 2}})},
     {"TradeLearning", InputBuilder("Learning of a Trade").Weekday("Saturday"),
-     Codes({{&C::tara, 2}, {&C::moon, 2}, {&C::tithi, 2}, {&C::weekday, 1}, {&C::saraswati, 2}}), {}},
+     Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Tithi, 2}, {K::Weekday, 1}, {K::Saraswati, 2}})},
 };
 
 INSTANTIATE_TEST_SUITE_P(RuleSets, ReportCodes, ::testing::ValuesIn(CodeCases),
@@ -633,6 +628,30 @@ TEST(CheckResults, LunarMonthAmritaNoteAndTenthHouse) {
     EXPECT_TRUE(trade.tenthHousePlanets.empty());
     EXPECT_TRUE(trade.resultText.ends_with(
         "Muhurtha: Good\r\n\r\nPlanet in the 10th House from the position of Asc \r\n\r\n"));
+}
+
+// The checks whose findings reach the report, as the rule sets' factors (and the tenth-house list) ask for them.
+TEST(CheckResults, WhichRuleSetsRunEachCheck) {
+    using S = MuhurthaSubject;
+    struct Case {
+        rules::Check check;
+        std::vector<S> subjects;
+    };
+    const Case cases[] = {
+        {rules::Check::AmritaSiddhi, {S::Marriage, S::NewHouse, S::NewJob, S::NewBusiness, S::DomesticJourney,
+                                      S::ReligiousJourney, S::ForeignJourney}},
+        {rules::Check::LunarMonth, {S::NewHouse, S::Foundation, S::Construction}},
+        {rules::Check::PlanetPlacement,
+         {S::TradeLearning, S::DomesticJourney, S::ReligiousJourney, S::ForeignJourney}},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t i = 0; i < SubjectCount; ++i) {
+            const auto subject = static_cast<S>(i);
+            const bool expected = std::find(c.subjects.begin(), c.subjects.end(), subject) != c.subjects.end();
+            EXPECT_EQ(rules::Runs(rules::RuleSetOf(subject), c.check), expected)
+                << SubjectTexts[i] << ", check " << static_cast<int>(c.check);
+        }
+    }
 }
 
 // The special yogas read the weekday of the page's box (Siddha, Sarvartha Siddha) or the computed weekday (the rest).

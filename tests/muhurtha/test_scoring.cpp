@@ -26,9 +26,9 @@ TEST(Rating, CountAgainstThreshold) {
         {8, 8, "Average", 3}, {9, 8, "Good", 2}, {0, 8, "Bad", 1},
     };
     for (const Case& c : cases) {
-        const MuhurthaRating r = RateMuhurtha(c.count, c.threshold);
-        EXPECT_EQ(r.word, c.word) << c.count << " against " << c.threshold;
-        EXPECT_EQ(r.code, c.code) << c.count << " against " << c.threshold;
+        const Rating r = RateMuhurtha(c.count, c.threshold);
+        EXPECT_EQ(RatingWord(r), c.word) << c.count << " against " << c.threshold;
+        EXPECT_EQ(RatingCode(r), c.code) << c.count << " against " << c.threshold;
     }
 }
 
@@ -49,7 +49,7 @@ TEST(ResultText, WorkedExampleOfFourFactors) {
     EXPECT_EQ(e.count, 3);
     EXPECT_EQ(e.threshold, 2);
     EXPECT_EQ(e.totalScore, 2);
-    EXPECT_EQ(e.rating.code, 2);
+    EXPECT_EQ(e.rating, Rating::Good);
     ASSERT_EQ(e.factors.size(), 4u);  // no line for anything past the last factor
 }
 
@@ -90,13 +90,12 @@ TEST(Rating, OneCountedFactorMoreOrLess) {
     const auto borrowing = [](std::string nakshatra) {
         return Evaluate(InputBuilder("Borrowing Money").Nakshatra(std::move(nakshatra)).Tithi(4));
     };
-    EXPECT_EQ(borrowing("Bharani").rating.word, "Average");  // count 2
-    EXPECT_EQ(borrowing("Rohini").rating.word, "Good");      // count 3
+    EXPECT_EQ(borrowing("Bharani").rating, Rating::Average);  // count 2
+    EXPECT_EQ(borrowing("Rohini").rating, Rating::Good);      // count 3
     const Evaluation fewer = Evaluate(
         InputBuilder("Borrowing Money").Moon(MoonVerdict::Unfavourable).Nakshatra("Bharani").Tithi(4));
     EXPECT_EQ(fewer.count, 1);
-    EXPECT_EQ(fewer.rating.word, "Bad");
-    EXPECT_EQ(fewer.rating.code, 1);
+    EXPECT_EQ(fewer.rating, Rating::Bad);
 }
 
 TEST(DateOrder, MuhurthaBeforeBirthStops) {
@@ -120,10 +119,8 @@ TEST(DateOrder, MuhurthaBeforeBirthStops) {
         }
         EXPECT_EQ(e.message, "Your Muhurtha Date is more than Your Birth Date. Please check.");
         EXPECT_TRUE(e.factors.empty());
-        EXPECT_EQ(e.rating.word, "");
-        EXPECT_EQ(e.rating.code, 0);
-        EXPECT_EQ(e.codes, VerdictCodes{});
-        EXPECT_EQ(e.flags, YogaFlags{});
+        EXPECT_EQ(e.rating, Rating::NotRated);
+        EXPECT_EQ(e.codes, FactorCodes{});
         EXPECT_EQ(e.resultText, "");
         EXPECT_EQ(e.totalScore, 0);
     }

@@ -15,7 +15,10 @@ using test::CountOf;
 using test::FooterLine;
 using test::SampleInput;
 using test::SetAllCodes;
+using test::AllCodes;
+using test::Codes;
 using test::SplitLines;
+using K = FactorKind;
 
 std::string TextOf(const ReportInput& input) { return PlainText(BuildReportDocument(input)); }
 
@@ -33,11 +36,11 @@ std::vector<std::string> Headings(const ReportDocument& document) {
 
 TEST(ReportBuilder, RunsOfTheOpeningBlocksAndOneSection) {
     ReportInput input = SampleInput();
-    input.codes.tara = 2;
+    input.codes[K::Tara] = 2;
     const ReportDocument document = BuildReportDocument(input);
     const std::string footer = FooterLine + "\r\n\r\n";
     const std::string tara(ReportSectionTexts()[0].favourable);
-    const std::string_view good = RatingTextOf(2).paragraph;
+    const std::string_view good = RatingTextOf(Rating::Good).paragraph;
 
     struct Expected {
         std::string text;
@@ -74,41 +77,32 @@ TEST(ReportBuilder, RunsOfTheOpeningBlocksAndOneSection) {
 TEST(ReportBuilder, SectionsAppearInReportOrderForEachKindOfRuleSet) {
     struct Case {
         const char* name;
-        void (*set)(ReportInput&);
+        FactorCodes codes;
         std::vector<std::string> headings;
     };
     const std::vector<Case> cases = {
         {"child ceremony (naming)",
-         [](ReportInput& in) {
-             in.codes.tara = 2, in.codes.moon = 1, in.codes.nakshatra = 2, in.codes.tithi = 1;
-             in.codes.weekday = 2, in.codes.yoga = 1, in.codes.karana = 2;
-         },
+         Codes({{K::Tara, 2}, {K::Moon, 1}, {K::Nakshatra, 2}, {K::Tithi, 1}, {K::Weekday, 2}, {K::Yoga, 1},
+                {K::Karana, 2}}),
          {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
           "Tithi: Shukla Panchami", "Weekday: Friday", "Karana: Bava", "Birth Yogas"}},
         {"learning of a science",
-         [](ReportInput& in) {
-             in.codes.tara = 2, in.codes.moon = 2, in.codes.tithi = 2, in.codes.weekday = 1, in.codes.saraswati = 2;
-         },
+         Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Tithi, 2}, {K::Weekday, 1}, {K::Saraswati, 2}}),
          {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)",
           "Tithi: Shukla Panchami", "Weekday: Friday", "Saraswati Yoga"}},
         {"domestic journey with Mrityu and Yamaghata",
-         [](ReportInput& in) {
-             in.codes.tara = 2, in.codes.moon = 2, in.codes.nakshatra = 2, in.codes.tithi = 2, in.codes.weekday = 2;
-             in.codes.rashi = 2, in.codes.siddha = 2, in.codes.sarvartha = 2, in.codes.tripushkar = 2;
-             in.codes.amrita = 2;
-             in.flags = {1, 0, 1};
-         },
+         Codes({{K::Tara, 2}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 2}, {K::Weekday, 2}, {K::Rashi, 2},
+                {K::Siddha, 2}, {K::Sarvartha, 2}, {K::Tripushkar, 2}, {K::Amrita, 2}, {K::Mrityu, 1},
+                {K::Yamaghata, 1}}),
          {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
           "Tithi: Shukla Panchami", "Weekday: Friday", "Rashi: Vrishabha", "Siddha Yoga", "Savartha Siddha Yoga",
           "Mrityu Yoga", "Yamaghata Yoga", "Tripushkar Yoga", "Amrita Siddhi Yoga"}},
         {"selling an item with its lagna",
-         [](ReportInput& in) {
-             in.codes.tara = 1, in.codes.moon = 2, in.codes.nakshatra = 2, in.codes.tithi = 2, in.codes.lagna = 1;
-         },
+         Codes({{K::Tara, 1}, {K::Moon, 2}, {K::Nakshatra, 2}, {K::Tithi, 2}, {K::Lagna, 1}}),
          {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
           "Tithi: Shukla Panchami", "Lagna: Kumbha"}},
         {"every factor",
-         [](ReportInput& in) { SetAllCodes(in, 2); },
+         AllCodes(2),
          {"Chosen Muhurtha Date", "Strength of Star (Tarabala)", "Strength of Moon (Chandrabala)", "Nakshatra: Rohini",
           "Tithi: Shukla Panchami", "Weekday: Friday", "Hindu Months", "Lagna: Kumbha", "Rashi: Vrishabha",
           "Karana: Bava", "Birth Yogas", "Siddha Yoga", "Savartha Siddha Yoga", "Mrityu Yoga", "Daghda Yoga",
@@ -117,7 +111,7 @@ TEST(ReportBuilder, SectionsAppearInReportOrderForEachKindOfRuleSet) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ReportInput input = SampleInput();
-        c.set(input);
+        input.codes = c.codes;
         const ReportDocument document = BuildReportDocument(input);
         EXPECT_EQ(Headings(document), c.headings);
         EXPECT_EQ(CountOf(PlainText(document), FooterLine), c.headings.size() + 2);
@@ -130,8 +124,8 @@ TEST(ReportBuilder, EachSectionShowsItsVerdictAndParagraphByCode) {
         for (const std::int16_t code : {1, 2, 3, -1}) {
             SCOPED_TRACE(std::string(section.heading) + " with code " + std::to_string(code));
             ReportInput input = SampleInput();
-            input.rating.code = 0;
-            SectionCode(input, section.factor) = code;
+            input.rating = Rating::NotRated;
+            input.codes[section.kind] = code;
             const std::vector<std::string> lines = SplitLines(TextOf(input));
 
             std::string heading(section.heading);
@@ -151,7 +145,7 @@ TEST(ReportBuilder, AFactorWithCodeZeroLeavesNoTrace) {
         ReportInput input = SampleInput();
         SetAllCodes(input, 2);
         const std::string full = TextOf(input);
-        SectionCode(input, section.factor) = 0;
+        input.codes[section.kind] = 0;
         const std::string text = TextOf(input);
 
         std::string heading(section.heading);
@@ -168,7 +162,7 @@ TEST(ReportBuilder, AFactorWithCodeZeroLeavesNoTrace) {
 
 TEST(ReportBuilder, EmptyParagraphKeepsItsTwoLineBreaks) {
     ReportInput input = SampleInput();
-    input.codes.sarvartha = 1;
+    input.codes[K::Sarvartha] = 1;
     const std::string text = TextOf(input);
     EXPECT_NE(text.find("Savartha Siddha Yoga\r\nBad\r\n\r\n\r\n" + FooterLine + "\r\n\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - FooterLine.size() - 4), FooterLine + "\r\n\r\n");
@@ -195,29 +189,29 @@ TEST(ReportBuilder, DateLine) {
     EXPECT_EQ(*(at + 1), "March 5, 2010");
 }
 
-TEST(ReportBuilder, OverallEffectFollowsTheRatingCode) {
+TEST(ReportBuilder, OverallEffectFollowsTheRating) {
     struct Case {
-        std::int16_t code;
+        Rating rating;
         std::string word;
     };
-    const std::vector<Case> cases = {{1, "Bad"}, {2, "Good"}, {3, "Average"}, {7, "Average"}, {-2, "Average"}};
+    const std::vector<Case> cases = {{Rating::Bad, "Bad"}, {Rating::Good, "Good"}, {Rating::Average, "Average"}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
+        SCOPED_TRACE(c.word);
         ReportInput input = SampleInput();
-        input.rating = {"", c.code};
+        input.rating = c.rating;
         const std::vector<std::string> lines = SplitLines(TextOf(input));
         const auto at = std::find(lines.begin(), lines.end(), "Overall Effect of Muhurtha");
         ASSERT_NE(at, lines.end());
         EXPECT_EQ(*(at + 1), c.word);
-        EXPECT_EQ(*(at + 2), RatingTextOf(c.code).paragraph);
+        EXPECT_EQ(*(at + 2), RatingTextOf(c.rating).paragraph);
         EXPECT_EQ(*(at + 4), FooterLine);
     }
 }
 
 TEST(ReportBuilder, UnratedReportHasNoDateAndNoOverallEffect) {
     ReportInput input = SampleInput();
-    input.rating = {};
-    input.codes.tithi = 1;
+    input.rating = Rating::NotRated;
+    input.codes[K::Tithi] = 1;
     const std::vector<std::string> lines = SplitLines(TextOf(input));
     const std::vector<std::string> expected = {
         "", "Kalvora Report", "", FooterLine, "", "Marriage", "", "Tithi: Shukla Panchami", "Bad",
@@ -246,43 +240,27 @@ TEST(ReportBuilder, BuildingReplacesWhatTheWriterHeld) {
 }
 
 TEST(ReportBuilder, EachSectionReadsItsOwnCode) {
-    using CodeField = std::int16_t VerdictCodes::*;
-    using FlagField = std::int16_t YogaFlags::*;
+    // The section each factor kind's code brings into the report (the journey kinds' flags included).
     struct Case {
-        ReportFactor factor;
-        CodeField code;
-        FlagField flag;
+        FactorKind kind;
+        std::string heading;
     };
     const std::vector<Case> cases = {
-        {ReportFactor::Tara, &VerdictCodes::tara, nullptr},
-        {ReportFactor::Moon, &VerdictCodes::moon, nullptr},
-        {ReportFactor::Nakshatra, &VerdictCodes::nakshatra, nullptr},
-        {ReportFactor::Tithi, &VerdictCodes::tithi, nullptr},
-        {ReportFactor::Weekday, &VerdictCodes::weekday, nullptr},
-        {ReportFactor::LunarMonth, &VerdictCodes::lunarMonth, nullptr},
-        {ReportFactor::Lagna, &VerdictCodes::lagna, nullptr},
-        {ReportFactor::Rashi, &VerdictCodes::rashi, nullptr},
-        {ReportFactor::Karana, &VerdictCodes::karana, nullptr},
-        {ReportFactor::NityaYoga, &VerdictCodes::yoga, nullptr},
-        {ReportFactor::SiddhaYoga, &VerdictCodes::siddha, nullptr},
-        {ReportFactor::SarvarthaYoga, &VerdictCodes::sarvartha, nullptr},
-        {ReportFactor::MrityuYoga, nullptr, &YogaFlags::mrityu},
-        {ReportFactor::DagdhaYoga, nullptr, &YogaFlags::dagdha},
-        {ReportFactor::YamaghataYoga, nullptr, &YogaFlags::yamaghata},
-        {ReportFactor::TripushkarYoga, &VerdictCodes::tripushkar, nullptr},
-        {ReportFactor::DvipushkarYoga, &VerdictCodes::dvipushkar, nullptr},
-        {ReportFactor::SaraswatiYoga, &VerdictCodes::saraswati, nullptr},
-        {ReportFactor::AmritaYoga, &VerdictCodes::amrita, nullptr},
+        {K::Tara, "Strength of Star (Tarabala)"}, {K::Moon, "Strength of Moon (Chandrabala)"},
+        {K::Nakshatra, "Nakshatra: Rohini"}, {K::Tithi, "Tithi: Shukla Panchami"}, {K::Weekday, "Weekday: Friday"},
+        {K::Rashi, "Rashi: Vrishabha"}, {K::Karana, "Karana: Bava"}, {K::Yoga, "Birth Yogas"},
+        {K::Siddha, "Siddha Yoga"}, {K::Sarvartha, "Savartha Siddha Yoga"}, {K::Tripushkar, "Tripushkar Yoga"},
+        {K::Amrita, "Amrita Siddhi Yoga"}, {K::LunarMonth, "Hindu Months"}, {K::Lagna, "Lagna: Kumbha"},
+        {K::Dvipushkar, "Dvipushkar Yoga"}, {K::Saraswati, "Saraswati Yoga"}, {K::Mrityu, "Mrityu Yoga"},
+        {K::Dagdha, "Daghda Yoga"}, {K::Yamaghata, "Yamaghata Yoga"},
     };
-    ASSERT_EQ(cases.size(), ReportSectionCount);
+    ASSERT_EQ(cases.size(), FactorKindCount);
     for (const Case& c : cases) {
-        SCOPED_TRACE(ReportSectionTexts()[static_cast<std::size_t>(c.factor)].heading);
+        SCOPED_TRACE(c.heading);
         ReportInput input = SampleInput();
-        if (c.code != nullptr) input.codes.*c.code = 7;
-        else input.flags.*c.flag = 7;
-        for (const Case& other : cases) {
-            EXPECT_EQ(SectionCode(std::as_const(input), other.factor), other.factor == c.factor ? 7 : 0);
-        }
+        input.rating = Rating::NotRated;
+        input.codes[c.kind] = 7;
+        EXPECT_EQ(Headings(BuildReportDocument(input)), std::vector<std::string>{c.heading});
     }
 }
 
@@ -292,9 +270,9 @@ TEST(ReportBuilder, InputFromAnEvaluation) {
     in.muhurtha = test::SampleMuhurtha();
     in.muhurthaDay = 17, in.muhurthaMonth = 8, in.muhurthaYear = 2024;
     Evaluation ev;
-    ev.rating = {"Average", 3};
-    ev.codes.lagna = 1;
-    ev.flags.dagdha = 1;
+    ev.rating = Rating::Average;
+    ev.codes[K::Lagna] = 1;
+    ev.codes[K::Dagdha] = 1;
     ev.stopped = true;
     ev.message = "stopped";
 
@@ -304,14 +282,10 @@ TEST(ReportBuilder, InputFromAnEvaluation) {
     EXPECT_EQ(report.muhurthaDay, 17);
     EXPECT_EQ(report.muhurthaMonth, 8);
     EXPECT_EQ(report.muhurthaYear, 2024);
-    EXPECT_EQ(report.rating.code, 3);
+    EXPECT_EQ(report.rating, Rating::Average);
     EXPECT_EQ(report.codes, ev.codes);
-    EXPECT_EQ(report.flags, ev.flags);
     EXPECT_TRUE(report.stopped);
     EXPECT_EQ(report.stopMessage, "stopped");
-    EXPECT_EQ(SectionCode(report, ReportFactor::Lagna), 1);
-    EXPECT_EQ(SectionCode(report, ReportFactor::DagdhaYoga), 1);
-    EXPECT_EQ(SectionCode(report, ReportFactor::MrityuYoga), 0);
 }
 
 }  // namespace

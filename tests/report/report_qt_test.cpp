@@ -39,8 +39,8 @@ std::string PdfText(const QString& path) { return Shell("pdftotext -layout '" + 
 ReportInput FullInput() {
     ReportInput input = test::SampleInput();
     test::SetAllCodes(input, 2);
-    input.codes.tithi = 1;
-    input.flags = {1, 1, 1};
+    input.codes[FactorKind::Tithi] = 1;
+    for (const FactorKind flag : {FactorKind::Mrityu, FactorKind::Dagdha, FactorKind::Yamaghata}) input.codes[flag] = 1;
     return input;
 }
 

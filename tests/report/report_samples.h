@@ -31,13 +31,23 @@ inline ReportInput SampleInput() {
     input.muhurthaDay = 5;
     input.muhurthaMonth = 3;
     input.muhurthaYear = 2010;
-    input.rating = {"Good", 2};
+    input.rating = Rating::Good;
     return input;
 }
 
 // Every code and flag set to the given value.
-inline void SetAllCodes(ReportInput& input, std::int16_t code) {
-    for (const ReportSectionText& section : ReportSectionTexts()) SectionCode(input, section.factor) = code;
+inline FactorCodes AllCodes(std::int16_t code) {
+    FactorCodes codes;
+    codes.values.fill(code);
+    return codes;
+}
+inline void SetAllCodes(ReportInput& input, std::int16_t code) { input.codes = AllCodes(code); }
+
+// The given codes set, the others 0.
+inline FactorCodes Codes(std::initializer_list<std::pair<FactorKind, std::int16_t>> set) {
+    FactorCodes codes;
+    for (const auto& [kind, code] : set) codes[kind] = code;
+    return codes;
 }
 
 // The text split at CR LF; a text ending in CR LF ends with an empty line.

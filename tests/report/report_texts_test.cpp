@@ -101,7 +101,6 @@ TEST(ReportTexts, SectionHeadingsOpeningsAndLengths) {
     for (std::size_t i = 0; i < sections.size(); ++i) {
         SCOPED_TRACE(Expected[i].heading);
         EXPECT_EQ(sections[i].heading, Expected[i].heading);
-        EXPECT_EQ(static_cast<std::size_t>(sections[i].factor), i);
         ExpectParagraph(sections[i].unfavourable, Expected[i].unfavourableOpening, Expected[i].unfavourableLength);
         ExpectParagraph(sections[i].favourable, Expected[i].favourableOpening, Expected[i].favourableLength);
     }
@@ -128,29 +127,30 @@ TEST(ReportTexts, HeadingsEndingInAColonNameTheMuhurthaDetail) {
 
 TEST(ReportTexts, OverallEffectOfEachRating) {
     struct Case {
-        std::int16_t code;
+        Rating rating;
         const char* word;
         const char* opening;
         std::size_t length;
     };
     const std::vector<Case> cases = {
-        {1, "Bad",
+        {Rating::Bad, "Bad",
          "Bad Muhurthas are the inauspicious moments. It reflects the ill disposed effects of time over certain events.",
          376},
-        {2, "Good",
+        {Rating::Good, "Good",
          "Muhurtha means auspicious. Good muhurtha helps us in determining when exactly the influences of time on a "
          "certain event are well disposed.",
          341},
-        {3, "Average", "Under the average effects of Muhurtha, you will find yourself in quite a stable position.", 306},
+        {Rating::Average, "Average",
+         "Under the average effects of Muhurtha, you will find yourself in quite a stable position.", 306},
     };
     ASSERT_EQ(RatingTexts().size(), cases.size());
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].word);
-        EXPECT_EQ(RatingTexts()[i].code, cases[i].code);
-        EXPECT_EQ(RatingTextOf(cases[i].code).word, cases[i].word);
-        ExpectParagraph(RatingTextOf(cases[i].code).paragraph, cases[i].opening, cases[i].length);
+        EXPECT_EQ(RatingTexts()[i].rating, cases[i].rating);
+        EXPECT_EQ(RatingWord(cases[i].rating), cases[i].word);
+        ExpectParagraph(RatingTextOf(cases[i].rating).paragraph, cases[i].opening, cases[i].length);
     }
-    for (const std::int16_t other : {0, 4, -1, 32767}) EXPECT_EQ(RatingTextOf(other).word, "Average") << other;
+    EXPECT_EQ(RatingTextOf(Rating::NotRated).rating, Rating::Average);
 }
 
 }  // namespace

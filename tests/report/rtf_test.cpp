@@ -219,7 +219,7 @@ TEST(Rtf, MarkerReplacementSkipsEscapedBackslashes) {
 TEST(Rtf, WholeReportReadsBackAsTheDocument) {
     ReportInput input = test::SampleInput();
     test::SetAllCodes(input, 1);
-    input.codes.amrita = 2;
+    input.codes[FactorKind::Amrita] = 2;
     const ReportDocument document = BuildReportDocument(input);
     const std::string rtf = ReportToRtf(document);
 
