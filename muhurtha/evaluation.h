@@ -61,6 +61,7 @@ struct FactorVerdict {
     std::int16_t points = 0;
     bool counted = false;
     bool written = false;
+    friend bool operator==(const FactorVerdict&, const FactorVerdict&) = default;
 };
 
 // Report codes per factor kind: 0 not evaluated, 1 unfavourable, 2 favourable or neutral.
@@ -81,6 +82,7 @@ struct YogaFlags {
 struct MuhurthaRating {
     std::string word;
     std::int16_t code = 0;
+    friend bool operator==(const MuhurthaRating&, const MuhurthaRating&) = default;
 };
 
 struct Evaluation {
@@ -98,6 +100,7 @@ struct Evaluation {
     std::string lunarMonth;  // last lunar-month result, "" if the rule set did not ask for it
     std::vector<std::string> tenthHousePlanets;
     std::string resultText;  // the result label's text, CR LF line breaks
+    friend bool operator==(const Evaluation&, const Evaluation&) = default;
 };
 
 // Runs the rule set of input.subject; std::nullopt when the text matches none of the 34 subjects.

@@ -38,9 +38,6 @@ ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput&
 std::int16_t SectionCode(const ReportInput& input, ReportFactor factor);
 std::int16_t& SectionCode(ReportInput& input, ReportFactor factor);
 
-// English month name of month 1..12; "" outside that range.
-std::string_view EnglishMonthName(int month);
-
 // The date line of the report: month name, " ", day, ", ", year (5 March 2010 gives "March 5, 2010").
 std::string ReportDateText(int day, int month, int year);
 

@@ -156,7 +156,7 @@ TEST(ComputeMoment, SweepOfDatesPlacesAndZones) {
                 EXPECT_LE(r.panchanga.yogaIndex, 26.0);
                 EXPECT_GE(r.panchanga.karanaIndex, 0);
                 EXPECT_LE(r.panchanga.karanaIndex, 10);
-                EXPECT_EQ(r.panchanga.weekdayNumber, WeekdayOfDate(in.month, in.day, in.year)) << where;
+                EXPECT_EQ(r.panchanga.weekdayNumber, WeekdayOf(DateOf(in))) << where;
             }
         }
     }
