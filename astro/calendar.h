@@ -3,8 +3,8 @@
 // month names and the years the program works in.
 //
 // Day numbers are Julian day numbers (the day counted at noon; 1 January 2000 is 2451545). Dates up to
-// 4 October 1582 are in the Julian calendar and dates from 15 October 1582 on in the Gregorian one, so the days
-// 5 to 14 October 1582 do not exist. Every day number is an exact integer: the astronomy holds it in a double.
+// 4 October 1582 are in the Julian calendar and later dates in the Gregorian one, so the days 5 to 14 October
+// 1582 do not exist. Every day number is an exact integer: the astronomy holds it in a double.
 
 #include <array>
 #include <compare>
@@ -50,13 +50,14 @@ constexpr bool IsLeapYear(int year) {
 
 // Days of a month (1..12) of a year; 0 for a month outside 1..12.
 constexpr int DaysInMonth(int year, int month) {
-    constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    constexpr auto days = std::to_array({31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31});
+    static_assert(days.size() == 12);
     if (month < 1 || month > 12) return 0;
     return month == 2 && IsLeapYear(year) ? 29 : days[static_cast<std::size_t>(month - 1)];
 }
 
-// Day number of a date (15 October 1582 counts as in the Julian calendar, see IsRealDate). Days past the end of the month run on into the next month (30 February is 1 or
-// 2 March) and months past 12 into the next year.
+// Day number of a date. Days past the end of the month run on into the next month (30 February is 1 or 2 March)
+// and months past 12 into the next year. 15 October 1582 is still counted as a Julian date (see IsRealDate).
 constexpr long DayNumber(LocalDate date) {
     using calendar_detail::FloorDiv;
     const long m = 12L * (date.year + 4800L) + date.month - 3;

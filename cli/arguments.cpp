@@ -79,7 +79,8 @@ void ParseDateTime(std::string_view option, std::string_view text, MomentInput& 
                          pos == text.size();
     if (!shapeOk) Fail(option, "expected YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS, got " + Quoted(text));
     if (year < FirstYear || year > LastYear) {
-        Fail(option, "the year must be between 1901 and 2050, got " + Quoted(text));
+        Fail(option, "the year must be between " + std::to_string(FirstYear) + " and " + std::to_string(LastYear) +
+                         ", got " + Quoted(text));
     }
     if (month < 1 || month > 12) Fail(option, "the month must be between 01 and 12, got " + Quoted(text));
     if (day < 1 || day > DaysInMonth(year, month)) {

@@ -291,6 +291,22 @@ TEST(FindWindows, ProgressPerDateAndCancel) {
     const FinderResult whole = FindWindows(q, control);
     EXPECT_FALSE(whole.cancelled);
     EXPECT_EQ(whole.datesSearched, 10);
+    // The windows kept from a cancelled search are those the whole search finds on the same dates.
+    ASSERT_LT(r.windows.size(), whole.windows.size());
+    EXPECT_TRUE(r.windows == std::vector<FoundWindow>(whole.windows.begin(), whole.windows.begin() +
+                                                                                static_cast<long>(r.windows.size())));
+}
+
+TEST(FindWindows, KeepingEvaluationsChangesNoWindow) {
+    FinderQuery q = Query("Domestic Journey", SydneySummer, {2026, 1, 30}, {2026, 2, 1});
+    std::vector<FoundWindow> kept = FindWindows(q).windows;
+    for (FoundWindow& w : kept) {
+        ASSERT_TRUE(w.evaluation);
+        EXPECT_EQ(w.rating, w.evaluation->rating.word);
+        w.evaluation.reset();
+    }
+    q.keepEvaluations = false;
+    EXPECT_TRUE(FindWindows(q).windows == kept);
 }
 
 // --- Refused queries -------------------------------------------------------------------------------------------
