@@ -11,7 +11,6 @@
 
 #include <array>
 #include <atomic>
-#include <compare>
 #include <cstddef>
 #include <functional>
 #include <memory>
