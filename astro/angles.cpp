@@ -7,22 +7,6 @@
 
 namespace kalvora {
 
-double JulianDayNumber(int month, int day, int year) {
-    const double m = 12.0 * (year + 4800) + month - 3;
-    double j = std::floor((2.0 * (m - 12.0 * std::floor(m / 12.0)) + 7.0 + 365.0 * m) / 12.0) + day +
-               std::floor(m / 48.0) - 32083.0;
-    if (j > 2299171.0) {  // Gregorian calendar after the switch (strictly greater)
-        j = j + std::floor(m / 4800.0) - std::floor(m / 1200.0) + 38.0;
-    }
-    return j;
-}
-
-int WeekdayOfDate(int month, int day, int year) {
-    // Day numbers count at noon; day number 0 fell on a Monday.
-    const auto jdn = static_cast<long long>(JulianDayNumber(month, day, year));
-    return static_cast<int>((jdn + 1) % 7) + 1;
-}
-
 double QuadrantArctan(double y, double x) {
     const double sgnY = (y > 0.0) - (y < 0.0);
     if (x > 0.0) return std::atan(y / x);
@@ -93,7 +77,7 @@ MomentTime ConvertMoment(const MomentInput& input) {
     out.clock.effectiveZoneHours = zone;
 
     out.ut = out.clock.localHours - zone;
-    out.jdn = JulianDayNumber(input.month, input.day, input.year);
+    out.jdn = static_cast<double>(DayNumber(DateOf(input)));
     out.centuriesSince1900 = (out.jdn - 2415020.0 + out.ut / 24.0 - 0.5) / 36525.0;
     out.centuriesSince2000 = (out.jdn - 2451545.0 + out.ut / 24.0 - 0.5) / 36525.0;
     return out;

@@ -12,12 +12,6 @@ inline constexpr double DegToRad = 0.0174532925199433;
 inline constexpr double RadToDeg = 57.2957795130823;
 inline constexpr double QuadrantPi = 3.14159265358979;
 
-// Day number of a civil date, counted at noon: Julian calendar up to the Gregorian switch, Gregorian after.
-double JulianDayNumber(int month, int day, int year);
-
-// Day of the week of a civil date: 1 = Sunday .. 7 = Saturday (1 January 1901 is a Tuesday, 3).
-int WeekdayOfDate(int month, int day, int year);
-
 // Arctangent of y / x in radians, strictly between -pi and pi (0 for x < 0 and y = 0).
 double QuadrantArctan(double y, double x);
 
@@ -42,17 +36,12 @@ double LahiriAyanamsa2000(double centuriesSince2000);
 // Signed place, effective zone, universal time, day number and century counts of one typed moment.
 MomentTime ConvertMoment(const MomentInput& input);
 
-// Sidereal ascendant: fills the lagna fields of chart and publishes the moment's clock.
-void ComputeLagna(const MomentInput& input, ChartPositions& chart, MomentClock& clock);
-// Sidereal Moon, its sign and nakshatra: fills the Moon fields of chart and publishes the moment's clock.
-void ComputeMoon(const MomentInput& input, ChartPositions& chart, MomentClock& clock);
-
 // Sign, nakshatra and their lords of a sidereal Moon longitude (0..<360), written into chart.
 void SetMoonNames(double moonLongitude, ChartPositions& chart);
 
-// Lagna fields only, from a converted moment (the finder's fast path; same numbers as ComputeLagna).
+// Sidereal ascendant of a converted moment: fills the lagna fields of chart only.
 void LagnaFromTime(const MomentTime& time, ChartPositions& chart);
-// Moon fields only, from a converted moment (same numbers as ComputeMoon).
+// Sidereal Moon, its sign and nakshatra, of a converted moment: fills the Moon fields of chart only.
 void MoonFromTime(const MomentTime& time, ChartPositions& chart);
 
 }  // namespace kalvora

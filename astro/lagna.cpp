@@ -37,10 +37,4 @@ void LagnaFromTime(const MomentTime& time, ChartPositions& chart) {
     chart.lagnaSign = SignNames[static_cast<std::size_t>(chart.lagnaSignIndex)].name;
 }
 
-void ComputeLagna(const MomentInput& input, ChartPositions& chart, MomentClock& clock) {
-    const MomentTime time = ConvertMoment(input);
-    LagnaFromTime(time, chart);
-    clock = time.clock;
-}
-
 }  // namespace kalvora

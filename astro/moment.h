@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "astro/calendar.h"
+
 #ifdef __FAST_MATH__
 #error "Kalvora's formulas depend on exact IEEE arithmetic: do not build with -ffast-math"
 #endif
@@ -15,7 +17,7 @@ namespace kalvora {
 struct MomentInput {
     std::int16_t month = 1;  // 1..12
     std::int16_t day = 1;
-    std::int16_t year = 1901;
+    std::int16_t year = FirstYear;
     std::int16_t hour = 0;
     std::int16_t minute = 0;
     std::int16_t zoneHours = 0;    // magnitude
@@ -34,10 +36,14 @@ struct MomentInput {
 struct MomentClock {
     std::int16_t month = 1;
     std::int16_t day = 1;
-    std::int16_t year = 1901;
+    std::int16_t year = FirstYear;
     double localHours = 0.0;          // hour + minute / 60, no daylight-saving adjustment
     double effectiveZoneHours = 0.0;  // east-positive zone in hours, daylight-saving hour included
 };
+
+// The local date of a typed moment and of a published clock.
+constexpr LocalDate DateOf(const MomentInput& input) { return {input.year, input.month, input.day}; }
+constexpr LocalDate DateOf(const MomentClock& clock) { return {clock.year, clock.month, clock.day}; }
 
 // The time arguments of one moment: signed place, universal time and the two century counts.
 struct MomentTime {

@@ -55,10 +55,4 @@ void SetMoonNames(double sidereal, ChartPositions& chart) {
     chart.nakshatraLord = NakshatraNames[static_cast<std::size_t>(chart.nakshatraIndex)].lord;
 }
 
-void ComputeMoon(const MomentInput& input, ChartPositions& chart, MomentClock& clock) {
-    const MomentTime time = ConvertMoment(input);
-    MoonFromTime(time, chart);
-    clock = time.clock;
-}
-
 }  // namespace kalvora

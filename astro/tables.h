@@ -24,11 +24,6 @@ struct LunarTerm {
     bool timesE;
 };
 
-// Month names by month - 1 ("January" .. "December").
-inline constexpr std::array<std::string_view, 12> MonthNames = {
-    "January", "February", "March", "April", "May", "June",
-    "July", "August", "September", "October", "November", "December"};
-
 // Weekday names by number - 1 (1 = Sunday .. 7 = Saturday).
 inline constexpr std::array<std::string_view, 7> WeekdayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};

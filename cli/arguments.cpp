@@ -4,15 +4,13 @@
 #include <cctype>
 #include <map>
 
+#include "astro/calendar.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 
 namespace kalvora {
 namespace {
 
-// Years the input pages offer.
-constexpr int FirstYear = 1901;
-constexpr int LastYear = 2050;
 // Zones in use lie between 12 hours west and 14 hours east.
 constexpr int LargestZoneHours = 14;
 
@@ -41,13 +39,6 @@ bool ReadChar(std::string_view text, std::size_t& pos, char expected) {
         return true;
     }
     return false;
-}
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int month, int year) {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
 
 // Degrees and minutes "DD:MM" followed by one of two hemisphere letters; returns the letter (upper case).
@@ -88,10 +79,11 @@ void ParseDateTime(std::string_view option, std::string_view text, MomentInput& 
                          pos == text.size();
     if (!shapeOk) Fail(option, "expected YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS, got " + Quoted(text));
     if (year < FirstYear || year > LastYear) {
-        Fail(option, "the year must be between 1901 and 2050, got " + Quoted(text));
+        Fail(option, "the year must be between " + std::to_string(FirstYear) + " and " + std::to_string(LastYear) +
+                         ", got " + Quoted(text));
     }
     if (month < 1 || month > 12) Fail(option, "the month must be between 01 and 12, got " + Quoted(text));
-    if (day < 1 || day > DaysInMonth(month, year)) {
+    if (day < 1 || day > DaysInMonth(year, month)) {
         Fail(option, "there is no day " + std::to_string(day) + " in " +
                          std::string(MonthNames[static_cast<std::size_t>(month - 1)]) + " " + std::to_string(year));
     }
@@ -206,7 +198,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     options.input.muhurthaWeekdayBox =
         values.count("--muhurtha-weekday")
             ? ParseWeekday("--muhurtha-weekday", values["--muhurtha-weekday"])
-            : std::string(WeekdayNames[static_cast<std::size_t>(WeekdayOfDate(m.month, m.day, m.year) - 1)]);
+            : std::string(WeekdayNames[static_cast<std::size_t>(WeekdayOf(DateOf(m)) - 1)]);
     // The birth weekday box is shown on the birth page only; it is checked but plays no part in the rules.
     if (values.count("--birth-weekday")) ParseWeekday("--birth-weekday", values["--birth-weekday"]);
 

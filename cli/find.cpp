@@ -144,9 +144,9 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args) {
     }
 
     FinderQuery& q = options.query;
-    q.subject = values["--subject"];
-    if (!FindSubject(q.subject)) {
-        Fail("--subject", "expected one of the undertakings' texts (for example 'Marriage'), got " + Quoted(q.subject));
+    q.input.subject = values["--subject"];
+    if (!FindSubject(q.input.subject)) {
+        Fail("--subject", "expected one of the undertakings' texts (for example 'Marriage'), got " + Quoted(q.input.subject));
     }
     q.from = ParseDate("--from", values["--from"]);
     q.to = ParseDate("--to", values["--to"]);
@@ -154,21 +154,21 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args) {
     if (values.count("--between")) q.between = ParseBetween("--between", values["--between"]);
     if (values.count("--skip-weekdays")) q.leftOutWeekdays = ParseLeftOut("--skip-weekdays", values["--skip-weekdays"]);
 
-    ParseLatitude("--muhurtha-lat", values["--muhurtha-lat"], q.place);
-    ParseLongitude("--muhurtha-lon", values["--muhurtha-lon"], q.place);
-    ParseZone("--muhurtha-zone", values["--muhurtha-zone"], q.place);
-    q.place.isDst = values.count("--muhurtha-dst") > 0;
-    ParseDateTime("--birth", values["--birth"], q.birth);
-    ParseLatitude("--birth-lat", values["--birth-lat"], q.birth);
-    ParseLongitude("--birth-lon", values["--birth-lon"], q.birth);
-    ParseZone("--birth-zone", values["--birth-zone"], q.birth);
-    q.birth.isDst = values.count("--birth-dst") > 0;
+    ParseLatitude("--muhurtha-lat", values["--muhurtha-lat"], q.input.muhurtha);
+    ParseLongitude("--muhurtha-lon", values["--muhurtha-lon"], q.input.muhurtha);
+    ParseZone("--muhurtha-zone", values["--muhurtha-zone"], q.input.muhurtha);
+    q.input.muhurtha.isDst = values.count("--muhurtha-dst") > 0;
+    ParseDateTime("--birth", values["--birth"], q.input.birth);
+    ParseLatitude("--birth-lat", values["--birth-lat"], q.input.birth);
+    ParseLongitude("--birth-lon", values["--birth-lon"], q.input.birth);
+    ParseZone("--birth-zone", values["--birth-zone"], q.input.birth);
+    q.input.birth.isDst = values.count("--birth-dst") > 0;
 
-    if (values.count("--name")) q.personName = values["--name"];
+    if (values.count("--name")) q.input.personName = values["--name"];
     if (values.count("--sex")) {
         const std::string& sex = values["--sex"];
         if (sex != "Male" && sex != "Female") Fail("--sex", "expected Male or Female, got " + Quoted(sex));
-        q.personSex = sex;
+        q.input.personSex = sex;
     }
 
     if (values.count("--order")) {

@@ -24,10 +24,10 @@ MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& pancha
 MomentResult ComputeMoment(const MomentInput& input) {
     MomentResult r;
     r.time = ConvertMoment(input);
-    // The order of the engines is fixed: ascendant, Moon, then the almanac on the clock they publish.
-    ComputeLagna(input, r.chart, r.clock);
-    ComputeMoon(input, r.chart, r.clock);
-    r.panchanga = ComputePanchanga(r.clock);
+    // The order of the engines is fixed: ascendant, Moon, then the almanac on the converted moment's clock.
+    LagnaFromTime(r.time, r.chart);
+    MoonFromTime(r.time, r.chart);
+    r.panchanga = ComputePanchanga(r.time.clock);
     r.details = DetailsOf(r.chart, r.panchanga);
     return r;
 }

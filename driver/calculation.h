@@ -13,14 +13,14 @@ namespace kalvora {
 
 // Everything one moment's computation produces.
 struct MomentResult {
-    MomentTime time;
-    MomentClock clock;
+    MomentTime time;  // with the clock the almanac ran on
     ChartPositions chart;
     PanchangaInfo panchanga;
     MomentDetails details;
 };
 
-// The ascendant, the Moon and the almanac of one moment, in that order, and its nine names.
+// One moment converted once, then the ascendant, the Moon and the almanac of it, in that order, and its nine
+// names.
 MomentResult ComputeMoment(const MomentInput& input);
 
 // The nine display names of a computed moment.

@@ -1,13 +1,11 @@
 #include "driver/panels.h"
 
-#include "astro/tables.h"
+#include "astro/calendar.h"
 
 namespace kalvora {
 
 std::string PanelDateText(int month, int day, int year) {
-    const std::string_view monthName =
-        (month >= 1 && month <= 12) ? MonthNames[static_cast<std::size_t>(month - 1)] : std::string_view{};
-    return std::string(monthName) + " " + std::to_string(day) + " " + std::to_string(year) + " MM:DD:YYYY";
+    return std::string(MonthName(month)) + " " + std::to_string(day) + " " + std::to_string(year) + " MM:DD:YYYY";
 }
 
 std::string PanelTimeText(int hour, int minute) {

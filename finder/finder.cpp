@@ -20,13 +20,6 @@ namespace kalvora {
 
 namespace {
 
-long DayNumber(LocalDate date) { return static_cast<long>(JulianDayNumber(date.month, date.day, date.year)); }
-
-LocalDate DateOfDayNumber(long dayNumber) {
-    const CalendarDate c = CalendarFromJulianDay(static_cast<double>(dayNumber));
-    return {c.year, c.month, c.day};
-}
-
 std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }
 
 }  // namespace
@@ -34,8 +27,6 @@ std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }
 int DatesInSpan(LocalDate from, LocalDate to) {
     return static_cast<int>(std::max(0L, DayNumber(to) - DayNumber(from) + 1));
 }
-
-LocalDate AddDays(LocalDate date, int days) { return DateOfDayNumber(DayNumber(date) + days); }
 
 std::string DateText(LocalDate date) {
     char text[32];
@@ -50,12 +41,10 @@ std::string MinuteText(int minute) {
 }
 
 std::string DateProblem(LocalDate date) {
-    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31 || AddDays(date, 0) != date) {
-        return DateText(date) + " is not a date of the calendar";
-    }
-    if (date.year < FirstSearchYear || date.year > LastSearchYear) {
-        return DateText(date) + " lies outside the years " + std::to_string(FirstSearchYear) + " to " +
-               std::to_string(LastSearchYear);
+    if (!IsRealDate(date)) return DateText(date) + " is not a date of the calendar";
+    if (date.year < FirstYear || date.year > LastYear) {
+        return DateText(date) + " lies outside the years " + std::to_string(FirstYear) + " to " +
+               std::to_string(LastYear);
     }
     return {};
 }
@@ -66,7 +55,7 @@ std::string SpanProblem(LocalDate from, LocalDate to) {
     }
     if (to < from) return "the last date " + DateText(to) + " comes before the first date " + DateText(from);
     // The same day of the month MaximumSpanYears later (29 February becomes 1 March) is the first date too far.
-    const long limit = static_cast<long>(JulianDayNumber(from.month, from.day, from.year + MaximumSpanYears));
+    const long limit = DayNumber({from.year + MaximumSpanYears, from.month, from.day});
     if (DayNumber(to) >= limit) {
         return "the span may cover at most " + std::to_string(MaximumSpanYears) + " years: from " + DateText(from) +
                " the last date may be " + DateText(DateOfDayNumber(limit - 1)) + " at the latest, got " +
@@ -76,7 +65,8 @@ std::string SpanProblem(LocalDate from, LocalDate to) {
 }
 
 std::string QueryProblem(const FinderQuery& query) {
-    if (!FindSubject(query.subject)) return "'" + query.subject + "' is not one of the undertakings";
+    const std::string& subject = query.input.subject;
+    if (!FindSubject(subject)) return "'" + subject + "' is not one of the undertakings";
     if (std::string problem = SpanProblem(query.from, query.to); !problem.empty()) return problem;
     for (const int minute : {query.between.firstMinute, query.between.lastMinute}) {
         if (minute < 0 || minute >= MinutesPerDay) {
@@ -88,18 +78,13 @@ std::string QueryProblem(const FinderQuery& query) {
 }
 
 CalculationInput MinuteInput(const FinderQuery& query, LocalDate date, int minute) {
-    CalculationInput in;
-    in.birth = query.birth;
-    in.muhurtha = query.place;
+    CalculationInput in = query.input;
     in.muhurtha.year = Short(date.year);
     in.muhurtha.month = Short(date.month);
     in.muhurtha.day = Short(date.day);
     in.muhurtha.hour = Short(minute / 60);
     in.muhurtha.minute = Short(minute % 60);
-    in.subject = query.subject;
-    in.personName = query.personName;
-    in.personSex = query.personSex;
-    in.muhurthaWeekdayBox = WeekdayNames[static_cast<std::size_t>(WeekdayOfDate(date.month, date.day, date.year) - 1)];
+    in.muhurthaWeekdayBox = WeekdayNames[static_cast<std::size_t>(WeekdayOf(date) - 1)];
     return in;
 }
 
@@ -245,7 +230,7 @@ void FindChanges(Quantity& quantity, int first, int last, std::vector<Reading<ty
     }
 }
 
-// One local date of the query: its minutes as typed moments.
+// One local date of the query: its minutes as typed moments, converted the way the calculation converts them.
 class DateMoments {
 public:
     explicit DateMoments(const MomentInput& place) : input_(place) {}
@@ -259,6 +244,7 @@ public:
         input_.minute = Short(minute % 60);
         return input_;
     }
+    MomentTime TimeAt(int minute) { return ConvertMoment(At(minute)); }
 
 private:
     MomentInput input_;
@@ -279,8 +265,7 @@ struct MoonQuantity {
 
     Reading<Value> Read(int minute) {
         Reading<Value> r{minute, {}, {}};
-        MomentClock clock;
-        ComputeMoon(moments.At(minute), r.value, clock);
+        MoonFromTime(moments.TimeAt(minute), r.value);
         r.phase = {r.value.moonLongitude, r.value.moonLongitude};
         return r;
     }
@@ -301,8 +286,7 @@ struct AscendantQuantity {
 
     Reading<Value> Read(int minute) {
         Reading<Value> r{minute, {}, {}};
-        MomentClock clock;
-        ComputeLagna(moments.At(minute), r.value, clock);
+        LagnaFromTime(moments.TimeAt(minute), r.value);
         r.phase = {r.value.lagnaLongitude, 0.0};
         return r;
     }
@@ -318,7 +302,7 @@ struct AlmanacQuantity {
     Guide guide{2, {6.0, NakshatraArc}, {ElongationRate, SumRate}, 720};
 
     Reading<Value> Read(int minute) {
-        Reading<Value> r{minute, ComputePanchanga(ConvertMoment(moments.At(minute)).clock), {}};
+        Reading<Value> r{minute, ComputePanchanga(moments.TimeAt(minute).clock), {}};
         const PanchangaInfo& p = r.value;
         r.phase = {ElongationDegrees(p.sunTropical, p.moonTropical),
                    ReduceDegrees(p.moonTropicalUnreduced + p.sunTropicalUnreduced + 2.0 * p.ayanamsaCorrection)};
@@ -351,22 +335,9 @@ struct TableLagnaQuantity {
 
 // --- Windows ---------------------------------------------------------------------------------------------------
 
-bool SameFactor(const FactorVerdict& a, const FactorVerdict& b) {
-    return a.heading == b.heading && a.points == b.points && a.counted == b.counted && a.written == b.written;
-}
-
-bool SameEvaluation(const Evaluation& a, const Evaluation& b) {
-    return a.subject == b.subject && a.stopped == b.stopped && a.message == b.message && a.count == b.count &&
-           a.threshold == b.threshold && a.totalScore == b.totalScore && a.rating == b.rating &&
-           a.codes == b.codes &&
-           a.amritaNote == b.amritaNote && a.lunarMonth == b.lunarMonth &&
-           a.tenthHousePlanets == b.tenthHousePlanets && a.resultText == b.resultText &&
-           std::equal(a.factors.begin(), a.factors.end(), b.factors.begin(), b.factors.end(), SameFactor);
-}
-
-WindowNames NamesOf(const ChartPositions& moon, const ChartPositions& ascendant, const PanchangaInfo& almanac) {
-    return {moon.nakshatra,      moon.rashi,        ascendant.lagnaSign,  almanac.tithiName,
-            almanac.yogaName,    almanac.karanaName, almanac.weekdayName};
+WindowNames NamesOf(const MomentResult& m) {
+    return {m.chart.nakshatra,    m.chart.rashi,          m.chart.lagnaSign,        m.panchanga.tithiName,
+            m.panchanga.yogaName, m.panchanga.karanaName, m.panchanga.weekdayName};
 }
 
 // The minutes of a date inside the daily window, as one or two ranges.
@@ -383,13 +354,14 @@ class Search {
 public:
     explicit Search(const FinderQuery& query)
         : query_(query),
-          birth_(ComputeMoment(query.birth)),
-          moments_(query.place),
+          birth_(ComputeMoment(query.input.birth)),
+          moments_(query.input.muhurtha),
           moon_{moments_},
           ascendant_{moments_},
           almanac_{moments_},
           tableLagna_{moments_, planetTexts_} {
-        const double latitude = query.place.latitudeDegrees + query.place.latitudeMinutes / 60.0;
+        const MomentInput& place = query.input.muhurtha;
+        const double latitude = place.latitudeDegrees + place.latitudeMinutes / 60.0;
         ascendant_.guide.everyMinute = latitude >= ForwardAscendantLatitude;
     }
 
@@ -419,12 +391,10 @@ private:
             };
             const int end = std::min({next(moonChanges_, m), next(ascendantChanges_, a), next(almanacChanges_, p),
                                       next(tableChanges_, t)}) - 1;
-            const ChartPositions& moon = moonChanges_[m].value;
-            const ChartPositions& ascendant = ascendantChanges_[a].value;
-            const PanchangaInfo& almanac = almanacChanges_[p].value;
-            Evaluation evaluation = Evaluate(start, moon, ascendant, almanac);
-            const WindowNames names = NamesOf(moon, ascendant, almanac);
-            if (open && names == window.names && SameEvaluation(evaluation, openEvaluation)) {
+            const MomentResult muhurtha = MomentAt(start, moonChanges_[m].value, almanacChanges_[p].value);
+            Evaluation evaluation = Evaluate(start, muhurtha);
+            const WindowNames names = NamesOf(muhurtha);
+            if (open && names == window.names && evaluation == openEvaluation) {
                 window.lastMinute = window.bestLastMinute = end;
             } else {
                 if (open) Close(window, openEvaluation, windows);
@@ -437,17 +407,20 @@ private:
         if (open) Close(window, openEvaluation, windows);
     }
 
-    // The evaluation at a minute, from the quantities' readings there (their names are those of every minute of
-    // the stretch) and the minute as typed.
-    Evaluation Evaluate(int minute, const ChartPositions& moon, const ChartPositions& ascendant,
-                        const PanchangaInfo& almanac) {
-        MomentResult muhurtha;
-        muhurtha.chart = moon;
-        muhurtha.chart.lagnaLongitude = ascendant.lagnaLongitude;
-        muhurtha.chart.lagnaSignIndex = ascendant.lagnaSignIndex;
-        muhurtha.chart.lagnaSign = ascendant.lagnaSign;
-        muhurtha.panchanga = almanac;
-        muhurtha.details = DetailsOf(muhurtha.chart, muhurtha.panchanga);
+    // The muhurtha of the stretch starting at `minute`, computed as the calculation computes it, except that the
+    // Moon and the almanac are the quantities' readings: what the evaluation reads of them is the same at every
+    // minute of the stretch. The ascendant is cheap, so it is computed at the minute itself.
+    MomentResult MomentAt(int minute, const ChartPositions& moon, const PanchangaInfo& almanac) {
+        MomentResult r;
+        r.time = moments_.TimeAt(minute);
+        r.chart = moon;
+        LagnaFromTime(r.time, r.chart);
+        r.panchanga = almanac;
+        r.details = DetailsOf(r.chart, r.panchanga);
+        return r;
+    }
+
+    Evaluation Evaluate(int minute, const MomentResult& muhurtha) {
         input_.muhurtha.hour = Short(minute / 60);
         input_.muhurtha.minute = Short(minute % 60);
         return *EvaluateMuhurtha(MakeEvaluationInput(input_, birth_, muhurtha));
@@ -499,7 +472,7 @@ FinderResult FindWindows(const FinderQuery& query, const FinderControl& control)
             break;
         }
         const LocalDate date = AddDays(query.from, i);
-        const int weekday = WeekdayOfDate(date.month, date.day, date.year);
+        const int weekday = WeekdayOf(date);
         if (!query.leftOutWeekdays[static_cast<std::size_t>(weekday - 1)]) search.SearchDate(date, result.windows);
         result.datesSearched = i + 1;
         if (control.progress) control.progress(result.datesSearched, result.datesTotal);

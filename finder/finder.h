@@ -11,7 +11,6 @@
 
 #include <array>
 #include <atomic>
-#include <compare>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -20,23 +19,13 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/calendar.h"
 #include "driver/calculation.h"
 
 namespace kalvora {
 
-// A local civil date.
-struct LocalDate {
-    int year = 1901;
-    int month = 1;  // 1..12
-    int day = 1;
-    friend auto operator<=>(const LocalDate&, const LocalDate&) = default;
-};
-
 inline constexpr int MinutesPerDay = 1440;  // minutes of a local date: 0 is 00:00, 1439 is 23:59
 inline constexpr int MaximumSpanYears = 10;
-// The years the input pages offer; the finder searches dates inside them.
-inline constexpr int FirstSearchYear = 1901;
-inline constexpr int LastSearchYear = 2050;
 
 // A daily time window, both minutes inclusive (07:00 to 21:00 is 420 to 1260). When firstMinute is after
 // lastMinute the window runs past midnight: each date's minutes from firstMinute on and up to lastMinute.
@@ -46,11 +35,10 @@ struct DailyWindow {
 };
 
 struct FinderQuery {
-    std::string subject;  // one of the 34 subject texts
-    MomentInput birth;
-    std::string personName;
-    std::string personSex = "Male";  // "Male" or "Female"
-    MomentInput place;    // muhurtha place, zone and daylight-saving flag; its date and time fields are ignored
+    // The pages' input: subject (one of the 34 subject texts), person, birth moment, and the muhurtha's place,
+    // zone and daylight-saving flag. The muhurtha's date and time and the weekday box are ignored: the search
+    // fills them in for each minute (see MinuteInput).
+    CalculationInput input;
     LocalDate from;       // first date searched
     LocalDate to;         // last date searched (inclusive), less than MaximumSpanYears after `from`
     DailyWindow between;  // the whole day unless narrowed
@@ -63,7 +51,7 @@ struct FinderError : std::invalid_argument {
     using std::invalid_argument::invalid_argument;
 };
 
-// "" for a date the finder can search (a real calendar date in FirstSearchYear..LastSearchYear), else why not.
+// "" for a date the finder can search (a real calendar date in FirstYear..LastYear), else why not.
 std::string DateProblem(LocalDate date);
 // "" when from..to can be searched: both dates good, from not after to, and to less than MaximumSpanYears
 // after from (a span from 2026-03-01 may end on 2036-02-29 at the latest); else why not.
@@ -73,8 +61,6 @@ std::string QueryProblem(const FinderQuery& query);
 
 // Number of dates from..to, both inclusive (0 when to is before from).
 int DatesInSpan(LocalDate from, LocalDate to);
-// The date `days` after `date` (negative: before).
-LocalDate AddDays(LocalDate date, int days);
 // "YYYY-MM-DD", and a minute of the day as "HH:MM".
 std::string DateText(LocalDate date);
 std::string MinuteText(int minute);
@@ -109,6 +95,8 @@ struct FoundWindow {
     int pieces = 1;
     int bestFirstMinute = 0;
     int bestLastMinute = 0;
+    // Equal when every field is; a kept evaluation counts as equal only when it is the same record.
+    friend bool operator==(const FoundWindow&, const FoundWindow&) = default;
 };
 
 // Hooks for running the search away from the interface thread. Both are looked at once per date.

@@ -280,25 +280,10 @@ std::optional<std::string> LunarMonthCheck(std::string_view monthName, int day) 
     return std::nullopt;
 }
 
-std::string_view CalendarMonthName(int month) {
-    return (month >= 1 && month <= 12) ? names::CalendarMonths[static_cast<std::size_t>(month - 1)]
-                                       : std::string_view{};
-}
-
-std::int32_t CivilDayNumber(int year, int month, int day) {
-    // Proleptic Gregorian count with the year starting in March, so that the leap day ends the year.
-    const int y = month <= 2 ? year - 1 : year;
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yearOfEra = y - era * 400;                                          // 0..399
-    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;  // 0..365
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 ChildAge AgeAt(int birthYear, int birthMonth, int birthDay, int muhurthaYear, int muhurthaMonth, int muhurthaDay) {
     ChildAge age;
-    age.days =
-        CivilDayNumber(muhurthaYear, muhurthaMonth, muhurthaDay) - CivilDayNumber(birthYear, birthMonth, birthDay);
+    age.days = static_cast<std::int32_t>(DayNumber({muhurthaYear, muhurthaMonth, muhurthaDay}) -
+                                         DayNumber({birthYear, birthMonth, birthDay}));
     age.months = 12 * (muhurthaYear - birthYear) + (muhurthaMonth - birthMonth);
     age.years = muhurthaYear - birthYear;
     return age;

@@ -74,13 +74,7 @@ bool JupiterNinthCheck(std::string_view jupiterText, int lagnaPosition);
 // month name matches no row (the caller then keeps its previous month).
 std::optional<std::string> LunarMonthCheck(std::string_view monthName, int day);
 
-// "January" .. "December" for months 1..12; "" otherwise.
-std::string_view CalendarMonthName(int month);
-
 // --- Age of a child ------------------------------------------------------------------------------------------
-
-// Days from 1 January 1970 to the given Gregorian date (negative before it).
-std::int32_t CivilDayNumber(int year, int month, int day);
 
 struct ChildAge {
     std::int32_t days = 0;    // whole civil days from the birth date to the muhurtha date

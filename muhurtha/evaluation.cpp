@@ -85,7 +85,7 @@ struct Findings {
 Findings Find(const EvaluationInput& in, const ChildAge& age) {
     Findings found;
     found.amrita = AmritaSiddhiYogaCheck(in.muhurtha.nakshatra, in.muhurtha.vaar);
-    found.lunarMonth = LunarMonthCheck(CalendarMonthName(in.muhurthaMonth), in.muhurthaDay);
+    found.lunarMonth = LunarMonthCheck(MonthName(in.muhurthaMonth), in.muhurthaDay);
     found.placement = PlanetPlacementCheck(in.muhurthaMonth, in.muhurthaDay, in.muhurthaHour, in.muhurthaMinute,
                                            in.planetTexts);
 

@@ -63,6 +63,7 @@ struct FactorVerdict {
     std::int16_t points = 0;
     bool counted = false;
     bool written = false;
+    friend bool operator==(const FactorVerdict&, const FactorVerdict&) = default;
 };
 
 struct Evaluation {
@@ -79,6 +80,7 @@ struct Evaluation {
     std::string lunarMonth;  // last lunar-month result, "" if the rule set did not ask for it
     std::vector<std::string> tenthHousePlanets;
     std::string resultText;  // the result label's text, CR LF line breaks
+    friend bool operator==(const Evaluation&, const Evaluation&) = default;
 };
 
 // Runs the rule set of input.subject; std::nullopt when the text matches none of the 34 subjects.

@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "astro/calendar.h"
 #include "astro/tables.h"
 #include "panchanga/tables.h"
 

@@ -93,7 +93,7 @@ PanchangaInfo ComputePanchanga(const MomentClock& clock) {
     PanchangaInfo info = PanchangaElements(PanchangaLongitudesAt(jde));
     info.jde = jde;
     // The weekday of the civil date: it changes at local midnight, whatever the clock time.
-    const int weekday = WeekdayOfDate(clock.month, clock.day, clock.year);
+    const int weekday = WeekdayOf(DateOf(clock));
     info.weekdayNumber = static_cast<std::int16_t>(weekday);
     info.weekdayName = WeekdayNames[static_cast<std::size_t>(weekday - 1)];
     return info;

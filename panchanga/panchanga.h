@@ -36,12 +36,6 @@ struct PanchangaInfo {
 PanchangaInfo ComputePanchanga(const MomentClock& clock);
 
 // Time scale and corrections.
-struct CalendarDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-};
-CalendarDate CalendarFromJulianDay(double jd);
 double DeltaTHours(double jdUt);
 double AyanamsaCorrection(double jde);
 double NutationInLongitude(double jde);  // degrees

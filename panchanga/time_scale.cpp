@@ -17,28 +17,8 @@ constexpr double Arcsec = 3600.0;  // arcseconds per degree
 double CenturiesSince1900(double jde) { return (jde - 2415020.0) / 36525.0; }
 }  // namespace
 
-CalendarDate CalendarFromJulianDay(double jd) {
-    const double z = std::floor(jd + 0.5);
-    const double f = jd + 0.5 - z;
-    double a = z;
-    if (z >= 2299161.0) {  // Gregorian calendar
-        const double alpha = std::floor((z - 1867216.25) / 36524.25);
-        a = z + 1.0 + alpha - std::floor(alpha / 4.0);
-    }
-    const double b = a + 1524.0;
-    const double c = std::floor((b - 122.1) / 365.25);
-    const double d = std::floor(365.25 * c);
-    const double e = std::floor((b - d) / 30.6001);
-
-    CalendarDate date;
-    date.day = static_cast<int>(std::floor(b - d - std::floor(30.6001 * e) + f));
-    date.month = static_cast<int>(e < 14.0 ? e - 1.0 : e - 13.0);
-    date.year = static_cast<int>(date.month > 2 ? c - 4716.0 : c - 4715.0);
-    return date;
-}
-
 double DeltaTHours(double jdUt) {
-    const CalendarDate date = CalendarFromJulianDay(jdUt);
+    const LocalDate date = DateOfDayNumber(static_cast<long>(std::floor(jdUt + 0.5)));  // the day from noon to noon
     const double y = date.year + (date.month - 1) / 12.0 + (date.day - 1) / 365.25;  // decimal year
     const double t = (jdUt - 2378497.0) / 36525.0;
 
@@ -129,7 +109,7 @@ double SolveKepler(double meanAnomalyDeg, double eccentricity, double toleranceD
 
 double UniversalJulianDay(const MomentClock& clock) {
     const double ut = clock.localHours - clock.effectiveZoneHours;  // the zone is east-positive
-    return JulianDayNumber(clock.month, clock.day, clock.year) - 0.5 + ut / 24.0;
+    return static_cast<double>(DayNumber(DateOf(clock))) - 0.5 + ut / 24.0;
 }
 
 double JulianEphemerisDay(const MomentClock& clock) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "astro/tables.h"
+#include "astro/calendar.h"
 #include "report/picture.h"
 
 namespace kalvora {
@@ -81,13 +81,8 @@ ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput&
     return report;
 }
 
-std::string_view EnglishMonthName(int month) {
-    if (month < 1 || month > 12) return {};
-    return MonthNames[static_cast<std::size_t>(month - 1)];
-}
-
 std::string ReportDateText(int day, int month, int year) {
-    std::string text(EnglishMonthName(month));
+    std::string text(MonthName(month));
     text += ' ';
     text += std::to_string(day);
     text += ", ";

@@ -33,8 +33,6 @@ struct ReportInput {
 // The report's inputs from an evaluation and the inputs it was run on.
 ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput& input);
 
-// English month name of month 1..12; "" outside that range.
-std::string_view EnglishMonthName(int month);
 
 // The date line of the report: month name, " ", day, ", ", year (5 March 2010 gives "March 5, 2010").
 std::string ReportDateText(int day, int month, int year);

@@ -107,7 +107,7 @@ QString Sentence(const std::string& message) {
 QDateEdit* DateBox(const char* name, LocalDate date) {
     auto* box = new QDateEdit(ToQDate(date));
     box->setObjectName(QString::fromLatin1(name));
-    box->setDateRange(QDate(FirstSearchYear, 1, 1), QDate(LastSearchYear, 12, 31));
+    box->setDateRange(QDate(FirstYear, 1, 1), QDate(LastYear, 12, 31));
     box->setDisplayFormat(QStringLiteral("d MMMM yyyy"));
     box->setCalendarPopup(true);
     box->setMinimumWidth(150);
@@ -152,9 +152,9 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
     setStyleSheet(QString::fromLatin1(FinderStyle));
     setModal(false);
 
-    const QDate first = ToQDate(start).isValid() ? ToQDate(start) : QDate(FirstSearchYear, 1, 1);
+    const QDate first = ToQDate(start).isValid() ? ToQDate(start) : QDate(FirstYear, 1, 1);
     from_ = DateBox("dtpFindFrom", FromQDate(first));
-    to_ = DateBox("dtpFindTo", FromQDate(std::min(first.addDays(DefaultSpanDays), QDate(LastSearchYear, 12, 31))));
+    to_ = DateBox("dtpFindTo", FromQDate(std::min(first.addDays(DefaultSpanDays), QDate(LastYear, 12, 31))));
 
     auto* title = StyledLabel(QStringLiteral("Find Best Times"), "pageTitle");
     auto* hint = StyledLabel(QStringLiteral("Kalvora tries every minute of the span for the undertaking, the birth "
@@ -312,11 +312,7 @@ std::optional<FinderQuery> FinderWindow::ReadQuery() {
     const std::optional<CalculationInput> input = pages_.read ? pages_.read() : std::nullopt;
     if (!input) return std::nullopt;
     FinderQuery query;
-    query.subject = input->subject;
-    query.birth = input->birth;
-    query.personName = input->personName;
-    query.personSex = input->personSex;
-    query.place = input->muhurtha;
+    query.input = *input;
     query.from = FromQDate(from_->date());
     query.to = FromQDate(to_->date());
     if (between_->isChecked()) query.between = DailyWindow{MinuteOf(firstTime_->time()), MinuteOf(lastTime_->time())};
@@ -457,7 +453,7 @@ void FinderWindow::ShowFound(QTreeWidgetItem* item) {
     const std::size_t index = static_cast<std::size_t>(item->data(0, Qt::UserRole).toInt());
     if (index >= listed_.size()) return;
     const FoundWindow& window = listed_[index];
-    pages_.show(lastQuery_->subject, window.date, window.bestFirstMinute);
+    pages_.show(lastQuery_->input.subject, window.date, window.bestFirstMinute);
 }
 
 void FinderWindow::StopWorker() {

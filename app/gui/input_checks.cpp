@@ -2,24 +2,14 @@
 
 #include <array>
 
+#include "astro/calendar.h"
+
 namespace kalvora {
 
-namespace {
-
-constexpr int February = 1;
-constexpr std::array<int, 4> ThirtyDayMonths = {3, 5, 8, 10};  // April, June, September, November
-
-}  // namespace
-
 std::optional<std::string_view> CheckDate(int year, int monthPosition, int dayPosition) {
-    if (monthPosition == February) {
-        const int lastDayPosition = (year % 4 == 0) ? 28 : 27;
-        if (dayPosition > lastDayPosition) return MsgFebruaryDate;
-    }
-    for (int m : ThirtyDayMonths) {
-        if (monthPosition == m && dayPosition == 30) return MsgThirtyDayMonth;
-    }
-    return std::nullopt;
+    const int month = monthPosition + 1;
+    if (month < 1 || month > 12 || dayPosition + 1 <= DaysInMonth(year, month)) return std::nullopt;
+    return month == 2 ? MsgFebruaryDate : MsgThirtyDayMonth;  // the other short months have 30 days
 }
 
 std::optional<CoordinateProblem> CheckCoordinateRanges(int degreeLat, int minuteLat, int degreeLong, int minuteLong) {

@@ -31,7 +31,6 @@ inline constexpr std::string_view MsgDateLineMinutes = "Please Enter 0 Minutes f
 
 // A date as the page's lists hold it: the year's value, the month position (0 = January) and the day position
 // (0 = day 1). Returns the message of an impossible date (30 February, 31 April, ...), nothing when it exists.
-// Every year divisible by 4 is a leap year: exact for the years 1901 to 2050 the lists offer.
 std::optional<std::string_view> CheckDate(int year, int monthPosition, int dayPosition);
 
 // The four coordinate boxes of a page, in the order they are checked.

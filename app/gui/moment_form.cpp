@@ -20,6 +20,7 @@
 #include "app/gui/clickable_label.h"
 #include "app/gui/coordinate_box.h"
 #include "app/gui/theme.h"
+#include "astro/calendar.h"
 #include "astro/tables.h"
 
 namespace kalvora {
@@ -155,7 +156,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
 
     month = TextList(n.month, MonthNames, 118);
     day = NumberList(n.day, 1, 31, 58);
-    year = NumberList(n.year, 1901, 2050, 76);
+    year = NumberList(n.year, FirstYear, LastYear, 76);
     addRow(Caption(QString::fromLatin1(n.dateCaption)), Row({month, day, year}));
 
     weekday = TextList(n.weekday, WeekdayNames, 118);

@@ -25,16 +25,16 @@ MomentInput DelhiPlace() {
 
 FinderQuery YearQuery(const char* subject) {
     FinderQuery q;
-    q.subject = subject;
-    q.birth = DelhiPlace();
-    q.birth.year = 1990;
-    q.birth.month = 5;
-    q.birth.day = 17;
-    q.birth.hour = 6;
-    q.birth.minute = 45;
-    q.personName = "Asha";
-    q.personSex = "Female";
-    q.place = DelhiPlace();
+    q.input.subject = subject;
+    q.input.birth = DelhiPlace();
+    q.input.birth.year = 1990;
+    q.input.birth.month = 5;
+    q.input.birth.day = 17;
+    q.input.birth.hour = 6;
+    q.input.birth.minute = 45;
+    q.input.personName = "Asha";
+    q.input.personSex = "Female";
+    q.input.muhurtha = DelhiPlace();
     q.from = {2026, 1, 1};
     q.to = {2026, 12, 31};
     return q;
@@ -60,7 +60,7 @@ void BM_MinuteScanYear(benchmark::State& state) {
     std::size_t windows = 0;
     for (auto _ : state) {
         windows = 0;
-        const MomentResult birth = ComputeMoment(q.birth);
+        const MomentResult birth = ComputeMoment(q.input.birth);
         for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
             CalculationInput in = MinuteInput(q, date, 0);
             std::string previous;

@@ -9,6 +9,7 @@
 namespace kalvora {
 namespace {
 
+using testing::Delhi;
 using testing::Moment;
 
 struct LagnaCase {
@@ -20,29 +21,28 @@ struct LagnaCase {
     const char* sign;
 };
 
-TEST(ComputeLagna, WorkedMoments) {
+TEST(LagnaFromTime, WorkedMoments) {
     const LagnaCase cases[] = {
-        {"2000-01-01 12:00 Greenwich, equator", Moment(2000, 1, 1, 12, 0, 0, 0, true, false, 0, 0, false, 0, 0, false),
+        {"2000-01-01 12:00 Greenwich, equator", Moment().On(2000, 1, 1).At(12, 0),
          12.0, 11.378, 347.524, "Meena"},
-        {"1947-08-15 00:00 Delhi", Moment(1947, 8, 15, 0, 0, 5, 30, true, false, 77, 13, true, 28, 39, false),
+        {"1947-08-15 00:00 Delhi", Delhi(1947, 8, 15, 0, 0),
          -5.5, 60.885, 37.762, "Vrishabha"},
-        {"1947-08-14 18:00 Delhi", Moment(1947, 8, 14, 18, 0, 5, 30, true, false, 77, 13, true, 28, 39, false),
+        {"1947-08-14 18:00 Delhi", Delhi(1947, 8, 14, 18, 0),
          12.5, -1, 280.287, "Makara"},
-        {"1947-08-14 14:00 Delhi", Moment(1947, 8, 14, 14, 0, 5, 30, true, false, 77, 13, true, 28, 39, false),
+        {"1947-08-14 14:00 Delhi", Delhi(1947, 8, 14, 14, 0),
          8.5, -1, 223.067, "Vrischika"},
-        {"1947-08-14 16:00 Delhi", Moment(1947, 8, 14, 16, 0, 5, 30, true, false, 77, 13, true, 28, 39, false),
+        {"1947-08-14 16:00 Delhi", Delhi(1947, 8, 14, 16, 0),
          10.5, -1, 249.665, "Dhanus"},
         {"1990-07-04 12:00 New York, daylight saving",
-         Moment(1990, 7, 4, 12, 0, 5, 0, false, true, 74, 0, false, 40, 43, false), 16.0, 178.730, 155.001, "Kanya"},
+         Moment().On(1990, 7, 4).At(12, 0).ZoneWest(5).DaylightSaving().West(74, 0).North(40, 43), 16.0, 178.730, 155.001, "Kanya"},
         {"2005-01-26 09:30 Sydney, daylight saving",
-         Moment(2005, 1, 26, 9, 30, 10, 0, true, true, 151, 12, true, 33, 52, true), -1.5, 346.530, 322.604,
+         Moment().On(2005, 1, 26).At(9, 30).ZoneEast(10).DaylightSaving().East(151, 12).South(33, 52), -1.5, 346.530, 322.604,
          "Kumbha"},
     };
     for (const auto& c : cases) {
         ChartPositions chart;
-        MomentClock clock;
-        ComputeLagna(c.input, chart, clock);
         const MomentTime time = ConvertMoment(c.input);
+        LagnaFromTime(time, chart);
         EXPECT_DOUBLE_EQ(time.ut, c.expectedUt) << c.what;
         EXPECT_NEAR(chart.lagnaLongitude, c.sidereal, 1e-3) << c.what;
         if (c.tropical >= 0) {
@@ -50,8 +50,8 @@ TEST(ComputeLagna, WorkedMoments) {
                 << c.what;
         }
         EXPECT_EQ(chart.lagnaSign, c.sign) << c.what;
-        EXPECT_EQ(clock.year, c.input.year);
-        EXPECT_DOUBLE_EQ(clock.localHours, c.input.hour + c.input.minute / 60.0);
+        EXPECT_EQ(time.clock.year, c.input.year);
+        EXPECT_DOUBLE_EQ(time.clock.localHours, c.input.hour + c.input.minute / 60.0);
     }
 }
 
@@ -66,17 +66,16 @@ struct MoonCase {
     const char* nakshatraLord;
 };
 
-TEST(ComputeMoon, WorkedMoments) {
+TEST(MoonFromTime, WorkedMoments) {
     const MoonCase cases[] = {
-        {"2000-01-01 12:00 Greenwich", Moment(2000, 1, 1, 12, 0, 0, 0, true, false, 0, 0, false, 0, 0, false),
+        {"2000-01-01 12:00 Greenwich", Moment().On(2000, 1, 1).At(12, 0),
          199.4626, 1e-4, "Thula", "Venus", 14, "Swati", "Rahu"},
-        {"1947-08-15 00:00 Delhi", Moment(1947, 8, 15, 0, 0, 5, 30, true, false, 77, 13, true, 28, 39, false), 93.99,
+        {"1947-08-15 00:00 Delhi", Delhi(1947, 8, 15, 0, 0), 93.99,
          5e-3, "Kataka", "Moon", 7, "Pushya", "Saturn"},
     };
     for (const auto& c : cases) {
         ChartPositions chart;
-        MomentClock clock;
-        ComputeMoon(c.input, chart, clock);
+        MoonFromTime(ConvertMoment(c.input), chart);
         EXPECT_NEAR(chart.moonLongitude, c.longitude, c.tolerance) << c.what;
         EXPECT_EQ(chart.rashi, c.rashi) << c.what;
         EXPECT_EQ(chart.rashiLord, c.rashiLord) << c.what;
@@ -86,12 +85,10 @@ TEST(ComputeMoon, WorkedMoments) {
     }
 }
 
-TEST(ComputeMoon, TropicalMoonOfTheEpoch) {
+TEST(MoonFromTime, TropicalMoonOfTheEpoch) {
     // At T = 0 the Moon before the ayanamsa is about 223.3161 degrees.
-    MomentInput in = Moment(2000, 1, 1, 12, 0, 0, 0, true, false, 0, 0, false, 0, 0, false);
     ChartPositions chart;
-    MomentClock clock;
-    ComputeMoon(in, chart, clock);
+    MoonFromTime(ConvertMoment(Moment().On(2000, 1, 1).At(12, 0)), chart);
     EXPECT_NEAR(chart.moonLongitude - LahiriAyanamsa2000(0.0), 223.3161, 1e-4);
 }
 

@@ -15,6 +15,7 @@ namespace kalvora {
 namespace {
 
 using testing::Delhi;
+using testing::Moment;
 
 CalculationInput MarriageInput() {
     CalculationInput input;
@@ -68,25 +69,16 @@ TEST(ComputeMoment, DetailSlotsComeFromTheEngines) {
 TEST(ComputeMoment, ZoneDirectionComesFromTheZone) {
     // London in British Summer Time (a place west of Greenwich, a zone east of it) is the same instant as
     // Greenwich time one hour earlier.
-    MomentInput summer;
-    summer.year = 2020; summer.month = 7; summer.day = 1; summer.hour = 13; summer.minute = 0;
-    summer.longitudeDegrees = 0; summer.longitudeMinutes = 7; summer.isEast = false;
-    summer.latitudeDegrees = 51; summer.latitudeMinutes = 30;
-    summer.zoneHours = 0; summer.zoneIsEast = true; summer.isDst = true;
-    MomentInput greenwich = summer;
-    greenwich.hour = 12;
-    greenwich.isDst = false;
-    const MomentResult a = ComputeMoment(summer);
-    const MomentResult b = ComputeMoment(greenwich);
+    const auto london = [] { return Moment().On(2020, 7, 1).ZoneEast(0).West(0, 7).North(51, 30); };
+    const MomentResult a = ComputeMoment(london().At(13, 0).DaylightSaving());
+    const MomentResult b = ComputeMoment(london().At(12, 0));
     EXPECT_DOUBLE_EQ(a.time.ut, 12.0);
     EXPECT_DOUBLE_EQ(a.chart.lagnaLongitude, b.chart.lagnaLongitude);
     EXPECT_DOUBLE_EQ(a.chart.moonLongitude, b.chart.moonLongitude);
     EXPECT_DOUBLE_EQ(a.panchanga.sunTropical, b.panchanga.sunTropical);
 
     // Madrid keeps Central European Time although it lies west of Greenwich.
-    MomentInput madrid = greenwich;
-    madrid.longitudeDegrees = 3; madrid.longitudeMinutes = 42;
-    madrid.zoneHours = 1; madrid.zoneIsEast = true; madrid.hour = 13;
+    const MomentInput madrid = Moment().On(2020, 7, 1).At(13, 0).ZoneEast(1).West(3, 42).North(51, 30);
     EXPECT_DOUBLE_EQ(ComputeMoment(madrid).time.ut, 12.0);
 }
 
@@ -156,7 +148,7 @@ TEST(ComputeMoment, SweepOfDatesPlacesAndZones) {
                 EXPECT_LE(r.panchanga.yogaIndex, 26.0);
                 EXPECT_GE(r.panchanga.karanaIndex, 0);
                 EXPECT_LE(r.panchanga.karanaIndex, 10);
-                EXPECT_EQ(r.panchanga.weekdayNumber, WeekdayOfDate(in.month, in.day, in.year)) << where;
+                EXPECT_EQ(r.panchanga.weekdayNumber, WeekdayOf(DateOf(in))) << where;
             }
         }
     }

@@ -68,14 +68,14 @@ TEST(FindCommand, ParsesTheQuery) {
     const std::vector<std::string> args =
         Find({{"--between", "07:00-21:30"}, {"--top", "5"}, {"--skip-weekdays", "Sunday,Saturday"}});
     const FindOptions o = ParseFindArguments({args.begin() + 1, args.end()});
-    EXPECT_EQ(o.query.subject, "Marriage");
+    EXPECT_EQ(o.query.input.subject, "Marriage");
     EXPECT_EQ(o.query.from, (LocalDate{2026, 3, 10}));
     EXPECT_EQ(o.query.between.firstMinute, 420);
     EXPECT_EQ(o.query.between.lastMinute, 1290);
-    EXPECT_EQ(o.query.place.latitudeDegrees, 28);
-    EXPECT_TRUE(o.query.place.zoneIsEast);
-    EXPECT_EQ(o.query.birth.hour, 6);
-    EXPECT_EQ(o.query.personSex, "Female");
+    EXPECT_EQ(o.query.input.muhurtha.latitudeDegrees, 28);
+    EXPECT_TRUE(o.query.input.muhurtha.zoneIsEast);
+    EXPECT_EQ(o.query.input.birth.hour, 6);
+    EXPECT_EQ(o.query.input.personSex, "Female");
     EXPECT_TRUE(o.query.leftOutWeekdays[0]);
     EXPECT_TRUE(o.query.leftOutWeekdays[6]);
     EXPECT_FALSE(o.query.leftOutWeekdays[3]);

@@ -47,11 +47,10 @@ public:
     FinderQuery ExpectedQuery(LocalDate from, LocalDate to, DailyWindow between) const {
         const CalculationInput pages = window->ReadCalculationInput();
         FinderQuery query;
-        query.subject = Subject;
-        query.birth = pages.birth;
-        query.personName = "Kavya";
-        query.personSex = "Female";
-        query.place = pages.muhurtha;
+        query.input = pages;
+        query.input.subject = Subject;
+        query.input.personName = "Kavya";
+        query.input.personSex = "Female";
         query.from = from;
         query.to = to;
         query.between = between;

@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 
+#include "astro/calendar.h"
 #include "tests/gui/window_fixture.h"
 
 namespace kalvora::test {
@@ -71,13 +72,10 @@ const WizardCase Cases[] = {
 
 void PrintTo(const WizardCase& c, std::ostream* os) { *os << c.label; }
 
-constexpr std::array<const char*, 12> MonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                    "July",    "August",   "September", "October", "November", "December"};
-
 MomentInput ExpectedMoment(const MomentEntry& e, const ExpectedZone& zone) {
     MomentInput in;
-    for (std::size_t m = 0; m < MonthNames.size(); ++m) {
-        if (std::string(MonthNames[m]) == e.month) in.month = static_cast<std::int16_t>(m + 1);
+    for (int month = 1; month <= 12; ++month) {
+        if (MonthName(month) == e.month) in.month = static_cast<std::int16_t>(month);
     }
     in.day = static_cast<std::int16_t>(e.day);
     in.year = static_cast<std::int16_t>(e.year);

@@ -279,13 +279,6 @@ TEST(LunarMonth, ChangeOverDayOfEveryMonth) {
     EXPECT_EQ(LunarMonthCheck("", 5), std::nullopt);
 }
 
-TEST(LunarMonth, CalendarMonthNames) {
-    EXPECT_EQ(CalendarMonthName(1), "January");
-    EXPECT_EQ(CalendarMonthName(12), "December");
-    EXPECT_EQ(CalendarMonthName(0), "");
-    EXPECT_EQ(CalendarMonthName(13), "");
-}
-
 TEST(ChildAgeCount, DaysMonthsAndYears) {
     struct Case {
         int by, bm, bd, my, mm, md;
@@ -306,9 +299,6 @@ TEST(ChildAgeCount, DaysMonthsAndYears) {
         EXPECT_EQ(a.months, c.age.months);
         EXPECT_EQ(a.years, c.age.years);
     }
-    EXPECT_EQ(CivilDayNumber(1970, 1, 1), 0);
-    EXPECT_EQ(CivilDayNumber(2000, 3, 1), 11017);
-    EXPECT_EQ(CivilDayNumber(1901, 1, 1), -25202);
 }
 
 }  // namespace

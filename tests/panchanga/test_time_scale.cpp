@@ -1,4 +1,4 @@
-// The almanac's time scale and corrections: calendar dates of day numbers, Delta T, nutation, ayanamsa, the
+// The almanac's time scale and corrections: Delta T, nutation, ayanamsa, the
 // reduction into one turn and Kepler's equation.
 
 #include <gtest/gtest.h>
@@ -11,52 +11,6 @@
 
 namespace kalvora {
 namespace {
-
-struct CalendarCase {
-    double jd;
-    int year, month, day;
-};
-
-TEST(CalendarFromJulianDay, KnownDays) {
-    const CalendarCase cases[] = {
-        {2451545.0, 2000, 1, 1},     {2451544.5, 2000, 1, 1},     {2451544.4999, 1999, 12, 31},
-        {2415020.0, 1899, 12, 31},   {2455987.0, 2012, 2, 29},    {2455622.0, 2011, 3, 1},
-        {2451603.5, 2000, 2, 29},    {2451604.5, 2000, 3, 1},     {2415078.5, 1900, 2, 28},
-        {2415079.5, 1900, 3, 1},     {2451909.5, 2000, 12, 31},   {2451910.5, 2001, 1, 1},
-        {2299160.5, 1582, 10, 15},   {2299159.5, 1582, 10, 4},    // last Julian and first Gregorian day
-        {2436116.31, 1957, 10, 4},   {1842713.0, 333, 1, 27},     // Meeus, Astronomical Algorithms, ex. 7.c
-        {2268991.5, 1500, 2, 29},    {0.0, -4712, 1, 1},           // Julian leap day; the day-count epoch
-    };
-    for (const auto& c : cases) {
-        const CalendarDate date = CalendarFromJulianDay(c.jd);
-        EXPECT_EQ(date.year, c.year) << "jd " << c.jd;
-        EXPECT_EQ(date.month, c.month) << "jd " << c.jd;
-        EXPECT_EQ(date.day, c.day) << "jd " << c.jd;
-    }
-}
-
-// Every civil day of the Julian years 1000..1581 and the Gregorian years 1583..2100 survives the way to a day
-// number and back (month ends and leap days included).
-TEST(CalendarFromJulianDay, RoundTripsEveryDay) {
-    constexpr int monthLength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int failures = 0;
-    for (int year = 1000; year <= 2100 && failures < 5; ++year) {
-        if (year == 1582) continue;  // the switch year has no days 5..14 October
-        const bool gregorian = year > 1582;
-        const bool leap = gregorian ? (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) : year % 4 == 0;
-        for (int month = 1; month <= 12; ++month) {
-            const int days = monthLength[month - 1] + (month == 2 && leap ? 1 : 0);
-            for (int day = 1; day <= days; ++day) {
-                const CalendarDate date = CalendarFromJulianDay(JulianDayNumber(month, day, year));
-                if (date.year != year || date.month != month || date.day != day) {
-                    ADD_FAILURE() << year << "-" << month << "-" << day << " came back as " << date.year << "-"
-                                  << date.month << "-" << date.day;
-                    ++failures;
-                }
-            }
-        }
-    }
-}
 
 struct DeltaTCase {
     const char* what;

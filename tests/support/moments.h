@@ -1,5 +1,7 @@
 #pragma once
-// Typed moments for tests: a MomentInput from its fields, and the Delhi moments many cases use.
+// Typed moments for tests, written the way one reads them out:
+//     Moment().On(1947, 8, 15).At(0, 0).ZoneEast(5, 30).East(77, 13).North(28, 39)
+// and the Delhi moments many cases use.
 
 #include <cstdint>
 
@@ -7,32 +9,65 @@
 
 namespace kalvora::testing {
 
-inline MomentInput Moment(int year, int month, int day, int hour, int minute, int zoneHours, int zoneMinutes,
-                          bool zoneIsEast, bool dst, int lonDeg, int lonMin, bool east, int latDeg, int latMin,
-                          bool south) {
-    const auto s = [](int v) { return static_cast<std::int16_t>(v); };
-    MomentInput in;
-    in.year = s(year);
-    in.month = s(month);
-    in.day = s(day);
-    in.hour = s(hour);
-    in.minute = s(minute);
-    in.zoneHours = s(zoneHours);
-    in.zoneMinutes = s(zoneMinutes);
-    in.zoneIsEast = zoneIsEast;
-    in.isDst = dst;
-    in.longitudeDegrees = s(lonDeg);
-    in.longitudeMinutes = s(lonMin);
-    in.isEast = east;
-    in.latitudeDegrees = s(latDeg);
-    in.latitudeMinutes = s(latMin);
-    in.isSouth = south;
-    return in;
-}
+// Starts at 00:00 on 1 January 2000 on the Greenwich meridian (0 deg West) and the equator, zone 0, no daylight
+// saving; each call sets one thing, and the builder reads as the MomentInput it holds.
+class MomentBuilder {
+public:
+    MomentBuilder() { in_.isEast = false; }
+
+    MomentBuilder& On(int year, int month, int day) {
+        in_.year = Short(year);
+        in_.month = Short(month);
+        in_.day = Short(day);
+        return *this;
+    }
+    MomentBuilder& At(int hour, int minute) {
+        in_.hour = Short(hour);
+        in_.minute = Short(minute);
+        return *this;
+    }
+    MomentBuilder& ZoneEast(int hours, int minutes = 0) { return Zone(hours, minutes, true); }
+    MomentBuilder& ZoneWest(int hours, int minutes = 0) { return Zone(hours, minutes, false); }
+    MomentBuilder& DaylightSaving() {
+        in_.isDst = true;
+        return *this;
+    }
+    MomentBuilder& East(int degrees, int minutes) { return Longitude(degrees, minutes, true); }
+    MomentBuilder& West(int degrees, int minutes) { return Longitude(degrees, minutes, false); }
+    MomentBuilder& North(int degrees, int minutes) { return Latitude(degrees, minutes, false); }
+    MomentBuilder& South(int degrees, int minutes) { return Latitude(degrees, minutes, true); }
+
+    operator MomentInput() const { return in_; }
+
+private:
+    static std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }
+    MomentBuilder& Zone(int hours, int minutes, bool east) {
+        in_.zoneHours = Short(hours);
+        in_.zoneMinutes = Short(minutes);
+        in_.zoneIsEast = east;
+        return *this;
+    }
+    MomentBuilder& Longitude(int degrees, int minutes, bool east) {
+        in_.longitudeDegrees = Short(degrees);
+        in_.longitudeMinutes = Short(minutes);
+        in_.isEast = east;
+        return *this;
+    }
+    MomentBuilder& Latitude(int degrees, int minutes, bool south) {
+        in_.latitudeDegrees = Short(degrees);
+        in_.latitudeMinutes = Short(minutes);
+        in_.isSouth = south;
+        return *this;
+    }
+
+    MomentInput in_;
+};
+
+inline MomentBuilder Moment() { return {}; }
 
 // New Delhi, 77 deg 13' East, 28 deg 39' North, Indian time (5 h 30 min East).
 inline MomentInput Delhi(int year, int month, int day, int hour, int minute) {
-    return Moment(year, month, day, hour, minute, 5, 30, true, false, 77, 13, true, 28, 39, false);
+    return Moment().On(year, month, day).At(hour, minute).ZoneEast(5, 30).East(77, 13).North(28, 39);
 }
 
 }  // namespace kalvora::testing
