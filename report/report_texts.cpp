@@ -7,7 +7,7 @@ namespace {
 
 // Report sections (19 rows, report order): heading, appended muhurtha name, the paragraph for an unfavourable
 // factor, then the paragraph for a favourable or neutral one.
-static constexpr std::array<ReportSectionText, ReportSectionCount> Sections = {{
+static constexpr auto Sections = std::to_array<ReportSectionText>({
     {ReportFactor::Tara, "Strength of Star (Tarabala)", nullptr,
         "Under the malefic effects of Tarabala, prime importance should be laid on the native's health. "
         "Fatigue, small ailments and low spirits are likely, and plans may meet delays. Rest well, avoid "
@@ -138,11 +138,11 @@ static constexpr std::array<ReportSectionText, ReportSectionCount> Sections = {{
         "After the Siddha yoga, the Amrita Siddhi yoga is the next most auspicious yoga. Amrita is the "
         "nectar of immortality, and this union of weekday and nakshatra is said to give lasting success, "
         "health and the fulfilment of the hopes behind the work."},
-}};
+});
 static_assert(Sections.size() == ReportSectionCount);
 
 // Overall effect of the muhurtha (3 rows, by rating code).
-static constexpr std::array<RatingText, 3> Ratings = {{
+static constexpr auto Ratings = std::to_array<RatingText>({
     {1, "Bad",
         "Bad Muhurthas are the inauspicious moments. It reflects the ill disposed effects of time over "
         "certain events. Too few of the factors weighed here support this undertaking, so work begun at this "
@@ -158,7 +158,7 @@ static constexpr std::array<RatingText, 3> Ratings = {{
         "and the weak factors of this moment balance each other, so the work can go ahead, but success will "
         "depend on your own efforts and care. Where you can, choose a date on which many more factors are "
         "favourable."},
-}};
+});
 static_assert(Ratings.size() == 3);
 
 constexpr bool SectionsInFactorOrder() {
