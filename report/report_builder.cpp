@@ -4,6 +4,7 @@
 
 #include "astro/tables.h"
 #include "report/picture.h"
+#include "report/publisher.h"
 
 namespace kalvora {
 namespace {
