@@ -77,6 +77,7 @@ constexpr auto CalculationOptions = std::to_array<Row>({
     {"--json", Flag, ReadJson},
     {"--report", Value, ReadReport},
 });
+static_assert(WellFormed(CalculationOptions));
 
 }  // namespace
 

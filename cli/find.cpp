@@ -87,6 +87,7 @@ constexpr auto FindOptionTable = std::to_array<Row>({
     {"--order", Value, ReadOrder},
     {"--top", Value, ReadTop},
 });
+static_assert(WellFormed(FindOptionTable));
 
 std::string TimeText(LocalDate date, int minute) { return DateText(date) + "T" + MinuteText(minute); }
 

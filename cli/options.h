@@ -46,6 +46,21 @@ struct Option {
     std::string_view refusal = {};  // the reason shown for a NotTaken option
 };
 
+// A table every command's static_assert checks: names are "--" words, none twice and none --help, and every row
+// other than a NotTaken one has its reader.
+template <typename Options, std::size_t Rows>
+constexpr bool WellFormed(const std::array<Option<Options>, Rows>& table) {
+    for (std::size_t i = 0; i < Rows; ++i) {
+        const Option<Options>& row = table[i];
+        if (!row.name.starts_with("--") || row.name == "--help") return false;
+        if ((row.kind == OptionKind::NotTaken) != (row.read == nullptr)) return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (table[j].name == row.name) return false;
+        }
+    }
+    return true;
+}
+
 namespace options_detail {
 bool IsHelp(std::string_view argument);  // --help or -h, which every command takes
 [[noreturn]] void Unknown(std::string_view argument, std::string_view seeHelp);

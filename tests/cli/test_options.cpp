@@ -36,6 +36,11 @@ constexpr auto ProbeTable = std::to_array<Option<Probe>>({
     {"--last", OptionKind::Required, Log},
 });
 
+static_assert(WellFormed(ProbeTable));
+static_assert(!WellFormed(std::to_array<Option<Probe>>({{"--a", OptionKind::Flag, Log}, {"--a", OptionKind::Value, Log}})));
+static_assert(!WellFormed(std::to_array<Option<Probe>>({{"--a", OptionKind::Flag}})));
+static_assert(!WellFormed(std::to_array<Option<Probe>>({{"-a", OptionKind::Flag, Log}})));
+
 std::string Message(const std::vector<std::string>& args) {
     try {
         ReadOptions(args, ProbeTable, "probe --help");
