@@ -24,7 +24,8 @@ void ReadMuhurtha(CliOptions& o, std::string_view option, std::string_view text)
 bool EndsWithCaseless(std::string_view text, std::string_view suffix) {
     if (text.size() <= suffix.size()) return false;
     for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])));
+        const auto at = static_cast<unsigned char>(text[text.size() - suffix.size() + i]);
+        const char c = static_cast<char>(std::tolower(at));
         if (c != suffix[i]) return false;
     }
     return true;
@@ -47,7 +48,9 @@ void Birth(CliOptions& o, std::string_view option, std::string_view text) { pars
 
 void ReadSubject(CliOptions& o, std::string_view, std::string_view text) { o.input.subject = text; }
 void ReadName(CliOptions& o, std::string_view, std::string_view text) { o.input.personName = text; }
-void ReadSex(CliOptions& o, std::string_view option, std::string_view text) { o.input.personSex = ParseSex(option, text); }
+void ReadSex(CliOptions& o, std::string_view option, std::string_view text) {
+    o.input.personSex = ParseSex(option, text);
+}
 void ReadJson(CliOptions& o, std::string_view, std::string_view) { o.json = true; }
 
 void ReadMuhurthaWeekday(CliOptions& o, std::string_view option, std::string_view text) {

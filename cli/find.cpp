@@ -32,7 +32,9 @@ void ReadSubject(FindOptions& o, std::string_view option, std::string_view text)
     o.query.subject = text;
 }
 
-void ReadFrom(FindOptions& o, std::string_view option, std::string_view text) { o.query.from = ParseDate(option, text); }
+void ReadFrom(FindOptions& o, std::string_view option, std::string_view text) {
+    o.query.from = ParseDate(option, text);
+}
 
 // Read after --from, so the span can be checked.
 void ReadTo(FindOptions& o, std::string_view option, std::string_view text) {
@@ -49,7 +51,9 @@ void ReadSkipWeekdays(FindOptions& o, std::string_view option, std::string_view 
 }
 
 void ReadName(FindOptions& o, std::string_view, std::string_view text) { o.query.personName = text; }
-void ReadSex(FindOptions& o, std::string_view option, std::string_view text) { o.query.personSex = ParseSex(option, text); }
+void ReadSex(FindOptions& o, std::string_view option, std::string_view text) {
+    o.query.personSex = ParseSex(option, text);
+}
 void ReadJson(FindOptions& o, std::string_view, std::string_view) { o.json = true; }
 
 // In time order every window is listed as found; in rank order neighbours of one rating are joined.

@@ -37,7 +37,8 @@ constexpr auto ProbeTable = std::to_array<Option<Probe>>({
 });
 
 static_assert(WellFormed(ProbeTable));
-static_assert(!WellFormed(std::to_array<Option<Probe>>({{"--a", OptionKind::Flag, Log}, {"--a", OptionKind::Value, Log}})));
+static_assert(
+    !WellFormed(std::to_array<Option<Probe>>({{"--a", OptionKind::Flag, Log}, {"--a", OptionKind::Value, Log}})));
 static_assert(!WellFormed(std::to_array<Option<Probe>>({{"--a", OptionKind::Flag}})));
 static_assert(!WellFormed(std::to_array<Option<Probe>>({{"-a", OptionKind::Flag, Log}})));
 
