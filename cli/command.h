@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/arguments.h"
+#include "cli/options.h"
 
 namespace kalvora {
 

@@ -8,7 +8,7 @@
 #if KALVORA_CLI_PDF
 #include <QGuiApplication>
 
-#include "report/report_file.h"
+#include "report/qt/report_file.h"
 #endif
 
 namespace kalvora {

@@ -31,13 +31,13 @@ struct ClassOnWeekday {
     std::string_view tithiClass;
     std::string_view weekday;
 };
-constexpr std::array<ClassOnWeekday, 5> SiddhaRows = {{
+constexpr auto SiddhaRows = std::to_array<ClassOnWeekday>({
     {"Nanda", "Friday"},
     {"Bhadra", "Wednesday"},
     {"Jaya", "Tuesday"},
     {"Rikta", "Saturday"},
     {"Poorna", "Thursday"},
-}};
+});
 static_assert(SiddhaRows.size() == 5);
 
 // Sarvartha Siddha yoga: the nakshatras of each weekday (7 rows).
@@ -45,7 +45,7 @@ struct WeekdayNakshatras {
     std::string_view weekday;
     Mask nakshatras;
 };
-constexpr std::array<WeekdayNakshatras, 7> SarvarthaSiddhaRows = {{
+constexpr auto SarvarthaSiddhaRows = std::to_array<WeekdayNakshatras>({
     {"Monday", Nakshatras({"Shravana", "Rohini", "Mrigasira", "Pushya", "Anuradha"})},
     {"Tuesday", Nakshatras({"Ashwini", "Uttara Bhadrapada", "Krittika", "Ashlesha"})},
     {"Wednesday", Nakshatras({"Rohini", "Anuradha", "Hasta", "Krittika", "Mrigasira"})},
@@ -54,7 +54,7 @@ constexpr std::array<WeekdayNakshatras, 7> SarvarthaSiddhaRows = {{
     {"Saturday", Nakshatras({"Shravana", "Rohini", "Swati"})},
     {"Sunday", Nakshatras({"Hasta", "Moola", "Uttara Ashadha", "Uttara Phalguni", "Uttara Bhadrapada", "Ashwini",
                            "Pushya"})},
-}};
+});
 static_assert(SarvarthaSiddhaRows.size() == 7);
 
 // Amrita Siddhi yoga: one nakshatra per weekday, three with a note (7 rows).
@@ -63,7 +63,7 @@ struct AmritaRow {
     std::string_view nakshatra;
     std::string_view note;
 };
-constexpr std::array<AmritaRow, 7> AmritaSiddhiRows = {{
+constexpr auto AmritaSiddhiRows = std::to_array<AmritaRow>({
     {"Sunday", "Hasta", ""},
     {"Monday", "Mrigasira", ""},
     {"Tuesday", "Ashwini", "Not Favourable for Griha Pravesha"},
@@ -71,7 +71,7 @@ constexpr std::array<AmritaRow, 7> AmritaSiddhiRows = {{
     {"Thursday", "Pushya", "Not Favourable for Marriage"},
     {"Friday", "Revati", ""},
     {"Saturday", "Rohini", "Not Favourable for Travel"},
-}};
+});
 static_assert(AmritaSiddhiRows.size() == 7);
 
 // Dvipushkar and Tripushkar yogas share their tithis and weekdays and differ in the nakshatras.
@@ -91,13 +91,13 @@ struct WeekdaysTithis {
     Mask weekdays;
     Mask tithis;
 };
-constexpr std::array<WeekdaysTithis, 5> MrityuRows = {{
+constexpr auto MrityuRows = std::to_array<WeekdaysTithis>({
     {Weekdays({"Sunday", "Tuesday"}), Tithis({"Pratipada", "Shasthi", "Ekadashi"})},
     {Weekdays({"Monday", "Friday"}), Tithis({"Saptami", "Dwadashi"})},
     {Weekdays({"Wednesday"}), Tithis({"Tritiya", "Ashtami", "Triyodashi"})},
     {Weekdays({"Thursday"}), Tithis({"Chaturthi", "Navami", "Chaturdashi"})},
     {Weekdays({"Saturday"}), Tithis({"Panchami", "Dashami", "Purnima"})},
-}};
+});
 static_assert(MrityuRows.size() == 5);
 
 // Dagdha and Yamaghata yogas: one nakshatra per weekday (7 rows each).
@@ -105,14 +105,14 @@ struct WeekdayNakshatra {
     std::string_view weekday;
     std::string_view nakshatra;
 };
-constexpr std::array<WeekdayNakshatra, 7> DagdhaRows = {{
+constexpr auto DagdhaRows = std::to_array<WeekdayNakshatra>({
     {"Sunday", "Bharani"}, {"Monday", "Chitra"}, {"Tuesday", "Uttara Ashadha"}, {"Wednesday", "Dhanistha"},
     {"Thursday", "Uttara Phalguni"}, {"Friday", "Jyeshtha"}, {"Saturday", "Revati"},
-}};
-constexpr std::array<WeekdayNakshatra, 7> YamaghataRows = {{
+});
+constexpr auto YamaghataRows = std::to_array<WeekdayNakshatra>({
     {"Sunday", "Magha"}, {"Monday", "Vishakha"}, {"Tuesday", "Ardra"}, {"Wednesday", "Moola"},
     {"Thursday", "Krittika"}, {"Friday", "Rohini"}, {"Saturday", "Hasta"},
-}};
+});
 static_assert(DagdhaRows.size() == 7 && YamaghataRows.size() == 7);
 
 bool PairListed(const std::array<WeekdayNakshatra, 7>& rows, std::string_view nakshatra, std::string_view weekday) {
@@ -132,7 +132,7 @@ struct RisingSign {
     int position;       // 1..12
     int tenthPosition;  // 1..12
 };
-constexpr std::array<RisingSign, 13> RisingSigns = {{
+constexpr auto RisingSigns = std::to_array<RisingSign>({
     {76, 12, 9},
     {181, 1, 10},
     {302, 2, 11},
@@ -146,7 +146,7 @@ constexpr std::array<RisingSign, 13> RisingSigns = {{
     {1319, 10, 7},
     {1419, 11, 8},
     {1440, 12, 9},
-}};
+});
 static_assert(RisingSigns.size() == 13);
 
 constexpr int MinutesPerDay = 1440;
@@ -158,7 +158,7 @@ struct LunarMonthRow {
     std::string_view upToChangeOver;
     std::string_view afterChangeOver;
 };
-constexpr std::array<LunarMonthRow, 12> LunarMonthRows = {{
+constexpr auto LunarMonthRows = std::to_array<LunarMonthRow>({
     {"January", 21, "Magha", "Falguna"},
     {"February", 20, "Falguna", "Chaitra"},
     {"March", 22, "Chaitra", "Vaisakha"},
@@ -171,7 +171,7 @@ constexpr std::array<LunarMonthRow, 12> LunarMonthRows = {{
     {"October", 23, "Kartika", "Agrahayana"},
     {"November", 22, "Agrahayana", "Pausa"},
     {"December", 22, "Pausa", "Magha"},
-}};
+});
 static_assert(LunarMonthRows.size() == 12);
 
 }  // namespace

@@ -135,6 +135,7 @@ constexpr std::string_view WordText(Word w) {
         case Word::LeastFavourable: return "Least Favourable";
         case Word::Neutral: return "Neutral";
         case Word::Unfavourable: return "Unfavourable";
+        // "Unavourable" and "Uafvourable" are the program's established texts, as shown and reported: do not correct.
         case Word::Unavourable: return "Unavourable";
         case Word::Uafvourable: return "Uafvourable";
         case Word::Absent: return "Absent";

@@ -38,6 +38,7 @@ constexpr Outcome Absent{Word::Absent, 0, false};  // an inauspicious yoga that 
 
 // --- Standard blocks ------------------------------------------------------------------------------------------
 
+// "Stength" in both headings is the program's established text, as shown and reported: do not correct.
 constexpr Factor TaraBlock{Kind::Tara, "Tara Stength", {
     {Is(Tara, "Unfavourable"), Unf},
     {Is(Tara, "Favourable"), Fav},
@@ -744,7 +745,7 @@ constexpr RuleSet SellingItemRules{.subject = MuhurthaSubject::SellingItem, .thr
 // --- Dispatch -------------------------------------------------------------------------------------------------
 
 // Rule sets in the order of the subjects (34 entries).
-constexpr std::array<const RuleSet*, SubjectCount> Dispatch = {
+constexpr auto Dispatch = std::to_array<const RuleSet*>({
     &NamingRules, &TonsuringRules, &EarPiercingRules, &ThreadCeremonyRules, &FirstFeedingRules,
     &EducationStartRules, &AdoptionRules, &EngagementRules, &MarriageRules, &BrideEntranceRules,
     &TradeLearningRules, &ScienceLearningRules, &DanceMusicRules, &AstrologyLearningRules, &MedicineLearningRules,
@@ -752,8 +753,8 @@ constexpr std::array<const RuleSet*, SubjectCount> Dispatch = {
     &DomesticJourneyRules, &ReligiousJourneyRules, &ForeignJourneyRules, &FoundationRules, &ConstructionRules,
     &LendingRules, &BorrowingRules, &LegalRules, &ChronicTreatmentRules, &OperationRules,
     &BuyingLandRules, &SellingLandRules, &BuyingItemRules, &SellingItemRules,
-};
-static_assert(Dispatch.size() == 34);
+});
+static_assert(Dispatch.size() == SubjectCount);
 static_assert([] {
     for (std::size_t i = 0; i < Dispatch.size(); ++i) {
         if (Dispatch[i]->subject != static_cast<MuhurthaSubject>(i)) return false;

@@ -15,11 +15,11 @@ struct TithiName {
 };
 
 // The two lunar fortnights: the bright half (tithi index 0..14) and the dark half (15..29).
-inline constexpr std::array<std::string_view, 2> PakshaNames = {"Shukla Paksha", "Krishna Paksha"};
+inline constexpr auto PakshaNames = std::to_array<std::string_view>({"Shukla Paksha", "Krishna Paksha"});
 static_assert(PakshaNames.size() == 2);
 
 // Tithi names by tithi index 0..29 (0..14 the bright half, 15..29 the dark half; 15..28 repeat 0..13).
-inline constexpr std::array<TithiName, 30> TithiNames = {{
+inline constexpr auto TithiNames = std::to_array<TithiName>({
     {"Pratipad", "Pratipada"},     {"Dwithiai", "Dwitiya"},      {"Trithiai", "Tritiya"},
     {"Chathurthi", "Chaturthi"},   {"Panchami", "Panchami"},     {"Shashti", "Shasthi"},
     {"Saptami", "Saptami"},        {"Ashtami", "Ashtami"},       {"Navami", "Navami"},
@@ -30,38 +30,38 @@ inline constexpr std::array<TithiName, 30> TithiNames = {{
     {"Saptami", "Saptami"},        {"Ashtami", "Ashtami"},       {"Navami", "Navami"},
     {"Dasami", "Dashami"},         {"Ekadasi", "Ekadashi"},      {"Dwadasi", "Dwadashi"},
     {"Triodasi", "Triyodashi"},    {"Chaturdasi", "Chaturdashi"}, {"Ammavasai", "Amavashya"},
-}};
+});
 static_assert(TithiNames.size() == 30);
 
 // The five tithi classes; the class of a tithi is entry (tithi index mod 5).
-inline constexpr std::array<std::string_view, 5> TithiClasses = {"Nanda", "Bhadra", "Jaya", "Rikta", "Poorna"};
+inline constexpr auto TithiClasses = std::to_array<std::string_view>({"Nanda", "Bhadra", "Jaya", "Rikta", "Poorna"});
 static_assert(TithiClasses.size() == 5);
 
 // The 27 yogas of 13 deg 20' each, by yoga index.
-inline constexpr std::array<std::string_view, 27> YogaNames = {
+inline constexpr auto YogaNames = std::to_array<std::string_view>({
     "Vishkambha", "Prithi",    "Ayushman", "Saubhagya", "Sobhana",   "Atiganda", "Sukarman",
     "Dhrithi",    "Soola",     "Ganda",    "Vridhi",    "Dhruva",    "Vyaghata", "Harshana",
     "Vajra",      "Siddhi",    "Vyatipata", "Variyan",  "Parigha",   "Siva",     "Siddha",
     "Sadhya",     "Subha",     "Sukla",    "Bramha",    "Indra",     "Vaidhruthi",
-};
+});
 static_assert(YogaNames.size() == 27);
 
 // The 11 karanas: the seven movable ones (0..6) and the four fixed ones (7..10).
-inline constexpr std::array<std::string_view, 11> KaranaNames = {
+inline constexpr auto KaranaNames = std::to_array<std::string_view>({
     "Bava", "Balava", "Kaulava", "Taitula", "Garija", "Vanija", "Visti",
     "Sakuna", "Chatuspada", "Naga", "Kimstughna",
-};
+});
 static_assert(KaranaNames.size() == 11);
 
 // Delta T (TT - UT) in seconds of time at the start of each decade, 40 entries for the years 1620 + 10 i
 // (i = 0..39, 1620 to 2010).
 inline constexpr int DeltaTFirstYear = 1620;
-inline constexpr std::array<double, 40> DeltaTTable = {
+inline constexpr auto DeltaTTable = std::to_array<double>({
     124,  85,   62,   48,   37,   26,   16,   10,   9,    10,    // 1620..1710
     11,   11,   12,   13,   15,   16,   17,   17,   13.7, 12.5,  // 1720..1810
     12,   7.5,  5.7,  7.1,  7.9,  1.6,  -5.4, -5.9, -2.7, 10.5,  // 1820..1910
     21.2, 24,   24.3, 29.2, 33.2, 40.2, 50.5, 56.9, 65.7, 75.5,  // 1920..2010
-};
+});
 static_assert(DeltaTTable.size() == 40);
 
 // One periodic term of the Moon's longitude: coefficient (arcseconds) x sin(l l* + m M* + f F* + d D*), with
@@ -74,7 +74,7 @@ struct MoonSeriesTerm {
 
 // Main series of the Moon's longitude: 93 terms, arcseconds, evaluated in this order. Terms with an M multiplier
 // are scaled by the eccentricity factor (twice for |M| = 2), terms with an F multiplier by the node factor.
-inline constexpr std::array<MoonSeriesTerm, 93> MoonLongitudeSeries = {{
+inline constexpr auto MoonLongitudeSeries = std::to_array<MoonSeriesTerm>({
     { 0,  0,  0,  4, 13.902},  // 0
     { 0,  0,  0,  2, 2369.912},  // 1
     { 1,  0,  0,  4, 1.979},  // 2
@@ -168,11 +168,11 @@ inline constexpr std::array<MoonSeriesTerm, 93> MoonLongitudeSeries = {{
     { 1, -1, -2,  2, -0.372},  // 90
     { 0,  0,  4,  0, 0.418},  // 91
     { 2, -1,  0, -1, -0.352},  // 92
-}};
+});
 static_assert(MoonLongitudeSeries.size() == 93);
 
 // Minor series of the Moon's longitude: 27 small terms, arcseconds, without eccentricity or node factors.
-inline constexpr std::array<MoonSeriesTerm, 27> MoonMinorSeries = {{
+inline constexpr auto MoonMinorSeries = std::to_array<MoonSeriesTerm>({
     { 0,  0,  0,  6, 0.127},  // 0
     { 0,  2,  0, -4, -0.151},  // 1
     { 0,  0,  2,  4, -0.085},  // 2
@@ -200,7 +200,7 @@ inline constexpr std::array<MoonSeriesTerm, 27> MoonMinorSeries = {{
     { 3,  0,  0, -1, 0.13},  // 24
     { 5,  0,  0,  0, 0.113},  // 25
     { 3,  0,  2, -2, 0.092},  // 26
-}};
+});
 static_assert(MoonMinorSeries.size() == 27);
 
 }  // namespace kalvora

@@ -25,12 +25,12 @@ struct Rgb {
 };
 
 // The classic 16-colour palette (16 entries, 8 bits per channel), indexed by PaletteColour.
-inline constexpr std::array<Rgb, 16> ClassicPalette = {{
+inline constexpr auto ClassicPalette = std::to_array<Rgb>({
     {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
     {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
     {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
     {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
-}};
+});
 static_assert(ClassicPalette.size() == 16);
 
 constexpr Rgb PaletteRgb(PaletteColour c) { return ClassicPalette[static_cast<std::size_t>(c)]; }

@@ -37,9 +37,9 @@ constexpr double MoonOrbit = 32.0;
 constexpr double StarRadius = 0.9;
 
 // Stars of the sky inside the ring (6 entries, pixel positions).
-static constexpr std::array<Point, 6> Stars = {{
+static constexpr auto Stars = std::to_array<Point>({
     {38.0, 30.0}, {29.0, 64.0}, {45.0, 90.0}, {79.0, 87.0}, {91.0, 62.0}, {57.0, 24.0},
-}};
+});
 static_assert(Stars.size() == 6);
 
 double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }

@@ -4,6 +4,7 @@
 
 #include "astro/calendar.h"
 #include "report/picture.h"
+#include "report/publisher.h"
 
 namespace kalvora {
 namespace {

@@ -13,9 +13,6 @@
 
 namespace kalvora {
 
-// The publisher's web address, shown in the footer of every block of the report.
-inline constexpr std::string_view PublisherWebAddress = "https://www.kalvora.example";
-
 // Point size of every text run of the report.
 inline constexpr int ReportTextSizePt = 12;
 

@@ -10,21 +10,18 @@
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QStyle>
 #include <QTabWidget>
 #include <QPrinter>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/gui/about_dialog.h"
@@ -34,11 +31,11 @@
 #include "app/gui/input_checks.h"
 #include "app/gui/moment_form.h"
 #include "app/gui/result_panels.h"
+#include "app/gui/subject_chooser.h"
 #include "app/gui/theme.h"
 #include "report/qt/report_qt.h"
 #include "report/report_builder.h"
 #include "app/gui/time_zone_picker.h"
-#include "muhurtha/subjects.h"
 
 namespace kalvora {
 
@@ -57,13 +54,6 @@ constexpr char KalvoraExplanation[] =
 constexpr std::array<const char*, 4> StepCaptions = {"1  Undertaking", "2  Muhurtha", "3  Birth Details",
                                                      "4  Result"};
 
-// Re-applies the style sheet after a dynamic property that it reads has changed.
-void SetStyleProperty(QWidget* widget, const char* name, bool value) {
-    widget->setProperty(name, value);
-    widget->style()->unpolish(widget);
-    widget->style()->polish(widget);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(ShellServices services, QWidget* parent)
@@ -74,6 +64,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
 
     muhurthaForm_ = new MomentForm(MuhurthaFormNames);
     birthForm_ = new MomentForm(BirthFormNames);
+    subjects_ = new SubjectChooser;
 
     pages_ = new QStackedWidget;
     pages_->setObjectName(QStringLiteral("stkPages"));
@@ -121,7 +112,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
     connect(results_->saveReport, &QPushButton::clicked, this, &MainWindow::SaveReport);
 
-    ShowCategory(0);
+    subjects_->ShowCategory(0);
     ShowPage(subjectPage_);
     setMinimumSize(960, 700);
     resize(1060, 760);
@@ -251,50 +242,9 @@ QWidget* MainWindow::BuildSubjectPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("picMainScreen"));
 
-    auto* categoryCard = Card();
-    categoryCard->setFixedWidth(240);
-    auto* categoryLayout = new QVBoxLayout(categoryCard);
-    categoryLayout->setContentsMargins(10, 12, 10, 12);
-    categoryLayout->setSpacing(1);
-    auto* categoryTitle = StyledLabel(QStringLiteral("Undertakings"), "cardTitle");
-    categoryTitle->setContentsMargins(10, 0, 0, 6);
-    categoryLayout->addWidget(categoryTitle);
-    for (std::size_t i = 0; i < SubjectCategories.size(); ++i) {
-        auto* label = new ClickableLabel(FromView(SubjectCategories[i].caption));
-        label->setObjectName(QStringLiteral("lblMainOptions") + QString::number(i));
-        label->setProperty("role", "category");
-        const int index = static_cast<int>(i);
-        connect(label, &ClickableLabel::clicked, this, [this, index] { ShowCategory(index); });
-        connect(label, &ClickableLabel::hovered, this, [this, index](bool inside) { HighlightCategory(index, inside); });
-        categories_[i] = label;
-        categoryLayout->addWidget(label);
-    }
-    categoryLayout->addStretch(1);
-
-    auto* options = new QWidget;
-    options->setObjectName(QStringLiteral("picOptions"));
-    auto* optionsLayout = new QVBoxLayout(options);
-    optionsLayout->setContentsMargins(0, 0, 0, 0);
-    optionsLayout->setSpacing(8);
-    auto* hint = StyledLabel(QStringLiteral("Select one of the options from the list of activities for which the Muhurtha "
-                                       "or Electional time needs to be found."),
-                        "hint");
-    hint->setWordWrap(true);
-    subjects_ = new QTreeWidget;
-    subjects_->setObjectName(QStringLiteral("lstOptions"));
-    subjects_->setColumnCount(1);
-    subjects_->setHeaderLabels({QStringLiteral("Options")});
-    subjects_->setRootIsDecorated(false);
-    subjects_->setUniformRowHeights(true);
-    subjects_->header()->setSectionResizeMode(QHeaderView::Stretch);
-    connect(subjects_, &QTreeWidget::itemChanged, this, &MainWindow::OnSubjectChanged);
-    optionsLayout->addWidget(hint);
-    optionsLayout->addWidget(subjects_, 1);
-
     auto* columns = new QHBoxLayout;
     columns->setSpacing(14);
-    columns->addWidget(categoryCard);
-    columns->addWidget(options, 1);
+    columns->addWidget(subjects_, 1);
     columns->addWidget(BuildExplanation());
 
     auto* proceed = StyledLabel(QStringLiteral("Click on Next to Proceed"), "hint");
@@ -354,51 +304,6 @@ void MainWindow::ShowPage(QWidget* page) {
     for (std::size_t i = 0; i < steps_.size(); ++i) SetStyleProperty(steps_[i], "current", static_cast<int>(i) == step);
 }
 
-void MainWindow::ShowCategory(int index) {
-    const SubjectCategory& category = SubjectCategories.at(static_cast<std::size_t>(index));
-    const QSignalBlocker blocker(subjects_);
-    subjects_->clear();
-    for (std::size_t i = 0; i < category.size; ++i) {
-        const QString text = FromView(SubjectText(category.subjects[i]));
-        auto* item = new QTreeWidgetItem(subjects_, {text});
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        // The chosen subject stays ticked when its category is shown again.
-        item->setCheckState(0, text == chosenSubject_ ? Qt::Checked : Qt::Unchecked);
-    }
-    for (std::size_t i = 0; i < categories_.size(); ++i) {
-        SetStyleProperty(categories_[i], "current", static_cast<int>(i) == index);
-    }
-}
-
-void MainWindow::HighlightCategory(int index, bool inside) {
-    for (std::size_t i = 0; i < categories_.size(); ++i) {
-        SetStyleProperty(categories_[i], "hover", inside && static_cast<int>(i) == index);
-    }
-}
-
-void MainWindow::OnSubjectChanged(QTreeWidgetItem* item) {
-    // At most one subject is ticked: ticking one unticks the others; unticking the last clears the choice.
-    const QSignalBlocker blocker(subjects_);
-    if (item->checkState(0) == Qt::Checked) {
-        for (int i = 0; i < subjects_->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* other = subjects_->topLevelItem(i);
-            if (other != item) other->setCheckState(0, Qt::Unchecked);
-        }
-        chosenSubject_ = item->text(0);
-        return;
-    }
-    for (int i = 0; i < subjects_->topLevelItemCount(); ++i) {
-        if (subjects_->topLevelItem(i)->checkState(0) == Qt::Checked) return;
-    }
-    chosenSubject_.clear();
-}
-
-void MainWindow::UntickAllSubjects() {
-    const QSignalBlocker blocker(subjects_);
-    for (int i = 0; i < subjects_->topLevelItemCount(); ++i) subjects_->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
-    chosenSubject_.clear();
-}
-
 void MainWindow::OnNext(int page) {
     // A failing step leaves the window on the page in front; the user can try again.
     try {
@@ -426,19 +331,6 @@ void MainWindow::TakeNative() {
     personSex_ = birthForm_->male->isChecked() ? QStringLiteral("Male") : QStringLiteral("Female");
 }
 
-void MainWindow::SelectSubject(const QString& subject) {
-    if (subject == chosenSubject_) return;
-    for (std::size_t c = 0; c < SubjectCategories.size(); ++c) {
-        const SubjectCategory& category = SubjectCategories[c];
-        for (std::size_t i = 0; i < category.size; ++i) {
-            if (FromView(SubjectText(category.subjects[i])) != subject) continue;
-            ShowCategory(static_cast<int>(c));
-            subjects_->topLevelItem(static_cast<int>(i))->setCheckState(0, Qt::Checked);  // OnSubjectChanged
-            return;
-        }
-    }
-}
-
 void MainWindow::OnBack(int index) {
     // Going back keeps everything typed; from the results the subject is unticked for a fresh choice.
     switch (index) {
@@ -447,7 +339,7 @@ void MainWindow::OnBack(int index) {
     case 3:
     case 4:
     case 5:
-        UntickAllSubjects();
+        subjects_->UntickAll();
         ShowPage(subjectPage_);
         break;
     default: break;  // Back on page 1 does nothing
@@ -492,8 +384,10 @@ void MainWindow::Message(QMessageBox::Icon icon, std::string_view text) { Messag
 
 void MainWindow::Message(QMessageBox::Icon icon, const QString& text) { services_.showMessage(this, icon, text); }
 
+const QString& MainWindow::ChosenSubject() const { return subjects_->Chosen(); }
+
 bool MainWindow::CheckSubjectPage() {
-    if (chosenSubject_.isEmpty()) {
+    if (subjects_->Chosen().isEmpty()) {
         Message(QMessageBox::Critical, MsgSelectSubject);
         return false;
     }
@@ -550,7 +444,7 @@ CalculationInput MainWindow::ReadCalculationInput() const {
     CalculationInput input;
     input.birth = birthForm_->ReadMoment();
     input.muhurtha = muhurthaForm_->ReadMoment();
-    input.subject = chosenSubject_.toStdString();
+    input.subject = subjects_->Chosen().toStdString();
     input.personName = personName_.toStdString();
     input.personSex = personSex_.toStdString();
     input.muhurthaWeekdayBox = muhurthaForm_->weekday->currentText().toStdString();
@@ -590,7 +484,7 @@ std::optional<CalculationInput> MainWindow::ReadPagesForSearch() {
 
 void MainWindow::ShowFoundMinute(const std::string& subject, LocalDate date, int minute) {
     if (waiting_) return;
-    SelectSubject(QString::fromStdString(subject));
+    subjects_->Select(QString::fromStdString(subject));
     muhurthaForm_->SetDateAndTime(date.year, date.month, date.day, minute / 60, minute % 60);
     if (CheckSubjectPage() && CheckMuhurthaPage()) OnNext(2);
 }

@@ -22,8 +22,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace kalvora {
 
@@ -31,6 +29,7 @@ class ClickableLabel;
 class FinderWindow;
 class MomentForm;
 class ResultsView;
+class SubjectChooser;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -58,7 +57,7 @@ public:
     // calculation runs as from Next on the birth page.
     void ShowFoundMinute(const std::string& subject, LocalDate date, int minute);
 
-    const QString& ChosenSubject() const { return chosenSubject_; }
+    const QString& ChosenSubject() const;
     // The last calculation shown, none before the first.
     const std::optional<Calculation>& LastCalculation() const { return lastCalculation_; }
     // The analysis report of the last calculation, none when no rule set ran.
@@ -90,14 +89,9 @@ private:
     QWidget* BuildExplanation();
 
     void ShowPage(QWidget* page);
-    void ShowCategory(int index);
-    void HighlightCategory(int index, bool inside);
-    void OnSubjectChanged(QTreeWidgetItem* item);
-    void UntickAllSubjects();
     void OnNext(int page);
     // The birth page's name and sex become the native's.
     void TakeNative();
-    void SelectSubject(const QString& subject);
     void OnBack(int index);
     void OpenTimeZonePicker(bool muhurtha);
     void ApplyTimeZone(int hourValue, int minuteValue);
@@ -129,11 +123,9 @@ private:
     ResultsView* results_ = nullptr;   // picMuhurthaResult
     MomentForm* muhurthaForm_ = nullptr;
     MomentForm* birthForm_ = nullptr;
-    QTreeWidget* subjects_ = nullptr;  // lstOptions
-    std::array<ClickableLabel*, 12> categories_{};
+    SubjectChooser* subjects_ = nullptr;
     std::array<QLabel*, 4> steps_{};
 
-    QString chosenSubject_;
     QString personName_;
     QString personSex_ = QStringLiteral("Male");
     bool zoneTargetIsMuhurtha_ = false;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "report/report_builder.h"
+#include "report/publisher.h"
 
 #include <QMessageBox>
 #include <QString>

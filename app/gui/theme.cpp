@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
+#include <QStyle>
 
 namespace kalvora {
 
@@ -30,6 +31,12 @@ void StyleAsLink(QLabel* label) {
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
+}
+
+void SetStyleProperty(QWidget* widget, const char* name, bool value) {
+    widget->setProperty(name, value);
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
 }
 
 QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }

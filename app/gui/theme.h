@@ -10,6 +10,7 @@
 class QApplication;
 class QFrame;
 class QLabel;
+class QWidget;
 
 namespace kalvora {
 
@@ -34,6 +35,8 @@ QLabel* StyledLabel(const QString& text, const char* role);
 QFrame* Card();
 // Blue and underlined, for captions that open something.
 void StyleAsLink(QLabel* label);
+// Sets a dynamic property the style sheet reads (such as "current" or "hover") and re-applies the sheet.
+void SetStyleProperty(QWidget* widget, const char* name, bool value);
 
 // A text of the core's tables as a QString.
 QString FromView(std::string_view text);

@@ -14,7 +14,7 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "report/report_file.h"
+#include "report/qt/report_file.h"
 #include "report/rtf.h"
 
 namespace kalvora {

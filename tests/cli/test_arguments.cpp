@@ -127,6 +127,12 @@ TEST(RunCli, EveryBadArgumentGivesStatusTwoAndOneLine) {
     }
 }
 
+TEST(RunCli, WithoutArgumentsTheMuhurthaIsNamedFirst) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({}, out, err), 2);
+    EXPECT_EQ(err.str(), "kalvora-cli: --muhurtha: missing (see --help)\n");
+}
+
 TEST(RunCli, HelpPrintsUsage) {
     std::ostringstream out, err;
     EXPECT_EQ(RunCli({"--help"}, out, err), 0);

@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "report/picture.h"
-#include "report/report_file.h"
+#include "report/qt/report_file.h"
 #include "report/rtf.h"
 #include "tests/report/report_samples.h"
 

@@ -1,0 +1,42 @@
+#pragma once
+// The undertakings as the first page shows them: the category captions on the left (lblMainOptions0..11: a click
+// shows the category, the pointer highlights it) and the undertakings of the shown category as a ticked list on
+// the right (lstOptions). At most one undertaking is ticked, and it stays chosen while other categories are shown.
+
+#include <array>
+
+#include <QString>
+#include <QWidget>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kalvora {
+
+class ClickableLabel;
+
+class SubjectChooser : public QWidget {
+    Q_OBJECT
+public:
+    explicit SubjectChooser(QWidget* parent = nullptr);
+
+    // The ticked undertaking's text; empty when none is ticked.
+    const QString& Chosen() const { return chosen_; }
+
+    // Lists the undertakings of category `index` (of SubjectCategories) and marks its caption as current.
+    void ShowCategory(int index);
+    // Shows the category of an undertaking and ticks it; an unknown text or the one already chosen changes nothing.
+    void Select(const QString& subject);
+    // Unticks every undertaking: nothing is chosen.
+    void UntickAll();
+
+private:
+    void HighlightCategory(int index, bool inside);
+    void OnItemChanged(QTreeWidgetItem* item);
+
+    QTreeWidget* subjects_ = nullptr;  // lstOptions
+    std::array<ClickableLabel*, 12> categories_{};
+    QString chosen_;
+};
+
+}  // namespace kalvora
