@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -34,6 +36,24 @@ TEST(LoadAtlas, EveryPlaceIsComplete) {
     }
     // Every zone id of the atlas is one the system's zone database knows.
     for (const std::string& zone : zones) EXPECT_TRUE(OpenTimeZone(zone)) << zone;
+}
+
+// The names stay GeoNames' own in a user's language: libgeonames would otherwise translate them.
+TEST(LoadAtlas, NamesDoNotFollowTheUsersLanguage) {
+    const char* previousLanguage = std::getenv("LANGUAGE");
+    const std::string savedLanguage = previousLanguage != nullptr ? previousLanguage : "";
+    const std::string savedLocale = std::setlocale(LC_ALL, nullptr);
+    ::setenv("LANGUAGE", "de", 1);
+    std::setlocale(LC_ALL, "C.UTF-8");
+    const Atlas atlas = LoadAtlas();
+    std::setlocale(LC_ALL, savedLocale.c_str());
+    if (previousLanguage != nullptr) {
+        ::setenv("LANGUAGE", savedLanguage.c_str(), 1);
+    } else {
+        ::unsetenv("LANGUAGE");
+    }
+    EXPECT_EQ(atlas.places().size(), TheAtlas().size());
+    EXPECT_TRUE(std::ranges::equal(atlas.places(), TheAtlas().places()));
 }
 
 TEST(FoldForSearch, CaseAccentsAndPunctuation) {

@@ -50,6 +50,12 @@ TEST(LookUpLocalTime, HistoricalOffsets) {
         // whose standard time is the +13 that followed (not the -11 before).
         {"Pacific/Apia", {2011, 12, 29, 12, 0, 0}, -36000, -39600, true, ""},
         {"Pacific/Apia", {2011, 12, 31, 12, 0, 0}, 50400, 46800, true, ""},
+        // IANA tzdata (zone America/New_York): a summer past the listed transitions, from the zone's rule.
+        {"America/New_York", {2060, 7, 1, 12, 0, 0}, -14400, -18000, true, "EDT"},
+        // IANA tzdata (zone UTC): no transitions at all.
+        {"UTC", {1850, 1, 1, 0, 0, 0}, 0, 0, false, "UTC"},
+        // IANA tzdata (zone Asia/Manila): local mean time west of Greenwich until the end of 1844.
+        {"Asia/Manila", {1844, 6, 1, 12, 0, 0}, -57368, -57368, false, "LMT"},
         // IANA tzdata (zone Europe/Dublin): winter time is daylight saving below the standard +01:00.
         {"Europe/Dublin", {2021, 1, 15, 12, 0, 0}, 0, 3600, true, "GMT"},
     };
@@ -103,6 +109,8 @@ TEST(LookUpLocalTime, GapsAndRepeatsOnBothSides) {
         // IANA tzdata (zone Asia/Kolkata): 1906-01-01 00:00 Madras time became 00:08:50 IST.
         {"Asia/Kolkata", {1906, 1, 1, 0, 8, 49}, LocalTimeKind::Missing, 19270, 19800},
         {"Asia/Kolkata", {1906, 1, 1, 0, 8, 50}, LocalTimeKind::Unique, 19800, 0},
+        // IANA tzdata (zone Asia/Manila): 1844-12-30 24:00 at -15:56:08 became 1845-01-01 00:00 at +08:03:52.
+        {"Asia/Manila", {1844, 12, 31, 12, 0, 0}, LocalTimeKind::Missing, -57368, 29032},
         // IANA tzdata (zone Europe/London): 1968-10-27 British Summer Time became British Standard Time
         // at the same offset: no gap and no repeat.
         {"Europe/London", {1968, 10, 27, 0, 30, 0}, LocalTimeKind::Unique, 3600, 0},
