@@ -120,4 +120,8 @@ ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset);
 // date (Bombay until 1955, Calcutta until 1948); "" elsewhere.
 std::string_view ZoneNoteFor(double latitudeDeg, double longitudeDeg, const LocalDateTime& local);
 
+// A name for the zone's time at that date where its abbreviation does not give one: "war time" for
+// India's +06:30 of 1941-45, "double summer time", "British Standard Time"; "" otherwise.
+std::string_view ZonePeriodName(std::string_view zoneId, const LocalDateTime& local, const ZoneOffset& offset);
+
 }  // namespace kalvora

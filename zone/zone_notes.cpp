@@ -34,4 +34,15 @@ std::string_view ZoneNoteFor(double latitudeDeg, double longitudeDeg, const Loca
     return {};
 }
 
+std::string_view ZonePeriodName(std::string_view zoneId, const LocalDateTime& local, const ZoneOffset& offset) {
+    for (const ZonePeriod& period : ZonePeriods) {
+        const LocalDateTime from{.year = period.fromYear, .month = period.fromMonth, .day = period.fromDay};
+        const LocalDateTime until{.year = period.untilYear, .month = period.untilMonth, .day = period.untilDay};
+        if (period.zoneId == zoneId && from <= local && local < until && period.offsetSeconds == offset.offsetSeconds) {
+            return period.name;
+        }
+    }
+    return {};
+}
+
 }  // namespace kalvora

@@ -247,5 +247,38 @@ TEST(ZoneNoteFor, BombayAndCalcuttaBeforeTheyTookIndianTime) {
     EXPECT_EQ(ZoneNotes.size(), 2u);
 }
 
+TEST(ZonePeriodName, NamesTheTimesAbbreviationsDoNotName) {
+    const struct {
+        const char* zone;
+        LocalDateTime local;
+        const char* name;
+    } cases[] = {
+        // IANA tzdata (zone Asia/Kolkata): war time +06:30, but IST in the summer of 1942.
+        {"Asia/Kolkata", {1943, 3, 10, 6, 0, 0}, "war time"},
+        {"Asia/Kolkata", {1942, 6, 10, 6, 0, 0}, ""},
+        {"Asia/Kolkata", {1946, 3, 10, 6, 0, 0}, ""},
+        // IANA tzdata (zone Europe/London): double summer time in 1944, British Standard Time in 1969.
+        {"Europe/London", {1944, 6, 1, 12, 0, 0}, "double summer time"},
+        {"Europe/London", {1944, 12, 1, 12, 0, 0}, ""},
+        {"Europe/London", {1969, 1, 15, 12, 0, 0}, "British Standard Time"},
+        {"Europe/London", {1972, 7, 1, 12, 0, 0}, ""},
+        // IANA tzdata (zone Europe/Berlin): double summer time from 24 May 1945.
+        {"Europe/Berlin", {1945, 6, 15, 12, 0, 0}, "double summer time"},
+        {"Europe/Berlin", {1945, 5, 1, 12, 0, 0}, ""},
+    };
+    for (const auto& c : cases) {
+        const LocalTimeInZone found = LookUpLocalTime(c.zone, c.local);
+        ASSERT_EQ(found.kind, LocalTimeKind::Unique) << c.zone << " " << FormatLocalDateTime(c.local);
+        EXPECT_EQ(ZonePeriodName(c.zone, c.local, found.offset), c.name) << c.zone << " " << FormatLocalDateTime(c.local);
+    }
+    EXPECT_EQ(ZonePeriods.size(), 5u);
+    for (const ZonePeriod& period : ZonePeriods) {
+        EXPECT_TRUE(OpenTimeZone(period.zoneId)) << period.zoneId;
+        EXPECT_LT((LocalDateTime{period.fromYear, period.fromMonth, period.fromDay, 0, 0, 0}),
+                  (LocalDateTime{period.untilYear, period.untilMonth, period.untilDay, 0, 0, 0}))
+            << period.zoneId << " " << period.name;
+    }
+}
+
 }  // namespace
 }  // namespace kalvora
