@@ -154,6 +154,21 @@ std::optional<NameMatch> MatchName(std::string_view key, std::string_view city) 
     return std::nullopt;
 }
 
+// The bit of a folded word's first character: one per letter a-z, one shared by all other characters.
+std::uint32_t InitialBit(char first) {
+    return first >= 'a' && first <= 'z' ? std::uint32_t{1} << (first - 'a') : std::uint32_t{1} << 31;
+}
+
+// The bits of the first characters of the words of a folded name: a query's city part can begin the
+// name or one of its words only if its own first character's bit is among them.
+std::uint32_t WordInitials(std::string_view folded) {
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (i == 0 || folded[i - 1] == ' ') bits |= InitialBit(folded[i]);
+    }
+    return bits;
+}
+
 std::size_t EditDistance(std::string_view a, std::string_view b) {
     std::vector<std::size_t> row(b.size() + 1);
     for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -193,11 +208,14 @@ Atlas::Atlas(std::vector<Place> places) : places_(std::move(places)) {
             lastCountry = place.country;
             lastCountryKey = FoldForSearch(place.country);
         }
+        std::string name = FoldForSearch(place.name);
+        const std::uint32_t initials = WordInitials(name);
         keys_.push_back(Keys{
-            .name = FoldForSearch(place.name),
+            .name = std::move(name),
             .state = FoldForSearch(place.state),
             .country = lastCountryKey,
             .countryCode = FoldForSearch(place.countryCode),
+            .nameInitials = initials,
         });
     }
 }
@@ -223,9 +241,12 @@ std::vector<PlaceMatch> SearchPlaces(const Atlas& atlas, std::string_view query,
     }
 
     const std::span<const Atlas::Keys> keys = atlas.keys();
+    const std::uint32_t cityInitial = InitialBit(city.front());
     for (std::size_t i = 0; i < keys.size(); ++i) {
         std::optional<PlaceMatch> best;
-        if (const auto match = MatchName(keys[i].name, city)) best = PlaceMatch{i, *match, {}};
+        if ((keys[i].nameInitials & cityInitial) != 0) {
+            if (const auto match = MatchName(keys[i].name, city)) best = PlaceMatch{i, *match, {}};
+        }
         for (const FormerName& former : formers) {
             if (former.atlasName == keys[i].name &&
                 SameCode(former.alias->countryCode, keys[i].countryCode) &&

@@ -41,6 +41,7 @@ public:
         std::string state;
         std::string country;
         std::string countryCode;  // lower case
+        std::uint32_t nameInitials = 0;  // one bit for the first character of each word of the name
     };
     std::span<const Keys> keys() const { return keys_; }
 
