@@ -10,10 +10,12 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 namespace kalvora {
 
@@ -102,6 +104,21 @@ bool IsValid(const LocalDateTime& local) {
            local.hour <= 23 && local.minute >= 0 && local.minute <= 59 && local.second >= 0 && local.second <= 59;
 }
 
+// Whether the id names a compiled zone of the zone database (a TZif file under TZDIR, or under
+// /usr/share/zoneinfo, where GLib reads them). GLib also accepts POSIX rule strings as identifiers ("XYZ3",
+// "UTC+5", which means five hours west): those are not zone ids and are refused here.
+bool IsZoneOfTheDatabase(const std::string& id) {
+    const bool plainCharacters = std::ranges::all_of(id, [](char c) {
+        return g_ascii_isalnum(c) || c == '/' || c == '_' || c == '-' || c == '+';
+    });
+    if (!plainCharacters || id.front() == '/' || id.back() == '/' || id.find("//") != std::string::npos) return false;
+    const char* tzdir = g_getenv("TZDIR");
+    const std::string path = std::string(tzdir != nullptr && tzdir[0] != '\0' ? tzdir : "/usr/share/zoneinfo") + "/" + id;
+    std::ifstream file(path, std::ios::binary);
+    std::array<char, 4> magic{};
+    return file.read(magic.data(), magic.size()) && std::string_view(magic.data(), magic.size()) == "TZif";
+}
+
 LocalTimeInZone Refused(LocalTimeKind kind) {
     LocalTimeInZone found;
     found.kind = kind;
@@ -120,7 +137,7 @@ std::string Labelled(const ZoneOffset& offset) {
 
 std::optional<TimeZone> OpenTimeZone(std::string_view zoneId) {
     const std::string id(zoneId);
-    if (id.empty()) return std::nullopt;
+    if (id.empty() || !IsZoneOfTheDatabase(id)) return std::nullopt;
     GTimeZone* tz = g_time_zone_new_identifier(id.c_str());
     if (tz == nullptr) return std::nullopt;
     TimeZone zone;

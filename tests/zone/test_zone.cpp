@@ -164,7 +164,14 @@ TEST(DescribeLocalTime, SaysWhenTheClocksChanged) {
 TEST(LookUpLocalTime, RefusesUnknownZonesAndInvalidTimes) {
     EXPECT_EQ(LookUpLocalTime("Mars/Olympus_Mons", {2000, 1, 1, 0, 0, 0}).kind, LocalTimeKind::UnknownZone);
     EXPECT_EQ(LookUpLocalTime("", {2000, 1, 1, 0, 0, 0}).kind, LocalTimeKind::UnknownZone);
-    EXPECT_FALSE(OpenTimeZone("../../etc/passwd"));
+    // Zone ids only: not POSIX rule strings, offsets, other spellings or other files.
+    for (const char* id : {"../../etc/passwd", "XYZ3", "UTC+5", "+05:30", "asia/kolkata", "Asia/Kolkata ", "/Asia/Kolkata",
+                           "Asia//Kolkata", "zone.tab", "tzdata.zi", "Asia"}) {
+        EXPECT_FALSE(OpenTimeZone(id)) << id;
+    }
+    for (const char* id : {"Asia/Kolkata", "UTC", "America/Argentina/Buenos_Aires", "Etc/GMT-14", "EST5EDT"}) {
+        EXPECT_TRUE(OpenTimeZone(id)) << id;
+    }
     const LocalDateTime invalid[] = {
         {2021, 13, 1, 0, 0, 0}, {2021, 4, 31, 0, 0, 0}, {1900, 2, 29, 0, 0, 0},
         {2021, 1, 1, 24, 0, 0}, {2021, 1, 1, 0, 60, 0}, {2021, 1, 1, 0, 0, 60},
