@@ -35,6 +35,9 @@ constexpr auto EphemerisBodies = std::to_array<EphemerisBody>({
     {Body::Rahu, SE_MEAN_NODE},
 });
 
+// The Moon's mean motion against the stars: one turn in a sidereal month of 27.321662 days.
+constexpr double MoonMeanMotionDegPerDay = 360.0 / 27.321662;
+
 // Brings a longitude into 0..<360.
 double Wrap(double longitudeDeg) {
     double wrapped = std::fmod(longitudeDeg, 360.0);
@@ -56,13 +59,8 @@ BodyPosition PositionAt(double longitudeDeg, double speedDegPerDay) {
     throw std::domain_error("no ephemeris position for Julian day " + std::to_string(jdUt) + ": " + message);
 }
 
-}  // namespace
-
-double JulianDayUt(const MomentTime& time) {
-    return time.jdn - 0.5 + time.ut / 24.0;
-}
-
-Sky ComputeSky(double jdUt) {
+// The bodies from the ephemeris, the Moon only when moonToo.
+Sky SkyFromEphemeris(double jdUt, bool moonToo) {
     // The sidereal mode lives in the library's per-thread state: set it in this thread for this call.
     swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0);
 
@@ -72,6 +70,7 @@ Sky ComputeSky(double jdUt) {
     if (swe_get_ayanamsa_ex_ut(jdUt, EphemerisFlags, &sky.ayanamsaDeg, message) < 0) Refuse(jdUt, message);
 
     for (const EphemerisBody& e : EphemerisBodies) {
+        if (e.body == Body::Moon && !moonToo) continue;
         double x[6] = {};  // longitude, latitude, distance and their speeds
         if (swe_calc_ut(jdUt, e.number, PositionFlags, x, message) < 0) Refuse(jdUt, message);
         sky.bodies[static_cast<std::size_t>(e.body)] = PositionAt(x[0], x[3]);
@@ -81,10 +80,18 @@ Sky ComputeSky(double jdUt) {
     return sky;
 }
 
+}  // namespace
+
+double JulianDayUt(const MomentTime& time) {
+    return time.jdn - 0.5 + time.ut / 24.0;
+}
+
+Sky ComputeSky(double jdUt) { return SkyFromEphemeris(jdUt, true); }
+
 Sky ComputeSky(double jdUt, double moonLongitudeDeg) {
-    Sky sky = ComputeSky(jdUt);
-    BodyPosition& moon = sky.bodies[static_cast<std::size_t>(Body::Moon)];
-    moon = PositionAt(moonLongitudeDeg, moon.speedDegPerDay);
+    // The Moon's place is given: the ephemeris is not asked for it (it costs as much as a planet).
+    Sky sky = SkyFromEphemeris(jdUt, false);
+    sky.bodies[static_cast<std::size_t>(Body::Moon)] = PositionAt(moonLongitudeDeg, MoonMeanMotionDegPerDay);
     return sky;
 }
 

@@ -39,8 +39,9 @@ double JulianDayUt(const MomentTime& time);
 // range (roughly the years -3000 to 3000).
 Sky ComputeSky(double jdUt);
 
-// The same with the Moon at the system's own sidereal longitude (0..<360), so that the planets, the details and
-// the checks show one Moon; its speed stays the ephemeris' own.
+// The same with the Moon at the system's own sidereal longitude, so that the planets, the details and the checks
+// show one Moon. The ephemeris is not asked for the Moon then: its speed is its mean motion, 13.18 deg a day (the
+// Moon never moves backward).
 Sky ComputeSky(double jdUt, double moonLongitudeDeg);
 
 // Degrees and whole minutes within the sign, truncated, never rounded: 256.5157 gives "16°30'".

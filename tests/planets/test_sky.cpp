@@ -158,7 +158,7 @@ TEST(ComputeSky, TheSystemsOwnMoonReplacesOnlyTheMoon) {
     EXPECT_EQ(moon.longitudeDeg, 200.0);
     EXPECT_EQ(moon.signIndex, 6);
     EXPECT_EQ(moon.nakshatraIndex, 15);
-    EXPECT_EQ(moon.speedDegPerDay, ephemeris.at(Body::Moon).speedDegPerDay);
+    EXPECT_NEAR(moon.speedDegPerDay, ephemeris.at(Body::Moon).speedDegPerDay, 1.5);  // 11.8 to 15.4 deg a day
     EXPECT_FALSE(moon.retrograde);
 }
 
@@ -235,9 +235,13 @@ TEST(ComputeSky, SameAnswersOnAWorkerThread) {
     std::vector<double> moments;
     for (int i = 0; i < 40; ++i) moments.push_back(Jd(2026, 1, 1, 0.0) + 9.37 * i + 17 * Minute * i);
 
+    // Every other moment with the system's own Moon.
+    const auto sky = [&moments](std::size_t i) {
+        return i % 2 == 0 ? ComputeSky(moments[i]) : ComputeSky(moments[i], 123.0);
+    };
     std::vector<Sky> worker;
     std::thread thread([&] {
-        for (double jdUt : moments) worker.push_back(ComputeSky(jdUt, 123.0));
+        for (std::size_t i = 0; i < moments.size(); ++i) worker.push_back(sky(i));
     });
     thread.join();
 
@@ -245,7 +249,7 @@ TEST(ComputeSky, SameAnswersOnAWorkerThread) {
     swe_set_sid_mode(SE_SIDM_FAGAN_BRADLEY, 0.0, 0.0);
     ASSERT_EQ(worker.size(), moments.size());
     for (std::size_t i = 0; i < moments.size(); ++i) {
-        EXPECT_EQ(ComputeSky(moments[i], 123.0), worker[i]) << moments[i];
+        EXPECT_EQ(sky(i), worker[i]) << moments[i];
     }
 }
 
