@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgeonames-dev libgeonames-common tzdata
+  libswe-dev
   fonts-dejavu-core poppler-utils xvfb xauth
 )
 
