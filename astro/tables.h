@@ -33,6 +33,11 @@ inline constexpr std::array<std::string_view, 12> MonthNames = {
 inline constexpr std::array<std::string_view, 7> WeekdayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
+// The seven planets, in the order of the planet texts (Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn); they rule
+// the weekdays and the horas.
+inline constexpr std::array<std::string_view, 7> PlanetNames = {
+    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"};
+
 // The 12 signs, index = Int(sidereal longitude / 30).
 inline constexpr std::array<SignName, 12> SignNames = {{
     {"Ari", "Mesha", "Mars"},

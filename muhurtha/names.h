@@ -63,8 +63,7 @@ inline constexpr std::array<std::string_view, 12> CalendarMonths = MonthNames;
 inline constexpr std::array<std::string_view, 2> Sexes = {"Male", "Female"};
 
 // Planets of the planet texts, in the order the tenth-house list is built.
-inline constexpr std::array<std::string_view, 7> Planets = {
-    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"};
+inline constexpr std::array<std::string_view, 7> Planets = PlanetNames;
 inline constexpr std::size_t JupiterSlot = 5;
 
 // Index of the first entry equal to name (exact, case-sensitive); -1 when none is.
