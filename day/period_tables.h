@@ -24,10 +24,11 @@ struct WeekdayEighths {
 };
 
 // Rahu kalam, Yamaganda and Gulika by weekday, Sunday .. Saturday. Source: the daily sheet calendars of South India,
-// whose Sunday-to-Saturday timings for a 6:00 sunrise in eighths of 1 h 30 min are reproduced in epanchang.com,
-// "Daily Calendar" (Rahu kalam 4:30, 7:30, 15:00, 12:00, 13:30, 10:30, 9:00; Yamaganda 12:00, 10:30, 9:00, 7:30,
-// 6:00, 15:00, 13:30; Gulika 15:00, 13:30, 12:00, 10:30, 9:00, 7:30, 6:00); the same table is printed by
-// spiritofchennai.com, "Rahu Kalam, Yama Gandam". The Rahu kalam column is the one every almanac agrees on.
+// which print them for a 6:00 sunrise in eighths of 1 h 30 min, as tabulated in spiritofchennai.com, "Rahu Kalam,
+// Yama Gandam" (Rahu kalam 16:30, 7:30, 15:00, 12:00, 13:30, 10:30, 9:00; Yamaganda 12:00, 10:30, 9:00, 7:30, 6:00,
+// 15:00, 13:30; Gulika 15:00, 13:30, 12:00, 10:30, 9:00, 7:30, 6:00). The Rahu kalam column is the one every
+// almanac agrees on; a Saturday Yamaganda of 14:30 seen in one copied list is a misprint of 13:30 (it is not an
+// eighth of the day).
 inline constexpr auto KalamEighths = std::to_array<WeekdayEighths>({
     {8, 5, 7},  // Sunday
     {2, 4, 6},  // Monday
@@ -45,11 +46,12 @@ struct DurmuhurtaRow {
     std::uint8_t nightMuhurta;
 };
 
-// Durmuhurtas by weekday, Sunday .. Saturday, as the North Indian almanacs print them daily (Drik Panchang's
-// "Dur Muhurtam" follows the same table): Sunday the 14th (Aryaman), Monday the 9th and 12th, Tuesday the 4th and
-// the 7th muhurta of the night, Wednesday the 8th, Thursday the 6th and 12th, Friday the 4th and 9th, Saturday the
-// 1st and 2nd. The 30-muhurta lists that mark Vidhi (the 8th) bad on Monday and Friday instead are not followed:
-// the almanacs' daily Abhijit and Durmuhurta entries use this table.
+// Durmuhurtas by weekday, Sunday .. Saturday, the table the North Indian almanacs print daily: Sunday the 14th
+// (Aryaman), Monday the 9th and 12th, Tuesday the 4th and the 7th muhurta of the night, Wednesday the 8th, Thursday
+// the 6th and 12th, Friday the 4th and 9th, Saturday the 1st and 2nd. Sunday's agrees with the list of the thirty
+// muhurtas of day and night (Wikipedia, "Muhurta": Aryaman good "except Sundays"). That list also marks Vidhi, the
+// 8th, bad on Monday and Friday; it is not followed here, because the almanacs' daily Abhijit and Durmuhurta
+// entries use the weekday table above instead.
 inline constexpr auto DurmuhurtaTable = std::to_array<DurmuhurtaRow>({
     {{14, 0}, 0},   // Sunday
     {{9, 12}, 0},   // Monday
@@ -106,8 +108,16 @@ inline constexpr int NightChoghadiyaWeekdayStep = 4;
 // Successive night choghadiyas step this far through the Chaldean order (Jupiter, Moon, Venus, Mars ...).
 inline constexpr int NightChoghadiyaChaldeanStep = 5;
 
+// The periods a beginning avoids, and their names as the day's texts show them.
+enum class InauspiciousPeriod : std::uint8_t { RahuKalam, Yamaganda, Gulika, Durmuhurta };
+inline constexpr auto InauspiciousPeriodNames =
+    std::to_array<std::string_view>({"Rahu kalam", "Yamaganda", "Gulika", "Durmuhurta"});
+
 // The name of a planet or a choghadiya, for the report and JSON boundary.
 constexpr std::string_view NameOf(Planet planet) { return PlanetNames[static_cast<std::size_t>(planet)]; }
+constexpr std::string_view NameOf(InauspiciousPeriod period) {
+    return InauspiciousPeriodNames[static_cast<std::size_t>(period)];
+}
 constexpr const ChoghadiyaRow& RowOf(Choghadiya choghadiya) {
     return ChoghadiyaTable[static_cast<std::size_t>(choghadiya)];
 }

@@ -97,4 +97,15 @@ DayPeriods PeriodsOfDay(const DayFrame& frame) {
     return periods;
 }
 
+std::vector<InauspiciousPeriod> InauspiciousPeriodsAt(const DayPeriods& periods, double jdUt) {
+    std::vector<InauspiciousPeriod> found;
+    if (periods.rahuKalam.Contains(jdUt)) found.push_back(InauspiciousPeriod::RahuKalam);
+    if (periods.yamaganda.Contains(jdUt)) found.push_back(InauspiciousPeriod::Yamaganda);
+    if (periods.gulika.Contains(jdUt)) found.push_back(InauspiciousPeriod::Gulika);
+    for (const TimeSpan& span : periods.durmuhurtas) {
+        if (span.Contains(jdUt)) found.push_back(InauspiciousPeriod::Durmuhurta);
+    }
+    return found;
+}
+
 }  // namespace kalvora

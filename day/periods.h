@@ -61,4 +61,7 @@ TimeSpan PartOf(double startJdUt, double endJdUt, int count, int part);
 
 DayPeriods PeriodsOfDay(const DayFrame& frame);
 
+// The avoided periods (Rahu kalam, Yamaganda, Gulika, a Durmuhurta) that hold a moment, in that order.
+std::vector<InauspiciousPeriod> InauspiciousPeriodsAt(const DayPeriods& periods, double jdUt);
+
 }  // namespace kalvora

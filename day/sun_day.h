@@ -1,7 +1,8 @@
 #pragma once
 // Sunrise, sunset and the next sunrise of a local date at a place, and the day (sunrise to the next sunrise) that a
 // moment belongs to. Times are Julian days of universal time; the place's zone offset only says which civil date is
-// meant and turns times into local clock texts.
+// meant and turns times into local clock texts. The Sun's risings come from Swiss Ephemeris, which keeps internal
+// state of its own: call these functions from one thread at a time.
 
 #include <compare>
 #include <cstdint>
@@ -60,7 +61,8 @@ SunDay ComputeSunDay(const CivilDate& date, const DayPlace& place,
 
 // The day that holds a moment: that of the moment's local date, or of the date before when the moment comes
 // before the date's sunrise (a minute before sunrise belongs to the previous weekday). Where the local date has no
-// sunrise, the moment keeps its civil date.
+// sunrise, the moment keeps its civil date. (Close to the polar circles a date can hold two sunrises, one just after
+// midnight and one just before the next; a moment after the second is still counted in the first one's day.)
 SunDay SunDayOfMoment(double jdUt, const DayPlace& place,
                       SunriseDefinition definition = SunriseDefinition::Hindu);
 
@@ -73,7 +75,8 @@ CivilDate AddDays(const CivilDate& date, int days);
 
 // Local clock text "YYYY-MM-DDTHH:MM:SS" of a moment, rounded to the nearest second.
 std::string LocalTimeText(double jdUt, int zoneOffsetSeconds);
-// Local clock text "YYYY-MM-DDTHH:MM" of a moment, rounded down to its whole minute.
+// Local clock text "YYYY-MM-DDTHH:MM" of a moment: rounded to the nearest second, then cut to its minute (so that
+// a change found a hair before a whole minute still shows that minute).
 std::string LocalMinuteText(double jdUt, int zoneOffsetSeconds);
 
 }  // namespace kalvora

@@ -29,7 +29,7 @@ std::string Clock(double jdUt) { return LocalMinuteText(jdUt, 0).substr(11); }
 std::string Span(const TimeSpan& span) { return Clock(span.startJdUt) + "-" + Clock(span.endJdUt); }
 
 TEST(PeriodsOfDay, RahuKalamYamagandaAndGulikaOfEveryWeekday) {
-    // The calendar times for a 6:00 sunrise (epanchang.com, "Daily Calendar"; spiritofchennai.com), Sunday first.
+    // The daily calendars' times for a 6:00 sunrise (spiritofchennai.com, "Rahu Kalam, Yama Gandam"), Sunday first.
     struct Case {
         const char *rahu, *yamaganda, *gulika;
     };
@@ -132,6 +132,39 @@ TEST(PeriodsOfDay, HorasFollowTheChaldeanOrderFromTheWeekdayLord) {
     EXPECT_EQ(Span(sundayPeriods.horas[12].span), "18:00-19:00");
 }
 
+// Which avoided periods hold a moment, with the start of each span included and its end not: Friday's reference
+// day has Gulika 7:30-9:00, Durmuhurtas 8:24-9:12 and 12:24-13:12, Rahu kalam 10:30-12:00, Yamaganda 15:00-16:30
+// (the edges tested exactly are whole binary fractions of a day).
+TEST(PeriodsOfDay, AvoidedPeriodsAtAMoment) {
+    const DayFrame friday = ReferenceDay(6);
+    const DayPeriods periods = PeriodsOfDay(friday);
+    const double midnight = friday.sunriseJdUt - 0.25;
+    auto at = [&](int hour, int minute) { return midnight + (hour * 60 + minute) / 1440.0; };
+    struct Case {
+        int hour, minute;
+        std::vector<std::string_view> names;
+    };
+    const Case cases[] = {
+        {7, 29, {}},
+        {7, 30, {"Gulika"}},
+        {8, 30, {"Gulika", "Durmuhurta"}},
+        {9, 0, {"Durmuhurta"}},
+        {9, 13, {}},
+        {10, 30, {"Rahu kalam"}},
+        {12, 0, {}},
+        {12, 25, {"Durmuhurta"}},
+        {16, 29, {"Yamaganda"}},
+        {16, 30, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string_view> names;
+        for (const InauspiciousPeriod period : InauspiciousPeriodsAt(periods, at(c.hour, c.minute))) {
+            names.push_back(NameOf(period));
+        }
+        EXPECT_EQ(names, c.names) << c.hour << ":" << c.minute;
+    }
+}
+
 // On a real day of unequal daytime and night the parts tile each half without gaps, end exactly at sunset and at
 // the next sunrise, and every period lies inside the half it belongs to.
 TEST(PeriodsOfDay, PartsTileARealDay) {
@@ -181,6 +214,10 @@ TEST(PeriodTables, RowsAndValues) {
     for (const DurmuhurtaRow& row : DurmuhurtaTable) {
         for (const int muhurta : {row.dayMuhurtas[0], row.dayMuhurtas[1], row.nightMuhurta}) EXPECT_LE(muhurta, 15);
         EXPECT_NE(row.dayMuhurtas[0], 0);
+        // In time order, so that the day's spans come out in order.
+        if (row.dayMuhurtas[1] != 0) {
+            EXPECT_LT(row.dayMuhurtas[0], row.dayMuhurtas[1]);
+        }
     }
     // Each planet rules one choghadiya and appears once in the Chaldean order and once among the weekday lords.
     std::set<Planet> rulers, chaldean(ChaldeanOrder.begin(), ChaldeanOrder.end()),
