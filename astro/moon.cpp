@@ -48,11 +48,15 @@ void SetMoonNames(double sidereal, ChartPositions& chart) {
     chart.rashi = SignNames[static_cast<std::size_t>(chart.rashiIndex)].name;
     chart.rashiLord = SignNames[static_cast<std::size_t>(chart.rashiIndex)].lord;
 
-    // Whole arcs of 13 deg 20'; a longitude of exactly 360 would read as the first mansion.
-    const int nakshatra = static_cast<int>(std::floor(60.0 * sidereal / 800.0));
-    chart.nakshatraIndex = ((nakshatra % 27) + 27) % 27;
+    chart.nakshatraIndex = NakshatraIndex(sidereal);
     chart.nakshatra = NakshatraNames[static_cast<std::size_t>(chart.nakshatraIndex)].name;
     chart.nakshatraLord = NakshatraNames[static_cast<std::size_t>(chart.nakshatraIndex)].lord;
+}
+
+int NakshatraIndex(double longitude) {
+    // Whole arcs of 13 deg 20'; a longitude of exactly 360 would read as the first mansion.
+    const int nakshatra = static_cast<int>(std::floor(60.0 * longitude / 800.0));
+    return ((nakshatra % 27) + 27) % 27;
 }
 
 }  // namespace kalvora

@@ -1,15 +1,18 @@
 #pragma once
-// Name tables of the calendar, the signs and the nakshatras, and the periodic terms of the Moon's longitude.
+// Name tables of the calendar, the signs, the nakshatras and the bodies of the sky, and the periodic terms of the
+// Moon's longitude.
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace kalvora {
 
 struct SignName {
-    std::string_view abbreviation;  // as FormatZodiacPosition writes it
-    std::string_view name;          // Sanskrit name
+    std::string_view abbreviation;        // as FormatZodiacPosition writes it
+    std::string_view name;                // Sanskrit name
     std::string_view lord;
+    std::string_view planetAbbreviation;  // as the planet texts write it (Makara is "Cpr" there)
 };
 
 struct NakshatraName {
@@ -30,18 +33,18 @@ inline constexpr std::array<std::string_view, 7> WeekdayNames = {
 
 // The 12 signs, index = Int(sidereal longitude / 30).
 inline constexpr std::array<SignName, 12> SignNames = {{
-    {"Ari", "Mesha", "Mars"},
-    {"Tau", "Vrishabha", "Venus"},
-    {"Gem", "Mithuna", "Mercury"},
-    {"Can", "Kataka", "Moon"},
-    {"Leo", "Simha", "Sun"},
-    {"Vir", "Kanya", "Mercury"},
-    {"Lib", "Thula", "Venus"},
-    {"Sco", "Vrischika", "Mars"},
-    {"Sag", "Dhanus", "Jupiter"},
-    {"Cap", "Makara", "Saturn"},
-    {"Aqu", "Kumbha", "Saturn"},
-    {"Pis", "Meena", "Jupiter"},
+    {"Ari", "Mesha", "Mars", "Ari"},
+    {"Tau", "Vrishabha", "Venus", "Tau"},
+    {"Gem", "Mithuna", "Mercury", "Gem"},
+    {"Can", "Kataka", "Moon", "Can"},
+    {"Leo", "Simha", "Sun", "Leo"},
+    {"Vir", "Kanya", "Mercury", "Vir"},
+    {"Lib", "Thula", "Venus", "Lib"},
+    {"Sco", "Vrischika", "Mars", "Sco"},
+    {"Sag", "Dhanus", "Jupiter", "Sag"},
+    {"Cap", "Makara", "Saturn", "Cpr"},
+    {"Aqu", "Kumbha", "Saturn", "Aqu"},
+    {"Pis", "Meena", "Jupiter", "Pis"},
 }};
 
 // The 27 nakshatras of 13 deg 20' each; the lords repeat with period 9: Ketu, Venus, Sun, Moon, Mars, Rahu,
@@ -57,6 +60,34 @@ inline constexpr std::array<NakshatraName, 27> NakshatraNames = {{
     {"Shravana", "Moon"},          {"Dhanistha", "Mars"},         {"Shatabhisha", "Rahu"},
     {"Poorva Bhadrapada", "Jupiter"}, {"Uttara Bhadrapada", "Saturn"}, {"Revati", "Mercury"},
 }};
+
+// The bodies of the sky in the order the planets block lists them: the Sun, the Moon, the five planets, then the
+// mean lunar nodes Rahu (ascending) and Ketu (descending). The first seven are the planets of the planet texts.
+enum class Body { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu };
+
+struct BodyName {
+    Body body;                      // checked against the row's place by the tests
+    std::string_view name;
+    std::string_view abbreviation;  // two letters, as the planet texts begin
+};
+
+inline constexpr auto BodyNames = std::to_array<BodyName>({
+    {Body::Sun, "Sun", "Su"},
+    {Body::Moon, "Moon", "Mo"},
+    {Body::Mercury, "Mercury", "Me"},
+    {Body::Venus, "Venus", "Ve"},
+    {Body::Mars, "Mars", "Ma"},
+    {Body::Jupiter, "Jupiter", "Ju"},
+    {Body::Saturn, "Saturn", "Sa"},
+    {Body::Rahu, "Rahu", "Ra"},
+    {Body::Ketu, "Ketu", "Ke"},
+});
+
+// Number of planets the planet texts hold: the Sun through Saturn.
+inline constexpr std::size_t PlanetTextCount = static_cast<std::size_t>(Body::Saturn) + 1;
+
+// The name row of a body.
+constexpr const BodyName& NameOf(Body body) { return BodyNames[static_cast<std::size_t>(body)]; }
 
 // The 25 largest periodic terms of the Moon's longitude, largest first, degrees; columns D, M, M', F.
 inline constexpr std::array<LunarTerm, 25> MoonLongitudeTerms = {{

@@ -39,8 +39,7 @@ inline constexpr std::array<std::string_view, 27> Nakshatras = Column(NakshatraN
 // Signs (Moon sign and lagna), numbered 1..12.
 inline constexpr std::array<std::string_view, 12> Signs = Column(SignNames, &SignName::name);
 // The three-letter sign abbreviations of the planet texts (Makara is "Cpr" there).
-inline constexpr std::array<std::string_view, 12> SignAbbreviations = {
-    "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cpr", "Aqu", "Pis"};
+inline constexpr std::array<std::string_view, 12> SignAbbreviations = Column(SignNames, &SignName::planetAbbreviation);
 
 inline constexpr std::array<std::string_view, 7> Weekdays = WeekdayNames;
 
@@ -63,10 +62,16 @@ inline constexpr std::array<std::string_view, 12> CalendarMonths = MonthNames;
 
 inline constexpr std::array<std::string_view, 2> Sexes = {"Male", "Female"};
 
+// The first planets of the body table.
+constexpr std::array<std::string_view, PlanetTextCount> PlanetNames() {
+    std::array<std::string_view, PlanetTextCount> names{};
+    for (std::size_t i = 0; i < PlanetTextCount; ++i) names[i] = BodyNames[i].name;
+    return names;
+}
+
 // Planets of the planet texts, in the order the tenth-house list is built.
-inline constexpr std::array<std::string_view, 7> Planets = {
-    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"};
-inline constexpr std::size_t JupiterSlot = 5;
+inline constexpr std::array<std::string_view, PlanetTextCount> Planets = PlanetNames();
+inline constexpr std::size_t JupiterSlot = static_cast<std::size_t>(Body::Jupiter);
 
 // Index of the first entry equal to name (exact, case-sensitive); -1 when none is.
 constexpr int IndexOf(std::span<const std::string_view> table, std::string_view name) {

@@ -1,0 +1,127 @@
+#pragma once
+// The offset of a place's clock from universal time on a given local date and time, read from the
+// system's zone database (tzdata) by IANA zone id, with the gaps and repeats that clock changes leave.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalvora {
+
+// A wall-clock date and time, to the second, as a person would read it off a clock.
+struct LocalDateTime {
+    int year = 1901;
+    int month = 1;  // 1..12
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    friend auto operator<=>(const LocalDateTime&, const LocalDateTime&) = default;
+};
+
+// One zone's clock in one interval of its history.
+struct ZoneOffset {
+    std::int32_t offsetSeconds = 0;          // east of UT, daylight saving included
+    std::int32_t standardOffsetSeconds = 0;  // the zone's standard time at that moment
+    bool daylight = false;                   // daylight (or war, or double summer) time in force
+    std::string abbreviation;                // "IST", "EDT"; "" where the zone has no common one
+    friend bool operator==(const ZoneOffset&, const ZoneOffset&) = default;
+};
+
+// A moment at which a zone's clocks were changed.
+struct ZoneTransition {
+    std::int64_t utSeconds = 0;  // the first second of the new offset, seconds since 1970-01-01 00:00 UT
+    ZoneOffset before;
+    ZoneOffset after;
+    friend bool operator==(const ZoneTransition&, const ZoneTransition&) = default;
+};
+
+// What a local date and time is in a zone.
+enum class LocalTimeKind {
+    Unique,       // occurs once: `offset`
+    Repeated,     // the clocks went back: occurs first at `offset`, then again at `later`
+    Missing,      // the clocks jumped forward over it: `jump` says when and from what to what
+    InvalidTime,  // not a calendar date or not a time of day
+    UnknownZone,  // the zone database has no such zone id
+};
+
+struct LocalTimeInZone {
+    LocalTimeKind kind = LocalTimeKind::UnknownZone;
+    ZoneOffset offset;     // Unique: the offset; Repeated: the earlier of the two
+    ZoneOffset later;      // Repeated: the later of the two
+    ZoneTransition jump;   // Missing (the jump over it) and Repeated (the setting back)
+    friend bool operator==(const LocalTimeInZone&, const LocalTimeInZone&) = default;
+};
+
+// Which of the two offsets of a repeated local time is meant.
+enum class Fold { Earlier, Later };
+
+// A zone of the zone database, opened once; cheap to copy. Holds no state beyond the zone's data.
+class TimeZone {
+public:
+    const std::string& id() const { return id_; }
+
+private:
+    friend std::optional<TimeZone> OpenTimeZone(std::string_view zoneId);
+    friend struct ZoneAccess;
+    std::string id_;
+    std::shared_ptr<void> handle_;  // the zone database's own zone object
+};
+
+// The zone of an IANA zone id ("Asia/Kolkata"); none when the zone database has no such zone.
+std::optional<TimeZone> OpenTimeZone(std::string_view zoneId);
+
+// The offset in force at a universal time (seconds since 1970-01-01 00:00 UT).
+ZoneOffset OffsetAtUt(const TimeZone& zone, std::int64_t utSeconds);
+
+// What a local date and time is in a zone: its offset, its two offsets, or the jump over it.
+LocalTimeInZone LookUpLocalTime(const TimeZone& zone, const LocalDateTime& local);
+LocalTimeInZone LookUpLocalTime(std::string_view zoneId, const LocalDateTime& local);
+
+// The offset of a looked-up local time, the fold choosing between the two of a repeated one;
+// none for a missing or invalid time or an unknown zone.
+std::optional<ZoneOffset> ChosenOffset(const LocalTimeInZone& found, Fold fold);
+
+// A one-line explanation of a looked-up local time that needs the user's attention: the jump over a
+// missing time, the two offsets of a repeated one, an invalid time or an unknown zone; "" when unique.
+std::string DescribeLocalTime(std::string_view zoneId, const LocalDateTime& local, const LocalTimeInZone& found);
+
+// Every change of the clocks with utFromSeconds <= utSeconds < utToSeconds, in order.
+std::vector<ZoneTransition> TransitionsBetween(const TimeZone& zone, std::int64_t utFromSeconds,
+                                               std::int64_t utToSeconds);
+
+// "+05:30", "-04:00", "+05:21:10" (seconds only when there are any).
+std::string FormatOffset(std::int32_t offsetSeconds);
+
+// "2011-12-31 00:00", with ":ss" only when the seconds are not zero.
+std::string FormatLocalDateTime(const LocalDateTime& local);
+
+// Seconds since 1970-01-01 00:00 of a local date and time read as if it were UT, and back.
+std::int64_t SecondsSinceEpoch(const LocalDateTime& local);
+LocalDateTime LocalDateTimeAt(std::int64_t seconds);
+
+// The zone boxes of an input page: hours and minutes as magnitudes, a direction and the daylight-saving
+// box that adds one hour. The boxes hold the standard offset with the box ticked when exactly one hour
+// of daylight saving applies, and otherwise the whole offset; either way they add up to the offset
+// rounded to the minute.
+struct ZoneBoxes {
+    int hours = 0;
+    int minutes = 0;
+    bool isEast = true;
+    bool daylight = false;
+    friend bool operator==(const ZoneBoxes&, const ZoneBoxes&) = default;
+};
+ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset);
+
+// A short warning where the zone database gives one zone to a region that kept its own time on that
+// date (Bombay until 1955, Calcutta until 1948); "" elsewhere.
+std::string_view ZoneNoteFor(double latitudeDeg, double longitudeDeg, const LocalDateTime& local);
+
+// A name for the zone's time at that date where its abbreviation does not give one: "war time" for
+// India's +06:30 of 1941-45, "double summer time", "British Standard Time"; "" otherwise.
+std::string_view ZonePeriodName(std::string_view zoneId, const LocalDateTime& local, const ZoneOffset& offset);
+
+}  // namespace kalvora
