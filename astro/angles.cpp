@@ -65,8 +65,10 @@ MomentTime ConvertMoment(const MomentInput& input) {
     out.latitude = input.latitudeDegrees + input.latitudeMinutes / 60.0;
     if (input.isSouth) out.latitude = -out.latitude;
 
-    // East-positive zone from the zone's own direction, plus the daylight-saving hour.
+    // East-positive zone from the zone's own direction, plus the daylight-saving hour. Seconds are added only
+    // when there are any, so that a zone of whole minutes gives the same hours to the last bit as without them.
     double zone = input.zoneHours + input.zoneMinutes / 60.0;
+    if (input.zoneSeconds != 0) zone += input.zoneSeconds / 3600.0;
     if (!input.zoneIsEast) zone = -zone;
     if (input.isDst) zone += 1.0;
 

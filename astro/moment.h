@@ -22,6 +22,8 @@ struct MomentInput {
     std::int16_t minute = 0;
     std::int16_t zoneHours = 0;    // magnitude
     std::int16_t zoneMinutes = 0;  // magnitude
+    std::int16_t zoneSeconds = 0;  // magnitude: the seconds of a zone such as Madras time (+05:21:10) or local
+                                   // mean time; 0 for every zone typed on the pages
     bool zoneIsEast = true;        // the zone lies east of Greenwich (UT = clock - zone)
     std::int16_t longitudeDegrees = 0;
     std::int16_t longitudeMinutes = 0;

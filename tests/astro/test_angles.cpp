@@ -16,6 +16,7 @@ struct ZoneCase {
     int zoneHours, zoneMinutes;
     bool zoneIsEast, placeIsEast, dst;
     double expectedZone, expectedUt;
+    int zoneSeconds = 0;
 };
 
 TEST(ConvertMoment, ZoneAndUniversalTime) {
@@ -28,12 +29,19 @@ TEST(ConvertMoment, ZoneAndUniversalTime) {
         // A zone on the other side of Greenwich from the place: London in summer time (place west, zone east).
         {"London in British Summer Time", 12, 0, 0, true, false, true, 1.0, 11.0},
         {"Madrid in Central European Time", 12, 1, 0, true, false, false, 1.0, 11.0},
+        // Madras time, the zone of Indian places before 1906 (IANA tzdata, Asia/Kolkata): +05:21:10.
+        {"Madras time", 12, 5, 21, true, true, false, 5 + 21 / 60.0 + 10 / 3600.0, 12 - (5 + 21 / 60.0 + 10 / 3600.0),
+         10},
+        // Local mean time west of Greenwich (IANA tzdata, America/New_York before 1883: -04:56:02).
+        {"New York local mean time", 12, 4, 56, false, false, false, -(4 + 56 / 60.0 + 2 / 3600.0),
+         12 + 4 + 56 / 60.0 + 2 / 3600.0, 2},
     };
     for (const auto& c : cases) {
         MomentInput in;
         in.hour = static_cast<std::int16_t>(c.hour);
         in.zoneHours = static_cast<std::int16_t>(c.zoneHours);
         in.zoneMinutes = static_cast<std::int16_t>(c.zoneMinutes);
+        in.zoneSeconds = static_cast<std::int16_t>(c.zoneSeconds);
         in.zoneIsEast = c.zoneIsEast;
         in.isEast = c.placeIsEast;
         in.longitudeDegrees = 3;
