@@ -326,9 +326,23 @@ LocalDateTime LocalDateTimeAt(std::int64_t seconds) {
     };
 }
 
+namespace {
+
+// Whether the boxes show the standard offset with the daylight-saving box ticked.
+bool OneHourDaylight(const ZoneOffset& offset) {
+    return offset.daylight && offset.offsetSeconds - offset.standardOffsetSeconds == 3600;
+}
+
+// The offset the hour and minute boxes hold.
+std::int32_t OffsetInBoxes(const ZoneOffset& offset) {
+    return OneHourDaylight(offset) ? offset.standardOffsetSeconds : offset.offsetSeconds;
+}
+
+}  // namespace
+
 ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset) {
-    const bool oneHourDaylight = offset.daylight && offset.offsetSeconds - offset.standardOffsetSeconds == 3600;
-    const std::int32_t inBoxes = oneHourDaylight ? offset.standardOffsetSeconds : offset.offsetSeconds;
+    const bool oneHourDaylight = OneHourDaylight(offset);
+    const std::int32_t inBoxes = OffsetInBoxes(offset);
     const int roundedMinutes = (std::abs(inBoxes) + 30) / 60;
     return ZoneBoxes{
         .hours = roundedMinutes / 60,
@@ -336,6 +350,16 @@ ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset) {
         .isEast = inBoxes >= 0,
         .daylight = oneHourDaylight,
     };
+}
+
+void SetMomentZone(MomentInput& moment, const ZoneOffset& offset) {
+    const std::int32_t inBoxes = OffsetInBoxes(offset);
+    const std::int32_t magnitude = std::abs(inBoxes);
+    moment.zoneHours = static_cast<std::int16_t>(magnitude / 3600);
+    moment.zoneMinutes = static_cast<std::int16_t>(magnitude / 60 % 60);
+    moment.zoneSeconds = static_cast<std::int16_t>(magnitude % 60);
+    moment.zoneIsEast = inBoxes >= 0;
+    moment.isDst = OneHourDaylight(offset);
 }
 
 }  // namespace kalvora

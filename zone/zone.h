@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/moment.h"
+
 namespace kalvora {
 
 // A wall-clock date and time, to the second, as a person would read it off a clock.
@@ -115,6 +117,11 @@ struct ZoneBoxes {
     friend bool operator==(const ZoneBoxes&, const ZoneBoxes&) = default;
 };
 ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset);
+
+// Puts an offset into a moment's zone fields exactly, seconds included: as the boxes hold it (the standard offset
+// with daylight saving when exactly one hour of it applies, otherwise the whole offset), its hours and minutes as
+// whole magnitudes and the seconds left over in zoneSeconds.
+void SetMomentZone(MomentInput& moment, const ZoneOffset& offset);
 
 // A short warning where the zone database gives one zone to a region that kept its own time on that
 // date (Bombay until 1955, Calcutta until 1948); "" elsewhere.

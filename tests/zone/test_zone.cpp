@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "astro/ephemeris.h"
 #include "zone/zone.h"
 #include "zone/zone_notes.h"
 
@@ -229,7 +230,15 @@ TEST(SplitIntoBoxes, AddUpToTheOffsetToTheMinute) {
         {"Calcutta local mean time rounds up", {21208, 21208, false, "LMT"}, {5, 53, true, false}},
         {"Dublin mean time, west", {-1521, -1521, false, "DMT"}, {0, 25, false, false}},
     };
-    for (const auto& c : cases) EXPECT_EQ(SplitIntoBoxes(c.offset), c.boxes) << c.what;
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitIntoBoxes(c.offset), c.boxes) << c.what;
+        // The moment's zone fields hold the same boxes and daylight saving, and convert to the offset to the second.
+        MomentInput moment;
+        SetMomentZone(moment, c.offset);
+        EXPECT_EQ(moment.zoneIsEast, c.boxes.isEast) << c.what;
+        EXPECT_EQ(moment.isDst, c.boxes.daylight) << c.what;
+        EXPECT_NEAR(ConvertMoment(moment).clock.effectiveZoneHours * 3600.0, c.offset.offsetSeconds, 1e-6) << c.what;
+    }
 }
 
 TEST(ZoneNoteFor, BombayAndCalcuttaBeforeTheyTookIndianTime) {
