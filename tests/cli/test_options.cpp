@@ -39,8 +39,12 @@ constexpr auto ProbeTable = std::to_array<Option<Probe>>({
 static_assert(WellFormed(ProbeTable));
 static_assert(
     !WellFormed(std::to_array<Option<Probe>>({{"--a", OptionKind::Flag, Log}, {"--a", OptionKind::Value, Log}})));
-static_assert(!WellFormed(std::to_array<Option<Probe>>({{"--a", OptionKind::Flag}})));
 static_assert(!WellFormed(std::to_array<Option<Probe>>({{"-a", OptionKind::Flag, Log}})));
+
+TEST(ReadOptions, ATakenOptionWithoutItsReaderIsAProgrammingError) {
+    const auto table = std::to_array<Option<Probe>>({{"--a", OptionKind::Flag}});
+    EXPECT_THROW(ReadOptions({"--a"}, table, "probe --help"), std::logic_error);
+}
 
 std::string Message(const std::vector<std::string>& args) {
     try {
