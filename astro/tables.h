@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "astro/enum_table.h"
+
 namespace kalvora {
 
 struct SignName {
@@ -87,6 +89,9 @@ inline constexpr auto BodyNames = std::to_array<BodyName>({
 inline constexpr std::size_t PlanetTextCount = static_cast<std::size_t>(Body::Saturn) + 1;
 
 // The name row of a body.
+static_assert(InEnumeratorOrder(BodyNames, &BodyName::body), "each body sits at its enumerator's place");
+static_assert(static_cast<std::size_t>(Body::Ketu) + 1 == BodyNames.size(), "every body has its row");
+
 constexpr const BodyName& NameOf(Body body) { return BodyNames[static_cast<std::size_t>(body)]; }
 
 // The 25 largest periodic terms of the Moon's longitude, largest first, degrees; columns D, M, M', F.

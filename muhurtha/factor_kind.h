@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "astro/enum_table.h"
+
 namespace kalvora {
 
 // The report code of a factor kind: 0 not evaluated, 1 unfavourable, 2 favourable or neutral. The three journey
@@ -46,12 +48,7 @@ inline constexpr auto FactorKinds = std::to_array<FactorKindName>({
 });
 inline constexpr std::size_t FactorKindCount = FactorKinds.size();
 
-static_assert([] {
-    for (std::size_t i = 0; i < FactorKinds.size(); ++i) {
-        if (static_cast<std::size_t>(FactorKinds[i].kind) != i) return false;
-    }
-    return true;
-}(), "each factor kind sits at its enumerator's place");
+static_assert(InEnumeratorOrder(FactorKinds, &FactorKindName::kind), "each factor kind sits at its enumerator's place");
 static_assert(static_cast<std::size_t>(FactorKind::Yamaghata) + 1 == FactorKindCount,
               "every factor kind has its row");
 

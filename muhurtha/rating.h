@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "astro/enum_table.h"
+
 namespace kalvora {
 
 // A count of good factors against the rule set's threshold: below Bad, equal Average, above Good; an evaluation
@@ -26,12 +28,7 @@ inline constexpr auto RatingNames = std::to_array<RatingName>({
     {Rating::Average, "Average", 3},
 });
 
-static_assert([] {
-    for (std::size_t i = 0; i < RatingNames.size(); ++i) {
-        if (static_cast<std::size_t>(RatingNames[i].rating) != i) return false;
-    }
-    return true;
-}(), "each rating sits at its enumerator's place");
+static_assert(InEnumeratorOrder(RatingNames, &RatingName::rating), "each rating sits at its enumerator's place");
 static_assert(static_cast<std::size_t>(Rating::Average) + 1 == RatingNames.size(), "every rating has its row");
 
 constexpr std::string_view RatingWord(Rating rating) { return RatingNames[static_cast<std::size_t>(rating)].word; }
