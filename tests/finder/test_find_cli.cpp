@@ -106,7 +106,8 @@ TEST(FindCommand, JsonWindows) {
         for (const char* key : {"{\"start\": \"2026-03-10T", "\"end\": \"2026-03-10T", "\"rating\": \"",
                                 "\"ratingCode\": ", "\"count\": ", "\"threshold\": 5, ", "\"totalScore\": ",
                                 "\"nakshatra\": \"", "\"rashi\": \"", "\"lagna\": \"", "\"tithi\": \"",
-                                "\"yoga\": \"", "\"karana\": \"", "\"weekday\": \"Tuesday\"}"}) {
+                                "\"yoga\": \"", "\"karana\": \"", "\"weekday\": \"Tuesday\", ",
+                                "\"offset\": \"+05:30\"}"}) {
             at = r.out.find(key, at);
             ASSERT_NE(at, std::string::npos) << "window " << i << ": " << key << "\n" << r.out;
         }
