@@ -142,8 +142,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     if (options.help) return options;
     AtlasOnDemand atlas;
     options.input.muhurthaOrigin =
-        ResolveMoment("--muhurtha", options.muhurthaSources, options.input.muhurtha, atlas);
-    options.input.birthOrigin = ResolveMoment("--birth", options.birthSources, options.input.birth, atlas);
+        ResolveMoment("--muhurtha", options.muhurthaSources, options.input.muhurtha, atlas, "--help");
+    options.input.birthOrigin = ResolveMoment("--birth", options.birthSources, options.input.birth, atlas, "--help");
     return options;
 }
 

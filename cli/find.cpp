@@ -148,12 +148,12 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args) {
     if (options.help) return options;
     AtlasOnDemand atlas;
     const std::optional<TimeZone> zone =
-        ResolveSearchedPlace("--muhurtha", options.placeSources, options.query.input.muhurtha, atlas);
+        ResolveSearchedPlace("--muhurtha", options.placeSources, options.query.input.muhurtha, atlas, "find --help");
     if (zone) {
         options.zoneId = zone->id();
         options.query.clock = ClockOfZone(*zone, options.query.from, options.query.to);
     }
-    ResolveMoment("--birth", options.birthSources, options.query.input.birth, atlas);
+    ResolveMoment("--birth", options.birthSources, options.query.input.birth, atlas, "find --help");
     return options;
 }
 

@@ -68,10 +68,10 @@ const Place* FindPlace(std::string_view prefix, const MomentSources& sources, At
 
 // The coordinates not typed come from the place; without a place both must be typed.
 std::optional<PlaceOfMoment> PlaceCoordinates(std::string_view prefix, const MomentSources& sources,
-                                              const Place* place, MomentInput& moment) {
+                                              const Place* place, MomentInput& moment, std::string_view seeHelp) {
     if (!place) {
-        if (!sources.latitude) options_detail::Missing(Name(prefix, "-lat"), "--help");
-        if (!sources.longitude) options_detail::Missing(Name(prefix, "-lon"), "--help");
+        if (!sources.latitude) options_detail::Missing(Name(prefix, "-lat"), seeHelp);
+        if (!sources.longitude) options_detail::Missing(Name(prefix, "-lon"), seeHelp);
         return std::nullopt;
     }
     if (!sources.latitude) SetLatitude(moment, place->latitudeDeg);
@@ -80,7 +80,8 @@ std::optional<PlaceOfMoment> PlaceCoordinates(std::string_view prefix, const Mom
 }
 
 // The zone id the moment follows: --*-tz, else the place's unless a zone was typed; none for a typed zone.
-std::optional<std::string> ZoneIdOf(std::string_view prefix, const MomentSources& sources, const Place* place) {
+std::optional<std::string> ZoneIdOf(std::string_view prefix, const MomentSources& sources, const Place* place,
+                                    std::string_view seeHelp) {
     if (sources.zoneId && (sources.zone || sources.dst)) {
         Fail(Name(prefix, "-tz"), "not taken with " + Name(prefix, "-zone") + " or " + Name(prefix, "-dst"));
     }
@@ -89,7 +90,7 @@ std::optional<std::string> ZoneIdOf(std::string_view prefix, const MomentSources
         Fail(Name(prefix, "-dst"), "taken only with " + Name(prefix, "-zone") + ", which it adds an hour to");
     }
     if (!sources.zone && place) return place->timeZone;
-    if (!sources.zone) options_detail::Missing(Name(prefix, "-zone"), "--help");
+    if (!sources.zone) options_detail::Missing(Name(prefix, "-zone"), seeHelp);
     if (sources.fold) Fail(Name(prefix, "-fold"), "taken only with a zone id (" + Name(prefix, "-tz") + " or " +
                                                       Name(prefix, "-place") + ")");
     return std::nullopt;
@@ -127,11 +128,11 @@ void SetLongitude(MomentInput& moment, double longitudeDeg) {
 }
 
 MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources, MomentInput& moment,
-                           AtlasOnDemand& atlas) {
+                           AtlasOnDemand& atlas, std::string_view seeHelp) {
     const Place* place = FindPlace(prefix, sources, atlas);
     MomentOrigin origin;
-    origin.place = PlaceCoordinates(prefix, sources, place, moment);
-    const std::optional<std::string> id = ZoneIdOf(prefix, sources, place);
+    origin.place = PlaceCoordinates(prefix, sources, place, moment, seeHelp);
+    const std::optional<std::string> id = ZoneIdOf(prefix, sources, place, seeHelp);
     if (!id) {
         origin.zone = TypedZone(moment);
         return origin;
@@ -152,10 +153,10 @@ MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources
 }
 
 std::optional<TimeZone> ResolveSearchedPlace(std::string_view prefix, const MomentSources& sources,
-                                             MomentInput& moment, AtlasOnDemand& atlas) {
+                                             MomentInput& moment, AtlasOnDemand& atlas, std::string_view seeHelp) {
     const Place* place = FindPlace(prefix, sources, atlas);
-    PlaceCoordinates(prefix, sources, place, moment);
-    const std::optional<std::string> id = ZoneIdOf(prefix, sources, place);
+    PlaceCoordinates(prefix, sources, place, moment, seeHelp);
+    const std::optional<std::string> id = ZoneIdOf(prefix, sources, place, seeHelp);
     if (!id) return std::nullopt;
     return OpenZone(prefix, sources, *id);
 }

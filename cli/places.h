@@ -47,13 +47,14 @@ void SetLongitude(MomentInput& moment, double longitudeDeg);
 // gives the offset in force at the moment's local date and time. Throws ArgumentError for a missing
 // coordinate or zone, an unknown place or zone id, a local time that does not exist, or a repeated one without
 // --*-fold.
+// `seeHelp` is how a message points to the usage ("--help", "find --help").
 MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources, MomentInput& moment,
-                           AtlasOnDemand& atlas);
+                           AtlasOnDemand& atlas, std::string_view seeHelp);
 
 // The same for the searched place of find, whose dates vary: the zone id to follow, if any (none when the
 // offset was typed). The fold is not taken there.
 std::optional<TimeZone> ResolveSearchedPlace(std::string_view prefix, const MomentSources& sources,
-                                             MomentInput& moment, AtlasOnDemand& atlas);
+                                             MomentInput& moment, AtlasOnDemand& atlas, std::string_view seeHelp);
 
 // The clock of a zone over the local dates from..to: the offset in force before the first date, then each
 // change up to the end of the last.
