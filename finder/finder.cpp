@@ -519,6 +519,18 @@ private:
 
 }  // namespace
 
+CalculationInput WindowStartInput(const FinderQuery& query, const FoundWindow& window) {
+    CalculationInput in = MinuteInput(query, window.date, window.firstMinute);
+    for (const ClockStretch& stretch : ClockStretches(query, window.date)) {
+        if (stretch.firstMinute <= window.firstMinute && window.firstMinute <= stretch.lastMinute &&
+            ZoneOffsetSeconds(stretch.zone) == window.offsetSeconds) {
+            CopyZoneFields(stretch.zone, in.muhurtha);
+            break;
+        }
+    }
+    return in;
+}
+
 FinderResult FindWindows(const FinderQuery& query, const FinderControl& control) {
     if (std::string problem = QueryProblem(query); !problem.empty()) throw FinderError(problem);
     FinderResult result;

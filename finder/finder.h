@@ -84,6 +84,11 @@ std::string MinuteText(int minute);
 // windows report.
 CalculationInput MinuteInput(const FinderQuery& query, LocalDate date, int minute);
 
+struct FoundWindow;
+// The pages' input for the first minute of a found window, its zone fields those of the clock's offset over the
+// window (on a zone's clock; the typed zone otherwise).
+CalculationInput WindowStartInput(const FinderQuery& query, const FoundWindow& window);
+
 // The names of the muhurtha over a window. They point into the engines' constant name tables.
 struct WindowNames {
     std::string_view nakshatra, rashi, lagna, tithi, yoga, karana, weekday;

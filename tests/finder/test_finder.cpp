@@ -297,6 +297,10 @@ TEST_P(FinderOnZoneClock, SameWindowsAndOffsetsAsEachMinuteLookedUp) {
         EXPECT_EQ(w.rating, e.evaluation.rating);
         ASSERT_TRUE(w.evaluation);
         EXPECT_TRUE(*w.evaluation == e.evaluation);
+        // The window opened as the pages' input gives the window's moment.
+        const CalculationInput start = WindowStartInput(q, w);
+        EXPECT_EQ(ZoneOffsetSeconds(start.muhurtha), w.offsetSeconds);
+        EXPECT_EQ(Calculate(start).muhurtha.details.lagna, w.names.lagna);
         if (::testing::Test::HasFailure()) return;
     }
 }
