@@ -47,6 +47,28 @@ void Muhurtha(CliOptions& o, std::string_view option, std::string_view text) { p
 template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
 void Birth(CliOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.input.birth); }
 
+// The same, noting that the field was typed (the place then does not give it).
+template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
+void MuhurthaTyped(CliOptions& o, std::string_view option, std::string_view text) {
+    parse(option, text, o.input.muhurtha);
+    o.muhurthaSources.*typed = true;
+}
+template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
+void BirthTyped(CliOptions& o, std::string_view option, std::string_view text) {
+    parse(option, text, o.input.birth);
+    o.birthSources.*typed = true;
+}
+
+// A moment's place, zone id and fold, kept until all the options are read.
+template <MomentSources CliOptions::*sources>
+void ReadPlace(CliOptions& o, std::string_view, std::string_view text) { (o.*sources).place = std::string(text); }
+template <MomentSources CliOptions::*sources>
+void ReadZoneId(CliOptions& o, std::string_view, std::string_view text) { (o.*sources).zoneId = std::string(text); }
+template <MomentSources CliOptions::*sources>
+void ReadFold(CliOptions& o, std::string_view option, std::string_view text) {
+    (o.*sources).fold = ParseFold(option, text);
+}
+
 void ReadSubject(CliOptions& o, std::string_view, std::string_view text) { o.input.subject = text; }
 void ReadName(CliOptions& o, std::string_view, std::string_view text) { o.input.personName = text; }
 void ReadSex(CliOptions& o, std::string_view option, std::string_view text) {
@@ -64,16 +86,22 @@ void ReadBirthWeekday(CliOptions&, std::string_view option, std::string_view tex
 // In the order of the usage: the required ones are looked for in this order, and the values read in it.
 constexpr auto CalculationOptions = std::to_array<Row>({
     {"--muhurtha", Required, ReadMuhurtha},
-    {"--muhurtha-lat", Required, Muhurtha<ParseLatitude>},
-    {"--muhurtha-lon", Required, Muhurtha<ParseLongitude>},
-    {"--muhurtha-zone", Required, Muhurtha<ParseZone>},
-    {"--muhurtha-dst", Flag, Muhurtha<MarkDst>},
+    {"--muhurtha-place", Value, ReadPlace<&CliOptions::muhurthaSources>},
+    {"--muhurtha-lat", Value, MuhurthaTyped<ParseLatitude, &MomentSources::latitude>},
+    {"--muhurtha-lon", Value, MuhurthaTyped<ParseLongitude, &MomentSources::longitude>},
+    {"--muhurtha-zone", Value, MuhurthaTyped<ParseZone, &MomentSources::zone>},
+    {"--muhurtha-dst", Flag, MuhurthaTyped<MarkDst, &MomentSources::dst>},
+    {"--muhurtha-tz", Value, ReadZoneId<&CliOptions::muhurthaSources>},
+    {"--muhurtha-fold", Value, ReadFold<&CliOptions::muhurthaSources>},
     {"--muhurtha-weekday", Value, ReadMuhurthaWeekday},
     {"--birth", Required, Birth<ParseDateTime>},
-    {"--birth-lat", Required, Birth<ParseLatitude>},
-    {"--birth-lon", Required, Birth<ParseLongitude>},
-    {"--birth-zone", Required, Birth<ParseZone>},
-    {"--birth-dst", Flag, Birth<MarkDst>},
+    {"--birth-place", Value, ReadPlace<&CliOptions::birthSources>},
+    {"--birth-lat", Value, BirthTyped<ParseLatitude, &MomentSources::latitude>},
+    {"--birth-lon", Value, BirthTyped<ParseLongitude, &MomentSources::longitude>},
+    {"--birth-zone", Value, BirthTyped<ParseZone, &MomentSources::zone>},
+    {"--birth-dst", Flag, BirthTyped<MarkDst, &MomentSources::dst>},
+    {"--birth-tz", Value, ReadZoneId<&CliOptions::birthSources>},
+    {"--birth-fold", Value, ReadFold<&CliOptions::birthSources>},
     {"--birth-weekday", Value, ReadBirthWeekday},
     {"--subject", Value, ReadSubject},
     {"--name", Value, ReadName},
@@ -86,18 +114,37 @@ static_assert(WellFormed(CalculationOptions));
 }  // namespace
 
 std::string UsageText() {
-    return "usage: kalvora-cli --muhurtha YYYY-MM-DDTHH:MM[:SS] --muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)\n"
-           "                  --muhurtha-zone (+|-)HH:MM [--muhurtha-dst] [--muhurtha-weekday NAME]\n"
-           "                  --birth YYYY-MM-DDTHH:MM[:SS] --birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)\n"
-           "                  --birth-zone (+|-)HH:MM [--birth-dst] [--birth-weekday NAME]\n"
+    return "usage: kalvora-cli --muhurtha YYYY-MM-DDTHH:MM[:SS] [--muhurtha-place TEXT]\n"
+           "                  [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
+           "                  [--muhurtha-zone (+|-)HH:MM [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
+           "                  [--muhurtha-fold earlier|later] [--muhurtha-weekday NAME]\n"
+           "                  --birth YYYY-MM-DDTHH:MM[:SS] [--birth-place TEXT]\n"
+           "                  [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
+           "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
+           "                  [--birth-fold earlier|later] [--birth-weekday NAME]\n"
            "                  [--subject TEXT] [--name TEXT] [--sex Male|Female] [--json] [--report FILE.rtf|FILE.pdf]\n"
-           "Zones are offsets from UT, east positive (+05:30 for India, -05:00 for New York in winter).\n";
+           "       kalvora-cli places QUERY [--top N] [--json]\n"
+           "       kalvora-cli find ... (see find --help)\n"
+           "Each moment needs coordinates (--*-lat and --*-lon, or a --*-place) and a zone (--*-zone, --*-tz, or\n"
+           "a --*-place). A place is the best match of the atlas (\"City\", \"City, State\", \"City, Country\"): its\n"
+           "coordinates, rounded to whole minutes of arc, and its zone; --*-lat, --*-lon, --*-zone or --*-tz given\n"
+           "beside it take their place. Zones typed with --*-zone are offsets from UT, east positive (+05:30 for\n"
+           "India, -05:00 for New York in winter). --*-tz takes the offset in force at the moment's local date and\n"
+           "time from the zone database (Asia/Kolkata gives +06:30 in 1943); a local time the clocks passed twice\n"
+           "needs --*-fold earlier or later, and one they jumped over is refused.\n"
+           "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 
 CliOptions ParseArguments(const std::vector<std::string>& args) {
     CliOptions defaults;
     defaults.input.personSex = "Male";
-    return ReadOptions(args, CalculationOptions, "--help", defaults);
+    CliOptions options = ReadOptions(args, CalculationOptions, "--help", defaults);
+    if (options.help) return options;
+    AtlasOnDemand atlas;
+    options.input.muhurthaOrigin =
+        ResolveMoment("--muhurtha", options.muhurthaSources, options.input.muhurtha, atlas, "--help");
+    options.input.birthOrigin = ResolveMoment("--birth", options.birthSources, options.input.birth, atlas, "--help");
+    return options;
 }
 
 }  // namespace kalvora

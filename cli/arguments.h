@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "cli/places.h"
 #include "driver/calculation.h"
 
 namespace kalvora {
@@ -15,9 +16,12 @@ struct CliOptions {
     bool json = false;
     CalculationInput input;
     std::optional<std::string> reportPath;  // --report FILE.rtf|FILE.pdf
+    MomentSources birthSources;     // the birth's place and zone options, resolved once all are read
+    MomentSources muhurthaSources;  // the same for the muhurtha
 };
 
-// Parses the arguments after the program name; throws ArgumentError for a bad or missing one.
+// Parses the arguments after the program name, then the moments' places and zones (the atlas is loaded only when
+// a place is named); throws ArgumentError for a bad or missing one.
 CliOptions ParseArguments(const std::vector<std::string>& args);
 
 std::string UsageText();

@@ -8,12 +8,40 @@
 #include "cli/command.h"
 #include "cli/find.h"
 #include "cli/json.h"
+#include "cli/places.h"
 #include "cli/report_output.h"
 
 namespace kalvora {
 namespace {
 
-void WriteMoment(JsonWriter& json, const MomentResult& m) {
+// Where the moment's place and zone came from: the atlas place (null when typed) and the zone used.
+void WriteOrigin(JsonWriter& json, const MomentInput& input, const MomentOrigin& origin) {
+    json.Key("place");
+    if (const std::optional<PlaceOfMoment>& place = origin.place) {
+        json.BeginObject()
+            .Field("name", place->name)
+            .Field("state", place->state)
+            .Field("country", place->country)
+            .Field("latitude", place->latitudeDeg)
+            .Field("longitude", place->longitudeDeg)
+            .EndObject();
+    } else {
+        json.Null();
+    }
+    const ZoneOfMoment zone = origin.zone.value_or(TypedZone(input));
+    json.Key("zone").BeginObject().Key("id");
+    if (zone.id) {
+        json.String(*zone.id);
+    } else {
+        json.Null();
+    }
+    json.Field("abbreviation", zone.abbreviation)
+        .Field("offsetSeconds", static_cast<int>(zone.offsetSeconds))
+        .Field("daylight", zone.daylight)
+        .EndObject();
+}
+
+void WriteMoment(JsonWriter& json, const MomentResult& m, const MomentInput& input, const MomentOrigin& origin) {
     static constexpr const char* slotNames[] = {"rashi", "rashiLord", "nakshatra", "nakshatraLord", "lagna",
                                                 "tithi", "yoga",      "karana",    "vaar"};
     json.BeginObject();
@@ -48,6 +76,7 @@ void WriteMoment(JsonWriter& json, const MomentResult& m) {
         .Field("ayanamsaCorrection", p.ayanamsaCorrection)
         .Field("jde", p.jde);
     json.EndObject();
+    WriteOrigin(json, input, origin);
     json.EndObject();
 }
 
@@ -113,13 +142,13 @@ void AppendPanel(std::string& out, const char* title, const std::array<std::stri
 
 }  // namespace
 
-std::string CalculationJson(const Calculation& c) {
+std::string CalculationJson(const CalculationInput& input, const Calculation& c) {
     JsonWriter json;
     json.BeginObject();
     json.Key("birth");
-    WriteMoment(json, c.birth);
+    WriteMoment(json, c.birth, input.birth, input.birthOrigin);
     json.Key("muhurtha");
-    WriteMoment(json, c.muhurtha);
+    WriteMoment(json, c.muhurtha, input.muhurtha, input.muhurthaOrigin);
     json.Field("taraVerdict", VerdictText(c.tara)).Field("moonVerdict", VerdictText(c.moon));
     json.Key("evaluation");
     if (c.evaluation) {
@@ -151,10 +180,11 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c)
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args.front() == "places") return RunPlaces({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);
-        output << (options.json ? CalculationJson(calculation) + "\n" : CalculationText(options.input, calculation));
+        output << (options.json ? CalculationJson(options.input, calculation) + "\n" : CalculationText(options.input, calculation));
         std::string error;
         if (options.reportPath && !WriteCalculationReport(calculation, *options.reportPath, &error)) {
             throw CommandError("--report: " + error, 1);

@@ -21,9 +21,28 @@ constexpr long LargestTop = 10000000;
 
 // Parses the value into the searched place or the birth moment.
 template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
-void Place(FindOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.query.input.muhurtha); }
-template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
 void Birth(FindOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.query.input.birth); }
+
+// The same, noting that the field was typed (a named place then does not give it).
+template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
+void PlaceTyped(FindOptions& o, std::string_view option, std::string_view text) {
+    parse(option, text, o.query.input.muhurtha);
+    o.placeSources.*typed = true;
+}
+template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
+void BirthTyped(FindOptions& o, std::string_view option, std::string_view text) {
+    parse(option, text, o.query.input.birth);
+    o.birthSources.*typed = true;
+}
+
+// A place, zone id and fold, kept until all the options are read.
+template <MomentSources FindOptions::*sources>
+void ReadPlace(FindOptions& o, std::string_view, std::string_view text) { (o.*sources).place = std::string(text); }
+template <MomentSources FindOptions::*sources>
+void ReadZoneId(FindOptions& o, std::string_view, std::string_view text) { (o.*sources).zoneId = std::string(text); }
+void ReadBirthFold(FindOptions& o, std::string_view option, std::string_view text) {
+    o.birthSources.fold = ParseFold(option, text);
+}
 
 void ReadSubject(FindOptions& o, std::string_view option, std::string_view text) {
     if (!FindSubject(text)) {
@@ -76,15 +95,21 @@ constexpr auto FindOptionTable = std::to_array<Row>({
     {"--to", Required, ReadTo},
     {"--between", Value, ReadBetween},
     {"--skip-weekdays", Value, ReadSkipWeekdays},
-    {"--muhurtha-lat", Required, Place<ParseLatitude>},
-    {"--muhurtha-lon", Required, Place<ParseLongitude>},
-    {"--muhurtha-zone", Required, Place<ParseZone>},
-    {"--muhurtha-dst", Flag, Place<MarkDst>},
+    {"--muhurtha-place", Value, ReadPlace<&FindOptions::placeSources>},
+    {"--muhurtha-lat", Value, PlaceTyped<ParseLatitude, &MomentSources::latitude>},
+    {"--muhurtha-lon", Value, PlaceTyped<ParseLongitude, &MomentSources::longitude>},
+    {"--muhurtha-zone", Value, PlaceTyped<ParseZone, &MomentSources::zone>},
+    {"--muhurtha-dst", Flag, PlaceTyped<MarkDst, &MomentSources::dst>},
+    {"--muhurtha-tz", Value, ReadZoneId<&FindOptions::placeSources>},
+    {"--muhurtha-fold", NotTaken, nullptr, "not taken by find, which searches a repeated hour once on each offset"},
     {"--birth", Required, Birth<ParseDateTime>},
-    {"--birth-lat", Required, Birth<ParseLatitude>},
-    {"--birth-lon", Required, Birth<ParseLongitude>},
-    {"--birth-zone", Required, Birth<ParseZone>},
-    {"--birth-dst", Flag, Birth<MarkDst>},
+    {"--birth-place", Value, ReadPlace<&FindOptions::birthSources>},
+    {"--birth-lat", Value, BirthTyped<ParseLatitude, &MomentSources::latitude>},
+    {"--birth-lon", Value, BirthTyped<ParseLongitude, &MomentSources::longitude>},
+    {"--birth-zone", Value, BirthTyped<ParseZone, &MomentSources::zone>},
+    {"--birth-dst", Flag, BirthTyped<MarkDst, &MomentSources::dst>},
+    {"--birth-tz", Value, ReadZoneId<&FindOptions::birthSources>},
+    {"--birth-fold", Value, ReadBirthFold},
     {"--name", Value, ReadName},
     {"--sex", Value, ReadSex},
     {"--json", Flag, ReadJson},
@@ -101,19 +126,35 @@ std::string FindUsageText() {
     return "usage: kalvora-cli find --subject TEXT --from YYYY-MM-DD --to YYYY-MM-DD\n"
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
            "                  [--top N] [--order rank|time] [--json]\n"
-           "                  --muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W) --muhurtha-zone (+|-)HH:MM\n"
-           "                  [--muhurtha-dst]\n"
-           "                  --birth YYYY-MM-DDTHH:MM[:SS] --birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)\n"
-           "                  --birth-zone (+|-)HH:MM [--birth-dst] [--name TEXT] [--sex Male|Female]\n"
+           "                  [--muhurtha-place TEXT] [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
+           "                  [--muhurtha-zone (+|-)HH:MM [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
+           "                  --birth YYYY-MM-DDTHH:MM[:SS] [--birth-place TEXT]\n"
+           "                  [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
+           "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
+           "                  [--birth-fold earlier|later] [--name TEXT] [--sex Male|Female]\n"
            "Searches every minute of the dates --from to --to (both included, at most ten years) and lists the\n"
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"
            "names of its best part); --order time lists every window in time order. --between keeps the minutes\n"
-           "of each date from the first time to the second, both included (22:00-02:00 runs past midnight).\n";
+           "of each date from the first time to the second, both included (22:00-02:00 runs past midnight).\n"
+           "Places and zones are taken as by the calculation (see --help). With a zone id (--muhurtha-tz, or the\n"
+           "zone of --muhurtha-place) every local minute is searched on the offset in force at it: minutes the\n"
+           "clocks jumped over are left out, an hour they passed twice is searched once on each offset, and no\n"
+           "window spans a change of offset. Each window shows its offset.\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {
-    return ReadOptions(args, FindOptionTable, "find --help");
+    FindOptions options = ReadOptions(args, FindOptionTable, "find --help");
+    if (options.help) return options;
+    AtlasOnDemand atlas;
+    const std::optional<TimeZone> zone =
+        ResolveSearchedPlace("--muhurtha", options.placeSources, options.query.input.muhurtha, atlas, "find --help");
+    if (zone) {
+        options.zoneId = zone->id();
+        options.query.clock = ClockOfZone(*zone, options.query.from, options.query.to);
+    }
+    ResolveMoment("--birth", options.birthSources, options.query.input.birth, atlas, "find --help");
+    return options;
 }
 
 std::string WindowsJson(const std::vector<FoundWindow>& windows) {
@@ -135,13 +176,14 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows) {
             .Field("yoga", w.names.yoga)
             .Field("karana", w.names.karana)
             .Field("weekday", w.names.weekday)
+            .Field("offset", FormatOffset(w.offsetSeconds))
             .EndObject();
     }
     json.EndArray().EndObject();
     return json.Text();
 }
 
-std::string WindowsText(const std::vector<FoundWindow>& windows) {
+std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets) {
     std::string out;
     for (const FoundWindow& w : windows) {
         out += DateText(w.date) + " " + MinuteText(w.firstMinute) + "-" + MinuteText(w.lastMinute) + "  ";
@@ -156,6 +198,7 @@ std::string WindowsText(const std::vector<FoundWindow>& windows) {
             out += "  [" + std::to_string(w.pieces) + " windows joined; best " + MinuteText(w.bestFirstMinute) + "-" +
                    MinuteText(w.bestLastMinute) + "]";
         }
+        if (showOffsets) out += "  UTC" + FormatOffset(w.offsetSeconds);
         out += '\n';
     }
     return out;
@@ -171,7 +214,7 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             throw CommandError(e.what(), 2);  // a query the finder refuses is a bad argument
         }
         const std::vector<FoundWindow> windows = ListWindows(result.windows, options.listing);
-        output << (options.json ? WindowsJson(windows) + "\n" : WindowsText(windows));
+        output << (options.json ? WindowsJson(windows) + "\n" : WindowsText(windows, options.zoneId.has_value()));
     });
 }
 

@@ -3,9 +3,11 @@
 // or as one JSON object.
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/places.h"
 #include "finder/finder.h"
 
 namespace kalvora {
@@ -15,17 +17,23 @@ struct FindOptions {
     bool json = false;
     FinderQuery query;
     WindowListing listing;
+    MomentSources placeSources;  // the searched place's place and zone options
+    MomentSources birthSources;
+    std::optional<std::string> zoneId;  // the zone the searched clock follows, when one is named
 };
 
-// Parses the arguments after "find"; throws ArgumentError (cli/arguments.h) naming a bad or missing argument.
+// Parses the arguments after "find", then the searched place and the birth's place and zone; with a zone id the
+// query's clock follows that zone over the span. Throws ArgumentError (cli/arguments.h) naming a bad or missing
+// argument.
 FindOptions ParseFindArguments(const std::vector<std::string>& args);
 
 std::string FindUsageText();
 
-// {"windows": [{"start": "YYYY-MM-DDTHH:MM", "end": ..., "rating": ..., ...}]}
+// {"windows": [{"start": "YYYY-MM-DDTHH:MM", "end": ..., "rating": ..., ..., "offset": "+05:30"}]}
 std::string WindowsJson(const std::vector<FoundWindow>& windows);
-// One readable line per window.
-std::string WindowsText(const std::vector<FoundWindow>& windows);
+// One readable line per window; with `showOffsets` (a clock that follows a zone) each line ends with the
+// window's offset, "UTC-04:00".
+std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets = false);
 
 // Runs "find" (arguments after it). Exit status: 0 success, 2 bad arguments, 1 a failure while writing output.
 int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

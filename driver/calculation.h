@@ -1,6 +1,7 @@
 #pragma once
 // The headless calculation: both moments through the engines, birth first, then the evaluation.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -26,10 +27,44 @@ MomentResult ComputeMoment(const MomentInput& input);
 // The nine display names of a computed moment.
 MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& panchanga);
 
+// The atlas place a moment's coordinates came from, with the coordinates as used (rounded to whole minutes of
+// arc, or as typed where they were given explicitly).
+struct PlaceOfMoment {
+    std::string name;     // "Chennai"
+    std::string state;    // "Tamil Nadu"
+    std::string country;  // "India"
+    double latitudeDeg = 0.0;   // north positive
+    double longitudeDeg = 0.0;  // east positive
+    friend bool operator==(const PlaceOfMoment&, const PlaceOfMoment&) = default;
+};
+
+// The zone a moment's offset came from: a zone id of the zone database, or an offset typed by hand.
+struct ZoneOfMoment {
+    std::optional<std::string> id;  // "Asia/Kolkata"; none when the offset was typed
+    std::string abbreviation;       // "IST"; "" when typed or where the zone has none
+    std::int32_t offsetSeconds = 0; // east of UT, the whole offset used, daylight saving included
+    bool daylight = false;
+    friend bool operator==(const ZoneOfMoment&, const ZoneOfMoment&) = default;
+};
+
+// Where a moment's place and zone came from; none for what was typed.
+struct MomentOrigin {
+    std::optional<PlaceOfMoment> place;
+    std::optional<ZoneOfMoment> zone;
+    friend bool operator==(const MomentOrigin&, const MomentOrigin&) = default;
+};
+
+// The whole offset a moment's zone fields give, east positive, seconds and the daylight-saving hour included.
+std::int32_t ZoneOffsetSeconds(const MomentInput& moment);
+// The zone of a moment whose offset was typed: no id and no abbreviation.
+ZoneOfMoment TypedZone(const MomentInput& moment);
+
 // What the pages hold for one calculation.
 struct CalculationInput {
     MomentInput birth;
     MomentInput muhurtha;
+    MomentOrigin birthOrigin;     // where the birth's place and zone came from
+    MomentOrigin muhurthaOrigin;  // the same for the muhurtha
     std::string subject;             // chosen subject text ("" when none)
     std::string personName;
     std::string personSex = "Male";  // "Male" or "Female"

@@ -230,6 +230,14 @@ void FindChanges(Quantity& quantity, int first, int last, std::vector<Reading<ty
     }
 }
 
+void CopyZoneFields(const MomentInput& from, MomentInput& to) {
+    to.zoneHours = from.zoneHours;
+    to.zoneMinutes = from.zoneMinutes;
+    to.zoneSeconds = from.zoneSeconds;
+    to.zoneIsEast = from.zoneIsEast;
+    to.isDst = from.isDst;
+}
+
 // One local date of the query: its minutes as typed moments, converted the way the calculation converts them.
 class DateMoments {
 public:
@@ -239,6 +247,8 @@ public:
         input_.month = Short(date.month);
         input_.day = Short(date.day);
     }
+    // Puts the moments on a clock: the zone fields of `zone`.
+    void SetZone(const MomentInput& zone) { CopyZoneFields(zone, input_); }
     const MomentInput& At(int minute) {
         input_.hour = Short(minute / 60);
         input_.minute = Short(minute % 60);
@@ -349,6 +359,43 @@ std::vector<std::pair<int, int>> DailyRanges(const DailyWindow& window) {
     return {{0, last}, {first, MinutesPerDay - 1}};
 }
 
+// --- The clock ---------------------------------------------------------------------------------------------------
+
+// The minutes of a local date that one offset of the clock covers.
+struct ClockStretch {
+    MomentInput zone;  // its zone fields
+    int firstMinute = 0;
+    int lastMinute = MinutesPerDay - 1;
+};
+
+// a / b rounded up, for any sign of a and b > 0.
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return a / b + ((a % b != 0 && a > 0) ? 1 : 0); }
+
+constexpr std::int64_t SecondsPerDay = 86400;
+
+// The stretches of a date's minutes by the offset in force at each minute's start, in time order: the minutes
+// the clocks jumped over lie in none, those they passed twice in two. Without a clock the typed zone holds.
+std::vector<ClockStretch> ClockStretches(const FinderQuery& query, LocalDate date) {
+    if (query.clock.empty()) return {{query.input.muhurtha, 0, MinutesPerDay - 1}};
+    const std::int64_t dayStart = (DayNumber(date) - DayNumber({1970, 1, 1})) * SecondsPerDay;  // local seconds
+    std::vector<ClockStretch> stretches;
+    for (std::size_t i = 0; i < query.clock.size(); ++i) {
+        const ClockPeriod& period = query.clock[i];
+        const std::int64_t offset = ZoneOffsetSeconds(period.zone);
+        // The local seconds [low, high) this offset covers; the first period reaches back without end.
+        int first = 0;
+        if (i > 0) first = static_cast<int>(std::clamp<std::int64_t>(
+                       CeilDiv(period.fromUtSeconds + offset - dayStart, 60), 0, MinutesPerDay));
+        int last = MinutesPerDay - 1;
+        if (i + 1 < query.clock.size()) {
+            last = static_cast<int>(std::clamp<std::int64_t>(
+                       CeilDiv(query.clock[i + 1].fromUtSeconds + offset - dayStart, 60), 0, MinutesPerDay)) - 1;
+        }
+        if (first <= last) stretches.push_back({period.zone, first, last});
+    }
+    return stretches;
+}
+
 // The search of one query, date by date.
 class Search {
 public:
@@ -368,7 +415,16 @@ public:
     void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {
         moments_.SetDate(date);
         input_ = MinuteInput(query_, date, 0);
-        for (const auto& [first, last] : DailyRanges(query_.between)) SearchRange(date, first, last, windows);
+        for (const ClockStretch& stretch : ClockStretches(query_, date)) {
+            moments_.SetZone(stretch.zone);
+            CopyZoneFields(stretch.zone, input_.muhurtha);
+            offsetSeconds_ = ZoneOffsetSeconds(stretch.zone);
+            for (const auto& [first, last] : DailyRanges(query_.between)) {
+                const int from = std::max(first, stretch.firstMinute);
+                const int to = std::min(last, stretch.lastMinute);
+                if (from <= to) SearchRange(date, from, to, windows);
+            }
+        }
     }
 
 private:
@@ -436,6 +492,7 @@ private:
         w.threshold = evaluation.threshold;
         w.totalScore = evaluation.totalScore;
         w.names = names;
+        w.offsetSeconds = offsetSeconds_;
         return w;
     }
 
@@ -449,6 +506,7 @@ private:
     // The planet texts the evaluation is given (the calculation fills none), which the planet check reads too.
     const std::array<std::string, 7> planetTexts_ = MakeEvaluationInput({}, {}, {}).planetTexts;
     CalculationInput input_;
+    std::int32_t offsetSeconds_ = 0;  // the clock's offset over the range being searched
     DateMoments moments_;
     MoonQuantity moon_;
     AscendantQuantity ascendant_;
@@ -460,6 +518,18 @@ private:
 };
 
 }  // namespace
+
+CalculationInput WindowStartInput(const FinderQuery& query, const FoundWindow& window) {
+    CalculationInput in = MinuteInput(query, window.date, window.firstMinute);
+    for (const ClockStretch& stretch : ClockStretches(query, window.date)) {
+        if (stretch.firstMinute <= window.firstMinute && window.firstMinute <= stretch.lastMinute &&
+            ZoneOffsetSeconds(stretch.zone) == window.offsetSeconds) {
+            CopyZoneFields(stretch.zone, in.muhurtha);
+            break;
+        }
+    }
+    return in;
+}
 
 FinderResult FindWindows(const FinderQuery& query, const FinderControl& control) {
     if (std::string problem = QueryProblem(query); !problem.empty()) throw FinderError(problem);
@@ -511,7 +581,8 @@ std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& ti
     for (const FoundWindow& w : timeOrdered) {
         if (!merged.empty()) {
             FoundWindow& last = merged.back();
-            if (last.date == w.date && last.lastMinute + 1 == w.firstMinute && last.rating == w.rating) {
+            if (last.date == w.date && last.lastMinute + 1 == w.firstMinute && last.offsetSeconds == w.offsetSeconds &&
+                last.rating == w.rating) {
                 const int first = last.firstMinute;
                 const int pieces = last.pieces + w.pieces;
                 if (RanksBefore(w, last)) last = w;  // the best piece's fields

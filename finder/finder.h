@@ -34,6 +34,15 @@ struct DailyWindow {
     int lastMinute = MinutesPerDay - 1;
 };
 
+// A stretch of universal time over which the muhurtha's clock keeps one offset, as a zone's history gives it.
+struct ClockPeriod {
+    std::int64_t fromUtSeconds = 0;  // its first second, counted from 1970-01-01 00:00 UT
+    // The zone fields (zoneHours, zoneMinutes, zoneSeconds, zoneIsEast, isDst) a moment on this clock takes;
+    // the other fields are ignored.
+    MomentInput zone;
+    friend bool operator==(const ClockPeriod&, const ClockPeriod&) = default;
+};
+
 struct FinderQuery {
     // The pages' input: subject (one of the 34 subject texts), person, birth moment, and the muhurtha's place,
     // zone and daylight-saving flag. The muhurtha's date and time and the weekday box are ignored: the search
@@ -44,6 +53,11 @@ struct FinderQuery {
     DailyWindow between;  // the whole day unless narrowed
     std::array<bool, 7> leftOutWeekdays{};  // by weekday number - 1: [0] Sunday .. [6] Saturday
     bool keepEvaluations = false;           // keep each window's whole evaluation (factor lines and all)
+    // The muhurtha's clock when it follows a zone's history, in time order, the first in force from before the
+    // span. Each local minute is searched on the offset in force at it: a minute the clocks jumped over is not
+    // searched, and a minute the clocks passed twice is searched once on each offset. Empty: the muhurtha's own
+    // zone fields hold all through.
+    std::vector<ClockPeriod> clock;
 };
 
 // A query the finder refuses; the message is one line naming what is wrong.
@@ -70,6 +84,11 @@ std::string MinuteText(int minute);
 // windows report.
 CalculationInput MinuteInput(const FinderQuery& query, LocalDate date, int minute);
 
+struct FoundWindow;
+// The pages' input for the first minute of a found window, its zone fields those of the clock's offset over the
+// window (on a zone's clock; the typed zone otherwise).
+CalculationInput WindowStartInput(const FinderQuery& query, const FoundWindow& window);
+
 // The names of the muhurtha over a window. They point into the engines' constant name tables.
 struct WindowNames {
     std::string_view nakshatra, rashi, lagna, tithi, yoga, karana, weekday;
@@ -77,7 +96,8 @@ struct WindowNames {
 };
 
 // A run of consecutive minutes of one local date over which the evaluation (factor lines, rating, count, total
-// score and the rest) and the names are all unchanged; a window never spans local midnight.
+// score and the rest) and the names are all unchanged; a window never spans local midnight nor a change of the
+// clock's offset.
 //
 // A merged window (pieces > 1, see MergeAdjacentWindows) joins consecutive windows of one date with the same
 // rating: firstMinute and lastMinute span all its pieces, and every other field (rating, count, threshold, total
@@ -92,6 +112,7 @@ struct FoundWindow {
     std::int16_t totalScore = 0;
     WindowNames names;
     std::shared_ptr<const Evaluation> evaluation;  // only when the query keeps evaluations
+    std::int32_t offsetSeconds = 0;  // the clock's offset over the window, east of UT, daylight saving included
     int pieces = 1;
     int bestFirstMinute = 0;
     int bestLastMinute = 0;
@@ -120,8 +141,8 @@ FinderResult FindWindows(const FinderQuery& query, const FinderControl& control 
 bool RanksBefore(const FoundWindow& a, const FoundWindow& b);
 // Sorts best first (RanksBefore).
 void RankWindows(std::vector<FoundWindow>& windows);
-// Joins, in a time-ordered list, each run of windows that follow one another minute to minute on one date with
-// the same rating into one merged window (see FoundWindow for the fields a merged window reports).
+// Joins, in a time-ordered list, each run of windows that follow one another minute to minute on one date and
+// one offset with the same rating into one merged window (see FoundWindow for the fields a merged window reports).
 std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& timeOrdered);
 
 enum class WindowOrder { Rank, Time };

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cli/places.h"
 #include "finder/finder.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
@@ -53,6 +54,27 @@ void BM_FinderYear(benchmark::State& state) {
     state.SetLabel(std::string(Subjects[state.range(0)]) + ", " + std::to_string(windows) + " windows");
 }
 BENCHMARK(BM_FinderYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same year at New York on its zone's clock (two changes of offset), the clock read from the zone database
+// as the command line reads it.
+void BM_FinderYearOnZoneClock(benchmark::State& state) {
+    FinderQuery q = YearQuery(Subjects[state.range(0)]);
+    q.input.muhurtha.longitudeDegrees = 74;
+    q.input.muhurtha.longitudeMinutes = 0;
+    q.input.muhurtha.isEast = false;
+    q.input.muhurtha.latitudeDegrees = 40;
+    q.input.muhurtha.latitudeMinutes = 43;
+    q.clock = ClockOfZone(*OpenTimeZone("America/New_York"), q.from, q.to);
+    std::size_t windows = 0;
+    for (auto _ : state) {
+        const FinderResult r = FindWindows(q);
+        windows = r.windows.size();
+        benchmark::DoNotOptimize(r.windows.data());
+    }
+    state.SetLabel(std::string(Subjects[state.range(0)]) + ", America/New_York, " + std::to_string(windows) +
+                   " windows");
+}
+BENCHMARK(BM_FinderYearOnZoneClock)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Every minute of the year through the normal calculation, counting the windows the same way.
 void BM_MinuteScanYear(benchmark::State& state) {

@@ -106,12 +106,38 @@ TEST(FindCommand, JsonWindows) {
         for (const char* key : {"{\"start\": \"2026-03-10T", "\"end\": \"2026-03-10T", "\"rating\": \"",
                                 "\"ratingCode\": ", "\"count\": ", "\"threshold\": 5, ", "\"totalScore\": ",
                                 "\"nakshatra\": \"", "\"rashi\": \"", "\"lagna\": \"", "\"tithi\": \"",
-                                "\"yoga\": \"", "\"karana\": \"", "\"weekday\": \"Tuesday\"}"}) {
+                                "\"yoga\": \"", "\"karana\": \"", "\"weekday\": \"Tuesday\", ",
+                                "\"offset\": \"+05:30\"}"}) {
             at = r.out.find(key, at);
             ASSERT_NE(at, std::string::npos) << "window " << i << ": " << key << "\n" << r.out;
         }
     }
     EXPECT_EQ(r.out.find("\"start\"", at), std::string::npos);
+}
+
+TEST(FindCommand, ZoneIdGivesEachWindowItsOffset) {
+    // tzdata: New York's clocks went back from 02:00 EDT to 01:00 EST on 2021-11-07, so 01:00-01:59 is searched
+    // twice, first on -04:00 and then on -05:00; typed coordinates keep the place's.
+    const Options zone = {{"--from", "2021-11-07"}, {"--to", "2021-11-07"}, {"--muhurtha-tz", "America/New_York"},
+                          {"--muhurtha-lat", "40:43N"}, {"--muhurtha-lon", "74:00W"}, {"--order", "time"},
+                          {"--between", "00:30-02:30"}};
+    const CliRun text = RunWith(Find(zone, {"--muhurtha-zone"}));
+    ASSERT_EQ(text.status, 0) << text.err;
+    const CliRun asJson = RunWith([&] { auto a = Find(zone, {"--muhurtha-zone"}); a.push_back("--json"); return a; }());
+    ASSERT_EQ(asJson.status, 0) << asJson.err;
+    EXPECT_EQ(asJson.out.rfind("{\"windows\": [{\"start\": \"2021-11-07T00:30\"", 0), 0u) << asJson.out;
+    const std::size_t edt = asJson.out.find("\"end\": \"2021-11-07T01:59\"");
+    const std::size_t est = asJson.out.find("{\"start\": \"2021-11-07T01:00\"");
+    ASSERT_NE(edt, std::string::npos) << asJson.out;
+    ASSERT_NE(est, std::string::npos) << asJson.out;
+    EXPECT_LT(edt, est);
+    EXPECT_NE(asJson.out.find("\"offset\": \"-04:00\"", edt), std::string::npos);
+    EXPECT_EQ(asJson.out.find("\"offset\": \"-05:00\""), asJson.out.find("\"offset\": \"-05:00\"", est));
+    EXPECT_EQ(asJson.out.find("\"offset\": \"-04:00\"", est), std::string::npos);
+    // The text lines end with the offset; the last one ends at 02:30 on -05:00.
+    EXPECT_NE(text.out.find("-02:30  "), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.substr(text.out.size() - 10), "UTC-05:00\n") << text.out;
+    EXPECT_NE(text.out.find("UTC-04:00\n"), std::string::npos) << text.out;
 }
 
 TEST(FindCommand, TopCutsTheRankedList) {
@@ -181,6 +207,11 @@ TEST(FindCommand, EachBadArgumentGivesStatusTwoAndOneLine) {
         {[] { auto twice = Find(); twice.insert(twice.end(), {"--from", "2026-03-12"}); return twice; }(),
          "--from"},  // given twice
         {{"find", "--subject"}, "--subject"},
+        {Find({{"--muhurtha-tz", "America/New_York"}}), "--muhurtha-tz"},  // beside --muhurtha-zone
+        {Find({{"--muhurtha-tz", "Mars/Olympus"}}, {"--muhurtha-zone"}), "--muhurtha-tz"},
+        {Find({{"--muhurtha-place", "Qwxyzzz"}}), "--muhurtha-place"},
+        {Find({{"--muhurtha-fold", "later"}}), "--muhurtha-fold"},
+        {Find({{"--birth-tz", "America/New_York"}, {"--birth", "2021-03-14T02:30"}}, {"--birth-zone"}), "--birth"},
     };
     for (const BadCase& c : cases) {
         const CliRun r = RunWith(c.args);

@@ -12,7 +12,9 @@
 #include "finder/finder.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "cli/places.h"
 #include "tests/support/moments.h"
+#include "zone/zone.h"
 
 namespace kalvora {
 namespace {
@@ -50,8 +52,16 @@ struct MinuteResult {
     Evaluation evaluation;
 };
 
-MinuteResult NormalCalculation(const FinderQuery& q, LocalDate date, int minute) {
+// With `zone`, the muhurtha takes its zone fields.
+MinuteResult NormalCalculation(const FinderQuery& q, LocalDate date, int minute, const MomentInput* zone = nullptr) {
     CalculationInput in = q.input;
+    if (zone) {
+        in.muhurtha.zoneHours = zone->zoneHours;
+        in.muhurtha.zoneMinutes = zone->zoneMinutes;
+        in.muhurtha.zoneSeconds = zone->zoneSeconds;
+        in.muhurtha.zoneIsEast = zone->zoneIsEast;
+        in.muhurtha.isDst = zone->isDst;
+    }
     in.muhurtha.year = static_cast<std::int16_t>(date.year);
     in.muhurtha.month = static_cast<std::int16_t>(date.month);
     in.muhurtha.day = static_cast<std::int16_t>(date.day);
@@ -119,7 +129,8 @@ const DailyWindow WholeDay{};
 void PrintTo(const BruteForceCase& c, std::ostream* os) { *os << c.what; }
 
 // The case's words run together as its test name: "Delhi marriage" is DelhiMarriage.
-std::string CaseName(const ::testing::TestParamInfo<BruteForceCase>& info) {
+template <class Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
     std::string name;
     bool wordStart = true;
     for (const char* p = info.param.what; *p != '\0'; ++p) {
@@ -195,7 +206,118 @@ INSTANTIATE_TEST_SUITE_P(
                        {2026, 5, 1}, {2026, 5, 4}, DailyWindow{22 * 60, 2 * 60 + 30}, 1, BirthDelhi},
         BruteForceCase{"New York working hours, born after the span", "Entering a New House", NewYork, {2026, 8, 3},
                        {2026, 8, 4}, DailyWindow{9 * 60, 17 * 60}, 0, BirthLater}),
-    CaseName);
+    CaseName<BruteForceCase>);
+
+// --- On a zone's clock ------------------------------------------------------------------------------------------
+
+// The reference on a zone's clock: every local minute looked up in the zone on its own (none for a minute the
+// clocks jumped over, two for one they passed twice), the normal calculation on each offset, and windows as
+// maximal runs, in the order of universal time, of consecutive minutes of one date on one offset.
+struct ZoneReferenceWindow {
+    ReferenceWindow window;
+    std::int32_t offsetSeconds = 0;
+};
+
+std::vector<ZoneReferenceWindow> MinuteByMinuteOnZone(const FinderQuery& q, const TimeZone& zone) {
+    struct Entry {
+        std::int64_t utSeconds;
+        LocalDate date;
+        int minute;
+        ZoneOffset offset;
+    };
+    std::vector<Entry> entries;
+    for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
+        for (int minute = 0; minute < MinutesPerDay; ++minute) {
+            const int a = q.between.firstMinute, b = q.between.lastMinute;
+            if (!(a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b))) continue;
+            const LocalDateTime local{date.year, date.month, date.day, minute / 60, minute % 60, 0};
+            const LocalTimeInZone found = LookUpLocalTime(zone, local);
+            std::vector<ZoneOffset> offsets;
+            if (found.kind == LocalTimeKind::Unique) offsets = {found.offset};
+            if (found.kind == LocalTimeKind::Repeated) offsets = {found.offset, found.later};
+            for (const ZoneOffset& offset : offsets) {
+                entries.push_back({SecondsSinceEpoch(local) - offset.offsetSeconds, date, minute, offset});
+            }
+        }
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) { return x.utSeconds < y.utSeconds; });
+    std::vector<ZoneReferenceWindow> windows;
+    for (const Entry& e : entries) {
+        MomentInput zoneFields;
+        SetMomentZone(zoneFields, e.offset);
+        MinuteResult r = NormalCalculation(q, e.date, e.minute, &zoneFields);
+        if (!windows.empty()) {
+            ZoneReferenceWindow& open = windows.back();
+            if (open.window.date == e.date && open.window.last + 1 == e.minute &&
+                open.offsetSeconds == e.offset.offsetSeconds && open.window.names == r.names &&
+                open.window.evaluation == r.evaluation) {
+                open.window.last = e.minute;
+                continue;
+            }
+        }
+        windows.push_back({{e.date, e.minute, e.minute, r.names, std::move(r.evaluation)}, e.offset.offsetSeconds});
+    }
+    return windows;
+}
+
+struct ZoneCase {
+    const char* what;
+    const char* zoneId;
+    MomentInput place;  // its zone fields are replaced by the zone's clock
+    LocalDate from;
+    LocalDate to;
+    DailyWindow between;
+};
+
+void PrintTo(const ZoneCase& c, std::ostream* os) { *os << c.what; }
+
+class FinderOnZoneClock : public ::testing::TestWithParam<ZoneCase> {};
+
+TEST_P(FinderOnZoneClock, SameWindowsAndOffsetsAsEachMinuteLookedUp) {
+    const ZoneCase& c = GetParam();
+    const std::optional<TimeZone> zone = OpenTimeZone(c.zoneId);
+    ASSERT_TRUE(zone) << c.zoneId;
+    FinderQuery q = Query("Sell Item", c.place, c.from, c.to);
+    q.between = c.between;
+    q.clock = ClockOfZone(*zone, c.from, c.to);
+
+    const FinderResult found = FindWindows(q);
+    const std::vector<ZoneReferenceWindow> expected = MinuteByMinuteOnZone(q, *zone);
+    ASSERT_EQ(found.windows.size(), expected.size()) << c.what;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const FoundWindow& w = found.windows[i];
+        const ReferenceWindow& e = expected[i].window;
+        SCOPED_TRACE(std::string(c.what) + ", window " + std::to_string(i) + " at " + DateText(e.date) + " " +
+                     MinuteText(e.first) + " " + FormatOffset(expected[i].offsetSeconds));
+        EXPECT_EQ(w.date, e.date);
+        EXPECT_EQ(w.firstMinute, e.first);
+        EXPECT_EQ(w.lastMinute, e.last);
+        EXPECT_EQ(w.offsetSeconds, expected[i].offsetSeconds);
+        EXPECT_EQ(w.names, e.names);
+        EXPECT_EQ(w.rating, e.evaluation.rating);
+        ASSERT_TRUE(w.evaluation);
+        EXPECT_TRUE(*w.evaluation == e.evaluation);
+        // The window opened as the pages' input gives the window's moment.
+        const CalculationInput start = WindowStartInput(q, w);
+        EXPECT_EQ(ZoneOffsetSeconds(start.muhurtha), w.offsetSeconds);
+        EXPECT_EQ(Calculate(start).muhurtha.details.lagna, w.names.lagna);
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+// Spans across the clock changes of 2021 (tzdata: America/New_York, Europe/London; Asia/Kolkata's change of
+// 1942 from +05:30 to +06:30 at 00:00 on 1 September).
+INSTANTIATE_TEST_SUITE_P(
+    Changes, FinderOnZoneClock,
+    ::testing::Values(
+        ZoneCase{"New York spring forward", "America/New_York", NewYork, {2021, 3, 13}, {2021, 3, 14}, WholeDay},
+        ZoneCase{"New York fall back", "America/New_York", NewYork, {2021, 11, 7}, {2021, 11, 8}, WholeDay},
+        ZoneCase{"London spring nights", "Europe/London", Moment().West(0, 8).North(51, 30),
+                 {2021, 3, 27}, {2021, 3, 29}, DailyWindow{22 * 60, 3 * 60}},
+        ZoneCase{"London autumn", "Europe/London", Moment().West(0, 8).North(51, 30), {2021, 10, 31},
+                 {2021, 10, 31}, WholeDay},
+        ZoneCase{"Kolkata war time begins", "Asia/Kolkata", DelhiPlace, {1942, 8, 31}, {1942, 9, 1}, WholeDay}),
+    CaseName<ZoneCase>);
 
 // --- Windows of a search ---------------------------------------------------------------------------------------
 

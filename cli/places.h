@@ -1,0 +1,78 @@
+#pragma once
+// Places and zones by name on the command line: a moment's --*-place, --*-tz and --*-fold options, resolved
+// against the atlas and the zone database once all the options are read, and the places command.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "atlas/atlas.h"
+#include "driver/calculation.h"
+#include "finder/finder.h"
+#include "zone/zone.h"
+
+namespace kalvora {
+
+// What was given for one moment besides the fields it typed into its MomentInput.
+struct MomentSources {
+    bool latitude = false;  // --*-lat given
+    bool longitude = false;
+    bool zone = false;      // --*-zone given
+    bool dst = false;       // --*-dst given
+    std::optional<std::string> place;   // --*-place TEXT
+    std::optional<std::string> zoneId;  // --*-tz AREA/CITY
+    std::optional<Fold> fold;           // --*-fold earlier|later
+};
+
+// The atlas, loaded the first time it is asked for: only a place option or the places command needs it.
+class AtlasOnDemand {
+public:
+    const Atlas& Get();
+
+private:
+    std::optional<Atlas> atlas_;
+};
+
+// Reads "earlier" or "later".
+Fold ParseFold(std::string_view option, std::string_view text);
+
+// A coordinate in degrees rounded to the nearest whole minute of arc, into a moment's fields.
+void SetLatitude(MomentInput& moment, double latitudeDeg);
+void SetLongitude(MomentInput& moment, double longitudeDeg);
+
+// The moment's place and zone from its options (`prefix` is "--birth" or "--muhurtha"): the best atlas match
+// of --*-place gives the coordinates not typed and, unless --*-zone or --*-tz is given, its zone; a zone id
+// gives the offset in force at the moment's local date and time. Throws ArgumentError for a missing
+// coordinate or zone, an unknown place or zone id, a local time that does not exist, or a repeated one without
+// --*-fold.
+// `seeHelp` is how a message points to the usage ("--help", "find --help").
+MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources, MomentInput& moment,
+                           AtlasOnDemand& atlas, std::string_view seeHelp);
+
+// The same for the searched place of find, whose dates vary: the zone id to follow, if any (none when the
+// offset was typed). The fold is not taken there.
+std::optional<TimeZone> ResolveSearchedPlace(std::string_view prefix, const MomentSources& sources,
+                                             MomentInput& moment, AtlasOnDemand& atlas, std::string_view seeHelp);
+
+// The clock of a zone over the local dates from..to: the offset in force before the first date, then each
+// change up to the end of the last.
+std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, LocalDate to);
+
+// kalvora-cli places QUERY [--top N] [--json].
+struct PlacesOptions {
+    bool help = false;
+    bool json = false;
+    std::string query;
+    long top = 10;
+};
+PlacesOptions ParsePlacesArguments(const std::vector<std::string>& args);
+std::string PlacesUsageText();
+// {"places": [{"name", "state", "country", "countryCode", "latitude", "longitude", "timeZone", "population"}]}
+std::string PlacesJson(const Atlas& atlas, const std::vector<PlaceMatch>& matches);
+// One line per place: name, state, country, coordinates as the options take them, zone and population.
+std::string PlacesText(const Atlas& atlas, const std::vector<PlaceMatch>& matches);
+int RunPlaces(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kalvora
