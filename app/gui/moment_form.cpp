@@ -406,11 +406,7 @@ QWidget* MomentForm::BuildZoneFrame(const MomentFormNames& n) {
     zoneLine->setWordWrap(true);
     zoneLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* column = new QVBoxLayout(frame);
-    column->setSpacing(6);
-    auto* row = new QHBoxLayout;
-    column->addLayout(row);
-    column->addWidget(zoneLine);
+    auto* row = new QHBoxLayout(frame);
     row->setSpacing(8);
     row->addWidget(Caption(QStringLiteral("Hour")));
     row->addWidget(zoneHour);
@@ -421,7 +417,9 @@ QWidget* MomentForm::BuildZoneFrame(const MomentFormNames& n) {
     row->addWidget(dst);
     row->addSpacing(18);
     row->addWidget(tzHelp);
-    row->addStretch(1);
+    // The zone line sits beside the boxes, so that the page keeps its height for the usual one-line zone.
+    row->addSpacing(18);
+    row->addWidget(zoneLine, 1);
     return frame;
 }
 
