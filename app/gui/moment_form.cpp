@@ -38,7 +38,7 @@ const MomentFormNames MuhurthaFormNames = {
     "txtDegreeLong", "txtMinuteLong", "optLong_Muhurtha",
     "txtCity", "txtState", "txtCountry", "cmdSearch0",
     "lblZoneHour_Muhurtha", "lblZoneMinute_Muhurtha", "chkDST_Muhurtha", "lblTZHelp_Muhurtha",
-    "lblZoneLine_Muhurtha", "cmpPlaces_Muhurtha",
+    "lblZoneLine_Muhurtha", "lblZoneNote_Muhurtha", "cmpPlaces_Muhurtha",
     false,
 };
 
@@ -50,7 +50,7 @@ const MomentFormNames BirthFormNames = {
     "txtBirthDegreeLong", "txtBirthMinuteLong", "optLong_Birth",
     "txtBirthCity", "txtBirthState", "txtBirthCountry", "cmdSearch1",
     "lblZoneHour_Birth", "lblZoneMinute_Birth", "chkDST_Birth", "lblTZHelp_Birth",
-    "lblZoneLine_Birth", "cmpPlaces_Birth",
+    "lblZoneLine_Birth", "lblZoneNote_Birth", "cmpPlaces_Birth",
     true,
 };
 
@@ -284,6 +284,8 @@ void MomentForm::FollowZone() {
     if (!chosenPlace_) {
         zoneLine->setText(QStringLiteral("Zone typed by hand \u00B7 UTC") +
                           QString::fromStdString(FormatOffset(TypedOffsetSeconds(ReadMoment()))));
+        zoneNote->clear();
+        zoneNote->hide();
         return;
     }
     const QString separator = QStringLiteral(" \u00B7 ");
@@ -299,13 +301,17 @@ void MomentForm::FollowZone() {
         const std::string_view period = ZonePeriodName(chosenPlace_->timeZone, local, *offset);
         if (!period.empty()) text += QLatin1Char(' ') + Utf8(period);
     }
+    zoneLine->setText(text);
+
+    QStringList notes;
     // A time that needs the user's attention: the clocks jumped over it, or it occurs twice and no offset is chosen.
     if (found && found->kind != LocalTimeKind::Unique && !(found->kind == LocalTimeKind::Repeated && FoldChosen())) {
-        text += QLatin1Char('\n') + QString::fromStdString(DescribeLocalTime(chosenPlace_->timeZone, local, *found));
+        notes << QString::fromStdString(DescribeLocalTime(chosenPlace_->timeZone, local, *found));
     }
-    const std::string_view note = ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local);
-    if (!note.empty()) text += QLatin1Char('\n') + Utf8(note);
-    zoneLine->setText(text);
+    const std::string_view regionNote = ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local);
+    if (!regionNote.empty()) notes << Utf8(regionNote);
+    zoneNote->setText(notes.join(QLatin1Char('\n')));
+    zoneNote->setVisible(!notes.isEmpty());
 }
 
 QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
@@ -403,10 +409,18 @@ QWidget* MomentForm::BuildZoneFrame(const MomentFormNames& n) {
 
     zoneLine = Named(new QLabel, QString::fromLatin1(n.zoneLine));
     zoneLine->setProperty("role", "hint");
-    zoneLine->setWordWrap(true);
     zoneLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    zoneNote = Named(new QLabel, QString::fromLatin1(n.zoneNote));
+    zoneNote->setProperty("role", "hint");
+    zoneNote->setWordWrap(true);
+    zoneNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    zoneNote->hide();
 
-    auto* row = new QHBoxLayout(frame);
+    auto* column = new QVBoxLayout(frame);
+    column->setSpacing(6);
+    auto* row = new QHBoxLayout;
+    column->addLayout(row);
+    column->addWidget(zoneNote);
     row->setSpacing(8);
     row->addWidget(Caption(QStringLiteral("Hour")));
     row->addWidget(zoneHour);

@@ -57,7 +57,8 @@ struct MomentFormNames {
     const char* zoneMinute;
     const char* dst;
     const char* tzHelp;
-    const char* zoneLine;  // the zone's name, abbreviation and offset under the zone boxes
+    const char* zoneLine;  // the zone's name, abbreviation and offset beside the zone boxes
+    const char* zoneNote;  // under them: a local time that needs attention, a region that kept its own time
     const char* places;    // the list of places offered while the City box is typed in
     bool withNative;  // Name and Sex rows (txtBirthName, optSex0/1)
 };
@@ -135,6 +136,7 @@ public:
     QCheckBox* dst;
     ClickableLabel* tzHelp;
     QLabel* zoneLine;
+    QLabel* zoneNote;  // hidden when there is nothing to say
     QCompleter* places;
 
 Q_SIGNALS:

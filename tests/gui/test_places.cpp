@@ -20,19 +20,19 @@ namespace {
 // The controls of one page that these tests read, by the page's own suffix.
 struct PageControls {
     const char *page, *next, *year, *month, *day, *hour, *minute, *city, *state, *country, *degreeLat, *minuteLat,
-        *south, *degreeLong, *minuteLong, *west, *zoneHour, *zoneMinute, *dst, *zoneLine, *places;
+        *south, *degreeLong, *minuteLong, *west, *zoneHour, *zoneMinute, *dst, *zoneLine, *zoneNote, *places;
 };
 constexpr PageControls Muhurtha = {"picSearchMode", "cmdNext1", "cboMuhurthaYear", "cboMuhurthaMonth",
                                    "cboMuhurthaDate", "cboHourFrom", "cboMinuteFrom", "txtCity", "txtState",
                                    "txtCountry", "txtDegreeLat", "txtMinuteLat", "optLat_Muhurtha1",
                                    "txtDegreeLong", "txtMinuteLong", "optLong_Muhurtha1", "lblZoneHour_Muhurtha",
                                    "lblZoneMinute_Muhurtha", "chkDST_Muhurtha", "lblZoneLine_Muhurtha",
-                                   "cmpPlaces_Muhurtha"};
+                                   "lblZoneNote_Muhurtha", "cmpPlaces_Muhurtha"};
 constexpr PageControls Birth = {"picBirthDetails", "cmdNext2", "cboYear", "cboMonth", "cboDate", "cboBirthHour",
                                 "cboBirthMinute", "txtBirthCity", "txtBirthState", "txtBirthCountry",
                                 "txtBirthDegreeLat", "txtBirthMinuteLat", "optLat_Birth1", "txtBirthDegreeLong",
                                 "txtBirthMinuteLong", "optLong_Birth1", "lblZoneHour_Birth", "lblZoneMinute_Birth",
-                                "chkDST_Birth", "lblZoneLine_Birth", "cmpPlaces_Birth"};
+                                "chkDST_Birth", "lblZoneLine_Birth", "lblZoneNote_Birth", "cmpPlaces_Birth"};
 
 QString L(const char* text) { return QString::fromUtf8(text); }
 
@@ -138,24 +138,25 @@ TEST_F(PlacesTest, TheZoneFollowsTheDateWhileItComesFromThePlace) {
         const char *zoneHour, *zoneMinute;
         bool dst;
         const char* lineHas;  // a part of the zone line
-        bool bombayNote;
+        const char* noteHas;  // a part of the note under the zone boxes, "" when it is hidden
     } steps[] = {
         // tzdata Asia/Kolkata: +06:30 from 1941-10-01 to 1945-10-15, IST again after.
-        {"Kolkata", {2000, "January", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", false},
+        {"Kolkata", {2000, "January", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", ""},
         // Standard time +05:30 and one hour of daylight saving in the boxes.
-        {"Kolkata", {1943, "January", 1, 12, 0}, "-5", "-30", true, "UTC+06:30 war time", false},
-        {"Kolkata", {1950, "January", 1, 12, 0}, "-5", "-30", false, "IST \u00B7 UTC+05:30", false},
-        // Bombay kept its own time until 1955 (the zone notes).
-        {"Mumbai", {1950, "January", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", true},
-        {"Mumbai", {1960, "January", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", false},
+        {"Kolkata", {1943, "January", 1, 12, 0}, "-5", "-30", true, "UTC+06:30 war time",
+         "Calcutta kept its own local time"},
+        {"Kolkata", {1950, "January", 1, 12, 0}, "-5", "-30", false, "IST \u00B7 UTC+05:30", ""},
+        // Bombay kept its own time until 1955, Calcutta until 1948 (the zone notes).
+        {"Mumbai", {1950, "January", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", "Bombay kept its own local time"},
+        {"Mumbai", {1960, "January", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", ""},
         // tzdata Asia/Kathmandu: +05:30 until 1986, +05:45 after.
-        {"Kathmandu", {1985, "June", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", false},
-        {"Kathmandu", {1987, "June", 1, 12, 0}, "-5", "-45", false, "UTC+05:45", false},
+        {"Kathmandu", {1985, "June", 1, 12, 0}, "-5", "-30", false, "UTC+05:30", ""},
+        {"Kathmandu", {1987, "June", 1, 12, 0}, "-5", "-45", false, "UTC+05:45", ""},
         // tzdata America/New_York: daylight time all of January 1974.
-        {"New York", {1974, "January", 15, 12, 0}, "5", "0", true, "EDT \u00B7 UTC-04:00", false},
-        {"New York", {2021, "January", 15, 12, 0}, "5", "0", false, "EST \u00B7 UTC-05:00", false},
+        {"New York", {1974, "January", 15, 12, 0}, "5", "0", true, "EDT \u00B7 UTC-04:00", ""},
+        {"New York", {2021, "January", 15, 12, 0}, "5", "0", false, "EST \u00B7 UTC-05:00", ""},
         // tzdata Europe/Berlin: CEMT +3 in the summer of 1945, two hours of daylight saving in the boxes.
-        {"Berlin", {1945, "June", 1, 12, 0}, "-3", "0", false, "UTC+03:00 double summer time", false},
+        {"Berlin", {1945, "June", 1, 12, 0}, "-3", "0", false, "UTC+03:00 double summer time", ""},
     };
     const char* chosen = "";
     for (const auto& s : steps) {
@@ -170,7 +171,10 @@ TEST_F(PlacesTest, TheZoneFollowsTheDateWhileItComesFromThePlace) {
         EXPECT_EQ(Find<QCheckBox>(L(Muhurtha.dst))->isChecked(), s.dst) << s.query << " " << s.when.year;
         const QString line = Text(L(Muhurtha.zoneLine));
         EXPECT_TRUE(line.contains(L(s.lineHas))) << line.toStdString();
-        EXPECT_EQ(line.contains(QStringLiteral("Bombay kept its own local time")), s.bombayNote) << line.toStdString();
+        const QString note = Text(L(Muhurtha.zoneNote));
+        const bool noted = *s.noteHas != '\0';
+        EXPECT_TRUE(note.contains(L(s.noteHas))) << note.toStdString();
+        EXPECT_EQ(Find<QLabel>(L(Muhurtha.zoneNote))->isVisibleTo(window.get()), noted) << s.query << s.when.year;
     }
 }
 
@@ -243,6 +247,7 @@ TEST_F(PlacesTest, NextAsksForTheOffsetOfARepeatedTimeAndRefusesAMissingOne) {
                       QString::fromStdString(DescribeLocalTime(form->ZoneId(), form->LocalTime(), *found)));
             EXPECT_TRUE(messages[0].text.contains(QStringLiteral("the clocks jumped from"))) << c.query;
             EXPECT_TRUE(Find<QComboBox>(L(p.hour))->hasFocus()) << c.query;
+            EXPECT_EQ(Text(L(p.zoneNote)), messages[0].text) << c.query;
         } else {
             EXPECT_TRUE(messages.empty()) << messages.front().text.toStdString();
         }
