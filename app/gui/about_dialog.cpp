@@ -34,6 +34,18 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     description->setWordWrap(true);
     description->setFixedWidth(360);
 
+    // The data and libraries the program takes its places, zones and planets from, with their licences.
+    auto* credits = new QLabel(QStringLiteral(
+        "Kalvora is free software under the GNU General Public License, version 3 or later.\n\n"
+        "Places: the GeoNames gazetteer (geonames.org), CC-BY-4.0, as Debian's libgeonames (GPL-3.0) carries it.\n"
+        "Time zones: the IANA time zone database (tzdata, public domain) of this computer.\n"
+        "Planets: the Swiss Ephemeris library, which Debian distributes under the AGPL-3.0; a program under the "
+        "GPL-3.0 may be combined with it."));
+    credits->setObjectName(QStringLiteral("lblAboutCredits"));
+    credits->setProperty("role", "hint");
+    credits->setWordWrap(true);
+    credits->setFixedWidth(360);
+
     auto* site = new QLabel(QString::fromLatin1(PublisherSite));
     site->setProperty("role", "hint");
 
@@ -49,6 +61,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     text->addWidget(subtitle);
     text->addSpacing(8);
     text->addWidget(description);
+    text->addSpacing(4);
+    text->addWidget(credits);
     text->addSpacing(4);
     text->addWidget(site);
 

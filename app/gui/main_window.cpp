@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/about_dialog.h"
+#include "app/gui/atlas_source.h"
 #include "app/gui/clickable_label.h"
 #include "app/gui/emblem.h"
 #include "app/gui/finder_window.h"
@@ -62,8 +63,9 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     setWindowTitle(QString::fromLatin1(AppTitle));
     setWindowIcon(EmblemIcon());
 
-    muhurthaForm_ = new MomentForm(MuhurthaFormNames);
-    birthForm_ = new MomentForm(BirthFormNames);
+    atlas_ = services_.atlas != nullptr ? services_.atlas : std::make_shared<AtlasSource>();
+    muhurthaForm_ = new MomentForm(MuhurthaFormNames, atlas_.get());
+    birthForm_ = new MomentForm(BirthFormNames, atlas_.get());
     subjects_ = new SubjectChooser;
 
     pages_ = new QStackedWidget;
@@ -114,6 +116,8 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
 
     subjects_->ShowCategory(0);
     ShowPage(subjectPage_);
+    // The atlas loads on a worker thread once the window is up, before the user reaches a City box.
+    QTimer::singleShot(0, atlas_.get(), &AtlasSource::Start);
     setMinimumSize(960, 700);
     resize(1060, 760);
 }
@@ -394,7 +398,9 @@ bool MainWindow::CheckSubjectPage() {
     return CheckBothDates();
 }
 
-bool MainWindow::CheckMuhurthaPage() { return RequireCoordinates(muhurthaForm_) && CheckBothDates(); }
+bool MainWindow::CheckMuhurthaPage() {
+    return RequireCoordinates(muhurthaForm_) && CheckBothDates() && CheckZone(muhurthaForm_);
+}
 
 bool MainWindow::CheckBirthPage() {
     if (birthForm_->name->text().trimmed().isEmpty()) {
@@ -402,7 +408,41 @@ bool MainWindow::CheckBirthPage() {
         birthForm_->name->setFocus();
         return false;
     }
-    return RequireCoordinates(birthForm_) && CheckBothDates();
+    return RequireCoordinates(birthForm_) && CheckBothDates() && CheckZone(birthForm_);
+}
+
+bool MainWindow::CheckZone(MomentForm* form) {
+    const auto found = form->LookUpZone();
+    if (!found) return true;
+    const QString description = QString::fromStdString(DescribeLocalTime(form->ZoneId(), form->LocalTime(), *found));
+    switch (found->kind) {
+    case LocalTimeKind::Unique:
+    case LocalTimeKind::InvalidTime: return true;  // an impossible date has its own check
+    case LocalTimeKind::Missing:
+    case LocalTimeKind::UnknownZone:
+        Message(QMessageBox::Critical, description);
+        form->hour->setFocus();
+        return false;
+    case LocalTimeKind::Repeated: break;
+    }
+    if (form->FoldChosen()) return true;
+    const auto answer = [](const char* which, const ZoneOffset& offset) {
+        QString text = QString::fromLatin1(which) + QStringLiteral(" UTC") +
+                       QString::fromStdString(FormatOffset(offset.offsetSeconds));
+        if (!offset.abbreviation.empty()) text += QLatin1Char(' ') + QString::fromStdString(offset.abbreviation);
+        return text;
+    };
+    const QStringList answers{answer("Earlier:", found->offset), answer("Later:", found->later)};
+    const int chosen = services_.askChoice
+                           ? services_.askChoice(this, description + QStringLiteral("\n\nWhich of the two is meant?"),
+                                                 answers)
+                           : -1;
+    if (chosen < 0) {
+        form->hour->setFocus();
+        return false;
+    }
+    form->ChooseFold(chosen == 0 ? Fold::Earlier : Fold::Later);
+    return true;
 }
 
 bool MainWindow::RequireCoordinates(const MomentForm* form) {

@@ -4,6 +4,7 @@
 // Calculation; it holds no astronomy and no rule of its own.
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,7 @@ class QStackedWidget;
 
 namespace kalvora {
 
+class AtlasSource;
 class ClickableLabel;
 class FinderWindow;
 class MomentForm;
@@ -102,6 +104,9 @@ private:
     void Message(QMessageBox::Icon icon, std::string_view text);
     void Message(QMessageBox::Icon icon, const QString& text);
     bool RequireCoordinates(const MomentForm* form);
+    // A page's date and time in the chosen place's zone: a time the clocks jumped over is refused, and for one
+    // that occurs twice the user chooses the offset.
+    bool CheckZone(MomentForm* form);
     bool CheckBothDates();
 
     // Shows the wait panel for the pause with the input blocked and the window still painting.
@@ -113,6 +118,7 @@ private:
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 
     ShellServices services_;
+    std::shared_ptr<AtlasSource> atlas_;
     std::optional<ReportDocument> lastReport_;
 
     QStackedWidget* pages_ = nullptr;

@@ -1,12 +1,15 @@
 #include "app/gui/moment_form.h"
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <tuple>
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,8 +18,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
+#include "app/gui/atlas_source.h"
 #include "app/gui/clickable_label.h"
 #include "app/gui/coordinate_box.h"
 #include "app/gui/theme.h"
@@ -33,6 +38,7 @@ const MomentFormNames MuhurthaFormNames = {
     "txtDegreeLong", "txtMinuteLong", "optLong_Muhurtha",
     "txtCity", "txtState", "txtCountry", "cmdSearch0",
     "lblZoneHour_Muhurtha", "lblZoneMinute_Muhurtha", "chkDST_Muhurtha", "lblTZHelp_Muhurtha",
+    "lblZoneLine_Muhurtha", "lblZoneNote_Muhurtha", "cmpPlaces_Muhurtha",
     false,
 };
 
@@ -44,6 +50,7 @@ const MomentFormNames BirthFormNames = {
     "txtBirthDegreeLong", "txtBirthMinuteLong", "optLong_Birth",
     "txtBirthCity", "txtBirthState", "txtBirthCountry", "cmdSearch1",
     "lblZoneHour_Birth", "lblZoneMinute_Birth", "chkDST_Birth", "lblTZHelp_Birth",
+    "lblZoneLine_Birth", "lblZoneNote_Birth", "cmpPlaces_Birth",
     true,
 };
 
@@ -109,9 +116,39 @@ std::pair<QRadioButton*, QRadioButton*> OptionPair(QWidget* owner, const char* n
     return {a, b};
 }
 
+// The most places the City box offers at once.
+constexpr std::size_t OfferedPlaces = 12;
+// The item data of an offered place: its index into the atlas.
+constexpr int PlaceIndexRole = Qt::UserRole + 1;
+
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// One offered place: "Mumbai (Bombay), Maharashtra, India  ·  Asia/Kolkata".
+QString OfferText(const Place& place, std::string_view formerName) {
+    QString text = Utf8(place.name);
+    if (!formerName.empty()) text += QStringLiteral(" (") + Utf8(formerName) + QLatin1Char(')');
+    for (const std::string* part : {&place.state, &place.country}) {
+        if (!part->empty()) text += QStringLiteral(", ") + Utf8(*part);
+    }
+    return text + QStringLiteral(" \u00B7 ") + Utf8(place.timeZone);
+}
+
+// Degrees to whole degrees and minutes of arc, rounded to the nearest minute.
+std::pair<int, int> DegreesAndMinutes(double degrees) {
+    const long minutes = std::lround(std::fabs(degrees) * 60.0);
+    return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60)};
+}
+
+// The offset of a typed zone: the boxes' east-positive value and the daylight-saving hour.
+std::int32_t TypedOffsetSeconds(const MomentInput& in) {
+    const std::int32_t magnitude = in.zoneHours * 3600 + in.zoneMinutes * 60;
+    return (in.zoneIsEast ? magnitude : -magnitude) + (in.isDst ? 3600 : 0);
+}
+
 }  // namespace
 
-MomentForm::MomentForm(const MomentFormNames& names, QWidget* parent) : QWidget(parent) {
+MomentForm::MomentForm(const MomentFormNames& names, AtlasSource* atlas, QWidget* parent)
+    : QWidget(parent), atlas_(atlas) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
@@ -126,7 +163,155 @@ MomentForm::MomentForm(const MomentFormNames& names, QWidget* parent) : QWidget(
     }
     connect(search, &QPushButton::clicked, this, &MomentForm::searchRequested);
     connect(tzHelp, &ClickableLabel::clicked, this, &MomentForm::zoneHelpRequested);
+
+    // The chosen place's zone follows the date and time; a daylight-saving box ticked by hand types the zone.
+    for (QComboBox* box : {month, day, year, hour, minute, second}) {
+        connect(box, &QComboBox::currentIndexChanged, this, &MomentForm::FollowZone);
+    }
+    connect(dst, &QCheckBox::toggled, this, [this] {
+        if (writingZone_) return;
+        DropAtlasZone();
+        FollowZone();
+    });
+
+    places = new QCompleter(this);
+    places->setObjectName(QString::fromLatin1(names.places));
+    placeRows_ = new QStandardItemModel(places);
+    places->setModel(placeRows_);
+    places->setWidget(city);
+    places->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    places->setMaxVisibleItems(10);
+    connect(city, &QLineEdit::textEdited, this, &MomentForm::OfferPlaces);
+    connect(places, qOverload<const QModelIndex&>(&QCompleter::activated), this, [this](const QModelIndex& index) {
+        const Atlas* loaded = atlas_ != nullptr ? atlas_->IfReady() : nullptr;
+        const QVariant row = index.data(PlaceIndexRole);
+        if (loaded == nullptr || !row.isValid()) return;
+        ChoosePlace(loaded->places()[row.toULongLong()]);
+    });
+    if (atlas_ != nullptr) {
+        // Typing began before the atlas was loaded: offer the places now.
+        connect(atlas_, &AtlasSource::ready, this, [this] {
+            if (city->hasFocus() && !city->text().trimmed().isEmpty()) OfferPlaces();
+        });
+    }
     FollowDate();
+    FollowZone();
+}
+
+void MomentForm::OfferPlaces() {
+    QWidget* popup = places->popup();
+    const QString query = city->text().trimmed();
+    const Atlas* loaded = atlas_ != nullptr ? atlas_->IfReady() : nullptr;
+    if (loaded == nullptr || query.isEmpty()) {
+        popup->hide();
+        return;
+    }
+    placeRows_->clear();
+    for (const PlaceMatch& match : SearchPlaces(*loaded, query.toStdString(), OfferedPlaces)) {
+        auto* row = new QStandardItem(OfferText(loaded->places()[match.index], match.formerName));
+        row->setData(QVariant::fromValue<qulonglong>(match.index), PlaceIndexRole);
+        row->setEditable(false);
+        placeRows_->appendRow(row);
+    }
+    if (placeRows_->rowCount() == 0) {
+        popup->hide();
+        return;
+    }
+    popup->setMinimumWidth(std::max(city->width(), 420));
+    places->complete();
+}
+
+LocalDateTime MomentForm::LocalTime() const {
+    return LocalDateTime{year->currentText().toInt(), month->currentIndex() + 1, day->currentText().toInt(),
+                         hour->currentText().toInt(),  minute->currentText().toInt(), second->currentText().toInt()};
+}
+
+void MomentForm::ChoosePlace(const kalvora::Place& place) {
+    city->setText(Utf8(place.name));
+    state->setText(Utf8(place.state));
+    country->setText(Utf8(place.country));
+    const auto writeCoordinate = [](double value, QLineEdit* degrees, QLineEdit* minutes, QRadioButton* positive,
+                                    QRadioButton* negative) {
+        const auto [whole, rest] = DegreesAndMinutes(value);
+        degrees->setText(QString::number(whole));
+        minutes->setText(QString::number(rest));
+        (value < 0.0 ? negative : positive)->setChecked(true);
+    };
+    writeCoordinate(place.latitudeDeg, degreeLat, minuteLat, north, south);
+    writeCoordinate(place.longitudeDeg, degreeLong, minuteLong, east, west);
+    chosenPlace_ = place;
+    zone_ = OpenTimeZone(place.timeZone);
+    fold_.reset();
+    FollowZone();
+}
+
+std::string MomentForm::ZoneId() const { return zone_ ? zone_->id() : std::string(); }
+
+std::optional<LocalTimeInZone> MomentForm::LookUpZone() const {
+    if (!zone_) return std::nullopt;
+    return LookUpLocalTime(*zone_, LocalTime());
+}
+
+void MomentForm::ChooseFold(Fold fold) {
+    fold_ = fold;
+    foldTime_ = LocalTime();
+    FollowZone();
+}
+
+bool MomentForm::FoldChosen() const { return fold_ && foldTime_ == LocalTime(); }
+
+std::optional<ZoneOffset> MomentForm::AtlasOffset() const {
+    const auto found = LookUpZone();
+    if (!found) return std::nullopt;
+    return ChosenOffset(*found, FoldChosen() ? *fold_ : Fold::Earlier);
+}
+
+void MomentForm::WriteBoxes(const ZoneBoxes& boxes) {
+    writingZone_ = true;
+    zoneHour->setText(QString::number(boxes.isEast ? -boxes.hours : boxes.hours));
+    zoneMinute->setText(QString::number(boxes.isEast ? -boxes.minutes : boxes.minutes));
+    dst->setChecked(boxes.daylight);
+    writingZone_ = false;
+}
+
+void MomentForm::DropAtlasZone() {
+    zone_.reset();
+    chosenPlace_.reset();
+    fold_.reset();
+}
+
+void MomentForm::FollowZone() {
+    if (!chosenPlace_) {
+        zoneLine->setText(QStringLiteral("Zone typed by hand \u00B7 UTC") +
+                          QString::fromStdString(FormatOffset(TypedOffsetSeconds(ReadMoment()))));
+        zoneNote->clear();
+        zoneNote->hide();
+        return;
+    }
+    const QString separator = QStringLiteral(" \u00B7 ");
+    QString text = Utf8(chosenPlace_->timeZone);
+    const LocalDateTime local = LocalTime();
+    const auto found = LookUpZone();
+    const auto offset = AtlasOffset();
+    if (!zone_) text += QStringLiteral(": not in this computer's zone database; choose the zone with TZ Help");
+    if (offset) {
+        WriteBoxes(SplitIntoBoxes(*offset));
+        if (!offset->abbreviation.empty()) text += separator + QString::fromStdString(offset->abbreviation);
+        text += separator + QStringLiteral("UTC") + QString::fromStdString(FormatOffset(offset->offsetSeconds));
+        const std::string_view period = ZonePeriodName(chosenPlace_->timeZone, local, *offset);
+        if (!period.empty()) text += QLatin1Char(' ') + Utf8(period);
+    }
+    zoneLine->setText(text);
+
+    QStringList notes;
+    // A time that needs the user's attention: the clocks jumped over it, or it occurs twice and no offset is chosen.
+    if (found && found->kind != LocalTimeKind::Unique && !(found->kind == LocalTimeKind::Repeated && FoldChosen())) {
+        notes << QString::fromStdString(DescribeLocalTime(chosenPlace_->timeZone, local, *found));
+    }
+    const std::string_view regionNote = ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local);
+    if (!regionNote.empty()) notes << Utf8(regionNote);
+    zoneNote->setText(notes.join(QLatin1Char('\n')));
+    zoneNote->setVisible(!notes.isEmpty());
 }
 
 QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
@@ -222,7 +407,20 @@ QWidget* MomentForm::BuildZoneFrame(const MomentFormNames& n) {
     StyleAsLink(tzHelp);
     tzHelp->setToolTip(QStringLiteral("Choose the time zone from the list of named zones"));
 
-    auto* row = new QHBoxLayout(frame);
+    zoneLine = Named(new QLabel, QString::fromLatin1(n.zoneLine));
+    zoneLine->setProperty("role", "hint");
+    zoneLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    zoneNote = Named(new QLabel, QString::fromLatin1(n.zoneNote));
+    zoneNote->setProperty("role", "hint");
+    zoneNote->setWordWrap(true);
+    zoneNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    zoneNote->hide();
+
+    auto* column = new QVBoxLayout(frame);
+    column->setSpacing(6);
+    auto* row = new QHBoxLayout;
+    column->addLayout(row);
+    column->addWidget(zoneNote);
     row->setSpacing(8);
     row->addWidget(Caption(QStringLiteral("Hour")));
     row->addWidget(zoneHour);
@@ -233,7 +431,9 @@ QWidget* MomentForm::BuildZoneFrame(const MomentFormNames& n) {
     row->addWidget(dst);
     row->addSpacing(18);
     row->addWidget(tzHelp);
-    row->addStretch(1);
+    // The zone line sits beside the boxes, so that the page keeps its height for the usual one-line zone.
+    row->addSpacing(18);
+    row->addWidget(zoneLine, 1);
     return frame;
 }
 
@@ -256,6 +456,7 @@ MomentInput MomentForm::ReadMoment() const {
     in.isEast = east->isChecked();
     in.isSouth = south->isChecked();
     in.isDst = dst->isChecked();
+    if (const auto offset = AtlasOffset()) SetMomentZone(in, *offset);
     return in;
 }
 
@@ -265,8 +466,10 @@ PlaceText MomentForm::Place() const {
 }
 
 void MomentForm::SetZone(int hourValue, int minuteValue) {
+    DropAtlasZone();
     zoneHour->setText(QString::number(hourValue));
     zoneMinute->setText(QString::number(minuteValue));
+    FollowZone();
 }
 
 void MomentForm::FollowDate() {

@@ -3,23 +3,31 @@
 // zone. The muhurtha page and the birth page each build one, under their own control names; the birth page adds
 // the native's name and sex at the top.
 
+#include <optional>
+#include <vector>
+
 #include <QString>
 #include <QWidget>
 
-#include "driver/panels.h"
 #include "astro/moment.h"
+#include "atlas/atlas.h"
+#include "driver/panels.h"
+#include "zone/zone.h"
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QCompleter;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QStandardItemModel;
 
 namespace kalvora {
 
+class AtlasSource;
 class ClickableLabel;
 
 // Control names and captions of one page.
@@ -49,6 +57,9 @@ struct MomentFormNames {
     const char* zoneMinute;
     const char* dst;
     const char* tzHelp;
+    const char* zoneLine;  // the zone's name, abbreviation and offset beside the zone boxes
+    const char* zoneNote;  // under them: a local time that needs attention, a region that kept its own time
+    const char* places;    // the list of places offered while the City box is typed in
     bool withNative;  // Name and Sex rows (txtBirthName, optSex0/1)
 };
 
@@ -58,16 +69,36 @@ extern const MomentFormNames BirthFormNames;
 class MomentForm : public QWidget {
     Q_OBJECT
 public:
-    MomentForm(const MomentFormNames& names, QWidget* parent = nullptr);
+    // atlas: where the City box finds places; none offers no places.
+    MomentForm(const MomentFormNames& names, AtlasSource* atlas = nullptr, QWidget* parent = nullptr);
 
     // The moment as typed: list positions and box values, the zone labels' magnitudes and the zone's side
-    // (east when a zone caption is negative).
+    // (east when a zone caption is negative). While the zone comes from a chosen place, the zone fields hold
+    // that zone's exact offset for the page's date and time, seconds included.
     MomentInput ReadMoment() const;
+
+    // The page's date and time as a clock shows it.
+    LocalDateTime LocalTime() const;
+
+    // Fills City, State, Country, the coordinates (to whole minutes of arc) and the zone from a place of the
+    // atlas; the zone then follows the page's date and time.
+    void ChoosePlace(const kalvora::Place& place);
+    // The place last chosen while its zone is in use; none once the zone is typed.
+    const std::optional<kalvora::Place>& ChosenPlace() const { return chosenPlace_; }
+    // The zone id of the chosen place ("" for a typed zone).
+    std::string ZoneId() const;
+    // The page's date and time looked up in the chosen place's zone; none for a typed zone.
+    std::optional<LocalTimeInZone> LookUpZone() const;
+    // Chooses one of the two offsets of the page's repeated local time; it holds until the date or time changes.
+    void ChooseFold(Fold fold);
+    // Whether the offset of the page's repeated local time has been chosen.
+    bool FoldChosen() const;
 
     // City, state and country as typed, each trimmed.
     PlaceText Place() const;
 
-    // Writes a zone as the picker gives it (west-positive hour and minute values).
+    // Writes a zone as the picker gives it (west-positive hour and minute values); the zone is then typed, and the
+    // chosen place's zone is dropped.
     void SetZone(int hourValue, int minuteValue);
 
     // Sets the weekday box to the weekday of the date in the date boxes (left alone for an impossible date).
@@ -104,6 +135,9 @@ public:
     QLabel* zoneMinute;
     QCheckBox* dst;
     ClickableLabel* tzHelp;
+    QLabel* zoneLine;
+    QLabel* zoneNote;  // hidden when there is nothing to say
+    QCompleter* places;
 
 Q_SIGNALS:
     void coordinateRefused(QLineEdit* box);
@@ -113,6 +147,24 @@ Q_SIGNALS:
 private:
     QWidget* BuildDetailsFrame(const MomentFormNames& names);
     QWidget* BuildZoneFrame(const MomentFormNames& names);
+
+    // Offers the places matching the City box's text in the list under it.
+    void OfferPlaces();
+    // The offset of the chosen place's zone for the page's date and time (the chosen one of a repeated time);
+    // none for a typed zone or a time the clocks jumped over.
+    std::optional<ZoneOffset> AtlasOffset() const;
+    // Writes the zone boxes and the zone line from the chosen place's zone, or the line of a typed zone.
+    void FollowZone();
+    void WriteBoxes(const ZoneBoxes& boxes);
+    void DropAtlasZone();
+
+    AtlasSource* atlas_ = nullptr;
+    QStandardItemModel* placeRows_ = nullptr;
+    std::optional<kalvora::Place> chosenPlace_;
+    std::optional<TimeZone> zone_;              // the chosen place's zone
+    std::optional<Fold> fold_;                  // the offset chosen for a repeated local time ...
+    LocalDateTime foldTime_;                    // ... and that local time
+    bool writingZone_ = false;                  // the zone boxes are being written from the chosen place's zone
 };
 
 }  // namespace kalvora

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace kalvora {
 
@@ -55,8 +56,16 @@ bool AskPrinter(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+int AskChoice(QWidget* parent, const QString& question, const QStringList& answers) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(AppTitle), question, QMessageBox::Cancel, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers) buttons.append(box.addButton(answer, QMessageBox::AcceptRole));
+    box.exec();
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
+}
+
 ShellServices DesktopServices() {
-    return ShellServices{ShowMessageBox, OpenInBrowser, 3000, AskReportPath, AskPrinter};
+    return ShellServices{ShowMessageBox, OpenInBrowser, 3000, AskReportPath, AskPrinter, AskChoice, nullptr};
 }
 
 }  // namespace kalvora

@@ -4,17 +4,21 @@
 // them (and choose the answer) without a dialog or a browser ever appearing.
 
 #include <functional>
+#include <memory>
 
 #include "report/publisher.h"
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QPrinter;
 class QWidget;
 
 namespace kalvora {
+
+class AtlasSource;
 
 inline constexpr char AppTitle[] = "Kalvora v1.75";
 
@@ -38,6 +42,8 @@ using UrlFunction = std::function<void(const QUrl& url)>;
 using SavePathFunction = std::function<QString(QWidget* parent)>;
 // Lets the user choose and set up the printer; returns false when cancelled.
 using PrinterFunction = std::function<bool(QWidget* parent, QPrinter& printer)>;
+// Asks a question with one button per answer; returns the index of the chosen answer, or -1 when cancelled.
+using ChoiceFunction = std::function<int(QWidget* parent, const QString& question, const QStringList& answers)>;
 
 struct ShellServices {
     MessageFunction showMessage;
@@ -45,6 +51,9 @@ struct ShellServices {
     int waitPauseMs = 3000;  // how long the wait panel shows before the results
     SavePathFunction askSavePath;  // unset: saving is cancelled
     PrinterFunction askPrinter;    // unset: printing is cancelled
+    ChoiceFunction askChoice;      // unset: the question is cancelled
+    // The atlas of places behind the City boxes; unset: each window loads its own.
+    std::shared_ptr<AtlasSource> atlas;
 };
 
 // The real message box, browser and pause.
@@ -54,5 +63,6 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text
 void OpenInBrowser(const QUrl& url);
 QString AskReportPath(QWidget* parent);
 bool AskPrinter(QWidget* parent, QPrinter& printer);
+int AskChoice(QWidget* parent, const QString& question, const QStringList& answers);
 
 }  // namespace kalvora

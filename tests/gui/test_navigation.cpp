@@ -289,11 +289,12 @@ TEST_F(WindowTest, AboutBoxIsModalAndExitCloses) {
     auto* about = window->findChild<QAction*>(QStringLiteral("mnuAbout"));
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->text(), QStringLiteral("&About Software"));
-    QString name, title, description;
+    QString name, title, description, credits;
     WhenModalShows([&](QWidget* modal) {
         name = modal->objectName();
         title = modal->windowTitle();
         if (auto* label = modal->findChild<QLabel*>(QStringLiteral("lblAboutDescription"))) description = label->text();
+        if (auto* label = modal->findChild<QLabel*>(QStringLiteral("lblAboutCredits"))) credits = label->text();
         auto* ok = modal->findChild<QPushButton*>(QStringLiteral("cmdOK"));
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
@@ -302,6 +303,11 @@ TEST_F(WindowTest, AboutBoxIsModalAndExitCloses) {
     EXPECT_EQ(name, QStringLiteral("frmAbout"));
     EXPECT_EQ(title, QStringLiteral("Kalvora v1.75"));
     EXPECT_FALSE(description.isEmpty());
+    // The data and libraries behind places, zones and planets, each with its licence.
+    for (const char* credit : {"GeoNames", "CC-BY-4.0", "tzdata", "Swiss Ephemeris", "AGPL-3.0",
+                               "GNU General Public License, version 3 or later"}) {
+        EXPECT_TRUE(credits.contains(QString::fromLatin1(credit))) << credit;
+    }
 
     auto* exit = window->findChild<QAction*>(QStringLiteral("mnuExit"));
     ASSERT_NE(exit, nullptr);

@@ -1,9 +1,12 @@
 // Pictures of every page, result tab and dialog (offscreen grabs). They go to the folder named by
 // KALVORA_SCREENSHOT_DIR (docs/screenshots for the documentation), else to a temporary folder.
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QDir>
+#include <QPainter>
 #include <QPixmap>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -11,8 +14,10 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QtTest/QTest>
 
 #include "app/gui/about_dialog.h"
+#include "app/gui/atlas_source.h"
 #include "app/gui/time_zone_picker.h"
 #include "tests/gui/window_fixture.h"
 
@@ -25,6 +30,16 @@ protected:
         const QPixmap picture = widget->grab();
         ASSERT_FALSE(picture.isNull()) << name.toStdString();
         EXPECT_GT(picture.width(), 200) << name.toStdString();
+        const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+        EXPECT_TRUE(picture.save(file, "PNG")) << file.toStdString();
+    }
+
+    // The window with a popup list drawn where it shows over the window.
+    void SaveWithPopup(QWidget* popup, const QString& name) {
+        QPixmap picture = window->grab();
+        QPainter painter(&picture);
+        painter.drawPixmap(popup->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0)), popup->grab());
+        painter.end();
         const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
         EXPECT_TRUE(picture.save(file, "PNG")) << file.toStdString();
     }
@@ -45,7 +60,16 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     Click(QStringLiteral("cmdNext0"));
     FillMuhurthaPage({"December", 10, 2026, 10, 30, 0, "28", "39", false, "77", "13", false, 34, false, "New Delhi",
                       "Delhi", "India"});
-    Save(window.get(), QStringLiteral("02-muhurtha"));
+    // The place chosen from the list under City, and the list offered again as the name is typed anew.
+    SharedAtlas()->Wait();
+    QAbstractItemView* places = Find<QCompleter>(QStringLiteral("cmpPlaces_Muhurtha"))->popup();
+    for (int pass = 0; pass < 2; ++pass) {
+        ClearAndType(QStringLiteral("txtCity"), QStringLiteral("New Delhi"));
+        ASSERT_TRUE(places->isVisible());
+        places->setCurrentIndex(places->model()->index(0, 0));
+        if (pass == 1) SaveWithPopup(places, QStringLiteral("02-muhurtha"));
+        QTest::keyClick(places, Qt::Key_Return);
+    }
 
     Click(QStringLiteral("cmdNext1"));
     FillBirthPage(QStringLiteral("Asha Menon"), true,

@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "app/gui/atlas_source.h"
 #include "muhurtha/subjects.h"
 
 namespace kalvora::test {
@@ -69,6 +70,11 @@ void WhenModalShows(std::function<void(QWidget* modal)> action) {
     PollForModal(std::make_shared<std::function<void(QWidget*)>>(std::move(action)), PollTurns);
 }
 
+std::shared_ptr<AtlasSource> SharedAtlas() {
+    static const std::shared_ptr<AtlasSource> atlas = std::make_shared<AtlasSource>();
+    return atlas;
+}
+
 void WindowTest::SetUp() { MakeWindow(0); }
 
 void WindowTest::TearDown() { window.reset(); }
@@ -88,6 +94,11 @@ void WindowTest::MakeWindow(int waitPauseMs) {
         printer.setOutputFileName(printToPdf);
         return true;
     };
+    services.askChoice = [this](QWidget*, const QString& question, const QStringList& answers) {
+        choices.push_back({question, answers});
+        return choiceAnswer;
+    };
+    services.atlas = SharedAtlas();
     window = std::make_unique<MainWindow>(services);
     window->show();
     window->activateWindow();

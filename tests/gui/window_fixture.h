@@ -107,6 +107,15 @@ public:
     std::vector<QUrl> urls;
     QString savePath;         // what the "Save Report" dialog answers ("" = cancelled)
     QString printToPdf;       // the print dialog prints to this PDF file ("" = cancelled)
+    int choiceAnswer = -1;    // what a question with several answers gets (-1 = cancelled)
+    struct AskedChoice {
+        QString question;
+        QStringList answers;
+    };
+    std::vector<AskedChoice> choices;  // every such question asked
 };
+
+// The atlas every test window shares, loaded once.
+std::shared_ptr<AtlasSource> SharedAtlas();
 
 }  // namespace kalvora::test
