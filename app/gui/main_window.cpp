@@ -488,6 +488,8 @@ CalculationInput MainWindow::ReadCalculationInput() const {
     input.personName = personName_.toStdString();
     input.personSex = personSex_.toStdString();
     input.muhurthaWeekdayBox = muhurthaForm_->weekday->currentText().toStdString();
+    input.birthOrigin = birthForm_->Origin();
+    input.muhurthaOrigin = muhurthaForm_->Origin();
     return input;
 }
 

@@ -26,6 +26,7 @@
 #include "app/gui/coordinate_box.h"
 #include "app/gui/theme.h"
 #include "astro/calendar.h"
+#include "astro/ephemeris.h"
 #include "astro/tables.h"
 
 namespace kalvora {
@@ -458,6 +459,18 @@ MomentInput MomentForm::ReadMoment() const {
     in.isDst = dst->isChecked();
     if (const auto offset = AtlasOffset()) SetMomentZone(in, *offset);
     return in;
+}
+
+MomentOrigin MomentForm::Origin() const {
+    MomentOrigin origin;
+    const std::optional<ZoneOffset> offset = AtlasOffset();
+    if (!chosenPlace_ || !offset) return origin;
+    // The coordinates as used: the page's boxes, to whole minutes of arc.
+    const MomentTime time = ConvertMoment(ReadMoment());
+    origin.place = PlaceOfMoment{chosenPlace_->name, chosenPlace_->state, chosenPlace_->country, time.latitude,
+                                 -time.longitude};
+    origin.zone = ZoneOfMoment{ZoneId(), offset->abbreviation, offset->offsetSeconds, offset->daylight};
+    return origin;
 }
 
 PlaceText MomentForm::Place() const {

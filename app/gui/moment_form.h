@@ -11,6 +11,7 @@
 
 #include "astro/moment.h"
 #include "atlas/atlas.h"
+#include "driver/calculation.h"
 #include "driver/panels.h"
 #include "zone/zone.h"
 
@@ -87,6 +88,8 @@ public:
     const std::optional<kalvora::Place>& ChosenPlace() const { return chosenPlace_; }
     // The zone id of the chosen place ("" for a typed zone).
     std::string ZoneId() const;
+    // Where the moment's place and zone came from: the chosen place and its zone, or none for typed ones.
+    MomentOrigin Origin() const;
     // The page's date and time looked up in the chosen place's zone; none for a typed zone.
     std::optional<LocalTimeInZone> LookUpZone() const;
     // Chooses one of the two offsets of the page's repeated local time; it holds until the date or time changes.

@@ -189,6 +189,12 @@ TEST_F(PlacesTest, AZoneTypedByHandDropsThePlacesZone) {
         ChoosePlace(Muhurtha, "Kolkata");
         MomentForm* form = FormOf(Muhurtha);
         ASSERT_EQ(form->ZoneId(), "Asia/Kolkata");
+        // The calculation is told where the place and its zone came from, as the command line tells it.
+        const MomentOrigin chosen = form->Origin();
+        ASSERT_TRUE(chosen.place && chosen.zone);
+        EXPECT_EQ(chosen.place->name, "Kolkata");
+        EXPECT_EQ(chosen.zone->id, "Asia/Kolkata");
+        EXPECT_EQ(chosen.zone->offsetSeconds, 19800);
         if (c.byPicker) ChooseZone(true, 27);  // Eastern Standard Time
         else Click(L(Muhurtha.dst));
         EXPECT_EQ(form->ZoneId(), "");
@@ -200,6 +206,7 @@ TEST_F(PlacesTest, AZoneTypedByHandDropsThePlacesZone) {
         EXPECT_EQ(Text(L(Muhurtha.zoneMinute)), L(c.zoneMinute)) << c.byPicker;
         EXPECT_EQ(Find<QCheckBox>(L(Muhurtha.dst))->isChecked(), c.dst) << c.byPicker;
         EXPECT_EQ(form->ReadMoment().zoneSeconds, 0);
+        EXPECT_EQ(form->Origin(), MomentOrigin{});
     }
 }
 
