@@ -6,6 +6,7 @@
 #include "driver/panels.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/day.h"
 #include "cli/find.h"
 #include "cli/json.h"
 #include "cli/report_output.h"
@@ -13,7 +14,7 @@
 namespace kalvora {
 namespace {
 
-void WriteMoment(JsonWriter& json, const MomentResult& m) {
+void WriteMoment(JsonWriter& json, const MomentResult& m, const std::array<LimbSpan, LimbCount>& limbs) {
     static constexpr const char* slotNames[] = {"rashi", "rashiLord", "nakshatra", "nakshatraLord", "lagna",
                                                 "tithi", "yoga",      "karana",    "vaar"};
     json.BeginObject();
@@ -48,6 +49,8 @@ void WriteMoment(JsonWriter& json, const MomentResult& m) {
         .Field("ayanamsaCorrection", p.ayanamsaCorrection)
         .Field("jde", p.jde);
     json.EndObject();
+    json.Key("limbs");
+    WriteLimbsJson(json, limbs);
     json.EndObject();
 }
 
@@ -113,13 +116,13 @@ void AppendPanel(std::string& out, const char* title, const std::array<std::stri
 
 }  // namespace
 
-std::string CalculationJson(const Calculation& c) {
+std::string CalculationJson(const Calculation& c, const CalculationTimes& times) {
     JsonWriter json;
     json.BeginObject();
     json.Key("birth");
-    WriteMoment(json, c.birth);
+    WriteMoment(json, c.birth, times.birthLimbs);
     json.Key("muhurtha");
-    WriteMoment(json, c.muhurtha);
+    WriteMoment(json, c.muhurtha, times.muhurthaLimbs);
     json.Field("taraVerdict", VerdictText(c.tara)).Field("moonVerdict", VerdictText(c.moon));
     json.Key("evaluation");
     if (c.evaluation) {
@@ -127,6 +130,8 @@ std::string CalculationJson(const Calculation& c) {
     } else {
         json.Null();
     }
+    json.Key("day");
+    WriteDayJson(json, times.muhurthaDay);
     json.EndObject();
     return json.Text();
 }
@@ -151,10 +156,15 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c)
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args.front() == "day") return RunDay({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);
-        output << (options.json ? CalculationJson(calculation) + "\n" : CalculationText(options.input, calculation));
+        if (options.json) {
+            output << CalculationJson(calculation, ComputeCalculationTimes(options.input)) + "\n";
+        } else {
+            output << CalculationText(options.input, calculation);
+        }
         std::string error;
         if (options.reportPath && !WriteCalculationReport(calculation, *options.reportPath, &error)) {
             throw CommandError("--report: " + error, 1);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "driver/calculation.h"
+#include "driver/day_view.h"
 
 namespace kalvora {
 
@@ -13,8 +14,8 @@ namespace kalvora {
 // 1 a failure while writing output.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The JSON object of one calculation.
-std::string CalculationJson(const Calculation& calculation);
+// The JSON object of one calculation, with each moment's limb times and the muhurtha's day.
+std::string CalculationJson(const Calculation& calculation, const CalculationTimes& times);
 
 // The on-screen texts of one calculation: both details panels, the two comparisons and the result text.
 std::string CalculationText(const CalculationInput& input, const Calculation& calculation);
