@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "astro/calendar.h"
+#include "day/period_tables.h"
 #include "driver/calculation.h"
 
 namespace kalvora {
@@ -44,6 +45,9 @@ struct FinderQuery {
     DailyWindow between;  // the whole day unless narrowed
     std::array<bool, 7> leftOutWeekdays{};  // by weekday number - 1: [0] Sunday .. [6] Saturday
     bool keepEvaluations = false;           // keep each window's whole evaluation (factor lines and all)
+    // Periods left out of the search, by InauspiciousPeriod: a minute whose start lies in one of them (in the
+    // day from sunrise to the next sunrise that holds it, Hindu sunrise at the muhurtha's place) is not searched.
+    std::array<bool, InauspiciousPeriodNames.size()> avoidedPeriods{};
 };
 
 // A query the finder refuses; the message is one line naming what is wrong.

@@ -12,6 +12,8 @@
 #include "finder/finder.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "day/periods.h"
+#include "driver/day_view.h"
 #include "tests/support/moments.h"
 
 namespace kalvora {
@@ -75,19 +77,35 @@ struct ReferenceWindow {
     Evaluation evaluation;
 };
 
-// Maximal runs of minutes of one date, inside the daily window and on searched weekdays, over which the names
-// and the whole evaluation stay the same.
+// Whether a minute's start lies in one of the query's avoided periods, from the day (sunrise to the next
+// sunrise) that holds it.
+bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute) {
+    const MomentInput& place = q.input.muhurtha;
+    const double jdUt = JdUtOfClockMinute(place, static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute);
+    const auto frame = FrameOf(SunDayOfMoment(jdUt, DayPlaceOf(place)));
+    if (!frame) return false;
+    for (const InauspiciousPeriod period : InauspiciousPeriodsAt(PeriodsOfDay(*frame), jdUt)) {
+        if (q.avoidedPeriods[static_cast<std::size_t>(period)]) return true;
+    }
+    return false;
+}
+
+// Maximal runs of minutes of one date, inside the daily window, outside the avoided periods and on searched
+// weekdays, over which the names and the whole evaluation stay the same.
 std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
-    const auto inside = [&q](int minute) {
+    bool avoiding = false;
+    for (const bool avoided : q.avoidedPeriods) avoiding = avoiding || avoided;
+    const auto inside = [&q, avoiding](LocalDate date, int minute) {
         const int a = q.between.firstMinute, b = q.between.lastMinute;
-        return a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
+        const bool inWindow = a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
+        return inWindow && !(avoiding && InAvoidedPeriod(q, date, minute));
     };
     std::vector<ReferenceWindow> windows;
     for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
         if (q.leftOutWeekdays[static_cast<std::size_t>(WeekdayOf(date) - 1)]) continue;
         bool continues = false;  // the minute before was searched too, so a window may run on
         for (int minute = 0; minute < MinutesPerDay; ++minute) {
-            if (!inside(minute)) {
+            if (!inside(date, minute)) {
                 continues = false;
                 continue;
             }
@@ -112,6 +130,7 @@ struct BruteForceCase {
     DailyWindow between;
     int leftOutWeekday;  // 1 = Sunday .. 7 = Saturday, 0 for none
     MomentInput birth;
+    bool avoidEveryPeriod = false;  // Rahu kalam, Yamaganda, Gulika and the Durmuhurtas left out
 };
 
 const DailyWindow WholeDay{};
@@ -142,6 +161,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     q.between = c.between;
     q.input.birth = c.birth;
     if (c.leftOutWeekday > 0) q.leftOutWeekdays[static_cast<std::size_t>(c.leftOutWeekday - 1)] = true;
+    if (c.avoidEveryPeriod) q.avoidedPeriods.fill(true);
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
@@ -194,7 +214,16 @@ INSTANTIATE_TEST_SUITE_P(
         BruteForceCase{"Delhi evenings into mornings, Sundays left out", "Start A New Business", DelhiPlace,
                        {2026, 5, 1}, {2026, 5, 4}, DailyWindow{22 * 60, 2 * 60 + 30}, 1, BirthDelhi},
         BruteForceCase{"New York working hours, born after the span", "Entering a New House", NewYork, {2026, 8, 3},
-                       {2026, 8, 4}, DailyWindow{9 * 60, 17 * 60}, 0, BirthLater}),
+                       {2026, 8, 4}, DailyWindow{9 * 60, 17 * 60}, 0, BirthLater},
+        // Every avoided period left out: a window ends where a period begins. Tuesday 2026-03-10 has the night's
+        // Durmuhurta; the New York window runs past midnight through the hours before sunrise; Tromso turns to
+        // days without sunset.
+        BruteForceCase{"Delhi marriage, every period avoided", "Marriage", DelhiPlace, {2026, 3, 9}, {2026, 3, 12},
+                       WholeDay, 0, BirthDelhi, true},
+        BruteForceCase{"New York evenings into mornings, every period avoided", "Start A New Business", NewYork,
+                       {2025, 6, 28}, {2025, 7, 1}, DailyWindow{20 * 60, 9 * 60}, 0, BirthNewYork, true},
+        BruteForceCase{"Tromso in May, every period avoided", "Sell Item", Tromso, {2026, 5, 17}, {2026, 5, 19},
+                       WholeDay, 0, BirthDelhi, true}),
     CaseName);
 
 // --- Windows of a search ---------------------------------------------------------------------------------------
