@@ -1,5 +1,6 @@
 #include "cli/find.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "astro/tables.h"
@@ -50,6 +51,26 @@ void ReadSkipWeekdays(FindOptions& o, std::string_view option, std::string_view 
     o.query.leftOutWeekdays = ParseLeftOutWeekdays(option, text);
 }
 
+// The words --avoid takes, by InauspiciousPeriod.
+constexpr auto AvoidWords = std::to_array<std::string_view>({"rahu", "yamaganda", "gulika", "durmuhurta"});
+static_assert(AvoidWords.size() == InauspiciousPeriodNames.size());
+
+void ReadAvoid(FindOptions& o, std::string_view option, std::string_view text) {
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', from);
+        const std::string_view word = text.substr(from, comma == std::string_view::npos ? comma : comma - from);
+        const auto at = std::find(AvoidWords.begin(), AvoidWords.end(), word);
+        if (at == AvoidWords.end()) {
+            Fail(option, "expected periods from rahu, yamaganda, gulika and durmuhurta, separated by commas, got " +
+                             Quoted(word));
+        }
+        o.query.avoidedPeriods[static_cast<std::size_t>(at - AvoidWords.begin())] = true;
+        if (comma == std::string_view::npos) break;
+        from = comma + 1;
+    }
+}
+
 void ReadName(FindOptions& o, std::string_view, std::string_view text) { o.query.input.personName = text; }
 void ReadSex(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.personSex = ParseSex(option, text);
@@ -76,6 +97,7 @@ constexpr auto FindOptionTable = std::to_array<Row>({
     {"--to", Required, ReadTo},
     {"--between", Value, ReadBetween},
     {"--skip-weekdays", Value, ReadSkipWeekdays},
+    {"--avoid", Value, ReadAvoid},
     {"--muhurtha-lat", Required, Place<ParseLatitude>},
     {"--muhurtha-lon", Required, Place<ParseLongitude>},
     {"--muhurtha-zone", Required, Place<ParseZone>},
@@ -100,6 +122,7 @@ std::string TimeText(LocalDate date, int minute) { return DateText(date) + "T" +
 std::string FindUsageText() {
     return "usage: kalvora-cli find --subject TEXT --from YYYY-MM-DD --to YYYY-MM-DD\n"
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
+           "                  [--avoid rahu,yamaganda,gulika,durmuhurta]\n"
            "                  [--top N] [--order rank|time] [--json]\n"
            "                  --muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W) --muhurtha-zone (+|-)HH:MM\n"
            "                  [--muhurtha-dst]\n"
@@ -109,7 +132,9 @@ std::string FindUsageText() {
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"
            "names of its best part); --order time lists every window in time order. --between keeps the minutes\n"
-           "of each date from the first time to the second, both included (22:00-02:00 runs past midnight).\n";
+           "of each date from the first time to the second, both included (22:00-02:00 runs past midnight).\n"
+           "--avoid leaves out the minutes in the periods named (Rahu kalam, Yamaganda, Gulika, the Durmuhurtas)\n"
+           "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it.\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cctype>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -78,11 +79,20 @@ struct ReferenceWindow {
 };
 
 // Whether a minute's start lies in one of the query's avoided periods, from the day (sunrise to the next
-// sunrise) that holds it.
-bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute) {
+// sunrise) that holds it: the day of the minute's local date, or of the date before when the minute comes before
+// the date's sunrise (as SunDayOfMoment takes it; the days are kept per date, as the Sun's risings are slow to find
+// near the poles).
+bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute, std::map<long, SunDay>& days) {
     const MomentInput& place = q.input.muhurtha;
+    const auto dayOf = [&](LocalDate d) {
+        auto at = days.find(DayNumber(d));
+        if (at == days.end()) at = days.emplace(DayNumber(d), ComputeSunDay(d, DayPlaceOf(place))).first;
+        return at->second;
+    };
     const double jdUt = JdUtOfClockMinute(place, static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute);
-    const auto frame = FrameOf(SunDayOfMoment(jdUt, DayPlaceOf(place)));
+    SunDay day = dayOf(date);
+    if (day.sunriseJdUt && jdUt < *day.sunriseJdUt) day = dayOf(AddDays(date, -1));
+    const auto frame = FrameOf(day);
     if (!frame) return false;
     for (const InauspiciousPeriod period : InauspiciousPeriodsAt(PeriodsOfDay(*frame), jdUt)) {
         if (q.avoidedPeriods[static_cast<std::size_t>(period)]) return true;
@@ -95,10 +105,11 @@ bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute) {
 std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
     bool avoiding = false;
     for (const bool avoided : q.avoidedPeriods) avoiding = avoiding || avoided;
-    const auto inside = [&q, avoiding](LocalDate date, int minute) {
+    std::map<long, SunDay> days;  // the query's days by day number
+    const auto inside = [&q, avoiding, &days](LocalDate date, int minute) {
         const int a = q.between.firstMinute, b = q.between.lastMinute;
         const bool inWindow = a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
-        return inWindow && !(avoiding && InAvoidedPeriod(q, date, minute));
+        return inWindow && !(avoiding && InAvoidedPeriod(q, date, minute, days));
     };
     std::vector<ReferenceWindow> windows;
     for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
