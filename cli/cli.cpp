@@ -6,6 +6,7 @@
 #include "driver/panels.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/day.h"
 #include "cli/find.h"
 #include "cli/json.h"
 #include "cli/places.h"
@@ -41,7 +42,8 @@ void WriteOrigin(JsonWriter& json, const MomentInput& input, const MomentOrigin&
         .EndObject();
 }
 
-void WriteMoment(JsonWriter& json, const MomentResult& m, const MomentInput& input, const MomentOrigin& origin) {
+void WriteMoment(JsonWriter& json, const MomentResult& m, const MomentInput& input, const MomentOrigin& origin,
+                 const std::array<LimbSpan, LimbCount>& limbs) {
     static constexpr const char* slotNames[] = {"rashi", "rashiLord", "nakshatra", "nakshatraLord", "lagna",
                                                 "tithi", "yoga",      "karana",    "vaar"};
     json.BeginObject();
@@ -77,6 +79,8 @@ void WriteMoment(JsonWriter& json, const MomentResult& m, const MomentInput& inp
         .Field("jde", p.jde);
     json.EndObject();
     WriteOrigin(json, input, origin);
+    json.Key("limbs");
+    WriteLimbsJson(json, limbs);
     json.EndObject();
 }
 
@@ -142,13 +146,13 @@ void AppendPanel(std::string& out, const char* title, const std::array<std::stri
 
 }  // namespace
 
-std::string CalculationJson(const CalculationInput& input, const Calculation& c) {
+std::string CalculationJson(const CalculationInput& input, const Calculation& c, const CalculationTimes& times) {
     JsonWriter json;
     json.BeginObject();
     json.Key("birth");
-    WriteMoment(json, c.birth, input.birth, input.birthOrigin);
+    WriteMoment(json, c.birth, input.birth, input.birthOrigin, times.birthLimbs);
     json.Key("muhurtha");
-    WriteMoment(json, c.muhurtha, input.muhurtha, input.muhurthaOrigin);
+    WriteMoment(json, c.muhurtha, input.muhurtha, input.muhurthaOrigin, times.muhurthaLimbs);
     json.Field("taraVerdict", VerdictText(c.tara)).Field("moonVerdict", VerdictText(c.moon));
     json.Key("evaluation");
     if (c.evaluation) {
@@ -156,6 +160,8 @@ std::string CalculationJson(const CalculationInput& input, const Calculation& c)
     } else {
         json.Null();
     }
+    json.Key("day");
+    WriteDayJson(json, times.muhurthaDay);
     json.EndObject();
     return json.Text();
 }
@@ -181,10 +187,15 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c)
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "places") return RunPlaces({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args.front() == "day") return RunDay({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);
-        output << (options.json ? CalculationJson(options.input, calculation) + "\n" : CalculationText(options.input, calculation));
+        if (options.json) {
+            output << CalculationJson(options.input, calculation, ComputeCalculationTimes(options.input)) + "\n";
+        } else {
+            output << CalculationText(options.input, calculation);
+        }
         std::string error;
         if (options.reportPath && !WriteCalculationReport(calculation, *options.reportPath, &error)) {
             throw CommandError("--report: " + error, 1);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "driver/calculation.h"
+#include "driver/day_view.h"
 
 namespace kalvora {
 
@@ -13,8 +14,10 @@ namespace kalvora {
 // 1 a failure while writing output.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The JSON object of one calculation; each moment ends with where its place and zone came from.
-std::string CalculationJson(const CalculationInput& input, const Calculation& calculation);
+// The JSON object of one calculation; each moment ends with where its place and zone came from and its limb
+// times, and the object with the muhurtha's day.
+std::string CalculationJson(const CalculationInput& input, const Calculation& calculation,
+                            const CalculationTimes& times);
 
 // The on-screen texts of one calculation: both details panels, the two comparisons and the result text.
 std::string CalculationText(const CalculationInput& input, const Calculation& calculation);

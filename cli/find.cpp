@@ -1,5 +1,6 @@
 #include "cli/find.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "astro/tables.h"
@@ -69,6 +70,26 @@ void ReadSkipWeekdays(FindOptions& o, std::string_view option, std::string_view 
     o.query.leftOutWeekdays = ParseLeftOutWeekdays(option, text);
 }
 
+// The words --avoid takes, by InauspiciousPeriod.
+constexpr auto AvoidWords = std::to_array<std::string_view>({"rahu", "yamaganda", "gulika", "durmuhurta"});
+static_assert(AvoidWords.size() == InauspiciousPeriodNames.size());
+
+void ReadAvoid(FindOptions& o, std::string_view option, std::string_view text) {
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', from);
+        const std::string_view word = text.substr(from, comma == std::string_view::npos ? comma : comma - from);
+        const auto at = std::find(AvoidWords.begin(), AvoidWords.end(), word);
+        if (at == AvoidWords.end()) {
+            Fail(option, "expected periods from rahu, yamaganda, gulika and durmuhurta, separated by commas, got " +
+                             Quoted(word));
+        }
+        o.query.avoidedPeriods[static_cast<std::size_t>(at - AvoidWords.begin())] = true;
+        if (comma == std::string_view::npos) break;
+        from = comma + 1;
+    }
+}
+
 void ReadName(FindOptions& o, std::string_view, std::string_view text) { o.query.input.personName = text; }
 void ReadSex(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.personSex = ParseSex(option, text);
@@ -95,6 +116,7 @@ constexpr auto FindOptionTable = std::to_array<Row>({
     {"--to", Required, ReadTo},
     {"--between", Value, ReadBetween},
     {"--skip-weekdays", Value, ReadSkipWeekdays},
+    {"--avoid", Value, ReadAvoid},
     {"--muhurtha-place", Value, ReadPlace<&FindOptions::placeSources>},
     {"--muhurtha-lat", Value, PlaceTyped<ParseLatitude, &MomentSources::latitude>},
     {"--muhurtha-lon", Value, PlaceTyped<ParseLongitude, &MomentSources::longitude>},
@@ -125,6 +147,7 @@ std::string TimeText(LocalDate date, int minute) { return DateText(date) + "T" +
 std::string FindUsageText() {
     return "usage: kalvora-cli find --subject TEXT --from YYYY-MM-DD --to YYYY-MM-DD\n"
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
+           "                  [--avoid rahu,yamaganda,gulika,durmuhurta]\n"
            "                  [--top N] [--order rank|time] [--json]\n"
            "                  [--muhurtha-place TEXT] [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
            "                  [--muhurtha-zone (+|-)HH:MM [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
@@ -140,7 +163,9 @@ std::string FindUsageText() {
            "Places and zones are taken as by the calculation (see --help). With a zone id (--muhurtha-tz, or the\n"
            "zone of --muhurtha-place) every local minute is searched on the offset in force at it: minutes the\n"
            "clocks jumped over are left out, an hour they passed twice is searched once on each offset, and no\n"
-           "window spans a change of offset. Each window shows its offset.\n";
+           "window spans a change of offset. Each window shows its offset.\n"
+           "--avoid leaves out the minutes in the periods named (Rahu kalam, Yamaganda, Gulika, the Durmuhurtas)\n"
+           "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it.\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {

@@ -11,6 +11,8 @@
 
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "day/periods.h"
+#include "driver/day_view.h"
 #include "muhurtha/checks.h"
 #include "panchanga/panchanga.h"
 
@@ -410,6 +412,7 @@ public:
         const MomentInput& place = query.input.muhurtha;
         const double latitude = place.latitudeDegrees + place.latitudeMinutes / 60.0;
         ascendant_.guide.everyMinute = latitude >= ForwardAscendantLatitude;
+        for (const bool avoided : query.avoidedPeriods) avoiding_ = avoiding_ || avoided;
     }
 
     void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {
@@ -419,7 +422,7 @@ public:
             moments_.SetZone(stretch.zone);
             CopyZoneFields(stretch.zone, input_.muhurtha);
             offsetSeconds_ = ZoneOffsetSeconds(stretch.zone);
-            for (const auto& [first, last] : DailyRanges(query_.between)) {
+            for (const auto& [first, last] : SearchedRanges(date, stretch.zone)) {
                 const int from = std::max(first, stretch.firstMinute);
                 const int to = std::min(last, stretch.lastMinute);
                 if (from <= to) SearchRange(date, from, to, windows);
@@ -428,6 +431,79 @@ public:
     }
 
 private:
+    // The minutes of the date inside the daily window and outside every avoided period, as ranges, on the clock of
+    // the given zone fields.
+    std::vector<std::pair<int, int>> SearchedRanges(LocalDate date, const MomentInput& zone) {
+        std::vector<std::pair<int, int>> ranges = DailyRanges(query_.between);
+        if (!avoiding_) return ranges;
+        for (const auto& [first, last] : AvoidedRanges(date, zone)) {
+            std::vector<std::pair<int, int>> kept;
+            for (const auto& [a, b] : ranges) {
+                if (last < a || first > b) {
+                    kept.emplace_back(a, b);
+                    continue;
+                }
+                if (a < first) kept.emplace_back(a, first - 1);
+                if (last < b) kept.emplace_back(last + 1, b);
+            }
+            ranges = std::move(kept);
+        }
+        return ranges;
+    }
+
+    // The day of a local date at the muhurtha's place on a zone's clock. The last two are kept: a date's early
+    // minutes belong to the day of the date before, which was the date searched before it.
+    SunDay DayOf(LocalDate date, const MomentInput& zone) {
+        DayPlace place = dayPlace_;
+        place.zoneOffsetSeconds = ZoneOffsetSeconds(zone);
+        for (const auto& kept : days_) {
+            if (kept && kept->first == place.zoneOffsetSeconds && kept->second.date == date) return kept->second;
+        }
+        days_[0] = std::move(days_[1]);
+        days_[1] = {place.zoneOffsetSeconds, ComputeSunDay(date, place)};
+        return days_[1]->second;
+    }
+
+    // The minutes of the date (0..1439) whose start lies in an avoided period, as ranges. A minute before the
+    // date's sunrise lies in the day of the date before; from the sunrise on (or all day where the Sun does not
+    // rise) in the date's own day.
+    std::vector<std::pair<int, int>> AvoidedRanges(LocalDate date, const MomentInput& zone) {
+        const SunDay yesterday = DayOf(AddDays(date, -1), zone);
+        const SunDay today = DayOf(date, zone);
+        const ClockMinute midnight = static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay;
+        const auto jdOf = [&](int minute) { return JdUtOfClockMinute(zone, midnight + minute); };
+        // The first minute of the date whose start is at or after a moment (MinutesPerDay when none is).
+        const auto firstFrom = [&](double jdUt) {
+            int m = static_cast<int>(std::clamp(std::ceil((jdUt - jdOf(0)) * MinutesPerDay), -1.0,
+                                                static_cast<double>(MinutesPerDay)));
+            m = std::clamp(m, 0, MinutesPerDay);
+            while (m > 0 && jdOf(m - 1) >= jdUt) --m;
+            while (m < MinutesPerDay && jdOf(m) < jdUt) ++m;
+            return m;
+        };
+        const int sunriseMinute = today.sunriseJdUt ? firstFrom(*today.sunriseJdUt) : 0;
+
+        std::vector<std::pair<int, int>> ranges;
+        const auto add = [&](const SunDay& day, int from, int to) {  // the day's periods over minutes from..to-1
+            const auto frame = FrameOf(day);
+            if (!frame || from >= to) return;
+            const DayPeriods periods = PeriodsOfDay(*frame);
+            const auto take = [&](InauspiciousPeriod period, const TimeSpan& span) {
+                if (!query_.avoidedPeriods[static_cast<std::size_t>(period)]) return;
+                const int first = std::max(from, firstFrom(span.startJdUt));
+                const int end = std::min(to, firstFrom(span.endJdUt));
+                if (first < end) ranges.emplace_back(first, end - 1);
+            };
+            take(InauspiciousPeriod::RahuKalam, periods.rahuKalam);
+            take(InauspiciousPeriod::Yamaganda, periods.yamaganda);
+            take(InauspiciousPeriod::Gulika, periods.gulika);
+            for (const TimeSpan& span : periods.durmuhurtas) take(InauspiciousPeriod::Durmuhurta, span);
+        };
+        add(yesterday, 0, sunriseMinute);
+        add(today, sunriseMinute, MinutesPerDay);
+        return ranges;
+    }
+
     // Windows of one range of minutes of the date.
     void SearchRange(LocalDate date, int first, int last, std::vector<FoundWindow>& windows) {
         FindChanges(moon_, first, last, moonChanges_);
@@ -515,6 +591,10 @@ private:
     std::vector<Reading<ChartPositions>> moonChanges_, ascendantChanges_;
     std::vector<Reading<PanchangaInfo>> almanacChanges_;
     std::vector<Reading<PlanetPlacement>> tableChanges_;
+    // The avoided periods: the muhurtha's place for sunrise and the days of the last two dates searched.
+    bool avoiding_ = false;
+    const DayPlace dayPlace_ = DayPlaceOf(query_.input.muhurtha);
+    std::array<std::optional<std::pair<std::int32_t, SunDay>>, 2> days_;  // by the zone offset they were found on
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "astro/calendar.h"
+#include "day/period_tables.h"
 #include "driver/calculation.h"
 
 namespace kalvora {
@@ -58,6 +59,9 @@ struct FinderQuery {
     // searched, and a minute the clocks passed twice is searched once on each offset. Empty: the muhurtha's own
     // zone fields hold all through.
     std::vector<ClockPeriod> clock;
+    // Periods left out of the search, by InauspiciousPeriod: a minute whose start lies in one of them (in the
+    // day from sunrise to the next sunrise that holds it, Hindu sunrise at the muhurtha's place) is not searched.
+    std::array<bool, InauspiciousPeriodNames.size()> avoidedPeriods{};
 };
 
 // A query the finder refuses; the message is one line naming what is wrong.

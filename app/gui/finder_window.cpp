@@ -232,15 +232,32 @@ QWidget* FinderWindow::BuildOptions() {
     grid->addWidget(Caption(QStringLiteral("Leave Out")), 2, 0);
     grid->addLayout(weekdays, 2, 1);
 
+    // The periods of the day a search can leave out, in the order of InauspiciousPeriod.
+    static constexpr auto avoidNames =
+        std::to_array<const char*>({"chkAvoidRahu", "chkAvoidYamaganda", "chkAvoidGulika", "chkAvoidDurmuhurta"});
+    static_assert(avoidNames.size() == InauspiciousPeriodNames.size());
+    auto* periods = new QHBoxLayout;
+    periods->setSpacing(12);
+    for (std::size_t i = 0; i < avoid_.size(); ++i) {
+        const std::string_view name = InauspiciousPeriodNames[i];
+        avoid_[i] = new QCheckBox(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+        avoid_[i]->setObjectName(QString::fromLatin1(avoidNames[i]));
+        avoid_[i]->setToolTip(QStringLiteral("Leave out the minutes of every day's ") + avoid_[i]->text());
+        periods->addWidget(avoid_[i]);
+    }
+    periods->addStretch(1);
+    grid->addWidget(Caption(QStringLiteral("Avoid")), 3, 0);
+    grid->addLayout(periods, 3, 1);
+
     top_ = new QSpinBox;
     top_->setObjectName(QStringLiteral("spnFindTop"));
     top_->setRange(0, MaximumTop);
     top_->setSpecialValueText(QStringLiteral("All"));
     top_->setValue(DefaultTop);
     top_->setMinimumWidth(80);
-    grid->addWidget(Caption(QStringLiteral("List")), 3, 0);
+    grid->addWidget(Caption(QStringLiteral("List")), 4, 0);
     grid->addLayout(
-        row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 3,
+        row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 4,
         1);
     return frame;
 }
@@ -317,6 +334,7 @@ std::optional<FinderQuery> FinderWindow::ReadQuery() {
     query.to = FromQDate(to_->date());
     if (between_->isChecked()) query.between = DailyWindow{MinuteOf(firstTime_->time()), MinuteOf(lastTime_->time())};
     for (std::size_t i = 0; i < leaveOut_.size(); ++i) query.leftOutWeekdays[i] = leaveOut_[i]->isChecked();
+    for (std::size_t i = 0; i < avoid_.size(); ++i) query.avoidedPeriods[i] = avoid_[i]->isChecked();
     if (const std::string problem = QueryProblem(query); !problem.empty()) {
         if (pages_.showMessage) pages_.showMessage(this, QMessageBox::Information, Sentence(problem));
         return std::nullopt;
@@ -378,6 +396,7 @@ void FinderWindow::SetSearching(bool searching) {
         box->setEnabled(!searching);
     }
     for (QCheckBox* box : leaveOut_) box->setEnabled(!searching);
+    for (QCheckBox* box : avoid_) box->setEnabled(!searching);
     firstTime_->setEnabled(!searching && between_->isChecked());
     lastTime_->setEnabled(!searching && between_->isChecked());
 }

@@ -95,6 +95,7 @@ private:
     QTimeEdit* firstTime_ = nullptr;        // timFindFrom
     QTimeEdit* lastTime_ = nullptr;         // timFindTo
     std::array<QCheckBox*, 7> leaveOut_{};  // chkFindLeaveOut0 (Sunday) .. 6 (Saturday)
+    std::array<QCheckBox*, 4> avoid_{};     // chkAvoidRahu, chkAvoidYamaganda, chkAvoidGulika, chkAvoidDurmuhurta
     QSpinBox* top_ = nullptr;               // spnFindTop, 0 shows "All"
     QPushButton* search_ = nullptr;         // cmdFindSearch
     QPushButton* cancelButton_ = nullptr;   // cmdFindCancel

@@ -76,6 +76,20 @@ void BM_FinderYearOnZoneClock(benchmark::State& state) {
 }
 BENCHMARK(BM_FinderYearOnZoneClock)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The same year with Rahu kalam, Yamaganda, Gulika and the Durmuhurtas left out: each date's sunrises as well.
+void BM_FinderYearAvoidingPeriods(benchmark::State& state) {
+    FinderQuery q = YearQuery(Subjects[state.range(0)]);
+    q.avoidedPeriods.fill(true);
+    std::size_t windows = 0;
+    for (auto _ : state) {
+        const FinderResult r = FindWindows(q);
+        windows = r.windows.size();
+        benchmark::DoNotOptimize(r.windows.data());
+    }
+    state.SetLabel(std::string(Subjects[state.range(0)]) + ", " + std::to_string(windows) + " windows");
+}
+BENCHMARK(BM_FinderYearAvoidingPeriods)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // Every minute of the year through the normal calculation, counting the windows the same way.
 void BM_MinuteScanYear(benchmark::State& state) {
     const FinderQuery q = YearQuery(Subjects[state.range(0)]);

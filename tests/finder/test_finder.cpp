@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cctype>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 #include "cli/places.h"
+#include "day/periods.h"
+#include "driver/day_view.h"
 #include "tests/support/moments.h"
 #include "zone/zone.h"
 
@@ -85,19 +88,45 @@ struct ReferenceWindow {
     Evaluation evaluation;
 };
 
-// Maximal runs of minutes of one date, inside the daily window and on searched weekdays, over which the names
-// and the whole evaluation stay the same.
+// Whether a minute's start lies in one of the query's avoided periods, from the day (sunrise to the next
+// sunrise) that holds it: the day of the minute's local date, or of the date before when the minute comes before
+// the date's sunrise (as SunDayOfMoment takes it; the days are kept per date, as the Sun's risings are slow to find
+// near the poles).
+bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute, std::map<long, SunDay>& days) {
+    const MomentInput& place = q.input.muhurtha;
+    const auto dayOf = [&](LocalDate d) {
+        auto at = days.find(DayNumber(d));
+        if (at == days.end()) at = days.emplace(DayNumber(d), ComputeSunDay(d, DayPlaceOf(place))).first;
+        return at->second;
+    };
+    const double jdUt = JdUtOfClockMinute(place, static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute);
+    SunDay day = dayOf(date);
+    if (day.sunriseJdUt && jdUt < *day.sunriseJdUt) day = dayOf(AddDays(date, -1));
+    const auto frame = FrameOf(day);
+    if (!frame) return false;
+    for (const InauspiciousPeriod period : InauspiciousPeriodsAt(PeriodsOfDay(*frame), jdUt)) {
+        if (q.avoidedPeriods[static_cast<std::size_t>(period)]) return true;
+    }
+    return false;
+}
+
+// Maximal runs of minutes of one date, inside the daily window, outside the avoided periods and on searched
+// weekdays, over which the names and the whole evaluation stay the same.
 std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
-    const auto inside = [&q](int minute) {
+    bool avoiding = false;
+    for (const bool avoided : q.avoidedPeriods) avoiding = avoiding || avoided;
+    std::map<long, SunDay> days;  // the query's days by day number
+    const auto inside = [&q, avoiding, &days](LocalDate date, int minute) {
         const int a = q.between.firstMinute, b = q.between.lastMinute;
-        return a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
+        const bool inWindow = a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
+        return inWindow && !(avoiding && InAvoidedPeriod(q, date, minute, days));
     };
     std::vector<ReferenceWindow> windows;
     for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
         if (q.leftOutWeekdays[static_cast<std::size_t>(WeekdayOf(date) - 1)]) continue;
         bool continues = false;  // the minute before was searched too, so a window may run on
         for (int minute = 0; minute < MinutesPerDay; ++minute) {
-            if (!inside(minute)) {
+            if (!inside(date, minute)) {
                 continues = false;
                 continue;
             }
@@ -122,6 +151,7 @@ struct BruteForceCase {
     DailyWindow between;
     int leftOutWeekday;  // 1 = Sunday .. 7 = Saturday, 0 for none
     MomentInput birth;
+    bool avoidEveryPeriod = false;  // Rahu kalam, Yamaganda, Gulika and the Durmuhurtas left out
 };
 
 const DailyWindow WholeDay{};
@@ -153,6 +183,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     q.between = c.between;
     q.input.birth = c.birth;
     if (c.leftOutWeekday > 0) q.leftOutWeekdays[static_cast<std::size_t>(c.leftOutWeekday - 1)] = true;
+    if (c.avoidEveryPeriod) q.avoidedPeriods.fill(true);
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
@@ -205,7 +236,16 @@ INSTANTIATE_TEST_SUITE_P(
         BruteForceCase{"Delhi evenings into mornings, Sundays left out", "Start A New Business", DelhiPlace,
                        {2026, 5, 1}, {2026, 5, 4}, DailyWindow{22 * 60, 2 * 60 + 30}, 1, BirthDelhi},
         BruteForceCase{"New York working hours, born after the span", "Entering a New House", NewYork, {2026, 8, 3},
-                       {2026, 8, 4}, DailyWindow{9 * 60, 17 * 60}, 0, BirthLater}),
+                       {2026, 8, 4}, DailyWindow{9 * 60, 17 * 60}, 0, BirthLater},
+        // Every avoided period left out: a window ends where a period begins. Tuesday 2026-03-10 has the night's
+        // Durmuhurta; the New York window runs past midnight through the hours before sunrise; Tromso turns to
+        // days without sunset.
+        BruteForceCase{"Delhi marriage, every period avoided", "Marriage", DelhiPlace, {2026, 3, 9}, {2026, 3, 12},
+                       WholeDay, 0, BirthDelhi, true},
+        BruteForceCase{"New York evenings into mornings, every period avoided", "Start A New Business", NewYork,
+                       {2025, 6, 28}, {2025, 7, 1}, DailyWindow{20 * 60, 9 * 60}, 0, BirthNewYork, true},
+        BruteForceCase{"Tromso in May, every period avoided", "Sell Item", Tromso, {2026, 5, 17}, {2026, 5, 19},
+                       WholeDay, 0, BirthDelhi, true}),
     CaseName<BruteForceCase>);
 
 // --- On a zone's clock ------------------------------------------------------------------------------------------

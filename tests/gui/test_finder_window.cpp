@@ -279,5 +279,26 @@ TEST_F(FinderTest, EveryWeekdayLeftOutSaysSo) {
               QStringLiteral("No times found: every date from 2026-03-14 to 2026-03-16 falls on a weekday left out."));
 }
 
+TEST_F(FinderTest, AvoidedPeriodsGoIntoTheQuery) {
+    FinderWindow* finder = OpenFinder();
+    SetSpan(ShortFrom, ShortTo);
+    Find<QCheckBox>(QStringLiteral("chkAvoidRahu"))->setChecked(true);
+    Find<QCheckBox>(QStringLiteral("chkAvoidDurmuhurta"))->setChecked(true);
+    Find<QSpinBox>(QStringLiteral("spnFindTop"))->setValue(0);
+    SearchAndWait(finder);
+    ASSERT_TRUE(finder->LastQuery());
+    EXPECT_EQ(finder->LastQuery()->avoidedPeriods, (std::array<bool, 4>{true, false, false, true}));
+    // The windows listed are those of the finder with the same periods avoided.
+    const auto spans = [](const std::vector<FoundWindow>& windows) {
+        std::vector<std::tuple<LocalDate, int, int>> out;
+        for (const FoundWindow& w : windows) out.emplace_back(w.date, w.firstMinute, w.lastMinute);
+        return out;
+    };
+    EXPECT_EQ(spans(finder->ListedWindows()), spans(ListWindows(FindWindows(*finder->LastQuery()).windows, {})));
+    for (const char* name : {"chkAvoidYamaganda", "chkAvoidGulika"}) {
+        EXPECT_FALSE(Find<QCheckBox>(QString::fromLatin1(name))->isChecked());
+    }
+}
+
 }  // namespace
 }  // namespace kalvora::test

@@ -1,0 +1,44 @@
+// The whole day of a date at a place: sunrise, sunset and the next sunrise, the limbs current from sunrise to the
+// next sunrise with their times, and the periods. Goal: under 5 ms. Also the four limb times of one moment.
+
+#include <benchmark/benchmark.h>
+
+#include "driver/day_view.h"
+
+namespace kalvora {
+namespace {
+
+MomentInput Chennai() {
+    MomentInput in;
+    in.zoneHours = 5;
+    in.zoneMinutes = 30;
+    in.longitudeDegrees = 80;
+    in.longitudeMinutes = 17;
+    in.latitudeDegrees = 13;
+    in.latitudeMinutes = 5;
+    in.year = 2026;
+    in.hour = 10;
+    return in;
+}
+
+void BM_WholeDayView(benchmark::State& state) {
+    const MomentInput place = Chennai();
+    LocalDate date{2026, 1, 1};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeDayView(place, date));
+        date = AddDays(date, 1);  // a new date each time
+    }
+}
+BENCHMARK(BM_WholeDayView)->Unit(benchmark::kMicrosecond);
+
+void BM_LimbsOfAMoment(benchmark::State& state) {
+    MomentInput moment = Chennai();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LimbsAt(moment));
+        moment.day = static_cast<std::int16_t>(moment.day % 28 + 1);
+    }
+}
+BENCHMARK(BM_LimbsOfAMoment)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace kalvora

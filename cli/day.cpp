@@ -1,0 +1,206 @@
+#include "cli/day.h"
+
+#include <ostream>
+
+#include "astro/tables.h"
+#include "cli/command.h"
+#include "cli/options.h"
+#include "finder/finder.h"
+
+namespace kalvora {
+namespace {
+
+using Row = Option<DayOptions>;
+
+template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
+void Place(DayOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.place); }
+
+void ReadDate(DayOptions& o, std::string_view option, std::string_view text) {
+    o.date = ParseDate(option, text);
+    if (const std::string problem = DateProblem(o.date); !problem.empty()) Fail(option, problem);
+}
+void ReadSunrise(DayOptions& o, std::string_view option, std::string_view text) {
+    o.sunrise = ParseChoice(option, text, {"hindu", "standard"}) == 0 ? SunriseDefinition::Hindu
+                                                                      : SunriseDefinition::Standard;
+}
+void ReadJson(DayOptions& o, std::string_view, std::string_view) { o.json = true; }
+
+constexpr auto DayOptionTable = std::to_array<Row>({
+    {"--date", OptionKind::Required, ReadDate},
+    {"--lat", OptionKind::Required, Place<ParseLatitude>},
+    {"--lon", OptionKind::Required, Place<ParseLongitude>},
+    {"--zone", OptionKind::Required, Place<ParseZone>},
+    {"--dst", OptionKind::Flag, Place<MarkDst>},
+    {"--sunrise", OptionKind::Value, ReadSunrise},
+    {"--json", OptionKind::Flag, ReadJson},
+});
+static_assert(WellFormed(DayOptionTable));
+
+// A clock minute as the day's texts show times: "YYYY-MM-DDTHH:MM:SS".
+std::string SecondsText(ClockMinute minute) { return ClockMinuteText(minute) + ":00"; }
+
+std::string TimeText(const DayView& day, double jdUt) { return LocalTimeText(jdUt, day.place.zoneOffsetSeconds); }
+
+void OptionalTime(JsonWriter& json, std::string_view key, const DayView& day, const std::optional<double>& jdUt) {
+    json.Key(key);
+    if (jdUt) {
+        json.String(TimeText(day, *jdUt));
+    } else {
+        json.Null();
+    }
+}
+
+void Span(JsonWriter& json, const DayView& day, const TimeSpan& span) {
+    json.BeginObject().Field("start", TimeText(day, span.startJdUt)).Field("end", TimeText(day, span.endJdUt));
+    json.EndObject();
+}
+
+std::string_view WeekdayName(int weekday) { return WeekdayNames[static_cast<std::size_t>(weekday - 1)]; }
+
+}  // namespace
+
+std::string DayUsageText() {
+    return "usage: kalvora-cli day --date YYYY-MM-DD --lat DD:MM(N|S) --lon DDD:MM(E|W) --zone (+|-)HH:MM [--dst]\n"
+           "                 [--sunrise hindu|standard] [--json]\n"
+           "Prints the day of the date at the place: sunrise, sunset and the next sunrise (hindu: the centre of the\n"
+           "Sun on the horizon without refraction, the default; standard: its upper edge with refraction), the\n"
+           "tithi, nakshatra, yoga and karana current from sunrise to the next sunrise with their times, Rahu\n"
+           "kalam, Yamaganda, Gulika, Abhijit, the Durmuhurtas, the choghadiyas and the horas. Where the Sun does\n"
+           "not rise or set that day, its times and the periods are left out.\n";
+}
+
+DayOptions ParseDayArguments(const std::vector<std::string>& args) {
+    return ReadOptions(args, DayOptionTable, "day --help");
+}
+
+void WriteLimbsJson(JsonWriter& json, const std::array<LimbSpan, LimbCount>& limbs) {
+    json.BeginObject();
+    for (const LimbSpan& span : limbs) {
+        json.Key(KeyOf(span.limb)).BeginObject();
+        json.Field("name", span.value.name)
+            .Field("start", ClockMinuteText(span.start))
+            .Field("end", ClockMinuteText(span.end));
+        json.EndObject();
+    }
+    json.EndObject();
+}
+
+void WriteDayJson(JsonWriter& json, const DayView& day) {
+    json.BeginObject();
+    json.Field("date", DateText(day.sun.date));
+    OptionalTime(json, "sunrise", day, day.sun.sunriseJdUt);
+    OptionalTime(json, "sunset", day, day.sun.sunsetJdUt);
+    OptionalTime(json, "nextSunrise", day, day.sun.nextSunriseJdUt);
+    json.Field("weekday", WeekdayName(day.sun.weekday));
+    json.Key("limbs").BeginObject();
+    for (std::size_t i = 0; i < LimbCount; ++i) {
+        json.Key(LimbKeys[i]).BeginArray();
+        for (const LimbSpan& span : day.limbs[i]) {
+            json.BeginObject()
+                .Field("name", span.value.name)
+                .Field("start", SecondsText(span.start))
+                .Field("end", SecondsText(span.end))
+                .EndObject();
+        }
+        json.EndArray();
+    }
+    json.EndObject();
+    if (!day.periods) {
+        for (const char* key : {"rahuKalam", "yamaganda", "gulika", "abhijit", "durmuhurta", "choghadiya", "hora"}) {
+            json.Key(key).Null();
+        }
+        json.EndObject();
+        return;
+    }
+    const DayPeriods& p = *day.periods;
+    json.Key("rahuKalam");
+    Span(json, day, p.rahuKalam);
+    json.Key("yamaganda");
+    Span(json, day, p.yamaganda);
+    json.Key("gulika");
+    Span(json, day, p.gulika);
+    json.Key("abhijit");
+    if (p.abhijit) {
+        Span(json, day, *p.abhijit);
+    } else {
+        json.Null();
+    }
+    json.Key("durmuhurta").BeginArray();
+    for (const TimeSpan& span : p.durmuhurtas) Span(json, day, span);
+    json.EndArray();
+    json.Key("choghadiya").BeginArray();
+    for (const ChoghadiyaPart& part : p.choghadiyas) {
+        json.BeginObject()
+            .Field("name", RowOf(part.choghadiya).name)
+            .Field("good", part.good)
+            .Field("start", TimeText(day, part.span.startJdUt))
+            .Field("end", TimeText(day, part.span.endJdUt))
+            .EndObject();
+    }
+    json.EndArray();
+    json.Key("hora").BeginArray();
+    for (const HoraPart& part : p.horas) {
+        json.BeginObject()
+            .Field("lord", NameOf(part.lord).name)
+            .Field("start", TimeText(day, part.span.startJdUt))
+            .Field("end", TimeText(day, part.span.endJdUt))
+            .EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+std::string DayJson(const DayView& day) {
+    JsonWriter json;
+    WriteDayJson(json, day);
+    return json.Text();
+}
+
+std::string DayText(const DayView& day) {
+    const auto clock = [&](const std::optional<double>& jdUt) {
+        return jdUt ? TimeText(day, *jdUt) : std::string("none");
+    };
+    const auto span = [&](const TimeSpan& s) { return TimeText(day, s.startJdUt) + " to " + TimeText(day, s.endJdUt); };
+    std::string out = "Day of " + DateText(day.sun.date) + " (" + std::string(WeekdayName(day.sun.weekday)) + ")\n";
+    out += "  Sunrise: " + clock(day.sun.sunriseJdUt) + "\n";
+    out += "  Sunset: " + clock(day.sun.sunsetJdUt) + "\n";
+    out += "  Next sunrise: " + clock(day.sun.nextSunriseJdUt) + "\n";
+    if (!day.periods) {
+        out += day.sun.course == SunCourse::MidnightSun ? "  The Sun does not set: no periods of the day.\n"
+                                                        : "  The Sun does not rise: no periods of the day.\n";
+    }
+    static constexpr auto limbTitles = std::to_array<std::string_view>({"Tithi", "Nakshatra", "Yoga", "Karana"});
+    static_assert(limbTitles.size() == LimbCount);
+    for (std::size_t i = 0; i < LimbCount; ++i) {
+        out += "  " + std::string(limbTitles[i]) + ":\n";
+        for (const LimbSpan& s : day.limbs[i]) {
+            out += "    " + std::string(s.value.name) + "  " + ClockMinuteText(s.start) + " to " +
+                   ClockMinuteText(s.end) + "\n";
+        }
+    }
+    if (!day.periods) return out;
+    const DayPeriods& p = *day.periods;
+    out += "  Rahu kalam: " + span(p.rahuKalam) + "\n";
+    out += "  Yamaganda: " + span(p.yamaganda) + "\n";
+    out += "  Gulika: " + span(p.gulika) + "\n";
+    out += "  Abhijit: " + (p.abhijit ? span(*p.abhijit) : std::string("none on Wednesday")) + "\n";
+    for (const TimeSpan& s : p.durmuhurtas) out += "  Durmuhurta: " + span(s) + "\n";
+    out += "  Choghadiya:\n";
+    for (const ChoghadiyaPart& part : p.choghadiyas) {
+        out += "    " + std::string(RowOf(part.choghadiya).name) + (part.good ? " (good)  " : " (bad)  ") +
+               span(part.span) + "\n";
+    }
+    out += "  Hora:\n";
+    for (const HoraPart& part : p.horas) out += "    " + std::string(NameOf(part.lord).name) + "  " + span(part.span) + "\n";
+    return out;
+}
+
+int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return RunCommand<DayOptions>(args, out, err, ParseDayArguments, DayUsageText,
+                                  [](const DayOptions& options, std::ostream& output) {
+        const DayView day = ComputeDayView(options.place, options.date, options.sunrise);
+        output << (options.json ? DayJson(day) + "\n" : DayText(day));
+    });
+}
+
+}  // namespace kalvora

@@ -1,0 +1,39 @@
+#pragma once
+// kalvora-cli day: the day of a date at a place (sunrise, sunset, the next sunrise, the limbs current during the
+// day with their times, and the periods of the day), as text or as one JSON object; and the JSON of the limbs and
+// of the day that the calculation's JSON carries too.
+
+#include <array>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/json.h"
+#include "driver/day_view.h"
+
+namespace kalvora {
+
+struct DayOptions {
+    bool help = false;
+    bool json = false;
+    MomentInput place;  // place and zone; the date is `date`
+    LocalDate date;
+    SunriseDefinition sunrise = SunriseDefinition::Hindu;
+};
+
+DayOptions ParseDayArguments(const std::vector<std::string>& args);
+std::string DayUsageText();
+
+// {"tithi": {"name", "start", "end"}, "nakshatra": ..., "yoga": ..., "karana": ...}, times "YYYY-MM-DDTHH:MM".
+void WriteLimbsJson(JsonWriter& json, const std::array<LimbSpan, LimbCount>& limbs);
+// {"date", "sunrise", "sunset", "nextSunrise", "weekday", "limbs", "rahuKalam", "yamaganda", "gulika", "abhijit",
+// "durmuhurta", "choghadiya", "hora"}, times "YYYY-MM-DDTHH:MM:SS", null where the Sun does not rise or set.
+void WriteDayJson(JsonWriter& json, const DayView& day);
+std::string DayJson(const DayView& day);
+// The day as readable lines.
+std::string DayText(const DayView& day);
+
+// Runs "day" (arguments after it). Exit status: 0 success, 2 bad arguments, 1 a failure while writing output.
+int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kalvora

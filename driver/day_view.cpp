@@ -1,0 +1,55 @@
+// The day around a muhurtha: the day library gives sunrise, sunset and the periods; the limbs come from the
+// engines minute by minute (driver/limbs.h).
+
+#include "driver/day_view.h"
+
+#include <cmath>
+
+namespace kalvora {
+
+DayPlace DayPlaceOf(const MomentInput& moment) {
+    const double latitude = moment.latitudeDegrees + moment.latitudeMinutes / 60.0;
+    const double longitude = moment.longitudeDegrees + moment.longitudeMinutes / 60.0;
+    DayPlace place;
+    place.latitudeDeg = moment.isSouth ? -latitude : latitude;
+    place.longitudeDeg = moment.isEast ? longitude : -longitude;
+    place.zoneOffsetSeconds = ZoneOffsetSeconds(moment);
+    return place;
+}
+
+namespace {
+
+// The clock minute holding a moment (the whole minute it falls in).
+ClockMinute ClockMinuteHolding(double jdUt, const MomentInput& placeAndZone) {
+    const double minutes = (jdUt + 0.5) * 1440.0 + ZoneOffsetSeconds(placeAndZone) / 60.0;
+    // A hair under a whole minute counts as that minute, as the clock texts round to the second first.
+    return static_cast<ClockMinute>(std::floor(minutes + 1.0 / 120.0));
+}
+
+}  // namespace
+
+DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date, SunriseDefinition definition) {
+    DayView view;
+    view.place = DayPlaceOf(placeAndZone);
+    view.sun = ComputeSunDay(date, view.place, definition);
+    if (const auto frame = FrameOf(view.sun)) view.periods = PeriodsOfDay(*frame);
+
+    ClockMinute first = static_cast<ClockMinute>(DayNumber(date)) * 1440;
+    ClockMinute last = first + 1439;
+    if (view.sun.sunriseJdUt && view.sun.nextSunriseJdUt) {
+        first = ClockMinuteHolding(*view.sun.sunriseJdUt, placeAndZone);
+        last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, placeAndZone) - 1;
+    }
+    for (std::size_t i = 0; i < LimbCount; ++i) view.limbs[i] = LimbSpansBetween(Limbs[i], placeAndZone, first, last);
+    return view;
+}
+
+CalculationTimes ComputeCalculationTimes(const CalculationInput& input, SunriseDefinition definition) {
+    CalculationTimes times;
+    times.birthLimbs = LimbsAt(input.birth);
+    times.muhurthaLimbs = LimbsAt(input.muhurtha);
+    times.muhurthaDay = ComputeDayView(input.muhurtha, DateOf(input.muhurtha), definition);
+    return times;
+}
+
+}  // namespace kalvora

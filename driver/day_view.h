@@ -1,0 +1,44 @@
+#pragma once
+// The day around a muhurtha: its sunrise, sunset and next sunrise at the muhurtha's place, the weekday the day
+// belongs to, the values of the tithi, nakshatra, yoga and karana current during it with their times, and the
+// periods of the day. Where the Sun does not rise or set the times it would give and the periods are left out.
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "astro/moment.h"
+#include "day/periods.h"
+#include "day/sun_day.h"
+#include "driver/calculation.h"
+#include "driver/limbs.h"
+
+namespace kalvora {
+
+struct DayView {
+    DayPlace place;   // the place and its whole zone offset for the date
+    SunDay sun;       // date, weekday, sunrise, sunset, next sunrise (empty where the Sun does not rise or set)
+    std::optional<DayPeriods> periods;  // none for a polar day or night
+    // Per limb (in the order of Limbs) the values current from the sunrise minute up to the minute before the
+    // next sunrise's; where there is no sunrise, over the local date from midnight to midnight.
+    std::array<std::vector<LimbSpan>, LimbCount> limbs;
+};
+
+// The place of a typed moment as the day computes with it: signed degrees and the moment's whole zone offset.
+DayPlace DayPlaceOf(const MomentInput& moment);
+
+// The day of a local date at the place and zone of a typed moment (its date and time are not read).
+DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date,
+                       SunriseDefinition definition = SunriseDefinition::Hindu);
+
+// What is shown beside a calculation: the limb times of both moments and the day of the muhurtha's local date.
+struct CalculationTimes {
+    std::array<LimbSpan, LimbCount> birthLimbs{};
+    std::array<LimbSpan, LimbCount> muhurthaLimbs{};
+    DayView muhurthaDay;
+};
+
+CalculationTimes ComputeCalculationTimes(const CalculationInput& input,
+                                         SunriseDefinition definition = SunriseDefinition::Hindu);
+
+}  // namespace kalvora

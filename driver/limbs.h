@@ -1,0 +1,64 @@
+#pragma once
+// When the tithi, nakshatra, yoga and karana of a moment began and when they end, in whole minutes of the
+// moment's own clock, read from the same engines the calculation runs at each minute.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "astro/moment.h"
+#include "driver/calculation.h"
+
+namespace kalvora {
+
+// The four limbs of the almanac whose times are shown.
+enum class Limb : std::uint8_t { Tithi, Nakshatra, Yoga, Karana };
+inline constexpr auto Limbs = std::to_array<Limb>({Limb::Tithi, Limb::Nakshatra, Limb::Yoga, Limb::Karana});
+// Their keys in the JSON texts, in enum order.
+inline constexpr auto LimbKeys = std::to_array<std::string_view>({"tithi", "nakshatra", "yoga", "karana"});
+inline constexpr std::size_t LimbCount = Limbs.size();
+constexpr std::string_view KeyOf(Limb limb) { return LimbKeys[static_cast<std::size_t>(limb)]; }
+
+// A whole minute of a local clock, counted as DayNumber(date) * 1440 + minute of the date.
+using ClockMinute = std::int64_t;
+
+// The clock minute of a typed moment, and the typed moment of a clock minute at the same place and zone.
+ClockMinute ClockMinuteOf(const MomentInput& moment);
+MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute);
+// The Julian day of universal time of a clock minute on a moment's zone.
+double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute);
+// The local date and "YYYY-MM-DDTHH:MM" text of a clock minute.
+LocalDate DateOfClockMinute(ClockMinute minute);
+std::string ClockMinuteText(ClockMinute minute);
+
+// What one limb shows at one moment: its index in its name table and its name.
+struct LimbValue {
+    int index = 0;
+    std::string_view name;
+    bool operator==(const LimbValue&) const = default;
+};
+// The limb as the calculation shows it at a typed moment (ComputePanchanga for tithi, yoga and karana,
+// MoonFromTime for the nakshatra, on the converted moment).
+LimbValue LimbAt(Limb limb, const MomentInput& moment);
+
+// One value of a limb and the minutes it holds: start is the first whole minute showing it, end the first whole
+// minute showing the next value.
+struct LimbSpan {
+    Limb limb = Limb::Tithi;
+    LimbValue value;
+    ClockMinute start = 0;
+    ClockMinute end = 0;
+    bool operator==(const LimbSpan&) const = default;
+};
+
+// The span of the value a limb shows at a clock minute of the given place and zone.
+LimbSpan LimbSpanAt(Limb limb, const MomentInput& placeAndZone, ClockMinute minute);
+// The spans of the four limbs at a typed moment, in the order of Limbs.
+std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment);
+// The spans of a limb current at any minute from first up to last (both included), in time order.
+std::vector<LimbSpan> LimbSpansBetween(Limb limb, const MomentInput& placeAndZone, ClockMinute first,
+                                       ClockMinute last);
+
+}  // namespace kalvora

@@ -1,0 +1,103 @@
+// kalvora-cli day, the limbs and day in the calculation's JSON, and find --avoid.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/day.h"
+#include "cli/find.h"
+#include "cli/options.h"
+
+namespace kalvora {
+namespace {
+
+struct DayRun {
+    int status = -1;
+    std::string out, err;
+};
+
+DayRun RunArgs(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    DayRun r;
+    r.status = RunCli(args, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+const std::vector<std::string> ChennaiDay = {"day", "--date", "2026-12-08", "--lat", "13:05N", "--lon", "80:17E",
+                                             "--zone", "+05:30"};
+
+std::vector<std::string> With(std::vector<std::string> args, std::initializer_list<std::string> more) {
+    args.insert(args.end(), more);
+    return args;
+}
+
+TEST(DayCommand, JsonIsTheCalculationsDay) {
+    const DayRun day = RunArgs(With(ChennaiDay, {"--json"}));
+    ASSERT_EQ(day.status, 0) << day.err;
+    const DayRun calculation = RunArgs({"--muhurtha", "2026-12-08T10:00", "--muhurtha-lat", "13:05N", "--muhurtha-lon",
+                                     "80:17E", "--muhurtha-zone", "+05:30", "--birth", "1990-05-17T06:45",
+                                     "--birth-lat", "28:39N", "--birth-lon", "77:13E", "--birth-zone", "+05:30",
+                                     "--json"});
+    ASSERT_EQ(calculation.status, 0) << calculation.err;
+    // The day is the last key of the calculation's object, with the same text as the day command prints.
+    const std::string key = "\"day\": ";
+    const std::size_t at = calculation.out.rfind(key);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(calculation.out.substr(at + key.size()), day.out.substr(0, day.out.size() - 1) + "}\n");
+    // Each moment carries its limbs.
+    const std::size_t limbs = calculation.out.find("\"limbs\": {\"tithi\": {\"name\"");
+    ASSERT_NE(limbs, std::string::npos);
+    EXPECT_NE(day.out.find("\"hora\": [{\"lord\": \"Mars\""), std::string::npos);  // a Tuesday: Mars's first hora
+}
+
+TEST(DayCommand, ArgumentsAndPolarDays) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* shown;  // a text the output (or the message) holds
+    };
+    const auto cases = std::to_array<Case>({
+        {With(ChennaiDay, {}), 0, "Rahu kalam: 2026-12-08T"},
+        {With(ChennaiDay, {"--sunrise", "standard"}), 0, "Sunrise: 2026-12-08T06:"},
+        {With(ChennaiDay, {"--sunrise", "vedic"}), 2, "--sunrise"},
+        {{"day", "--lat", "13:05N", "--lon", "80:17E", "--zone", "+05:30"}, 2, "--date"},
+        {{"day", "--date", "2026-06-21", "--lat", "69:39N", "--lon", "18:57E", "--zone", "+02:00"}, 0,
+         "The Sun does not set"},
+        {{"day", "--date", "2026-12-21", "--lat", "69:39N", "--lon", "18:57E", "--zone", "+01:00", "--json"}, 0,
+         "\"sunrise\": null, \"sunset\": null, \"nextSunrise\": null"},
+        {{"day", "--date", "2026-12-21", "--lat", "69:39N", "--lon", "18:57E", "--zone", "+01:00"}, 0,
+         "The Sun does not rise"},
+    });
+    for (const Case& c : cases) {
+        const DayRun r = RunArgs(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE((r.out + r.err).find(c.shown), std::string::npos) << c.shown << "\n" << r.out << r.err;
+    }
+}
+
+TEST(FindAvoid, NamesThePeriods) {
+    const std::vector<std::string> base = {"--subject", "Marriage", "--from", "2026-03-10", "--to", "2026-03-10",
+                                           "--muhurtha-lat", "28:39N", "--muhurtha-lon", "77:13E", "--muhurtha-zone",
+                                           "+05:30", "--birth", "1990-05-17T06:45", "--birth-lat", "28:39N",
+                                           "--birth-lon", "77:13E", "--birth-zone", "+05:30"};
+    struct Case {
+        const char* value;
+        std::array<bool, 4> avoided;
+    };
+    for (const Case& c : std::to_array<Case>({{"rahu", {true, false, false, false}},
+                                              {"gulika,durmuhurta", {false, false, true, true}},
+                                              {"rahu,yamaganda,gulika,durmuhurta", {true, true, true, true}}})) {
+        EXPECT_EQ(ParseFindArguments(With(base, {"--avoid", c.value})).query.avoidedPeriods, c.avoided) << c.value;
+    }
+    for (const char* bad : {"", "rahu,", "Rahu", "rahu kalam"}) {
+        EXPECT_THROW(ParseFindArguments(With(base, {"--avoid", bad})), ArgumentError) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace kalvora
