@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "cli/find.h"
 #include "cli/json.h"
+#include "cli/people.h"
 #include "cli/report_output.h"
 
 namespace kalvora {
@@ -151,6 +152,7 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c)
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args.front() == "people") return RunPeople({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);
