@@ -2,7 +2,7 @@
 
 #include "store/people_json.h"
 #include "store/people_store.h"
-#include "tests/store/store_fixture.h"
+#include "tests/support/store_folder.h"
 
 namespace kalvora {
 namespace {

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "store/people_store.h"
-#include "tests/store/store_fixture.h"
+#include "tests/support/store_folder.h"
 
 extern char** environ;
 
