@@ -56,7 +56,9 @@ void ReadName(PeopleOptions& o, std::string_view option, std::string_view text) 
     if (text.empty()) Fail(option, "the name is empty");
     o.person.name = text;
 }
-void ReadSex(PeopleOptions& o, std::string_view option, std::string_view text) { o.person.sex = ParseSex(option, text); }
+void ReadSex(PeopleOptions& o, std::string_view option, std::string_view text) {
+    o.person.sex = ParseSex(option, text);
+}
 void ReadNote(PeopleOptions& o, std::string_view, std::string_view text) { o.person.note = text; }
 void ReadJson(PeopleOptions& o, std::string_view, std::string_view) { o.json = true; }
 void ReadBorn(PeopleOptions& o, std::string_view option, std::string_view text) { o.born = ParseDate(option, text); }
@@ -129,7 +131,8 @@ PeopleOptions Parse(const std::vector<std::string>& args) {
         if (given) {
             options.operand = rest.front();
             rest.erase(rest.begin());
-        } else if (std::none_of(rest.begin(), rest.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+        } else if (std::none_of(rest.begin(), rest.end(),
+                                [](const std::string& a) { return a == "--help" || a == "-h"; })) {
             throw ArgumentError(std::string(action == PeopleAction::Remove ? "the name" : "the file") +
                                 " is missing (see " + seeHelp + ")");
         }
@@ -212,8 +215,8 @@ void Remove(const PeopleOptions& options, std::ostream& out) {
         }
     }
     if (named.size() > 1) {
-        throw CommandError(std::to_string(named.size()) + " people named " + Quoted(options.operand) + " are saved, born " +
-                               DatesOf(named, options.born.has_value()) +
+        throw CommandError(std::to_string(named.size()) + " people named " + Quoted(options.operand) +
+                               " are saved, born " + DatesOf(named, options.born.has_value()) +
                                (options.born ? "; remove one of them in the desktop program"
                                              : "; say which with --born YYYY-MM-DD"),
                            2);
@@ -269,7 +272,9 @@ void SetAside(const PeopleOptions&, std::ostream& out) {
     }
     const std::string aside = store.SetAsideAndStartNew();
     out << "Moved the people file aside to " << aside << ".\n";
-    if (store.State() != StoreState::Ready) throw CommandError("a new people file could not be started: " + store.Problem(), 1);
+    if (store.State() != StoreState::Ready) {
+        throw CommandError("a new people file could not be started: " + store.Problem(), 1);
+    }
     out << "Started a new, empty people file " << store.FilePath() << ".\n";
 }
 
@@ -323,10 +328,13 @@ int RunPeople(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     using A = PeopleAction;
     switch (at->action) {
-    case A::List: return RunCommand<PeopleOptions>(rest, out, err, Parse<A::List, ListOptions, false>, Usage<A::List>, List);
-    case A::Add: return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Add, AddOptions, false>, Usage<A::Add>, Add);
+    case A::List:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::List, ListOptions, false>, Usage<A::List>, List);
+    case A::Add:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Add, AddOptions, false>, Usage<A::Add>, Add);
     case A::Remove:
-        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Remove, RemoveOptions, true>, Usage<A::Remove>, Remove);
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Remove, RemoveOptions, true>, Usage<A::Remove>,
+                                         Remove);
     case A::Export:
         return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Export, NoOptions, true>, Usage<A::Export>, Export);
     case A::Import:

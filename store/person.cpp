@@ -46,7 +46,9 @@ std::string BirthDateText(const BirthClock& b) {
     return buffer;
 }
 
-std::string BornText(const BirthClock& b) { return BirthDateText(b) + "T" + TwoDigits(b.hour) + ":" + TwoDigits(b.minute); }
+std::string BornText(const BirthClock& b) {
+    return BirthDateText(b) + "T" + TwoDigits(b.hour) + ":" + TwoDigits(b.minute);
+}
 
 std::optional<BirthClock> ReadBornText(std::string_view text) {
     BirthClock b;

@@ -57,12 +57,13 @@ TEST_F(PeopleCommand, AnAddedPersonIsListedAsTyped) {
                               "--birth-dst", "--note", "New York"}))
                   .status,
               2) << "an option given twice";
-    const CliRun added = People({"add", "--name", "Ravi", "--sex", "Female", "--birth", "1961-12-30T23:59", "--birth-lat",
-                              "33:52S", "--birth-lon", "73:59W", "--birth-zone", "-05:00", "--birth-dst", "--note",
-                              "New York"});
+    const CliRun added = People({"add", "--name", "Ravi", "--sex", "Female", "--birth", "1961-12-30T23:59",
+                                 "--birth-lat", "33:52S", "--birth-lon", "73:59W", "--birth-zone", "-05:00",
+                                 "--birth-dst", "--note", "New York"});
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(added.out, "Saved Ravi, born 1961-12-30.\n");
-    EXPECT_EQ(People({"list"}).out, "Ravi  born 1961-12-30 23:59  Female  33:52S 73:59W  zone -05:00 DST  (New York)\n");
+    EXPECT_EQ(People({"list"}).out,
+              "Ravi  born 1961-12-30 23:59  Female  33:52S 73:59W  zone -05:00 DST  (New York)\n");
 
     const std::vector<StoredPerson> listed = ReadPeopleJson(People({"list", "--json"}).out);
     ASSERT_EQ(listed.size(), 1u);
@@ -92,7 +93,9 @@ TEST_F(PeopleCommand, SeveralOfOneNameAreRemovedByBirthDate) {
 }
 
 TEST_F(PeopleCommand, ABackupReadsBackIntoAnotherFolderExactly) {
-    for (const char* name : {"अनिल कुमार", "கார்த்திகேயன்", "Asha"}) ASSERT_EQ(People(AddArgs(name, "1984-07-21T05:42")).status, 0);
+    for (const char* name : {"अनिल कुमार", "கார்த்திகேயன்", "Asha"}) {
+        ASSERT_EQ(People(AddArgs(name, "1984-07-21T05:42")).status, 0);
+    }
     const std::string first = File("first.json");
     ASSERT_EQ(People({"export", first}).out, "Wrote 3 people to " + first + ".\n");
 
@@ -117,7 +120,8 @@ TEST_F(PeopleCommand, AMalformedImportChangesNothing) {
     const std::string before = Bytes(File("people.sqlite"));
     const CliRun r = People({"import", backup});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("person 1 (\"Kept out\"): \"sex\" is missing; nothing was read in"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("person 1 (\"Kept out\"): \"sex\" is missing; nothing was read in"), std::string::npos)
+        << r.err;
     EXPECT_EQ(Bytes(File("people.sqlite")), before);
     EXPECT_EQ(People({"list"}).out, "No people are saved.\n");
 }

@@ -72,7 +72,8 @@ TEST_F(PeopleJsonTest, TheShapeOfOnePerson) {
 
 TEST_F(PeopleJsonTest, AMalformedFileNamesTheFirstBadEntryAndChangesNothing) {
     const std::string good = R"({"name":"Good","sex":"Male","born":"1970-01-01T00:00","place":null,)"
-                             R"("latitude":1,"longitude":2,"zone":{"id":null,"offset":"+01:00","dst":false},"note":""})";
+                             R"("latitude":1,"longitude":2,)"
+                             R"("zone":{"id":null,"offset":"+01:00","dst":false},"note":""})";
     const auto withSecond = [&](const std::string& second) {
         return R"({"people":[)" + good + "," + second + "," + good + "]}";
     };
