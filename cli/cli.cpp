@@ -9,6 +9,7 @@
 #include "cli/day.h"
 #include "cli/find.h"
 #include "cli/json.h"
+#include "cli/people.h"
 #include "cli/places.h"
 #include "cli/report_output.h"
 
@@ -188,6 +189,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "places") return RunPlaces({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "day") return RunDay({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args.front() == "people") return RunPeople({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);

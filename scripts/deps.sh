@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libswe-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev libqt6sql6-sqlite
   libgeonames-dev libgeonames-common tzdata
   libswe-dev
   fonts-dejavu-core poppler-utils xvfb xauth

@@ -1,0 +1,349 @@
+#include "cli/people.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "astro/calendar.h"
+#include "cli/command.h"
+#include "cli/options.h"
+#include "store/people_json.h"
+#include "store/people_store.h"
+
+namespace kalvora {
+namespace {
+
+// The people command takes one word naming what to do, then that word's arguments.
+enum class PeopleAction { List, Add, Remove, Export, Import, SetAside };
+
+struct PeopleActionName {
+    PeopleAction action;
+    std::string_view word;
+};
+constexpr auto PeopleActions = std::to_array<PeopleActionName>({
+    {PeopleAction::List, "list"},
+    {PeopleAction::Add, "add"},
+    {PeopleAction::Remove, "remove"},
+    {PeopleAction::Export, "export"},
+    {PeopleAction::Import, "import"},
+    {PeopleAction::SetAside, "set-aside"},
+});
+
+struct PeopleOptions {
+    bool help = false;
+    bool json = false;
+    std::string operand;              // remove: the name; export and import: the file
+    std::optional<LocalDate> born;    // remove --born
+    MomentInput birth;                // add: the birth moment as typed
+    Person person;                    // add: name, sex and note (the birth is taken from `birth`)
+};
+
+using Row = Option<PeopleOptions>;
+constexpr OptionKind Flag = OptionKind::Flag;
+constexpr OptionKind Value = OptionKind::Value;
+constexpr OptionKind Required = OptionKind::Required;
+
+template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
+void Birth(PeopleOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.birth); }
+
+void ReadName(PeopleOptions& o, std::string_view option, std::string_view text) {
+    if (text.empty()) Fail(option, "the name is empty");
+    o.person.name = text;
+}
+void ReadSex(PeopleOptions& o, std::string_view option, std::string_view text) {
+    o.person.sex = ParseSex(option, text);
+}
+void ReadNote(PeopleOptions& o, std::string_view, std::string_view text) { o.person.note = text; }
+void ReadJson(PeopleOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadBorn(PeopleOptions& o, std::string_view option, std::string_view text) { o.born = ParseDate(option, text); }
+
+constexpr auto ListOptions = std::to_array<Row>({
+    {"--json", Flag, ReadJson},
+});
+static_assert(WellFormed(ListOptions));
+
+// The birth place and its zone id (--birth-place, --birth-tz) are to be added here once the calculation takes
+// them; until then a person is added with typed latitude, longitude and zone.
+constexpr auto AddOptions = std::to_array<Row>({
+    {"--name", Required, ReadName},
+    {"--sex", Required, ReadSex},
+    {"--birth", Required, Birth<ParseDateTime>},
+    {"--birth-lat", Required, Birth<ParseLatitude>},
+    {"--birth-lon", Required, Birth<ParseLongitude>},
+    {"--birth-zone", Required, Birth<ParseZone>},
+    {"--birth-dst", Flag, Birth<MarkDst>},
+    {"--note", Value, ReadNote},
+});
+static_assert(WellFormed(AddOptions));
+
+constexpr auto RemoveOptions = std::to_array<Row>({
+    {"--born", Value, ReadBorn},
+});
+static_assert(WellFormed(RemoveOptions));
+
+constexpr std::array<Row, 0> NoOptions = {};
+
+std::string ActionUsage(PeopleAction action) {
+    switch (action) {
+    case PeopleAction::List:
+        return "usage: kalvora-cli people list [--json]\n"
+               "Lists the saved people by name, then birth.\n";
+    case PeopleAction::Add:
+        return "usage: kalvora-cli people add --name TEXT --sex Male|Female\n"
+               "                  --birth YYYY-MM-DDTHH:MM --birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)\n"
+               "                  --birth-zone (+|-)HH:MM [--birth-dst] [--note TEXT]\n"
+               "Saves a person. Two people may have the same name; they are told apart by their birth dates.\n";
+    case PeopleAction::Remove:
+        return "usage: kalvora-cli people remove NAME [--born YYYY-MM-DD]\n"
+               "Removes the person of that name; --born says which when several people have the name.\n";
+    case PeopleAction::Export:
+        return "usage: kalvora-cli people export FILE.json\n"
+               "Writes every saved person to a JSON file that people import reads back exactly.\n";
+    case PeopleAction::Import:
+        return "usage: kalvora-cli people import FILE.json\n"
+               "Saves the people of a JSON file written by people export, leaving out those saved already.\n"
+               "A file with a wrong entry changes nothing; the message names the first wrong entry.\n";
+    case PeopleAction::SetAside:
+        return "usage: kalvora-cli people set-aside\n"
+               "Moves a people file that cannot be read aside under a dated name and starts a new, empty one.\n";
+    }
+    return {};
+}
+
+// The parse and usage functions of one action, as the command frame takes them.
+template <PeopleAction action>
+std::string Usage() { return ActionUsage(action); }
+
+template <PeopleAction action, const auto& table, bool takesOperand>
+PeopleOptions Parse(const std::vector<std::string>& args) {
+    const std::string seeHelp = "people " + std::string(PeopleActions[static_cast<std::size_t>(action)].word) +
+                                " --help";
+    std::vector<std::string> rest = args;
+    PeopleOptions options;
+    if (takesOperand) {
+        const bool given = !rest.empty() && !rest.front().starts_with("-");
+        if (given) {
+            options.operand = rest.front();
+            rest.erase(rest.begin());
+        } else if (std::none_of(rest.begin(), rest.end(),
+                                [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+            throw ArgumentError(std::string(action == PeopleAction::Remove ? "the name" : "the file") +
+                                " is missing (see " + seeHelp + ")");
+        }
+    }
+    options = ReadOptions(rest, table, seeHelp, options);
+    return options;
+}
+
+double SignedDegrees(int degrees, int minutes, bool negative) {
+    const double magnitude = degrees + minutes / 60.0;
+    return negative ? -magnitude : magnitude;
+}
+
+// "13:05N" from signed degrees (rounded to the minute).
+std::string AngleText(double degrees, char positive, char negative) {
+    const long minutes = std::lround(std::abs(degrees) * 60.0);
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "%ld:%02ld%c", minutes / 60, minutes % 60, degrees < 0 ? negative : positive);
+    return buffer;
+}
+
+// The store must be readable; the message says how to move an unreadable file aside.
+void RequireReadable(const PeopleStore& store) {
+    if (store.State() == StoreState::Unavailable) {
+        throw CommandError(store.Problem() + " (kalvora-cli people set-aside moves it aside and starts a new one)",
+                           1);
+    }
+}
+
+std::string DatesOf(const std::vector<StoredPerson>& people, bool withTime) {
+    std::string text;
+    for (const StoredPerson& p : people) {
+        if (!text.empty()) text += ", ";
+        text += withTime ? BornText(p.person.born) : BirthDateText(p.person.born);
+    }
+    return text;
+}
+
+void List(const PeopleOptions& options, std::ostream& out) {
+    PeopleStore store;
+    RequireReadable(store);
+    const std::vector<StoredPerson> people = store.List();
+    if (options.json) {
+        out << PeopleJson(people, false) << '\n';
+        return;
+    }
+    for (const StoredPerson& p : people) out << PersonLine(p.person) << '\n';
+    if (people.empty()) out << "No people are saved.\n";
+}
+
+void Add(const PeopleOptions& options, std::ostream& out) {
+    Person person = PersonOfMoment(options.birth);
+    person.name = options.person.name;
+    person.sex = options.person.sex;
+    person.note = options.person.note;
+    PeopleStore store;
+    RequireReadable(store);
+    store.Add(person);
+    out << "Saved " << person.name << ", born " << BirthDateText(person.born) << ".\n";
+    if (const std::size_t same = store.Named(person.name).size(); same > 1) {
+        out << same << " people are named " << person.name << " now; they are told apart by birth date.\n";
+    }
+}
+
+void Remove(const PeopleOptions& options, std::ostream& out) {
+    PeopleStore store;
+    RequireReadable(store);
+    std::vector<StoredPerson> named = store.Named(options.operand);
+    if (named.empty()) throw CommandError("nobody named " + Quoted(options.operand) + " is saved", 1);
+    if (options.born) {
+        std::erase_if(named, [&](const StoredPerson& p) {
+            return LocalDate{p.person.born.year, p.person.born.month, p.person.born.day} != *options.born;
+        });
+        if (named.empty()) {
+            throw CommandError("nobody named " + Quoted(options.operand) + " was born on " +
+                                   BirthDateText({options.born->year, options.born->month, options.born->day, 0, 0}) +
+                                   "; the birth dates saved under that name: " +
+                                   DatesOf(store.Named(options.operand), false),
+                               1);
+        }
+    }
+    if (named.size() > 1) {
+        throw CommandError(std::to_string(named.size()) + " people named " + Quoted(options.operand) +
+                               " are saved, born " + DatesOf(named, options.born.has_value()) +
+                               (options.born ? "; remove one of them in the desktop program"
+                                             : "; say which with --born YYYY-MM-DD"),
+                           2);
+    }
+    store.Remove(named.front().key);
+    out << "Removed " << named.front().person.name << ", born " << BirthDateText(named.front().person.born) << ".\n";
+}
+
+void Export(const PeopleOptions& options, std::ostream& out) {
+    PeopleStore store;
+    RequireReadable(store);
+    const std::vector<StoredPerson> people = store.List();
+    // Written beside the file first, so that a failed write leaves an older backup whole.
+    const std::string temporary = options.operand + ".part";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << PeopleJson(people, true);
+        file.close();
+        if (!file) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw CommandError("could not write " + options.operand, 1);
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, options.operand, error);
+    if (error) throw CommandError("could not write " + options.operand + ": " + error.message(), 1);
+    out << "Wrote " << people.size() << (people.size() == 1 ? " person" : " people") << " to " << options.operand
+        << ".\n";
+}
+
+void Import(const PeopleOptions& options, std::ostream& out) {
+    std::ifstream file(options.operand, std::ios::binary);
+    if (!file) throw CommandError("could not read " + options.operand, 1);
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<StoredPerson> people;
+    try {
+        people = ReadPeopleJson(text);
+    } catch (const StoreFailure& e) {
+        throw CommandError(options.operand + ": " + e.what() + "; nothing was read in", 1);
+    }
+    PeopleStore store;
+    RequireReadable(store);
+    const std::size_t added = store.AddAll(people);
+    out << "Read " << people.size() << (people.size() == 1 ? " person" : " people") << " from " << options.operand
+        << ": " << added << " added, " << people.size() - added << " saved already.\n";
+}
+
+void SetAside(const PeopleOptions&, std::ostream& out) {
+    PeopleStore store;
+    if (store.State() != StoreState::Unavailable) {
+        throw CommandError("the people file " + store.FilePath() + " can be read; it has not been moved", 1);
+    }
+    const std::string aside = store.SetAsideAndStartNew();
+    out << "Moved the people file aside to " << aside << ".\n";
+    if (store.State() != StoreState::Ready) {
+        throw CommandError("a new people file could not be started: " + store.Problem(), 1);
+    }
+    out << "Started a new, empty people file " << store.FilePath() << ".\n";
+}
+
+}  // namespace
+
+Person PersonOfMoment(const MomentInput& m) {
+    Person p;
+    p.born = {m.year, m.month, m.day, m.hour, m.minute};
+    p.latitude = SignedDegrees(m.latitudeDegrees, m.latitudeMinutes, m.isSouth);
+    p.longitude = SignedDegrees(m.longitudeDegrees, m.longitudeMinutes, !m.isEast);
+    const int zone = m.zoneHours * 3600 + m.zoneMinutes * 60 + m.zoneSeconds;
+    p.zone.offsetSeconds = m.zoneIsEast ? zone : -zone;
+    p.zone.dst = m.isDst;
+    return p;
+}
+
+std::string PersonLine(const Person& p) {
+    std::string line = p.name + "  born " + BirthDateText(p.born) + " " + BornText(p.born).substr(11) + "  " + p.sex +
+                       "  ";
+    if (p.place) line += p.place->name + ", " + p.place->state + ", " + p.place->country + " ";
+    line += AngleText(p.latitude, 'N', 'S') + " " + AngleText(p.longitude, 'E', 'W') + "  zone ";
+    line += p.zone.id ? *p.zone.id : OffsetText(p.zone.offsetSeconds.value_or(0));
+    if (p.zone.dst) line += " DST";
+    if (!p.note.empty()) line += "  (" + p.note + ")";
+    return line;
+}
+
+std::string PeopleUsageText() {
+    std::string text = "usage: kalvora-cli people list|add|remove|export|import|set-aside ...\n";
+    for (const PeopleActionName& a : PeopleActions) {
+        const std::string usage = ActionUsage(a.action);
+        text += "  " + usage.substr(usage.find("people"), usage.find('\n') - usage.find("people")) + "\n";
+    }
+    text += "The people are kept in one file in the data folder ($KALVORA_DATA_DIR when set).\n"
+            "See kalvora-cli people WORD --help for each.\n";
+    return text;
+}
+
+int RunPeople(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args.front() == "--help" || args.front() == "-h") {
+        (args.empty() ? err : out) << PeopleUsageText();
+        return args.empty() ? 2 : 0;
+    }
+    const auto at = std::find_if(PeopleActions.begin(), PeopleActions.end(),
+                                 [&](const PeopleActionName& a) { return a.word == args.front(); });
+    if (at == PeopleActions.end()) {
+        err << "kalvora-cli: people: unknown " << Quoted(args.front())
+            << " (expected list, add, remove, export, import or set-aside)\n";
+        return 2;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    using A = PeopleAction;
+    switch (at->action) {
+    case A::List:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::List, ListOptions, false>, Usage<A::List>, List);
+    case A::Add:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Add, AddOptions, false>, Usage<A::Add>, Add);
+    case A::Remove:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Remove, RemoveOptions, true>, Usage<A::Remove>,
+                                         Remove);
+    case A::Export:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Export, NoOptions, true>, Usage<A::Export>, Export);
+    case A::Import:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::Import, NoOptions, true>, Usage<A::Import>, Import);
+    case A::SetAside:
+        return RunCommand<PeopleOptions>(rest, out, err, Parse<A::SetAside, NoOptions, false>, Usage<A::SetAside>,
+                                         SetAside);
+    }
+    return 2;
+}
+
+}  // namespace kalvora

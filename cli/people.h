@@ -1,0 +1,32 @@
+#pragma once
+// kalvora-cli people: the saved persons, listed, added, removed, written to a JSON backup and read back from one.
+//   people list [--json]
+//   people add --name TEXT --sex Male|Female --birth ... --birth-lat ... --birth-lon ... --birth-zone ...
+//              [--birth-dst] [--note TEXT]
+//   people remove NAME [--born YYYY-MM-DD]
+//   people export FILE.json
+//   people import FILE.json
+//   people set-aside          (moves an unreadable people file aside and starts a new one)
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "astro/moment.h"
+#include "store/person.h"
+
+namespace kalvora {
+
+// The person of a typed birth moment: signed degrees from degrees and minutes, the typed zone in seconds.
+Person PersonOfMoment(const MomentInput& birth);
+
+// One line of `people list`.
+std::string PersonLine(const Person& person);
+
+std::string PeopleUsageText();
+
+// Runs "people" (arguments after it). Exit status: 0 done, 2 bad arguments (also a name that several people
+// share, given without --born), 1 a failure of the store or of a file.
+int RunPeople(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kalvora

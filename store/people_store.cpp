@@ -1,0 +1,382 @@
+#include "store/people_store.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUuid>
+#include <QVariant>
+
+#include <array>
+#include <cstdlib>
+#include <string_view>
+#include <utility>
+
+namespace kalvora {
+namespace {
+
+// The layout of the file, one statement per row, each with the version it brings the file to. A file of an older
+// version is brought up to date by the rows after its version, in one transaction.
+struct SchemaStep {
+    int version;
+    std::string_view sql;
+};
+constexpr auto SchemaSteps = std::to_array<SchemaStep>({
+    {1, "CREATE TABLE people ("
+        " key INTEGER PRIMARY KEY,"
+        " name TEXT NOT NULL,"
+        " sex TEXT NOT NULL,"
+        " born TEXT NOT NULL,"               // YYYY-MM-DDTHH:MM, local clock time
+        " place_name TEXT,"                  // the three place names are NULL when no place was chosen
+        " place_state TEXT,"
+        " place_country TEXT,"
+        " latitude REAL NOT NULL,"           // degrees, north positive
+        " longitude REAL NOT NULL,"          // degrees, east positive
+        " zone_id TEXT,"                     // a zone id, or NULL when the offset was typed
+        " zone_offset_seconds INTEGER,"      // the typed offset, east positive, or NULL
+        " dst INTEGER NOT NULL,"
+        " note TEXT NOT NULL,"
+        " created TEXT NOT NULL,"            // UT, YYYY-MM-DDTHH:MM:SSZ
+        " changed TEXT NOT NULL)"},
+    // Lists are ordered by name, then birth.
+    {2, "CREATE INDEX people_by_name ON people (name, born)"},
+});
+static_assert(SchemaSteps.back().version == PeopleSchemaVersion);
+
+constexpr const char* PeopleFileName = "people.sqlite";
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+std::string S(const QString& text) { return text.toStdString(); }
+
+std::string NowText() { return S(QDateTime::currentDateTimeUtc().toString("yyyy-MM-dd'T'HH:mm:ss'Z'")); }
+
+std::string ErrorText(const QSqlError& error) {
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return S(text);
+}
+
+// Runs one statement; throws StoreFailure with the database's reason.
+void Exec(QSqlQuery& query, const QString& sql) {
+    if (!query.exec(sql)) throw StoreFailure(ErrorText(query.lastError()));
+}
+void Exec(QSqlQuery& query) {
+    if (!query.exec()) throw StoreFailure(ErrorText(query.lastError()));
+}
+
+constexpr const char* Columns =
+    "key, name, sex, born, place_name, place_state, place_country, latitude, longitude, zone_id, "
+    "zone_offset_seconds, dst, note, created, changed";
+
+StoredPerson ReadRow(const QSqlQuery& q) {
+    StoredPerson out;
+    out.key = q.value(0).toLongLong();
+    Person& p = out.person;
+    p.name = S(q.value(1).toString());
+    p.sex = S(q.value(2).toString());
+    const std::string born = S(q.value(3).toString());
+    const std::optional<BirthClock> clock = ReadBornText(born);
+    if (!clock) throw StoreFailure("the store holds a birth time that cannot be read ('" + born + "')");
+    p.born = *clock;
+    if (!q.value(4).isNull()) {
+        p.place = BirthPlace{S(q.value(4).toString()), S(q.value(5).toString()), S(q.value(6).toString())};
+    }
+    p.latitude = q.value(7).toDouble();
+    p.longitude = q.value(8).toDouble();
+    if (!q.value(9).isNull()) p.zone.id = S(q.value(9).toString());
+    if (!q.value(10).isNull()) p.zone.offsetSeconds = q.value(10).toInt();
+    p.zone.dst = q.value(11).toInt() != 0;
+    p.note = S(q.value(12).toString());
+    out.created = S(q.value(13).toString());
+    out.changed = S(q.value(14).toString());
+    return out;
+}
+
+// Binds a person's fields to the named placeholders of an INSERT or UPDATE.
+void BindPerson(QSqlQuery& q, const Person& p) {
+    q.bindValue(":name", Q(p.name));
+    q.bindValue(":sex", Q(p.sex));
+    q.bindValue(":born", Q(BornText(p.born)));
+    const auto nullText = QVariant(QMetaType::fromType<QString>());
+    q.bindValue(":place_name", p.place ? QVariant(Q(p.place->name)) : nullText);
+    q.bindValue(":place_state", p.place ? QVariant(Q(p.place->state)) : nullText);
+    q.bindValue(":place_country", p.place ? QVariant(Q(p.place->country)) : nullText);
+    q.bindValue(":latitude", p.latitude);
+    q.bindValue(":longitude", p.longitude);
+    q.bindValue(":zone_id", p.zone.id ? QVariant(Q(*p.zone.id)) : nullText);
+    q.bindValue(":zone_offset_seconds",
+                p.zone.offsetSeconds ? QVariant(*p.zone.offsetSeconds) : QVariant(QMetaType::fromType<int>()));
+    q.bindValue(":dst", p.zone.dst ? 1 : 0);
+    q.bindValue(":note", Q(p.note));
+}
+
+void CheckPerson(const Person& p) {
+    if (const std::string problem = PersonProblem(p); !problem.empty()) throw StoreFailure(problem);
+}
+
+}  // namespace
+
+std::string PeopleFolder() {
+    if (const char* dir = std::getenv("KALVORA_DATA_DIR"); dir && *dir) return dir;
+    // The data folder is named after the program, whether or not a QCoreApplication has named it.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return S(QDir(base).filePath("kalvora"));
+}
+
+std::string DefaultPeopleFile() { return S(QDir(Q(PeopleFolder())).filePath(PeopleFileName)); }
+
+PeopleStore::PeopleStore(std::string filePath)
+    : filePath_(std::move(filePath)), connection_("kalvora-people-" + S(QUuid::createUuid().toString())) {
+    Open();
+}
+
+PeopleStore::~PeopleStore() { Close(); }
+
+void PeopleStore::Refuse(StoreState state, std::string problem) {
+    state_ = state;
+    problem_ = std::move(problem);
+}
+
+void PeopleStore::Close() {
+    if (!QSqlDatabase::contains(Q(connection_))) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(Q(connection_), false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(Q(connection_));
+}
+
+template <typename Write>
+auto PeopleStore::Transaction(const char* what, Write write) {
+    if (state_ != StoreState::Ready) throw StoreFailure(std::string("cannot ") + what + ": " + problem_);
+    QSqlDatabase db = QSqlDatabase::database(Q(connection_), false);
+    QSqlQuery q(db);
+    if (!q.exec("BEGIN IMMEDIATE")) {
+        throw StoreFailure(std::string("cannot ") + what + ": " + ErrorText(q.lastError()) +
+                           " (nothing was changed)");
+    }
+    try {
+        auto result = write(q);
+        q.finish();
+        Exec(q, "COMMIT");
+        return result;
+    } catch (const StoreFailure& e) {
+        q.finish();
+        QSqlQuery rollback(db);
+        rollback.exec("ROLLBACK");
+        throw StoreFailure(std::string("cannot ") + what + ": " + e.what() + " (nothing was changed)");
+    }
+}
+
+void PeopleStore::Open() {
+    Check();
+    // An unusable file is let go of at once, so that it can be moved aside.
+    if (state_ == StoreState::Unavailable) Close();
+}
+
+void PeopleStore::Check() {
+    state_ = StoreState::Unavailable;
+    problem_.clear();
+    const QFileInfo file(Q(filePath_));
+    const QString folder = file.absolutePath();
+    const std::string where = "the people file " + filePath_;
+    if (!QDir().mkpath(folder)) {
+        return Refuse(StoreState::Unavailable, "the folder " + S(folder) + " cannot be made");
+    }
+    if (file.exists() && !file.isFile()) {
+        return Refuse(StoreState::Unavailable, where + " is not a file");
+    }
+    const bool folderWritable = QFileInfo(folder).isWritable();
+    const bool writable = folderWritable && (!file.exists() || file.isWritable());
+    if (!file.exists() && !folderWritable) {
+        return Refuse(StoreState::Unavailable,
+                      "the folder " + S(folder) + " may not be written to, so people cannot be saved");
+    }
+    if (file.exists() && !file.isReadable()) return Refuse(StoreState::Unavailable, where + " may not be read");
+
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", Q(connection_));
+    db.setDatabaseName(Q(filePath_));
+    QString options = "QSQLITE_BUSY_TIMEOUT=" + QString::number(BusyTimeoutMilliseconds);
+    if (!writable) options += ";QSQLITE_OPEN_READONLY";
+    db.setConnectOptions(options);
+    if (!db.open()) {
+        return Refuse(StoreState::Unavailable, where + " cannot be opened: " + ErrorText(db.lastError()));
+    }
+
+    // Reading only, until the file is known to be ours and of a version this program writes.
+    QSqlQuery q(db);
+    const auto damaged = [&](const std::string& reason) {
+        Refuse(StoreState::Unavailable, where + " is damaged or is not a people file (" + reason +
+                                            "); it has been left as it is");
+    };
+    if (!q.exec("PRAGMA user_version") || !q.next()) return damaged(ErrorText(q.lastError()));
+    const int version = q.value(0).toInt();
+    if (!q.exec("PRAGMA quick_check") || !q.next()) return damaged(ErrorText(q.lastError()));
+    if (q.value(0).toString() != "ok") return damaged(S(q.value(0).toString()));
+    if (version > PeopleSchemaVersion) {
+        return Refuse(StoreState::Unavailable,
+                      where + " was written by a newer version of Kalvora (layout " + std::to_string(version) +
+                          ", this version reads up to " + std::to_string(PeopleSchemaVersion) +
+                          "); it has been left as it is");
+    }
+    if (!q.exec("SELECT count(*), sum(name = 'people') FROM sqlite_master WHERE type = 'table'") || !q.next()) {
+        return damaged(ErrorText(q.lastError()));
+    }
+    const int tables = q.value(0).toInt();
+    const bool hasPeople = q.value(1).toInt() > 0;
+    if (version == 0 && tables > 0) return damaged("it holds other tables");
+    if (version > 0 && !hasPeople) return damaged("the table of people is missing");
+    q.finish();
+
+    if (version < PeopleSchemaVersion) {
+        if (!writable) {
+            return Refuse(StoreState::Unavailable, where + " needs to be brought up to date, but the folder " +
+                                                       S(folder) + " may not be written to");
+        }
+        state_ = StoreState::Ready;
+        try {
+            Transaction("bring the people file up to date", [&](QSqlQuery& w) {
+                // Read again inside the transaction: another program may have done it meanwhile.
+                Exec(w, "PRAGMA user_version");
+                const int now = w.next() ? w.value(0).toInt() : 0;
+                w.finish();
+                for (const SchemaStep& step : SchemaSteps) {
+                    if (step.version > now) Exec(w, Q(step.sql));
+                }
+                if (now < PeopleSchemaVersion) Exec(w, "PRAGMA user_version = " + QString::number(PeopleSchemaVersion));
+                return 0;
+            });
+        } catch (const StoreFailure& e) {
+            return Refuse(StoreState::Unavailable, e.what());
+        }
+    }
+    if (!writable) {
+        return Refuse(StoreState::ReadOnly, "the people file " + filePath_ + " or its folder " + S(folder) +
+                                                " may not be written to: people are shown but not saved");
+    }
+    state_ = StoreState::Ready;
+}
+
+std::vector<StoredPerson> PeopleStore::List() const {
+    if (state_ == StoreState::Unavailable) throw StoreFailure(problem_);
+    QSqlQuery q(QSqlDatabase::database(Q(connection_), false));
+    q.setForwardOnly(true);
+    Exec(q, QString("SELECT ") + Columns + " FROM people ORDER BY name, born, key");
+    std::vector<StoredPerson> people;
+    while (q.next()) people.push_back(ReadRow(q));
+    if (q.lastError().isValid()) throw StoreFailure(ErrorText(q.lastError()));
+    return people;
+}
+
+std::vector<StoredPerson> PeopleStore::Named(const std::string& name) const {
+    if (state_ == StoreState::Unavailable) throw StoreFailure(problem_);
+    QSqlQuery q(QSqlDatabase::database(Q(connection_), false));
+    q.setForwardOnly(true);
+    q.prepare(QString("SELECT ") + Columns + " FROM people WHERE name = :name ORDER BY born, key");
+    q.bindValue(":name", Q(name));
+    Exec(q);
+    std::vector<StoredPerson> people;
+    while (q.next()) people.push_back(ReadRow(q));
+    return people;
+}
+
+std::int64_t PeopleStore::Add(const Person& person) {
+    CheckPerson(person);
+    return Transaction("save the person", [&](QSqlQuery& q) {
+        const QString now = Q(NowText());
+        q.prepare("INSERT INTO people (name, sex, born, place_name, place_state, place_country, latitude, longitude,"
+                  " zone_id, zone_offset_seconds, dst, note, created, changed) VALUES (:name, :sex, :born,"
+                  " :place_name, :place_state, :place_country, :latitude, :longitude, :zone_id,"
+                  " :zone_offset_seconds, :dst, :note, :created, :changed)");
+        BindPerson(q, person);
+        q.bindValue(":created", now);
+        q.bindValue(":changed", now);
+        Exec(q);
+        return q.lastInsertId().toLongLong();
+    });
+}
+
+void PeopleStore::Update(std::int64_t key, const Person& person) {
+    CheckPerson(person);
+    Transaction("save the person", [&](QSqlQuery& q) {
+        q.prepare("UPDATE people SET name = :name, sex = :sex, born = :born, place_name = :place_name,"
+                  " place_state = :place_state, place_country = :place_country, latitude = :latitude,"
+                  " longitude = :longitude, zone_id = :zone_id, zone_offset_seconds = :zone_offset_seconds,"
+                  " dst = :dst, note = :note, changed = :changed WHERE key = :key");
+        BindPerson(q, person);
+        q.bindValue(":changed", Q(NowText()));
+        q.bindValue(":key", static_cast<qlonglong>(key));
+        Exec(q);
+        if (q.numRowsAffected() != 1) throw StoreFailure("the person is no longer in the store");
+        return 0;
+    });
+}
+
+void PeopleStore::Remove(std::int64_t key) {
+    Transaction("remove the person", [&](QSqlQuery& q) {
+        q.prepare("DELETE FROM people WHERE key = :key");
+        q.bindValue(":key", static_cast<qlonglong>(key));
+        Exec(q);
+        if (q.numRowsAffected() != 1) throw StoreFailure("the person is no longer in the store");
+        return 0;
+    });
+}
+
+std::size_t PeopleStore::AddAll(const std::vector<StoredPerson>& people) {
+    for (const StoredPerson& p : people) CheckPerson(p.person);
+    return Transaction("read the people in", [&](QSqlQuery& q) {
+        const std::string now = NowText();
+        std::size_t added = 0;
+        for (const StoredPerson& entry : people) {
+            q.prepare(QString("SELECT ") + Columns + " FROM people WHERE name = :name AND born = :born");
+            q.bindValue(":name", Q(entry.person.name));
+            q.bindValue(":born", Q(BornText(entry.person.born)));
+            Exec(q);
+            bool present = false;
+            while (q.next() && !present) present = ReadRow(q).person == entry.person;
+            q.finish();
+            if (present) continue;
+            q.prepare("INSERT INTO people (name, sex, born, place_name, place_state, place_country, latitude,"
+                      " longitude, zone_id, zone_offset_seconds, dst, note, created, changed) VALUES (:name, :sex,"
+                      " :born, :place_name, :place_state, :place_country, :latitude, :longitude, :zone_id,"
+                      " :zone_offset_seconds, :dst, :note, :created, :changed)");
+            BindPerson(q, entry.person);
+            q.bindValue(":created", Q(entry.created.empty() ? now : entry.created));
+            q.bindValue(":changed", Q(entry.changed.empty() ? now : entry.changed));
+            Exec(q);
+            ++added;
+        }
+        return added;
+    });
+}
+
+std::string PeopleStore::SetAsideAndStartNew() {
+    Close();
+    const QFileInfo file(Q(filePath_));
+    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+    const QString stem = file.completeBaseName() + "-set-aside-" + stamp;
+    const QString ext = file.suffix().isEmpty() ? QString() : "." + file.suffix();
+    QString target = file.dir().filePath(stem + ext);
+    for (int n = 2; QFileInfo::exists(target); ++n) target = file.dir().filePath(stem + "-" + QString::number(n) + ext);
+    if (file.exists() && !QFile::rename(file.absoluteFilePath(), target)) {
+        Open();
+        throw StoreFailure("the people file " + filePath_ + " could not be moved aside; it has been left as it is");
+    }
+    // A journal left by an interrupted write belongs to the old file.
+    const QString journal = file.absoluteFilePath() + "-journal";
+    if (QFileInfo::exists(journal)) QFile::rename(journal, target + "-journal");
+    Open();
+    return S(target);
+}
+
+void PeopleStore::LimitPages(int pages) {
+    if (state_ == StoreState::Unavailable) return;
+    QSqlQuery q(QSqlDatabase::database(Q(connection_), false));
+    q.exec("PRAGMA max_page_count = " + QString::number(pages));
+}
+
+}  // namespace kalvora

@@ -1,0 +1,95 @@
+#pragma once
+// The people store: the saved persons in one SQLite file (through Qt SQL), shared by the desktop program and
+// kalvora-cli. Every write is one transaction, and a writer waits (up to the busy timeout) for another program's
+// write to finish, so that two programs writing at once both keep their write.
+//
+// Nothing is ever lost: a file that cannot be opened or read (damaged, written by a newer version of the program,
+// not ours) is never written to; the store then reports itself unavailable with the reason, and moves the file
+// aside under a dated name only when asked. A file in a folder the program may not write to is read but not
+// written (read-only). A write that fails (the disk is full) is rolled back and reported.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "store/person.h"
+
+namespace kalvora {
+
+// A write or read of the store that failed; the message says why in the user's terms.
+struct StoreFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+enum class StoreState {
+    Ready,        // read and written
+    ReadOnly,     // read, but writes are refused (`problem` says why)
+    Unavailable,  // neither read nor written (`problem` says why); the file is left as it is
+};
+
+// The version of the file's layout this program writes (kept in the file's user_version).
+inline constexpr int PeopleSchemaVersion = 2;
+
+// How long a write waits for another program's write to finish before it fails.
+inline constexpr int BusyTimeoutMilliseconds = 5000;
+
+// The folder of the store: $KALVORA_DATA_DIR when set and not empty, else the user's data folder of the
+// program "kalvora".
+std::string PeopleFolder();
+// The store's file in that folder.
+std::string DefaultPeopleFile();
+
+class PeopleStore {
+public:
+    // Opens (or creates) the file. Never throws: a file that cannot be used leaves the store ReadOnly or
+    // Unavailable with the reason in Problem().
+    explicit PeopleStore(std::string filePath = DefaultPeopleFile());
+    ~PeopleStore();
+    PeopleStore(const PeopleStore&) = delete;
+    PeopleStore& operator=(const PeopleStore&) = delete;
+
+    StoreState State() const { return state_; }
+    const std::string& Problem() const { return problem_; }
+    const std::string& FilePath() const { return filePath_; }
+
+    // Everyone, by name, then by birth. Throws StoreFailure when the store is unavailable or the read fails.
+    std::vector<StoredPerson> List() const;
+    // The people of one name (exactly as spelt), by birth.
+    std::vector<StoredPerson> Named(const std::string& name) const;
+
+    // The writes throw StoreFailure (nothing changed) when the store is not Ready, the person's data is wrong
+    // or the write fails.
+    std::int64_t Add(const Person& person);                    // returns the new key
+    void Update(std::int64_t key, const Person& person);       // keeps `created`, sets `changed`
+    void Remove(std::int64_t key);
+    // Adds every person not stored already with the same data, in one transaction; returns how many were added.
+    // Stored `created` and `changed` times are kept (a backup read back); empty ones are set to now.
+    std::size_t AddAll(const std::vector<StoredPerson>& people);
+
+    // Moves the file (damaged, or from a newer version) aside to "<name>-set-aside-YYYYMMDD-HHMMSS<ext>" in its
+    // folder and starts a new, empty store. Returns the new name of the old file. Throws StoreFailure when the
+    // file could not be moved (it is then left where it was).
+    std::string SetAsideAndStartNew();
+
+    // Limits the file's size to `pages` pages of the database (testing a full disk; the limit lasts as long as
+    // this store object).
+    void LimitPages(int pages);
+
+private:
+    void Open();
+    void Check();  // opens the connection and finds the state, reading the file only
+    void Close();
+    void Refuse(StoreState state, std::string problem);
+    // Runs `write` inside BEGIN IMMEDIATE .. COMMIT; on any failure rolls back and throws StoreFailure.
+    template <typename Write>
+    auto Transaction(const char* what, Write write);
+
+    std::string filePath_;
+    std::string connection_;  // the Qt SQL connection name, unique to this object
+    StoreState state_ = StoreState::Unavailable;
+    std::string problem_;
+};
+
+}  // namespace kalvora

@@ -1,0 +1,193 @@
+// kalvora-cli people, run in the test's process on a fresh data folder per test.
+
+#include <gtest/gtest.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/people.h"
+#include "store/people_json.h"
+#include "store/people_store.h"
+#include "tests/support/store_folder.h"
+
+extern char** environ;
+
+namespace kalvora {
+namespace {
+
+using testing::Bytes;
+using testing::WriteBytes;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun People(std::vector<std::string> args) {
+    args.insert(args.begin(), "people");
+    std::ostringstream out, err;
+    CliRun r;
+    r.status = RunCli(args, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+std::vector<std::string> AddArgs(const std::string& name, const std::string& born, std::vector<std::string> more = {}) {
+    std::vector<std::string> args = {"add", "--name", name, "--sex", "Male", "--birth", born, "--birth-lat", "12:58N",
+                                     "--birth-lon", "77:35E", "--birth-zone", "+05:30"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+class PeopleCommand : public testing::StoreFolder {};
+
+TEST_F(PeopleCommand, AnAddedPersonIsListedAsTyped) {
+    ASSERT_EQ(People({"list"}).out, "No people are saved.\n");
+    ASSERT_EQ(People(AddArgs("Ravi", "1961-12-30T23:59",
+                             {"--birth-lat", "40:45N", "--birth-lon", "73:59W", "--birth-zone", "-05:00",
+                              "--birth-dst", "--note", "New York"}))
+                  .status,
+              2) << "an option given twice";
+    const CliRun added = People({"add", "--name", "Ravi", "--sex", "Female", "--birth", "1961-12-30T23:59",
+                                 "--birth-lat", "33:52S", "--birth-lon", "73:59W", "--birth-zone", "-05:00",
+                                 "--birth-dst", "--note", "New York"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "Saved Ravi, born 1961-12-30.\n");
+    EXPECT_EQ(People({"list"}).out,
+              "Ravi  born 1961-12-30 23:59  Female  33:52S 73:59W  zone -05:00 DST  (New York)\n");
+
+    const std::vector<StoredPerson> listed = ReadPeopleJson(People({"list", "--json"}).out);
+    ASSERT_EQ(listed.size(), 1u);
+    const Person& p = listed[0].person;
+    EXPECT_EQ(p.born, (BirthClock{1961, 12, 30, 23, 59}));
+    EXPECT_EQ(p.latitude, -(33.0 + 52.0 / 60.0));
+    EXPECT_EQ(p.longitude, -(73.0 + 59.0 / 60.0));
+    EXPECT_EQ(p.zone, (BirthZone{std::nullopt, -5 * 3600, true}));
+    EXPECT_FALSE(p.place);
+}
+
+TEST_F(PeopleCommand, SeveralOfOneNameAreRemovedByBirthDate) {
+    ASSERT_EQ(People(AddArgs("Ravi", "1990-03-04T10:00")).status, 0);
+    const CliRun second = People(AddArgs("Ravi", "1961-12-30T23:59"));
+    EXPECT_NE(second.out.find("2 people are named Ravi now"), std::string::npos) << second.out;
+
+    const CliRun ambiguous = People({"remove", "Ravi"});
+    EXPECT_EQ(ambiguous.status, 2);
+    EXPECT_NE(ambiguous.err.find("born 1961-12-30, 1990-03-04; say which with --born"), std::string::npos)
+        << ambiguous.err;
+    const CliRun wrongDate = People({"remove", "Ravi", "--born", "1990-03-05"});
+    EXPECT_EQ(wrongDate.status, 1);
+    EXPECT_NE(wrongDate.err.find("1961-12-30, 1990-03-04"), std::string::npos) << wrongDate.err;
+    EXPECT_EQ(People({"remove", "Ravi", "--born", "1990-03-04"}).out, "Removed Ravi, born 1990-03-04.\n");
+    EXPECT_EQ(People({"remove", "Ravi"}).out, "Removed Ravi, born 1961-12-30.\n");
+    EXPECT_EQ(People({"remove", "Ravi"}).status, 1);
+}
+
+TEST_F(PeopleCommand, ABackupReadsBackIntoAnotherFolderExactly) {
+    for (const char* name : {"अनिल कुमार", "கார்த்திகேயன்", "Asha"}) {
+        ASSERT_EQ(People(AddArgs(name, "1984-07-21T05:42")).status, 0);
+    }
+    const std::string first = File("first.json");
+    ASSERT_EQ(People({"export", first}).out, "Wrote 3 people to " + first + ".\n");
+
+    setenv("KALVORA_DATA_DIR", (folder / "other").c_str(), 1);
+    EXPECT_EQ(People({"import", first}).out, "Read 3 people from " + first + ": 3 added, 0 saved already.\n");
+    EXPECT_EQ(People({"import", first}).out, "Read 3 people from " + first + ": 0 added, 3 saved already.\n");
+    const std::string second = File("second.json");
+    ASSERT_EQ(People({"export", second}).status, 0);
+    EXPECT_EQ(Bytes(second), Bytes(first));
+    EXPECT_FALSE(std::filesystem::exists(second + ".part"));
+}
+
+TEST_F(PeopleCommand, AMalformedImportChangesNothing) {
+    ASSERT_EQ(People(AddArgs("Asha", "1984-07-21T05:42")).status, 0);
+    const std::string backup = File("backup.json");
+    ASSERT_EQ(People({"export", backup}).status, 0);
+    std::string text = Bytes(backup);
+    text.insert(text.find("\"people\": [") + 11, R"({"name": "Kept out"}, )");
+    WriteBytes(backup, text);
+    std::filesystem::remove(File("people.sqlite"));
+    People({"list"});  // a new, empty file
+    const std::string before = Bytes(File("people.sqlite"));
+    const CliRun r = People({"import", backup});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("person 1 (\"Kept out\"): \"sex\" is missing; nothing was read in"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(Bytes(File("people.sqlite")), before);
+    EXPECT_EQ(People({"list"}).out, "No people are saved.\n");
+}
+
+TEST_F(PeopleCommand, AnUnreadableFileIsLeftUntilSetAside) {
+    WriteBytes(File("people.sqlite"), std::string(5000, '\x7f'));
+    const std::string before = Bytes(File("people.sqlite"));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"list"}, AddArgs("Asha", "1984-07-21T05:42"), {"remove", "Asha"},
+          {"export", File("b.json")}}) {
+        const CliRun r = People(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_NE(r.err.find("left as it is (kalvora-cli people set-aside moves it aside"), std::string::npos) << r.err;
+        EXPECT_EQ(Bytes(File("people.sqlite")), before) << args[0];
+    }
+    const CliRun aside = People({"set-aside"});
+    ASSERT_EQ(aside.status, 0) << aside.err;
+    EXPECT_NE(aside.out.find("Started a new, empty people file"), std::string::npos);
+    EXPECT_EQ(People({"list"}).out, "No people are saved.\n");
+    EXPECT_EQ(People({"set-aside"}).status, 1) << "a readable file is not moved";
+}
+
+TEST_F(PeopleCommand, BadArgumentsAreStatusTwo) {
+    struct Case { std::vector<std::string> args; const char* message; };
+    std::vector<std::string> lowerCaseSex = AddArgs("A", "1984-07-21T05:42");
+    lowerCaseSex.at(4) = "male";
+    const std::vector<Case> cases = {
+        {{}, "usage: kalvora-cli people"},
+        {{"erase"}, "unknown 'erase'"},
+        {{"list", "--top", "3"}, "unknown argument '--top' (see people list --help)"},
+        {{"add", "--sex", "Male"}, "--name: missing"},
+        {AddArgs("", "1984-07-21T05:42"), "--name: the name is empty"},
+        {lowerCaseSex, "--sex: expected Male or Female"},
+        {AddArgs("A", "1984-02-30T05:42"), "--birth: there is no day 30 in February 1984"},
+        {{"remove"}, "the name is missing"},
+        {{"remove", "A", "--born", "1984-13-01"}, "--born:"},
+        {{"export"}, "the file is missing"},
+        {{"import", "a.json", "b.json"}, "unknown argument 'b.json'"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = People(c.args);
+        EXPECT_EQ(r.status, 2) << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(File("people.sqlite"))) << "no bad call opens the store";
+}
+
+// The command line in other processes and a store in this one write at once; every write is kept.
+TEST_F(PeopleCommand, WritesFromAnotherProcessAreNotLost) {
+    constexpr int each = 15;
+    const std::string loop = "for i in $(seq " + std::to_string(each) + "); do \"" + KALVORA_CLI_PATH +
+                             "\" people add --name Cli-$i --sex Male --birth 1984-07-21T05:42 --birth-lat 12:58N"
+                             " --birth-lon 77:35E --birth-zone +05:30 >/dev/null || exit 1; done";
+    std::vector<char*> argv = {const_cast<char*>("sh"), const_cast<char*>("-c"), const_cast<char*>(loop.c_str()),
+                               nullptr};
+    PeopleStore store;
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv.data(), environ), 0);
+    for (int i = 1; i <= each; ++i) store.Add(testing::Sample("Here-" + std::to_string(i)));
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::set<std::string> names;
+    for (const StoredPerson& p : store.List()) names.insert(p.person.name);
+    EXPECT_EQ(names.size(), 2u * each);
+}
+
+}  // namespace
+}  // namespace kalvora
