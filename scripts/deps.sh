@@ -6,7 +6,6 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libswe-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev libqt6sql6-sqlite
   libgeonames-dev libgeonames-common tzdata
   libswe-dev
