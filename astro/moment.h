@@ -32,6 +32,16 @@ struct MomentInput {
     bool isEast = true;   // East longitude
     bool isSouth = false; // South latitude
     bool isDst = false;   // daylight saving in force
+    friend bool operator==(const MomentInput&, const MomentInput&) = default;
+};
+
+// A stretch of universal time over which a place's clock keeps one offset, as a zone's history gives it.
+struct ClockPeriod {
+    std::int64_t fromUtSeconds = 0;  // its first second, counted from 1970-01-01 00:00 UT
+    // The zone fields (zoneHours, zoneMinutes, zoneSeconds, zoneIsEast, isDst) a moment on this clock takes;
+    // the other fields are ignored.
+    MomentInput zone;
+    friend bool operator==(const ClockPeriod&, const ClockPeriod&) = default;
 };
 
 // The clock of one moment as the astronomical engine hands it to the almanac engine.

@@ -161,24 +161,6 @@ std::optional<TimeZone> ResolveSearchedPlace(std::string_view prefix, const Mome
     return OpenZone(prefix, sources, *id);
 }
 
-std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, LocalDate to) {
-    // Two days either side reach past any offset a zone has had.
-    constexpr std::int64_t Day = 86400;
-    const long epoch = DayNumber({1970, 1, 1});
-    const std::int64_t utFrom = (DayNumber(from) - epoch - 2) * Day;
-    const std::int64_t utTo = (DayNumber(to) - epoch + 3) * Day;
-    std::vector<ClockPeriod> clock(1);
-    clock.front().fromUtSeconds = utFrom;
-    SetMomentZone(clock.front().zone, OffsetAtUt(zone, utFrom));
-    for (const ZoneTransition& change : TransitionsBetween(zone, utFrom, utTo)) {
-        ClockPeriod period;
-        period.fromUtSeconds = change.utSeconds;
-        SetMomentZone(period.zone, change.after);
-        clock.push_back(period);
-    }
-    return clock;
-}
-
 // --- The places command ----------------------------------------------------------------------------------------
 
 namespace {

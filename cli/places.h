@@ -56,9 +56,6 @@ MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources
 std::optional<TimeZone> ResolveSearchedPlace(std::string_view prefix, const MomentSources& sources,
                                              MomentInput& moment, AtlasOnDemand& atlas, std::string_view seeHelp);
 
-// The clock of a zone over the local dates from..to: the offset in force before the first date, then each
-// change up to the end of the last.
-std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, LocalDate to);
 
 // kalvora-cli places QUERY [--top N] [--json].
 struct PlacesOptions {

@@ -35,15 +35,6 @@ struct DailyWindow {
     int lastMinute = MinutesPerDay - 1;
 };
 
-// A stretch of universal time over which the muhurtha's clock keeps one offset, as a zone's history gives it.
-struct ClockPeriod {
-    std::int64_t fromUtSeconds = 0;  // its first second, counted from 1970-01-01 00:00 UT
-    // The zone fields (zoneHours, zoneMinutes, zoneSeconds, zoneIsEast, isDst) a moment on this clock takes;
-    // the other fields are ignored.
-    MomentInput zone;
-    friend bool operator==(const ClockPeriod&, const ClockPeriod&) = default;
-};
-
 struct FinderQuery {
     // The pages' input: subject (one of the 34 subject texts), person, birth moment, and the muhurtha's place,
     // zone and daylight-saving flag. The muhurtha's date and time and the weekday box are ignored: the search

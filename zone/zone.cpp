@@ -352,6 +352,24 @@ ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset) {
     };
 }
 
+std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, LocalDate to) {
+    // Two days either side reach past any offset a zone has had.
+    constexpr std::int64_t Day = 86400;
+    const long epoch = DayNumber({1970, 1, 1});
+    const std::int64_t utFrom = (DayNumber(from) - epoch - 2) * Day;
+    const std::int64_t utTo = (DayNumber(to) - epoch + 3) * Day;
+    std::vector<ClockPeriod> clock(1);
+    clock.front().fromUtSeconds = utFrom;
+    SetMomentZone(clock.front().zone, OffsetAtUt(zone, utFrom));
+    for (const ZoneTransition& change : TransitionsBetween(zone, utFrom, utTo)) {
+        ClockPeriod period;
+        period.fromUtSeconds = change.utSeconds;
+        SetMomentZone(period.zone, change.after);
+        clock.push_back(period);
+    }
+    return clock;
+}
+
 void SetMomentZone(MomentInput& moment, const ZoneOffset& offset) {
     const std::int32_t inBoxes = OffsetInBoxes(offset);
     const std::int32_t magnitude = std::abs(inBoxes);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/calendar.h"
 #include "astro/moment.h"
 
 namespace kalvora {
@@ -117,6 +118,10 @@ struct ZoneBoxes {
     friend bool operator==(const ZoneBoxes&, const ZoneBoxes&) = default;
 };
 ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset);
+
+// The clock of a zone over the local dates from..to: the offset in force before the first date, then each
+// change up to the end of the last.
+std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, LocalDate to);
 
 // Puts an offset into a moment's zone fields exactly, seconds included: as the boxes hold it (the standard offset
 // with daylight saving when exactly one hour of it applies, otherwise the whole offset), its hours and minutes as

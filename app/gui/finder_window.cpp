@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "zone/zone.h"
 #include "app/gui/emblem.h"
 #include "app/gui/moment_form.h"
 #include "app/gui/theme.h"
@@ -335,6 +336,12 @@ std::optional<FinderQuery> FinderWindow::ReadQuery() {
     if (between_->isChecked()) query.between = DailyWindow{MinuteOf(firstTime_->time()), MinuteOf(lastTime_->time())};
     for (std::size_t i = 0; i < leaveOut_.size(); ++i) query.leftOutWeekdays[i] = leaveOut_[i]->isChecked();
     for (std::size_t i = 0; i < avoid_.size(); ++i) query.avoidedPeriods[i] = avoid_[i]->isChecked();
+    // A zone from the atlas: every minute of the span on the offset its zone had then, as the command line does.
+    if (const auto& zone = query.input.muhurthaOrigin.zone; zone && zone->id) {
+        if (const std::optional<TimeZone> opened = OpenTimeZone(*zone->id)) {
+            query.clock = ClockOfZone(*opened, query.from, query.to);
+        }
+    }
     if (const std::string problem = QueryProblem(query); !problem.empty()) {
         if (pages_.showMessage) pages_.showMessage(this, QMessageBox::Information, Sentence(problem));
         return std::nullopt;

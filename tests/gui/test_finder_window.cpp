@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -15,6 +16,8 @@
 #include <QtTest/QTest>
 
 #include "app/gui/input_checks.h"
+#include "app/gui/moment_form.h"
+#include "atlas/atlas.h"
 #include "astro/tables.h"
 #include "tests/gui/window_fixture.h"
 
@@ -298,6 +301,25 @@ TEST_F(FinderTest, AvoidedPeriodsGoIntoTheQuery) {
     for (const char* name : {"chkAvoidYamaganda", "chkAvoidGulika"}) {
         EXPECT_FALSE(Find<QCheckBox>(QString::fromLatin1(name))->isChecked());
     }
+}
+
+TEST_F(FinderTest, APlaceFromTheAtlasSearchesOnItsZonesClock) {
+    // New York: the clocks went forward on 2026-03-08, so the span holds windows on both offsets.
+    MomentForm* form = nullptr;
+    for (QWidget* w = Find<QLineEdit>(QStringLiteral("txtCity")); w != nullptr && !form; w = w->parentWidget()) {
+        form = qobject_cast<MomentForm*>(w);
+    }
+    ASSERT_NE(form, nullptr);
+    form->ChoosePlace(Place{"New York City", "New York", "United States", "US", "America/New_York", 40.71, -74.01, 0});
+    FinderWindow* finder = OpenFinder();
+    SetSpan({2026, 3, 7}, {2026, 3, 9});
+    Find<QSpinBox>(QStringLiteral("spnFindTop"))->setValue(0);
+    SearchAndWait(finder);
+    ASSERT_TRUE(finder->LastQuery());
+    EXPECT_GE(finder->LastQuery()->clock.size(), 2u);
+    std::set<int> offsets;
+    for (const FoundWindow& w : finder->ListedWindows()) offsets.insert(w.offsetSeconds);
+    EXPECT_EQ(offsets, (std::set<int>{-5 * 3600, -4 * 3600}));
 }
 
 }  // namespace
