@@ -53,6 +53,9 @@ void ReadSex(CliOptions& o, std::string_view option, std::string_view text) {
     o.input.personSex = ParseSex(option, text);
 }
 void ReadJson(CliOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadPlanets(CliOptions& o, std::string_view option, std::string_view text) {
+    o.input.planets = ParsePlanetsMode(option, text);
+}
 
 void ReadMuhurthaWeekday(CliOptions& o, std::string_view option, std::string_view text) {
     o.input.muhurthaWeekdayBox = ParseWeekday(option, text);
@@ -79,6 +82,7 @@ constexpr auto CalculationOptions = std::to_array<Row>({
     {"--name", Value, ReadName},
     {"--sex", Value, ReadSex},
     {"--json", Flag, ReadJson},
+    {"--planets", Value, ReadPlanets},
     {"--report", Value, ReadReport},
 });
 static_assert(WellFormed(CalculationOptions));
@@ -91,7 +95,10 @@ std::string UsageText() {
            "                  --birth YYYY-MM-DDTHH:MM[:SS] --birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)\n"
            "                  --birth-zone (+|-)HH:MM [--birth-dst] [--birth-weekday NAME]\n"
            "                  [--subject TEXT] [--name TEXT] [--sex Male|Female] [--json] [--report FILE.rtf|FILE.pdf]\n"
-           "Zones are offsets from UT, east positive (+05:30 for India, -05:00 for New York in winter).\n";
+           "                  [--planets sky|none]\n"
+           "Zones are offsets from UT, east positive (+05:30 for India, -05:00 for New York in winter).\n"
+           "--planets sky (the default) places the planets from the ephemeris for the planet checks and shows them;\n"
+           "--planets none evaluates with no planet placed and shows none.\n";
 }
 
 CliOptions ParseArguments(const std::vector<std::string>& args) {

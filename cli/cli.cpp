@@ -1,8 +1,10 @@
 #include "cli/cli.h"
 
 #include <exception>
+#include <optional>
 #include <ostream>
 
+#include "astro/tables.h"
 #include "driver/panels.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
@@ -12,6 +14,25 @@
 
 namespace kalvora {
 namespace {
+
+// The nine bodies, Sun to Ketu, and the ayanamsa they were placed with (the Moon is the system's own).
+void WriteSky(JsonWriter& json, const Sky& sky) {
+    json.Key("planets").BeginArray();
+    for (std::size_t i = 0; i < sky.bodies.size(); ++i) {
+        const BodyPosition& p = sky.bodies[i];
+        const SignName& sign = SignNames[static_cast<std::size_t>(p.signIndex)];
+        json.BeginObject()
+            .Field("name", BodyNames[i].name)
+            .Field("longitude", p.longitudeDeg)
+            .Field("sign", sign.name)
+            .Field("signAbbreviation", sign.planetAbbreviation)
+            .Field("nakshatra", NakshatraNames[static_cast<std::size_t>(p.nakshatraIndex)].name)
+            .Field("retrograde", p.retrograde)
+            .EndObject();
+    }
+    json.EndArray();
+    json.Field("ayanamsa", sky.ayanamsaDeg);
+}
 
 void WriteMoment(JsonWriter& json, const MomentResult& m) {
     static constexpr const char* slotNames[] = {"rashi", "rashiLord", "nakshatra", "nakshatraLord", "lagna",
@@ -48,6 +69,7 @@ void WriteMoment(JsonWriter& json, const MomentResult& m) {
         .Field("ayanamsaCorrection", p.ayanamsaCorrection)
         .Field("jde", p.jde);
     json.EndObject();
+    if (m.sky) WriteSky(json, *m.sky);
     json.EndObject();
 }
 
@@ -98,7 +120,7 @@ std::string TerminalLines(const std::string& text) {
 }
 
 void AppendPanel(std::string& out, const char* title, const std::array<std::string_view, PanelRowCount>& headings,
-                 const std::array<std::string, PanelRowCount>& values) {
+                 const std::array<std::string, PanelRowCount>& values, const std::optional<Sky>& sky) {
     out += title;
     out += '\n';
     for (std::size_t row = 0; row < PanelRowCount; ++row) {
@@ -109,6 +131,9 @@ void AppendPanel(std::string& out, const char* title, const std::array<std::stri
         out += values[row];
         out += '\n';
     }
+    if (!sky) return;
+    out += "  Planets:\n";
+    for (const PlanetRow& row : PlanetRows(*sky)) out += "    " + PlanetRowText(row) + "\n";
 }
 
 }  // namespace
@@ -134,10 +159,10 @@ std::string CalculationJson(const Calculation& c) {
 std::string CalculationText(const CalculationInput& input, const Calculation& c) {
     std::string out;
     AppendPanel(out, "Birth Details", BirthPanelHeadings,
-                PanelValues(input.personName, input.birth, {}, c.birth.details));
+                PanelValues(input.personName, input.birth, {}, c.birth.details), c.birth.sky);
     out += '\n';
     AppendPanel(out, "Muhurtha Details", MuhurthaPanelHeadings,
-                PanelValues(input.personName, input.muhurtha, {}, c.muhurtha.details));
+                PanelValues(input.personName, input.muhurtha, {}, c.muhurtha.details), c.muhurtha.sky);
     out += '\n';
     out += "Tara Bala: " + std::string(VerdictText(c.tara)) + "\n";
     out += "Chandra Bala: " + std::string(VerdictText(c.moon)) + "\n";

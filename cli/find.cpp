@@ -55,6 +55,9 @@ void ReadSex(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.personSex = ParseSex(option, text);
 }
 void ReadJson(FindOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadPlanets(FindOptions& o, std::string_view option, std::string_view text) {
+    o.query.input.planets = ParsePlanetsMode(option, text);
+}
 
 // In time order every window is listed as found; in rank order neighbours of one rating are joined.
 void ReadOrder(FindOptions& o, std::string_view option, std::string_view text) {
@@ -88,6 +91,7 @@ constexpr auto FindOptionTable = std::to_array<Row>({
     {"--name", Value, ReadName},
     {"--sex", Value, ReadSex},
     {"--json", Flag, ReadJson},
+    {"--planets", Value, ReadPlanets},
     {"--order", Value, ReadOrder},
     {"--top", Value, ReadTop},
 });
@@ -100,7 +104,7 @@ std::string TimeText(LocalDate date, int minute) { return DateText(date) + "T" +
 std::string FindUsageText() {
     return "usage: kalvora-cli find --subject TEXT --from YYYY-MM-DD --to YYYY-MM-DD\n"
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
-           "                  [--top N] [--order rank|time] [--json]\n"
+           "                  [--top N] [--order rank|time] [--json] [--planets sky|none]\n"
            "                  --muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W) --muhurtha-zone (+|-)HH:MM\n"
            "                  [--muhurtha-dst]\n"
            "                  --birth YYYY-MM-DDTHH:MM[:SS] --birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)\n"
@@ -109,7 +113,8 @@ std::string FindUsageText() {
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"
            "names of its best part); --order time lists every window in time order. --between keeps the minutes\n"
-           "of each date from the first time to the second, both included (22:00-02:00 runs past midnight).\n";
+           "of each date from the first time to the second, both included (22:00-02:00 runs past midnight).\n"
+           "--planets none evaluates with no planet placed, as the normal calculation does with it.\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {
