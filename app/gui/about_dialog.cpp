@@ -28,7 +28,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
         "matters, legal matters, medical treatment or buying and selling.\n\n"
         "It computes the Moon's rashi and nakshatra, the lagna and the panchanga of the muhurtha and of the "
         "native's birth, weighs Tara bala and Chandra bala and the classical rules of the undertaking, and rates "
-        "the muhurtha Good, Average or Bad. Everything is computed on this computer; nothing is sent anywhere."));
+        "the muhurtha Good, Average or Bad. Everything is computed on this computer; nothing is sent anywhere.\n\n"
+        "Kalvora is free software under the GNU General Public License, version 3 or later. The planets are placed "
+        "with the Swiss Ephemeris library, which Debian distributes under the GNU Affero General Public License, "
+        "version 3; the GPL version 3 allows the two to be combined."));
     description->setObjectName(QStringLiteral("lblAboutDescription"));
     description->setProperty("role", "about");
     description->setWordWrap(true);

@@ -301,7 +301,8 @@ TEST_F(WindowTest, AboutBoxIsModalAndExitCloses) {
     about->trigger();
     EXPECT_EQ(name, QStringLiteral("frmAbout"));
     EXPECT_EQ(title, QStringLiteral("Kalvora v1.75"));
-    EXPECT_FALSE(description.isEmpty());
+    EXPECT_TRUE(description.contains(QStringLiteral("GNU General Public License, version 3 or later")));
+    EXPECT_TRUE(description.contains(QStringLiteral("Swiss Ephemeris")));
 
     auto* exit = window->findChild<QAction*>(QStringLiteral("mnuExit"));
     ASSERT_NE(exit, nullptr);
