@@ -75,6 +75,9 @@ void ReadSex(CliOptions& o, std::string_view option, std::string_view text) {
     o.input.personSex = ParseSex(option, text);
 }
 void ReadJson(CliOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadPlanets(CliOptions& o, std::string_view option, std::string_view text) {
+    o.input.planets = ParsePlanetsMode(option, text);
+}
 
 void ReadMuhurthaWeekday(CliOptions& o, std::string_view option, std::string_view text) {
     o.input.muhurthaWeekdayBox = ParseWeekday(option, text);
@@ -107,6 +110,7 @@ constexpr auto CalculationOptions = std::to_array<Row>({
     {"--name", Value, ReadName},
     {"--sex", Value, ReadSex},
     {"--json", Flag, ReadJson},
+    {"--planets", Value, ReadPlanets},
     {"--report", Value, ReadReport},
 });
 static_assert(WellFormed(CalculationOptions));
@@ -123,6 +127,7 @@ std::string UsageText() {
            "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
            "                  [--birth-fold earlier|later] [--birth-weekday NAME]\n"
            "                  [--subject TEXT] [--name TEXT] [--sex Male|Female] [--json] [--report FILE.rtf|FILE.pdf]\n"
+           "                  [--planets sky|none]\n"
            "       kalvora-cli places QUERY [--top N] [--json]\n"
            "       kalvora-cli find ... (see find --help)\n"
            "Each moment needs coordinates (--*-lat and --*-lon, or a --*-place) and a zone (--*-zone, --*-tz, or\n"
@@ -132,6 +137,8 @@ std::string UsageText() {
            "India, -05:00 for New York in winter). --*-tz takes the offset in force at the moment's local date and\n"
            "time from the zone database (Asia/Kolkata gives +06:30 in 1943); a local time the clocks passed twice\n"
            "needs --*-fold earlier or later, and one they jumped over is refused.\n"
+           "--planets sky (the default) places the planets from the ephemeris for the planet checks and shows them;\n"
+           "--planets none evaluates with no planet placed and shows none.\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 

@@ -1,8 +1,10 @@
 #include "cli/cli.h"
 
 #include <exception>
+#include <optional>
 #include <ostream>
 
+#include "astro/tables.h"
 #include "driver/panels.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
@@ -15,6 +17,25 @@
 
 namespace kalvora {
 namespace {
+
+// The nine bodies, Sun to Ketu, and the ayanamsa they were placed with (the Moon is the system's own).
+void WriteSky(JsonWriter& json, const Sky& sky) {
+    json.Key("planets").BeginArray();
+    for (std::size_t i = 0; i < sky.bodies.size(); ++i) {
+        const BodyPosition& p = sky.bodies[i];
+        const SignName& sign = SignNames[static_cast<std::size_t>(p.signIndex)];
+        json.BeginObject()
+            .Field("name", BodyNames[i].name)
+            .Field("longitude", p.longitudeDeg)
+            .Field("sign", sign.name)
+            .Field("signAbbreviation", sign.planetAbbreviation)
+            .Field("nakshatra", NakshatraNames[static_cast<std::size_t>(p.nakshatraIndex)].name)
+            .Field("retrograde", p.retrograde)
+            .EndObject();
+    }
+    json.EndArray();
+    json.Field("ayanamsa", sky.ayanamsaDeg);
+}
 
 // Where the moment's place and zone came from: the atlas place (null when typed) and the zone used.
 void WriteOrigin(JsonWriter& json, const MomentInput& input, const MomentOrigin& origin) {
@@ -82,6 +103,7 @@ void WriteMoment(JsonWriter& json, const MomentResult& m, const MomentInput& inp
     WriteOrigin(json, input, origin);
     json.Key("limbs");
     WriteLimbsJson(json, limbs);
+    if (m.sky) WriteSky(json, *m.sky);
     json.EndObject();
 }
 
@@ -132,7 +154,7 @@ std::string TerminalLines(const std::string& text) {
 }
 
 void AppendPanel(std::string& out, const char* title, const std::array<std::string_view, PanelRowCount>& headings,
-                 const std::array<std::string, PanelRowCount>& values) {
+                 const std::array<std::string, PanelRowCount>& values, const std::optional<Sky>& sky) {
     out += title;
     out += '\n';
     for (std::size_t row = 0; row < PanelRowCount; ++row) {
@@ -143,6 +165,9 @@ void AppendPanel(std::string& out, const char* title, const std::array<std::stri
         out += values[row];
         out += '\n';
     }
+    if (!sky) return;
+    out += "  Planets:\n";
+    for (const PlanetRow& row : PlanetRows(*sky)) out += "    " + PlanetRowText(row) + "\n";
 }
 
 }  // namespace
@@ -170,10 +195,10 @@ std::string CalculationJson(const CalculationInput& input, const Calculation& c,
 std::string CalculationText(const CalculationInput& input, const Calculation& c) {
     std::string out;
     AppendPanel(out, "Birth Details", BirthPanelHeadings,
-                PanelValues(input.personName, input.birth, {}, c.birth.details));
+                PanelValues(input.personName, input.birth, {}, c.birth.details), c.birth.sky);
     out += '\n';
     AppendPanel(out, "Muhurtha Details", MuhurthaPanelHeadings,
-                PanelValues(input.personName, input.muhurtha, {}, c.muhurtha.details));
+                PanelValues(input.personName, input.muhurtha, {}, c.muhurtha.details), c.muhurtha.sky);
     out += '\n';
     out += "Tara Bala: " + std::string(VerdictText(c.tara)) + "\n";
     out += "Chandra Bala: " + std::string(VerdictText(c.moon)) + "\n";

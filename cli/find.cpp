@@ -95,6 +95,9 @@ void ReadSex(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.personSex = ParseSex(option, text);
 }
 void ReadJson(FindOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadPlanets(FindOptions& o, std::string_view option, std::string_view text) {
+    o.query.input.planets = ParsePlanetsMode(option, text);
+}
 
 // In time order every window is listed as found; in rank order neighbours of one rating are joined.
 void ReadOrder(FindOptions& o, std::string_view option, std::string_view text) {
@@ -135,6 +138,7 @@ constexpr auto FindOptionTable = std::to_array<Row>({
     {"--name", Value, ReadName},
     {"--sex", Value, ReadSex},
     {"--json", Flag, ReadJson},
+    {"--planets", Value, ReadPlanets},
     {"--order", Value, ReadOrder},
     {"--top", Value, ReadTop},
 });
@@ -148,7 +152,7 @@ std::string FindUsageText() {
     return "usage: kalvora-cli find --subject TEXT --from YYYY-MM-DD --to YYYY-MM-DD\n"
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
            "                  [--avoid rahu,yamaganda,gulika,durmuhurta]\n"
-           "                  [--top N] [--order rank|time] [--json]\n"
+           "                  [--top N] [--order rank|time] [--json] [--planets sky|none]\n"
            "                  [--muhurtha-place TEXT] [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
            "                  [--muhurtha-zone (+|-)HH:MM [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
            "                  --birth YYYY-MM-DDTHH:MM[:SS] [--birth-place TEXT]\n"
@@ -165,7 +169,8 @@ std::string FindUsageText() {
            "clocks jumped over are left out, an hour they passed twice is searched once on each offset, and no\n"
            "window spans a change of offset. Each window shows its offset.\n"
            "--avoid leaves out the minutes in the periods named (Rahu kalam, Yamaganda, Gulika, the Durmuhurtas)\n"
-           "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it.\n";
+           "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it.\n"
+           "--planets none evaluates with no planet placed, as the normal calculation does with it.\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {

@@ -224,6 +224,10 @@ long ParseCount(std::string_view option, std::string_view text, long largest, st
     return value;
 }
 
+PlanetsMode ParsePlanetsMode(std::string_view option, std::string_view text) {
+    return ParseChoice(option, text, {"sky", "none"}) == 0 ? PlanetsMode::Sky : PlanetsMode::None;
+}
+
 std::size_t ParseChoice(std::string_view option, std::string_view text, std::initializer_list<std::string_view> words) {
     const auto at = std::find(words.begin(), words.end(), text);
     if (at == words.end()) {

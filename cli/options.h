@@ -120,6 +120,8 @@ DailyWindow ParseBetween(std::string_view option, std::string_view text);       
 std::array<bool, 7> ParseLeftOutWeekdays(std::string_view option, std::string_view text);
 // A whole number from 1 to `largest`; `what` names the things counted.
 long ParseCount(std::string_view option, std::string_view text, long largest, std::string_view what);
+// "sky" (the planets from the ephemeris) or "none" (empty planet texts).
+PlanetsMode ParsePlanetsMode(std::string_view option, std::string_view text);
 // One of a few words, exactly as spelt ("expected A, B or C"); returns its position among them.
 std::size_t ParseChoice(std::string_view option, std::string_view text, std::initializer_list<std::string_view> words);
 

@@ -30,7 +30,11 @@ ZoneOfMoment TypedZone(const MomentInput& moment) {
     return {std::nullopt, "", ZoneOffsetSeconds(moment), moment.isDst};
 }
 
-MomentResult ComputeMoment(const MomentInput& input) {
+Sky SkyOf(const MomentTime& time, const ChartPositions& chart) {
+    return ComputeSky(JulianDayUt(time), chart.moonLongitude);
+}
+
+MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets) {
     MomentResult r;
     r.time = ConvertMoment(input);
     // The order of the engines is fixed: ascendant, Moon, then the almanac on the converted moment's clock.
@@ -38,6 +42,7 @@ MomentResult ComputeMoment(const MomentInput& input) {
     MoonFromTime(r.time, r.chart);
     r.panchanga = ComputePanchanga(r.time.clock);
     r.details = DetailsOf(r.chart, r.panchanga);
+    if (planets == PlanetsMode::Sky) r.sky = SkyOf(r.time, r.chart);
     return r;
 }
 
@@ -63,13 +68,15 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
     e.muhurthaHour = input.muhurtha.hour;
     e.muhurthaMinute = input.muhurtha.minute;
     e.sex = input.personSex;
+    // The checks read the muhurtha's planets; without a sky their texts stay empty.
+    if (muhurtha.sky) e.planetTexts = PlanetTexts(*muhurtha.sky);
     return e;
 }
 
 Calculation Calculate(const CalculationInput& input) {
     Calculation c;
-    c.birth = ComputeMoment(input.birth);
-    c.muhurtha = ComputeMoment(input.muhurtha);
+    c.birth = ComputeMoment(input.birth, input.planets);
+    c.muhurtha = ComputeMoment(input.muhurtha, input.planets);
     c.evaluationInput = MakeEvaluationInput(input, c.birth, c.muhurtha);
     c.tara = c.evaluationInput.tara;
     c.moon = c.evaluationInput.moon;

@@ -9,8 +9,13 @@
 #include "muhurtha/evaluation.h"
 #include "muhurtha/moment_details.h"
 #include "panchanga/panchanga.h"
+#include "planets/sky.h"
 
 namespace kalvora {
+
+// Whether a calculation places the planets: Sky computes them from the ephemeris; None leaves the planet texts
+// empty, so that the planet checks read no planet at all (the rules as evaluated without positions).
+enum class PlanetsMode { Sky, None };
 
 // Everything one moment's computation produces.
 struct MomentResult {
@@ -18,11 +23,16 @@ struct MomentResult {
     ChartPositions chart;
     PanchangaInfo panchanga;
     MomentDetails details;
+    std::optional<Sky> sky;  // the bodies at the moment's universal time with the system's own Moon; none with
+                             // PlanetsMode::None
 };
 
-// One moment converted once, then the ascendant, the Moon and the almanac of it, in that order, and its nine
-// names.
-MomentResult ComputeMoment(const MomentInput& input);
+// One moment converted once, then the ascendant, the Moon and the almanac of it, in that order, its nine names,
+// and (unless the mode is None) its sky.
+MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets = PlanetsMode::Sky);
+
+// The sky of a computed moment: the ephemeris at its universal time, with the Moon of its chart.
+Sky SkyOf(const MomentTime& time, const ChartPositions& chart);
 
 // The nine display names of a computed moment.
 MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& panchanga);
@@ -69,6 +79,7 @@ struct CalculationInput {
     std::string personName;
     std::string personSex = "Male";  // "Male" or "Female"
     std::string muhurthaWeekdayBox;  // weekday box of the muhurtha page
+    PlanetsMode planets = PlanetsMode::Sky;
 };
 
 struct Calculation {

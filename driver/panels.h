@@ -32,6 +32,21 @@ std::string PanelDateText(int month, int day, int year);
 std::string PanelTimeText(int hour, int minute);
 std::string PanelPlaceText(const PlaceText& place);
 
+// One row of a details panel's planets block.
+struct PlanetRow {
+    std::string_view body;       // "Sun" .. "Ketu"
+    std::string_view sign;       // Sanskrit sign name
+    std::string degrees;         // degrees and minutes within the sign, "16°30'"
+    std::string_view nakshatra;
+    bool retrograde = false;     // shown as "R"
+};
+
+// The planets block of a moment: the nine bodies, Sun to Ketu.
+std::array<PlanetRow, BodyNames.size()> PlanetRows(const Sky& sky);
+
+// One row as a line of text: body, sign, degrees, nakshatra and " R" when retrograde, in aligned columns.
+std::string PlanetRowText(const PlanetRow& row);
+
 // The thirteen values of a details panel, top to bottom: name, date, time, place, then the nine names.
 std::array<std::string, PanelRowCount> PanelValues(const std::string& name, const MomentInput& moment,
                                                    const PlaceText& place, const MomentDetails& details);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <tuple>
 
@@ -14,7 +15,9 @@
 #include "day/periods.h"
 #include "driver/day_view.h"
 #include "muhurtha/checks.h"
+#include "muhurtha/rule_set.h"
 #include "panchanga/panchanga.h"
+#include "planets/sky.h"
 
 namespace kalvora {
 
@@ -326,6 +329,98 @@ struct AlmanacQuantity {
     }
 };
 
+// The signs of the Sun, Mercury, Venus, Mars, Jupiter and Saturn, which the planet texts carry to the planet
+// check (the Moon's sign is the Moon quantity's). A planet can turn back into the sign it left, so forward motion
+// is not assumed. Between two readings at which a planet moves the same way its longitude is monotonic (two
+// stations of one planet lie weeks apart, never within a date), and it moves less than a sign in a date, so its
+// sign changes there at most once, and only when the two readings differ: bisection on whole minutes then finds
+// the first minute of the new sign exactly. Where the direction differs the station is found first (the first
+// minute moving the other way), which splits the range into two monotonic pieces. A planet farther from a sign
+// boundary than its largest motion can carry it is not read again until then.
+constexpr auto SignPlanets = std::to_array<Body>({Body::Sun, Body::Mercury, Body::Venus, Body::Mars, Body::Jupiter,
+                                                  Body::Saturn});
+
+class PlanetQuantity {
+public:
+    explicit PlanetQuantity(DateMoments& moments) : moments_(moments) {
+        quietUntilJd_.fill(-std::numeric_limits<double>::infinity());
+    }
+
+    // The readings at `first` and at each minute of first..last where a planet's sign changes, in time order.
+    // Their skies hold each planet where its current sign was read: only the signs are meant to be used.
+    void FindChanges(int first, int last, std::vector<Reading<Sky>>& out) {
+        changes_.clear();
+        Sky start = known_;
+        const double lastJd = JdAt(last);
+        for (std::size_t i = 0; i < SignPlanets.size(); ++i) {
+            if (lastJd <= quietUntilJd_[i]) continue;  // no boundary within reach: the sign holds over the range
+            const Body body = SignPlanets[i];
+            const BodyPosition a = ComputeBody(JdAt(first), body);
+            const BodyPosition b = ComputeBody(lastJd, body);
+            start.bodies[Index(body)] = a;
+            if (a.retrograde == b.retrograde) {
+                SignChange(body, first, a, last, b);
+            } else {
+                // The station: the last minute moving as at `first`, then the first moving the other way.
+                int lo = first, hi = last;
+                BodyPosition atLo = a, atHi = b;
+                while (hi - lo > 1) {
+                    const int mid = lo + (hi - lo) / 2;
+                    const BodyPosition m = ComputeBody(JdAt(mid), body);
+                    (m.retrograde == a.retrograde ? lo : hi) = mid;
+                    (m.retrograde == a.retrograde ? atLo : atHi) = m;
+                }
+                SignChange(body, first, a, lo, atLo);
+                SignChange(body, lo, atLo, hi, atHi);
+                SignChange(body, hi, atHi, last, b);
+            }
+            known_.bodies[Index(body)] = b;
+            const double inSign = b.longitudeDeg - 30.0 * b.signIndex;
+            quietUntilJd_[i] = lastJd + std::min(inSign, 30.0 - inSign) / LargestDailyMotionDeg(body);
+        }
+        std::stable_sort(changes_.begin(), changes_.end(),
+                         [](const Change& x, const Change& y) { return x.minute < y.minute; });
+        out.clear();
+        out.push_back({first, start, {}});
+        for (const Change& c : changes_) {
+            if (out.back().minute != c.minute) out.push_back({c.minute, out.back().value, {}});
+            out.back().value.bodies[Index(c.body)] = c.position;
+        }
+    }
+
+private:
+    struct Change {
+        int minute;
+        Body body;
+        BodyPosition position;
+    };
+
+    static std::size_t Index(Body body) { return static_cast<std::size_t>(body); }
+    double JdAt(int minute) { return JulianDayUt(moments_.TimeAt(minute)); }
+
+    // The one sign change, if any, between two readings over which the planet moves one way only.
+    void SignChange(Body body, int lo, BodyPosition atLo, int hi, BodyPosition atHi) {
+        if (atLo.signIndex == atHi.signIndex) return;
+        const int sign = atLo.signIndex;
+        while (hi - lo > 1) {
+            const int mid = lo + (hi - lo) / 2;
+            const BodyPosition m = ComputeBody(JdAt(mid), body);
+            if (m.signIndex == sign) {
+                lo = mid;
+            } else {
+                hi = mid;
+                atHi = m;
+            }
+        }
+        changes_.push_back({hi, body, atHi});
+    }
+
+    DateMoments& moments_;
+    Sky known_;  // each planet where it was last read
+    std::array<double, SignPlanets.size()> quietUntilJd_{};  // until when its sign cannot change from there
+    std::vector<Change> changes_;
+};
+
 // The table lagna of the planet check, from the check itself (month, day and typed time; it steps forward
 // through its table as the minutes pass). It has no phase, so the search steps and halves.
 struct TableLagnaQuantity {
@@ -403,12 +498,14 @@ class Search {
 public:
     explicit Search(const FinderQuery& query)
         : query_(query),
-          birth_(ComputeMoment(query.input.birth)),
+          birth_(ComputeMoment(query.input.birth, query.input.planets)),
           moments_(query.input.muhurtha),
           moon_{moments_},
           ascendant_{moments_},
           almanac_{moments_},
-          tableLagna_{moments_, planetTexts_} {
+          tableLagna_{moments_, noPlanetTexts_},
+          planets_{moments_},
+          readsPlanets_(ReadsPlanets(query)) {
         const MomentInput& place = query.input.muhurtha;
         const double latitude = place.latitudeDegrees + place.latitudeMinutes / 60.0;
         ascendant_.guide.everyMinute = latitude >= ForwardAscendantLatitude;
@@ -510,8 +607,15 @@ private:
         FindChanges(ascendant_, first, last, ascendantChanges_);
         FindChanges(almanac_, first, last, almanacChanges_);
         FindChanges(tableLagna_, first, last, tableChanges_);
+        if (readsPlanets_) {
+            planets_.FindChanges(first, last, planetChanges_);
+        } else {
+            planetChanges_.assign(1, {first, {}, {}});
+        }
+        // The planet texts of the current Moon and planet readings, made again when either moves on.
+        std::pair<std::size_t, std::size_t> textsOf{moonChanges_.size(), planetChanges_.size()};
 
-        std::size_t m = 0, a = 0, p = 0, t = 0;
+        std::size_t m = 0, a = 0, p = 0, t = 0, s = 0;
         bool open = false;
         FoundWindow window;
         Evaluation openEvaluation;
@@ -522,8 +626,14 @@ private:
                 return i + 1 < changes.size() ? changes[i + 1].minute : last + 1;
             };
             const int end = std::min({next(moonChanges_, m), next(ascendantChanges_, a), next(almanacChanges_, p),
-                                      next(tableChanges_, t)}) - 1;
+                                      next(tableChanges_, t), next(planetChanges_, s)}) - 1;
             const MomentResult muhurtha = MomentAt(start, moonChanges_[m].value, almanacChanges_[p].value);
+            if (readsPlanets_ && textsOf != std::pair{m, s}) {
+                textsOf = {m, s};
+                Sky sky = planetChanges_[s].value;
+                sky.bodies[static_cast<std::size_t>(Body::Moon)] = OwnMoonPosition(muhurtha.chart.moonLongitude);
+                planetTexts_ = PlanetTexts(sky);
+            }
             Evaluation evaluation = Evaluate(start, muhurtha);
             const WindowNames names = NamesOf(muhurtha);
             if (open && names == window.names && evaluation == openEvaluation) {
@@ -539,9 +649,18 @@ private:
         if (open) Close(window, openEvaluation, windows);
     }
 
+    // The planets' signs matter only to a rule set that runs the planet check; for any other they are not
+    // searched (and the evaluation, which reads nothing of them, is the same).
+    static bool ReadsPlanets(const FinderQuery& query) {
+        const auto subject = FindSubject(query.input.subject);
+        return query.input.planets == PlanetsMode::Sky && subject &&
+               rules::Runs(rules::RuleSetOf(*subject), rules::Check::PlanetPlacement);
+    }
+
     // The muhurtha of the stretch starting at `minute`, computed as the calculation computes it, except that the
     // Moon and the almanac are the quantities' readings: what the evaluation reads of them is the same at every
-    // minute of the stretch. The ascendant is cheap, so it is computed at the minute itself.
+    // minute of the stretch. The ascendant is cheap, so it is computed at the minute itself. Its planets are not
+    // placed here: the evaluation gets their texts from the planet readings (see Evaluate).
     MomentResult MomentAt(int minute, const ChartPositions& moon, const PanchangaInfo& almanac) {
         MomentResult r;
         r.time = moments_.TimeAt(minute);
@@ -552,10 +671,14 @@ private:
         return r;
     }
 
+    // The evaluation with the planet texts of the stretch: made from the planet readings with the chart's Moon,
+    // as the calculation places it; their signs, all the checks read of them, hold over the stretch.
     Evaluation Evaluate(int minute, const MomentResult& muhurtha) {
         input_.muhurtha.hour = Short(minute / 60);
         input_.muhurtha.minute = Short(minute % 60);
-        return *EvaluateMuhurtha(MakeEvaluationInput(input_, birth_, muhurtha));
+        EvaluationInput in = MakeEvaluationInput(input_, birth_, muhurtha);
+        if (readsPlanets_) in.planetTexts = planetTexts_;
+        return *EvaluateMuhurtha(in);
     }
 
     FoundWindow Open(LocalDate date, int first, int last, const Evaluation& evaluation, const WindowNames& names) {
@@ -579,8 +702,8 @@ private:
 
     const FinderQuery& query_;
     const MomentResult birth_;
-    // The planet texts the evaluation is given (the calculation fills none), which the planet check reads too.
-    const std::array<std::string, 7> planetTexts_ = MakeEvaluationInput({}, {}, {}).planetTexts;
+    // The table lagna is read with no planet placed: the planets' signs are a quantity of their own.
+    const std::array<std::string, 7> noPlanetTexts_{};
     CalculationInput input_;
     std::int32_t offsetSeconds_ = 0;  // the clock's offset over the range being searched
     DateMoments moments_;
@@ -588,9 +711,13 @@ private:
     AscendantQuantity ascendant_;
     AlmanacQuantity almanac_;
     TableLagnaQuantity tableLagna_;
+    PlanetQuantity planets_;
+    const bool readsPlanets_;
+    std::array<std::string, 7> planetTexts_;
     std::vector<Reading<ChartPositions>> moonChanges_, ascendantChanges_;
     std::vector<Reading<PanchangaInfo>> almanacChanges_;
     std::vector<Reading<PlanetPlacement>> tableChanges_;
+    std::vector<Reading<Sky>> planetChanges_;
     // The avoided periods: the muhurtha's place for sunrise and the days of the last two dates searched.
     bool avoiding_ = false;
     const DayPlace dayPlace_ = DayPlaceOf(query_.input.muhurtha);

@@ -2,12 +2,12 @@
 // The muhurtha finder: searches a span of local dates for the times at which the chosen undertaking rates best.
 //
 // Over one local date the evaluation can change only where one of a few quantities changes: the nakshatra and
-// the sign of the Moon, the sign of the ascendant, the tithi, yoga, karana and paksha of the almanac, and the
-// table lagna of the planet check (a function of month, day and typed time). The weekday and the lunar month
-// follow the date. The finder finds each change minute of each quantity directly (predicted from the quantity's
-// rate, then pinned down on whole minutes) and evaluates once per stretch between changes, so a year takes a
-// small fraction of a second, and its windows are exactly what a minute-by-minute run of the normal calculation
-// gives.
+// the sign of the Moon, the sign of the ascendant, the tithi, yoga, karana and paksha of the almanac, the table
+// lagna of the planet check (a function of month, day and typed time), and the signs of the planets the planet
+// check reads (which may also move backward). The weekday and the lunar month follow the date. The finder finds
+// each change minute of each quantity directly (predicted from the quantity's rate, then pinned down on whole
+// minutes) and evaluates once per stretch between changes, so a year takes a small fraction of a second, and its
+// windows are exactly what a minute-by-minute run of the normal calculation gives.
 
 #include <array>
 #include <atomic>

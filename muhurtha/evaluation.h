@@ -53,7 +53,7 @@ struct EvaluationInput {
     std::string sex;  // "Male" or "Female"
 
     // Texts of the seven planets (Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn) whose characters 4 to 6 hold
-    // the abbreviation of the sign occupied; nothing supplies them yet, so they stay empty.
+    // the abbreviation of the sign occupied; empty when the calculation places no planets.
     std::array<std::string, 7> planetTexts;
 };
 

@@ -44,6 +44,18 @@ Sky ComputeSky(double jdUt);
 // Moon never moves backward).
 Sky ComputeSky(double jdUt, double moonLongitudeDeg);
 
+// One body from the ephemeris at a moment: the Sun, Mercury to Saturn, or Rahu (not the Moon, whose place is the
+// system's own, nor Ketu, which is Rahu's opposite). Sets the sidereal mode in the calling thread as ComputeSky
+// does, and gives the same position ComputeSky gives for that body.
+BodyPosition ComputeBody(double jdUt, Body body);
+
+// The Moon's position from the system's own sidereal longitude, as ComputeSky(jdUt, moonLongitudeDeg) places it.
+BodyPosition OwnMoonPosition(double moonLongitudeDeg);
+
+// The most a body's longitude moves in a day, either way, with a margin over the fastest motion of 1901-2050
+// (degrees a day): no sign boundary farther away than this times the days can be reached in those days.
+double LargestDailyMotionDeg(Body body);
+
 // Degrees and whole minutes within the sign, truncated, never rounded: 256.5157 gives "16°30'".
 std::string DegreesInSign(double longitudeDeg);
 

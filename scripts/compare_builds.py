@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Runs the same random calculations through two builds of kalvora-cli and reports every output that differs.
 
-    scripts/compare_builds.py OLD_CLI NEW_CLI [--count N] [--seed S] [--finds N]
+    scripts/compare_builds.py OLD_CLI NEW_CLI [--count N] [--seed S] [--finds N] [--extra "ARGS"]
 
 Each case is one normal calculation (JSON and text output, and the RTF report), drawn at random from the
 subjects, dates 1901-2050, places and zones the program accepts; a few finder runs (JSON, ranked and in time
-order) over short spans are compared too. The exit status is 0 when every output is identical.
+order) over short spans are compared too. --extra appends its words to every command line of the new build
+only (for an option the old build does not know). The exit status is 0 when every output is identical.
 """
 import argparse
 import os
@@ -70,8 +71,8 @@ def random_moment(rng, prefix, lo_year=1901, hi_year=2050, with_time=True):
     return args, year
 
 
-def run(cli, args):
-    p = subprocess.run([cli] + args, capture_output=True)
+def run(cli, args, extra=()):
+    p = subprocess.run([cli] + args + list(extra), capture_output=True)
     return p.returncode, p.stdout, p.stderr
 
 
@@ -82,8 +83,10 @@ def main():
     ap.add_argument("--count", type=int, default=300)
     ap.add_argument("--finds", type=int, default=20)
     ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--extra", default="", help="words appended to the new build's command lines")
     a = ap.parse_args()
     rng = random.Random(a.seed)
+    appended = {a.old: [], a.new: a.extra.split()}
     subjects = SUBJECTS
     differ = 0
     compared = 0
@@ -99,7 +102,7 @@ def main():
             for v in variants:
                 outs = []
                 for cli in (a.old, a.new):
-                    rc, out, err = run(cli, v)
+                    rc, out, err = run(cli, v, appended[cli])
                     extra = b""
                     if "--report" in v:
                         path = v[v.index("--report") + 1]
@@ -121,7 +124,7 @@ def main():
             span = ["--from", f"{y:04d}-{m:02d}-{d:02d}", "--to", f"{y:04d}-{m:02d}-{d + rng.randint(0, 8):02d}"]
             base = ["find", "--subject", rng.choice(subjects)] + span + birth + place + ["--json"]
             for v in (base, base + ["--order", "time"], base[:-1]):
-                outs = [run(cli, v) for cli in (a.old, a.new)]
+                outs = [run(cli, v, appended[cli]) for cli in (a.old, a.new)]
                 compared += 1
                 if outs[0] != outs[1]:
                     differ += 1

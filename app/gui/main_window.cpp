@@ -641,11 +641,13 @@ void MainWindow::SaveReport() {
 void MainWindow::FillBirthDetails(const Calculation& calculation, const PanelInput& input) {
     results_->birth->ShowValues(PanelValues(input.calculation.personName, input.calculation.birth, input.birthPlace,
                                             calculation.birth.details));
+    results_->birth->ShowPlanets(calculation.birth.sky);
 }
 
 void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input) {
     results_->muhurtha->ShowValues(PanelValues(input.calculation.personName, input.calculation.muhurtha,
                                                input.muhurthaPlace, calculation.muhurtha.details));
+    results_->muhurtha->ShowPlanets(calculation.muhurtha.sky);
 }
 
 }  // namespace kalvora

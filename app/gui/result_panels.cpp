@@ -1,6 +1,7 @@
 #include "app/gui/result_panels.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -100,7 +101,7 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
         line->setContentsMargins(0, 0, 0, 0);
         auto* heading = StyledLabel(FromView((*design.headings)[r]), "rowHeading");
         heading->setObjectName(QString::fromLatin1(design.valueName) + QStringLiteral("Heading") + QString::number(r));
-        heading->setFixedWidth(240);
+        heading->setFixedWidth(215);
         heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         const int index = design.valueIndexes[r];
         auto* value = StyledLabel(QString::fromLatin1(design.initialValue), "rowValue");
@@ -114,6 +115,29 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
         rows->addWidget(row);
     }
 
+    // The planets block, a grid of the nine bodies below the names.
+    planets_ = Card();
+    planets_->setObjectName(QString::fromLatin1(design.valueName) + QStringLiteral("Planets"));
+    auto* grid = new QGridLayout(planets_);
+    grid->setContentsMargins(16, 14, 16, 14);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(StyledLabel(QStringLiteral("Planets"), "cardTitle"), 0, 0, 1, static_cast<int>(PlanetColumns));
+    for (std::size_t b = 0; b < planetCells_.size(); ++b) {
+        for (std::size_t c = 0; c < PlanetColumns; ++c) {
+            auto* cell = StyledLabel(QString(), c == 0 ? "rowHeading" : "rowValue");
+            cell->setObjectName(QString::fromLatin1(design.valueName) + QStringLiteral("Planet") +
+                                QString::number(b) + QStringLiteral("_") + QString::number(c));
+            cell->setTextFormat(Qt::PlainText);
+            cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            if (c == 3) cell->setMinimumWidth(160);  // room for the longest nakshatra, "Poorva Bhadrapada"
+            planetCells_[b][c] = cell;
+            grid->addWidget(cell, static_cast<int>(b) + 1, static_cast<int>(c));
+        }
+    }
+    planets_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);  // the names keep the room they need
+    planets_->hide();
+
     back = BackButton(design.backName);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back);
@@ -123,10 +147,14 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
     layout->setContentsMargins(18, 14, 18, 14);
     layout->setSpacing(12);
     layout->addWidget(ReportHeading(QString::fromLatin1(design.subtitle)));
+    // Beside the names: the planets when the calculation placed them, else what the names mean.
+    glossary_ = Glossary();
     auto* columns = new QHBoxLayout;
     columns->setSpacing(14);
+    card->setMinimumWidth(505);  // the longest value, a date with its "MM:DD:YYYY", whole
     columns->addWidget(card, 1, Qt::AlignTop);
-    columns->addWidget(Glossary(), 0, Qt::AlignTop);
+    columns->addWidget(planets_, 0, Qt::AlignTop);
+    columns->addWidget(glossary_, 0, Qt::AlignTop);
     layout->addLayout(columns);
     layout->addStretch(1);
     layout->addLayout(buttons);
@@ -134,6 +162,21 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
 
 void DetailsPanel::ShowValues(const std::array<std::string, PanelRowCount>& values) {
     for (std::size_t r = 0; r < PanelRowCount; ++r) rowValues_[r]->setText(QString::fromStdString(values[r]));
+}
+
+void DetailsPanel::ShowPlanets(const std::optional<Sky>& sky) {
+    planets_->setVisible(sky.has_value());
+    glossary_->setVisible(!sky.has_value());
+    if (!sky) return;
+    const auto rows = PlanetRows(*sky);
+    for (std::size_t b = 0; b < rows.size(); ++b) {
+        const PlanetRow& row = rows[b];
+        const std::array<QString, PlanetColumns> texts = {FromView(row.body), FromView(row.sign),
+                                                          QString::fromStdString(row.degrees),
+                                                          FromView(row.nakshatra),
+                                                          row.retrograde ? QStringLiteral("R") : QString()};
+        for (std::size_t c = 0; c < PlanetColumns; ++c) planetCells_[b][c]->setText(texts[c]);
+    }
 }
 
 ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {

@@ -3,6 +3,7 @@
 // analysis (the report view RTB, the result label lblResult with the factor lines, and "&Print").
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,9 @@ namespace kalvora {
 class ClickableLabel;
 
 // Thirteen rows of heading and value. Value labels are named <valueName><index>; the index of each row's value
-// label is given per row, because the muhurtha panel numbers its labels from the computed names first.
+// label is given per row, because the muhurtha panel numbers its labels from the computed names first. Below them
+// the planets block: for each of the nine bodies its sign, degrees and minutes within the sign, nakshatra and "R"
+// when retrograde, in labels named <valueName>Planet<body>_<column> (body 0 = Sun .. 8 = Ketu).
 struct DetailsPanelLayout {
     const char* panelName;
     const char* subtitle;
@@ -41,11 +44,17 @@ public:
 
     // Writes the thirteen values, top row first.
     void ShowValues(const std::array<std::string, PanelRowCount>& values);
+    // Fills the planets block from the moment's sky; hides it for a calculation that places no planets.
+    void ShowPlanets(const std::optional<Sky>& sky);
 
     QPushButton* back;
 
 private:
+    static constexpr std::size_t PlanetColumns = 5;  // body, sign, degrees, nakshatra, "R"
     std::array<QLabel*, PanelRowCount> rowValues_{};  // by row, top to bottom
+    QWidget* planets_ = nullptr;
+    QWidget* glossary_ = nullptr;
+    std::array<std::array<QLabel*, PlanetColumns>, BodyNames.size()> planetCells_{};  // Sun to Ketu
 };
 
 class ResultsView : public QWidget {

@@ -1,4 +1,5 @@
-// Time of one whole moment: ascendant, Moon and almanac, as the calculation runs them.
+// Time of one whole moment: ascendant, Moon and almanac, as the calculation runs them, with the planets placed and
+// without.
 
 #include <benchmark/benchmark.h>
 
@@ -24,14 +25,19 @@ void NextMinute(kalvora::MomentInput& in) {
     }
 }
 
-void BM_WholeMoment(benchmark::State& state) {
+void WholeMoment(benchmark::State& state, kalvora::PlanetsMode planets) {
     kalvora::MomentInput in = Delhi();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(kalvora::ComputeMoment(in));
+        benchmark::DoNotOptimize(kalvora::ComputeMoment(in, planets));
         NextMinute(in);
     }
 }
-BENCHMARK(BM_WholeMoment);
+
+void BM_WholeMomentWithPlanets(benchmark::State& state) { WholeMoment(state, kalvora::PlanetsMode::Sky); }
+BENCHMARK(BM_WholeMomentWithPlanets);
+
+void BM_WholeMomentWithoutPlanets(benchmark::State& state) { WholeMoment(state, kalvora::PlanetsMode::None); }
+BENCHMARK(BM_WholeMomentWithoutPlanets);
 
 // One part of the chart from the moment converted each time, as the calculation converts it.
 void ChartPart(benchmark::State& state, void (*part)(const kalvora::MomentTime&, kalvora::ChartPositions&)) {

@@ -77,6 +77,62 @@ TEST(Program, WorkedMomentsAsText) {
     }
 }
 
+// The text of the JSON array that follows "key": up to the matching bracket.
+std::string ArrayAfter(const std::string& json, const std::string& key) {
+    const std::size_t start = json.find("\"" + key + "\": [");
+    if (start == std::string::npos) return {};
+    const std::size_t end = json.find(']', start);
+    return end == std::string::npos ? std::string() : json.substr(start, end - start + 1);
+}
+
+TEST(Program, PlanetsOfEachMomentInJson) {
+    const ProgramResult r = RunProgram(WorkedExample + " --json");
+    ASSERT_EQ(r.status, 0);
+    const std::string muhurtha = ObjectAfter(r.out, "muhurtha");
+    const std::string planets = ArrayAfter(muhurtha, "planets");
+    // Nine bodies, Sun to Ketu, each with its fields in this order; the sign abbreviation as the planet texts
+    // write it.
+    const char* const bodies[] = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu"};
+    std::size_t at = 0;
+    for (const char* body : bodies) {
+        at = planets.find(std::string("{\"name\": \"") + body + "\", \"longitude\": ", at);
+        ASSERT_NE(at, std::string::npos) << body << "\n" << planets;
+        const std::size_t end = planets.find('}', at);
+        const std::string object = planets.substr(at, end - at + 1);
+        std::size_t field = 0;
+        for (const char* key : {"\"sign\": ", "\"signAbbreviation\": ", "\"nakshatra\": ", "\"retrograde\": "}) {
+            field = object.find(key, field);
+            EXPECT_NE(field, std::string::npos) << key << " in " << object;
+        }
+        at = end;
+    }
+    EXPECT_NE(planets.find("{\"name\": \"Saturn\", \"longitude\": 16.5"), std::string::npos) << planets;
+    EXPECT_NE(planets.find("\"sign\": \"Makara\", \"signAbbreviation\": \"Cpr\", \"nakshatra\": \"Shravana\", "
+                           "\"retrograde\": true}"),
+              std::string::npos)
+        << planets;  // Ketu
+    // The ayanamsa follows the planets at the end of the moment: Lahiri, 23°51' at the start of 2000.
+    EXPECT_NE(muhurtha.find("], \"ayanamsa\": 23.85"), std::string::npos) << muhurtha;
+    EXPECT_LT(muhurtha.find("\"panchanga\": {"), muhurtha.find("\"planets\": [")) << "the planets follow the almanac";
+    EXPECT_NE(ObjectAfter(r.out, "birth").find("\"planets\": ["), std::string::npos);
+
+    const ProgramResult none = RunProgram(WorkedExample + " --json --planets none");
+    ASSERT_EQ(none.status, 0);
+    EXPECT_EQ(none.out.find("\"planets\""), std::string::npos);
+    EXPECT_EQ(none.out.find("\"ayanamsa\""), std::string::npos);
+}
+
+TEST(Program, PlanetsBlockInTheText) {
+    const ProgramResult sky = RunProgram(WorkedExample);
+    ASSERT_EQ(sky.status, 0);
+    EXPECT_NE(sky.out.find("  Muhurtha Vaar: Saturday\n  Planets:\n    Sun     Dhanus    16\u00b030'  Purva Ashadha\n"),
+              std::string::npos)
+        << sky.out;
+    const ProgramResult none = RunProgram(WorkedExample + " --planets none");
+    EXPECT_EQ(none.out.find("Planets:"), std::string::npos);
+    EXPECT_EQ(RunProgram(WorkedExample + " --planets all").status, 2);
+}
+
 TEST(Program, BadArgumentFromTheRealProgram) {
     EXPECT_EQ(RunProgram(WorkedExample + " --muhurtha-zone 5").status, 2);
     EXPECT_EQ(RunProgram("").status, 2);

@@ -82,6 +82,64 @@ TEST(ComputeMoment, ZoneDirectionComesFromTheZone) {
     EXPECT_DOUBLE_EQ(ComputeMoment(madrid).time.ut, 12.0);
 }
 
+// The same calculation with the planets placed and with none: the planets block, the planet texts and what the
+// planet checks make of them. 2026-01-03 12:15 in Delhi: Jupiter stands in the ninth place from the table lagna
+// and the Sun, Mercury, Venus and Mars in its tenth.
+CalculationInput PlanetsInput(const char* subject, PlanetsMode planets) {
+    CalculationInput input = MarriageInput();
+    input.muhurtha = Delhi(2026, 1, 3, 12, 15);
+    input.muhurthaWeekdayBox = "Saturday";
+    input.subject = subject;
+    input.planets = planets;
+    return input;
+}
+
+std::string Replaced(std::string text, const std::vector<std::pair<std::string, std::string>>& edits) {
+    for (const auto& [from, to] : edits) {
+        const std::size_t at = text.find(from);
+        if (at == std::string::npos) return "(no '" + from + "' in the text)";
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+TEST(Calculate, PlanetsChangeOnlyThePlanetOutcomes) {
+    const struct {
+        const char* subject;
+        std::vector<std::pair<std::string, std::string>> edits;  // none's text -> sky's text
+    } cases[] = {
+        // The domestic journey reads the table lagna alone, never a planet.
+        {"Domestic Journey", {}},
+        {"Religious Journey",
+         {{"Jupiter in 9th House - Neutral - 0 Point", "Jupiter in 9th House - Favourable - 1 Point"},
+          {"Total Score - -2 Points", "Total Score - -1 Points"}}},
+        {"Learning of a Trade",
+         {{"Asc \r\n\r\n", "Asc \r\nSun\r\nMercury\r\nVenus\r\nMars\r\n\r\n"}}},
+    };
+    for (const auto& c : cases) {
+        const Calculation sky = Calculate(PlanetsInput(c.subject, PlanetsMode::Sky));
+        const Calculation none = Calculate(PlanetsInput(c.subject, PlanetsMode::None));
+        ASSERT_TRUE(sky.evaluation && none.evaluation) << c.subject;
+        EXPECT_EQ(sky.evaluation->resultText, Replaced(none.evaluation->resultText, c.edits)) << c.subject;
+        EXPECT_EQ(sky.muhurtha.details, none.muhurtha.details) << c.subject;
+    }
+}
+
+TEST(Calculate, PlanetTextsComeFromTheMuhurthaSky) {
+    const Calculation sky = Calculate(PlanetsInput("Religious Journey", PlanetsMode::Sky));
+    ASSERT_TRUE(sky.birth.sky && sky.muhurtha.sky);
+    const Sky& s = *sky.muhurtha.sky;
+    EXPECT_EQ(s, ComputeSky(JulianDayUt(sky.muhurtha.time), sky.muhurtha.chart.moonLongitude));
+    EXPECT_EQ(sky.evaluationInput.planetTexts, PlanetTexts(s));
+    // The Moon's text names the sign the details show.
+    EXPECT_EQ(sky.evaluationInput.planetTexts[1].substr(3, 3), "Gem");
+    EXPECT_EQ(sky.muhurtha.details.rashi, "Mithuna");
+
+    const Calculation none = Calculate(PlanetsInput("Religious Journey", PlanetsMode::None));
+    EXPECT_FALSE(none.birth.sky || none.muhurtha.sky);
+    for (const std::string& text : none.evaluationInput.planetTexts) EXPECT_EQ(text, "");
+}
+
 template <typename Table>
 bool NameIn(const Table& names, std::string_view name) {
     return !name.empty() && std::find(std::begin(names), std::end(names), name) != std::end(names);

@@ -4,6 +4,7 @@
 
 #include "driver/panels.h"
 #include "app/gui/zones.h"
+#include "tests/support/moments.h"
 
 namespace kalvora {
 namespace {
@@ -23,6 +24,34 @@ TEST(PanelTexts, ValuesInRowOrder) {
         "Ravi", "December 31 2050 MM:DD:YYYY", "23 59 HH:MM", "Pune Maharashtra India", "Mesha", "Mars", "Ashwini",
         "Ketu", "Meena", "Pratipad", "Siddha", "Bava", "Saturday"};
     EXPECT_EQ(values, expected);
+}
+
+TEST(PlanetRows, NineBodiesWithSignDegreesNakshatraAndRetrograde) {
+    // 2000-01-01 12:00 UT in Delhi (17:30 Indian time). The Sun, Jupiter, Saturn and Rahu agree with the published
+    // sidereal (Lahiri) places of that moment: Sun 16°30' Dhanus, Jupiter 1°24' Mesha, Saturn 16°33' Mesha
+    // retrograde, Rahu 11°11' Kataka (minutes truncated here, so 1°23' and 16°32').
+    const MomentResult m = ComputeMoment(testing::Delhi(2000, 1, 1, 17, 30));
+    ASSERT_TRUE(m.sky);
+    const auto rows = PlanetRows(*m.sky);
+    const struct { const char* body; const char* sign; const char* degrees; bool retrograde; } expected[] = {
+        {"Sun", "Dhanus", "16\u00b030'", false},    {"Moon", "Thula", "19\u00b027'", false},
+        {"Mercury", "Dhanus", "08\u00b002'", false}, {"Venus", "Vrischika", "07\u00b042'", false},
+        {"Mars", "Kumbha", "04\u00b006'", false},    {"Jupiter", "Mesha", "01\u00b023'", false},
+        {"Saturn", "Mesha", "16\u00b032'", true},    {"Rahu", "Kataka", "11\u00b011'", true},
+        {"Ketu", "Makara", "11\u00b011'", true},
+    };
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].body, expected[i].body);
+        EXPECT_EQ(rows[i].sign, expected[i].sign) << expected[i].body;
+        EXPECT_EQ(rows[i].degrees, expected[i].degrees) << expected[i].body;
+        EXPECT_EQ(rows[i].retrograde, expected[i].retrograde) << expected[i].body;
+    }
+    // The Moon row is the system's own Moon, as the details show it.
+    EXPECT_EQ(rows[1].sign, m.details.rashi);
+    EXPECT_EQ(rows[1].nakshatra, m.details.nakshatra);
+    EXPECT_EQ(PlanetRowText(rows[6]), "Saturn  Mesha     16\u00b032'  Bharani R");
+    EXPECT_EQ(PlanetRowText(rows[0]), "Sun     Dhanus    16\u00b030'  Purva Ashadha");
 }
 
 TEST(NamedZones, TellingRows) {

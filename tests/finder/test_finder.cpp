@@ -33,6 +33,8 @@ const MomentInput BuenosAires = Moment().ZoneWest(3).West(58, 22).South(34, 36);
 const MomentInput Reykjavik = Moment().West(21, 56).North(64, 9);
 const MomentInput Tromso = Moment().ZoneEast(1).DaylightSaving().East(18, 57).North(69, 39);  // beyond the polar circle
 const MomentInput Longyearbyen = Moment().ZoneEast(1).East(15, 38).North(78, 13);  // far beyond it
+const MomentInput Honolulu = Moment().ZoneWest(10).West(157, 51).North(21, 18);
+const MomentInput Dhaka = Moment().ZoneEast(6).East(90, 25).North(23, 43);
 const MomentInput McMurdo = Moment().ZoneEast(12).East(166, 40).South(77, 51);     // far south
 
 FinderQuery Query(const std::string& subject, const MomentInput& place, LocalDate from, LocalDate to) {
@@ -245,7 +247,37 @@ INSTANTIATE_TEST_SUITE_P(
         BruteForceCase{"New York evenings into mornings, every period avoided", "Start A New Business", NewYork,
                        {2025, 6, 28}, {2025, 7, 1}, DailyWindow{20 * 60, 9 * 60}, 0, BirthNewYork, true},
         BruteForceCase{"Tromso in May, every period avoided", "Sell Item", Tromso, {2026, 5, 17}, {2026, 5, 19},
-                       WholeDay, 0, BirthDelhi, true}),
+                       WholeDay, 0, BirthDelhi, true},
+        // Planets changing sign and turning back (times UT from the ephemeris): the subjects that read planets.
+        // Mars enters Simha 2026-11-12 14:48 (04:48 in Honolulu, where Mars then leaves the tenth place of the
+        // trade's planet list).
+        BruteForceCase{"Honolulu, Mars enters Simha, trade learning", "Learning of a Trade", Honolulu,
+                       {2026, 11, 12}, {2026, 11, 12}, WholeDay, 0, BirthDelhi},
+        // Mercury enters Makara ("Cpr" in the planet texts) 2026-01-17 04:54 (15:54 in Sydney).
+        BruteForceCase{"Sydney, Mercury enters Makara, religious journey", "Religious Journey", SydneySummer,
+                       {2026, 1, 17}, {2026, 1, 17}, WholeDay, 0, BirthDelhi},
+        // Mercury turns retrograde 2026-06-29 17:34 at 2°01' Kataka (23:04 in Delhi), two degrees from the
+        // boundary it goes back over on 2026-07-07 05:16 (10:46 in Delhi).
+        BruteForceCase{"Delhi, Mercury turns back in Kataka, trade learning", "Learning of a Trade", DelhiPlace,
+                       {2026, 6, 29}, {2026, 6, 30}, WholeDay, 0, BirthDelhi},
+        BruteForceCase{"Delhi, Mercury back into Mithuna, religious journey", "Religious Journey", DelhiPlace,
+                       {2026, 7, 7}, {2026, 7, 7}, WholeDay, 0, BirthDelhi},
+        BruteForceCase{"Dhaka, Mercury back into Mithuna, trade learning", "Learning of a Trade", Dhaka, {2026, 7, 7},
+                       {2026, 7, 7}, WholeDay, 0, BirthDelhi},
+        // Venus turns direct 2026-11-14 00:29 (19:29 on the 13th in New York) in Kanya, which it re-entered
+        // backward 2026-11-05 19:34 (14:34 in New York).
+        BruteForceCase{"New York, Venus turns direct, domestic journey", "Domestic Journey", NewYork, {2026, 11, 13},
+                       {2026, 11, 13}, WholeDay, 0, BirthNewYork},
+        BruteForceCase{"New York, Venus back into Kanya, foreign journey", "Foreign Journey", NewYork,
+                       {2026, 11, 5}, {2026, 11, 5}, WholeDay, 0, BirthNewYork},
+        BruteForceCase{"Honolulu, Venus back into Kanya, trade learning", "Learning of a Trade", Honolulu,
+                       {2026, 11, 5}, {2026, 11, 5}, WholeDay, 0, BirthNewYork},
+        BruteForceCase{"New York, Venus turns direct, trade learning", "Learning of a Trade", NewYork, {2026, 11, 13},
+                       {2026, 11, 13}, WholeDay, 0, BirthNewYork},
+        // A planet's change of sign inside a day cut up by the avoided periods (a Tuesday, so with the night's
+        // Durmuhurta too).
+        BruteForceCase{"Delhi, Mercury back into Mithuna, every period avoided", "Learning of a Trade", DelhiPlace,
+                       {2026, 7, 7}, {2026, 7, 7}, WholeDay, 0, BirthDelhi, true}),
     CaseName<BruteForceCase>);
 
 // --- On a zone's clock ------------------------------------------------------------------------------------------
@@ -307,6 +339,7 @@ struct ZoneCase {
     LocalDate from;
     LocalDate to;
     DailyWindow between;
+    const char* subject = "Sell Item";
 };
 
 void PrintTo(const ZoneCase& c, std::ostream* os) { *os << c.what; }
@@ -317,7 +350,7 @@ TEST_P(FinderOnZoneClock, SameWindowsAndOffsetsAsEachMinuteLookedUp) {
     const ZoneCase& c = GetParam();
     const std::optional<TimeZone> zone = OpenTimeZone(c.zoneId);
     ASSERT_TRUE(zone) << c.zoneId;
-    FinderQuery q = Query("Sell Item", c.place, c.from, c.to);
+    FinderQuery q = Query(c.subject, c.place, c.from, c.to);
     q.between = c.between;
     q.clock = ClockOfZone(*zone, c.from, c.to);
 
@@ -356,7 +389,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {2021, 3, 27}, {2021, 3, 29}, DailyWindow{22 * 60, 3 * 60}},
         ZoneCase{"London autumn", "Europe/London", Moment().West(0, 8).North(51, 30), {2021, 10, 31},
                  {2021, 10, 31}, WholeDay},
-        ZoneCase{"Kolkata war time begins", "Asia/Kolkata", DelhiPlace, {1942, 8, 31}, {1942, 9, 1}, WholeDay}),
+        ZoneCase{"Kolkata war time begins", "Asia/Kolkata", DelhiPlace, {1942, 8, 31}, {1942, 9, 1}, WholeDay},
+        // Planets changing sign on the day the clocks change: the Sun enters Meena on 2021-03-14, Venus enters
+        // Thula on 2025-11-02 (New York, after the hour passed twice).
+        ZoneCase{"New York spring forward, Sun enters Meena", "America/New_York", NewYork, {2021, 3, 14},
+                 {2021, 3, 14}, WholeDay, "Learning of a Trade"},
+        ZoneCase{"New York fall back, Venus enters Thula", "America/New_York", NewYork, {2025, 11, 2},
+                 {2025, 11, 2}, WholeDay, "Learning of a Trade"}),
     CaseName<ZoneCase>);
 
 // --- Windows of a search ---------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QCompleter>
 #include <QDateEdit>
 #include <QDir>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QStackedWidget>
@@ -20,6 +21,7 @@
 #include "app/gui/atlas_source.h"
 #include "app/gui/time_zone_picker.h"
 #include "tests/gui/window_fixture.h"
+#include "tests/support/moments.h"
 
 namespace kalvora::test {
 namespace {
@@ -88,6 +90,23 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     for (int i = 0; i < 3; ++i) {
         tabs->setCurrentIndex(i);
         Save(window.get(), QString::fromLatin1(tabNames[i]));
+    }
+
+    // The muhurtha's planets block holds the rows of the calculation's sky, Sun to Ketu.
+    const MomentResult muhurtha = ComputeMoment(kalvora::testing::Delhi(2026, 12, 10, 10, 30));
+    ASSERT_TRUE(muhurtha.sky);
+    const auto rows = PlanetRows(*muhurtha.sky);
+    for (std::size_t b = 0; b < rows.size(); ++b) {
+        const auto cell = [&](int column) {
+            const QString name = QStringLiteral("lblMuhurthaDetailsPlanet%1_%2").arg(b).arg(column);
+            auto* label = window->findChild<QLabel*>(name);
+            return label ? label->text().toStdString() : "(no " + name.toStdString() + ")";
+        };
+        EXPECT_EQ(cell(0), rows[b].body);
+        EXPECT_EQ(cell(1), rows[b].sign) << rows[b].body;
+        EXPECT_EQ(cell(2), rows[b].degrees) << rows[b].body;
+        EXPECT_EQ(cell(3), rows[b].nakshatra) << rows[b].body;
+        EXPECT_EQ(cell(4), rows[b].retrograde ? "R" : "") << rows[b].body;
     }
 
     TimeZonePicker picker(window.get());

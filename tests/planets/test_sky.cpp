@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -175,6 +177,31 @@ TEST(ComputeSky, TheSystemsOwnMoonAgreesWithTheEphemeris) {
         MoonFromTime(time, chart);
         EXPECT_ANGLE_NEAR(chart.moonLongitude, ComputeSky(JulianDayUt(time)).at(Body::Moon).longitudeDeg, 0.05)
             << in.year << "-" << in.month << "-" << in.day;
+    }
+}
+
+TEST(ComputeBody, TheSamePositionAsTheWholeSky) {
+    // The finder reads planets one at a time and must see exactly what the calculation's sky holds.
+    const Body bodies[] = {Body::Sun, Body::Mercury, Body::Venus, Body::Mars, Body::Jupiter, Body::Saturn, Body::Rahu};
+    for (const double jdUt : {Jd(1901, 1, 1, 0.0), Jd(2026, 6, 29, 17.5), Jd(2050, 12, 31, 23.9)}) {
+        const Sky sky = ComputeSky(jdUt, 10.0);
+        for (const Body body : bodies) EXPECT_EQ(ComputeBody(jdUt, body), sky.at(body)) << NameOf(body).name;
+    }
+    EXPECT_THROW(ComputeBody(J2000, Body::Moon), std::invalid_argument);
+    EXPECT_THROW(ComputeBody(J2000, Body::Ketu), std::invalid_argument);
+    EXPECT_EQ(OwnMoonPosition(200.0), ComputeSky(J2000, 200.0).at(Body::Moon));
+}
+
+TEST(LargestDailyMotion, NoBodyMovesFasterOver1901To2050) {
+    // Every fifth day at noon; the finder leaves a planet unread while no boundary lies within this reach.
+    const Body bodies[] = {Body::Sun, Body::Mercury, Body::Venus, Body::Mars, Body::Jupiter, Body::Saturn, Body::Rahu};
+    for (const Body body : bodies) {
+        double fastest = 0.0;
+        for (double jdUt = Jd(1901, 1, 1, 12.0); jdUt < Jd(2051, 1, 1, 0.0); jdUt += 5.0) {
+            fastest = std::max(fastest, std::abs(ComputeBody(jdUt, body).speedDegPerDay));
+        }
+        EXPECT_LT(fastest, LargestDailyMotionDeg(body)) << NameOf(body).name;
+        EXPECT_GT(fastest, 0.8 * LargestDailyMotionDeg(body)) << NameOf(body).name << ": the bound is far too loose";
     }
 }
 
