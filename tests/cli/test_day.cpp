@@ -10,23 +10,14 @@
 #include "cli/day.h"
 #include "cli/find.h"
 #include "cli/options.h"
+#include "tests/support/cli_run.h"
 
 namespace kalvora {
 namespace {
 
-struct DayRun {
-    int status = -1;
-    std::string out, err;
-};
+using DayRun = testing::CliRun;
 
-DayRun RunArgs(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    DayRun r;
-    r.status = RunCli(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+DayRun RunArgs(const std::vector<std::string>& args) { return testing::RunCommandLine(args); }
 
 const std::vector<std::string> ChennaiDay = {"day", "--date", "2026-12-08", "--lat", "13:05N", "--lon", "80:17E",
                                              "--zone", "+05:30"};

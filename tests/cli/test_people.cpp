@@ -16,6 +16,7 @@
 #include "store/people_json.h"
 #include "store/people_store.h"
 #include "tests/support/store_folder.h"
+#include "tests/support/cli_run.h"
 
 extern char** environ;
 
@@ -25,20 +26,11 @@ namespace {
 using testing::Bytes;
 using testing::WriteBytes;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
 
 CliRun People(std::vector<std::string> args) {
     args.insert(args.begin(), "people");
-    std::ostringstream out, err;
-    CliRun r;
-    r.status = RunCli(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    return testing::RunCommandLine(args);
 }
 
 std::vector<std::string> AddArgs(const std::string& name, const std::string& born, std::vector<std::string> more = {}) {

@@ -10,15 +10,10 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "tests/support/cli_run.h"
 
 namespace kalvora {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 // Splits on spaces; a place text of several words is written with "~" for each space.
 std::vector<std::string> Words(const std::string& line) {
@@ -33,14 +28,9 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-CliRun RunLine(const std::string& line) {
-    std::ostringstream out, err;
-    CliRun r;
-    r.status = RunCli(Words(line), out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+using testing::CliRun;
+
+CliRun RunLine(const std::string& line) { return testing::RunCommandLine(Words(line)); }
 
 const std::string Muhurtha =
     "--muhurtha 2000-01-01T17:30 --muhurtha-lat 28:39N --muhurtha-lon 77:13E --muhurtha-zone +05:30 ";

@@ -8,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "cli/find.h"
+#include "tests/support/cli_run.h"
 
 namespace kalvora {
 namespace {
@@ -45,20 +46,9 @@ std::vector<std::string> Find(const Options& set = {}, const std::vector<std::st
     return line;
 }
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
 
-CliRun RunWith(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    CliRun r;
-    r.status = RunCli(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+CliRun RunWith(const std::vector<std::string>& args) { return testing::RunCommandLine(args); }
 
 std::size_t Lines(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
