@@ -41,6 +41,10 @@ void ReadReport(CliOptions& o, std::string_view option, std::string_view path) {
     o.reportPath = std::string(path);
 }
 
+void ReadReportAppendix(CliOptions& o, std::string_view option, std::string_view text) {
+    o.reportAppendix = ParseChoice(option, text, {"details", "none"}) == 0;
+}
+
 // Parses the value into the muhurtha or the birth moment.
 template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
 void Muhurtha(CliOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.input.muhurtha); }
@@ -112,6 +116,7 @@ constexpr auto CalculationOptions = std::to_array<Row>({
     {"--json", Flag, ReadJson},
     {"--planets", Value, ReadPlanets},
     {"--report", Value, ReadReport},
+    {"--report-appendix", Value, ReadReportAppendix},
 });
 static_assert(WellFormed(CalculationOptions));
 
@@ -127,7 +132,7 @@ std::string UsageText() {
            "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
            "                  [--birth-fold earlier|later] [--birth-weekday NAME]\n"
            "                  [--subject TEXT] [--name TEXT] [--sex Male|Female] [--json] [--report FILE.rtf|FILE.pdf]\n"
-           "                  [--planets sky|none]\n"
+           "                  [--planets sky|none] [--report-appendix details|none]\n"
            "       kalvora-cli places QUERY [--top N] [--json]\n"
            "       kalvora-cli find ... (see find --help)\n"
            "Each moment needs coordinates (--*-lat and --*-lon, or a --*-place) and a zone (--*-zone, --*-tz, or\n"
@@ -139,6 +144,8 @@ std::string UsageText() {
            "needs --*-fold earlier or later, and one they jumped over is refused.\n"
            "--planets sky (the default) places the planets from the ephemeris for the planet checks and shows them;\n"
            "--planets none evaluates with no planet placed and shows none.\n"
+           "--report-appendix details (the default) ends the report with the details of the calculation; none\n"
+           "leaves them out, for the report as it was before they were added.\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 

@@ -16,6 +16,7 @@ struct CliOptions {
     bool json = false;
     CalculationInput input;
     std::optional<std::string> reportPath;  // --report FILE.rtf|FILE.pdf
+    bool reportAppendix = true;             // --report-appendix details|none
     MomentSources birthSources;     // the birth's place and zone options, resolved once all are read
     MomentSources muhurthaSources;  // the same for the muhurtha
 };

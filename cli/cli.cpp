@@ -224,7 +224,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             output << CalculationText(options.input, calculation);
         }
         std::string error;
-        if (options.reportPath && !WriteCalculationReport(calculation, *options.reportPath, &error)) {
+        if (options.reportPath &&
+            !WriteCalculationReport(options.input, calculation, options.reportAppendix, *options.reportPath, &error)) {
             throw CommandError("--report: " + error, 1);
         }
     });

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "report/calculation_appendix.h"
 #include "report/report_builder.h"
 #include "report/rtf.h"
 
@@ -42,13 +43,17 @@ void EnsureGuiApplication() {
 
 }  // namespace
 
-bool WriteCalculationReport(const Calculation& calculation, const std::string& path, std::string* error) {
+bool WriteCalculationReport(const CalculationInput& input, const Calculation& calculation, bool withAppendix,
+                            const std::string& path, std::string* error) {
     if (!calculation.evaluation) {
         if (error) *error = "no report: the subject names none of the undertakings";
         return false;
     }
-    const ReportDocument report = BuildReportDocument(MakeReportInput(*calculation.evaluation,
-                                                                      calculation.evaluationInput));
+    ReportInput reportInput = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
+    if (withAppendix) {
+        reportInput.appendix = MakeReportAppendix(input, calculation, ComputeCalculationTimes(input));
+    }
+    const ReportDocument report = BuildReportDocument(reportInput);
     if (!EndsWithPdf(path)) return WriteRtfFile(report, path, error);
 #if KALVORA_CLI_PDF
     EnsureGuiApplication();

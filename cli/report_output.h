@@ -7,7 +7,9 @@
 
 namespace kalvora {
 
-// Returns false with a message naming the file and the cause when the report cannot be written.
-bool WriteCalculationReport(const Calculation& calculation, const std::string& path, std::string* error);
+// The report ends with the details of the calculation when `withAppendix` is set. Returns false with a message
+// naming the file and the cause when the report cannot be written.
+bool WriteCalculationReport(const CalculationInput& input, const Calculation& calculation, bool withAppendix,
+                            const std::string& path, std::string* error);
 
 }  // namespace kalvora

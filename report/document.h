@@ -55,6 +55,7 @@ struct TextStyle {
     bool bold = false;
     PaletteColour colour = PaletteColour::Black;
     int sizePt = 12;
+    bool fixedPitch = false;  // every character as wide as the next, for rows laid out in columns
     friend bool operator==(const TextStyle&, const TextStyle&) = default;
 };
 

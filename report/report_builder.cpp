@@ -1,8 +1,10 @@
 #include "report/report_builder.h"
 
+#include <algorithm>
 #include <array>
 
 #include "astro/calendar.h"
+#include "report/appendix_texts.h"
 #include "report/picture.h"
 #include "report/publisher.h"
 
@@ -19,6 +21,11 @@ public:
 
     void Bold(bool on) { style_.bold = on; }
     void Colour(PaletteColour colour) { style_.colour = colour; }
+    // Rows laid out in columns: the fixed-pitch font at the appendix rows' size, or back to the report's text.
+    void Columns(bool on) {
+        style_.fixedPitch = on;
+        style_.sizePt = on ? AppendixRowSizePt : ReportTextSizePt;
+    }
 
     void Text(std::string_view text) { writer_.InsertText(text, style_); }
     void Picture(const Bitmap& picture) { writer_.InsertPicture(picture); }
@@ -64,6 +71,36 @@ std::string SectionHeading(const ReportSectionText& section, const MomentDetails
     std::string heading(section.heading);
     if (section.name != nullptr) heading += muhurtha.*section.name;
     return heading;
+}
+
+// Characters of a UTF-8 text (bytes that do not continue a character).
+std::size_t CharacterCount(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// Each part: its heading, then its rows with the values in one column after the longest label.
+void WriteAppendix(Caret& caret, const ReportAppendix& appendix) {
+    caret.BoldLine(PaletteColour::LightBlue, TextOf(AppendixText::Title));
+    caret.Lines("", 1);
+    for (const AppendixPart& part : appendix.parts) {
+        caret.BoldLine(PaletteColour::Red, part.heading);
+        std::size_t width = 0;
+        for (const AppendixRow& row : part.rows) width = std::max(width, CharacterCount(row.label));
+        std::string rows;
+        for (const AppendixRow& row : part.rows) {
+            if (!row.label.empty()) {
+                rows += row.label;
+                rows.append(width + 2 - CharacterCount(row.label), ' ');
+            }
+            rows += row.value;
+            rows += LineBreak;
+        }
+        caret.Colour(PaletteColour::Black);
+        caret.Columns(true);
+        caret.Lines(rows, 1);
+        caret.Columns(false);
+    }
 }
 
 }  // namespace
@@ -136,6 +173,8 @@ void BuildReport(const ReportInput& input, RichTextWriter& writer) {
         caret.Paragraph(PaletteColour::Black, unfavourable ? section.unfavourable : section.favourable);
         caret.Footer();
     }
+
+    if (input.appendix) WriteAppendix(caret, *input.appendix);
 }
 
 ReportDocument BuildReportDocument(const ReportInput& input) {

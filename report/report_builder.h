@@ -1,20 +1,25 @@
 #pragma once
-// The analysis report builder: picture, title, the chosen undertaking and date, the overall effect and one section
-// per evaluated factor, written through a RichTextWriter.
+// The analysis report builder: picture, title, the chosen undertaking and date, the overall effect, one section
+// per evaluated factor and, where given, the appendix with the details of the calculation, written through a
+// RichTextWriter.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "muhurtha/evaluation.h"
 #include "muhurtha/moment_details.h"
+#include "report/appendix.h"
 #include "report/document.h"
 #include "report/report_texts.h"
 
 namespace kalvora {
 
-// Point size of every text run of the report.
+// Point size of every text run of the report but the appendix's rows.
 inline constexpr int ReportTextSizePt = 12;
+// Point size of the appendix's rows, set in a fixed-pitch font so that their columns line up.
+inline constexpr int AppendixRowSizePt = 10;
 
 // Everything the report shows, as left by the evaluation of one calculation.
 struct ReportInput {
@@ -25,6 +30,8 @@ struct ReportInput {
     FactorCodes codes;  // per kind: 0 not evaluated (section left out), 1 unfavourable, anything else favourable
     bool stopped = false;      // the date-order check stopped the evaluation: the report is only its message
     std::string stopMessage;
+    // Written after everything above when present (a stopped evaluation's report stays its message alone).
+    std::optional<ReportAppendix> appendix;
 };
 
 // The report's inputs from an evaluation and the inputs it was run on.

@@ -10,8 +10,12 @@ namespace {
 constexpr char32_t ObjectCharacter = 0xFFFC;
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 
-std::string Header() {
-    std::string header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n";
+// The font table holds the fixed-pitch font only once a run uses it, so that a report without such runs keeps its
+// RTF as it always was.
+std::string Header(bool fixedPitch) {
+    std::string header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}";
+    if (fixedPitch) header += "{\\f1\\fmodern\\fcharset0 Courier New;}";
+    header += "}\r\n";
     header += "{\\colortbl";
     for (const Rgb& c : ClassicPalette) {
         header += "\\red" + std::to_string(c.r) + "\\green" + std::to_string(c.g) + "\\blue" + std::to_string(c.b) + ";";
@@ -101,7 +105,8 @@ std::string EscapeText(const std::u32string& text) {
 }
 
 std::string RunPrefix(const TextStyle& style) {
-    std::string prefix = "{\\fs" + std::to_string(style.sizePt * 2);
+    std::string prefix = style.fixedPitch ? "{\\f1\\fs" : "{\\fs";
+    prefix += std::to_string(style.sizePt * 2);
     prefix += style.bold ? "\\b" : "\\b0";
     prefix += "\\cf" + std::to_string(static_cast<int>(style.colour)) + " ";
     return prefix;
@@ -133,12 +138,14 @@ std::size_t ReplaceRtfControl(std::string& rtf, std::string_view control, std::s
 void RtfWriter::Clear() {
     body_.clear();
     text_.clear();
+    fixedPitch_ = false;
     caret_ = 0;
 }
 
 void RtfWriter::InsertText(std::string_view text, const TextStyle& style) {
     const std::u32string characters = DecodeUtf8(text);
     if (characters.empty()) return;
+    fixedPitch_ = fixedPitch_ || style.fixedPitch;
     body_ += RunPrefix(style) + EscapeText(characters) + "}";
     text_ += characters;
     caret_ = text_.size();
@@ -169,10 +176,10 @@ void RtfWriter::InsertPicture(const Bitmap& picture) {
     caret_ = end == std::u32string::npos ? text_.size() : end;
 }
 
-std::string RtfWriter::Rtf() const { return Header() + body_ + "}"; }
+std::string RtfWriter::Rtf() const { return Header(fixedPitch_) + body_ + "}"; }
 
 void RtfWriter::PutRtf(const std::string& rtf) {
-    const std::string header = Header();
+    const std::string header = Header(fixedPitch_);
     body_ = rtf.substr(header.size(), rtf.size() - header.size() - 1);
 }
 

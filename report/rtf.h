@@ -1,6 +1,7 @@
 #pragma once
-// The report as RTF text: one font, the 16-colour palette as colour table, runs with their size, weight and
-// colour, and pictures as metafile groups placed through marker characters in the document's RTF.
+// The report as RTF text: the report's font (and a fixed-pitch one where a run asks for it), the 16-colour palette
+// as colour table, runs with their size, weight and colour, and pictures as metafile groups placed through marker
+// characters in the document's RTF.
 
 #include <cstddef>
 #include <string>
@@ -42,6 +43,7 @@ private:
     std::string body_;     // everything between the header and the closing brace
     std::u32string text_;  // the document's characters, CR LF kept as two
     std::size_t caret_ = 0;
+    bool fixedPitch_ = false;  // a run in the fixed-pitch font was written
 };
 
 // Replaces every occurrence of the control symbol `control` (for example "\'9d") in RTF text, skipping escaped

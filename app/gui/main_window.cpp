@@ -35,6 +35,7 @@
 #include "app/gui/subject_chooser.h"
 #include "app/gui/theme.h"
 #include "report/qt/report_qt.h"
+#include "report/calculation_appendix.h"
 #include "report/report_builder.h"
 #include "app/gui/time_zone_picker.h"
 
@@ -539,7 +540,7 @@ void MainWindow::Display() {
 
     lastCalculation_ = std::move(calculation);
     ShowResultLabel(*lastCalculation_);
-    WriteReport(*lastCalculation_);
+    WriteReport(*lastCalculation_, input.calculation);
     FillBirthDetails(*lastCalculation_, input);
     FillMuhurthaDetails(*lastCalculation_, input);
 
@@ -605,13 +606,15 @@ void MainWindow::ShowResultLabel(const Calculation& calculation) {
     results_->result->setText(text);
 }
 
-void MainWindow::WriteReport(const Calculation& calculation) {
+void MainWindow::WriteReport(const Calculation& calculation, const CalculationInput& input) {
     QTextBrowser* view = results_->report;
     view->clear();
     lastReport_.reset();
     // No rule set ran for a subject that names no undertaking: there is no report.
     if (!calculation.evaluation) return;
-    lastReport_ = BuildReportDocument(MakeReportInput(*calculation.evaluation, calculation.evaluationInput));
+    ReportInput report = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
+    report.appendix = MakeReportAppendix(input, calculation, ComputeCalculationTimes(input));
+    lastReport_ = BuildReportDocument(report);
     ShowReport(*lastReport_, view);
 }
 

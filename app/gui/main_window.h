@@ -113,7 +113,7 @@ private:
     void PauseOnWaitPanel();
     void ShowResultLabel(const Calculation& calculation);
     // The analysis report of a calculation goes into RTB here.
-    void WriteReport(const Calculation& calculation);
+    void WriteReport(const Calculation& calculation, const CalculationInput& input);
     void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 

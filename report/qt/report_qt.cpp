@@ -24,9 +24,10 @@ constexpr double PdfMarginMm = 20.0;
 
 QTextCharFormat CharFormat(const TextStyle& style) {
     QTextCharFormat format;
-    QFont font(QStringLiteral("Arial"));
+    QFont font(style.fixedPitch ? QStringLiteral("Courier New") : QStringLiteral("Arial"));
     // Without shaping there are no ligatures, so the text of a PDF reads back (and is found) letter by letter.
-    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+    font.setStyleHint(style.fixedPitch ? QFont::TypeWriter : QFont::SansSerif, QFont::PreferNoShaping);
+    font.setFixedPitch(style.fixedPitch);
     font.setPointSize(style.sizePt);
     font.setBold(style.bold);
     format.setFont(font);

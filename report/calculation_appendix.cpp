@@ -1,0 +1,240 @@
+// The appendix is composed here, in the program's words, so that the builder only lays out labels and values.
+
+#include "report/calculation_appendix.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "astro/tables.h"
+#include "day/period_tables.h"
+#include "driver/panels.h"
+#include "report/appendix_texts.h"
+#include "report/report_builder.h"
+
+namespace kalvora {
+namespace {
+
+using T = AppendixText;
+
+std::string Text(AppendixText key) { return std::string(TextOf(key)); }
+
+// Rows whose value is empty are left out: the appendix never shows a label without its value.
+class PartWriter {
+public:
+    explicit PartWriter(AppendixText heading) { part_.heading = Text(heading); }
+
+    void Add(AppendixText label, std::string value) { Add(Text(label), std::move(value)); }
+    void Add(std::string label, std::string value) {
+        if (!value.empty()) part_.rows.push_back({std::move(label), std::move(value)});
+    }
+    // A row of a table or a sentence: the value alone.
+    void Line(std::string value) { Add(std::string(), std::move(value)); }
+
+    // The part, if it has any row.
+    void AppendTo(ReportAppendix& appendix) {
+        if (!part_.rows.empty()) appendix.parts.push_back(std::move(part_));
+    }
+
+private:
+    AppendixPart part_;
+};
+
+std::string ClockText(int hour, int minute) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
+    return text;
+}
+
+std::string DateText(LocalDate date) { return ReportDateText(date.day, date.month, date.year); }
+
+std::string WeekdayText(int weekday) { return std::string(WeekdayNames[static_cast<std::size_t>(weekday - 1)]); }
+
+// The clock minute of a moment: its local time rounded to the second, then cut to the minute (as the day's clock
+// texts show it).
+ClockMinute MinuteOfJd(double jdUt, int zoneOffsetSeconds) {
+    const double seconds = std::round((jdUt + 0.5) * 86400.0) + zoneOffsetSeconds;
+    return static_cast<ClockMinute>(std::floor(seconds / 60.0));
+}
+
+// The names of one moment, with the minute each limb ends beside it.
+void AddMoment(ReportAppendix& appendix, AppendixText heading, const MomentInput& moment,
+               const MomentResult& result, const std::array<LimbSpan, LimbCount>& limbs) {
+    const LocalDate day = DateOf(moment);
+    const auto until = [&](const std::string& name, Limb limb) {
+        if (name.empty()) return name;
+        const LimbSpan& span = limbs[static_cast<std::size_t>(limb)];
+        return name + " " + Text(T::Until) + " " + ClockMinuteOnDay(span.end, day);
+    };
+    const MomentDetails& d = result.details;
+    PartWriter part(heading);
+    part.Add(T::Lagna, d.lagna);
+    part.Add(T::Rashi, d.rashi);
+    part.Add(T::RashiLord, d.rashiLord);
+    part.Add(T::Nakshatra, until(d.nakshatra, Limb::Nakshatra));
+    part.Add(T::NakshatraLord, d.nakshatraLord);
+    part.Add(T::Weekday, d.vaar);
+    part.Add(T::Paksha, std::string(result.panchanga.paksha));
+    part.Add(T::Tithi, until(d.tithi, Limb::Tithi));
+    part.Add(T::Yoga, until(d.yoga, Limb::Yoga));
+    part.Add(T::Karana, until(d.karana, Limb::Karana));
+    part.AppendTo(appendix);
+}
+
+void AddPlanets(ReportAppendix& appendix, AppendixText heading, const MomentResult& result) {
+    if (!result.sky) return;
+    PartWriter part(heading);
+    for (const PlanetRow& row : PlanetRows(*result.sky)) part.Line(PlanetRowText(row));
+    part.AppendTo(appendix);
+}
+
+// Points right-aligned in a column three characters wide, so that "-1" stands under " 1".
+std::string PointsText(int points) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%3d", points);
+    return text;
+}
+
+void AddFactors(ReportAppendix& appendix, const Calculation& calculation) {
+    const auto& evaluation = calculation.evaluation;
+    if (!evaluation || evaluation->stopped) return;
+    PartWriter part(T::Factors);
+    for (const FactorVerdict& factor : evaluation->factors) {
+        if (factor.written) part.Add(factor.heading, PointsText(factor.points));
+    }
+    part.Add(T::TotalScore, PointsText(evaluation->totalScore));
+    part.Add(T::Muhurtha, std::string(RatingWord(evaluation->rating)));
+    part.AppendTo(appendix);
+}
+
+void AddDay(ReportAppendix& appendix, const CalculationInput& input, const DayView& day) {
+    const int offset = day.place.zoneOffsetSeconds;
+    const LocalDate date = day.sun.date;
+    const auto clock = [&](double jdUt) { return ClockMinuteOnDay(MinuteOfJd(jdUt, offset), date); };
+    const auto span = [&](const TimeSpan& s) {
+        return clock(s.startJdUt) + " " + Text(T::To) + " " + clock(s.endJdUt);
+    };
+
+    PartWriter part(T::Day);
+    part.Add(T::Date, DateText(date) + " (" + WeekdayText(day.sun.weekday) + ")");
+    if (day.sun.sunriseJdUt) part.Add(T::Sunrise, clock(*day.sun.sunriseJdUt));
+    if (day.sun.sunsetJdUt) part.Add(T::Sunset, clock(*day.sun.sunsetJdUt));
+    if (day.sun.nextSunriseJdUt) part.Add(T::NextSunrise, clock(*day.sun.nextSunriseJdUt));
+    if (!day.periods) {
+        part.Line(Text(day.sun.course == SunCourse::MidnightSun ? T::SunDoesNotSet : T::SunDoesNotRise));
+        part.AppendTo(appendix);
+        return;
+    }
+    const DayPeriods& p = *day.periods;
+    part.Add(std::string(NameOf(InauspiciousPeriod::RahuKalam)), span(p.rahuKalam));
+    part.Add(std::string(NameOf(InauspiciousPeriod::Yamaganda)), span(p.yamaganda));
+    part.Add(std::string(NameOf(InauspiciousPeriod::Gulika)), span(p.gulika));
+    part.Add(T::Abhijit, p.abhijit ? span(*p.abhijit) : Text(T::NoAbhijitOnWednesday));
+    for (const TimeSpan& s : p.durmuhurtas) part.Add(std::string(NameOf(InauspiciousPeriod::Durmuhurta)), span(s));
+
+    // Whether the chosen minute falls in one of the periods a beginning avoids.
+    const MomentInput& m = input.muhurtha;
+    const double chosenJdUt = JdUtOfClockMinute(m, ClockMinuteOf(m));
+    std::string periods;
+    for (const InauspiciousPeriod period : InauspiciousPeriodsAt(p, chosenJdUt)) {
+        periods += (periods.empty() ? "" : ", ") + std::string(NameOf(period));
+    }
+    part.Add(T::ChosenTime, ClockText(m.hour, m.minute) + ", " +
+                                (periods.empty() ? Text(T::NoAvoidedPeriod) : Text(T::In) + " " + periods));
+    part.AppendTo(appendix);
+}
+
+struct WhenAndWhereLabels {
+    AppendixText date, time, place;
+};
+
+// A moment's date and time as typed, its place, coordinates and zone.
+void AddWhenAndWhere(PartWriter& part, const WhenAndWhereLabels& labels, const MomentInput& moment,
+                     const MomentOrigin& origin) {
+    part.Add(labels.date, DateText(DateOf(moment)));
+    part.Add(labels.time, ClockText(moment.hour, moment.minute));
+    part.Add(labels.place, MomentPlaceText(origin));
+    part.Add(T::Coordinates, CoordinatesText(moment));
+    part.Add(T::Zone, MomentZoneText(moment, origin));
+}
+
+}  // namespace
+
+std::string ClockMinuteOnDay(ClockMinute minute, LocalDate day) {
+    const ClockMinute ofDay = minute - static_cast<ClockMinute>(DayNumber(DateOfClockMinute(minute))) * 1440;
+    std::string text = ClockText(static_cast<int>(ofDay / 60), static_cast<int>(ofDay % 60));
+    const LocalDate date = DateOfClockMinute(minute);
+    if (date != day) text += " " + Text(T::On) + " " + DateText(date);
+    return text;
+}
+
+std::string UtcOffsetText(int offsetSeconds) {
+    const int magnitude = std::abs(offsetSeconds);
+    char text[24];
+    if (magnitude % 60 == 0) {
+        std::snprintf(text, sizeof text, "UTC%c%02d:%02d", offsetSeconds < 0 ? '-' : '+', magnitude / 3600,
+                      magnitude / 60 % 60);
+    } else {
+        std::snprintf(text, sizeof text, "UTC%c%02d:%02d:%02d", offsetSeconds < 0 ? '-' : '+', magnitude / 3600,
+                      magnitude / 60 % 60, magnitude % 60);
+    }
+    return text;
+}
+
+std::string MomentZoneText(const MomentInput& moment, const MomentOrigin& origin) {
+    const int offset = ZoneOffsetSeconds(moment);
+    if (origin.zone && origin.zone->id) {
+        std::string text = *origin.zone->id;
+        if (!origin.zone->abbreviation.empty()) text += " (" + origin.zone->abbreviation + ")";
+        text += ", " + UtcOffsetText(offset);
+        if (moment.isDst) text += ", " + Text(T::DaylightSaving);
+        return text;
+    }
+    if (!moment.isDst) return UtcOffsetText(offset) + " " + Text(T::AsTyped);
+    return UtcOffsetText(offset - 3600) + " " + Text(T::AsTyped) + ", " + Text(T::DaylightSaving) + ": " +
+           Text(T::ClockAt) + " " + UtcOffsetText(offset);
+}
+
+std::string MomentPlaceText(const MomentOrigin& origin) {
+    std::string text;
+    if (!origin.place) return text;
+    for (const std::string* part : {&origin.place->name, &origin.place->state, &origin.place->country}) {
+        if (!part->empty()) text += (text.empty() ? "" : ", ") + *part;
+    }
+    return text;
+}
+
+std::string CoordinatesText(const MomentInput& m) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%d\u00b0%02d'%c %d\u00b0%02d'%c", m.latitudeDegrees, m.latitudeMinutes,
+                  m.isSouth ? 'S' : 'N', m.longitudeDegrees, m.longitudeMinutes, m.isEast ? 'E' : 'W');
+    return text;
+}
+
+ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculation& calculation,
+                                  const CalculationTimes& times) {
+    ReportAppendix appendix;
+
+    const MomentInput& b = input.birth;
+    PartWriter whom(T::ForWhom);
+    whom.Add(T::Name, input.personName);
+    whom.Add(T::Sex, input.personSex);
+    AddWhenAndWhere(whom, {T::BirthDate, T::BirthTime, T::BirthPlace}, b, input.birthOrigin);
+    whom.AppendTo(appendix);
+
+    const MomentInput& m = input.muhurtha;
+    PartWriter chosen(T::ChosenMuhurtha);
+    chosen.Add(T::Undertaking, input.subject);
+    AddWhenAndWhere(chosen, {T::Date, T::Time, T::Place}, m, input.muhurthaOrigin);
+    chosen.AppendTo(appendix);
+
+    AddMoment(appendix, T::BirthMoment, b, calculation.birth, times.birthLimbs);
+    AddMoment(appendix, T::MuhurthaMoment, m, calculation.muhurtha, times.muhurthaLimbs);
+    AddPlanets(appendix, T::BirthPlanets, calculation.birth);
+    AddPlanets(appendix, T::MuhurthaPlanets, calculation.muhurtha);
+    AddFactors(appendix, calculation);
+    AddDay(appendix, input, times.muhurthaDay);
+    return appendix;
+}
+
+}  // namespace kalvora
