@@ -81,8 +81,10 @@ std::size_t CharacterCount(std::string_view text) {
 
 // Each part: its heading, then its rows with the values in one column after the longest label.
 void WriteAppendix(Caret& caret, const ReportAppendix& appendix) {
-    caret.BoldLine(PaletteColour::LightBlue, TextOf(AppendixText::Title));
-    caret.Lines("", 1);
+    caret.Bold(true);
+    caret.Colour(PaletteColour::LightBlue);
+    caret.Lines(TextOf(AppendixText::Title), 2);
+    caret.Bold(false);
     for (const AppendixPart& part : appendix.parts) {
         caret.BoldLine(PaletteColour::Red, part.heading);
         std::size_t width = 0;

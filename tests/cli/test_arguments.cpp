@@ -111,6 +111,7 @@ TEST(RunCli, EveryBadArgumentGivesStatusTwoAndOneLine) {
         {With(good, "--birth-weekday", "Funday"), "--birth-weekday"},
         {With(good, "--sex", "male"), "--sex"},
         {With(good, "--report", "report.txt"), "--report"},
+        {With(good, "--report-appendix", "all"), "--report-appendix"},
         {Without(good, "--muhurtha-zone"), "--muhurtha-zone"},
         {Without(good, "--birth"), "--birth"},
         {With(good, "--colour", "blue"), "--colour"},

@@ -219,6 +219,11 @@ TEST(Program, ReportFiles) {
     EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
     EXPECT_NE(rtf.find("{\\pict\\wmetafile8"), std::string::npos);
     EXPECT_NE(rtf.find("Domestic Journey"), std::string::npos);
+    // The details of the calculation close the report unless left out.
+    EXPECT_NE(rtf.find("Details of the Calculation"), std::string::npos);
+    ASSERT_EQ(RunProgram(common + "--report-appendix none --report '" + folder + "/c.rtf'").status, 0);
+    const std::string withoutAppendix = ReadFile(folder + "/c.rtf");
+    EXPECT_EQ(withoutAppendix.find("Details of the Calculation"), std::string::npos);
 
     // A file that cannot be written is reported, with status 1.
     EXPECT_EQ(RunProgram(common + "--report '" + folder + "/missing/folder/a.rtf'").status, 1);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -126,6 +127,34 @@ TEST(ReportQt, SavedPdfHoldsTheReportTextAndPicture) {
     EXPECT_EQ(test::CountOf(text, test::FooterLine), 22u) << text;
     const std::string images = Shell("pdfimages -list '" + path.toStdString() + "'");
     EXPECT_NE(images.find(" 120   120 "), std::string::npos) << images;
+}
+
+TEST(ReportQt, TheAppendixIsPaintedAfterTheReportWithItsRowsInAFixedPitchFont) {
+    ReportInput input = FullInput();
+    input.appendix = ReportAppendix{{{"The Day of the Muhurtha", {{"Sunrise", "07:07"}, {"Rahu kalam", "13:30"}}}}};
+    const ReportDocument report = BuildReportDocument(input);
+
+    QTextDocument document;
+    RenderReport(report, &document);
+    const QTextCursor row = document.find(QStringLiteral("Rahu kalam"));
+    ASSERT_FALSE(row.isNull());
+    EXPECT_TRUE(QFontInfo(row.charFormat().font()).fixedPitch());
+    EXPECT_EQ(row.charFormat().font().pointSize(), AppendixRowSizePt);
+    const QTextCursor heading = document.find(QStringLiteral("Details of the Calculation"));
+    ASSERT_FALSE(heading.isNull());
+    EXPECT_FALSE(QFontInfo(heading.charFormat().font()).fixedPitch());
+
+    if (!HavePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    QString error;
+    ASSERT_TRUE(SaveReport(report, path, &error)) << error.toStdString();
+    const std::string text = PdfText(path);
+    const std::size_t title = text.find("Details of the Calculation");
+    ASSERT_NE(title, std::string::npos) << text;
+    EXPECT_GT(title, text.rfind(test::FooterLine));
+    EXPECT_NE(text.find("Rahu kalam", title), std::string::npos) << text;
 }
 
 TEST(ReportQt, PrintsToAPdfPrinter) {

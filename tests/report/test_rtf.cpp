@@ -138,6 +138,7 @@ TEST(Rtf, RunsCarryTheirSizeWeightAndColour) {
         {{true, PaletteColour::LightBlue, 12}, "{\\fs24\\b\\cf9 "},
         {{false, PaletteColour::Black, 12}, "{\\fs24\\b0\\cf0 "},
         {{false, PaletteColour::Magenta, 10}, "{\\fs20\\b0\\cf5 "},
+        {{false, PaletteColour::Black, 10, true}, "{\\f1\\fs20\\b0\\cf0 "},
     };
     for (const Case& c : cases) {
         RtfWriter writer;
