@@ -39,10 +39,6 @@ CalculationInput Tromso(int month, bool summer) {
     return input;
 }
 
-ReportAppendix AppendixOf(const CalculationInput& input) {
-    return MakeReportAppendix(input, Calculate(input), ComputeCalculationTimes(input));
-}
-
 std::string RtfOf(const CalculationInput& input) {
     const Calculation calculation = Calculate(input);
     ReportInput report = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
@@ -85,6 +81,13 @@ std::string OneBlank(const std::string& text) {
     return out;
 }
 
+// The appendix of a calculation, checked for empty values on the way.
+ReportAppendix FilledAppendixOf(const CalculationInput& input) {
+    const ReportAppendix appendix = MakeReportAppendix(input, Calculate(input), ComputeCalculationTimes(input));
+    ExpectEveryRowFilled(appendix);
+    return appendix;
+}
+
 TEST(ReportAppendix, TheRtfShowsTheChosenMomentItsPlaceZoneLimbsAndDay) {
     const std::string rtf = OneBlank(RtfOf(DelhiJourney()));
     // The day of 10 December 2026 at New Delhi: sunrise 07:07 and sunset 17:20 (centre of the disc, no
@@ -119,8 +122,7 @@ TEST(ReportAppendix, PartsAndRowsFollowTheCalculation) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const ReportAppendix appendix = AppendixOf(c.input);
-        ExpectEveryRowFilled(appendix);
+        const ReportAppendix appendix = FilledAppendixOf(c.input);
         const AppendixPart* whom = PartNamed(appendix, AppendixText::ForWhom);
         ASSERT_NE(whom, nullptr);
         EXPECT_EQ(ValueOf(*whom, TextOf(AppendixText::Name)) != "(none)", c.name);
@@ -150,8 +152,7 @@ TEST(ReportAppendix, WhereTheSunDoesNotRiseOrSetTheDaySaysSoAndShowsNoPeriods) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const ReportAppendix appendix = AppendixOf(c.input);
-        ExpectEveryRowFilled(appendix);
+        const ReportAppendix appendix = FilledAppendixOf(c.input);
         const AppendixPart* day = PartNamed(appendix, AppendixText::Day);
         ASSERT_NE(day, nullptr);
         EXPECT_EQ(ValueOf(*day, ""), TextOf(c.sentence));
