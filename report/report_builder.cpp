@@ -79,28 +79,30 @@ std::size_t CharacterCount(std::string_view text) {
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// Each part: its heading, then its rows with the values in one column after the longest label.
+// Each part: its heading after an empty line, then its rows with the values in one column after the longest label.
+// The last row ends the document without a line break, so that no empty line can spill onto a page of its own.
 void WriteAppendix(Caret& caret, const ReportAppendix& appendix) {
     caret.Bold(true);
     caret.Colour(PaletteColour::LightBlue);
-    caret.Lines(TextOf(AppendixText::Title), 2);
+    caret.Lines(TextOf(AppendixText::Title), 1);
     caret.Bold(false);
-    for (const AppendixPart& part : appendix.parts) {
-        caret.BoldLine(PaletteColour::Red, part.heading);
+    for (std::size_t i = 0; i < appendix.parts.size(); ++i) {
+        const AppendixPart& part = appendix.parts[i];
+        caret.BoldLine(PaletteColour::Red, std::string(LineBreak) + part.heading);
         std::size_t width = 0;
         for (const AppendixRow& row : part.rows) width = std::max(width, CharacterCount(row.label));
         std::string rows;
         for (const AppendixRow& row : part.rows) {
+            if (!rows.empty()) rows += LineBreak;
             if (!row.label.empty()) {
                 rows += row.label;
                 rows.append(width + 2 - CharacterCount(row.label), ' ');
             }
             rows += row.value;
-            rows += LineBreak;
         }
         caret.Colour(PaletteColour::Black);
         caret.Columns(true);
-        caret.Lines(rows, 1);
+        caret.Lines(rows, i + 1 < appendix.parts.size() ? 1 : 0);
         caret.Columns(false);
     }
 }

@@ -41,6 +41,10 @@ TEST_F(ReportTabTest, TheReportOfTheCalculationIsShown) {
     EXPECT_TRUE(text.contains(QStringLiteral("Domestic Journey")));
     EXPECT_TRUE(text.contains(QStringLiteral("December 10, 2026")));
     EXPECT_TRUE(text.contains(QStringLiteral("Strength of Star (Tarabala)")));
+    // The details of the calculation close it, with the chosen time.
+    const qsizetype details = text.indexOf(QStringLiteral("Details of the Calculation"));
+    ASSERT_GT(details, text.indexOf(QStringLiteral("Strength of Star (Tarabala)")));
+    EXPECT_GT(text.indexOf(QStringLiteral("10:30"), details), details);
 }
 
 TEST_F(ReportTabTest, SaveAsRtfAndPdf) {

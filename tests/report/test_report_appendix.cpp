@@ -226,7 +226,7 @@ TEST(ReportAppendix, TheBuilderWritesItAfterTheUnchangedReportInColumns) {
               "Date of birth  August 15, 1995\r\n\r\n"
               "The Day\r\n"
               "Sun     Kataka\r\n"
-              "Sunrise  07:07\r\n\r\n");
+              "Sunrise  07:07");
     // Rows in the fixed-pitch font at their own size; headings in the report's.
     for (auto item = after.items.begin() + static_cast<std::ptrdiff_t>(before.items.size());
          item != after.items.end(); ++item) {
