@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "report/calculation_appendix.h"
+#include "appendix/calculation_appendix.h"
 #include "report/report_builder.h"
 #include "report/rtf.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The report's closing appendix, "Details of the Calculation", as composed texts: parts with a heading and rows,
 // each row a label and its value (a table row is its value alone, already laid out in columns). The builder writes
-// it after the report's sections; report/calculation_appendix.h fills it from a calculation.
+// it after the report's sections; appendix/calculation_appendix.h fills it from a calculation.
 
 #include <string>
 #include <vector>

@@ -34,8 +34,8 @@
 #include "app/gui/result_panels.h"
 #include "app/gui/subject_chooser.h"
 #include "app/gui/theme.h"
+#include "appendix/calculation_appendix.h"
 #include "report/qt/report_qt.h"
-#include "report/calculation_appendix.h"
 #include "report/report_builder.h"
 #include "app/gui/time_zone_picker.h"
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "report/picture.h"
+#include "report/rtf.h"
 #include "tests/report/report_samples.h"
 
 namespace kalvora {
@@ -286,6 +287,49 @@ TEST(ReportBuilder, InputFromAnEvaluation) {
     EXPECT_EQ(report.codes, ev.codes);
     EXPECT_TRUE(report.stopped);
     EXPECT_EQ(report.stopMessage, "stopped");
+}
+
+// A hand-made appendix: a part with labels of different lengths and a part holding a table row and a sentence.
+ReportAppendix SmallAppendix() {
+    return {{{"For Whom", {{"Name", "Asha"}, {"Date of birth", "August 15, 1995"}}},
+             {"The Day", {{"", "Sun     Kataka"}, {"Sunrise", "07:07"}}}}};
+}
+
+TEST(ReportAppendix, TheBuilderWritesItAfterTheUnchangedReportInColumns) {
+    ReportInput input = SampleInput();
+    SetAllCodes(input, 2);
+    const ReportDocument before = BuildReportDocument(input);
+    input.appendix = SmallAppendix();
+    const ReportDocument after = BuildReportDocument(input);
+
+    ASSERT_GT(after.items.size(), before.items.size());
+    // Byte for byte the report it was, then the appendix.
+    EXPECT_TRUE(std::equal(before.items.begin(), before.items.end(), after.items.begin()));
+    const std::string added = PlainText(after).substr(PlainText(before).size());
+    EXPECT_EQ(added,
+              "Details of the Calculation\r\n\r\n"
+              "For Whom\r\n"
+              "Name           Asha\r\n"
+              "Date of birth  August 15, 1995\r\n\r\n"
+              "The Day\r\n"
+              "Sun     Kataka\r\n"
+              "Sunrise  07:07");
+    // Rows in the fixed-pitch font at their own size; headings in the report's.
+    for (auto item = after.items.begin() + static_cast<std::ptrdiff_t>(before.items.size());
+         item != after.items.end(); ++item) {
+        const TextRun& run = std::get<TextRun>(*item);
+        EXPECT_EQ(run.style.fixedPitch, !run.style.bold) << run.text;
+        EXPECT_EQ(run.style.sizePt, run.style.fixedPitch ? AppendixRowSizePt : ReportTextSizePt) << run.text;
+    }
+
+    // The RTF of the report without an appendix names no fixed-pitch font; with one it does.
+    EXPECT_EQ(ReportToRtf(before).find("\\f1"), std::string::npos);
+    EXPECT_NE(ReportToRtf(after).find("{\\f1\\fmodern\\fcharset0 Courier New;}"), std::string::npos);
+
+    // A stopped evaluation's report stays its message alone.
+    input.stopped = true;
+    input.stopMessage = std::string(DateOrderMessage);
+    EXPECT_EQ(PlainText(BuildReportDocument(input)), input.stopMessage);
 }
 
 }  // namespace

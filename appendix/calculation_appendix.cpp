@@ -1,6 +1,6 @@
 // The appendix is composed here, in the program's words, so that the builder only lays out labels and values.
 
-#include "report/calculation_appendix.h"
+#include "appendix/calculation_appendix.h"
 
 #include <cmath>
 #include <cstdio>
