@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kalvora"));
     QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kalvora::AppTitle));
-    QApplication::setDesktopFileName(QStringLiteral("kalvora"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.kalvora.Kalvora"));
     QApplication::setWindowIcon(kalvora::EmblemIcon());
     kalvora::ApplyHouseStyle(app);
 
