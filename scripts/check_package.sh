@@ -10,13 +10,22 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 fail() { echo "check_package: $*" >&2; exit 1; }
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+installed=no
+# On a failure the package does not stay installed.
+cleanup() {
+  if [ "$installed" = yes ] && dpkg -s kalvora >/dev/null 2>&1; then
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get remove -y -qq --purge kalvora >/dev/null 2>&1 || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 files="$work/package-files"
 
 deb="$(scripts/package.sh | tail -n 1)"
 version="$(dpkg-deb -f "$deb" Version)"
 echo "== Installing $deb =="
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "$deb" >/dev/null
+installed=yes
 dpkg -L kalvora > "$files"
 
 echo "== Running the installed programs =="
@@ -30,6 +39,12 @@ done
 [ "$(/usr/bin/kalvora-cli --version)" = "kalvora-cli $version" ] || fail "kalvora-cli --version does not print $version"
 [ "$(QT_QPA_PLATFORM=offscreen /usr/bin/kalvora --version)" = "kalvora $version" ] ||
   fail "kalvora --version does not print $version"
+# The desktop program starts and keeps running until stopped (its lock in a runtime folder of its own, so that no
+# other copy is met).
+mkdir -m 700 "$work/runtime"
+status=0
+XDG_RUNTIME_DIR="$work/runtime" timeout 5 /usr/bin/kalvora -platform offscreen >/dev/null 2>&1 || status=$?
+[ "$status" -eq 124 ] || fail "the desktop program did not keep running (exit status $status)"
 # The README's worked example, its places taken from the atlas and their zones from the zone database, with the
 # report as PDF.
 result="$(cd "$work" && QT_QPA_PLATFORM=offscreen /usr/bin/kalvora-cli --subject "Marriage" --name "Asha" \
