@@ -5,8 +5,13 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "kalvora_version.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args.front() == "--version") {
+        std::cout << "kalvora-cli " KALVORA_VERSION "\n";
+        return 0;
+    }
     return kalvora::RunCli(args, std::cout, std::cerr);
 }

@@ -38,6 +38,7 @@
 #include "report/qt/report_qt.h"
 #include "report/report_builder.h"
 #include "app/gui/time_zone_picker.h"
+#include "kalvora_version.h"
 
 namespace kalvora {
 
@@ -169,7 +170,7 @@ QWidget* MainWindow::BuildHeader() {
     titles->setSpacing(0);
     auto* title = new QLabel(QStringLiteral("Kalvora"));
     title->setObjectName(QStringLiteral("lblAppTitle"));
-    auto* subtitle = new QLabel(QStringLiteral("Vedic Electional Astrology  \u00B7  Muhurtha  \u00B7  v1.75"));
+    auto* subtitle = new QLabel(QStringLiteral("Vedic Electional Astrology  \u00B7  Muhurtha  \u00B7  v" KALVORA_VERSION));
     subtitle->setObjectName(QStringLiteral("lblAppSubtitle"));
     titles->addStretch(1);
     titles->addWidget(title);

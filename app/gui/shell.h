@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "kalvora_version.h"
 #include "report/publisher.h"
 
 #include <QMessageBox>
@@ -20,7 +21,8 @@ namespace kalvora {
 
 class AtlasSource;
 
-inline constexpr char AppTitle[] = "Kalvora v1.75";
+// The title of every window and message box: the program's name and release.
+inline constexpr char AppTitle[] = "Kalvora v" KALVORA_VERSION;
 
 // The publisher's web site; every address the program opens starts here.
 inline constexpr const char* PublisherSite = PublisherWebAddress.data();
