@@ -14,6 +14,7 @@
 #include "cli/birth_options.h"
 #include "cli/command.h"
 #include "cli/options.h"
+#include "cli/person_option.h"
 #include "store/people_json.h"
 #include "store/people_store.h"
 
@@ -167,15 +168,6 @@ void RequireReadable(const PeopleStore& store) {
     }
 }
 
-std::string DatesOf(const std::vector<StoredPerson>& people, bool withTime) {
-    std::string text;
-    for (const StoredPerson& p : people) {
-        if (!text.empty()) text += ", ";
-        text += withTime ? BornText(p.person.born) : BirthDateText(p.person.born);
-    }
-    return text;
-}
-
 void List(const PeopleOptions& options, std::ostream& out) {
     PeopleStore store;
     RequireReadable(store);
@@ -215,13 +207,13 @@ void Remove(const PeopleOptions& options, std::ostream& out) {
             throw CommandError("nobody named " + Quoted(options.operand) + " was born on " +
                                    BirthDateText({options.born->year, options.born->month, options.born->day, 0, 0}) +
                                    "; the birth dates saved under that name: " +
-                                   DatesOf(store.Named(options.operand), false),
+                                   BirthDatesText(store.Named(options.operand), false),
                                1);
         }
     }
     if (named.size() > 1) {
         throw CommandError(std::to_string(named.size()) + " people named " + Quoted(options.operand) +
-                               " are saved, born " + DatesOf(named, options.born.has_value()) +
+                               " are saved, born " + BirthDatesText(named, options.born.has_value()) +
                                (options.born ? "; remove one of them in the desktop program"
                                              : "; say which with --born YYYY-MM-DD"),
                            2);

@@ -7,9 +7,8 @@
 #include "store/people_store.h"
 
 namespace kalvora {
-namespace {
 
-std::string BirthDates(const std::vector<StoredPerson>& people, bool withTime) {
+std::string BirthDatesText(const std::vector<StoredPerson>& people, bool withTime) {
     std::string text;
     for (const StoredPerson& p : people) {
         if (!text.empty()) text += ", ";
@@ -17,8 +16,6 @@ std::string BirthDates(const std::vector<StoredPerson>& people, bool withTime) {
     }
     return text;
 }
-
-}  // namespace
 
 void PersonIntoMoment(const Person& person, MomentInput& birth, MomentSources& sources) {
     birth.year = static_cast<std::int16_t>(person.born.year);
@@ -76,12 +73,12 @@ void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& gi
         });
         if (named.empty()) {
             Fail("--born", "no person named " + Quoted(name) + " was born on that date; saved birth dates: " +
-                               BirthDates(store.Named(name), false));
+                               BirthDatesText(store.Named(name), false));
         }
     }
     if (named.size() > 1) {
         Fail("--person", std::to_string(named.size()) + " people named " + Quoted(name) + " are saved, born " +
-                             BirthDates(named, choice.born.has_value()) +
+                             BirthDatesText(named, choice.born.has_value()) +
                              (choice.born ? "; the command line cannot tell them apart"
                                           : "; say which with --born YYYY-MM-DD"));
     }

@@ -8,11 +8,12 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "astro/calendar.h"
 #include "cli/options.h"
 #include "cli/places.h"
-#include "store/person.h"
+#include "store/people_store.h"
 
 namespace kalvora {
 
@@ -54,6 +55,9 @@ inline constexpr auto PersonReplacedOptions = std::to_array<std::string_view>(
 // name nobody has, or several people of the name that --born does not tell apart.
 void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& given, MomentInput& birth,
                 MomentSources& sources, std::string& personName, std::string& personSex, std::string_view seeHelp);
+
+// "1984-07-21, 1990-03-05" (with the times, "1984-07-21T05:42, ..."): how messages tell apart the people of a name.
+std::string BirthDatesText(const std::vector<StoredPerson>& people, bool withTime);
 
 // The same moment options from a person's data (the part of TakePerson after the store is read).
 void PersonIntoMoment(const Person& person, MomentInput& birth, MomentSources& sources);
