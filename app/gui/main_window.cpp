@@ -171,6 +171,10 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
             ChoosePerson(listed_[static_cast<std::size_t>(index)].key);
         }
     });
+    // Clearing the list's text lets go of the chosen person: Save Person then adds the page as someone new.
+    connect(birthForm_->people->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.isEmpty()) chosenPerson_.reset();
+    });
     connect(birthForm_->savePerson, &QPushButton::clicked, this, &MainWindow::SavePerson);
     connect(birthForm_->setAside, &QPushButton::clicked, this, &MainWindow::SetPeopleAside);
     ReloadPeople();
