@@ -5,6 +5,7 @@
 #include "astro/calendar.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "cli/birth_options.h"
 
 namespace kalvora {
 namespace {
@@ -45,32 +46,18 @@ void ReadReportAppendix(CliOptions& o, std::string_view option, std::string_view
     o.reportAppendix = ParseChoice(option, text, {"details", "none"}) == 0;
 }
 
-// Parses the value into the muhurtha or the birth moment.
-template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
-void Muhurtha(CliOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.input.muhurtha); }
-template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
-void Birth(CliOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.input.birth); }
-
-// The same, noting that the field was typed (the place then does not give it).
+// Parses the value into the muhurtha moment, noting that the field was typed (the place then does not give it).
 template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
 void MuhurthaTyped(CliOptions& o, std::string_view option, std::string_view text) {
     parse(option, text, o.input.muhurtha);
     o.muhurthaSources.*typed = true;
 }
-template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
-void BirthTyped(CliOptions& o, std::string_view option, std::string_view text) {
-    parse(option, text, o.input.birth);
-    o.birthSources.*typed = true;
-}
 
-// A moment's place, zone id and fold, kept until all the options are read.
-template <MomentSources CliOptions::*sources>
-void ReadPlace(CliOptions& o, std::string_view, std::string_view text) { (o.*sources).place = std::string(text); }
-template <MomentSources CliOptions::*sources>
-void ReadZoneId(CliOptions& o, std::string_view, std::string_view text) { (o.*sources).zoneId = std::string(text); }
-template <MomentSources CliOptions::*sources>
+// The muhurtha's place, zone id and fold, kept until all the options are read.
+void ReadPlace(CliOptions& o, std::string_view, std::string_view text) { o.muhurthaSources.place = std::string(text); }
+void ReadZoneId(CliOptions& o, std::string_view, std::string_view text) { o.muhurthaSources.zoneId = std::string(text); }
 void ReadFold(CliOptions& o, std::string_view option, std::string_view text) {
-    (o.*sources).fold = ParseFold(option, text);
+    o.muhurthaSources.fold = ParseFold(option, text);
 }
 
 void ReadSubject(CliOptions& o, std::string_view, std::string_view text) { o.input.subject = text; }
@@ -91,33 +78,29 @@ void ReadMuhurthaWeekday(CliOptions& o, std::string_view option, std::string_vie
 void ReadBirthWeekday(CliOptions&, std::string_view option, std::string_view text) { ParseWeekday(option, text); }
 
 // In the order of the usage: the required ones are looked for in this order, and the values read in it.
-constexpr auto CalculationOptions = std::to_array<Row>({
-    {"--muhurtha", Required, ReadMuhurtha},
-    {"--muhurtha-place", Value, ReadPlace<&CliOptions::muhurthaSources>},
-    {"--muhurtha-lat", Value, MuhurthaTyped<ParseLatitude, &MomentSources::latitude>},
-    {"--muhurtha-lon", Value, MuhurthaTyped<ParseLongitude, &MomentSources::longitude>},
-    {"--muhurtha-zone", Value, MuhurthaTyped<ParseZone, &MomentSources::zone>},
-    {"--muhurtha-dst", Flag, MuhurthaTyped<MarkDst, &MomentSources::dst>},
-    {"--muhurtha-tz", Value, ReadZoneId<&CliOptions::muhurthaSources>},
-    {"--muhurtha-fold", Value, ReadFold<&CliOptions::muhurthaSources>},
-    {"--muhurtha-weekday", Value, ReadMuhurthaWeekday},
-    {"--birth", Required, Birth<ParseDateTime>},
-    {"--birth-place", Value, ReadPlace<&CliOptions::birthSources>},
-    {"--birth-lat", Value, BirthTyped<ParseLatitude, &MomentSources::latitude>},
-    {"--birth-lon", Value, BirthTyped<ParseLongitude, &MomentSources::longitude>},
-    {"--birth-zone", Value, BirthTyped<ParseZone, &MomentSources::zone>},
-    {"--birth-dst", Flag, BirthTyped<MarkDst, &MomentSources::dst>},
-    {"--birth-tz", Value, ReadZoneId<&CliOptions::birthSources>},
-    {"--birth-fold", Value, ReadFold<&CliOptions::birthSources>},
-    {"--birth-weekday", Value, ReadBirthWeekday},
-    {"--subject", Value, ReadSubject},
-    {"--name", Value, ReadName},
-    {"--sex", Value, ReadSex},
-    {"--json", Flag, ReadJson},
-    {"--planets", Value, ReadPlanets},
-    {"--report", Value, ReadReport},
-    {"--report-appendix", Value, ReadReportAppendix},
-});
+constexpr auto CalculationOptions = JoinRows(
+    std::to_array<Row>({
+        {"--muhurtha", Required, ReadMuhurtha},
+        {"--muhurtha-place", Value, ReadPlace},
+        {"--muhurtha-lat", Value, MuhurthaTyped<ParseLatitude, &MomentSources::latitude>},
+        {"--muhurtha-lon", Value, MuhurthaTyped<ParseLongitude, &MomentSources::longitude>},
+        {"--muhurtha-zone", Value, MuhurthaTyped<ParseZone, &MomentSources::zone>},
+        {"--muhurtha-dst", Flag, MuhurthaTyped<MarkDst, &MomentSources::dst>},
+        {"--muhurtha-tz", Value, ReadZoneId},
+        {"--muhurtha-fold", Value, ReadFold},
+        {"--muhurtha-weekday", Value, ReadMuhurthaWeekday},
+    }),
+    birth_options::Rows<CliOptions, Value>(), PersonRows<CliOptions>(),
+    std::to_array<Row>({
+        {"--birth-weekday", Value, ReadBirthWeekday},
+        {"--subject", Value, ReadSubject},
+        {"--name", Value, ReadName},
+        {"--sex", Value, ReadSex},
+        {"--json", Flag, ReadJson},
+        {"--planets", Value, ReadPlanets},
+        {"--report", Value, ReadReport},
+        {"--report-appendix", Value, ReadReportAppendix},
+    }));
 static_assert(WellFormed(CalculationOptions));
 
 }  // namespace
@@ -127,14 +110,17 @@ std::string UsageText() {
            "                  [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
            "                  [--muhurtha-zone (+|-)HH:MM [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
            "                  [--muhurtha-fold earlier|later] [--muhurtha-weekday NAME]\n"
-           "                  --birth YYYY-MM-DDTHH:MM[:SS] [--birth-place TEXT]\n"
-           "                  [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
-           "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
-           "                  [--birth-fold earlier|later] [--birth-weekday NAME]\n"
-           "                  [--subject TEXT] [--name TEXT] [--sex Male|Female] [--json] [--report FILE.rtf|FILE.pdf]\n"
-           "                  [--planets sky|none] [--report-appendix details|none]\n"
+           "                  (--birth YYYY-MM-DDTHH:MM[:SS] [--birth-place TEXT]\n"
+           "                   [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
+           "                   [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
+           "                   [--birth-weekday NAME] [--name TEXT] [--sex Male|Female]\n"
+           "                   | --person NAME [--born YYYY-MM-DD]) [--birth-fold earlier|later]\n"
+           "                  [--subject TEXT] [--json] [--report FILE.rtf|FILE.pdf] [--planets sky|none]\n"
+           "                  [--report-appendix details|none]\n"
            "       kalvora-cli places QUERY [--top N] [--json]\n"
            "       kalvora-cli find ... (see find --help)\n"
+           "       kalvora-cli day ... (see day --help)\n"
+           "       kalvora-cli people list|add|remove|export|import|set-aside ... (see people --help)\n"
            "Each moment needs coordinates (--*-lat and --*-lon, or a --*-place) and a zone (--*-zone, --*-tz, or\n"
            "a --*-place). A place is the best match of the atlas (\"City\", \"City, State\", \"City, Country\"): its\n"
            "coordinates, rounded to whole minutes of arc, and its zone; --*-lat, --*-lon, --*-zone or --*-tz given\n"
@@ -142,6 +128,8 @@ std::string UsageText() {
            "India, -05:00 for New York in winter). --*-tz takes the offset in force at the moment's local date and\n"
            "time from the zone database (Asia/Kolkata gives +06:30 in 1943); a local time the clocks passed twice\n"
            "needs --*-fold earlier or later, and one they jumped over is refused.\n"
+           "--person takes the birth data, name and sex of a person saved with people add or the desktop program\n"
+           "(its zone as entered); --born YYYY-MM-DD says which when several people have the name.\n"
            "--planets sky (the default) places the planets from the ephemeris for the planet checks and shows them;\n"
            "--planets none evaluates with no planet placed and shows none.\n"
            "--report-appendix details (the default) ends the report with the details of the calculation; none\n"
@@ -154,6 +142,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     defaults.input.personSex = "Male";
     CliOptions options = ReadOptions(args, CalculationOptions, "--help", defaults);
     if (options.help) return options;
+    TakePerson(options.person, options.given, options.input.birth, options.birthSources, options.input.personName,
+               options.input.personSex, "--help");
     AtlasOnDemand atlas;
     options.input.muhurthaOrigin =
         ResolveMoment("--muhurtha", options.muhurthaSources, options.input.muhurtha, atlas, "--help");

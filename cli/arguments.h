@@ -2,10 +2,13 @@
 // The options of kalvora-cli's calculation (the command line without a command word).
 
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/options.h"
+#include "cli/person_option.h"
 #include "cli/places.h"
 #include "driver/calculation.h"
 
@@ -19,6 +22,9 @@ struct CliOptions {
     bool reportAppendix = true;             // --report-appendix details|none
     MomentSources birthSources;     // the birth's place and zone options, resolved once all are read
     MomentSources muhurthaSources;  // the same for the muhurtha
+    PersonChoice person;            // --person and --born, in place of the birth options
+    std::set<std::string_view> given;
+    MomentInput& BirthMoment() { return input.birth; }
 };
 
 // Parses the arguments after the program name, then the moments' places and zones (the atlas is loaded only when

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "astro/tables.h"
+#include "cli/birth_options.h"
 #include "cli/command.h"
 #include "cli/json.h"
 #include "cli/options.h"
@@ -20,30 +21,16 @@ constexpr OptionKind NotTaken = OptionKind::NotTaken;
 // Larger values of --top list every window anyway; the bound only keeps the number in range.
 constexpr long LargestTop = 10000000;
 
-// Parses the value into the searched place or the birth moment.
-template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
-void Birth(FindOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.query.input.birth); }
-
 // The same, noting that the field was typed (a named place then does not give it).
 template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
 void PlaceTyped(FindOptions& o, std::string_view option, std::string_view text) {
     parse(option, text, o.query.input.muhurtha);
     o.placeSources.*typed = true;
 }
-template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
-void BirthTyped(FindOptions& o, std::string_view option, std::string_view text) {
-    parse(option, text, o.query.input.birth);
-    o.birthSources.*typed = true;
-}
 
-// A place, zone id and fold, kept until all the options are read.
-template <MomentSources FindOptions::*sources>
-void ReadPlace(FindOptions& o, std::string_view, std::string_view text) { (o.*sources).place = std::string(text); }
-template <MomentSources FindOptions::*sources>
-void ReadZoneId(FindOptions& o, std::string_view, std::string_view text) { (o.*sources).zoneId = std::string(text); }
-void ReadBirthFold(FindOptions& o, std::string_view option, std::string_view text) {
-    o.birthSources.fold = ParseFold(option, text);
-}
+// The searched place and zone id, kept until all the options are read.
+void ReadPlace(FindOptions& o, std::string_view, std::string_view text) { o.placeSources.place = std::string(text); }
+void ReadZoneId(FindOptions& o, std::string_view, std::string_view text) { o.placeSources.zoneId = std::string(text); }
 
 void ReadSubject(FindOptions& o, std::string_view option, std::string_view text) {
     if (!FindSubject(text)) {
@@ -112,36 +99,32 @@ void ReadTop(FindOptions& o, std::string_view option, std::string_view text) {
 }
 
 // The required ones are looked for in this order, and the values read in it.
-constexpr auto FindOptionTable = std::to_array<Row>({
-    {"--muhurtha", NotTaken, nullptr, "not taken by find, which searches --from to --to"},
-    {"--subject", Required, ReadSubject},
-    {"--from", Required, ReadFrom},
-    {"--to", Required, ReadTo},
-    {"--between", Value, ReadBetween},
-    {"--skip-weekdays", Value, ReadSkipWeekdays},
-    {"--avoid", Value, ReadAvoid},
-    {"--muhurtha-place", Value, ReadPlace<&FindOptions::placeSources>},
-    {"--muhurtha-lat", Value, PlaceTyped<ParseLatitude, &MomentSources::latitude>},
-    {"--muhurtha-lon", Value, PlaceTyped<ParseLongitude, &MomentSources::longitude>},
-    {"--muhurtha-zone", Value, PlaceTyped<ParseZone, &MomentSources::zone>},
-    {"--muhurtha-dst", Flag, PlaceTyped<MarkDst, &MomentSources::dst>},
-    {"--muhurtha-tz", Value, ReadZoneId<&FindOptions::placeSources>},
-    {"--muhurtha-fold", NotTaken, nullptr, "not taken by find, which searches a repeated hour once on each offset"},
-    {"--birth", Required, Birth<ParseDateTime>},
-    {"--birth-place", Value, ReadPlace<&FindOptions::birthSources>},
-    {"--birth-lat", Value, BirthTyped<ParseLatitude, &MomentSources::latitude>},
-    {"--birth-lon", Value, BirthTyped<ParseLongitude, &MomentSources::longitude>},
-    {"--birth-zone", Value, BirthTyped<ParseZone, &MomentSources::zone>},
-    {"--birth-dst", Flag, BirthTyped<MarkDst, &MomentSources::dst>},
-    {"--birth-tz", Value, ReadZoneId<&FindOptions::birthSources>},
-    {"--birth-fold", Value, ReadBirthFold},
-    {"--name", Value, ReadName},
-    {"--sex", Value, ReadSex},
-    {"--json", Flag, ReadJson},
-    {"--planets", Value, ReadPlanets},
-    {"--order", Value, ReadOrder},
-    {"--top", Value, ReadTop},
-});
+constexpr auto FindOptionTable = JoinRows(
+    std::to_array<Row>({
+        {"--muhurtha", NotTaken, nullptr, "not taken by find, which searches --from to --to"},
+        {"--subject", Required, ReadSubject},
+        {"--from", Required, ReadFrom},
+        {"--to", Required, ReadTo},
+        {"--between", Value, ReadBetween},
+        {"--skip-weekdays", Value, ReadSkipWeekdays},
+        {"--avoid", Value, ReadAvoid},
+        {"--muhurtha-place", Value, ReadPlace},
+        {"--muhurtha-lat", Value, PlaceTyped<ParseLatitude, &MomentSources::latitude>},
+        {"--muhurtha-lon", Value, PlaceTyped<ParseLongitude, &MomentSources::longitude>},
+        {"--muhurtha-zone", Value, PlaceTyped<ParseZone, &MomentSources::zone>},
+        {"--muhurtha-dst", Flag, PlaceTyped<MarkDst, &MomentSources::dst>},
+        {"--muhurtha-tz", Value, ReadZoneId},
+        {"--muhurtha-fold", NotTaken, nullptr, "not taken by find, which searches a repeated hour once on each offset"},
+    }),
+    birth_options::Rows<FindOptions, Value>(), PersonRows<FindOptions>(),
+    std::to_array<Row>({
+        {"--name", Value, ReadName},
+        {"--sex", Value, ReadSex},
+        {"--json", Flag, ReadJson},
+        {"--planets", Value, ReadPlanets},
+        {"--order", Value, ReadOrder},
+        {"--top", Value, ReadTop},
+    }));
 static_assert(WellFormed(FindOptionTable));
 
 std::string TimeText(LocalDate date, int minute) { return DateText(date) + "T" + MinuteText(minute); }
@@ -159,6 +142,7 @@ std::string FindUsageText() {
            "                  [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
            "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
            "                  [--birth-fold earlier|later] [--name TEXT] [--sex Male|Female]\n"
+           "                  (or --person NAME [--born YYYY-MM-DD] in place of the birth, name and sex)\n"
            "Searches every minute of the dates --from to --to (both included, at most ten years) and lists the\n"
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"
@@ -176,6 +160,8 @@ std::string FindUsageText() {
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {
     FindOptions options = ReadOptions(args, FindOptionTable, "find --help");
     if (options.help) return options;
+    TakePerson(options.person, options.given, options.query.input.birth, options.birthSources,
+               options.query.input.personName, options.query.input.personSex, "find --help");
     AtlasOnDemand atlas;
     const std::optional<TimeZone> zone =
         ResolveSearchedPlace("--muhurtha", options.placeSources, options.query.input.muhurtha, atlas, "find --help");

@@ -4,9 +4,12 @@
 
 #include <iosfwd>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/person_option.h"
 #include "cli/places.h"
 #include "finder/finder.h"
 
@@ -20,6 +23,9 @@ struct FindOptions {
     MomentSources placeSources;  // the searched place's place and zone options
     MomentSources birthSources;
     std::optional<std::string> zoneId;  // the zone the searched clock follows, when one is named
+    PersonChoice person;                // --person and --born, in place of the birth options
+    std::set<std::string_view> given;
+    MomentInput& BirthMoment() { return query.input.birth; }
 };
 
 // Parses the arguments after "find", then the searched place and the birth's place and zone; with a zone id the

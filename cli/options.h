@@ -69,7 +69,8 @@ bool IsHelp(std::string_view argument);  // --help or -h, which every command ta
 }  // namespace options_detail
 
 // Reads a command's arguments against its table, starting from `options` (the defaults). `seeHelp` is how the
-// messages point to the usage ("--help", "find --help"). With --help or -h only `help` is set.
+// messages point to the usage ("--help", "find --help"). With --help or -h only `help` is set. Options records
+// with a `given` set get the names of the options given.
 template <typename Options, std::size_t Rows>
 Options ReadOptions(const std::vector<std::string>& args, const std::array<Option<Options>, Rows>& table,
                     std::string_view seeHelp, Options options = {}) {
@@ -99,6 +100,8 @@ Options ReadOptions(const std::vector<std::string>& args, const std::array<Optio
     for (const Option<Options>& row : table) {
         if (const auto at = given.find(row.name); at != given.end()) {
             if (row.read == nullptr) throw std::logic_error(std::string(row.name) + " has no reader");
+            // A command that checks which options came together keeps their names.
+            if constexpr (requires { options.given.insert(row.name); }) options.given.insert(row.name);
             row.read(options, row.name, at->second);
         }
     }

@@ -11,8 +11,10 @@
 #include <sstream>
 
 #include "astro/calendar.h"
+#include "cli/birth_options.h"
 #include "cli/command.h"
 #include "cli/options.h"
+#include "cli/person_option.h"
 #include "store/people_json.h"
 #include "store/people_store.h"
 
@@ -40,17 +42,17 @@ struct PeopleOptions {
     bool json = false;
     std::string operand;              // remove: the name; export and import: the file
     std::optional<LocalDate> born;    // remove --born
-    MomentInput birth;                // add: the birth moment as typed
+    MomentInput birth;                // add: the birth moment as typed ...
+    MomentSources birthSources;       // ... its place and zone options ...
+    MomentOrigin birthOrigin;         // ... and where they came from once resolved
     Person person;                    // add: name, sex and note (the birth is taken from `birth`)
+    MomentInput& BirthMoment() { return birth; }
 };
 
 using Row = Option<PeopleOptions>;
 constexpr OptionKind Flag = OptionKind::Flag;
 constexpr OptionKind Value = OptionKind::Value;
 constexpr OptionKind Required = OptionKind::Required;
-
-template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
-void Birth(PeopleOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.birth); }
 
 void ReadName(PeopleOptions& o, std::string_view option, std::string_view text) {
     if (text.empty()) Fail(option, "the name is empty");
@@ -68,18 +70,14 @@ constexpr auto ListOptions = std::to_array<Row>({
 });
 static_assert(WellFormed(ListOptions));
 
-// The birth place and its zone id (--birth-place, --birth-tz) are to be added here once the calculation takes
-// them; until then a person is added with typed latitude, longitude and zone.
-constexpr auto AddOptions = std::to_array<Row>({
-    {"--name", Required, ReadName},
-    {"--sex", Required, ReadSex},
-    {"--birth", Required, Birth<ParseDateTime>},
-    {"--birth-lat", Required, Birth<ParseLatitude>},
-    {"--birth-lon", Required, Birth<ParseLongitude>},
-    {"--birth-zone", Required, Birth<ParseZone>},
-    {"--birth-dst", Flag, Birth<MarkDst>},
-    {"--note", Value, ReadNote},
-});
+constexpr auto AddOptions = JoinRows(std::to_array<Row>({
+                                         {"--name", Required, ReadName},
+                                         {"--sex", Required, ReadSex},
+                                     }),
+                                     birth_options::Rows<PeopleOptions>(),
+                                     std::to_array<Row>({
+                                         {"--note", Value, ReadNote},
+                                     }));
 static_assert(WellFormed(AddOptions));
 
 constexpr auto RemoveOptions = std::to_array<Row>({
@@ -96,9 +94,13 @@ std::string ActionUsage(PeopleAction action) {
                "Lists the saved people by name, then birth.\n";
     case PeopleAction::Add:
         return "usage: kalvora-cli people add --name TEXT --sex Male|Female\n"
-               "                  --birth YYYY-MM-DDTHH:MM --birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)\n"
-               "                  --birth-zone (+|-)HH:MM [--birth-dst] [--note TEXT]\n"
-               "Saves a person. Two people may have the same name; they are told apart by their birth dates.\n";
+               "                  --birth YYYY-MM-DDTHH:MM [--birth-place TEXT]\n"
+               "                  [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
+               "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
+               "                  [--birth-fold earlier|later] [--note TEXT]\n"
+               "Saves a person. The place and zone are taken as by the calculation (see kalvora-cli --help); a\n"
+               "zone id (--birth-tz, or the zone of --birth-place) is kept as the zone, a typed zone as its offset.\n"
+               "Two people may have the same name; they are told apart by their birth dates.\n";
     case PeopleAction::Remove:
         return "usage: kalvora-cli people remove NAME [--born YYYY-MM-DD]\n"
                "Removes the person of that name; --born says which when several people have the name.\n";
@@ -138,6 +140,10 @@ PeopleOptions Parse(const std::vector<std::string>& args) {
         }
     }
     options = ReadOptions(rest, table, seeHelp, options);
+    if (action == PeopleAction::Add && !options.help) {
+        AtlasOnDemand atlas;
+        options.birthOrigin = ResolveMoment("--birth", options.birthSources, options.birth, atlas, seeHelp);
+    }
     return options;
 }
 
@@ -162,15 +168,6 @@ void RequireReadable(const PeopleStore& store) {
     }
 }
 
-std::string DatesOf(const std::vector<StoredPerson>& people, bool withTime) {
-    std::string text;
-    for (const StoredPerson& p : people) {
-        if (!text.empty()) text += ", ";
-        text += withTime ? BornText(p.person.born) : BirthDateText(p.person.born);
-    }
-    return text;
-}
-
 void List(const PeopleOptions& options, std::ostream& out) {
     PeopleStore store;
     RequireReadable(store);
@@ -184,7 +181,7 @@ void List(const PeopleOptions& options, std::ostream& out) {
 }
 
 void Add(const PeopleOptions& options, std::ostream& out) {
-    Person person = PersonOfMoment(options.birth);
+    Person person = PersonOfMoment(options.birth, options.birthOrigin);
     person.name = options.person.name;
     person.sex = options.person.sex;
     person.note = options.person.note;
@@ -210,13 +207,13 @@ void Remove(const PeopleOptions& options, std::ostream& out) {
             throw CommandError("nobody named " + Quoted(options.operand) + " was born on " +
                                    BirthDateText({options.born->year, options.born->month, options.born->day, 0, 0}) +
                                    "; the birth dates saved under that name: " +
-                                   DatesOf(store.Named(options.operand), false),
+                                   BirthDatesText(store.Named(options.operand), false),
                                1);
         }
     }
     if (named.size() > 1) {
         throw CommandError(std::to_string(named.size()) + " people named " + Quoted(options.operand) +
-                               " are saved, born " + DatesOf(named, options.born.has_value()) +
+                               " are saved, born " + BirthDatesText(named, options.born.has_value()) +
                                (options.born ? "; remove one of them in the desktop program"
                                              : "; say which with --born YYYY-MM-DD"),
                            2);
@@ -280,11 +277,16 @@ void SetAside(const PeopleOptions&, std::ostream& out) {
 
 }  // namespace
 
-Person PersonOfMoment(const MomentInput& m) {
+Person PersonOfMoment(const MomentInput& m, const MomentOrigin& origin) {
     Person p;
     p.born = {m.year, m.month, m.day, m.hour, m.minute};
+    if (origin.place) p.place = BirthPlace{origin.place->name, origin.place->state, origin.place->country};
     p.latitude = SignedDegrees(m.latitudeDegrees, m.latitudeMinutes, m.isSouth);
     p.longitude = SignedDegrees(m.longitudeDegrees, m.longitudeMinutes, !m.isEast);
+    if (origin.zone && origin.zone->id) {
+        p.zone.id = origin.zone->id;
+        return p;
+    }
     const int zone = m.zoneHours * 3600 + m.zoneMinutes * 60 + m.zoneSeconds;
     p.zone.offsetSeconds = m.zoneIsEast ? zone : -zone;
     p.zone.dst = m.isDst;

@@ -1,8 +1,8 @@
 #pragma once
 // kalvora-cli people: the saved persons, listed, added, removed, written to a JSON backup and read back from one.
 //   people list [--json]
-//   people add --name TEXT --sex Male|Female --birth ... --birth-lat ... --birth-lon ... --birth-zone ...
-//              [--birth-dst] [--note TEXT]
+//   people add --name TEXT --sex Male|Female --birth ... and the birth's place and zone as the calculation
+//              takes them [--note TEXT]
 //   people remove NAME [--born YYYY-MM-DD]
 //   people export FILE.json
 //   people import FILE.json
@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "astro/moment.h"
+#include "driver/calculation.h"
 #include "store/person.h"
 
 namespace kalvora {
 
-// The person of a typed birth moment: signed degrees from degrees and minutes, the typed zone in seconds.
-Person PersonOfMoment(const MomentInput& birth);
+// The person of a birth moment and where its place and zone came from: signed degrees from degrees and minutes,
+// the atlas place's names, and the zone id, or else the typed zone in seconds with the daylight-saving flag.
+Person PersonOfMoment(const MomentInput& birth, const MomentOrigin& origin);
 
 // One line of `people list`.
 std::string PersonLine(const Person& person);

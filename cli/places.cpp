@@ -59,6 +59,7 @@ std::string Name(std::string_view prefix, std::string_view suffix) { return std:
 
 // The best atlas match of --*-place, or a failure naming the nearest names.
 const Place* FindPlace(std::string_view prefix, const MomentSources& sources, AtlasOnDemand& atlas) {
+    if (sources.saved) return &*sources.saved;
     if (!sources.place) return nullptr;
     const Atlas& all = atlas.Get();
     const std::vector<PlaceMatch> matches = SearchPlaces(all, *sources.place, 1);

@@ -24,6 +24,7 @@ struct MomentSources {
     std::optional<std::string> place;   // --*-place TEXT
     std::optional<std::string> zoneId;  // --*-tz AREA/CITY
     std::optional<Fold> fold;           // --*-fold earlier|later
+    std::optional<Place> saved;         // a place given whole (a saved person's), taken as --*-place's match
 };
 
 // The atlas, loaded the first time it is asked for: only a place option or the places command needs it.

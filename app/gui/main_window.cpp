@@ -6,7 +6,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDate>
+#include <QDir>
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QPrinter>
@@ -31,6 +34,7 @@
 #include "app/gui/finder_window.h"
 #include "app/gui/input_checks.h"
 #include "app/gui/moment_form.h"
+#include "app/gui/people_window.h"
 #include "app/gui/result_panels.h"
 #include "app/gui/subject_chooser.h"
 #include "app/gui/theme.h"
@@ -53,6 +57,53 @@ constexpr char KalvoraExplanation[] =
     "Kalvora Free is a 'Vedic Electional Astrology' software which finds out the auspicious time related to "
     "activity chosen by you. It weighs the Moon, the lagna and the panchanga of the proposed moment against your "
     "own birth star and Moon sign, and rates the muhurtha Good, Average or Bad.";
+
+// How many places the muhurtha page remembers.
+constexpr qsizetype RememberedPlaces = 8;
+
+// The recent places live beside the people file, so that KALVORA_DATA_DIR keeps a portable set together.
+QSettings RecentPlacesFile() {
+    return QSettings(QDir(QString::fromStdString(PeopleFolder())).filePath(QStringLiteral("recent-places.ini")),
+                     QSettings::IniFormat);
+}
+
+std::vector<Place> LoadRecentPlaces() {
+    QSettings settings = RecentPlacesFile();
+    std::vector<Place> places;
+    const int count = settings.beginReadArray(QStringLiteral("places"));
+    for (int i = 0; i < count && i < RememberedPlaces; ++i) {
+        settings.setArrayIndex(i);
+        Place place;
+        place.name = settings.value(QStringLiteral("name")).toString().toStdString();
+        place.state = settings.value(QStringLiteral("state")).toString().toStdString();
+        place.country = settings.value(QStringLiteral("country")).toString().toStdString();
+        place.countryCode = settings.value(QStringLiteral("countryCode")).toString().toStdString();
+        place.timeZone = settings.value(QStringLiteral("timeZone")).toString().toStdString();
+        place.latitudeDeg = settings.value(QStringLiteral("latitude")).toDouble();
+        place.longitudeDeg = settings.value(QStringLiteral("longitude")).toDouble();
+        if (!place.name.empty() && !place.timeZone.empty()) places.push_back(std::move(place));
+    }
+    settings.endArray();
+    return places;
+}
+
+void SaveRecentPlaces(const std::vector<Place>& places) {
+    QSettings settings = RecentPlacesFile();
+    settings.remove(QStringLiteral("places"));
+    settings.beginWriteArray(QStringLiteral("places"), static_cast<int>(places.size()));
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        settings.setArrayIndex(static_cast<int>(i));
+        const Place& place = places[i];
+        settings.setValue(QStringLiteral("name"), QString::fromStdString(place.name));
+        settings.setValue(QStringLiteral("state"), QString::fromStdString(place.state));
+        settings.setValue(QStringLiteral("country"), QString::fromStdString(place.country));
+        settings.setValue(QStringLiteral("countryCode"), QString::fromStdString(place.countryCode));
+        settings.setValue(QStringLiteral("timeZone"), QString::fromStdString(place.timeZone));
+        settings.setValue(QStringLiteral("latitude"), place.latitudeDeg);
+        settings.setValue(QStringLiteral("longitude"), place.longitudeDeg);
+    }
+    settings.endArray();
+}
 
 constexpr std::array<const char*, 4> StepCaptions = {"1  Undertaking", "2  Muhurtha", "3  Birth Details",
                                                      "4  Result"};
@@ -116,6 +167,22 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
     connect(results_->saveReport, &QPushButton::clicked, this, &MainWindow::SaveReport);
 
+    people_ = std::make_unique<PeopleStore>();
+    connect(birthForm_->people, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && static_cast<std::size_t>(index) < listed_.size()) {
+            ChoosePerson(listed_[static_cast<std::size_t>(index)].key);
+        }
+    });
+    // Clearing the list's text lets go of the chosen person: Save Person then adds the page as someone new.
+    connect(birthForm_->people->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.isEmpty()) chosenPerson_.reset();
+    });
+    connect(birthForm_->savePerson, &QPushButton::clicked, this, &MainWindow::SavePerson);
+    connect(birthForm_->setAside, &QPushButton::clicked, this, &MainWindow::SetPeopleAside);
+    ReloadPeople();
+    recentPlaces_ = LoadRecentPlaces();
+    muhurthaForm_->OfferRecentPlaces(recentPlaces_);
+
     subjects_->ShowCategory(0);
     ShowPage(subjectPage_);
     // The atlas loads on a worker thread once the window is up, before the user reaches a City box.
@@ -140,6 +207,9 @@ void MainWindow::BuildMenus() {
     QAction* find = tools->addAction(QStringLiteral("Find Best &Times..."));
     find->setObjectName(QStringLiteral("mnuFindBestTimes"));
     connect(find, &QAction::triggered, this, &MainWindow::OpenFinder);
+    QAction* people = tools->addAction(QStringLiteral("&People..."));
+    people->setObjectName(QStringLiteral("mnuPeople"));
+    connect(people, &QAction::triggered, this, &MainWindow::OpenPeople);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -305,6 +375,8 @@ QWidget* MainWindow::BuildWaitPanel() {
 // ---------------------------------------------------------------------------------------------------- pages
 
 void MainWindow::ShowPage(QWidget* page) {
+    // The people may have changed in another program (kalvora-cli) since the list was read.
+    if (page == birthPage_ && people_ != nullptr && pages_->currentWidget() != birthPage_) ReloadPeople();
     pages_->setCurrentWidget(page);
     const int step = page == subjectPage_ ? 0 : page == muhurthaPage_ ? 1 : page == birthPage_ ? 2 : 3;
     for (std::size_t i = 0; i < steps_.size(); ++i) SetStyleProperty(steps_[i], "current", static_cast<int>(i) == step);
@@ -536,6 +608,7 @@ void MainWindow::ShowFoundMinute(const std::string& subject, LocalDate date, int
 void MainWindow::Display() {
     const PanelInput input{ReadCalculationInput(), birthForm_->Place(), muhurthaForm_->Place()};
     Calculation calculation = Calculate(input.calculation);
+    RememberPlace();
 
     PauseOnWaitPanel();
 
@@ -593,6 +666,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (finder_ != nullptr) finder_->close();  // stops a search it runs
+    if (peopleWindow_ != nullptr) peopleWindow_->close();
     QMainWindow::closeEvent(event);
 }
 
@@ -652,6 +726,144 @@ void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const Panel
     results_->muhurtha->ShowValues(PanelValues(input.calculation.personName, input.calculation.muhurtha,
                                                input.muhurthaPlace, calculation.muhurtha.details));
     results_->muhurtha->ShowPlanets(calculation.muhurtha.sky);
+}
+
+// ---------------------------------------------------------------------------------------------------- people
+
+void MainWindow::ReloadPeople() {
+    const QString problem = StoreStateText(*people_);
+    ShowPeopleLine(problem);
+    birthForm_->setAside->setVisible(people_->State() == StoreState::Unavailable);
+    birthForm_->savePerson->setEnabled(people_->State() == StoreState::Ready);
+    listed_.clear();
+    if (people_->State() != StoreState::Unavailable) {
+        try {
+            listed_ = people_->List();
+        } catch (const StoreFailure& e) {
+            ShowPeopleLine(QString::fromStdString(e.what()));
+        }
+    }
+    if (chosenPerson_ && std::none_of(listed_.begin(), listed_.end(),
+                                      [&](const StoredPerson& p) { return p.key == *chosenPerson_; })) {
+        chosenPerson_.reset();
+    }
+    QComboBox* list = birthForm_->people;
+    const QSignalBlocker quiet(list);
+    list->clear();
+    const QStringList labels = PersonLabels(listed_);
+    int chosenRow = -1;
+    for (std::size_t i = 0; i < listed_.size(); ++i) {
+        list->addItem(labels[static_cast<qsizetype>(i)], QVariant::fromValue<qlonglong>(listed_[i].key));
+        if (chosenPerson_ && listed_[i].key == *chosenPerson_) chosenRow = static_cast<int>(i);
+    }
+    list->setCurrentIndex(chosenRow);
+    list->setEnabled(!listed_.empty());
+    if (peopleWindow_ != nullptr) peopleWindow_->Reload();
+}
+
+void MainWindow::ShowPeopleLine(const QString& text) {
+    birthForm_->peopleLine->setText(text);
+    birthForm_->peopleLine->setVisible(!text.isEmpty());
+}
+
+void MainWindow::ChoosePerson(std::int64_t key) {
+    const auto at = std::find_if(listed_.begin(), listed_.end(), [&](const StoredPerson& p) { return p.key == key; });
+    if (at == listed_.end()) return;
+    chosenPerson_ = key;
+    birthForm_->ShowPerson(at->person);
+    const QSignalBlocker quiet(birthForm_->people);
+    birthForm_->people->setCurrentIndex(static_cast<int>(at - listed_.begin()));
+}
+
+void MainWindow::SavePerson() {
+    if (people_->State() != StoreState::Ready) {
+        Message(QMessageBox::Critical, StoreStateText(*people_));
+        return;
+    }
+    Person person = birthForm_->ReadPerson();
+    if (const std::string problem = PersonProblem(person); !problem.empty()) {
+        Message(QMessageBox::Critical, QString::fromStdString(problem));
+        return;
+    }
+    try {
+        const auto chosen = std::find_if(listed_.begin(), listed_.end(), [&](const StoredPerson& p) {
+            return chosenPerson_ && p.key == *chosenPerson_;
+        });
+        std::optional<StoredPerson> target;
+        if (chosen != listed_.end() && chosen->person.name == person.name) {
+            target = *chosen;
+        } else if (std::vector<StoredPerson> same = people_->Named(person.name); !same.empty()) {
+            // Another person of this name is saved: the user says whether this is one of them or someone new.
+            QStringList answers;
+            for (const StoredPerson& p : same) {
+                answers << QStringLiteral("Update %1, born %2")
+                               .arg(QString::fromStdString(p.person.name),
+                                    QString::fromStdString(BornText(p.person.born)).replace(QLatin1Char('T'),
+                                                                                          QLatin1Char(' ')));
+            }
+            answers << QStringLiteral("Save as a new person");
+            const QString question =
+                QStringLiteral("A person named %1 is saved already. Is this the same person?")
+                    .arg(QString::fromStdString(person.name));
+            const int answer = services_.askChoice ? services_.askChoice(this, question, answers) : -1;
+            if (answer < 0) return;
+            if (static_cast<std::size_t>(answer) < same.size()) target = same[static_cast<std::size_t>(answer)];
+        } else if (chosen != listed_.end()) {
+            target = *chosen;  // the chosen person renamed
+        }
+        if (target) {
+            person.note = target->person.note;  // the page has no note; the people window edits it
+            people_->Update(target->key, person);
+            chosenPerson_ = target->key;
+        } else {
+            chosenPerson_ = people_->Add(person);
+        }
+    } catch (const StoreFailure& e) {
+        Message(QMessageBox::Critical, QString::fromStdString(e.what()));
+        ReloadPeople();
+        return;
+    }
+    ReloadPeople();
+    ShowPeopleLine(QStringLiteral("Saved %1, born %2.")
+                       .arg(QString::fromStdString(person.name), QString::fromStdString(BirthDateText(person.born))));
+}
+
+void MainWindow::SetPeopleAside() {
+    SetAsideWithMessage(*people_, this, services_);
+    ReloadPeople();
+}
+
+void MainWindow::OpenPeople() {
+    if (peopleWindow_ == nullptr) {
+        auto* window = new PeopleWindow(*people_, services_, this);
+        connect(window, &PeopleWindow::changed, this, &MainWindow::ReloadPeople);
+        connect(window, &PeopleWindow::useRequested, this, [this](std::int64_t key) {
+            ChoosePerson(key);
+            if (!waiting_) ShowPage(birthPage_);
+        });
+        connect(window, &QDialog::finished, this, [this, window] {
+            if (peopleWindow_ == window) peopleWindow_ = nullptr;
+            window->deleteLater();
+        });
+        peopleWindow_ = window;
+    }
+    peopleWindow_->Reload();
+    peopleWindow_->show();
+    peopleWindow_->raise();
+    peopleWindow_->activateWindow();
+}
+
+void MainWindow::RememberPlace() {
+    const std::optional<Place>& place = muhurthaForm_->ChosenPlace();
+    if (!place) return;
+    std::erase_if(recentPlaces_, [&](const Place& p) {
+        return p.name == place->name && p.state == place->state && p.country == place->country &&
+               p.timeZone == place->timeZone;
+    });
+    recentPlaces_.insert(recentPlaces_.begin(), *place);
+    if (recentPlaces_.size() > static_cast<std::size_t>(RememberedPlaces)) recentPlaces_.resize(RememberedPlaces);
+    SaveRecentPlaces(recentPlaces_);
+    muhurthaForm_->OfferRecentPlaces(recentPlaces_);
 }
 
 }  // namespace kalvora

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -17,7 +18,9 @@
 #include "finder/finder.h"
 #include "driver/panels.h"
 #include "app/gui/shell.h"
+#include "atlas/atlas.h"
 #include "report/document.h"
+#include "store/people_store.h"
 
 class QLabel;
 class QLineEdit;
@@ -30,6 +33,7 @@ class AtlasSource;
 class ClickableLabel;
 class FinderWindow;
 class MomentForm;
+class PeopleWindow;
 class ResultsView;
 class SubjectChooser;
 
@@ -64,6 +68,18 @@ public:
     const std::optional<Calculation>& LastCalculation() const { return lastCalculation_; }
     // The analysis report of the last calculation, none when no rule set ran.
     const std::optional<ReportDocument>& LastReport() const { return lastReport_; }
+
+    // "People...": opens the people window, or brings it to the front.
+    void OpenPeople();
+    // The birth page takes a saved person's data; the person becomes the one "Save Person" updates.
+    void ChoosePerson(std::int64_t key);
+    // "Save Person" of the birth page: adds the page as a person, or updates the chosen one; asks which when
+    // another person of the name is saved already.
+    void SavePerson();
+    // The people store behind the birth page and the people window.
+    PeopleStore& People() { return *people_; }
+    // The places the muhurtha page offers as used recently, most recent first.
+    const std::vector<kalvora::Place>& RecentPlaces() const { return recentPlaces_; }
 
     // "&Print" and "Save Report..." of the analysis tab.
     void PrintReport();
@@ -117,6 +133,13 @@ private:
     void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 
+    // Reads the people again into the birth page's list and shows the store's state.
+    void ReloadPeople();
+    void ShowPeopleLine(const QString& text);
+    void SetPeopleAside();
+    // The muhurtha page's chosen place goes first in the recent places, kept beside the people file.
+    void RememberPlace();
+
     ShellServices services_;
     std::shared_ptr<AtlasSource> atlas_;
     std::optional<ReportDocument> lastReport_;
@@ -138,6 +161,12 @@ private:
     bool waiting_ = false;
     std::optional<Calculation> lastCalculation_;
     QPointer<FinderWindow> finder_;
+
+    std::unique_ptr<PeopleStore> people_;
+    std::vector<StoredPerson> listed_;           // the people of the birth page's list, in its order
+    std::optional<std::int64_t> chosenPerson_;  // the person "Save Person" updates
+    QPointer<PeopleWindow> peopleWindow_;
+    std::vector<kalvora::Place> recentPlaces_;
 };
 
 }  // namespace kalvora

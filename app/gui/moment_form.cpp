@@ -195,6 +195,15 @@ MomentForm::MomentForm(const MomentFormNames& names, AtlasSource* atlas, QWidget
             if (city->hasFocus() && !city->text().trimmed().isEmpty()) OfferPlaces();
         });
     }
+    if (recentPlaces != nullptr) {
+        OfferRecentPlaces({});
+        connect(recentPlaces, &QComboBox::activated, this, [this](int index) {
+            if (index >= 1 && static_cast<std::size_t>(index) <= recent_.size()) {
+                ChoosePlace(recent_[static_cast<std::size_t>(index - 1)]);
+            }
+            recentPlaces->setCurrentIndex(0);
+        });
+    }
     FollowDate();
     FollowZone();
 }
@@ -231,19 +240,89 @@ void MomentForm::ChoosePlace(const kalvora::Place& place) {
     city->setText(Utf8(place.name));
     state->setText(Utf8(place.state));
     country->setText(Utf8(place.country));
-    const auto writeCoordinate = [](double value, QLineEdit* degrees, QLineEdit* minutes, QRadioButton* positive,
-                                    QRadioButton* negative) {
+    WriteCoordinates(place.latitudeDeg, place.longitudeDeg);
+    chosenPlace_ = place;
+    zone_ = OpenTimeZone(place.timeZone);
+    fold_.reset();
+    FollowZone();
+}
+
+void MomentForm::WriteCoordinates(double latitudeDeg, double longitudeDeg) {
+    const auto write = [](double value, QLineEdit* degrees, QLineEdit* minutes, QRadioButton* positive,
+                          QRadioButton* negative) {
         const auto [whole, rest] = DegreesAndMinutes(value);
         degrees->setText(QString::number(whole));
         minutes->setText(QString::number(rest));
         (value < 0.0 ? negative : positive)->setChecked(true);
     };
-    writeCoordinate(place.latitudeDeg, degreeLat, minuteLat, north, south);
-    writeCoordinate(place.longitudeDeg, degreeLong, minuteLong, east, west);
-    chosenPlace_ = place;
-    zone_ = OpenTimeZone(place.timeZone);
-    fold_.reset();
+    write(latitudeDeg, degreeLat, minuteLat, north, south);
+    write(longitudeDeg, degreeLong, minuteLong, east, west);
+}
+
+Person MomentForm::ReadPerson() const {
+    Person person;
+    if (name != nullptr) {
+        person.name = name->text().trimmed().toStdString();
+        person.sex = female->isChecked() ? "Female" : "Male";
+    }
+    const MomentInput in = ReadMoment();
+    person.born = {in.year, in.month, in.day, in.hour, in.minute};
+    const PlaceText names = Place();
+    if (!names.city.empty() || !names.state.empty() || !names.country.empty()) {
+        person.place = BirthPlace{names.city, names.state, names.country};
+    }
+    const auto signedDegrees = [](int degrees, int minutes, bool negative) {
+        const double magnitude = degrees + minutes / 60.0;
+        return negative ? -magnitude : magnitude;
+    };
+    person.latitude = signedDegrees(in.latitudeDegrees, in.latitudeMinutes, in.isSouth);
+    person.longitude = signedDegrees(in.longitudeDegrees, in.longitudeMinutes, !in.isEast);
+    if (const std::string id = ZoneId(); chosenPlace_ && !id.empty()) {
+        person.zone.id = id;
+    } else {
+        // The typed zone without its daylight-saving hour, which the DST box keeps.
+        person.zone.offsetSeconds = TypedOffsetSeconds(in) - (in.isDst ? 3600 : 0);
+        person.zone.dst = in.isDst;
+    }
+    return person;
+}
+
+void MomentForm::ShowPerson(const Person& person) {
+    if (name != nullptr) {
+        name->setText(Utf8(person.name));
+        (person.sex == "Female" ? female : male)->setChecked(true);
+    }
+    SetDateAndTime(person.born.year, person.born.month, person.born.day, person.born.hour, person.born.minute);
+    const BirthPlace names = person.place.value_or(BirthPlace{});
+    if (person.zone.id) {
+        kalvora::Place place;
+        place.name = names.name;
+        place.state = names.state;
+        place.country = names.country;
+        place.timeZone = *person.zone.id;
+        place.latitudeDeg = person.latitude;
+        place.longitudeDeg = person.longitude;
+        ChoosePlace(place);
+        return;
+    }
+    city->setText(Utf8(names.name));
+    state->setText(Utf8(names.state));
+    country->setText(Utf8(names.country));
+    WriteCoordinates(person.latitude, person.longitude);
+    // The boxes are west-positive: an offset east of UT is written as negative hours and minutes.
+    const int offset = person.zone.offsetSeconds.value_or(0);
+    SetZone(-(offset / 3600), -((offset % 3600) / 60));
+    dst->setChecked(person.zone.dst);
     FollowZone();
+}
+
+void MomentForm::OfferRecentPlaces(const std::vector<kalvora::Place>& recent) {
+    if (recentPlaces == nullptr) return;
+    recent_ = recent;
+    recentPlaces->clear();
+    recentPlaces->addItem(QStringLiteral("Recent places"));
+    for (const kalvora::Place& place : recent_) recentPlaces->addItem(OfferText(place, {}));
+    recentPlaces->setEnabled(!recent_.empty());
 }
 
 std::string MomentForm::ZoneId() const { return zone_ ? zone_->id() : std::string(); }
@@ -320,7 +399,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     frame->setObjectName(n.withNative ? QStringLiteral("fraBirthDetails") : QStringLiteral("fraMuhurthaDetails"));
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(9);
+    grid->setVerticalSpacing(n.withNative ? 6 : 9);  // the birth page has three rows more
     grid->setColumnMinimumWidth(0, 96);
     grid->setColumnStretch(1, 1);
     int row = 0;
@@ -331,13 +410,42 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     };
 
     if (n.withNative) {
+        people = Named(new QComboBox, QStringLiteral("cboPeople"));
+        people->setEditable(true);
+        people->setInsertPolicy(QComboBox::NoInsert);
+        people->setMaxVisibleItems(12);
+        people->lineEdit()->setPlaceholderText(QStringLiteral("Choose a saved person (type to filter)"));
+        people->completer()->setFilterMode(Qt::MatchContains);
+        people->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+        people->completer()->setCompletionMode(QCompleter::PopupCompletion);
+        savePerson = Named(new QPushButton(QStringLiteral("Save Person")), QStringLiteral("cmdSavePerson"));
+        savePerson->setToolTip(QStringLiteral("Save this page as a person, or update the person chosen"));
+        auto* peopleRow = new QHBoxLayout;
+        peopleRow->setSpacing(6);
+        peopleRow->addWidget(people, 1);
+        peopleRow->addWidget(savePerson);
+        addRow(Caption(QStringLiteral("Person")), peopleRow);
+
+        peopleLine = Named(new QLabel, QStringLiteral("lblPeopleLine"));
+        peopleLine->setProperty("role", "hint");
+        peopleLine->setWordWrap(true);
+        peopleLine->hide();
+        setAside = Named(new QPushButton(QStringLiteral("Move Aside and Start New")), QStringLiteral("cmdSetAsidePeople"));
+        setAside->setToolTip(QStringLiteral("Keep the unreadable people file under a dated name and start an empty one"));
+        setAside->hide();
         name = TextBox("txtBirthName");
         name->setMaxLength(60);
         auto* nameRow = new QHBoxLayout;
         nameRow->addWidget(name);
         addRow(Caption(QStringLiteral("Name")), nameRow);
         std::tie(male, female) = OptionPair(frame, "optSex", "Male", "Female");
-        addRow(Caption(QStringLiteral("Sex")), Row({male, female}));
+        // What was saved last, or why people cannot be saved, beside the sex buttons where the row has room.
+        auto* sexRow = Row({male, female}, false);
+        sexRow->addSpacing(18);
+        sexRow->addWidget(peopleLine, 10);
+        sexRow->addWidget(setAside);
+        sexRow->addStretch(1);  // keeps the buttons to their size while the line is hidden
+        addRow(Caption(QStringLiteral("Sex")), sexRow);
     }
 
     month = TextList(n.month, MonthNames, 118);
@@ -388,7 +496,16 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     search = Named(new QPushButton(QStringLiteral("Click here to find Latitude && Longitude")),
                    QString::fromLatin1(n.search));
     search->setCursor(Qt::PointingHandCursor);
-    addRow(new QWidget, Row({search}));
+    if (n.withNative) {
+        addRow(new QWidget, Row({search}));
+    } else {
+        recentPlaces = Named(new QComboBox, QStringLiteral("cboRecentPlaces"));
+        recentPlaces->setToolTip(QStringLiteral("The places used recently"));
+        recentPlaces->setMinimumWidth(180);
+        recentPlaces->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        recentPlaces->setMinimumContentsLength(18);
+        addRow(new QWidget, Row({search, recentPlaces}));
+    }
     return frame;
 }
 

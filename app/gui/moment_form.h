@@ -13,6 +13,7 @@
 #include "atlas/atlas.h"
 #include "driver/calculation.h"
 #include "driver/panels.h"
+#include "store/person.h"
 #include "zone/zone.h"
 
 class QButtonGroup;
@@ -110,10 +111,28 @@ public:
     // Puts a date (month 1..12) and a time of day with 0 seconds into the boxes; the weekday follows the date.
     void SetDateAndTime(int yearValue, int monthValue, int dayValue, int hourValue, int minuteValue);
 
+    // The birth page as a person to save: name, sex, date and time to the minute, the City, State and Country
+    // boxes (none when all three are empty), the coordinates as typed, and the zone as entered: the chosen
+    // place's zone id, or the typed offset with the DST box. The note is left empty.
+    Person ReadPerson() const;
+    // Fills every field of the page from a saved person, so that the page reads back as it was saved: a zone id
+    // is taken as a place chosen from the atlas with the saved names and coordinates (the zone line and the
+    // offsets follow the date as for a chosen place), a typed offset goes into the zone boxes and the DST box.
+    void ShowPerson(const Person& person);
+
+    // The muhurtha page's list of places used recently (most recent first); choosing one chooses the place.
+    void OfferRecentPlaces(const std::vector<kalvora::Place>& recent);
+
     // Native rows (birth page only; null on the muhurtha page).
     QLineEdit* name = nullptr;
     QRadioButton* male = nullptr;
     QRadioButton* female = nullptr;
+    QComboBox* people = nullptr;        // the saved people, typed into to filter them
+    QPushButton* savePerson = nullptr;  // "Save Person"
+    QLabel* peopleLine = nullptr;       // why people cannot be saved, or what was saved last
+    QPushButton* setAside = nullptr;    // moves an unreadable people file aside (shown only then)
+    // The places used recently (muhurtha page only; null on the birth page).
+    QComboBox* recentPlaces = nullptr;
 
     QComboBox* month;
     QComboBox* day;
@@ -159,11 +178,14 @@ private:
     // Writes the zone boxes and the zone line from the chosen place's zone, or the line of a typed zone.
     void FollowZone();
     void WriteBoxes(const ZoneBoxes& boxes);
+    // Writes signed degrees to the coordinate boxes, to whole minutes of arc.
+    void WriteCoordinates(double latitudeDeg, double longitudeDeg);
     void DropAtlasZone();
 
     AtlasSource* atlas_ = nullptr;
     QStandardItemModel* placeRows_ = nullptr;
     std::optional<kalvora::Place> chosenPlace_;
+    std::vector<kalvora::Place> recent_;       // the places behind recentPlaces' rows after the first
     std::optional<TimeZone> zone_;              // the chosen place's zone
     std::optional<Fold> fold_;                  // the offset chosen for a repeated local time ...
     LocalDateTime foldTime_;                    // ... and that local time

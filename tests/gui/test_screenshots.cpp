@@ -3,13 +3,17 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCompleter>
 #include <QDateEdit>
+#include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimeEdit>
@@ -22,6 +26,7 @@
 #include "app/gui/time_zone_picker.h"
 #include "tests/gui/window_fixture.h"
 #include "tests/support/moments.h"
+#include "tests/support/store_folder.h"
 
 namespace kalvora::test {
 namespace {
@@ -73,11 +78,29 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
         QTest::keyClick(places, Qt::Key_Return);
     }
 
+    // Three people saved already, two of one name; the page saved as a fourth.
+    for (const auto& [name, year] : {std::pair{"Ravi Kumar", 1961}, std::pair{"Meera Iyer", 1984},
+                                     std::pair{"Meera Iyer", 1990}}) {
+        Person person = kalvora::testing::Sample(name);
+        person.born.year = year;
+        window->People().Add(person);
+    }
     Click(QStringLiteral("cmdNext1"));
     FillBirthPage(QStringLiteral("Asha Menon"), true,
                   {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "Mumbai",
                    "Maharashtra", "India"});
+    Click(QStringLiteral("cmdSavePerson"));
     Save(window.get(), QStringLiteral("03-birth"));
+    // The list filtered as a name is typed into it.
+    auto* people = Find<QComboBox>(QStringLiteral("cboPeople"));
+    people->setFocus();
+    people->lineEdit()->clear();
+    QTest::keyClicks(people->lineEdit(), QStringLiteral("ee"));
+    QAbstractItemView* offered = people->completer()->popup();
+    ASSERT_TRUE(offered->isVisible());
+    SaveWithPopup(offered, QStringLiteral("11-birth-people-list"));
+    offered->hide();
+    people->setCurrentIndex(people->findText(QStringLiteral("Asha Menon")));
 
     ShowPageNamed(QStringLiteral("picMessage"));
     Save(window.get(), QStringLiteral("04-wait"));
@@ -115,6 +138,12 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     AboutDialog about(window.get());
     about.show();
     Save(&about, QStringLiteral("09-about"));
+    window->OpenPeople();
+    auto* peopleWindow = window->findChild<QDialog*>(QStringLiteral("dlgPeople"));
+    ASSERT_NE(peopleWindow, nullptr);
+    peopleWindow->findChild<QTableWidget*>(QStringLiteral("lstPeople"))->selectRow(1);
+    Save(peopleWindow, QStringLiteral("12-people"));
+    peopleWindow->close();
 
     // The finder over four days for an undertaking whose rating changes through the day.
     TickSubject(QStringLiteral("Religious Journey"));

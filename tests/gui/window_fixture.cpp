@@ -75,9 +75,18 @@ std::shared_ptr<AtlasSource> SharedAtlas() {
     return atlas;
 }
 
-void WindowTest::SetUp() { MakeWindow(0); }
+void WindowTest::SetUp() {
+    dataFolder = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(dataFolder->isValid());
+    qputenv("KALVORA_DATA_DIR", dataFolder->path().toUtf8());
+    MakeWindow(0);
+}
 
-void WindowTest::TearDown() { window.reset(); }
+void WindowTest::TearDown() {
+    window.reset();
+    qunsetenv("KALVORA_DATA_DIR");
+    dataFolder.reset();
+}
 
 void WindowTest::MakeWindow(int waitPauseMs) {
     window.reset();

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -102,6 +103,8 @@ public:
     // Presses Search on the finder and lets the event loop run until the search has ended.
     void SearchAndWait(FinderWindow* finder);
 
+    // Each test's people file and recent places live in a folder of its own (KALVORA_DATA_DIR).
+    std::unique_ptr<QTemporaryDir> dataFolder;
     std::unique_ptr<MainWindow> window;
     std::vector<RecordedMessage> messages;
     std::vector<QUrl> urls;

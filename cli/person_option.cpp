@@ -1,0 +1,91 @@
+#include "cli/person_option.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "store/people_store.h"
+
+namespace kalvora {
+
+std::string BirthDatesText(const std::vector<StoredPerson>& people, bool withTime) {
+    std::string text;
+    for (const StoredPerson& p : people) {
+        if (!text.empty()) text += ", ";
+        text += withTime ? BornText(p.person.born) : BirthDateText(p.person.born);
+    }
+    return text;
+}
+
+void PersonIntoMoment(const Person& person, MomentInput& birth, MomentSources& sources) {
+    birth.year = static_cast<std::int16_t>(person.born.year);
+    birth.month = static_cast<std::int16_t>(person.born.month);
+    birth.day = static_cast<std::int16_t>(person.born.day);
+    birth.hour = static_cast<std::int16_t>(person.born.hour);
+    birth.minute = static_cast<std::int16_t>(person.born.minute);
+    if (person.place) {
+        // As a place chosen from the atlas: its names, its coordinates to whole minutes of arc, and its zone
+        // unless the zone was typed.
+        Place place;
+        place.name = person.place->name;
+        place.state = person.place->state;
+        place.country = person.place->country;
+        place.timeZone = person.zone.id.value_or("");
+        place.latitudeDeg = person.latitude;
+        place.longitudeDeg = person.longitude;
+        sources.saved = std::move(place);
+    } else {
+        SetLatitude(birth, person.latitude);
+        SetLongitude(birth, person.longitude);
+        sources.latitude = sources.longitude = true;
+    }
+    if (person.zone.id) {
+        if (!person.place) sources.zoneId = person.zone.id;  // as --birth-tz beside typed coordinates
+        return;
+    }
+    sources.zone = true;
+    const int offset = person.zone.offsetSeconds.value_or(0);
+    const int magnitude = std::abs(offset);
+    birth.zoneHours = static_cast<std::int16_t>(magnitude / 3600);
+    birth.zoneMinutes = static_cast<std::int16_t>(magnitude % 3600 / 60);
+    birth.zoneSeconds = static_cast<std::int16_t>(magnitude % 60);
+    birth.zoneIsEast = offset >= 0;
+    birth.isDst = sources.dst = person.zone.dst;
+}
+
+void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& given, MomentInput& birth,
+                MomentSources& sources, std::string& personName, std::string& personSex, std::string_view seeHelp) {
+    if (!choice.name) {
+        if (!given.contains("--birth")) options_detail::Missing("--birth", seeHelp);
+        return;
+    }
+    for (const std::string_view option : PersonReplacedOptions) {
+        if (given.contains(option)) Fail(option, "not taken with --person, whose saved birth data it would replace");
+    }
+    const PeopleStore store;
+    if (store.State() == StoreState::Unavailable) Fail("--person", store.Problem());
+    const std::string& name = *choice.name;
+    std::vector<StoredPerson> named = store.Named(name);
+    if (named.empty()) Fail("--person", "no person named " + Quoted(name) + " is saved");
+    if (choice.born) {
+        std::erase_if(named, [&](const StoredPerson& p) {
+            return LocalDate{p.person.born.year, p.person.born.month, p.person.born.day} != *choice.born;
+        });
+        if (named.empty()) {
+            Fail("--born", "no person named " + Quoted(name) + " was born on that date; saved birth dates: " +
+                               BirthDatesText(store.Named(name), false));
+        }
+    }
+    if (named.size() > 1) {
+        Fail("--person", std::to_string(named.size()) + " people named " + Quoted(name) + " are saved, born " +
+                             BirthDatesText(named, choice.born.has_value()) +
+                             (choice.born ? "; the command line cannot tell them apart"
+                                          : "; say which with --born YYYY-MM-DD"));
+    }
+    const Person& person = named.front().person;
+    PersonIntoMoment(person, birth, sources);
+    personName = person.name;
+    personSex = person.sex;
+}
+
+}  // namespace kalvora

@@ -1,0 +1,128 @@
+// --person in the calculation and in find: a saved person gives the same result as typing the birth options it
+// was saved with, and the refusals (birth options beside it, an unknown name, a name several people share).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/cli_run.h"
+#include "tests/support/store_folder.h"
+
+namespace kalvora {
+namespace {
+
+using testing::CliRun;
+
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) {
+        std::replace(word.begin(), word.end(), '~', ' ');  // "~" stands for a space inside one argument
+        words.push_back(word);
+    }
+    return words;
+}
+
+CliRun RunLine(const std::string& line) { return testing::RunCommandLine(Words(line)); }
+
+const std::string Muhurtha =
+    "--muhurtha 2026-12-10T10:30 --muhurtha-lat 28:39N --muhurtha-lon 77:13E --muhurtha-zone +05:30 --subject "
+    "Marriage ";
+
+class PersonOption : public testing::StoreFolder {};
+
+// The birth options a person is saved with; the calculation with them typed must equal the one with --person.
+struct SavedBirth {
+    const char* birth;  // the birth options, the same for people add and the typed calculation
+    const char* what;
+};
+
+TEST_F(PersonOption, GivesTheResultOfTypingTheBirth) {
+    const SavedBirth cases[] = {
+        {"--birth 1984-07-21T05:42 --birth-place Chennai", "a place from the atlas, its zone id"},
+        {"--birth 1961-12-30T23:59 --birth-lat 40:45N --birth-lon 73:59W --birth-zone -05:00 --birth-dst",
+         "typed coordinates and offset with DST"},
+        {"--birth 1943-05-01T06:10 --birth-lat 13:05N --birth-lon 80:17E --birth-tz Asia/Kolkata",
+         "typed coordinates with a zone id (war time, +06:30)"},
+        {"--birth 1990-03-05T12:00 --birth-place Mumbai --birth-zone +05:30",
+         "a place with its zone typed"},
+    };
+    int n = 0;
+    for (const SavedBirth& c : cases) {
+        const std::string name = "Person" + std::to_string(++n);
+        const CliRun added = RunLine("people add --name " + name + " --sex Female " + c.birth);
+        ASSERT_EQ(added.status, 0) << c.what << ": " << added.err;
+        for (const char* output : {"--json", ""}) {
+            const CliRun typed = RunLine(Muhurtha + c.birth + " --name " + name + " --sex Female " + output);
+            const CliRun saved = RunLine(Muhurtha + "--person " + name + " " + output);
+            ASSERT_EQ(typed.status, 0) << c.what << ": " << typed.err;
+            ASSERT_EQ(saved.status, 0) << c.what << ": " << saved.err;
+            EXPECT_TRUE(saved.out == typed.out) << c.what << output << "\n" << saved.out.substr(0, 400);
+        }
+    }
+    // The zone ids are kept as zone ids, the place's names with them.
+    const CliRun list = RunLine("people list");
+    EXPECT_NE(list.out.find("Person1  born 1984-07-21 05:42  Female  Chennai, Tamil Nadu, India 13:05N 80:17E  zone "
+                            "Asia/Kolkata"),
+              std::string::npos)
+        << list.out;
+    EXPECT_NE(list.out.find("zone Asia/Kolkata\nPerson4"), std::string::npos) << list.out;
+}
+
+TEST_F(PersonOption, FindSearchesForTheSavedPerson) {
+    const std::string birth = "--birth 1995-08-15T06:45 --birth-place Mumbai";
+    ASSERT_EQ(RunLine("people add --name Asha --sex Female " + birth).status, 0);
+    const std::string find = "find --subject Marriage --from 2026-12-10 --to 2026-12-10 --muhurtha-place New~Delhi ";
+    const CliRun typed = RunLine(find + birth + " --name Asha --sex Female");
+    const CliRun saved = RunLine(find + "--person Asha");
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_TRUE(saved.out == typed.out) << saved.out.substr(0, 400);
+}
+
+struct Refusal {
+    const char* arguments;  // after the muhurtha options
+    const char* message;    // the whole error output
+};
+
+TEST_F(PersonOption, RefusesWhatItCannotTellApart) {
+    for (const char* born : {"1990-03-05T10:00", "1984-07-21T05:42"}) {
+        ASSERT_EQ(RunLine(std::string("people add --name Asha --sex Female --birth-place Pune --birth ") + born).status, 0);
+    }
+    ASSERT_EQ(RunLine("people add --name Ravi --sex Male --birth 1961-12-30T23:59 --birth-place Delhi").status, 0);
+    const Refusal cases[] = {
+        {"--person Asha",
+         "kalvora-cli: --person: 2 people named 'Asha' are saved, born 1984-07-21, 1990-03-05; say which with --born "
+         "YYYY-MM-DD\n"},
+        {"--person Asha --born 1990-03-06",
+         "kalvora-cli: --born: no person named 'Asha' was born on that date; saved birth dates: 1984-07-21, "
+         "1990-03-05\n"},
+        {"--person Meera", "kalvora-cli: --person: no person named 'Meera' is saved\n"},
+        {"--person Ravi --birth 1961-12-30T23:59",
+         "kalvora-cli: --birth: not taken with --person, whose saved birth data it would replace\n"},
+        {"--person Ravi --birth-lat 10:00N",
+         "kalvora-cli: --birth-lat: not taken with --person, whose saved birth data it would replace\n"},
+        {"--person Ravi --sex Female",
+         "kalvora-cli: --sex: not taken with --person, whose saved birth data it would replace\n"},
+        {"--born 1990-03-05 --birth 1990-03-05T10:00 --birth-place Pune",
+         "kalvora-cli: --born: taken only with --person, to say which of several people of a name\n"},
+        {"--subject Marriage", "kalvora-cli: --birth: missing (see --help)\n"},
+    };
+    for (const Refusal& c : cases) {
+        const CliRun run = RunLine(Muhurtha.substr(0, Muhurtha.find("--subject")) + c.arguments);
+        EXPECT_EQ(run.status, 2) << c.arguments;
+        EXPECT_EQ(run.err, c.message) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+    }
+    // The date tells the two apart.
+    const CliRun chosen = RunLine(Muhurtha + "--person Asha --born 1990-03-05 --json");
+    ASSERT_EQ(chosen.status, 0) << chosen.err;
+    const CliRun typed = RunLine(Muhurtha + "--birth 1990-03-05T10:00 --birth-place Pune --name Asha --sex Female --json");
+    EXPECT_TRUE(chosen.out == typed.out);
+}
+
+}  // namespace
+}  // namespace kalvora
