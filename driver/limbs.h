@@ -29,6 +29,9 @@ ClockMinute ClockMinuteOf(const MomentInput& moment);
 MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute);
 // The Julian day of universal time of a clock minute on a moment's zone.
 double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute);
+// The clock minute holding a moment on a zone (the whole minute it falls in; a hair under a whole minute counts as
+// that minute, as the clock texts round to the second first).
+ClockMinute ClockMinuteHolding(double jdUt, int zoneOffsetSeconds);
 // The local date and "YYYY-MM-DDTHH:MM" text of a clock minute.
 LocalDate DateOfClockMinute(ClockMinute minute);
 std::string ClockMinuteText(ClockMinute minute);

@@ -27,6 +27,7 @@
 #include "app/gui/about_dialog.h"
 #include "app/gui/atlas_source.h"
 #include "app/gui/clickable_label.h"
+#include "app/gui/day_panel.h"
 #include "app/gui/emblem.h"
 #include "app/gui/finder_window.h"
 #include "app/gui/input_checks.h"
@@ -109,6 +110,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(results_->birth->back, &QPushButton::clicked, this, [this] { OnBack(3); });
     connect(results_->analysisBack, &QPushButton::clicked, this, [this] { OnBack(4); });
     connect(results_->muhurtha->back, &QPushButton::clicked, this, [this] { OnBack(5); });
+    connect(results_->day->back, &QPushButton::clicked, this, [this] { OnBack(6); });
     connect(results_->detailedAnalysisLink, &ClickableLabel::clicked, this,
             [this] { OpenPage(SitePage::DetailedAnalysis); });
     connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
@@ -343,6 +345,7 @@ void MainWindow::OnBack(int index) {
     case 3:
     case 4:
     case 5:
+    case 6:
         subjects_->UntickAll();
         ShowPage(subjectPage_);
         break;
@@ -534,6 +537,7 @@ void MainWindow::ShowFoundMinute(const std::string& subject, LocalDate date, int
 void MainWindow::Display() {
     const PanelInput input{ReadCalculationInput(), birthForm_->Place(), muhurthaForm_->Place()};
     Calculation calculation = Calculate(input.calculation);
+    const CalculationTimes times = ComputeCalculationTimes(input.calculation);
 
     PauseOnWaitPanel();
 
@@ -542,6 +546,9 @@ void MainWindow::Display() {
     WriteReport(*lastCalculation_);
     FillBirthDetails(*lastCalculation_, input);
     FillMuhurthaDetails(*lastCalculation_, input);
+    results_->birth->ShowUntil(PanelUntilTexts(times.birthLimbs, input.calculation.birth));
+    results_->muhurtha->ShowUntil(PanelUntilTexts(times.muhurthaLimbs, input.calculation.muhurtha));
+    results_->day->ShowDay(times.muhurthaDay, input.calculation.muhurtha);
 
     ShowPage(results_);
     results_->tabs->setCurrentIndex(0);

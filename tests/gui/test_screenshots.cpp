@@ -86,11 +86,14 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     Click(QStringLiteral("cmdNext2"));
     ASSERT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
     auto* tabs = Find<QTabWidget>(QStringLiteral("TS"));
-    const char* tabNames[] = {"05-birth-details", "06-muhurtha-details", "07-muhurtha-analysis"};
-    for (int i = 0; i < 3; ++i) {
+    const char* tabNames[] = {"05-birth-details", "06-muhurtha-details", "07-muhurtha-analysis", "11-day"};
+    for (int i = 0; i < 4; ++i) {
         tabs->setCurrentIndex(i);
         Save(window.get(), QString::fromLatin1(tabNames[i]));
     }
+    // The whole Day tab, the tables below the timeline included, once its layout has taken the tables' rows.
+    QCoreApplication::processEvents();
+    Save(Find<QWidget>(QStringLiteral("picDayContent")), QStringLiteral("12-day-tables"));
 
     // The muhurtha's planets block holds the rows of the calculation's sky, Sun to Ketu.
     const MomentResult muhurtha = ComputeMoment(kalvora::testing::Delhi(2026, 12, 10, 10, 30));
