@@ -145,6 +145,9 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
     const LocalDate& date = day.sun.date;
     texts.title = WeekdayText(day.sun.weekday) + ", " + std::to_string(date.day) + " " +
                   std::string(MonthName(date.month)) + " " + std::to_string(date.year);
+    texts.span = day.sun.sunriseJdUt && day.sun.nextSunriseJdUt
+                     ? "From sunrise to the next sunrise, at the place of the muhurtha"
+                     : "From midnight to midnight, at the place of the muhurtha";
     if (!day.periods) texts.sunNote = SunNote(day.sun);
     texts.chosen = ChosenText(day, chosen, texts.chosenAvoided);
     texts.sun = {{"Sunrise", SunTime(day.sun.sunriseJdUt, day)},

@@ -81,6 +81,7 @@ struct DayRow {
 };
 struct DayPanelTexts {
     std::string title;    // "Tuesday, 8 December 2026"
+    std::string span;     // what the day runs over: sunrise to the next sunrise, or midnight to midnight
     std::string sunNote;  // said where the Sun does not rise or set, else ""
     std::string chosen;   // where the chosen minute stands: an avoided period it falls in, or outside the day
     bool chosenAvoided = false;  // the chosen minute falls in Rahu kalam, Yamaganda, Gulika or a Durmuhurta

@@ -101,8 +101,8 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
 
     title_ = StyledLabel(QStringLiteral("The Day of the Muhurtha"), "reportTitle");
     title_->setObjectName(QStringLiteral("lblDayTitle"));
-    auto* subtitle = StyledLabel(QStringLiteral("From sunrise to the next sunrise, at the place of the muhurtha"),
-                                 "reportSubtitle");
+    span_ = StyledLabel(QString(), "reportSubtitle");
+    span_->setObjectName(QStringLiteral("lblDaySpan"));
     chosen_ = Banner("lblDayChosen");
     sunNote_ = Banner("lblDaySunNote");
 
@@ -136,7 +136,7 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     column->setContentsMargins(0, 0, 6, 0);
     column->setSpacing(10);
     column->addWidget(title_);
-    column->addWidget(subtitle);
+    column->addWidget(span_);
     column->addWidget(chosen_);
     column->addWidget(sunNote_);
     column->addWidget(timelineCard);
@@ -161,6 +161,7 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
 void DayPanel::ShowDay(const DayView& day, const MomentInput& chosen) {
     const DayPanelTexts texts = DayPanelTextsOf(day, chosen);
     title_->setText(QStringLiteral("The Day of ") + Text(texts.title));
+    span_->setText(Text(texts.span));
 
     chosen_->setText(Text(texts.chosen));
     chosen_->setVisible(!texts.chosen.empty());

@@ -28,6 +28,7 @@ public:
 
 private:
     QLabel* title_ = nullptr;      // lblDayTitle
+    QLabel* span_ = nullptr;       // lblDaySpan
     QLabel* chosen_ = nullptr;     // lblDayChosen
     QLabel* sunNote_ = nullptr;    // lblDaySunNote
     DayTimeline* timeline_ = nullptr;

@@ -199,11 +199,11 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
             }
         }
         if (staysUp) {
-            fittedText(dayBox, QStringLiteral("The Sun stays above the horizon"), colours::Ink, Qt::AlignHCenter);
+            fittedText(dayBox, QStringLiteral("The Sun stays above the horizon"), colours::Ink, Qt::AlignLeft);
         }
     } else {
         fittedText(QRectF(left, SkyTop, right - left, SkyHeight), QStringLiteral("The Sun stays below the horizon"),
-                   palette::NightText, Qt::AlignHCenter);
+                   palette::NightText, Qt::AlignLeft);
     }
 
     // The periods of the day, or a word where there are none.
@@ -232,7 +232,7 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
     } else {
         for (const int top : {KalamTop, MuhurtaTop, ChoghadiyaTop}) {
             fittedText(QRectF(left, top, right - left, LaneHeight),
-                       QStringLiteral("no periods without sunrise and sunset"), colours::Muted, Qt::AlignHCenter);
+                       QStringLiteral("no periods without sunrise and sunset"), colours::Muted, Qt::AlignLeft);
         }
     }
 
