@@ -134,5 +134,16 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     Save(finder, QStringLiteral("10-find-best-times"));
 }
 
+TEST_F(ScreenshotTest, DayTabWhereTheSunDoesNotRise) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // Tromso in the polar night, on the universal clock.
+    RunToResults(QStringLiteral("Marriage"), QStringLiteral("Asha Menon"), true,
+                 {"December", 21, 2026, 12, 0, 0, "69", "39", false, "18", "57", false, -1, false, "", "", ""},
+                 {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "", "", ""});
+    Find<QTabWidget>(QStringLiteral("TS"))->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    Save(window.get(), QStringLiteral("13-day-polar-night"));
+}
+
 }  // namespace
 }  // namespace kalvora::test
