@@ -92,10 +92,6 @@ struct DayPanelTexts {
     std::vector<DayRow> horas;       // 24, or none
 };
 
-// Limb headings in the order of Limbs.
-inline constexpr auto LimbHeadings = std::to_array<std::string_view>({"Tithi", "Nakshatra", "Yoga", "Karana"});
-static_assert(LimbHeadings.size() == LimbCount);
-
 // The avoided periods of a day with their spans, in time order of kind: Rahu kalam, Yamaganda, Gulika, then each
 // Durmuhurta.
 std::vector<std::pair<InauspiciousPeriod, TimeSpan>> AvoidedSpans(const DayPeriods& periods);
