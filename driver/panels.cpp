@@ -154,10 +154,13 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
                  {"Sunset", SunTime(day.sun.sunsetJdUt, day)},
                  {"Next sunrise", SunTime(day.sun.nextSunriseJdUt, day)},
                  {"Weekday", WeekdayText(day.sun.weekday)}};
+    const ClockMinute chosenMinute = ClockMinuteOf(chosen);
+    const double chosenJdUt = JdUtOfClockMinute(chosen, chosenMinute);
     for (std::size_t i = 0; i < LimbCount; ++i) {
         for (const LimbSpan& span : day.limbs[i]) {
             texts.limbs.push_back({std::string(span.value.name), std::string(LimbHeadings[i]),
-                                   ShortClockText(span.start, date), ShortClockText(span.end, date)});
+                                   ShortClockText(span.start, date), ShortClockText(span.end, date), false,
+                                   span.start <= chosenMinute && chosenMinute < span.end});
         }
     }
     if (!day.periods) return texts;
@@ -166,20 +169,22 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
     const auto avoided = AvoidedSpans(p);
     for (const bool durmuhurtas : {false, true}) {
         if (durmuhurtas) {
-            texts.periods.push_back({"Abhijit", p.abhijit ? DaySpanText(*p.abhijit, day) : "none on Wednesday"});
+            texts.periods.push_back({"Abhijit", p.abhijit ? DaySpanText(*p.abhijit, day) : "none on Wednesday",
+                                     p.abhijit && p.abhijit->Contains(chosenJdUt)});
         }
         for (const auto& [period, span] : avoided) {
             if ((period == InauspiciousPeriod::Durmuhurta) != durmuhurtas) continue;
-            texts.periods.push_back({std::string(NameOf(period)), DaySpanText(span, day)});
+            texts.periods.push_back({std::string(NameOf(period)), DaySpanText(span, day), span.Contains(chosenJdUt)});
         }
     }
     for (const ChoghadiyaPart& part : p.choghadiyas) {
         texts.choghadiyas.push_back({std::string(RowOf(part.choghadiya).name), part.good ? "good" : "bad",
-                                     DayClock(part.span.startJdUt, day), DayClock(part.span.endJdUt, day), part.good});
+                                     DayClock(part.span.startJdUt, day), DayClock(part.span.endJdUt, day), part.good,
+                                     part.span.Contains(chosenJdUt)});
     }
     for (const HoraPart& part : p.horas) {
-        texts.horas.push_back({std::string(NameOf(part.lord).name), "",
-                               DayClock(part.span.startJdUt, day), DayClock(part.span.endJdUt, day)});
+        texts.horas.push_back({std::string(NameOf(part.lord).name), "", DayClock(part.span.startJdUt, day),
+                               DayClock(part.span.endJdUt, day), false, part.span.Contains(chosenJdUt)});
     }
     return texts;
 }

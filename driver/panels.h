@@ -70,6 +70,7 @@ std::array<std::string, PanelRowCount> PanelUntilTexts(const std::array<LimbSpan
 struct DayLine {
     std::string heading;  // "Sunrise", "Rahu kalam"
     std::string text;     // "06:58", "10:30 – 12:00"
+    bool holdsChosen = false;  // the period holds the chosen minute
     bool operator==(const DayLine&) const = default;
 };
 struct DayRow {
@@ -77,6 +78,7 @@ struct DayRow {
     std::string detail;  // limb heading, "good" / "bad", or "" for a hora
     std::string start, end;
     bool good = false;   // a good choghadiya
+    bool holdsChosen = false;  // the value or part holds the chosen minute
     bool operator==(const DayRow&) const = default;
 };
 struct DayPanelTexts {

@@ -45,12 +45,25 @@ QTableWidget* DayTable(const char* name, const QStringList& headings) {
     return table;
 }
 
+// One row of a table: its cells, and whether it holds the chosen minute (shown bold on the chosen time's blue).
+struct TableRow {
+    QStringList cells;
+    bool chosen = false;
+};
+
 // Writes the rows and makes the table as tall as they are.
-void Fill(QTableWidget* table, const std::vector<QStringList>& rows) {
+void Fill(QTableWidget* table, const std::vector<TableRow>& rows) {
     table->setRowCount(static_cast<int>(rows.size()));
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (int c = 0; c < rows[r].size(); ++c) {
-            table->setItem(static_cast<int>(r), c, new QTableWidgetItem(rows[r][c]));
+        for (int c = 0; c < rows[r].cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(rows[r].cells[c]);
+            if (rows[r].chosen) {
+                QFont bold = table->font();
+                bold.setBold(true);
+                item->setFont(bold);
+                item->setBackground(QColor(0xE1, 0xEB, 0xF7));
+            }
+            table->setItem(static_cast<int>(r), c, item);
         }
     }
     // As wide as its columns need, measured before the last column stretches to the table's width.
@@ -172,20 +185,22 @@ void DayPanel::ShowDay(const DayView& day, const MomentInput& chosen) {
     timeline_->ShowDay(day, JdUtOfClockMinute(chosen, ClockMinuteOf(chosen)));
 
     const auto lines = [](const std::vector<DayLine>& from) {
-        std::vector<QStringList> rows;
-        for (const DayLine& line : from) rows.push_back({Text(line.heading), Text(line.text)});
+        std::vector<TableRow> rows;
+        for (const DayLine& line : from) rows.push_back({{Text(line.heading), Text(line.text)}, line.holdsChosen});
         return rows;
     };
     Fill(sun_, lines(texts.sun));
     Fill(periods_, lines(texts.periods));
     periodsCard_->setVisible(!texts.periods.empty());
 
-    std::vector<QStringList> rows;
-    for (const DayRow& row : texts.limbs) rows.push_back({Text(row.detail), Text(row.name), Text(row.start), Text(row.end)});
+    std::vector<TableRow> rows;
+    for (const DayRow& row : texts.limbs) {
+        rows.push_back({{Text(row.detail), Text(row.name), Text(row.start), Text(row.end)}, row.holdsChosen});
+    }
     Fill(limbs_, rows);
     rows.clear();
     for (const DayRow& row : texts.choghadiyas) {
-        rows.push_back({Text(row.name), Text(row.detail), Text(row.start), Text(row.end)});
+        rows.push_back({{Text(row.name), Text(row.detail), Text(row.start), Text(row.end)}, row.holdsChosen});
     }
     Fill(choghadiyas_, rows);
     for (int r = 0; r < choghadiyas_->rowCount(); ++r) {
@@ -193,7 +208,7 @@ void DayPanel::ShowDay(const DayView& day, const MomentInput& chosen) {
         choghadiyas_->item(r, 1)->setForeground(good ? QColor(0x1F, 0x5E, 0x32) : QColor(0x8B, 0x2A, 0x14));
     }
     rows.clear();
-    for (const DayRow& row : texts.horas) rows.push_back({Text(row.name), Text(row.start), Text(row.end)});
+    for (const DayRow& row : texts.horas) rows.push_back({{Text(row.name), Text(row.start), Text(row.end)}, row.holdsChosen});
     Fill(horas_, rows);
     partsRow_->setVisible(!texts.choghadiyas.empty());
 }

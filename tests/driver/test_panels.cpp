@@ -104,14 +104,24 @@ TEST(UntilTexts, TheFourLimbRowsOfAPanel) {
 TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
     const MomentInput wednesday = testing::Delhi(2026, 12, 9, 12, 0);
     const DayPanelTexts day = DayPanelTextsOf(ComputeDayView(wednesday, DateOf(wednesday)), wednesday);
-    const std::vector<DayLine> periods = {
-        {"Rahu kalam", "12:13 \u2013 13:30"}, {"Yamaganda", "08:23 \u2013 09:39"}, {"Gulika", "10:56 \u2013 12:13"},
-        {"Abhijit", "none on Wednesday"},     {"Durmuhurta", "11:52 \u2013 12:33"}};
+    // The periods holding the chosen 12:00 are marked.
+    const std::vector<DayLine> periods = {{"Rahu kalam", "12:13 \u2013 13:30", false},
+                                          {"Yamaganda", "08:23 \u2013 09:39", false},
+                                          {"Gulika", "10:56 \u2013 12:13", true},
+                                          {"Abhijit", "none on Wednesday", false},
+                                          {"Durmuhurta", "11:52 \u2013 12:33", true}};
     EXPECT_EQ(day.periods, periods);
     EXPECT_TRUE(day.chosenAvoided);
     EXPECT_EQ(day.chosen, "The chosen time 12:00 falls in Gulika (10:56 \u2013 12:13) and Durmuhurta (11:52 \u2013 12:33).");
     EXPECT_EQ(day.choghadiyas.size(), 16u);
     EXPECT_EQ(day.horas.size(), 24u);
+    // Exactly one choghadiya, one hora and one value of each limb hold the chosen minute.
+    const auto marked = [](const std::vector<DayRow>& rows) {
+        return std::count_if(rows.begin(), rows.end(), [](const DayRow& row) { return row.holdsChosen; });
+    };
+    EXPECT_EQ(marked(day.choghadiyas), 1);
+    EXPECT_EQ(marked(day.horas), 1);
+    EXPECT_EQ(marked(day.limbs), static_cast<long>(LimbCount));
 
     // Tromso: the Sun stays down on 21 December and up on 21 June. No periods, no time left empty.
     const struct { MomentInput moment; const char* note; } polar[] = {
