@@ -169,10 +169,8 @@ std::string DayText(const DayView& day) {
         out += day.sun.course == SunCourse::MidnightSun ? "  The Sun does not set: no periods of the day.\n"
                                                         : "  The Sun does not rise: no periods of the day.\n";
     }
-    static constexpr auto limbTitles = std::to_array<std::string_view>({"Tithi", "Nakshatra", "Yoga", "Karana"});
-    static_assert(limbTitles.size() == LimbCount);
     for (std::size_t i = 0; i < LimbCount; ++i) {
-        out += "  " + std::string(limbTitles[i]) + ":\n";
+        out += "  " + std::string(LimbHeadings[i]) + ":\n";
         for (const LimbSpan& s : day.limbs[i]) {
             out += "    " + std::string(s.value.name) + "  " + ClockMinuteText(s.start) + " to " +
                    ClockMinuteText(s.end) + "\n";

@@ -3,8 +3,6 @@
 
 #include "driver/day_view.h"
 
-#include <cmath>
-
 namespace kalvora {
 
 DayPlace DayPlaceOf(const MomentInput& moment) {
@@ -17,17 +15,6 @@ DayPlace DayPlaceOf(const MomentInput& moment) {
     return place;
 }
 
-namespace {
-
-// The clock minute holding a moment (the whole minute it falls in).
-ClockMinute ClockMinuteHolding(double jdUt, const MomentInput& placeAndZone) {
-    const double minutes = (jdUt + 0.5) * 1440.0 + ZoneOffsetSeconds(placeAndZone) / 60.0;
-    // A hair under a whole minute counts as that minute, as the clock texts round to the second first.
-    return static_cast<ClockMinute>(std::floor(minutes + 1.0 / 120.0));
-}
-
-}  // namespace
-
 DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date, SunriseDefinition definition) {
     DayView view;
     view.place = DayPlaceOf(placeAndZone);
@@ -37,8 +24,8 @@ DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date, SunriseD
     ClockMinute first = static_cast<ClockMinute>(DayNumber(date)) * 1440;
     ClockMinute last = first + 1439;
     if (view.sun.sunriseJdUt && view.sun.nextSunriseJdUt) {
-        first = ClockMinuteHolding(*view.sun.sunriseJdUt, placeAndZone);
-        last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, placeAndZone) - 1;
+        first = ClockMinuteHolding(*view.sun.sunriseJdUt, view.place.zoneOffsetSeconds);
+        last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds) - 1;
     }
     for (std::size_t i = 0; i < LimbCount; ++i) view.limbs[i] = LimbSpansBetween(Limbs[i], placeAndZone, first, last);
     return view;

@@ -5,6 +5,7 @@
 
 #include "driver/limbs.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "astro/ephemeris.h"
@@ -47,6 +48,11 @@ MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute) {
 double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute) {
     // Day number d begins at local midnight, Julian day d - 0.5 of the local clock.
     return static_cast<double>(minute) / MinutesPerDate - 0.5 - ZoneOffsetSeconds(placeAndZone) / 86400.0;
+}
+
+ClockMinute ClockMinuteHolding(double jdUt, int zoneOffsetSeconds) {
+    const double minutes = (jdUt + 0.5) * MinutesPerDate + zoneOffsetSeconds / 60.0;
+    return static_cast<ClockMinute>(std::floor(minutes + 1.0 / 120.0));
 }
 
 std::string ClockMinuteText(ClockMinute minute) {

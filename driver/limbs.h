@@ -19,6 +19,9 @@ inline constexpr auto Limbs = std::to_array<Limb>({Limb::Tithi, Limb::Nakshatra,
 // Their keys in the JSON texts, in enum order.
 inline constexpr auto LimbKeys = std::to_array<std::string_view>({"tithi", "nakshatra", "yoga", "karana"});
 inline constexpr std::size_t LimbCount = Limbs.size();
+// Their headings in the texts people read, in enum order.
+inline constexpr auto LimbHeadings = std::to_array<std::string_view>({"Tithi", "Nakshatra", "Yoga", "Karana"});
+static_assert(LimbHeadings.size() == LimbCount);
 constexpr std::string_view KeyOf(Limb limb) { return LimbKeys[static_cast<std::size_t>(limb)]; }
 
 // A whole minute of a local clock, counted as DayNumber(date) * 1440 + minute of the date.
@@ -29,6 +32,9 @@ ClockMinute ClockMinuteOf(const MomentInput& moment);
 MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute);
 // The Julian day of universal time of a clock minute on a moment's zone.
 double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute);
+// The clock minute holding a moment on a zone (the whole minute it falls in; a hair under a whole minute counts as
+// that minute, as the clock texts round to the second first).
+ClockMinute ClockMinuteHolding(double jdUt, int zoneOffsetSeconds);
 // The local date and "YYYY-MM-DDTHH:MM" text of a clock minute.
 LocalDate DateOfClockMinute(ClockMinute minute);
 std::string ClockMinuteText(ClockMinute minute);

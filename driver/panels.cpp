@@ -1,5 +1,7 @@
 #include "driver/panels.h"
 
+#include <cstdio>
+
 #include "astro/calendar.h"
 #include "astro/tables.h"
 
@@ -51,6 +53,140 @@ std::array<std::string, PanelRowCount> PanelValues(const std::string& name, cons
         values[static_cast<std::size_t>(4 + slot)] = details.Slot(slot);
     }
     return values;
+}
+
+std::string ShortClockText(ClockMinute minute, const LocalDate& reference) {
+    std::string clock = ClockMinuteText(minute).substr(11);  // "HH:MM" of "YYYY-MM-DDTHH:MM"
+    const LocalDate date = DateOfClockMinute(minute);
+    if (date == reference) return clock;
+    return std::to_string(date.day) + " " + std::string(MonthName(date.month).substr(0, 3)) + " " + clock;
+}
+
+std::string UntilText(const LimbSpan& span, ClockMinute moment) {
+    return "until " + ShortClockText(span.end, DateOfClockMinute(moment));
+}
+
+std::array<std::string, PanelRowCount> PanelUntilTexts(const std::array<LimbSpan, LimbCount>& limbs,
+                                                       const MomentInput& moment) {
+    std::array<std::string, PanelRowCount> texts;
+    const ClockMinute minute = ClockMinuteOf(moment);
+    for (std::size_t i = 0; i < LimbCount; ++i) texts[LimbPanelRows[i]] = UntilText(limbs[i], minute);
+    return texts;
+}
+
+std::vector<std::pair<InauspiciousPeriod, TimeSpan>> AvoidedSpans(const DayPeriods& periods) {
+    std::vector<std::pair<InauspiciousPeriod, TimeSpan>> spans = {
+        {InauspiciousPeriod::RahuKalam, periods.rahuKalam},
+        {InauspiciousPeriod::Yamaganda, periods.yamaganda},
+        {InauspiciousPeriod::Gulika, periods.gulika},
+    };
+    for (const TimeSpan& span : periods.durmuhurtas) spans.emplace_back(InauspiciousPeriod::Durmuhurta, span);
+    return spans;
+}
+
+namespace {
+
+// "06:58": the clock minute of a moment of the day, without its date.
+std::string DayClock(double jdUt, const DayView& day) {
+    return ClockMinuteText(ClockMinuteHolding(jdUt, day.place.zoneOffsetSeconds)).substr(11);
+}
+
+std::string DaySpanText(const TimeSpan& span, const DayView& day) {
+    return DayClock(span.startJdUt, day) + " \u2013 " + DayClock(span.endJdUt, day);
+}
+
+std::string SunTime(const std::optional<double>& jdUt, const DayView& day) {
+    if (!jdUt) return "none";
+    return ShortClockText(ClockMinuteHolding(*jdUt, day.place.zoneOffsetSeconds), day.sun.date);
+}
+
+std::string WeekdayText(int weekday) { return std::string(WeekdayNames[static_cast<std::size_t>(weekday - 1)]); }
+
+// Why a day has no periods: the Sun stays up, or stays down.
+std::string SunNote(const SunDay& sun) {
+    std::string note;
+    if (sun.course == SunCourse::MidnightSun) {
+        note = "The Sun does not set on this day at this place.";
+    } else if (sun.sunriseJdUt) {
+        note = "The Sun does not rise again after it sets on this day at this place.";
+    } else {
+        note = "The Sun does not rise on this day at this place.";
+    }
+    return note + " The day is shown from midnight to midnight, without its periods.";
+}
+
+// Where the chosen minute stands within the day's periods.
+std::string ChosenText(const DayView& day, const MomentInput& chosen, bool& avoided) {
+    avoided = false;
+    if (!day.periods || !day.sun.sunriseJdUt) return "";
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%02d:%02d", chosen.hour, chosen.minute);
+    const std::string opening = "The chosen time " + std::string(clock);
+    const double jdUt = JdUtOfClockMinute(chosen, ClockMinuteOf(chosen));
+    if (jdUt < *day.sun.sunriseJdUt) {
+        return opening + " comes before this day's sunrise (" + DayClock(*day.sun.sunriseJdUt, day) +
+               ") and belongs to the day before.";
+    }
+    std::string found;
+    for (const auto& [period, span] : AvoidedSpans(*day.periods)) {
+        if (!span.Contains(jdUt)) continue;
+        if (!found.empty()) found += " and ";
+        found += std::string(NameOf(period)) + " (" + DaySpanText(span, day) + ")";
+    }
+    avoided = !found.empty();
+    if (avoided) return opening + " falls in " + found + ".";
+    return opening + " falls in none of Rahu kalam, Yamaganda, Gulika and the Durmuhurtas.";
+}
+
+}  // namespace
+
+DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
+    DayPanelTexts texts;
+    const LocalDate& date = day.sun.date;
+    texts.title = WeekdayText(day.sun.weekday) + ", " + std::to_string(date.day) + " " +
+                  std::string(MonthName(date.month)) + " " + std::to_string(date.year);
+    texts.span = day.sun.sunriseJdUt && day.sun.nextSunriseJdUt
+                     ? "From sunrise to the next sunrise, at the place of the muhurtha"
+                     : "From midnight to midnight, at the place of the muhurtha";
+    if (!day.periods) texts.sunNote = SunNote(day.sun);
+    texts.chosen = ChosenText(day, chosen, texts.chosenAvoided);
+    texts.sun = {{"Sunrise", SunTime(day.sun.sunriseJdUt, day)},
+                 {"Sunset", SunTime(day.sun.sunsetJdUt, day)},
+                 {"Next sunrise", SunTime(day.sun.nextSunriseJdUt, day)},
+                 {"Weekday", WeekdayText(day.sun.weekday)}};
+    const ClockMinute chosenMinute = ClockMinuteOf(chosen);
+    const double chosenJdUt = JdUtOfClockMinute(chosen, chosenMinute);
+    for (std::size_t i = 0; i < LimbCount; ++i) {
+        for (const LimbSpan& span : day.limbs[i]) {
+            texts.limbs.push_back({std::string(span.value.name), std::string(LimbHeadings[i]),
+                                   ShortClockText(span.start, date), ShortClockText(span.end, date), false,
+                                   span.start <= chosenMinute && chosenMinute < span.end});
+        }
+    }
+    if (!day.periods) return texts;
+    const DayPeriods& p = *day.periods;
+    // Rahu kalam, Yamaganda and Gulika, then Abhijit, then the Durmuhurtas.
+    const auto avoided = AvoidedSpans(p);
+    for (const bool durmuhurtas : {false, true}) {
+        if (durmuhurtas) {
+            texts.periods.push_back({"Abhijit", p.abhijit ? DaySpanText(*p.abhijit, day) : "none on Wednesday",
+                                     p.abhijit && p.abhijit->Contains(chosenJdUt)});
+        }
+        for (const auto& [period, span] : avoided) {
+            if ((period == InauspiciousPeriod::Durmuhurta) != durmuhurtas) continue;
+            texts.periods.push_back({std::string(NameOf(period)), DaySpanText(span, day), span.Contains(chosenJdUt)});
+        }
+    }
+    for (const ChoghadiyaPart& part : p.choghadiyas) {
+        texts.choghadiyas.push_back({std::string(RowOf(part.choghadiya).name), part.good ? "good" : "bad",
+                                     DayClock(part.span.startJdUt, day), DayClock(part.span.endJdUt, day), part.good,
+                                     part.span.Contains(chosenJdUt)});
+    }
+    for (const HoraPart& part : p.horas) {
+        texts.horas.push_back({std::string(NameOf(part.lord).name), "", DayClock(part.span.startJdUt, day),
+                               DayClock(part.span.endJdUt, day), false, part.span.Contains(chosenJdUt)});
+    }
+    return texts;
 }
 
 }  // namespace kalvora

@@ -5,8 +5,11 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "driver/calculation.h"
+#include "driver/day_view.h"
+#include "driver/limbs.h"
 
 namespace kalvora {
 
@@ -50,5 +53,51 @@ std::string PlanetRowText(const PlanetRow& row);
 // The thirteen values of a details panel, top to bottom: name, date, time, place, then the nine names.
 std::array<std::string, PanelRowCount> PanelValues(const std::string& name, const MomentInput& moment,
                                                    const PlaceText& place, const MomentDetails& details);
+
+// The rows of a details panel that show a limb, in the order of Limbs: tithi, nakshatra, yoga, karana.
+inline constexpr auto LimbPanelRows = std::to_array<std::size_t>({9, 6, 10, 11});
+static_assert(LimbPanelRows.size() == LimbCount);
+
+// A clock minute as "14:32", or "9 Mar 14:32" when it falls on another local date than the reference date.
+std::string ShortClockText(ClockMinute minute, const LocalDate& reference);
+// When a limb's value ends, seen from a moment: "until 14:32", or "until 9 Mar 14:32" on another date.
+std::string UntilText(const LimbSpan& span, ClockMinute moment);
+// The "until" texts of a details panel by row: the four limb rows filled, the others empty.
+std::array<std::string, PanelRowCount> PanelUntilTexts(const std::array<LimbSpan, LimbCount>& limbs,
+                                                       const MomentInput& moment);
+
+// The texts of the Day tab for the day around a chosen moment.
+struct DayLine {
+    std::string heading;  // "Sunrise", "Rahu kalam"
+    std::string text;     // "06:58", "10:30 – 12:00"
+    bool holdsChosen = false;  // the period holds the chosen minute
+    bool operator==(const DayLine&) const = default;
+};
+struct DayRow {
+    std::string name;    // limb value, choghadiya or hora lord
+    std::string detail;  // limb heading, "good" / "bad", or "" for a hora
+    std::string start, end;
+    bool good = false;   // a good choghadiya
+    bool holdsChosen = false;  // the value or part holds the chosen minute
+    bool operator==(const DayRow&) const = default;
+};
+struct DayPanelTexts {
+    std::string title;    // "Tuesday, 8 December 2026"
+    std::string span;     // what the day runs over: sunrise to the next sunrise, or midnight to midnight
+    std::string sunNote;  // said where the Sun does not rise or set, else ""
+    std::string chosen;   // where the chosen minute stands: an avoided period it falls in, or outside the day
+    bool chosenAvoided = false;  // the chosen minute falls in Rahu kalam, Yamaganda, Gulika or a Durmuhurta
+    std::vector<DayLine> sun;        // sunrise, sunset, next sunrise, weekday
+    std::vector<DayRow> limbs;       // every value of each limb current during the day, tithi first
+    std::vector<DayLine> periods;    // Rahu kalam .. Durmuhurtas; none without sunrise and sunset
+    std::vector<DayRow> choghadiyas; // 16, or none
+    std::vector<DayRow> horas;       // 24, or none
+};
+
+// The avoided periods of a day with their spans, in time order of kind: Rahu kalam, Yamaganda, Gulika, then each
+// Durmuhurta.
+std::vector<std::pair<InauspiciousPeriod, TimeSpan>> AvoidedSpans(const DayPeriods& periods);
+
+DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen);
 
 }  // namespace kalvora

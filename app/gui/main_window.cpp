@@ -30,6 +30,7 @@
 #include "app/gui/about_dialog.h"
 #include "app/gui/atlas_source.h"
 #include "app/gui/clickable_label.h"
+#include "app/gui/day_panel.h"
 #include "app/gui/emblem.h"
 #include "app/gui/finder_window.h"
 #include "app/gui/input_checks.h"
@@ -162,6 +163,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(results_->birth->back, &QPushButton::clicked, this, [this] { OnBack(3); });
     connect(results_->analysisBack, &QPushButton::clicked, this, [this] { OnBack(4); });
     connect(results_->muhurtha->back, &QPushButton::clicked, this, [this] { OnBack(5); });
+    connect(results_->day->back, &QPushButton::clicked, this, [this] { OnBack(6); });
     connect(results_->detailedAnalysisLink, &ClickableLabel::clicked, this,
             [this] { OpenPage(SitePage::DetailedAnalysis); });
     connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
@@ -417,6 +419,7 @@ void MainWindow::OnBack(int index) {
     case 3:
     case 4:
     case 5:
+    case 6:
         subjects_->UntickAll();
         ShowPage(subjectPage_);
         break;
@@ -609,14 +612,18 @@ void MainWindow::Display() {
     const PanelInput input{ReadCalculationInput(), birthForm_->Place(), muhurthaForm_->Place()};
     Calculation calculation = Calculate(input.calculation);
     RememberPlace();
+    const CalculationTimes times = ComputeCalculationTimes(input.calculation);
 
     PauseOnWaitPanel();
 
     lastCalculation_ = std::move(calculation);
     ShowResultLabel(*lastCalculation_);
-    WriteReport(*lastCalculation_, input.calculation);
+    WriteReport(*lastCalculation_, input.calculation, times);
     FillBirthDetails(*lastCalculation_, input);
     FillMuhurthaDetails(*lastCalculation_, input);
+    results_->birth->ShowUntil(PanelUntilTexts(times.birthLimbs, input.calculation.birth));
+    results_->muhurtha->ShowUntil(PanelUntilTexts(times.muhurthaLimbs, input.calculation.muhurtha));
+    results_->day->ShowDay(times.muhurthaDay, input.calculation.muhurtha);
 
     ShowPage(results_);
     results_->tabs->setCurrentIndex(0);
@@ -681,14 +688,15 @@ void MainWindow::ShowResultLabel(const Calculation& calculation) {
     results_->result->setText(text);
 }
 
-void MainWindow::WriteReport(const Calculation& calculation, const CalculationInput& input) {
+void MainWindow::WriteReport(const Calculation& calculation, const CalculationInput& input,
+                             const CalculationTimes& times) {
     QTextBrowser* view = results_->report;
     view->clear();
     lastReport_.reset();
     // No rule set ran for a subject that names no undertaking: there is no report.
     if (!calculation.evaluation) return;
     ReportInput report = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
-    report.appendix = MakeReportAppendix(input, calculation, ComputeCalculationTimes(input));
+    report.appendix = MakeReportAppendix(input, calculation, times);
     lastReport_ = BuildReportDocument(report);
     ShowReport(*lastReport_, view);
 }

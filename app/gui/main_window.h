@@ -15,6 +15,7 @@
 #include <QPointer>
 
 #include "driver/calculation.h"
+#include "driver/day_view.h"
 #include "finder/finder.h"
 #include "driver/panels.h"
 #include "app/gui/shell.h"
@@ -129,7 +130,7 @@ private:
     void PauseOnWaitPanel();
     void ShowResultLabel(const Calculation& calculation);
     // The analysis report of a calculation goes into RTB here.
-    void WriteReport(const Calculation& calculation, const CalculationInput& input);
+    void WriteReport(const Calculation& calculation, const CalculationInput& input, const CalculationTimes& times);
     void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 

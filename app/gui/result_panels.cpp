@@ -1,5 +1,7 @@
 #include "app/gui/result_panels.h"
 
+#include <algorithm>
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/clickable_label.h"
+#include "app/gui/day_panel.h"
 #include "app/gui/emblem.h"
 #include "app/gui/shell.h"
 #include "app/gui/theme.h"
@@ -31,12 +34,30 @@ const DetailsPanelLayout MuhurthaPanelLayout = {
 
 namespace {
 
+}  // namespace
+
 QPushButton* BackButton(const char* name) {
     auto* back = new QPushButton(QStringLiteral("Back"));
     back->setObjectName(QString::fromLatin1(name));
     back->setMinimumWidth(96);
     return back;
 }
+
+QVBoxLayout* ResultTabLayout(QWidget* tab) {
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(12);
+    return layout;
+}
+
+QHBoxLayout* BackRow(QPushButton* back) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(back);
+    row->addStretch(1);
+    return row;
+}
+
+namespace {
 
 // Emblem, "Kalvora Report" and the panel's subtitle.
 QWidget* ReportHeading(const QString& subtitle) {
@@ -112,6 +133,16 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
         rowValues_[r] = value;
         line->addWidget(heading);
         line->addWidget(value, 1);
+        const auto limb = std::find(LimbPanelRows.begin(), LimbPanelRows.end(), r);
+        if (limb != LimbPanelRows.end()) {
+            auto* until = StyledLabel(QString(), "rowUntil");
+            until->setObjectName(QString::fromLatin1(design.valueName) + QStringLiteral("Until") +
+                                 QString::number(index));
+            until->setTextFormat(Qt::PlainText);
+            until->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            untilLabels_[static_cast<std::size_t>(limb - LimbPanelRows.begin())] = until;
+            line->addWidget(until);
+        }
         rows->addWidget(row);
     }
 
@@ -139,13 +170,7 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
     planets_->hide();
 
     back = BackButton(design.backName);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(back);
-    buttons->addStretch(1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(12);
+    auto* layout = ResultTabLayout(this);
     layout->addWidget(ReportHeading(QString::fromLatin1(design.subtitle)));
     // Beside the names: the planets when the calculation placed them, else what the names mean.
     glossary_ = Glossary();
@@ -157,11 +182,15 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
     columns->addWidget(glossary_, 0, Qt::AlignTop);
     layout->addLayout(columns);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(BackRow(back));
 }
 
 void DetailsPanel::ShowValues(const std::array<std::string, PanelRowCount>& values) {
     for (std::size_t r = 0; r < PanelRowCount; ++r) rowValues_[r]->setText(QString::fromStdString(values[r]));
+}
+
+void DetailsPanel::ShowUntil(const std::array<std::string, PanelRowCount>& texts) {
+    for (std::size_t i = 0; i < LimbCount; ++i) untilLabels_[i]->setText(QString::fromStdString(texts[LimbPanelRows[i]]));
 }
 
 void DetailsPanel::ShowPlanets(const std::optional<Sky>& sky) {
@@ -184,6 +213,7 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
     birth = new DetailsPanel(BirthPanelLayout);
     muhurtha = new DetailsPanel(MuhurthaPanelLayout);
     analysis = BuildAnalysisPanel();
+    day = new DayPanel;
 
     tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("TS"));
@@ -192,6 +222,7 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
     tabs->addTab(birth, QStringLiteral("Birth Details"));
     tabs->addTab(muhurtha, QStringLiteral("Muhurtha Details"));
     tabs->addTab(analysis, QStringLiteral("Muhurtha Analysis"));
+    tabs->addTab(day, QStringLiteral("Day"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
@@ -256,9 +287,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     buttons->addWidget(saveReport);
     buttons->addWidget(print);
 
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(12);
+    auto* layout = ResultTabLayout(panel);
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
     return panel;

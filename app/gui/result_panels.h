@@ -1,6 +1,7 @@
 #pragma once
-// The results of a calculation: the tab strip TS with the birth details, the muhurtha details and the muhurtha
-// analysis (the report view RTB, the result label lblResult with the factor lines, and "&Print").
+// The results of a calculation: the tab strip TS with the birth details, the muhurtha details, the muhurtha
+// analysis (the report view RTB, the result label lblResult with the factor lines, and "&Print") and the day of
+// the muhurtha.
 
 #include <array>
 #include <optional>
@@ -11,19 +12,23 @@
 
 #include "driver/panels.h"
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
+class QVBoxLayout;
 
 namespace kalvora {
 
 class ClickableLabel;
+class DayPanel;
 
 // Thirteen rows of heading and value. Value labels are named <valueName><index>; the index of each row's value
 // label is given per row, because the muhurtha panel numbers its labels from the computed names first. Below them
 // the planets block: for each of the nine bodies its sign, degrees and minutes within the sign, nakshatra and "R"
-// when retrograde, in labels named <valueName>Planet<body>_<column> (body 0 = Sun .. 8 = Ketu).
+// when retrograde, in labels named <valueName>Planet<body>_<column> (body 0 = Sun .. 8 = Ketu). Beside the tithi,
+// nakshatra, yoga and karana values, when each ends, in labels named <valueName>Until<index>.
 struct DetailsPanelLayout {
     const char* panelName;
     const char* subtitle;
@@ -33,6 +38,13 @@ struct DetailsPanelLayout {
     const std::array<std::string_view, PanelRowCount>* headings;
     std::array<int, PanelRowCount> valueIndexes;
 };
+
+// The Back button of a result tab; every one returns to the first page.
+QPushButton* BackButton(const char* name);
+// The column of a result tab, with the tabs' margins and spacing.
+QVBoxLayout* ResultTabLayout(QWidget* tab);
+// The row under a tab's contents: its Back button on the left.
+QHBoxLayout* BackRow(QPushButton* back);
 
 extern const DetailsPanelLayout BirthPanelLayout;
 extern const DetailsPanelLayout MuhurthaPanelLayout;
@@ -44,6 +56,8 @@ public:
 
     // Writes the thirteen values, top row first.
     void ShowValues(const std::array<std::string, PanelRowCount>& values);
+    // Writes the "until" texts beside the limb rows (by row; the other rows' texts are not read).
+    void ShowUntil(const std::array<std::string, PanelRowCount>& texts);
     // Fills the planets block from the moment's sky; hides it for a calculation that places no planets.
     void ShowPlanets(const std::optional<Sky>& sky);
 
@@ -52,6 +66,7 @@ public:
 private:
     static constexpr std::size_t PlanetColumns = 5;  // body, sign, degrees, nakshatra, "R"
     std::array<QLabel*, PanelRowCount> rowValues_{};  // by row, top to bottom
+    std::array<QLabel*, LimbCount> untilLabels_{};     // in the order of Limbs
     QWidget* planets_ = nullptr;
     QWidget* glossary_ = nullptr;
     std::array<std::array<QLabel*, PlanetColumns>, BodyNames.size()> planetCells_{};  // Sun to Ketu
@@ -66,6 +81,7 @@ public:
     DetailsPanel* birth;     // picResultBirth, cmdBack3
     DetailsPanel* muhurtha;  // picMuhurthaDetails, cmdBack5
     QWidget* analysis;       // picResultMuhurtha
+    DayPanel* day;           // picDay, cmdBack6
     QLabel* result;          // lblResult
     QTextBrowser* report;    // RTB
     QPushButton* print;      // cmdSave

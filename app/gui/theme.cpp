@@ -79,7 +79,14 @@ QLabel[role="category"][current="true"] { background: #F3E6CB; font-weight: bold
 QLabel[role="category"]:focus, QLabel[role="link"]:focus { border: 1px dotted #C8782A; }
 QLabel[role="rowHeading"] { color: #6B4A2A; font-weight: bold; padding: 6px 10px; }
 QLabel[role="rowValue"] { color: #1E2236; padding: 6px 10px; }
+QLabel[role="rowUntil"] { color: #8A4F16; padding: 6px 10px; }
 QWidget[role="rowEven"] { background: #FAF5EA; border-radius: 4px; }
+QLabel[role="dayAlert"] { background: #FBE6DF; border: 1px solid #E3A593; border-radius: 6px; color: #8B2A14;
+                          padding: 8px 12px; font-weight: bold; }
+QLabel[role="dayNote"] { background: #EEF0F8; border: 1px solid #C9CCE3; border-radius: 6px; color: #27304F;
+                         padding: 8px 12px; }
+QTableWidget { background: #FFFFFF; border: 1px solid #E2D8C3; border-radius: 6px; gridline-color: #F1EADB;
+               alternate-background-color: #FAF5EA; }
 QLabel[role="reportTitle"] { font-size: 15pt; font-weight: bold; color: #27304F; }
 QLabel[role="reportSubtitle"] { color: #8A4F16; font-size: 10pt; }
 QLabel#lblResult { color: #1E2236; padding: 4px; }

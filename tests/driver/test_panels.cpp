@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "driver/panels.h"
 #include "app/gui/zones.h"
 #include "tests/support/moments.h"
@@ -52,6 +54,94 @@ TEST(PlanetRows, NineBodiesWithSignDegreesNakshatraAndRetrograde) {
     EXPECT_EQ(rows[1].nakshatra, m.details.nakshatra);
     EXPECT_EQ(PlanetRowText(rows[6]), "Saturn  Mesha     16\u00b032'  Bharani R");
     EXPECT_EQ(PlanetRowText(rows[0]), "Sun     Dhanus    16\u00b030'  Purva Ashadha");
+}
+
+TEST(UntilTexts, TheDateIsAddedOnlyWhenTheEndFallsOnAnotherDate) {
+    const ClockMinute midnight = static_cast<ClockMinute>(DayNumber({2026, 3, 8})) * 1440;  // 8 March 2026 00:00
+    const struct { ClockMinute moment, end; const char* text; } cases[] = {
+        {midnight + 600, midnight + 14 * 60 + 32, "until 14:32"},
+        {midnight, midnight + 1439, "until 23:59"},                   // the last minute of the date
+        {midnight + 1439, midnight + 1440, "until 9 Mar 00:00"},      // the next midnight is another date
+        {midnight + 600, midnight + 1440 + 9 * 60 + 5, "until 9 Mar 09:05"},
+        {midnight + 600, midnight + 26 * 1440, "until 3 Apr 00:00"},  // across the month
+    };
+    for (const auto& c : cases) {
+        LimbSpan span;
+        span.end = c.end;
+        EXPECT_EQ(UntilText(span, c.moment), c.text);
+    }
+    const ClockMinute newYear = static_cast<ClockMinute>(DayNumber({2027, 1, 1})) * 1440;
+    EXPECT_EQ(ShortClockText(newYear + 47, {2026, 12, 31}), "1 Jan 00:47");
+    EXPECT_EQ(ShortClockText(newYear - 1, {2027, 1, 1}), "31 Dec 23:59");  // an earlier date too
+}
+
+TEST(UntilTexts, TheFourLimbRowsOfAPanel) {
+    // The end minutes are the engines' own (checked minute by minute in the limb tests); here, which row shows
+    // which end and how. By row: nakshatra (6), tithi (9), yoga (10), karana (11).
+    const struct {
+        const char* what;
+        MomentInput moment;
+        std::array<const char*, 4> rows6_9_10_11;
+    } cases[] = {
+        {"New Delhi, the documentation's muhurtha", testing::Delhi(2026, 12, 10, 10, 30),
+         {"until 11 Dec 00:01", "until 11 Dec 11:24", "until 11 Dec 10:18", "until 22:04"}},
+        {"New Delhi, the last hour of the year", testing::Delhi(2026, 12, 31, 23, 0),
+         {"until 1 Jan 17:32", "until 1 Jan 13:11", "until 1 Jan 11:43", "until 1 Jan 00:47"}},
+        {"Tromso in the polar night", testing::Moment().On(2026, 12, 21).At(12, 0).ZoneEast(1).East(18, 57).North(69, 39),
+         {"until 22 Dec 06:17", "until 13:07", "until 21:02", "until 13:07"}},
+    };
+    for (const auto& c : cases) {
+        const auto texts = PanelUntilTexts(LimbsAt(c.moment), c.moment);
+        const std::array<std::size_t, 4> rows = {6, 9, 10, 11};
+        for (std::size_t r = 0; r < PanelRowCount; ++r) {
+            const auto at = std::find(rows.begin(), rows.end(), r);
+            const std::string expected = at == rows.end() ? "" : c.rows6_9_10_11[static_cast<std::size_t>(at - rows.begin())];
+            EXPECT_EQ(texts[r], expected) << c.what << ", row " << r;
+        }
+    }
+}
+
+TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
+    const MomentInput wednesday = testing::Delhi(2026, 12, 9, 12, 0);
+    const DayPanelTexts day = DayPanelTextsOf(ComputeDayView(wednesday, DateOf(wednesday)), wednesday);
+    // The periods holding the chosen 12:00 are marked.
+    const std::vector<DayLine> periods = {{"Rahu kalam", "12:13 \u2013 13:30", false},
+                                          {"Yamaganda", "08:23 \u2013 09:39", false},
+                                          {"Gulika", "10:56 \u2013 12:13", true},
+                                          {"Abhijit", "none on Wednesday", false},
+                                          {"Durmuhurta", "11:52 \u2013 12:33", true}};
+    EXPECT_EQ(day.periods, periods);
+    EXPECT_TRUE(day.chosenAvoided);
+    EXPECT_EQ(day.chosen, "The chosen time 12:00 falls in Gulika (10:56 \u2013 12:13) and Durmuhurta (11:52 \u2013 12:33).");
+    EXPECT_EQ(day.choghadiyas.size(), 16u);
+    EXPECT_EQ(day.horas.size(), 24u);
+    // Exactly one choghadiya, one hora and one value of each limb hold the chosen minute.
+    const auto marked = [](const std::vector<DayRow>& rows) {
+        return std::count_if(rows.begin(), rows.end(), [](const DayRow& row) { return row.holdsChosen; });
+    };
+    EXPECT_EQ(marked(day.choghadiyas), 1);
+    EXPECT_EQ(marked(day.horas), 1);
+    EXPECT_EQ(marked(day.limbs), static_cast<long>(LimbCount));
+
+    // Tromso: the Sun stays down on 21 December and up on 21 June. No periods, no time left empty.
+    const struct { MomentInput moment; const char* note; } polar[] = {
+        {testing::Moment().On(2026, 12, 21).At(12, 0).ZoneEast(1).East(18, 57).North(69, 39),
+         "The Sun does not rise on this day at this place."},
+        {testing::Moment().On(2026, 6, 21).At(12, 0).ZoneEast(2).East(18, 57).North(69, 39),
+         "The Sun does not set on this day at this place."},
+    };
+    for (const auto& c : polar) {
+        const DayPanelTexts texts = DayPanelTextsOf(ComputeDayView(c.moment, DateOf(c.moment)), c.moment);
+        EXPECT_EQ(texts.sunNote.rfind(c.note, 0), 0u) << texts.sunNote;
+        EXPECT_TRUE(texts.periods.empty() && texts.choghadiyas.empty() && texts.horas.empty());
+        EXPECT_EQ(texts.chosen, "");
+        ASSERT_EQ(texts.sun.size(), 4u);
+        for (const DayLine& line : texts.sun) EXPECT_FALSE(line.text.empty()) << line.heading;
+        ASSERT_FALSE(texts.limbs.empty());
+        for (const DayRow& row : texts.limbs) {
+            EXPECT_FALSE(row.name.empty() || row.start.empty() || row.end.empty()) << row.detail;
+        }
+    }
 }
 
 TEST(NamedZones, TellingRows) {

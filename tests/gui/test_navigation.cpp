@@ -215,7 +215,7 @@ TEST_F(WindowTest, BackKeepsEverythingTyped) {
     EXPECT_EQ(window->ChosenSubject(), QStringLiteral("Buying Land"));
 
     // From each result panel: the subject is unticked, page 1 shows, the typed data stays.
-    for (const char* back : {"cmdBack3", "cmdBack4", "cmdBack5"}) {
+    for (const char* back : {"cmdBack3", "cmdBack4", "cmdBack5", "cmdBack6"}) {
         TickSubject(QStringLiteral("Buying Land"));
         for (const char* next : {"cmdNext0", "cmdNext1", "cmdNext2"}) Click(QString::fromLatin1(next));
         ASSERT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult")) << back;

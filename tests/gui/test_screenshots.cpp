@@ -98,7 +98,7 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     QTest::keyClicks(people->lineEdit(), QStringLiteral("ee"));
     QAbstractItemView* offered = people->completer()->popup();
     ASSERT_TRUE(offered->isVisible());
-    SaveWithPopup(offered, QStringLiteral("11-birth-people-list"));
+    SaveWithPopup(offered, QStringLiteral("14-birth-people-list"));
     offered->hide();
     people->setCurrentIndex(people->findText(QStringLiteral("Asha Menon")));
 
@@ -109,11 +109,14 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     Click(QStringLiteral("cmdNext2"));
     ASSERT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
     auto* tabs = Find<QTabWidget>(QStringLiteral("TS"));
-    const char* tabNames[] = {"05-birth-details", "06-muhurtha-details", "07-muhurtha-analysis"};
-    for (int i = 0; i < 3; ++i) {
+    const char* tabNames[] = {"05-birth-details", "06-muhurtha-details", "07-muhurtha-analysis", "11-day"};
+    for (int i = 0; i < 4; ++i) {
         tabs->setCurrentIndex(i);
         Save(window.get(), QString::fromLatin1(tabNames[i]));
     }
+    // The whole Day tab, the tables below the timeline included, once its layout has taken the tables' rows.
+    QCoreApplication::processEvents();
+    Save(Find<QWidget>(QStringLiteral("picDayContent")), QStringLiteral("12-day-tables"));
 
     // The muhurtha's planets block holds the rows of the calculation's sky, Sun to Ketu.
     const MomentResult muhurtha = ComputeMoment(kalvora::testing::Delhi(2026, 12, 10, 10, 30));
@@ -142,7 +145,7 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     auto* peopleWindow = window->findChild<QDialog*>(QStringLiteral("dlgPeople"));
     ASSERT_NE(peopleWindow, nullptr);
     peopleWindow->findChild<QTableWidget*>(QStringLiteral("lstPeople"))->selectRow(1);
-    Save(peopleWindow, QStringLiteral("12-people"));
+    Save(peopleWindow, QStringLiteral("15-people"));
     peopleWindow->close();
 
     // The finder over four days for an undertaking whose rating changes through the day.
@@ -158,6 +161,17 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
     QCoreApplication::processEvents();
     Save(finder, QStringLiteral("10-find-best-times"));
+}
+
+TEST_F(ScreenshotTest, DayTabWhereTheSunDoesNotRise) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // Tromso in the polar night, on the universal clock.
+    RunToResults(QStringLiteral("Marriage"), QStringLiteral("Asha Menon"), true,
+                 {"December", 21, 2026, 12, 0, 0, "69", "39", false, "18", "57", false, -1, false, "", "", ""},
+                 {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "", "", ""});
+    Find<QTabWidget>(QStringLiteral("TS"))->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    Save(window.get(), QStringLiteral("13-day-polar-night"));
 }
 
 }  // namespace

@@ -232,10 +232,12 @@ TEST_F(WindowTest, DetailsPanelsCarryTheirHeadingsAndDesignCaptions) {
         EXPECT_EQ(Text(QStringLiteral("lblMuhurthaDetails%1").arg(r)), QStringLiteral("Muhurtha Details"));
     }
     auto* tabs = Find<QTabWidget>(QStringLiteral("TS"));
-    ASSERT_EQ(tabs->count(), 3);
+    ASSERT_EQ(tabs->count(), 4);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("Birth Details"));
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("Muhurtha Details"));
     EXPECT_EQ(tabs->tabText(2), QStringLiteral("Muhurtha Analysis"));
+    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Day"));
+    EXPECT_EQ(tabs->widget(3)->objectName(), QStringLiteral("picDay"));
     EXPECT_TRUE(Text(QStringLiteral("lblDetailedAnalysis")).startsWith(QStringLiteral("For Detailed Analysis Visit ")));
     EXPECT_EQ(Find<QPushButton>(QStringLiteral("cmdSave"))->text(), QStringLiteral("&Print"));
     EXPECT_TRUE(Find<QTextBrowser>(QStringLiteral("RTB"))->isReadOnly());

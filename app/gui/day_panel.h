@@ -1,0 +1,44 @@
+#pragma once
+// The Day tab of the results: the day of the muhurtha's date at its place. At the top, where the chosen minute
+// stands (in Rahu kalam, Yamaganda, Gulika or a Durmuhurta, said plainly) and, where the Sun does not rise or set,
+// that it does not; then the timeline of the day; then its sunrise, sunset and periods, the values of the limbs
+// with their times, and the choghadiya and hora tables.
+
+#include <QWidget>
+
+#include "driver/day_view.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace kalvora {
+
+class DayTimeline;
+
+class DayPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit DayPanel(QWidget* parent = nullptr);
+
+    // Shows a day, with the chosen (typed) moment marked.
+    void ShowDay(const DayView& day, const MomentInput& chosen);
+
+    QPushButton* back;  // cmdBack6
+
+private:
+    QLabel* title_ = nullptr;      // lblDayTitle
+    QLabel* span_ = nullptr;       // lblDaySpan
+    QLabel* chosen_ = nullptr;     // lblDayChosen
+    QLabel* sunNote_ = nullptr;    // lblDaySunNote
+    DayTimeline* timeline_ = nullptr;
+    QTableWidget* sun_ = nullptr;          // tblDaySun: heading, time
+    QTableWidget* periods_ = nullptr;      // tblDayPeriods: period, from - to
+    QTableWidget* limbs_ = nullptr;        // tblDayLimbs: limb, value, from, to
+    QTableWidget* choghadiyas_ = nullptr;  // tblDayChoghadiya: name, good or bad, from, to
+    QTableWidget* horas_ = nullptr;        // tblDayHora: lord, from, to
+    QWidget* periodsCard_ = nullptr;
+    QWidget* partsRow_ = nullptr;          // the choghadiya and hora cards
+};
+
+}  // namespace kalvora
