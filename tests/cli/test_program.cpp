@@ -8,25 +8,15 @@
 
 #include <unistd.h>
 
+#include "tests/support/shell_run.h"
+
 namespace {
 
-struct ProgramResult {
-    int status = -1;
-    std::string out;
-};
+using kalvora::testing::ProgramResult;
 
 // Runs the program with the given argument text; standard error is discarded.
 ProgramResult RunProgram(const std::string& arguments) {
-    const std::string command = std::string("\"") + KALVORA_CLI_PATH + "\" " + arguments + " 2>/dev/null";
-    ProgramResult r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return kalvora::testing::RunShell(std::string("\"") + KALVORA_CLI_PATH + "\" " + arguments);
 }
 
 // The text of the JSON object that follows "key": up to the matching brace.

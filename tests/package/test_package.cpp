@@ -13,30 +13,15 @@
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
 
 #include "kalvora_version.h"
 #include "muhurtha/subjects.h"
+#include "tests/support/shell_run.h"
 
 namespace {
 
-struct ProgramResult {
-    int status = -1;
-    std::string out;
-};
-
-// Runs a shell command line and returns its exit status and standard output.
-ProgramResult RunShell(const std::string& commandLine) {
-    ProgramResult r;
-    FILE* pipe = popen((commandLine + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+using kalvora::testing::ProgramResult;
+using kalvora::testing::RunShell;
 
 // The text of a manual page as a reader sees it: font changes dropped, escaped hyphens and backslashes plain.
 std::string ManPageText(const std::string& path) {
