@@ -12,8 +12,14 @@ namespace {
 
 using Row = Option<DayOptions>;
 
-template <void (*parse)(std::string_view, std::string_view, MomentInput&)>
-void Place(DayOptions& o, std::string_view option, std::string_view text) { parse(option, text, o.place); }
+// Parses the value into the place's fields, noting that it was typed (a named place then does not give it).
+template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
+void Typed(DayOptions& o, std::string_view option, std::string_view text) {
+    parse(option, text, o.place);
+    o.sources.*typed = true;
+}
+void ReadPlace(DayOptions& o, std::string_view, std::string_view text) { o.sources.place = std::string(text); }
+void ReadZoneId(DayOptions& o, std::string_view, std::string_view text) { o.sources.zoneId = std::string(text); }
 
 void ReadDate(DayOptions& o, std::string_view option, std::string_view text) {
     o.date = ParseDate(option, text);
@@ -27,10 +33,12 @@ void ReadJson(DayOptions& o, std::string_view, std::string_view) { o.json = true
 
 constexpr auto DayOptionTable = std::to_array<Row>({
     {"--date", OptionKind::Required, ReadDate},
-    {"--lat", OptionKind::Required, Place<ParseLatitude>},
-    {"--lon", OptionKind::Required, Place<ParseLongitude>},
-    {"--zone", OptionKind::Required, Place<ParseZone>},
-    {"--dst", OptionKind::Flag, Place<MarkDst>},
+    {"--place", OptionKind::Value, ReadPlace},
+    {"--lat", OptionKind::Value, Typed<ParseLatitude, &MomentSources::latitude>},
+    {"--lon", OptionKind::Value, Typed<ParseLongitude, &MomentSources::longitude>},
+    {"--zone", OptionKind::Value, Typed<ParseZone, &MomentSources::zone>},
+    {"--dst", OptionKind::Flag, Typed<MarkDst, &MomentSources::dst>},
+    {"--tz", OptionKind::Value, ReadZoneId},
     {"--sunrise", OptionKind::Value, ReadSunrise},
     {"--json", OptionKind::Flag, ReadJson},
 });
@@ -60,17 +68,30 @@ std::string_view WeekdayName(int weekday) { return WeekdayNames[static_cast<std:
 }  // namespace
 
 std::string DayUsageText() {
-    return "usage: kalvora-cli day --date YYYY-MM-DD --lat DD:MM(N|S) --lon DDD:MM(E|W) --zone (+|-)HH:MM [--dst]\n"
-           "                 [--sunrise hindu|standard] [--json]\n"
+    return "usage: kalvora-cli day --date YYYY-MM-DD [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
+           "                 [--zone (+|-)HH:MM [--dst] | --tz AREA/CITY] [--sunrise hindu|standard] [--json]\n"
            "Prints the day of the date at the place: sunrise, sunset and the next sunrise (hindu: the centre of the\n"
            "Sun on the horizon without refraction, the default; standard: its upper edge with refraction), the\n"
            "tithi, nakshatra, yoga and karana current from sunrise to the next sunrise with their times, Rahu\n"
            "kalam, Yamaganda, Gulika, Abhijit, the Durmuhurtas, the choghadiyas and the horas. Where the Sun does\n"
-           "not rise or set that day, its times and the periods are left out.\n";
+           "not rise or set that day, its times and the periods are left out.\n"
+           "The place and zone are taken as by the calculation (see kalvora-cli --help): coordinates from --lat and\n"
+           "--lon or the best atlas match of --place, the zone from --zone, --tz or the place; a zone id gives the\n"
+           "offset in force at noon of the date.\n";
 }
 
 DayOptions ParseDayArguments(const std::vector<std::string>& args) {
-    return ReadOptions(args, DayOptionTable, "day --help");
+    DayOptions options = ReadOptions(args, DayOptionTable, "day --help");
+    if (options.help) return options;
+    // The zone's offset of the day is the one in force at its local noon, clear of the night-time changes.
+    options.place.year = static_cast<std::int16_t>(options.date.year);
+    options.place.month = static_cast<std::int16_t>(options.date.month);
+    options.place.day = static_cast<std::int16_t>(options.date.day);
+    options.place.hour = 12;
+    options.place.minute = 0;
+    AtlasOnDemand atlas;
+    ResolveMoment("-", options.sources, options.place, atlas, "day --help");
+    return options;
 }
 
 void WriteLimbsJson(JsonWriter& json, const std::array<LimbSpan, LimbCount>& limbs) {

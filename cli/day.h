@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/json.h"
+#include "cli/places.h"
 #include "driver/day_view.h"
 
 namespace kalvora {
@@ -17,6 +18,7 @@ struct DayOptions {
     bool help = false;
     bool json = false;
     MomentInput place;  // place and zone; the date is `date`
+    MomentSources sources;  // the place and zone options, resolved once all are read
     LocalDate date;
     SunriseDefinition sunrise = SunriseDefinition::Hindu;
 };

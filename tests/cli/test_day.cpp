@@ -71,6 +71,42 @@ TEST(DayCommand, ArgumentsAndPolarDays) {
     }
 }
 
+TEST(DayCommand, PlaceAndZoneAsTheCalculationTakesThem) {
+    const DayRun typed = RunArgs(ChennaiDay);
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    // The atlas's Chennai and the zone database's Asia/Kolkata give the same day as the typed place and zone.
+    for (const std::vector<std::string>& args : {
+             std::vector<std::string>{"day", "--date", "2026-12-08", "--place", "Chennai"},
+             std::vector<std::string>{"day", "--date", "2026-12-08", "--lat", "13:05N", "--lon", "80:17E", "--tz",
+                                      "Asia/Kolkata"},
+             std::vector<std::string>{"day", "--date", "2026-12-08", "--place", "Madras", "--zone", "+05:30"}}) {
+        const DayRun r = RunArgs(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, typed.out) << args[4];
+    }
+    // A zone id takes the offset of the date: New York's summer day runs on -04:00, its winter day on -05:00.
+    const DayRun summer = RunArgs({"day", "--date", "2026-07-01", "--place", "New York", "--json"});
+    const DayRun summerTyped = RunArgs({"day", "--date", "2026-07-01", "--place", "New York", "--zone", "-05:00",
+                                        "--dst", "--json"});
+    EXPECT_EQ(summer.out, summerTyped.out);
+    EXPECT_NE(summer.out.find("\"sunrise\": \"2026-07-01T05:"), std::string::npos) << summer.out;
+
+    struct Refused {
+        std::vector<std::string> args;
+        const char* named;
+    };
+    for (const Refused& c : std::to_array<Refused>({
+             {{"day", "--date", "2026-12-08", "--lat", "13:05N", "--lon", "80:17E"}, "--zone"},
+             {{"day", "--date", "2026-12-08", "--zone", "+05:30"}, "--lat"},
+             {{"day", "--date", "2026-12-08", "--place", "Qwxyzzy"}, "--place"},
+             {{"day", "--date", "2026-12-08", "--place", "Chennai", "--tz", "Mars/Olympus"}, "--tz"},
+         })) {
+        const DayRun r = RunArgs(c.args);
+        EXPECT_EQ(r.status, 2) << c.named;
+        EXPECT_EQ(r.err.rfind(std::string("kalvora-cli: ") + c.named, 0), 0u) << r.err;
+    }
+}
+
 TEST(FindAvoid, NamesThePeriods) {
     const std::vector<std::string> base = {"--subject", "Marriage", "--from", "2026-03-10", "--to", "2026-03-10",
                                            "--muhurtha-lat", "28:39N", "--muhurtha-lon", "77:13E", "--muhurtha-zone",
