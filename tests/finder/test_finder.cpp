@@ -274,6 +274,11 @@ INSTANTIATE_TEST_SUITE_P(
                        {2026, 11, 5}, {2026, 11, 5}, WholeDay, 0, BirthNewYork},
         BruteForceCase{"New York, Venus turns direct, trade learning", "Learning of a Trade", NewYork, {2026, 11, 13},
                        {2026, 11, 13}, WholeDay, 0, BirthNewYork},
+        // Mercury turns direct 2022-10-02 about 10:00 UT two minutes of arc into Kanya, close enough to the boundary
+        // for its direction to be read at both ends of the date; the span's later dates start from the readings
+        // that ended the dates before.
+        BruteForceCase{"Delhi, Mercury turns direct beside a boundary, trade learning", "Learning of a Trade",
+                       DelhiPlace, {2022, 10, 1}, {2022, 10, 3}, WholeDay, 0, BirthDelhi},
         // A planet's change of sign inside a day cut up by the avoided periods (a Tuesday, so with the night's
         // Durmuhurta too).
         BruteForceCase{"Delhi, Mercury back into Mithuna, every period avoided", "Learning of a Trade", DelhiPlace,
