@@ -642,12 +642,11 @@ private:
         return days_[1]->second;
     }
 
-    // The next sunrise is found only where the avoided periods reach into the night, or far enough from the
+    // The next sunrise is found only where the day's periods reach into the night, or far enough from the
     // equator that it may not come (a polar night then begins, and the day has no periods).
     bool NeedsNextSunrise(int weekday) const {
         return std::abs(dayPlace_.latitudeDeg) >= EveryDayRiseAndSetLatitudeDeg ||
-               (query_.avoidedPeriods[static_cast<std::size_t>(InauspiciousPeriod::Durmuhurta)] &&
-                AvoidablePeriodsReachTheNight(weekday));
+               AvoidablePeriodsReachTheNight(weekday);
     }
 
     // The minutes of the date (0..1439) whose start lies in an avoided period, as ranges. A minute before the
