@@ -376,7 +376,8 @@ public:
                 lo.minute = first - 1;
                 start.bodies[Index(body)] = lo.position;
                 Changes(body, lo, hi);
-            } else if (lo.position.signIndex == hi.position.signIndex && !MayLeaveAndReturn(body, lo, hi)) {
+            } else if (lo.jdUt < firstJd && lo.position.signIndex == hi.position.signIndex &&
+                       !MayLeaveAndReturn(body, lo, hi)) {
                 start.bodies[Index(body)] = hi.position;
             } else {
                 lo = Read(body, first, firstJd);
@@ -418,6 +419,7 @@ private:
     static double InSign(const Placed& p) { return p.position.longitudeDeg - 30.0 * p.position.signIndex; }
     double JdAt(int minute) { return JulianDayUt(moments_.TimeAt(minute)); }
 
+    // A planet at a minute, in the sign the calculation's full reading gives it.
     static Placed Read(Body body, int minute, double jdUt) {
         Placed p{minute, jdUt, ComputeBodyPlace(jdUt, body)};
         const double inSign = InSign(p);
