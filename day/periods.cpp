@@ -1,6 +1,7 @@
 #include "day/periods.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace kalvora {
 namespace {
@@ -57,6 +58,30 @@ TimeSpan PartOf(double startJdUt, double endJdUt, int count, int part) {
     return {startJdUt + length * (part - 1), end};
 }
 
+bool AvoidablePeriodsReachTheNight(int weekday) { return DurmuhurtaTable[WeekdayRow(weekday)].nightMuhurta != 0; }
+
+std::optional<AvoidablePeriods> AvoidablePeriodsOf(double sunriseJdUt, double sunsetJdUt,
+                                                   std::optional<double> nextSunriseJdUt, int weekday) {
+    const std::size_t row = WeekdayRow(weekday);
+    const double rise = sunriseJdUt;
+    const double set = sunsetJdUt;
+    AvoidablePeriods periods;
+    const WeekdayEighths& eighths = KalamEighths[row];
+    periods.rahuKalam = PartOf(rise, set, DayEighths, eighths.rahuKalam);
+    periods.yamaganda = PartOf(rise, set, DayEighths, eighths.yamaganda);
+    periods.gulika = PartOf(rise, set, DayEighths, eighths.gulika);
+
+    const DurmuhurtaRow& durmuhurta = DurmuhurtaTable[row];
+    for (const std::uint8_t muhurta : durmuhurta.dayMuhurtas) {
+        if (muhurta != 0) AppendJoined(periods.durmuhurtas, PartOf(rise, set, Muhurtas, muhurta));
+    }
+    if (durmuhurta.nightMuhurta != 0) {
+        if (!nextSunriseJdUt) return std::nullopt;
+        AppendJoined(periods.durmuhurtas, PartOf(set, *nextSunriseJdUt, Muhurtas, durmuhurta.nightMuhurta));
+    }
+    return periods;
+}
+
 DayPeriods PeriodsOfDay(const DayFrame& frame) {
     DayPeriods periods;
     const std::size_t row = WeekdayRow(frame.weekday);
@@ -64,20 +89,13 @@ DayPeriods PeriodsOfDay(const DayFrame& frame) {
     const double set = frame.sunsetJdUt;
     const double nextRise = frame.nextSunriseJdUt;
 
-    const WeekdayEighths& eighths = KalamEighths[row];
-    periods.rahuKalam = PartOf(rise, set, DayEighths, eighths.rahuKalam);
-    periods.yamaganda = PartOf(rise, set, DayEighths, eighths.yamaganda);
-    periods.gulika = PartOf(rise, set, DayEighths, eighths.gulika);
+    AvoidablePeriods avoidable = *AvoidablePeriodsOf(rise, set, nextRise, frame.weekday);
+    periods.rahuKalam = avoidable.rahuKalam;
+    periods.yamaganda = avoidable.yamaganda;
+    periods.gulika = avoidable.gulika;
+    periods.durmuhurtas = std::move(avoidable.durmuhurtas);
 
     if (frame.weekday != AbsentAbhijitWeekday) periods.abhijit = PartOf(rise, set, Muhurtas, AbhijitMuhurta);
-
-    const DurmuhurtaRow& durmuhurta = DurmuhurtaTable[row];
-    for (const std::uint8_t muhurta : durmuhurta.dayMuhurtas) {
-        if (muhurta != 0) AppendJoined(periods.durmuhurtas, PartOf(rise, set, Muhurtas, muhurta));
-    }
-    if (durmuhurta.nightMuhurta != 0) {
-        AppendJoined(periods.durmuhurtas, PartOf(set, nextRise, Muhurtas, durmuhurta.nightMuhurta));
-    }
 
     const int lord = ChaldeanIndex(WeekdayLords[row]);
     const int nightLord = ChaldeanIndex(WeekdayLords[(row + NightChoghadiyaWeekdayStep) % WeekdayLords.size()]);

@@ -42,6 +42,15 @@ struct HoraPart {
     bool operator==(const HoraPart&) const = default;
 };
 
+// The periods a search can leave out.
+struct AvoidablePeriods {
+    TimeSpan rahuKalam;
+    TimeSpan yamaganda;
+    TimeSpan gulika;
+    std::vector<TimeSpan> durmuhurtas;  // in time order; adjacent muhurtas joined into one span
+    bool operator==(const AvoidablePeriods&) const = default;
+};
+
 struct DayPeriods {
     TimeSpan rahuKalam;
     TimeSpan yamaganda;
@@ -60,6 +69,15 @@ std::optional<DayFrame> FrameOf(const SunDay& day);
 TimeSpan PartOf(double startJdUt, double endJdUt, int count, int part);
 
 DayPeriods PeriodsOfDay(const DayFrame& frame);
+
+// Whether a weekday's avoidable periods reach into the night, so that the next sunrise places one of them: only a
+// weekday with a Durmuhurta of the night.
+bool AvoidablePeriodsReachTheNight(int weekday);
+
+// A day's avoidable periods, as PeriodsOfDay gives them, from its sunrise and sunset and, where they reach into the
+// night, its next sunrise (not read otherwise); nothing when that is needed and not given.
+std::optional<AvoidablePeriods> AvoidablePeriodsOf(double sunriseJdUt, double sunsetJdUt,
+                                                   std::optional<double> nextSunriseJdUt, int weekday);
 
 // The avoided periods (Rahu kalam, Yamaganda, Gulika, a Durmuhurta) that hold a moment, in that order.
 std::vector<InauspiciousPeriod> InauspiciousPeriodsAt(const DayPeriods& periods, double jdUt);

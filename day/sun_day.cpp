@@ -95,7 +95,7 @@ std::string LocalMinuteText(double jdUt, int zoneOffsetSeconds) {
     return ClockText(LocalSeconds(jdUt, zoneOffsetSeconds), false);
 }
 
-SunDay ComputeSunDay(const LocalDate& date, const DayPlace& place, SunriseDefinition definition) {
+SunDay ComputeSunriseAndSunset(const LocalDate& date, const DayPlace& place, SunriseDefinition definition) {
     SunDay day;
     day.date = date;
     day.weekday = WeekdayOf(date);
@@ -109,12 +109,19 @@ SunDay ComputeSunDay(const LocalDate& date, const DayPlace& place, SunriseDefini
     }
     day.sunriseJdUt = sunrise;
     day.sunsetJdUt = NextEvent(*sunrise, place, definition, SE_CALC_SET);
-    if (!day.sunsetJdUt) {
-        day.course = SunCourse::MidnightSun;
-        return day;
-    }
+    if (!day.sunsetJdUt) day.course = SunCourse::MidnightSun;
+    return day;
+}
+
+void AddNextSunrise(SunDay& day, const DayPlace& place, SunriseDefinition definition) {
+    if (!day.sunsetJdUt || day.nextSunriseJdUt) return;
     day.nextSunriseJdUt = NextEvent(*day.sunsetJdUt, place, definition, SE_CALC_RISE);
     day.course = day.nextSunriseJdUt ? SunCourse::RisesAndSets : SunCourse::PolarNight;
+}
+
+SunDay ComputeSunDay(const LocalDate& date, const DayPlace& place, SunriseDefinition definition) {
+    SunDay day = ComputeSunriseAndSunset(date, place, definition);
+    AddNextSunrise(day, place, definition);
     return day;
 }
 

@@ -53,6 +53,18 @@ struct SunDay {
 SunDay ComputeSunDay(const LocalDate& date, const DayPlace& place,
                      SunriseDefinition definition = SunriseDefinition::Hindu);
 
+// ComputeSunDay in two steps, for a caller that needs the next sunrise only on some days. The first finds the
+// sunrise and the sunset and leaves the next sunrise empty (a day with both keeps the course RisesAndSets until the
+// second step says otherwise); the second adds the next sunrise to such a day. Both steps give exactly the day
+// ComputeSunDay gives.
+SunDay ComputeSunriseAndSunset(const LocalDate& date, const DayPlace& place,
+                               SunriseDefinition definition = SunriseDefinition::Hindu);
+void AddNextSunrise(SunDay& day, const DayPlace& place, SunriseDefinition definition = SunriseDefinition::Hindu);
+
+// Closer to the equator than this (north or south) the Sun rises and sets on every date, by either definition, so a
+// sunset is always followed by a sunrise (the polar day and night begin about 66 degrees out).
+inline constexpr double EveryDayRiseAndSetLatitudeDeg = 60.0;
+
 // The day that holds a moment: that of the moment's local date, or of the date before when the moment comes
 // before the date's sunrise (a minute before sunrise belongs to the previous weekday). Where the local date has no
 // sunrise, the moment keeps its civil date. (Close to the polar circles a date can hold two sunrises, one just after

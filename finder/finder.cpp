@@ -331,14 +331,25 @@ struct AlmanacQuantity {
 
 // The signs of the Sun, Mercury, Venus, Mars, Jupiter and Saturn, which the planet texts carry to the planet
 // check (the Moon's sign is the Moon quantity's). A planet can turn back into the sign it left, so forward motion
-// is not assumed. Between two readings at which a planet moves the same way its longitude is monotonic (two
-// stations of one planet lie weeks apart, never within a date), and it moves less than a sign in a date, so its
-// sign changes there at most once, and only when the two readings differ: bisection on whole minutes then finds
-// the first minute of the new sign exactly. Where the direction differs the station is found first (the first
-// minute moving the other way), which splits the range into two monotonic pieces. A planet farther from a sign
-// boundary than its largest motion can carry it is not read again until then.
+// is not assumed. Planets are read without their speeds, which halves the cost of a reading. Between two readings
+// at most a date apart a planet moves less than a sign and turns at most once (two stations of one planet lie
+// weeks apart), so:
+// - readings in two signs: it crossed the boundary between them exactly once, and a search on whole minutes,
+//   guided by a straight line through the longitudes to the boundary, finds the first minute of the new sign;
+// - readings in one sign, farther from its boundaries than the planet could go and come back: no change;
+// - readings in one sign closer to a boundary: the directions at both ends decide (speeds read there). One
+//   direction means it moved one way only and stayed in the sign; two put a station in between, which is found
+//   first (the first minute moving the other way) and splits the range into two one-way pieces.
+// A planet farther from a sign boundary than its largest motion can carry it is not read again until then, and the
+// reading that ends a range is the start of the next one when that begins the minute after.
 constexpr auto SignPlanets = std::to_array<Body>({Body::Sun, Body::Mercury, Body::Venus, Body::Mars, Body::Jupiter,
                                                   Body::Saturn});
+
+// Closer than this to a sign boundary, a reading without speed may put the planet on the other side of it than
+// the calculation's reading does (they differ by about 1e-13 degrees): the planet is read in full there.
+constexpr double BoundaryHairDeg = 1e-9;
+// Guided probes in one sign-change search before the bracket is halved instead.
+constexpr int MaxGuidedPlanetProbes = 4;
 
 class PlanetQuantity {
 public:
@@ -351,31 +362,31 @@ public:
     void FindChanges(int first, int last, std::vector<Reading<Sky>>& out) {
         changes_.clear();
         Sky start = known_;
+        const double firstJd = JdAt(first);
         const double lastJd = JdAt(last);
         for (std::size_t i = 0; i < SignPlanets.size(); ++i) {
             if (lastJd <= quietUntilJd_[i]) continue;  // no boundary within reach: the sign holds over the range
             const Body body = SignPlanets[i];
-            const BodyPosition a = ComputeBody(JdAt(first), body);
-            const BodyPosition b = ComputeBody(lastJd, body);
-            start.bodies[Index(body)] = a;
-            if (a.retrograde == b.retrograde) {
-                SignChange(body, first, a, last, b);
+            const Placed hi = Read(body, last, lastJd);
+            // The last reading, when it was taken the minute before `first`, stands in for a reading at `first`: a
+            // change found at `first` then sets the starting sign. An older one in the same sign as `last`, too far
+            // from the boundaries for the planet to have left the sign and come back since, shows no change at all.
+            Placed lo = ended_[i];
+            if (std::abs(firstJd - OneMinuteJd - lo.jdUt) < SameMomentJd) {
+                lo.minute = first - 1;
+                start.bodies[Index(body)] = lo.position;
+                Changes(body, lo, hi);
+            } else if (lo.jdUt < firstJd && lo.position.signIndex == hi.position.signIndex &&
+                       !MayLeaveAndReturn(body, lo, hi)) {
+                start.bodies[Index(body)] = hi.position;
             } else {
-                // The station: the last minute moving as at `first`, then the first moving the other way.
-                int lo = first, hi = last;
-                BodyPosition atLo = a, atHi = b;
-                while (hi - lo > 1) {
-                    const int mid = lo + (hi - lo) / 2;
-                    const BodyPosition m = ComputeBody(JdAt(mid), body);
-                    (m.retrograde == a.retrograde ? lo : hi) = mid;
-                    (m.retrograde == a.retrograde ? atLo : atHi) = m;
-                }
-                SignChange(body, first, a, lo, atLo);
-                SignChange(body, lo, atLo, hi, atHi);
-                SignChange(body, hi, atHi, last, b);
+                lo = Read(body, first, firstJd);
+                start.bodies[Index(body)] = lo.position;
+                Changes(body, lo, hi);
             }
-            known_.bodies[Index(body)] = b;
-            const double inSign = b.longitudeDeg - 30.0 * b.signIndex;
+            ended_[i] = hi;
+            known_.bodies[Index(body)] = hi.position;
+            const double inSign = InSign(hi);
             quietUntilJd_[i] = lastJd + std::min(inSign, 30.0 - inSign) / LargestDailyMotionDeg(body);
         }
         std::stable_sort(changes_.begin(), changes_.end(),
@@ -389,35 +400,91 @@ public:
     }
 
 private:
+    // One planet read at a minute.
+    struct Placed {
+        int minute = 0;
+        double jdUt = -std::numeric_limits<double>::infinity();
+        BodyPosition position;
+    };
     struct Change {
         int minute;
         Body body;
         BodyPosition position;
     };
 
+    static constexpr double OneMinuteJd = 1.0 / MinutesPerDay;
+    static constexpr double SameMomentJd = 1e-3 / 86400.0;  // a millisecond
+
     static std::size_t Index(Body body) { return static_cast<std::size_t>(body); }
+    static double InSign(const Placed& p) { return p.position.longitudeDeg - 30.0 * p.position.signIndex; }
     double JdAt(int minute) { return JulianDayUt(moments_.TimeAt(minute)); }
 
-    // The one sign change, if any, between two readings over which the planet moves one way only.
-    void SignChange(Body body, int lo, BodyPosition atLo, int hi, BodyPosition atHi) {
-        if (atLo.signIndex == atHi.signIndex) return;
-        const int sign = atLo.signIndex;
-        while (hi - lo > 1) {
-            const int mid = lo + (hi - lo) / 2;
-            const BodyPosition m = ComputeBody(JdAt(mid), body);
-            if (m.signIndex == sign) {
-                lo = mid;
-            } else {
-                hi = mid;
-                atHi = m;
-            }
+    // A planet at a minute, in the sign the calculation's full reading gives it.
+    static Placed Read(Body body, int minute, double jdUt) {
+        Placed p{minute, jdUt, ComputeBodyPlace(jdUt, body)};
+        const double inSign = InSign(p);
+        if (inSign < BoundaryHairDeg || inSign > 30.0 - BoundaryHairDeg) p.position = ComputeBody(jdUt, body);
+        return p;
+    }
+
+    // Whether a planet read in one sign at two moments can have left it in between: out and back over a boundary
+    // takes at least the way there and the way back, at no more than its largest motion.
+    static bool MayLeaveAndReturn(Body body, const Placed& lo, const Placed& hi) {
+        const double reach = LargestDailyMotionDeg(body) * (hi.jdUt - lo.jdUt);
+        const double inLo = InSign(lo);
+        const double inHi = InSign(hi);
+        return inLo + inHi <= reach || (30.0 - inLo) + (30.0 - inHi) <= reach;
+    }
+
+    // The changes between two readings of a planet.
+    void Changes(Body body, const Placed& lo, const Placed& hi) {
+        if (lo.position.signIndex != hi.position.signIndex) {
+            Crossing(body, lo, hi);
+            return;
         }
-        changes_.push_back({hi, body, atHi});
+        if (!MayLeaveAndReturn(body, lo, hi)) return;
+
+        const BodyPosition loMoving = ComputeBody(lo.jdUt, body);
+        const BodyPosition hiMoving = ComputeBody(hi.jdUt, body);
+        if (loMoving.retrograde == hiMoving.retrograde) return;  // one way only: it stayed in the sign
+        // The station: the last minute moving as at lo, then the first moving the other way.
+        Placed before{lo.minute, lo.jdUt, loMoving};
+        Placed after{hi.minute, hi.jdUt, hiMoving};
+        while (after.minute - before.minute > 1) {
+            const int mid = before.minute + (after.minute - before.minute) / 2;
+            const Placed m{mid, JdAt(mid), ComputeBody(JdAt(mid), body)};
+            (m.position.retrograde == loMoving.retrograde ? before : after) = m;
+        }
+        for (const auto& [from, to] : {std::pair{lo, before}, std::pair{before, after}, std::pair{after, hi}}) {
+            if (from.position.signIndex != to.position.signIndex) Crossing(body, from, to);
+        }
+    }
+
+    // The first minute of the new sign between two readings in two signs, over which the planet crossed the boundary
+    // between them once.
+    void Crossing(Body body, Placed lo, Placed hi) {
+        const int sign = lo.position.signIndex;
+        const int upper = (sign + 1) % 12;
+        const double boundary = 30.0 * (hi.position.signIndex == upper ? upper : sign);
+        for (int probes = 0; hi.minute - lo.minute > 1; ++probes) {
+            int probe = lo.minute + (hi.minute - lo.minute) / 2;
+            // Where a straight line through the two readings meets the boundary (degrees past it, either way).
+            const double a = std::remainder(lo.position.longitudeDeg - boundary, 360.0);
+            const double b = std::remainder(hi.position.longitudeDeg - boundary, 360.0);
+            if (probes < MaxGuidedPlanetProbes && (a < 0.0) != (b < 0.0)) {
+                const double crossing = lo.minute + (hi.minute - lo.minute) * a / (a - b);
+                probe = std::clamp(static_cast<int>(std::ceil(crossing)), lo.minute + 1, hi.minute - 1);
+            }
+            const Placed m = Read(body, probe, JdAt(probe));
+            (m.position.signIndex == sign ? lo : hi) = m;
+        }
+        changes_.push_back({hi.minute, body, hi.position});
     }
 
     DateMoments& moments_;
     Sky known_;  // each planet where it was last read
     std::array<double, SignPlanets.size()> quietUntilJd_{};  // until when its sign cannot change from there
+    std::array<Placed, SignPlanets.size()> ended_{};         // each planet's reading at the end of the last range
     std::vector<Change> changes_;
 };
 
@@ -493,6 +560,12 @@ std::vector<ClockStretch> ClockStretches(const FinderQuery& query, LocalDate dat
     return stretches;
 }
 
+constexpr std::size_t ReservedWindowsPerDate = 32;
+
+// The longest gap between two searched ranges of a date over which the changes are found once for both: reading
+// every quantity again at the start of the second range costs more than finding the changes across the gap.
+constexpr int LongestSharedGapMinutes = 180;
+
 // The search of one query, date by date.
 class Search {
 public:
@@ -519,10 +592,19 @@ public:
             moments_.SetZone(stretch.zone);
             CopyZoneFields(stretch.zone, input_.muhurtha);
             offsetSeconds_ = ZoneOffsetSeconds(stretch.zone);
+            std::vector<std::pair<int, int>> ranges;
             for (const auto& [first, last] : SearchedRanges(date, stretch.zone)) {
                 const int from = std::max(first, stretch.firstMinute);
                 const int to = std::min(last, stretch.lastMinute);
-                if (from <= to) SearchRange(date, from, to, windows);
+                if (from <= to) ranges.emplace_back(from, to);
+            }
+            // Ranges a short gap apart (the avoided periods cut a day into several) share one search for the
+            // changes, which then reads each quantity once at the start of the first of them.
+            for (std::size_t i = 0; i < ranges.size();) {
+                std::size_t j = i + 1;
+                while (j < ranges.size() && ranges[j].first - ranges[j - 1].second <= LongestSharedGapMinutes) ++j;
+                FindAllChanges(ranges[i].first, ranges[j - 1].second);
+                for (; i < j; ++i) SearchRange(date, ranges[i].first, ranges[i].second, windows);
             }
         }
     }
@@ -548,17 +630,27 @@ private:
         return ranges;
     }
 
-    // The day of a local date at the muhurtha's place on a zone's clock. The last two are kept: a date's early
-    // minutes belong to the day of the date before, which was the date searched before it.
+    // The day of a local date at the muhurtha's place on a zone's clock, its next sunrise found only where it is
+    // needed. The last two are kept: a date's early minutes belong to the day of the date before, which was the
+    // date searched before it.
     SunDay DayOf(LocalDate date, const MomentInput& zone) {
         DayPlace place = dayPlace_;
         place.zoneOffsetSeconds = ZoneOffsetSeconds(zone);
         for (const auto& kept : days_) {
             if (kept && kept->first == place.zoneOffsetSeconds && kept->second.date == date) return kept->second;
         }
+        SunDay day = ComputeSunriseAndSunset(date, place);
+        if (NeedsNextSunrise(day.weekday)) AddNextSunrise(day, place);
         days_[0] = std::move(days_[1]);
-        days_[1] = {place.zoneOffsetSeconds, ComputeSunDay(date, place)};
+        days_[1] = {place.zoneOffsetSeconds, day};
         return days_[1]->second;
+    }
+
+    // The next sunrise is found only where the day's periods reach into the night, or far enough from the
+    // equator that it may not come (a polar night then begins, and the day has no periods).
+    bool NeedsNextSunrise(int weekday) const {
+        return std::abs(dayPlace_.latitudeDeg) >= EveryDayRiseAndSetLatitudeDeg ||
+               AvoidablePeriodsReachTheNight(weekday);
     }
 
     // The minutes of the date (0..1439) whose start lies in an avoided period, as ranges. A minute before the
@@ -582,27 +674,28 @@ private:
 
         std::vector<std::pair<int, int>> ranges;
         const auto add = [&](const SunDay& day, int from, int to) {  // the day's periods over minutes from..to-1
-            const auto frame = FrameOf(day);
-            if (!frame || from >= to) return;
-            const DayPeriods periods = PeriodsOfDay(*frame);
+            if (day.course != SunCourse::RisesAndSets || !day.sunriseJdUt || !day.sunsetJdUt || from >= to) return;
+            const auto periods =
+                AvoidablePeriodsOf(*day.sunriseJdUt, *day.sunsetJdUt, day.nextSunriseJdUt, day.weekday);
+            if (!periods) return;
             const auto take = [&](InauspiciousPeriod period, const TimeSpan& span) {
                 if (!query_.avoidedPeriods[static_cast<std::size_t>(period)]) return;
                 const int first = std::max(from, firstFrom(span.startJdUt));
                 const int end = std::min(to, firstFrom(span.endJdUt));
                 if (first < end) ranges.emplace_back(first, end - 1);
             };
-            take(InauspiciousPeriod::RahuKalam, periods.rahuKalam);
-            take(InauspiciousPeriod::Yamaganda, periods.yamaganda);
-            take(InauspiciousPeriod::Gulika, periods.gulika);
-            for (const TimeSpan& span : periods.durmuhurtas) take(InauspiciousPeriod::Durmuhurta, span);
+            take(InauspiciousPeriod::RahuKalam, periods->rahuKalam);
+            take(InauspiciousPeriod::Yamaganda, periods->yamaganda);
+            take(InauspiciousPeriod::Gulika, periods->gulika);
+            for (const TimeSpan& span : periods->durmuhurtas) take(InauspiciousPeriod::Durmuhurta, span);
         };
         add(yesterday, 0, sunriseMinute);
         add(today, sunriseMinute, MinutesPerDay);
         return ranges;
     }
 
-    // Windows of one range of minutes of the date.
-    void SearchRange(LocalDate date, int first, int last, std::vector<FoundWindow>& windows) {
+    // The change minutes of every quantity over minutes first..last of the date.
+    void FindAllChanges(int first, int last) {
         FindChanges(moon_, first, last, moonChanges_);
         FindChanges(ascendant_, first, last, ascendantChanges_);
         FindChanges(almanac_, first, last, almanacChanges_);
@@ -612,6 +705,10 @@ private:
         } else {
             planetChanges_.assign(1, {first, {}, {}});
         }
+    }
+
+    // Windows of one range of minutes of the date, inside the minutes the changes were last found over.
+    void SearchRange(LocalDate date, int first, int last, std::vector<FoundWindow>& windows) {
         // The planet texts of the current Moon and planet readings, made again when either moves on.
         std::pair<std::size_t, std::size_t> textsOf{moonChanges_.size(), planetChanges_.size()};
 
@@ -626,7 +723,7 @@ private:
                 return i + 1 < changes.size() ? changes[i + 1].minute : last + 1;
             };
             const int end = std::min({next(moonChanges_, m), next(ascendantChanges_, a), next(almanacChanges_, p),
-                                      next(tableChanges_, t), next(planetChanges_, s)}) - 1;
+                                      next(tableChanges_, t), next(planetChanges_, s), last + 1}) - 1;
             const MomentResult muhurtha = MomentAt(start, moonChanges_[m].value, almanacChanges_[p].value);
             if (readsPlanets_ && textsOf != std::pair{m, s}) {
                 textsOf = {m, s};
@@ -742,6 +839,10 @@ FinderResult FindWindows(const FinderQuery& query, const FinderControl& control)
     if (std::string problem = QueryProblem(query); !problem.empty()) throw FinderError(problem);
     FinderResult result;
     result.datesTotal = DatesInSpan(query.from, query.to);
+    // Room for the windows of a usual search (twenty to thirty a date) from the start: growing the list copies it
+    // and touches fresh memory at each step, which costs more than the search of many dates. Room never used is
+    // never touched.
+    result.windows.reserve(static_cast<std::size_t>(result.datesTotal) * ReservedWindowsPerDate);
     Search search(query);
     for (int i = 0; i < result.datesTotal; ++i) {
         if (control.cancel && control.cancel->load()) {

@@ -17,7 +17,8 @@ namespace {
 
 // The analytical ephemeris is asked for explicitly: without it the library looks for data files on every call.
 constexpr int32 EphemerisFlags = SEFLG_MOSEPH;
-constexpr int32 PositionFlags = EphemerisFlags | SEFLG_SPEED | SEFLG_SIDEREAL;
+constexpr int32 PlaceFlags = EphemerisFlags | SEFLG_SIDEREAL;
+constexpr int32 PositionFlags = PlaceFlags | SEFLG_SPEED;
 
 // Ephemeris body numbers of the bodies the library computes, in the order of the body table; Ketu is derived.
 struct EphemerisBody {
@@ -107,7 +108,10 @@ double JulianDayUt(const MomentTime& time) {
 
 Sky ComputeSky(double jdUt) { return SkyFromEphemeris(jdUt, true); }
 
-BodyPosition ComputeBody(double jdUt, Body body) {
+namespace {
+
+// One body the ephemeris computes on its own, with or without its speed.
+BodyPosition OneBody(double jdUt, Body body, int32 flags) {
     const auto row = std::find_if(EphemerisBodies.begin(), EphemerisBodies.end(),
                                   [body](const EphemerisBody& e) { return e.body == body; });
     if (row == EphemerisBodies.end() || body == Body::Moon) {
@@ -116,9 +120,15 @@ BodyPosition ComputeBody(double jdUt, Body body) {
     swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0);
     char message[AS_MAXCH] = "";
     double x[6] = {};
-    if (swe_calc_ut(jdUt, row->number, PositionFlags, x, message) < 0) Refuse(jdUt, message);
+    if (swe_calc_ut(jdUt, row->number, flags, x, message) < 0) Refuse(jdUt, message);
     return PositionAt(x[0], x[3]);
 }
+
+}  // namespace
+
+BodyPosition ComputeBody(double jdUt, Body body) { return OneBody(jdUt, body, PositionFlags); }
+
+BodyPosition ComputeBodyPlace(double jdUt, Body body) { return OneBody(jdUt, body, PlaceFlags); }
 
 BodyPosition OwnMoonPosition(double moonLongitudeDeg) {
     return PositionAt(moonLongitudeDeg, MoonMeanMotionDegPerDay);

@@ -49,6 +49,12 @@ Sky ComputeSky(double jdUt, double moonLongitudeDeg);
 // does, and gives the same position ComputeSky gives for that body.
 BodyPosition ComputeBody(double jdUt, Body body);
 
+// The same body's longitude, sign and nakshatra alone, for half the cost: its speed is not computed, so
+// speedDegPerDay is 0 and retrograde false whatever the body does. The longitude may differ from ComputeBody's in
+// the last bits (a ten-trillionth of a degree); a caller that needs the very sign ComputeBody gives next to a
+// boundary asks ComputeBody there.
+BodyPosition ComputeBodyPlace(double jdUt, Body body);
+
 // The Moon's position from the system's own sidereal longitude, as ComputeSky(jdUt, moonLongitudeDeg) places it.
 BodyPosition OwnMoonPosition(double moonLongitudeDeg);
 

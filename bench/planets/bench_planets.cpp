@@ -1,4 +1,4 @@
-// Time of the whole sky of one moment (the nine bodies and the ayanamsa), and of its planet texts.
+// Time of the whole sky of one moment (the nine bodies and the ayanamsa), of its planet texts, and of one planet.
 
 #include <benchmark/benchmark.h>
 
@@ -28,5 +28,18 @@ void BM_SkyWithOwnMoonAndTexts(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SkyWithOwnMoonAndTexts);
+
+// One planet as the finder reads it, with its speed (for its direction) and without (its sign alone).
+void OneBody(benchmark::State& state, kalvora::BodyPosition (*read)(double, kalvora::Body)) {
+    double jdUt = StartJdUt;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(read(jdUt, kalvora::Body::Mercury));
+        jdUt += OneMinute;
+    }
+}
+void BM_BodyWithSpeed(benchmark::State& state) { OneBody(state, kalvora::ComputeBody); }
+BENCHMARK(BM_BodyWithSpeed);
+void BM_BodyWithoutSpeed(benchmark::State& state) { OneBody(state, kalvora::ComputeBodyPlace); }
+BENCHMARK(BM_BodyWithoutSpeed);
 
 }  // namespace

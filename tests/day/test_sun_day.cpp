@@ -170,6 +170,30 @@ TEST(SunDay, PolarDaysAndNightsHaveNoWrongTimes) {
     EXPECT_NEAR(LocalMinutes(*rose.sunriseJdUt, {2014, 5, 18}, {69.5, 19.0, 0.0, Hour}), Clock(0, 13), 2.0);
 }
 
+// The finder leaves out the next sunrise closer to the equator than this latitude, trusting it to come: check the
+// solstices' seasons at the edge, both hemispheres, both definitions, in the first and the last years searched.
+TEST(SunDay, TheSunRisesAndSetsEveryDayInsideTheEveryDayLatitude) {
+    const double edge = EveryDayRiseAndSetLatitudeDeg - 0.01;
+    for (const int year : {1901, 2050}) {
+        for (const LocalDate start : {LocalDate{year, 6, 1}, LocalDate{year, 12, 1}}) {
+            for (int i = 0; i < 45; ++i) {
+                const LocalDate date = AddDays(start, i);
+                for (const double latitude : {edge, -edge}) {
+                    for (const auto definition : {SunriseDefinition::Hindu, SunriseDefinition::Standard}) {
+                        const DayPlace place{latitude, 25.0, 0.0, 2 * Hour};
+                        const SunDay day = ComputeSunDay(date, place, definition);
+                        EXPECT_EQ(day.course, SunCourse::RisesAndSets) << year << " " << latitude;
+                        // And the two steps the finder takes give the same day.
+                        SunDay stepped = ComputeSunriseAndSunset(date, place, definition);
+                        AddNextSunrise(stepped, place, definition);
+                        EXPECT_EQ(stepped, day);
+                    }
+                }
+            }
+        }
+    }
+}
+
 // New Delhi, Thursday 1 January 2026: a minute before sunrise still belongs to Wednesday.
 TEST(SunDay, AMomentBeforeSunriseBelongsToThePreviousDay) {
     const DayPlace delhi{28.61, 77.21, 0.0, 19800};

@@ -154,6 +154,7 @@ struct BruteForceCase {
     int leftOutWeekday;  // 1 = Sunday .. 7 = Saturday, 0 for none
     MomentInput birth;
     bool avoidEveryPeriod = false;  // Rahu kalam, Yamaganda, Gulika and the Durmuhurtas left out
+    bool avoidYamagandaAlone = false;
 };
 
 const DailyWindow WholeDay{};
@@ -186,6 +187,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     q.input.birth = c.birth;
     if (c.leftOutWeekday > 0) q.leftOutWeekdays[static_cast<std::size_t>(c.leftOutWeekday - 1)] = true;
     if (c.avoidEveryPeriod) q.avoidedPeriods.fill(true);
+    if (c.avoidYamagandaAlone) q.avoidedPeriods[static_cast<std::size_t>(InauspiciousPeriod::Yamaganda)] = true;
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
@@ -274,6 +276,14 @@ INSTANTIATE_TEST_SUITE_P(
                        {2026, 11, 5}, {2026, 11, 5}, WholeDay, 0, BirthNewYork},
         BruteForceCase{"New York, Venus turns direct, trade learning", "Learning of a Trade", NewYork, {2026, 11, 13},
                        {2026, 11, 13}, WholeDay, 0, BirthNewYork},
+        // Mercury turns direct 2022-10-02 about 10:00 UT two minutes of arc into Kanya, close enough to the boundary
+        // for its direction to be read at both ends of the date; the span's later dates start from the readings
+        // that ended the dates before.
+        BruteForceCase{"Delhi, Mercury turns direct beside a boundary, trade learning", "Learning of a Trade",
+                       DelhiPlace, {2022, 10, 1}, {2022, 10, 3}, WholeDay, 0, BirthDelhi},
+        // Yamaganda alone left out, over a Tuesday (whose night Durmuhurta is not avoided) and the days around it.
+        BruteForceCase{"Delhi marriage, Yamaganda avoided", "Marriage", DelhiPlace, {2026, 3, 9}, {2026, 3, 11},
+                       WholeDay, 0, BirthDelhi, false, true},
         // A planet's change of sign inside a day cut up by the avoided periods (a Tuesday, so with the night's
         // Durmuhurta too).
         BruteForceCase{"Delhi, Mercury back into Mithuna, every period avoided", "Learning of a Trade", DelhiPlace,

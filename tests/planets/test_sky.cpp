@@ -192,6 +192,24 @@ TEST(ComputeBody, TheSamePositionAsTheWholeSky) {
     EXPECT_EQ(OwnMoonPosition(200.0), ComputeSky(J2000, 200.0).at(Body::Moon));
 }
 
+TEST(ComputeBodyPlace, TheFullReadingsPlaceWithoutItsSpeed) {
+    // The finder reads planets without their speeds and compares their signs with the calculation's; it takes a
+    // full reading within 1e-9 degrees of a boundary, so the two must agree far closer than that.
+    const Body bodies[] = {Body::Sun, Body::Mercury, Body::Venus, Body::Mars, Body::Jupiter, Body::Saturn, Body::Rahu};
+    for (double jdUt = Jd(1901, 1, 1, 0.0); jdUt < Jd(2051, 1, 1, 0.0); jdUt += 97.31) {
+        for (const Body body : bodies) {
+            const BodyPosition full = ComputeBody(jdUt, body);
+            const BodyPosition place = ComputeBodyPlace(jdUt, body);
+            EXPECT_ANGLE_NEAR(place.longitudeDeg, full.longitudeDeg, 1e-11) << NameOf(body).name << " " << jdUt;
+            EXPECT_EQ(place.signIndex, full.signIndex) << NameOf(body).name << " " << jdUt;
+            EXPECT_EQ(place.nakshatraIndex, full.nakshatraIndex) << NameOf(body).name << " " << jdUt;
+            EXPECT_EQ(place.speedDegPerDay, 0.0);
+            EXPECT_FALSE(place.retrograde);
+        }
+    }
+    EXPECT_THROW(ComputeBodyPlace(J2000, Body::Moon), std::invalid_argument);
+}
+
 TEST(LargestDailyMotion, NoBodyMovesFasterOver1901To2050) {
     // Every fifth day at noon; the finder leaves a planet unread while no boundary lies within this reach.
     const Body bodies[] = {Body::Sun, Body::Mercury, Body::Venus, Body::Mars, Body::Jupiter, Body::Saturn, Body::Rahu};
