@@ -121,6 +121,7 @@ std::string UsageText() {
            "       kalvora-cli find ... (see find --help)\n"
            "       kalvora-cli day ... (see day --help)\n"
            "       kalvora-cli people list|add|remove|export|import|set-aside ... (see people --help)\n"
+           "       kalvora-cli --version\n"
            "Each moment needs coordinates (--*-lat and --*-lon, or a --*-place) and a zone (--*-zone, --*-tz, or\n"
            "a --*-place). A place is the best match of the atlas (\"City\", \"City, State\", \"City, Country\"): its\n"
            "coordinates, rounded to whole minutes of arc, and its zone; --*-lat, --*-lon, --*-zone or --*-tz given\n"
