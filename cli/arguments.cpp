@@ -46,19 +46,9 @@ void ReadReportAppendix(CliOptions& o, std::string_view option, std::string_view
     o.reportAppendix = ParseChoice(option, text, {"details", "none"}) == 0;
 }
 
-// Parses the value into the muhurtha moment, noting that the field was typed (the place then does not give it).
-template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
-void MuhurthaTyped(CliOptions& o, std::string_view option, std::string_view text) {
-    parse(option, text, o.input.muhurtha);
-    o.muhurthaSources.*typed = true;
-}
-
-// The muhurtha's place, zone id and fold, kept until all the options are read.
-void ReadPlace(CliOptions& o, std::string_view, std::string_view text) { o.muhurthaSources.place = std::string(text); }
-void ReadZoneId(CliOptions& o, std::string_view, std::string_view text) { o.muhurthaSources.zoneId = std::string(text); }
-void ReadFold(CliOptions& o, std::string_view option, std::string_view text) {
-    o.muhurthaSources.fold = ParseFold(option, text);
-}
+MomentInput& MuhurthaOf(CliOptions& o) { return o.input.muhurtha; }
+MomentSources& MuhurthaSourcesOf(CliOptions& o) { return o.muhurthaSources; }
+using Muhurtha = MomentOptionReaders<CliOptions, MuhurthaOf, MuhurthaSourcesOf>;
 
 void ReadSubject(CliOptions& o, std::string_view, std::string_view text) { o.input.subject = text; }
 void ReadName(CliOptions& o, std::string_view, std::string_view text) { o.input.personName = text; }
@@ -81,13 +71,13 @@ void ReadBirthWeekday(CliOptions&, std::string_view option, std::string_view tex
 constexpr auto CalculationOptions = JoinRows(
     std::to_array<Row>({
         {"--muhurtha", Required, ReadMuhurtha},
-        {"--muhurtha-place", Value, ReadPlace},
-        {"--muhurtha-lat", Value, MuhurthaTyped<ParseLatitude, &MomentSources::latitude>},
-        {"--muhurtha-lon", Value, MuhurthaTyped<ParseLongitude, &MomentSources::longitude>},
-        {"--muhurtha-zone", Value, MuhurthaTyped<ParseZone, &MomentSources::zone>},
-        {"--muhurtha-dst", Flag, MuhurthaTyped<MarkDst, &MomentSources::dst>},
-        {"--muhurtha-tz", Value, ReadZoneId},
-        {"--muhurtha-fold", Value, ReadFold},
+        {"--muhurtha-place", Value, Muhurtha::Place},
+        {"--muhurtha-lat", Value, Muhurtha::Typed<ParseLatitude, &MomentSources::latitude>},
+        {"--muhurtha-lon", Value, Muhurtha::Typed<ParseLongitude, &MomentSources::longitude>},
+        {"--muhurtha-zone", Value, Muhurtha::Typed<ParseZone, &MomentSources::zone>},
+        {"--muhurtha-dst", Flag, Muhurtha::Typed<MarkDst, &MomentSources::dst>},
+        {"--muhurtha-tz", Value, Muhurtha::ZoneId},
+        {"--muhurtha-fold", Value, Muhurtha::Fold},
         {"--muhurtha-weekday", Value, ReadMuhurthaWeekday},
     }),
     birth_options::Rows<CliOptions, Value>(), PersonRows<CliOptions>(),

@@ -12,36 +12,49 @@
 #include "cli/options.h"
 #include "cli/places.h"
 
+namespace kalvora {
+
+// The readers of one moment's place and zone options, for a command's options record O whose moment and sources
+// the two accessors reach: typed fields go into the moment and are noted as typed (a named place then does not
+// give them); the place, zone id and fold wait in the sources until ResolveMoment reads them.
+template <typename O, MomentInput& (*moment)(O&), MomentSources& (*sources)(O&)>
+struct MomentOptionReaders {
+    template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
+    static void Typed(O& o, std::string_view option, std::string_view text) {
+        parse(option, text, moment(o));
+        sources(o).*typed = true;
+    }
+    static void Clock(O& o, std::string_view option, std::string_view text) { ParseDateTime(option, text, moment(o)); }
+    static void Place(O& o, std::string_view, std::string_view text) { sources(o).place = std::string(text); }
+    static void ZoneId(O& o, std::string_view, std::string_view text) { sources(o).zoneId = std::string(text); }
+    static void Fold(O& o, std::string_view option, std::string_view text) {
+        sources(o).fold = ParseFold(option, text);
+    }
+};
+
+}  // namespace kalvora
+
 namespace kalvora::birth_options {
 
-// Parses the value into the birth moment, noting that the field was typed (a named place then does not give it).
-template <typename O, void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
-void Typed(O& o, std::string_view option, std::string_view text) {
-    parse(option, text, o.BirthMoment());
-    o.birthSources.*typed = true;
-}
-
 template <typename O>
-void ReadClock(O& o, std::string_view option, std::string_view text) { ParseDateTime(option, text, o.BirthMoment()); }
+MomentInput& MomentOf(O& o) { return o.BirthMoment(); }
 template <typename O>
-void ReadPlace(O& o, std::string_view, std::string_view text) { o.birthSources.place = std::string(text); }
+MomentSources& SourcesOf(O& o) { return o.birthSources; }
 template <typename O>
-void ReadZoneId(O& o, std::string_view, std::string_view text) { o.birthSources.zoneId = std::string(text); }
-template <typename O>
-void ReadFold(O& o, std::string_view option, std::string_view text) { o.birthSources.fold = ParseFold(option, text); }
+using Readers = MomentOptionReaders<O, MomentOf<O>, SourcesOf<O>>;
 
 // The rows in the order of the usage; --birth is of kind `clockKind` (Value where --person may stand in for it).
 template <typename O, OptionKind clockKind = OptionKind::Required>
 constexpr auto Rows() {
     return std::to_array<Option<O>>({
-        {"--birth", clockKind, ReadClock<O>},
-        {"--birth-place", OptionKind::Value, ReadPlace<O>},
-        {"--birth-lat", OptionKind::Value, Typed<O, ParseLatitude, &MomentSources::latitude>},
-        {"--birth-lon", OptionKind::Value, Typed<O, ParseLongitude, &MomentSources::longitude>},
-        {"--birth-zone", OptionKind::Value, Typed<O, ParseZone, &MomentSources::zone>},
-        {"--birth-dst", OptionKind::Flag, Typed<O, MarkDst, &MomentSources::dst>},
-        {"--birth-tz", OptionKind::Value, ReadZoneId<O>},
-        {"--birth-fold", OptionKind::Value, ReadFold<O>},
+        {"--birth", clockKind, Readers<O>::Clock},
+        {"--birth-place", OptionKind::Value, Readers<O>::Place},
+        {"--birth-lat", OptionKind::Value, Readers<O>::template Typed<ParseLatitude, &MomentSources::latitude>},
+        {"--birth-lon", OptionKind::Value, Readers<O>::template Typed<ParseLongitude, &MomentSources::longitude>},
+        {"--birth-zone", OptionKind::Value, Readers<O>::template Typed<ParseZone, &MomentSources::zone>},
+        {"--birth-dst", OptionKind::Flag, Readers<O>::template Typed<MarkDst, &MomentSources::dst>},
+        {"--birth-tz", OptionKind::Value, Readers<O>::ZoneId},
+        {"--birth-fold", OptionKind::Value, Readers<O>::Fold},
     });
 }
 

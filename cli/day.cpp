@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "astro/tables.h"
+#include "cli/birth_options.h"
 #include "cli/command.h"
 #include "cli/options.h"
 #include "finder/finder.h"
@@ -12,14 +13,9 @@ namespace {
 
 using Row = Option<DayOptions>;
 
-// Parses the value into the place's fields, noting that it was typed (a named place then does not give it).
-template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
-void Typed(DayOptions& o, std::string_view option, std::string_view text) {
-    parse(option, text, o.place);
-    o.sources.*typed = true;
-}
-void ReadPlace(DayOptions& o, std::string_view, std::string_view text) { o.sources.place = std::string(text); }
-void ReadZoneId(DayOptions& o, std::string_view, std::string_view text) { o.sources.zoneId = std::string(text); }
+MomentInput& PlaceOf(DayOptions& o) { return o.place; }
+MomentSources& SourcesOf(DayOptions& o) { return o.sources; }
+using PlaceOptions = MomentOptionReaders<DayOptions, PlaceOf, SourcesOf>;
 
 void ReadDate(DayOptions& o, std::string_view option, std::string_view text) {
     o.date = ParseDate(option, text);
@@ -33,12 +29,12 @@ void ReadJson(DayOptions& o, std::string_view, std::string_view) { o.json = true
 
 constexpr auto DayOptionTable = std::to_array<Row>({
     {"--date", OptionKind::Required, ReadDate},
-    {"--place", OptionKind::Value, ReadPlace},
-    {"--lat", OptionKind::Value, Typed<ParseLatitude, &MomentSources::latitude>},
-    {"--lon", OptionKind::Value, Typed<ParseLongitude, &MomentSources::longitude>},
-    {"--zone", OptionKind::Value, Typed<ParseZone, &MomentSources::zone>},
-    {"--dst", OptionKind::Flag, Typed<MarkDst, &MomentSources::dst>},
-    {"--tz", OptionKind::Value, ReadZoneId},
+    {"--place", OptionKind::Value, PlaceOptions::Place},
+    {"--lat", OptionKind::Value, PlaceOptions::Typed<ParseLatitude, &MomentSources::latitude>},
+    {"--lon", OptionKind::Value, PlaceOptions::Typed<ParseLongitude, &MomentSources::longitude>},
+    {"--zone", OptionKind::Value, PlaceOptions::Typed<ParseZone, &MomentSources::zone>},
+    {"--dst", OptionKind::Flag, PlaceOptions::Typed<MarkDst, &MomentSources::dst>},
+    {"--tz", OptionKind::Value, PlaceOptions::ZoneId},
     {"--sunrise", OptionKind::Value, ReadSunrise},
     {"--json", OptionKind::Flag, ReadJson},
 });

@@ -21,16 +21,10 @@ constexpr OptionKind NotTaken = OptionKind::NotTaken;
 // Larger values of --top list every window anyway; the bound only keeps the number in range.
 constexpr long LargestTop = 10000000;
 
-// The same, noting that the field was typed (a named place then does not give it).
-template <void (*parse)(std::string_view, std::string_view, MomentInput&), bool MomentSources::*typed>
-void PlaceTyped(FindOptions& o, std::string_view option, std::string_view text) {
-    parse(option, text, o.query.input.muhurtha);
-    o.placeSources.*typed = true;
-}
-
-// The searched place and zone id, kept until all the options are read.
-void ReadPlace(FindOptions& o, std::string_view, std::string_view text) { o.placeSources.place = std::string(text); }
-void ReadZoneId(FindOptions& o, std::string_view, std::string_view text) { o.placeSources.zoneId = std::string(text); }
+// The searched place: its typed fields go into the query's muhurtha, its place and zone id wait in placeSources.
+MomentInput& SearchedOf(FindOptions& o) { return o.query.input.muhurtha; }
+MomentSources& SearchedSourcesOf(FindOptions& o) { return o.placeSources; }
+using Searched = MomentOptionReaders<FindOptions, SearchedOf, SearchedSourcesOf>;
 
 void ReadSubject(FindOptions& o, std::string_view option, std::string_view text) {
     if (!FindSubject(text)) {
@@ -108,12 +102,12 @@ constexpr auto FindOptionTable = JoinRows(
         {"--between", Value, ReadBetween},
         {"--skip-weekdays", Value, ReadSkipWeekdays},
         {"--avoid", Value, ReadAvoid},
-        {"--muhurtha-place", Value, ReadPlace},
-        {"--muhurtha-lat", Value, PlaceTyped<ParseLatitude, &MomentSources::latitude>},
-        {"--muhurtha-lon", Value, PlaceTyped<ParseLongitude, &MomentSources::longitude>},
-        {"--muhurtha-zone", Value, PlaceTyped<ParseZone, &MomentSources::zone>},
-        {"--muhurtha-dst", Flag, PlaceTyped<MarkDst, &MomentSources::dst>},
-        {"--muhurtha-tz", Value, ReadZoneId},
+        {"--muhurtha-place", Value, Searched::Place},
+        {"--muhurtha-lat", Value, Searched::Typed<ParseLatitude, &MomentSources::latitude>},
+        {"--muhurtha-lon", Value, Searched::Typed<ParseLongitude, &MomentSources::longitude>},
+        {"--muhurtha-zone", Value, Searched::Typed<ParseZone, &MomentSources::zone>},
+        {"--muhurtha-dst", Flag, Searched::Typed<MarkDst, &MomentSources::dst>},
+        {"--muhurtha-tz", Value, Searched::ZoneId},
         {"--muhurtha-fold", NotTaken, nullptr, "not taken by find, which searches a repeated hour once on each offset"},
     }),
     birth_options::Rows<FindOptions, Value>(), PersonRows<FindOptions>(),
