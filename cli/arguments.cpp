@@ -98,11 +98,11 @@ static_assert(WellFormed(CalculationOptions));
 std::string UsageText() {
     return "usage: kalvora-cli --muhurtha YYYY-MM-DDTHH:MM[:SS] [--muhurtha-place TEXT]\n"
            "                  [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
-           "                  [--muhurtha-zone (+|-)HH:MM [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
+           "                  [--muhurtha-zone (+|-)HH:MM[:SS] [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
            "                  [--muhurtha-fold earlier|later] [--muhurtha-weekday NAME]\n"
            "                  (--birth YYYY-MM-DDTHH:MM[:SS] [--birth-place TEXT]\n"
            "                   [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
-           "                   [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
+           "                   [--birth-zone (+|-)HH:MM[:SS] [--birth-dst] | --birth-tz AREA/CITY]\n"
            "                   [--birth-weekday NAME] [--name TEXT] [--sex Male|Female]\n"
            "                   | --person NAME [--born YYYY-MM-DD]) [--birth-fold earlier|later]\n"
            "                  [--subject TEXT] [--json] [--report FILE.rtf|FILE.pdf] [--planets sky|none]\n"

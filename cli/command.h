@@ -30,6 +30,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     } catch (const ArgumentError& e) {
         err << "kalvora-cli: " << e.what() << '\n';
         return 2;
+    } catch (const std::exception& e) {
+        // A failure while reading what the arguments name (a saved person, the atlas) is not a bad argument.
+        err << "kalvora-cli: " << e.what() << '\n';
+        return 1;
     }
     if (options.help) {
         out << usage();

@@ -1,5 +1,6 @@
 // kalvora-cli: the muhurtha calculation from the command line.
 
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,5 +14,11 @@ int main(int argc, char** argv) {
         std::cout << "kalvora-cli " KALVORA_VERSION "\n";
         return 0;
     }
-    return kalvora::RunCli(args, std::cout, std::cerr);
+    try {
+        return kalvora::RunCli(args, std::cout, std::cerr);
+    } catch (const std::exception& e) {
+        // Every command reports its own failures; this is the last guard, so that nothing ends in an abort.
+        std::cerr << "kalvora-cli: " << e.what() << '\n';
+        return 1;
+    }
 }

@@ -7,12 +7,12 @@
 #include "astro/calendar.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "store/person.h"
+#include "zone/zone.h"
 
 namespace kalvora {
 namespace {
 
-// Zones in use lie between 12 hours west and 14 hours east.
-constexpr int LargestZoneHours = 14;
 
 // Reads from `minDigits` to `maxDigits` decimal digits at `pos` and moves past them, or fails.
 bool ReadDigits(std::string_view text, std::size_t& pos, std::size_t minDigits, std::size_t maxDigits, int& value) {
@@ -80,7 +80,7 @@ void Fail(std::string_view option, const std::string& what) {
     throw ArgumentError(std::string(option) + ": " + what);
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) { return QuotedText(text); }
 
 namespace options_detail {
 
@@ -141,19 +141,18 @@ void ParseLongitude(std::string_view option, std::string_view text, MomentInput&
 }
 
 void ParseZone(std::string_view option, std::string_view text, MomentInput& moment) {
-    const std::string expected = "expected a signed offset from UT, east positive, as +HH:MM or -HH:MM "
-                                 "(for example +05:30), got " + Quoted(text);
-    if (text.empty() || (text[0] != '+' && text[0] != '-')) Fail(option, expected);
-    int hours = 0, minutes = 0;
-    std::size_t pos = 1;
-    if (!ReadDigits(text, pos, 2, 2, hours) || !ReadChar(text, pos, ':') || !ReadDigits(text, pos, 2, 2, minutes) ||
-        pos != text.size()) {
-        Fail(option, expected);
+    // The same reader as a saved person's offset, so that every program takes the same offsets.
+    const std::optional<int> offset = ReadOffsetText(text);
+    if (!offset) {
+        const std::optional<int> unlimited = ReadOffsetText(text, false);
+        Fail(option, unlimited ? "the zone must be at most 14:00 east or west of UT, got " + Quoted(text)
+                               : "expected a signed offset from UT, east positive, as +HH:MM, -HH:MM or +HH:MM:SS "
+                                 "(for example +05:30), got " + Quoted(text));
     }
-    if (hours > LargestZoneHours) Fail(option, "the zone's hours must be between 00 and 14, got " + Quoted(text));
-    if (minutes > 59) Fail(option, "the zone's minutes must be between 00 and 59, got " + Quoted(text));
-    moment.zoneHours = Short(hours);
-    moment.zoneMinutes = Short(minutes);
+    const int magnitude = std::abs(*offset);
+    moment.zoneHours = Short(magnitude / 3600);
+    moment.zoneMinutes = Short(magnitude / 60 % 60);
+    moment.zoneSeconds = Short(magnitude % 60);
     moment.zoneIsEast = text[0] == '+';
 }
 

@@ -112,7 +112,7 @@ Options ReadOptions(const std::vector<std::string>& args, const std::array<Optio
 void ParseDateTime(std::string_view option, std::string_view text, MomentInput& moment);  // YYYY-MM-DDTHH:MM[:SS]
 void ParseLatitude(std::string_view option, std::string_view text, MomentInput& moment);  // DD:MM(N|S)
 void ParseLongitude(std::string_view option, std::string_view text, MomentInput& moment); // DDD:MM(E|W)
-void ParseZone(std::string_view option, std::string_view text, MomentInput& moment);      // (+|-)HH:MM
+void ParseZone(std::string_view option, std::string_view text, MomentInput& moment);      // (+|-)HH:MM[:SS]
 // The flag that puts the moment's clock on daylight saving time (the text is "").
 void MarkDst(std::string_view option, std::string_view text, MomentInput& moment);
 std::string ParseWeekday(std::string_view option, std::string_view text);                 // Sunday .. Saturday

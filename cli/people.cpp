@@ -17,6 +17,7 @@
 #include "cli/person_option.h"
 #include "store/people_json.h"
 #include "store/people_store.h"
+#include "store/safe_file.h"
 
 namespace kalvora {
 namespace {
@@ -55,13 +56,26 @@ constexpr OptionKind Value = OptionKind::Value;
 constexpr OptionKind Required = OptionKind::Required;
 
 void ReadName(PeopleOptions& o, std::string_view option, std::string_view text) {
-    if (text.empty()) Fail(option, "the name is empty");
+    if (const std::string problem = TextProblem("the name", text, TextRule::Name); !problem.empty()) {
+        Fail(option, problem);
+    }
     o.person.name = text;
+}
+// remove --name NAME: the name as an option, for a name that begins with a dash.
+void ReadRemovedName(PeopleOptions& o, std::string_view option, std::string_view text) {
+    if (!o.operand.empty()) Fail(option, "the name is given twice");
+    ReadName(o, option, text);
+    o.operand = text;
 }
 void ReadSex(PeopleOptions& o, std::string_view option, std::string_view text) {
     o.person.sex = ParseSex(option, text);
 }
-void ReadNote(PeopleOptions& o, std::string_view, std::string_view text) { o.person.note = text; }
+void ReadNote(PeopleOptions& o, std::string_view option, std::string_view text) {
+    if (const std::string problem = TextProblem("the note", text, TextRule::Note); !problem.empty()) {
+        Fail(option, problem);
+    }
+    o.person.note = text;
+}
 void ReadJson(PeopleOptions& o, std::string_view, std::string_view) { o.json = true; }
 void ReadBorn(PeopleOptions& o, std::string_view option, std::string_view text) { o.born = ParseDate(option, text); }
 
@@ -81,6 +95,7 @@ constexpr auto AddOptions = JoinRows(std::to_array<Row>({
 static_assert(WellFormed(AddOptions));
 
 constexpr auto RemoveOptions = std::to_array<Row>({
+    {"--name", Value, ReadRemovedName},
     {"--born", Value, ReadBorn},
 });
 static_assert(WellFormed(RemoveOptions));
@@ -96,14 +111,16 @@ std::string ActionUsage(PeopleAction action) {
         return "usage: kalvora-cli people add --name TEXT --sex Male|Female\n"
                "                  --birth YYYY-MM-DDTHH:MM [--birth-place TEXT]\n"
                "                  [--birth-lat DD:MM(N|S) --birth-lon DDD:MM(E|W)]\n"
-               "                  [--birth-zone (+|-)HH:MM [--birth-dst] | --birth-tz AREA/CITY]\n"
+               "                  [--birth-zone (+|-)HH:MM[:SS] [--birth-dst] | --birth-tz AREA/CITY]\n"
                "                  [--birth-fold earlier|later] [--note TEXT]\n"
                "Saves a person. The place and zone are taken as by the calculation (see kalvora-cli --help); a\n"
                "zone id (--birth-tz, or the zone of --birth-place) is kept as the zone, a typed zone as its offset.\n"
                "Two people may have the same name; they are told apart by their birth dates.\n";
     case PeopleAction::Remove:
         return "usage: kalvora-cli people remove NAME [--born YYYY-MM-DD]\n"
-               "Removes the person of that name; --born says which when several people have the name.\n";
+               "       kalvora-cli people remove --name NAME [--born YYYY-MM-DD]\n"
+               "Removes the person of that name; --born says which when several people have the name. A name that\n"
+               "begins with a dash is given with --name, or after --.\n";
     case PeopleAction::Export:
         return "usage: kalvora-cli people export FILE.json\n"
                "Writes every saved person to a JSON file that people import reads back exactly.\n";
@@ -128,18 +145,20 @@ PeopleOptions Parse(const std::vector<std::string>& args) {
                                 " --help";
     std::vector<std::string> rest = args;
     PeopleOptions options;
-    if (takesOperand) {
-        const bool given = !rest.empty() && !rest.front().starts_with("-");
-        if (given) {
-            options.operand = rest.front();
-            rest.erase(rest.begin());
-        } else if (std::none_of(rest.begin(), rest.end(),
-                                [](const std::string& a) { return a == "--help" || a == "-h"; })) {
-            throw ArgumentError(std::string(action == PeopleAction::Remove ? "the name" : "the file") +
-                                " is missing (see " + seeHelp + ")");
+    if (takesOperand && !rest.empty()) {
+        // The operand comes first; "--" before it lets it begin with a dash.
+        const bool endOfOptions = rest.front() == "--";
+        if (endOfOptions && rest.size() < 2) throw ArgumentError("--: nothing follows (see " + seeHelp + ")");
+        if (endOfOptions || !rest.front().starts_with("-")) {
+            options.operand = rest[endOfOptions ? 1 : 0];
+            rest.erase(rest.begin(), rest.begin() + (endOfOptions ? 2 : 1));
         }
     }
     options = ReadOptions(rest, table, seeHelp, options);
+    if (takesOperand && !options.help && options.operand.empty()) {
+        throw ArgumentError(std::string(action == PeopleAction::Remove ? "the name" : "the file") +
+                            " is missing (see " + seeHelp + ")");
+    }
     if (action == PeopleAction::Add && !options.help) {
         AtlasOnDemand atlas;
         options.birthOrigin = ResolveMoment("--birth", options.birthSources, options.birth, atlas, seeHelp);
@@ -160,12 +179,24 @@ std::string AngleText(double degrees, char positive, char negative) {
     return buffer;
 }
 
-// The store must be readable; the message says how to move an unreadable file aside.
+// The advice that follows a problem of the file that moving it aside solves.
+constexpr std::string_view SetAsideAdvice = " (kalvora-cli people set-aside moves it aside and starts a new one)";
+
+// The store must be readable; where moving the file aside would help, the message says how.
 void RequireReadable(const PeopleStore& store) {
     if (store.State() == StoreState::Unavailable) {
-        throw CommandError(store.Problem() + " (kalvora-cli people set-aside moves it aside and starts a new one)",
-                           1);
+        throw CommandError(store.Problem() + (store.SetAsideHelps() ? std::string(SetAsideAdvice) : ""), 1);
     }
+}
+
+std::size_t DamagedCount(const std::vector<StoredPerson>& people) {
+    return static_cast<std::size_t>(
+        std::count_if(people.begin(), people.end(), [](const StoredPerson& p) { return !p.damage.empty(); }));
+}
+
+// "Asha  damaged: the latitude must be between -90 and 90": a row that is listed but never used.
+std::string DamagedLine(const StoredPerson& p) {
+    return QuotedText(p.person.name) + "  damaged (row " + std::to_string(p.key) + "): " + p.damage;
 }
 
 void List(const PeopleOptions& options, std::ostream& out) {
@@ -173,11 +204,15 @@ void List(const PeopleOptions& options, std::ostream& out) {
     RequireReadable(store);
     const std::vector<StoredPerson> people = store.List();
     if (options.json) {
-        out << PeopleJson(people, false) << '\n';
+        out << PeopleJson(people, false, true) << '\n';
         return;
     }
-    for (const StoredPerson& p : people) out << PersonLine(p.person) << '\n';
+    for (const StoredPerson& p : people) out << (p.damage.empty() ? PersonLine(p.person) : DamagedLine(p)) << '\n';
     if (people.empty()) out << "No people are saved.\n";
+    if (const std::size_t damaged = DamagedCount(people); damaged > 0) {
+        out << damaged << (damaged == 1 ? " saved row is" : " saved rows are")
+            << " damaged and not used: people remove NAME takes one away; people set-aside moves the file aside.\n";
+    }
 }
 
 void Add(const PeopleOptions& options, std::ostream& out) {
@@ -226,23 +261,15 @@ void Export(const PeopleOptions& options, std::ostream& out) {
     PeopleStore store;
     RequireReadable(store);
     const std::vector<StoredPerson> people = store.List();
-    // Written beside the file first, so that a failed write leaves an older backup whole.
-    const std::string temporary = options.operand + ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << PeopleJson(people, true);
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw CommandError("could not write " + options.operand, 1);
-        }
+    WriteFileSafely(options.operand, PeopleJson(people, true));
+    const std::size_t damaged = DamagedCount(people);
+    const std::size_t written = people.size() - damaged;
+    out << "Wrote " << written << (written == 1 ? " person" : " people") << " to " << options.operand << ".\n";
+    if (damaged > 0) {
+        throw CommandError(std::to_string(damaged) + (damaged == 1 ? " damaged row was" : " damaged rows were") +
+                               " left out of " + options.operand + " (people list names them)",
+                           1);
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, options.operand, error);
-    if (error) throw CommandError("could not write " + options.operand + ": " + error.message(), 1);
-    out << "Wrote " << people.size() << (people.size() == 1 ? " person" : " people") << " to " << options.operand
-        << ".\n";
 }
 
 void Import(const PeopleOptions& options, std::ostream& out) {
@@ -264,10 +291,12 @@ void Import(const PeopleOptions& options, std::ostream& out) {
 
 void SetAside(const PeopleOptions&, std::ostream& out) {
     PeopleStore store;
-    if (store.State() != StoreState::Unavailable) {
-        throw CommandError("the people file " + store.FilePath() + " can be read; it has not been moved", 1);
+    std::string aside;
+    try {
+        aside = store.SetAsideAndStartNew();
+    } catch (const StoreFailure& e) {
+        throw CommandError(e.what(), 1);
     }
-    const std::string aside = store.SetAsideAndStartNew();
     out << "Moved the people file aside to " << aside << ".\n";
     if (store.State() != StoreState::Ready) {
         throw CommandError("a new people file could not be started: " + store.Problem(), 1);

@@ -82,6 +82,10 @@ void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& gi
                              (choice.born ? "; the command line cannot tell them apart"
                                           : "; say which with --born YYYY-MM-DD"));
     }
+    if (!named.front().damage.empty()) {
+        Fail("--person", "the saved person " + Quoted(name) + " cannot be used: " + named.front().damage +
+                             " (kalvora-cli people remove takes it away; people set-aside moves the file aside)");
+    }
     const Person& person = named.front().person;
     PersonIntoMoment(person, birth, sources);
     personName = person.name;

@@ -51,17 +51,24 @@ QJsonValue Field(const QJsonObject& o, const char* key) {
     return o.value(key);
 }
 
+// A text as the file holds it; one that cannot be UTF-8 (a lone surrogate escape such as \ud800) is refused
+// rather than changed.
+std::string Checked(const QString& text, const char* key) {
+    if (!text.isValidUtf16()) throw FieldProblem{std::string("\"") + key + "\" holds a lone surrogate"};
+    return S(text);
+}
+
 std::string Text(const QJsonObject& o, const char* key) {
     const QJsonValue v = Field(o, key);
     if (!v.isString()) throw FieldProblem{std::string("\"") + key + "\" must be a text"};
-    return S(v.toString());
+    return Checked(v.toString(), key);
 }
 
 std::optional<std::string> TextOrNull(const QJsonObject& o, const char* key) {
     const QJsonValue v = Field(o, key);
     if (v.isNull()) return std::nullopt;
     if (!v.isString()) throw FieldProblem{std::string("\"") + key + "\" must be a text or null"};
-    return S(v.toString());
+    return Checked(v.toString(), key);
 }
 
 double Number(const QJsonObject& o, const char* key) {
@@ -90,7 +97,7 @@ StoredPerson ReadPerson(const QJsonValue& value) {
     p.sex = Text(o, "sex");
     const std::string born = Text(o, "born");
     const std::optional<BirthClock> clock = ReadBornText(born);
-    if (!clock) throw FieldProblem{"\"born\" must be a date and time YYYY-MM-DDTHH:MM, got '" + born + "'"};
+    if (!clock) throw FieldProblem{"\"born\" must be a date and time YYYY-MM-DDTHH:MM, got " + QuotedText(born)};
     p.born = *clock;
     const QJsonValue place = Field(o, "place");
     if (place.isObject()) {
@@ -108,8 +115,8 @@ StoredPerson ReadPerson(const QJsonValue& value) {
     if (const std::optional<std::string> offset = TextOrNull(zone, "offset")) {
         p.zone.offsetSeconds = ReadOffsetText(*offset);
         if (!p.zone.offsetSeconds) {
-            throw FieldProblem{"the zone's \"offset\" must be +HH:MM or +HH:MM:SS (or -), at most 14 hours, got '" +
-                               *offset + "'"};
+            throw FieldProblem{"the zone's \"offset\" must be +HH:MM or +HH:MM:SS (or -), at most 14 hours, got " +
+                               QuotedText(*offset)};
         }
     }
     const QJsonValue dst = Field(zone, "dst");
@@ -124,14 +131,28 @@ StoredPerson ReadPerson(const QJsonValue& value) {
 
 }  // namespace
 
-std::string PeopleJson(const std::vector<StoredPerson>& people, bool indented) {
+std::string PeopleJson(const std::vector<StoredPerson>& people, bool indented, bool listDamaged) {
     QJsonArray array;
-    for (const StoredPerson& entry : people) array.append(PersonObject(entry));
-    const QJsonDocument document(QJsonObject{{"people", array}});
+    QJsonArray damaged;
+    for (const StoredPerson& entry : people) {
+        if (entry.damage.empty()) {
+            array.append(PersonObject(entry));
+        } else {
+            damaged.append(QJsonObject{{"key", static_cast<qint64>(entry.key)},
+                                       {"name", Q(entry.person.name)},
+                                       {"damage", Q(entry.damage)}});
+        }
+    }
+    QJsonObject top{{"people", array}};
+    if (listDamaged && !damaged.isEmpty()) top["damaged"] = damaged;
+    const QJsonDocument document(top);
     return document.toJson(indented ? QJsonDocument::Indented : QJsonDocument::Compact).toStdString();
 }
 
 std::vector<StoredPerson> ReadPeopleJson(const std::string& text) {
+    if (const std::optional<std::size_t> at = FirstNonUtf8Byte(text)) {
+        throw StoreFailure("not a UTF-8 text file (byte " + std::to_string(*at + 1) + ")");
+    }
     QJsonParseError error;
     const QJsonDocument document =
         QJsonDocument::fromJson(QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
@@ -149,7 +170,8 @@ std::vector<StoredPerson> ReadPeopleJson(const std::string& text) {
             people.push_back(ReadPerson(array.at(i)));
         } catch (const FieldProblem& problem) {
             const QJsonValue name = array.at(i).toObject().value("name");
-            const std::string named = name.isString() ? " (\"" + S(name.toString()) + "\")" : "";
+            const std::string quoted = name.isString() ? QuotedText(S(name.toString())) : "";
+            const std::string named = quoted.empty() ? "" : " (\"" + quoted.substr(1, quoted.size() - 2) + "\")";
             throw StoreFailure("person " + std::to_string(i + 1) + named + ": " + problem.text);
         }
     }

@@ -11,10 +11,15 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
+
+#include "zone/zone.h"
 
 namespace kalvora {
 namespace {
@@ -72,27 +77,79 @@ constexpr const char* Columns =
     "key, name, sex, born, place_name, place_state, place_country, latitude, longitude, zone_id, "
     "zone_offset_seconds, dst, note, created, changed";
 
+// The names of the columns, in the order of `Columns`.
+QStringList ColumnNames() {
+    QStringList names = QString::fromLatin1(Columns).split(QStringLiteral(", "));
+    return names;
+}
+
+// Whether a value read from a column is a number (SQLite keeps whatever was written into a column, so a row
+// changed by another program may hold a text where a number belongs).
+bool IsNumber(const QVariant& v) {
+    const int type = v.metaType().id();
+    return type == QMetaType::Double || type == QMetaType::LongLong || type == QMetaType::Int;
+}
+bool IsText(const QVariant& v) { return v.metaType().id() == QMetaType::QString; }
+
+// The text of a column, or none when it holds something else.
+std::optional<std::string> TextAt(const QSqlQuery& q, int column) {
+    const QVariant v = q.value(column);
+    if (!IsText(v)) return std::nullopt;
+    return S(v.toString());
+}
+
+// Reads one row, checking every field as a person saved by the programs would be checked: what cannot be used is
+// told in `damage`, and the row is then never calculated with.
 StoredPerson ReadRow(const QSqlQuery& q) {
     StoredPerson out;
     out.key = q.value(0).toLongLong();
     Person& p = out.person;
-    p.name = S(q.value(1).toString());
-    p.sex = S(q.value(2).toString());
-    const std::string born = S(q.value(3).toString());
-    const std::optional<BirthClock> clock = ReadBornText(born);
-    if (!clock) throw StoreFailure("the store holds a birth time that cannot be read ('" + born + "')");
-    p.born = *clock;
-    if (!q.value(4).isNull()) {
-        p.place = BirthPlace{S(q.value(4).toString()), S(q.value(5).toString()), S(q.value(6).toString())};
+    std::string damage;
+    const auto note = [&](const std::string& what) {
+        if (damage.empty()) damage = what;
+    };
+    const auto text = [&](int column, const char* what) {
+        const std::optional<std::string> t = TextAt(q, column);
+        if (!t) note(std::string(what) + " is not a text");
+        return t.value_or("");
+    };
+    const auto number = [&](int column, const char* what) {
+        const QVariant v = q.value(column);
+        if (!IsNumber(v)) note(std::string(what) + " is not a number");
+        return v.toDouble();
+    };
+    p.name = text(1, "the name");
+    p.sex = text(2, "the sex");
+    const std::string born = text(3, "the birth time");
+    if (const std::optional<BirthClock> clock = ReadBornText(born)) {
+        p.born = *clock;
+    } else {
+        note("the birth time " + QuotedText(born) + " is not a date and time");
     }
-    p.latitude = q.value(7).toDouble();
-    p.longitude = q.value(8).toDouble();
-    if (!q.value(9).isNull()) p.zone.id = S(q.value(9).toString());
-    if (!q.value(10).isNull()) p.zone.offsetSeconds = q.value(10).toInt();
-    p.zone.dst = q.value(11).toInt() != 0;
-    p.note = S(q.value(12).toString());
-    out.created = S(q.value(13).toString());
-    out.changed = S(q.value(14).toString());
+    if (!q.value(4).isNull()) {
+        p.place = BirthPlace{text(4, "the place's name"), text(5, "the place's state"), text(6, "the place's country")};
+    }
+    p.latitude = number(7, "the latitude");
+    p.longitude = number(8, "the longitude");
+    if (!q.value(9).isNull()) p.zone.id = text(9, "the zone id");
+    if (!q.value(10).isNull()) {
+        const QVariant v = q.value(10);
+        if (v.metaType().id() != QMetaType::LongLong && v.metaType().id() != QMetaType::Int) {
+            note("the zone's offset is not a whole number of seconds");
+        } else if (std::abs(v.toLongLong()) > LargestTypedOffsetSeconds) {
+            note("the zone's offset must be at most 14 hours east or west");
+        } else {
+            p.zone.offsetSeconds = v.toInt();
+        }
+    }
+    const QVariant dst = q.value(11);
+    if (!IsNumber(dst) || (dst.toLongLong() != 0 && dst.toLongLong() != 1)) note("the daylight-saving flag is not 0 or 1");
+    p.zone.dst = dst.toLongLong() == 1;
+    p.note = text(12, "the note");
+    out.created = text(13, "the time it was saved");
+    out.changed = text(14, "the time it was changed");
+    if (damage.empty()) damage = PersonProblem(p);
+    out.damage = damage;
     return out;
 }
 
@@ -181,6 +238,7 @@ void PeopleStore::Open() {
 void PeopleStore::Check() {
     state_ = StoreState::Unavailable;
     problem_.clear();
+    setAsideHelps_ = false;
     const QFileInfo file(Q(filePath_));
     const QString folder = file.absolutePath();
     const std::string where = "the people file " + filePath_;
@@ -207,30 +265,69 @@ void PeopleStore::Check() {
         return Refuse(StoreState::Unavailable, where + " cannot be opened: " + ErrorText(db.lastError()));
     }
 
-    // Reading only, until the file is known to be ours and of a version this program writes.
+    // Reading only, until the file is known to be ours and of a version this program writes. The reads are one
+    // transaction, so that they see the file as one state even while another program is creating it.
     QSqlQuery q(db);
     const auto damaged = [&](const std::string& reason) {
+        setAsideHelps_ = true;
         Refuse(StoreState::Unavailable, where + " is damaged or is not a people file (" + reason +
                                             "); it has been left as it is");
     };
-    if (!q.exec("PRAGMA user_version") || !q.next()) return damaged(ErrorText(q.lastError()));
+    // A failed read: damage only when the database says so, otherwise the reason as it is (another program
+    // holding the file too long, a read error of the disk).
+    const auto failed = [&](const QSqlError& error) {
+        const int code = error.nativeErrorCode().toInt() & 0xFF;
+        constexpr int Busy = 5, Locked = 6, Corrupt = 11, NotADatabase = 26;
+        if (code == Corrupt || code == NotADatabase) return damaged(ErrorText(error));
+        if (code == Busy || code == Locked) {
+            return Refuse(StoreState::Unavailable, where + " is in use by another program, which did not finish within " +
+                                                       std::to_string(BusyTimeoutMilliseconds / 1000) +
+                                                       " seconds; try again");
+        }
+        Refuse(StoreState::Unavailable, where + " cannot be read: " + ErrorText(error));
+    };
+    const auto read = [&](const QString& sql) { return q.exec(sql) && q.next(); };
+    if (!q.exec("BEGIN")) return failed(q.lastError());
+    const auto finish = [&] {
+        q.finish();
+        QSqlQuery end(db);
+        end.exec("COMMIT");
+    };
+    if (!read("PRAGMA user_version")) return finish(), failed(q.lastError());
     const int version = q.value(0).toInt();
-    if (!q.exec("PRAGMA quick_check") || !q.next()) return damaged(ErrorText(q.lastError()));
-    if (q.value(0).toString() != "ok") return damaged(S(q.value(0).toString()));
+    if (!q.exec("PRAGMA quick_check")) return finish(), failed(q.lastError());
+    std::vector<std::string> faults;
+    while (q.next()) {
+        if (q.value(0).toString() != "ok") faults.push_back(S(q.value(0).toString()));
+    }
+    if (!faults.empty()) {
+        // The check lists every fault on a line of its own; the message says the first and how many more.
+        std::string first = faults.front().substr(0, faults.front().find('\n'));
+        if (faults.size() > 1) first += ", and " + std::to_string(faults.size() - 1) + " more faults";
+        return finish(), damaged(first);
+    }
     if (version > PeopleSchemaVersion) {
+        finish();
+        setAsideHelps_ = true;
         return Refuse(StoreState::Unavailable,
                       where + " was written by a newer version of Kalvora (layout " + std::to_string(version) +
                           ", this version reads up to " + std::to_string(PeopleSchemaVersion) +
                           "); it has been left as it is");
     }
-    if (!q.exec("SELECT count(*), sum(name = 'people') FROM sqlite_master WHERE type = 'table'") || !q.next()) {
-        return damaged(ErrorText(q.lastError()));
+    if (!read("SELECT count(*), sum(name = 'people') FROM sqlite_master WHERE type = 'table'")) {
+        return finish(), failed(q.lastError());
     }
     const int tables = q.value(0).toInt();
     const bool hasPeople = q.value(1).toInt() > 0;
-    if (version == 0 && tables > 0) return damaged("it holds other tables");
-    if (version > 0 && !hasPeople) return damaged("the table of people is missing");
-    q.finish();
+    if (version == 0 && tables > 0) return finish(), damaged("it holds other tables");
+    if (version > 0 && !hasPeople) return finish(), damaged("the table of people is missing");
+    if (version == PeopleSchemaVersion) {
+        QStringList columns;
+        if (!q.exec("PRAGMA table_info(people)")) return finish(), failed(q.lastError());
+        while (q.next()) columns << q.value(1).toString();
+        if (columns != ColumnNames()) return finish(), damaged("the table of people has other columns");
+    }
+    finish();
 
     if (version < PeopleSchemaVersion) {
         if (!writable) {
@@ -354,15 +451,31 @@ std::size_t PeopleStore::AddAll(const std::vector<StoredPerson>& people) {
     });
 }
 
+bool PeopleStore::SetAsideHelps() const {
+    if (state_ == StoreState::Unavailable) return setAsideHelps_;
+    try {
+        const std::vector<StoredPerson> people = List();
+        return std::any_of(people.begin(), people.end(), [](const StoredPerson& p) { return !p.damage.empty(); });
+    } catch (const StoreFailure&) {
+        return false;
+    }
+}
+
 std::string PeopleStore::SetAsideAndStartNew() {
-    Close();
     const QFileInfo file(Q(filePath_));
+    if (!file.exists()) throw StoreFailure("there is no people file " + filePath_ + " to move aside");
+    if (!SetAsideHelps()) {
+        throw StoreFailure(state_ == StoreState::Unavailable
+                               ? problem_ + "; moving the file aside would not help"
+                               : "the people file " + filePath_ + " can be read; it has not been moved");
+    }
+    Close();
     const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
     const QString stem = file.completeBaseName() + "-set-aside-" + stamp;
     const QString ext = file.suffix().isEmpty() ? QString() : "." + file.suffix();
     QString target = file.dir().filePath(stem + ext);
     for (int n = 2; QFileInfo::exists(target); ++n) target = file.dir().filePath(stem + "-" + QString::number(n) + ext);
-    if (file.exists() && !QFile::rename(file.absoluteFilePath(), target)) {
+    if (!QFile::rename(file.absoluteFilePath(), target)) {
         Open();
         throw StoreFailure("the people file " + filePath_ + " could not be moved aside; it has been left as it is");
     }

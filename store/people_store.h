@@ -52,9 +52,14 @@ public:
 
     StoreState State() const { return state_; }
     const std::string& Problem() const { return problem_; }
+    // Whether the file is one that moving aside would help: damaged, not a people file, written by a newer
+    // version, or holding a damaged row. Not for a folder or a file the program may not use: moving does not
+    // help there.
+    bool SetAsideHelps() const;
     const std::string& FilePath() const { return filePath_; }
 
-    // Everyone, by name, then by birth. Throws StoreFailure when the store is unavailable or the read fails.
+    // Everyone, by name, then by birth, damaged rows included (marked). Throws StoreFailure when the store is
+    // unavailable or the read fails.
     std::vector<StoredPerson> List() const;
     // The people of one name (exactly as spelt), by birth.
     std::vector<StoredPerson> Named(const std::string& name) const;
@@ -69,8 +74,8 @@ public:
     std::size_t AddAll(const std::vector<StoredPerson>& people);
 
     // Moves the file (damaged, or from a newer version) aside to "<name>-set-aside-YYYYMMDD-HHMMSS<ext>" in its
-    // folder and starts a new, empty store. Returns the new name of the old file. Throws StoreFailure when the
-    // file could not be moved (it is then left where it was).
+    // folder and starts a new, empty store. Returns the new name of the old file. Throws StoreFailure when
+    // moving would not help (SetAsideHelps) or the file could not be moved (it is then left where it was).
     std::string SetAsideAndStartNew();
 
     // Limits the file's size to `pages` pages of the database (testing a full disk; the limit lasts as long as
@@ -90,6 +95,7 @@ private:
     std::string connection_;  // the Qt SQL connection name, unique to this object
     StoreState state_ = StoreState::Unavailable;
     std::string problem_;
+    bool setAsideHelps_ = false;  // an unavailable file that moving aside would help
 };
 
 }  // namespace kalvora

@@ -60,20 +60,39 @@ struct StoredPerson {
     Person person;
     std::string created;  // UT, "YYYY-MM-DDTHH:MM:SSZ"
     std::string changed;  // UT, "YYYY-MM-DDTHH:MM:SSZ"
+    // What is wrong with the stored row ("" when nothing). A damaged row is listed, so that it can be seen and
+    // removed, but is never calculated with, chosen or exported; `person` then holds what could be read of it.
+    std::string damage;
     friend bool operator==(const StoredPerson&, const StoredPerson&) = default;
 };
 
-// What is wrong with a person's data ("" when nothing): an empty name, an unknown sex, a date outside the years
-// the program calculates or not in the calendar, a time, place or zone out of range.
+// What is wrong with a person's data ("" when nothing): a blank name, an unknown sex, a date outside the years
+// the program calculates or not in the calendar, a time, place or zone out of range, a zone id the zone database
+// does not know, a text that is not UTF-8 or holds control characters. Everything that saves or reads a person
+// (the birth page, people add, people import, a stored row) checks it with this one function.
 std::string PersonProblem(const Person& person);
+
+// What a text field may hold: a name is one line and not blank; a line may be empty; a note may break lines.
+enum class TextRule { Name, Line, Note };
+// What is wrong with one text field ("" when nothing), `what` naming it ("the name").
+std::string TextProblem(std::string_view what, std::string_view text, TextRule rule);
+
+// The offset of the first byte that is not part of a UTF-8 character; none when the whole text is UTF-8.
+std::optional<std::size_t> FirstNonUtf8Byte(std::string_view text);
+
+// The text in single quotes as messages show a value, on one line: line breaks, tabs, backslashes and other
+// control characters escaped (backslash n, t, backslash, or u and four hexadecimal digits), and bytes that are not
+// UTF-8 as backslash x and two hexadecimal digits.
+std::string QuotedText(std::string_view text);
 
 // "YYYY-MM-DDTHH:MM" and back; the reader returns none for another shape or an impossible date or time.
 std::string BornText(const BirthClock& born);
 std::optional<BirthClock> ReadBornText(std::string_view text);
 
-// "+05:30", or "+05:21:10" when there are seconds; and back (none for another shape or more than 14 hours).
+// "+05:30", or "+05:21:10" when there are seconds; and back (none for another shape, or, when `limited`, for more
+// than 14 hours east or west).
 std::string OffsetText(int offsetSeconds);
-std::optional<int> ReadOffsetText(std::string_view text);
+std::optional<int> ReadOffsetText(std::string_view text, bool limited = true);
 
 // "YYYY-MM-DD" of a birth, the way lists tell apart two people of one name.
 std::string BirthDateText(const BirthClock& born);

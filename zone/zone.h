@@ -99,6 +99,10 @@ std::vector<ZoneTransition> TransitionsBetween(const TimeZone& zone, std::int64_
 // "+05:30", "-04:00", "+05:21:10" (seconds only when there are any).
 std::string FormatOffset(std::int32_t offsetSeconds);
 
+// The largest typed offset from universal time, east or west, that the programs take. Every offset the zone
+// database gives any of its zones since 1901 lies within it (the farthest are +14:00 and -12:00).
+inline constexpr std::int32_t LargestTypedOffsetSeconds = 14 * 3600;
+
 // "2011-12-31 00:00", with ":ss" only when the seconds are not zero.
 std::string FormatLocalDateTime(const LocalDateTime& local);
 

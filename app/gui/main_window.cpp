@@ -741,7 +741,7 @@ void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const Panel
 void MainWindow::ReloadPeople() {
     const QString problem = StoreStateText(*people_);
     ShowPeopleLine(problem);
-    birthForm_->setAside->setVisible(people_->State() == StoreState::Unavailable);
+    birthForm_->setAside->setVisible(people_->State() == StoreState::Unavailable && people_->SetAsideHelps());
     birthForm_->savePerson->setEnabled(people_->State() == StoreState::Ready);
     listed_.clear();
     if (people_->State() != StoreState::Unavailable) {
@@ -750,6 +750,14 @@ void MainWindow::ReloadPeople() {
         } catch (const StoreFailure& e) {
             ShowPeopleLine(QString::fromStdString(e.what()));
         }
+    }
+    // A damaged row is never offered for a calculation; the People window shows it, to be deleted.
+    const auto damaged = std::erase_if(listed_, [](const StoredPerson& p) { return !p.damage.empty(); });
+    if (damaged > 0 && problem.isEmpty()) {
+        ShowPeopleLine(QStringLiteral("%1 saved %2 damaged and not offered here; Tools > People shows %3.")
+                           .arg(damaged)
+                           .arg(damaged == 1 ? QStringLiteral("person is") : QStringLiteral("people are"),
+                                damaged == 1 ? QStringLiteral("it") : QStringLiteral("them")));
     }
     if (chosenPerson_ && std::none_of(listed_.begin(), listed_.end(),
                                       [&](const StoredPerson& p) { return p.key == *chosenPerson_; })) {

@@ -181,7 +181,7 @@ void PeopleWindow::Reload() {
     const QString text = StoreStateText(store_);
     state_->setText(text);
     state_->setVisible(!text.isEmpty());
-    setAside_->setVisible(store_.State() == StoreState::Unavailable);
+    setAside_->setVisible(store_.SetAsideHelps());
     everyone_.clear();
     if (store_.State() != StoreState::Unavailable) {
         try {
@@ -207,8 +207,12 @@ void PeopleWindow::ShowList() {
     for (std::size_t i = 0; i < everyone_.size(); ++i) {
         const StoredPerson& stored = everyone_[i];
         const Person& p = stored.person;
-        const QStringList cells{labels[static_cast<qsizetype>(i)], Utf8(p.sex), BornCell(p.born), PlaceCell(p),
-                                Utf8(p.note)};
+        // A damaged row shows what is wrong in place of its data; it can only be deleted.
+        const QStringList cells = stored.damage.empty()
+                                      ? QStringList{labels[static_cast<qsizetype>(i)], Utf8(p.sex), BornCell(p.born),
+                                                    PlaceCell(p), Utf8(p.note)}
+                                      : QStringList{labels[static_cast<qsizetype>(i)], QStringLiteral("damaged"),
+                                                    QString(), Utf8(stored.damage), QString()};
         const bool matches = query.isEmpty() || std::any_of(cells.begin(), cells.end(), [&](const QString& cell) {
                                  return cell.contains(query, Qt::CaseInsensitive);
                              });
@@ -240,8 +244,10 @@ std::optional<StoredPerson> PeopleWindow::Selected() const {
 void PeopleWindow::ShowSelected() {
     const std::optional<StoredPerson> person = Selected();
     const bool writable = store_.State() == StoreState::Ready;
-    for (QPushButton* button : {save_, delete_}) button->setEnabled(person.has_value() && writable);
-    use_->setEnabled(person.has_value());
+    const bool usable = person.has_value() && person->damage.empty();
+    save_->setEnabled(usable && writable);
+    delete_->setEnabled(person.has_value() && writable);
+    use_->setEnabled(usable);
     name_->setText(person ? Utf8(person->person.name) : QString());
     (person && person->person.sex == "Female" ? female_ : male_)->setChecked(true);
     note_->setText(person ? Utf8(person->person.note) : QString());
@@ -270,8 +276,11 @@ void PeopleWindow::SaveChanges() {
 void PeopleWindow::Delete() {
     const std::optional<StoredPerson> stored = Selected();
     if (!stored) return;
-    const QString question = QStringLiteral("Delete %1, born %2? The person cannot be brought back.")
-                                 .arg(Utf8(stored->person.name), BornCell(stored->person.born));
+    const QString question =
+        stored->damage.empty()
+            ? QStringLiteral("Delete %1, born %2? The person cannot be brought back.")
+                  .arg(Utf8(stored->person.name), BornCell(stored->person.born))
+            : QStringLiteral("Delete the damaged row of %1? It cannot be brought back.").arg(Utf8(stored->person.name));
     const int answer = services_.askChoice
                            ? services_.askChoice(this, question, {QStringLiteral("Delete"), QStringLiteral("Keep")})
                            : -1;

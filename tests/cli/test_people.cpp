@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -15,6 +18,7 @@
 #include "cli/people.h"
 #include "store/people_json.h"
 #include "store/people_store.h"
+#include "tests/support/sql.h"
 #include "tests/support/store_folder.h"
 #include "tests/support/cli_run.h"
 
@@ -152,13 +156,93 @@ TEST_F(PeopleCommand, BadArgumentsAreStatusTwo) {
         {{"remove", "A", "--born", "1984-13-01"}, "--born:"},
         {{"export"}, "the file is missing"},
         {{"import", "a.json", "b.json"}, "unknown argument 'b.json'"},
+        {AddArgs("\u00a0\u3000 ", "1984-07-21T05:42"), "--name: the name is blank"},
+        {AddArgs("Asha\nRao", "1984-07-21T05:42"), "--name: the name holds a control character"},
+        {AddArgs("Asha \xff", "1984-07-21T05:42"), "--name: the name is not UTF-8"},
+        {AddArgs("A", "1984-07-21T05:42", {"--note", std::string("a\0b", 3)}), "--note: the note holds a control"},
+        {{"add", "--name", "A", "--sex", "Male", "--birth", "1984-07-21T05:42", "--birth-lat", "12:58N",
+          "--birth-lon", "77:35E", "--birth-zone", "+14:30"},
+         "--birth-zone: the zone must be at most 14:00 east or west of UT, got '+14:30'"},
+        {{"remove", "A", "--born", "1984\n07-01"}, "got '1984\\n07-01'"},
+        {{"remove", "--"}, "--: nothing follows"},
     };
     for (const Case& c : cases) {
         const CliRun r = People(c.args);
         EXPECT_EQ(r.status, 2) << c.message;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        if (!c.args.empty()) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
+        }
     }
     EXPECT_FALSE(std::filesystem::exists(File("people.sqlite"))) << "no bad call opens the store";
+}
+
+// A row another program spoilt is shown as damaged, refused as --person with one line, left out of a backup, and
+// lets the file be moved aside; nothing aborts.
+TEST_F(PeopleCommand, ASpoiltRowIsNeverCalculatedWith) {
+    ASSERT_EQ(People(AddArgs("Asha", "1984-07-21T05:42")).status, 0);
+    ASSERT_EQ(People(AddArgs("Ravi", "1961-12-30T23:59")).status, 0);
+    testing::RunSql(File("people.sqlite"), {"UPDATE people SET born = 'yesterday' WHERE name = 'Asha'"});
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--subject", "Marriage", "--muhurtha", "2026-12-10T10:30", "--muhurtha-lat",
+                                   "28:39N", "--muhurtha-lon", "77:13E", "--muhurtha-zone", "+05:30", "--person",
+                                   "Asha"},
+          {"find", "--subject", "Marriage", "--from", "2026-12-10", "--to", "2026-12-10", "--muhurtha-lat", "28:39N",
+           "--muhurtha-lon", "77:13E", "--muhurtha-zone", "+05:30", "--person", "Asha"}}) {
+        const CliRun r = testing::RunCommandLine(args);
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_NE(r.err.find("--person: the saved person 'Asha' cannot be used: the birth time 'yesterday'"),
+                  std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    const CliRun list = People({"list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.out.find("'Asha'  damaged (row 1): the birth time 'yesterday'"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("Ravi  born 1961-12-30"), std::string::npos) << list.out;
+
+    const CliRun exported = People({"export", File("backup.json")});
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_NE(exported.err.find("1 damaged row was left out"), std::string::npos) << exported.err;
+    EXPECT_EQ(ReadPeopleJson(Bytes(File("backup.json"))).size(), 1u) << "the backup reads back";
+
+    const CliRun aside = People({"set-aside"});
+    EXPECT_EQ(aside.status, 0) << aside.err;
+    EXPECT_EQ(People({"list"}).out, "No people are saved.\n");
+}
+
+// A backup that cannot be written leaves the older backup whole and no temporary file; set-aside says what it did.
+TEST_F(PeopleCommand, FailedWritesLeaveNothingBehind) {
+    ASSERT_EQ(People(AddArgs("-dash", "1984-07-21T05:42", {"--note", std::string(40000, 'n')})).status, 0);
+    const std::string backup = File("backup.json");
+    WriteBytes(backup, "the older backup");
+    std::filesystem::create_directory(File("a folder"));
+    for (const std::string& target : {File("a folder"), std::string(), std::string("/dev/null")}) {
+        const CliRun r = People({"export", "--", target});
+        EXPECT_EQ(r.status, target.empty() ? 2 : 1) << target << ": " << r.err;
+    }
+    {
+        // A full disk, as a limit on the size of files this process writes.
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const auto oldSignal = signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 16 * 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const CliRun r = People({"export", backup});
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, oldSignal);
+        EXPECT_EQ(r.status, 1) << r.err;
+    }
+    EXPECT_EQ(Bytes(backup), "the older backup");
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+    }
+    EXPECT_EQ(People({"remove", "-dash"}).status, 2);
+    EXPECT_EQ(People({"remove", "--", "-dash"}).status, 0);
+
+    const CliRun aside = People({"set-aside"});
+    EXPECT_EQ(aside.status, 1);
+    EXPECT_EQ(aside.out.find("Moved"), std::string::npos) << "nothing was moved: " << aside.out;
 }
 
 // The command line in other processes and a store in this one write at once; every write is kept.

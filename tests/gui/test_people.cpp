@@ -17,6 +17,7 @@
 #include "app/gui/people_window.h"
 #include "cli/cli.h"
 #include "tests/gui/window_fixture.h"
+#include "tests/support/sql.h"
 #include "tests/support/store_folder.h"
 
 namespace kalvora::test {
@@ -251,6 +252,31 @@ TEST_F(PeopleTest, AnUnreadableFileIsNamedAndLeftWhileThePageCalculates) {
     const QStringList aside = QDir(dataFolder->path()).entryList({QStringLiteral("people-set-aside-*")});
     ASSERT_EQ(aside.size(), 1);
     EXPECT_EQ(kalvora::testing::Bytes(QDir(dataFolder->path()).filePath(aside[0]).toStdString()), damaged);
+}
+
+// A row another program spoilt is not offered on the birth page; the People window shows it as damaged, will not
+// use or edit it, and deletes it.
+TEST_F(PeopleTest, ADamagedRowIsShownButNeverOffered) {
+    for (const char* name : {"Ravi", "Asha"}) window->People().Add(kalvora::testing::Sample(name));
+    kalvora::testing::RunSql(QDir(dataFolder->path()).filePath(QStringLiteral("people.sqlite")).toStdString(),
+                             {"UPDATE people SET latitude = 999 WHERE name = 'Asha'"});
+    MakeWindow(0);
+    EXPECT_EQ(ListedPeople(), QStringList{QStringLiteral("Ravi")});
+    EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblPeopleLine"))->text().startsWith(QStringLiteral("1 saved person is damaged")));
+
+    window->findChild<QAction*>(QStringLiteral("mnuPeople"))->trigger();
+    auto* people = window->findChild<PeopleWindow*>(QStringLiteral("dlgPeople"));
+    auto* list = people->findChild<QTableWidget*>(QStringLiteral("lstPeople"));
+    ASSERT_EQ(list->rowCount(), 2);
+    list->selectRow(0);
+    EXPECT_EQ(list->item(0, 1)->text(), QStringLiteral("damaged"));
+    EXPECT_TRUE(list->item(0, 3)->text().contains(QStringLiteral("latitude")));
+    EXPECT_FALSE(people->findChild<QPushButton*>(QStringLiteral("cmdPeopleUse"))->isEnabled());
+    EXPECT_FALSE(people->findChild<QPushButton*>(QStringLiteral("cmdPeopleSave"))->isEnabled());
+    choiceAnswer = 0;
+    QTest::mouseClick(people->findChild<QPushButton*>(QStringLiteral("cmdPeopleDelete")), Qt::LeftButton);
+    EXPECT_EQ(Stored().size(), 1u);
+    EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblPeopleLine"))->isHidden());
 }
 
 TEST_F(PeopleTest, TheMuhurthaPageRemembersThePlacesUsed) {

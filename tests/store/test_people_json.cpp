@@ -22,11 +22,11 @@ std::vector<Person> Varied() {
     tamil.place.reset();
     tamil.zone = BirthZone{std::nullopt, 5 * 3600 + 21 * 60 + 10, false};
     tamil.latitude = 13.0 + 4.0 / 60.0;
-    Person west = Sample("O'Brien \"Ned\"\n");
+    Person west = Sample("O'Brien \"Ned\"");
     west.zone = BirthZone{std::nullopt, -(3 * 3600 + 30 * 60), true};
     west.latitude = -(47.0 + 34.0 / 60.0);
     west.longitude = -(52.0 + 43.0 / 60.0);
-    west.note = "tab\there, backslash \\";
+    west.note = "tab\there, backslash \\,\nand a second line";
     return {Sample(), devanagari, tamil, west, Sample()};  // the same person twice is kept twice
 }
 
@@ -63,7 +63,7 @@ TEST_F(PeopleJsonTest, TheShapeOfOnePerson) {
     p.latitude = 40.75;
     p.longitude = -73.5;
     p.note = "";
-    const std::string json = PeopleJson({StoredPerson{3, p, "2026-01-02T03:04:05Z", "2026-01-02T03:04:05Z"}}, false);
+    const std::string json = PeopleJson({StoredPerson{3, p, "2026-01-02T03:04:05Z", "2026-01-02T03:04:05Z", ""}}, false);
     EXPECT_EQ(json,
               R"({"people":[{"born":"1984-07-21T05:42","changed":"2026-01-02T03:04:05Z",)"
               R"("created":"2026-01-02T03:04:05Z","latitude":40.75,"longitude":-73.5,"name":"Ravi","note":"",)"
@@ -103,6 +103,17 @@ TEST_F(PeopleJsonTest, AMalformedFileNamesTheFirstBadEntryAndChangesNothing) {
         {spoilt(R"("dst":false)", R"("dst":0)"), "\"dst\" must be true or false"},
         {spoilt(R"("note":"")", R"("note":null)"), "\"note\" must be a text"},
         {spoilt(R"("note":"")", R"("note":"","created":"yesterday")"), "\"created\" must be a time"},
+        // What people add would refuse is refused here too, naming the entry.
+        {spoilt(R"("id":null,"offset":"+01:00")", R"("id":"Not/AZone","offset":null)"), "no zone 'Not/AZone'"},
+        {spoilt(R"("id":null,"offset":"+01:00")", R"("id":"../../etc/passwd","offset":null)"), "no zone"},
+        {spoilt(R"("name":"Good")", R"("name":" \u00a0\u3000\u200b")"), "the name is blank"},
+        {spoilt(R"("name":"Good")", R"("name":"Go\u0000od")"), "the name holds a control character"},
+        {spoilt(R"("name":"Good")", R"("name":"Go\nod")"), "the name holds a control character"},
+        {spoilt(R"("name":"Good")", R"("name":"Go\ud800od")"), "\"name\" holds a lone surrogate"},
+        {spoilt(R"("place":null)", R"("place":{"name":"","state":"","country":"India"})"),
+         "the place's name is empty"},
+        {spoilt(R"("note":"")", R"("note":"\udc00")"), "\"note\" holds a lone surrogate"},
+        {spoilt(R"("note":"")", "\"note\":\"\xff\""), "not a UTF-8 text file (byte"},
     };
     PeopleStore store;
     store.Add(Sample());

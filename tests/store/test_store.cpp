@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +20,8 @@
 #include <vector>
 
 #include "store/people_store.h"
+#include "zone/zone.h"
+#include "tests/support/sql.h"
 #include "tests/support/store_folder.h"
 
 extern char** environ;
@@ -27,23 +30,11 @@ namespace kalvora {
 namespace {
 
 using testing::Bytes;
+using testing::RunSql;
 using testing::Sample;
 using testing::WriteBytes;
 
 class PeopleStoreTest : public testing::StoreFolder {};
-
-// Runs SQL on a file with a connection of the test's own, as another program (or an older version) would.
-void RunSql(const std::string& file, std::initializer_list<const char*> statements) {
-    const QString name = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(QString::fromStdString(file));
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        for (const char* sql : statements) ASSERT_TRUE(q.exec(sql)) << sql;
-    }
-    QSqlDatabase::removeDatabase(name);
-}
 
 // Starts people_writer with the given arguments; as user `nobody` when `asNobody`. Returns its pid.
 pid_t StartWriter(std::vector<std::string> args, bool asNobody = false) {
@@ -148,6 +139,14 @@ TEST_F(PeopleStoreTest, WrongDataIsRefusedAndNothingIsSaved) {
         {"zone id and offset", [](Person& p) { p.zone.offsetSeconds = 0; }},
         {"no zone", [](Person& p) { p.zone.id.reset(); }},
         {"offset past 14 hours", [](Person& p) { p.zone = {std::nullopt, 14 * 3600 + 1, false}; }},
+        {"a name of spaces, NBSP and U+3000", [](Person& p) { p.name = " \u00a0\u3000 "; }},
+        {"a name with a line break", [](Person& p) { p.name = "Asha\nRao"; }},
+        {"a name with a NUL", [](Person& p) { p.name = std::string("Asha\0Rao", 8); }},
+        {"a name not UTF-8", [](Person& p) { p.name = "Asha \xff"; }},
+        {"a note not UTF-8", [](Person& p) { p.note = "\xc3("; }},
+        {"an unknown zone id", [](Person& p) { p.zone.id = "Not/AZone"; }},
+        {"a zone id that is a path", [](Person& p) { p.zone.id = "../../etc/passwd"; }},
+        {"an empty place name", [](Person& p) { p.place->name.clear(); }},
     });
     PeopleStore store;
     for (const Case& c : cases) {
@@ -187,6 +186,12 @@ TEST_F(PeopleStoreTest, AnUnusableFileIsNeverWritten) {
         {"another program's database",
          [](const std::string& f) { RunSql(f, {"CREATE TABLE notes (text TEXT)", "INSERT INTO notes VALUES ('x')"}); },
          "not a people file"},
+        {"a column missing",
+         [](const std::string& f) {
+             { PeopleStore s(f); s.Add(Sample()); }
+             RunSql(f, {"ALTER TABLE people DROP COLUMN note"});
+         },
+         "other columns"},
     });
     for (const Case& c : cases) {
         const std::string file = File(std::string("case-") + std::to_string(&c - cases.data()) + ".sqlite");
@@ -198,7 +203,7 @@ TEST_F(PeopleStoreTest, AnUnusableFileIsNeverWritten) {
             EXPECT_NE(store.Problem().find(c.reason), std::string::npos) << c.what << ": " << store.Problem();
             EXPECT_THROW(store.List(), StoreFailure) << c.what;
             EXPECT_THROW(store.Add(Sample()), StoreFailure) << c.what;
-            EXPECT_THROW(store.AddAll({StoredPerson{0, Sample(), "", ""}}), StoreFailure) << c.what;
+            EXPECT_THROW(store.AddAll({StoredPerson{0, Sample(), "", "", ""}}), StoreFailure) << c.what;
         }
         EXPECT_EQ(Bytes(file), before) << c.what;
 
@@ -211,6 +216,83 @@ TEST_F(PeopleStoreTest, AnUnusableFileIsNeverWritten) {
         EXPECT_TRUE(store.List().empty());
         store.Add(Sample());
         EXPECT_EQ(store.List().size(), 1u);
+    }
+}
+
+// A row changed by another program is listed as damaged, never handed out as a person, and lets the file be
+// moved aside; the rows around it are read as saved.
+TEST_F(PeopleStoreTest, ADamagedRowIsListedButNeverUsed) {
+    struct Case { const char* sql; const char* damage; };
+    const auto cases = std::to_array<Case>({
+        {"UPDATE people SET born = 'yesterday'", "the birth time 'yesterday' is not a date and time"},
+        {"UPDATE people SET born = '1850-01-01T00:00'", "the birth year must be between"},
+        {"UPDATE people SET latitude = 999", "the latitude must be between -90 and 90"},
+        {"UPDATE people SET latitude = 'north'", "the latitude is not a number"},
+        {"UPDATE people SET sex = 'Robot'", "the sex must be Male or Female, got 'Robot'"},
+        {"UPDATE people SET zone_id = NULL, zone_offset_seconds = 277 * 3600", "at most 14 hours"},
+        {"UPDATE people SET zone_id = 'Mars/Olympus'", "no zone 'Mars/Olympus'"},
+        {"UPDATE people SET dst = 7", "the daylight-saving flag"},
+    });
+    for (const Case& c : cases) {
+        const std::string file = File(std::string("row-") + std::to_string(&c - cases.data()) + ".sqlite");
+        { PeopleStore s(file); s.Add(Sample("Spoilt")); s.Add(Sample("Whole")); }
+        RunSql(file, {(std::string(c.sql) + " WHERE name = 'Spoilt'").c_str()});
+        PeopleStore store(file);
+        ASSERT_EQ(store.State(), StoreState::Ready) << c.sql;
+        const std::vector<StoredPerson> people = store.List();
+        ASSERT_EQ(people.size(), 2u) << c.sql;
+        const auto whole = std::find_if(people.begin(), people.end(), [](auto& p) { return p.person.name == "Whole"; });
+        ASSERT_NE(whole, people.end()) << c.sql;
+        EXPECT_EQ(whole->damage, "") << c.sql;
+        const StoredPerson& spoilt = people[whole == people.begin() ? 1 : 0];
+        EXPECT_NE(spoilt.damage.find(c.damage), std::string::npos) << c.sql << ": " << spoilt.damage;
+        EXPECT_TRUE(store.SetAsideHelps()) << c.sql;
+    }
+    PeopleStore healthy(File("healthy.sqlite"));
+    healthy.Add(Sample());
+    EXPECT_FALSE(healthy.SetAsideHelps());
+    EXPECT_THROW(healthy.SetAsideAndStartNew(), StoreFailure);
+}
+
+// Programs that start at once on a folder without a file each find a healthy new file and keep their writes.
+TEST_F(PeopleStoreTest, ProgramsStartingANewFileAtOnceAllSave) {
+    constexpr int rounds = 8, writers = 6;
+    for (int round = 0; round < rounds; ++round) {
+        const std::string roundFolder = (folder / ("round-" + std::to_string(round))).string();
+        setenv("KALVORA_DATA_DIR", roundFolder.c_str(), 1);
+        std::vector<pid_t> started;
+        for (int w = 0; w < writers; ++w) started.push_back(StartWriter({"add", "1", "W" + std::to_string(w)}));
+        for (const pid_t pid : started) EXPECT_EQ(Wait(pid), 0) << "round " << round;
+        PeopleStore store((std::filesystem::path(roundFolder) / "people.sqlite").string());
+        EXPECT_EQ(store.List().size(), static_cast<std::size_t>(writers)) << "round " << round;
+    }
+    setenv("KALVORA_DATA_DIR", folder.c_str(), 1);
+}
+
+// The range of a typed offset holds every offset any zone of the system's zone database has had since 1901, and
+// each of them is saved and read back.
+TEST(TypedOffsetRange, HoldsEveryOffsetOfTheZoneDatabaseSince1901) {
+    const std::int64_t from = SecondsSinceEpoch({1901, 1, 1, 0, 0, 0});
+    const std::int64_t to = SecondsSinceEpoch({2100, 1, 1, 0, 0, 0});
+    std::set<std::int32_t> offsets;
+    int zones = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator("/usr/share/zoneinfo")) {
+        const std::string id = std::filesystem::relative(entry.path(), "/usr/share/zoneinfo").string();
+        if (!entry.is_regular_file() || id.starts_with("posix/") || id.starts_with("right/")) continue;
+        const std::optional<TimeZone> zone = OpenTimeZone(id);
+        if (!zone) continue;
+        ++zones;
+        offsets.insert(OffsetAtUt(*zone, from).offsetSeconds);
+        for (const ZoneTransition& t : TransitionsBetween(*zone, from, to)) offsets.insert(t.after.offsetSeconds);
+    }
+    ASSERT_GT(zones, 300);
+    EXPECT_EQ(*offsets.rbegin(), LargestTypedOffsetSeconds) << "the farthest east is the range's end";
+    EXPECT_GE(*offsets.begin(), -LargestTypedOffsetSeconds);
+    for (const std::int32_t offset : offsets) {
+        Person p = testing::Sample();
+        p.zone = BirthZone{std::nullopt, offset, false};
+        EXPECT_EQ(PersonProblem(p), "") << offset;
+        EXPECT_EQ(ReadOffsetText(OffsetText(offset)), offset);
     }
 }
 
@@ -322,7 +404,7 @@ TEST_F(PeopleStoreTest, AWriteThatDoesNotFitIsRolledBack) {
         EXPECT_NE(std::string(e.what()).find("nothing was changed"), std::string::npos) << e.what();
     }
     // Several people at once: none of them is kept.
-    std::vector<StoredPerson> many = {StoredPerson{0, Sample("Small"), "", ""}, StoredPerson{0, big, "", ""}};
+    std::vector<StoredPerson> many = {StoredPerson{0, Sample("Small"), "", "", ""}, StoredPerson{0, big, "", "", ""}};
     EXPECT_THROW(store.AddAll(many), StoreFailure);
     EXPECT_EQ(store.List(), before);
     EXPECT_EQ(PeopleStore().List(), before);
