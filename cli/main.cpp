@@ -1,5 +1,6 @@
 // kalvora-cli: the muhurtha calculation from the command line.
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -9,6 +10,9 @@
 #include "kalvora_version.h"
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write then fails (and the report's temporary file is removed) instead of the
+    // program being stopped half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args.front() == "--version") {
         std::cout << "kalvora-cli " KALVORA_VERSION "\n";

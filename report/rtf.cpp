@@ -1,8 +1,6 @@
 #include "report/rtf.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include "report/file_replace.h"
 
 namespace kalvora {
 namespace {
@@ -190,19 +188,10 @@ std::string ReportToRtf(const ReportDocument& document, ScreenResolution screen)
 }
 
 bool WriteRtfFile(const ReportDocument& document, const std::string& path, std::string* error) {
-    const std::string rtf = ReportToRtf(document);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        if (error) *error = "Cannot write the report to \"" + path + "\": " + std::strerror(errno);
-        return false;
-    }
-    file.write(rtf.data(), static_cast<std::streamsize>(rtf.size()));
-    file.close();
-    if (!file) {
-        if (error) *error = "Writing the report to \"" + path + "\" failed: " + std::strerror(errno);
-        return false;
-    }
-    return true;
+    std::string cause;
+    if (ReplaceFile(path, ReportToRtf(document), &cause)) return true;
+    if (error) *error = "Cannot write the report to \"" + path + "\": " + cause;
+    return false;
 }
 
 }  // namespace kalvora

@@ -53,7 +53,9 @@ std::size_t ReplaceRtfControl(std::string& rtf, std::string_view control, std::s
 // The RTF text of a whole document.
 std::string ReportToRtf(const ReportDocument& document, ScreenResolution screen = {});
 
-// Writes the document as an RTF file; on failure returns false with a message naming the file and the cause.
+// Writes the document as an RTF file through ReplaceFile (report/file_replace.h): an earlier file is replaced only
+// on success, and only when it is a regular file. On failure returns false with a message naming the file and the
+// cause.
 bool WriteRtfFile(const ReportDocument& document, const std::string& path, std::string* error);
 
 }  // namespace kalvora

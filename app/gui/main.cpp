@@ -1,5 +1,6 @@
 // kalvora: the desktop program. One copy runs per user; a second start says so and ends.
 
+#include <csignal>
 #include <cstdio>
 #include <string_view>
 
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Past a file-size limit "Save Report..." then fails with a message (and leaves no temporary file) instead
+    // of the program being stopped.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalvora"));
     QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));

@@ -1,6 +1,7 @@
 #include "report/qt/report_qt.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QPageLayout>
@@ -8,12 +9,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QUrl>
 
+#include "report/file_replace.h"
 #include "report/qt/report_file.h"
 #include "report/rtf.h"
 
@@ -64,44 +65,35 @@ void InsertImage(QTextCursor& cursor, QTextDocument* document, const Bitmap& pic
 
 QString PathText(const QString& path) { return QStringLiteral("\"%1\"").arg(path); }
 
+// Both formats reach the disk through ReplaceFile: the PDF is painted in memory first.
+bool SaveBytes(const QString& path, std::string_view bytes, QString* error) {
+    std::string cause;
+    if (ReplaceFile(path.toStdString(), bytes, &cause)) return true;
+    if (error) *error = QStringLiteral("Cannot save the report to %1: %2").arg(PathText(path), QString::fromStdString(cause));
+    return false;
+}
+
 bool SaveRtf(const ReportDocument& report, const QString& path, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Cannot save the report to %1: %2").arg(PathText(path), file.errorString());
-        return false;
-    }
-    const std::string rtf = ReportToRtf(report);
-    if (file.write(rtf.data(), static_cast<qint64>(rtf.size())) != static_cast<qint64>(rtf.size()) || !file.commit()) {
-        if (error) *error = QStringLiteral("Cannot save the report to %1: %2").arg(PathText(path), file.errorString());
-        return false;
-    }
-    return true;
+    return SaveBytes(path, ReportToRtf(report), error);
 }
 
 bool SavePdf(const ReportDocument& report, const QString& path, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Cannot save the report to %1: %2").arg(PathText(path), file.errorString());
-        return false;
-    }
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Kalvora Report"));
         writer.setCreator(QStringLiteral("Kalvora"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm), QPageLayout::Millimeter);
         QString paintError;
         if (!PaintReport(report, &writer, &paintError)) {
-            file.cancelWriting();
             if (error) *error = QStringLiteral("Cannot save the report to %1: %2").arg(PathText(path), paintError);
             return false;
         }
     }
-    if (!file.commit()) {
-        if (error) *error = QStringLiteral("Cannot save the report to %1: %2").arg(PathText(path), file.errorString());
-        return false;
-    }
-    return true;
+    return SaveBytes(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), error);
 }
 
 }  // namespace

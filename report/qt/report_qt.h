@@ -31,7 +31,8 @@ bool PaintReport(const ReportDocument& report, QPagedPaintDevice* device, QStrin
 bool PrintReport(const ReportDocument& report, QPrinter* printer, QString* error);
 
 // Saves the report as RTF or PDF by the extension of `path` (".rtf" or ".pdf", any case). Returns false with a
-// message naming the file and the cause when it cannot be saved; an existing file is replaced only on success.
+// message naming the file and the cause when it cannot be saved; an existing file is replaced only on success and
+// only when it is a regular file (or a symbolic link to one, which is kept), as by ReplaceFile.
 bool SaveReport(const ReportDocument& report, const QString& path, QString* error);
 
 }  // namespace kalvora

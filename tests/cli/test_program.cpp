@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tests/support/shell_run.h"
@@ -238,6 +242,70 @@ TEST(Program, ReportFiles) {
     EXPECT_NE(text.out.find("Kalvora Report"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Chosen Muhurtha Date"), std::string::npos);
     EXPECT_NE(text.out.find("December 10, 2026"), std::string::npos);
+}
+
+// A report replaces only a regular file, and only once it is written whole: a failed write leaves the earlier file
+// and no temporary, anything but a regular file (or a link to one) is refused with one line naming it.
+TEST(Program, AReportReplacesOnlyARegularFileWrittenWhole) {
+    namespace fs = std::filesystem;
+    const fs::path folder = ::testing::TempDir() + "kalvora-cli-replace-" + std::to_string(getpid());
+    const std::string common = Birth + Place + "--subject \"Domestic Journey\" --muhurtha 2026-12-10T10:30 ";
+    const auto write = [](const fs::path& path, const std::string& text) { std::ofstream(path) << text; };
+    const struct {
+        const char* what;
+        const char* name;
+        void (*prepare)(const fs::path& folder, const char* name);
+        const char* limit;  // shell words run before the program
+        int status;
+    } cases[] = {
+        {"a write past the file-size limit", "old.rtf", nullptr, "ulimit -f 16;", 1},
+        {"a PDF past the file-size limit", "old.pdf", nullptr, "ulimit -f 16;", 1},
+        {"a pipe", "pipe.rtf", [](const fs::path& f, const char* n) { mkfifo((f / n).c_str(), 0644); }, "", 1},
+        {"a link to a pipe", "link.pdf",
+         [](const fs::path& f, const char* n) {
+             mkfifo((f / "pipe").c_str(), 0644);
+             fs::create_symlink("pipe", f / n);
+         }, "", 1},
+        {"a link to nothing", "dangling.rtf", [](const fs::path& f, const char* n) { fs::create_symlink("none", f / n); },
+         "", 1},
+        {"a link to a regular file", "link.rtf",
+         [](const fs::path& f, const char* n) {
+             std::ofstream(f / "target") << "old";
+             fs::create_symlink("target", f / n);
+         }, "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!KALVORA_CLI_PDF && fs::path(c.name).extension() == ".pdf") continue;
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        if (c.prepare) {
+            c.prepare(folder, c.name);
+        } else {
+            write(folder / c.name, "old");
+        }
+        const auto before = fs::symlink_status(folder / c.name).type();
+        const std::string path = (folder / c.name).string();
+        // Standard error to the pipe and standard output away, inside a group whose own standard error is discarded.
+        const ProgramResult run = kalvora::testing::RunShell(std::string("(") + c.limit + " \"" + KALVORA_CLI_PATH +
+                                                             "\" " + common + "--report '" + path + "' 2>&1 >/dev/null)");
+        EXPECT_EQ(run.status, c.status) << run.out;
+        if (c.status != 0) {
+            EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+            EXPECT_NE(run.out.find(path), std::string::npos) << run.out;
+        }
+        EXPECT_EQ(fs::symlink_status(folder / c.name).type(), before);
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            EXPECT_EQ(entry.path().filename().string().rfind(".kalvora-", 0), std::string::npos) << entry.path();
+        }
+        if (!c.prepare) {
+            EXPECT_EQ(ReadFile(path), "old");
+        }
+        if (c.status == 0) {
+            EXPECT_EQ(ReadFile(path).rfind("{\\rtf1", 0), 0u);
+        }
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace
