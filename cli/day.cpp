@@ -1,5 +1,6 @@
 #include "cli/day.h"
 
+#include <cmath>
 #include <ostream>
 
 #include "astro/tables.h"
@@ -61,6 +62,66 @@ void Span(JsonWriter& json, const DayView& day, const TimeSpan& span) {
 
 std::string_view WeekdayName(int weekday) { return WeekdayNames[static_cast<std::size_t>(weekday - 1)]; }
 
+constexpr std::int64_t SecondsPerDay = 86400;
+// Past the largest offset any zone has had, so that these bounds hold every clock of a local date.
+constexpr std::int64_t OffsetReachSeconds = 16 * 3600;
+
+// The clock the zone keeps for most of the local date (the earlier of two that keep it equally long); none when
+// the clocks jumped over the whole date.
+std::optional<ZoneOffset> OffsetForMostOf(const TimeZone& zone, LocalDate date) {
+    const std::int64_t dayStart = SecondsSinceEpoch({date.year, date.month, date.day, 0, 0, 0});
+    const std::int64_t dayEnd = dayStart + SecondsPerDay;
+    const std::int64_t from = dayStart - OffsetReachSeconds;
+    const std::int64_t to = dayEnd + OffsetReachSeconds;
+    std::vector<std::pair<ZoneOffset, std::int64_t>> kept;  // each clock with the local seconds of the date it keeps
+    const auto keep = [&](const ZoneOffset& clock, std::int64_t utFrom, std::int64_t utTo) {
+        const std::int64_t seconds = std::min(utTo + clock.offsetSeconds, dayEnd) -
+                                     std::max(utFrom + clock.offsetSeconds, dayStart);
+        if (seconds <= 0) return;
+        const auto same = std::ranges::find_if(kept, [&](const auto& k) { return k.first == clock; });
+        if (same == kept.end()) {
+            kept.emplace_back(clock, seconds);
+        } else {
+            same->second += seconds;
+        }
+    };
+    ZoneOffset clock = OffsetAtUt(zone, from);
+    std::int64_t since = from;
+    for (const ZoneTransition& change : TransitionsBetween(zone, from, to)) {
+        keep(clock, since, change.utSeconds);
+        clock = change.after;
+        since = change.utSeconds;
+    }
+    keep(clock, since, to);
+    if (kept.empty()) return std::nullopt;
+    return std::ranges::max_element(kept, [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+}
+
+// "2011-12-30 does not exist in Pacific/Apia: the clocks jumped from 2011-12-29 23:59:59 (UTC-10:00) to
+// 2011-12-31 00:00 (UTC+14:00)".
+std::string SkippedDateText(const TimeZone& zone, LocalDate date) {
+    const std::int64_t noon = SecondsSinceEpoch({date.year, date.month, date.day, 12, 0, 0});
+    const ZoneTransition jump = LookUpLocalTime(zone, LocalDateTimeAt(noon)).jump;
+    return DateText(date) + " does not exist in " + zone.id() + ": the clocks jumped from " +
+           FormatLocalDateTime(LocalDateTimeAt(jump.utSeconds - 1 + jump.before.offsetSeconds)) + " (UTC" +
+           FormatOffset(jump.before.offsetSeconds) + ") to " +
+           FormatLocalDateTime(LocalDateTimeAt(jump.utSeconds + jump.after.offsetSeconds)) + " (UTC" +
+           FormatOffset(jump.after.offsetSeconds) + ")";
+}
+
+// Puts into the place the zone's clock of the day: the one in force at the day's sunrise, or where the Sun does not
+// rise, the one in force for most of the date. A date needs no fold: the day begins at its sunrise.
+void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
+    const std::optional<ZoneOffset> most = OffsetForMostOf(zone, options.date);
+    if (!most) Fail("--date", SkippedDateText(zone, options.date));
+    SetMomentZone(options.place, *most);
+    const std::optional<double> sunrise = ComputeDayView(options.place, options.date, options.sunrise).sun.sunriseJdUt;
+    if (!sunrise) return;
+    constexpr double UnixEpochJd = 2440587.5;
+    const auto sunriseUt = static_cast<std::int64_t>(std::floor((*sunrise - UnixEpochJd) * SecondsPerDay));
+    SetMomentZone(options.place, OffsetAtUt(zone, sunriseUt));
+}
+
 }  // namespace
 
 std::string DayUsageText() {
@@ -73,20 +134,17 @@ std::string DayUsageText() {
            "not rise or set that day, its times and the periods are left out.\n"
            "The place and zone are taken as by the calculation (see kalvora-cli --help): coordinates from --lat and\n"
            "--lon or the best atlas match of --place, the zone from --zone, --tz or the place; a zone id gives the\n"
-           "offset in force at noon of the date.\n";
+           "offset in force at the day's sunrise (where the Sun does not rise, the one in force for most of the date);\n"
+           "a date the zone's clocks skipped is refused.\n";
 }
 
 DayOptions ParseDayArguments(const std::vector<std::string>& args) {
     DayOptions options = ReadOptions(args, DayOptionTable, "day --help");
     if (options.help) return options;
-    // The zone's offset of the day is the one in force at its local noon, clear of the night-time changes.
-    options.place.year = static_cast<std::int16_t>(options.date.year);
-    options.place.month = static_cast<std::int16_t>(options.date.month);
-    options.place.day = static_cast<std::int16_t>(options.date.day);
-    options.place.hour = 12;
-    options.place.minute = 0;
+    // The option names are those of the day: "--place", "--tz", "--zone".
     AtlasOnDemand atlas;
-    ResolveMoment("-", options.sources, options.place, atlas, "day --help");
+    const std::optional<TimeZone> zone = ResolveSearchedPlace("-", options.sources, options.place, atlas, "day --help");
+    if (zone) SetZoneOfTheDay(options, *zone);
     return options;
 }
 

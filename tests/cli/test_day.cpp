@@ -107,6 +107,36 @@ TEST(DayCommand, PlaceAndZoneAsTheCalculationTakesThem) {
     }
 }
 
+TEST(DayCommand, ADayWhoseNoonTheClocksSkippedOrRepeatedRunsOnTheOffsetOfItsSunrise) {
+    struct Case {
+        const char* date;
+        const char* lat;
+        const char* lon;
+        const char* zone;
+        int status;
+        const char* shown;  // in the JSON, or the start of the one line on standard error
+    };
+    for (const Case& c : std::to_array<Case>({
+             // Back from +11 at 24:00 to -12 at 01:00 of the same date: the morning is on +11.
+             {"1969-09-30", "9:05N", "167:20E", "Pacific/Kwajalein", 0, "\"sunrise\": \"1969-09-30T05:42:33\""},
+             // Noon jumped to 13:00; sunrise was on +00:00 (-05:29:36 in Havana).
+             {"1967-06-03", "33:35N", "7:37W", "Africa/Casablanca", 0, "\"sunrise\": \"1967-06-03T05:25:22\""},
+             {"1925-07-19", "23:08N", "82:22W", "America/Havana", 0, "\"sunrise\": \"1925-07-19T05:28:21\""},
+             // The whole date was skipped.
+             {"2011-12-30", "13:50S", "171:45W", "Pacific/Apia", 2,
+              "kalvora-cli: --date: 2011-12-30 does not exist in Pacific/Apia: the clocks jumped from 2011-12-29 "
+              "23:59:59 (UTC-10:00) to 2011-12-31 00:00 (UTC+14:00)\n"},
+         })) {
+        const DayRun r = RunArgs({"day", "--date", c.date, "--lat", c.lat, "--lon", c.lon, "--tz", c.zone, "--json"});
+        EXPECT_EQ(r.status, c.status) << c.zone << " " << r.err;
+        if (c.status == 0) {
+            EXPECT_NE(r.out.find(c.shown), std::string::npos) << c.zone << "\n" << r.out;
+        } else {
+            EXPECT_EQ(r.err, c.shown);
+        }
+    }
+}
+
 TEST(FindAvoid, NamesThePeriods) {
     const std::vector<std::string> base = {"--subject", "Marriage", "--from", "2026-03-10", "--to", "2026-03-10",
                                            "--muhurtha-lat", "28:39N", "--muhurtha-lon", "77:13E", "--muhurtha-zone",
