@@ -15,9 +15,9 @@
 #include "cli/command.h"
 #include "cli/options.h"
 #include "cli/person_option.h"
+#include "report/file_replace.h"
 #include "store/people_json.h"
 #include "store/people_store.h"
-#include "store/safe_file.h"
 
 namespace kalvora {
 namespace {
@@ -261,7 +261,10 @@ void Export(const PeopleOptions& options, std::ostream& out) {
     PeopleStore store;
     RequireReadable(store);
     const std::vector<StoredPerson> people = store.List();
-    WriteFileSafely(options.operand, PeopleJson(people, true));
+    // Written whole or not at all: a failed write leaves an older backup as it was.
+    if (std::string cause; !ReplaceFile(options.operand, PeopleJson(people, true), &cause)) {
+        throw CommandError("could not write " + options.operand + ": " + cause, 1);
+    }
     const std::size_t damaged = DamagedCount(people);
     const std::size_t written = people.size() - damaged;
     out << "Wrote " << written << (written == 1 ? " person" : " people") << " to " << options.operand << ".\n";
