@@ -805,27 +805,36 @@ void MainWindow::SavePerson() {
         const auto chosen = std::find_if(listed_.begin(), listed_.end(), [&](const StoredPerson& p) {
             return chosenPerson_ && p.key == *chosenPerson_;
         });
+        const std::optional<StoredPerson> loaded =
+            chosen != listed_.end() ? std::optional<StoredPerson>(*chosen) : std::nullopt;
+        const SaveDecision decision = DecideSave(person, loaded, people_->Named(person.name));
         std::optional<StoredPerson> target;
-        if (chosen != listed_.end() && chosen->person.name == person.name) {
-            target = *chosen;
-        } else if (std::vector<StoredPerson> same = people_->Named(person.name); !same.empty()) {
-            // Another person of this name is saved: the user says whether this is one of them or someone new.
+        if (decision.kind == SaveDecision::Kind::Update) {
+            target = decision.candidates.front();
+        } else if (decision.kind == SaveDecision::Kind::Ask) {
+            // The user says whether this is one of the people offered or someone new.
             QStringList answers;
-            for (const StoredPerson& p : same) {
+            for (const StoredPerson& p : decision.candidates) {
                 answers << QStringLiteral("Update %1, born %2")
                                .arg(QString::fromStdString(p.person.name),
                                     QString::fromStdString(BornText(p.person.born)).replace(QLatin1Char('T'),
                                                                                           QLatin1Char(' ')));
             }
             answers << QStringLiteral("Save as a new person");
+            const bool birthChanged = loaded && loaded->person.name == person.name;
             const QString question =
-                QStringLiteral("A person named %1 is saved already. Is this the same person?")
-                    .arg(QString::fromStdString(person.name));
+                birthChanged
+                    ? QStringLiteral("%1 was chosen with another birth (%2). Update that person, or save a new one?")
+                          .arg(QString::fromStdString(person.name),
+                               QString::fromStdString(BornText(loaded->person.born))
+                                   .replace(QLatin1Char('T'), QLatin1Char(' ')))
+                    : QStringLiteral("A person named %1 is saved already. Is this the same person?")
+                          .arg(QString::fromStdString(person.name));
             const int answer = services_.askChoice ? services_.askChoice(this, question, answers) : -1;
             if (answer < 0) return;
-            if (static_cast<std::size_t>(answer) < same.size()) target = same[static_cast<std::size_t>(answer)];
-        } else if (chosen != listed_.end()) {
-            target = *chosen;  // the chosen person renamed
+            if (static_cast<std::size_t>(answer) < decision.candidates.size()) {
+                target = decision.candidates[static_cast<std::size_t>(answer)];
+            }
         }
         if (target) {
             person.note = target->person.note;  // the page has no note; the people window edits it

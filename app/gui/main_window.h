@@ -22,6 +22,7 @@
 #include "atlas/atlas.h"
 #include "report/document.h"
 #include "store/people_store.h"
+#include "store/save_decision.h"
 
 class QLabel;
 class QLineEdit;

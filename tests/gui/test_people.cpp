@@ -143,15 +143,27 @@ TEST_F(PeopleTest, TheSameNameTwiceAsks) {
     ASSERT_EQ(Stored().size(), 2u);
     EXPECT_EQ(ListedPeople(), (QStringList{QStringLiteral("Asha (1990-08-15)"), QStringLiteral("Asha (1995-08-15)")}));
 
-    // The chosen person is updated without a question; the other one stays.
+    // The chosen person's birth changed: the user is asked before it is replaced; the other one stays.
     ChoosePerson(QStringLiteral("Asha (1995-08-15)"));
     Pick(QStringLiteral("cboBirthHour"), QStringLiteral("7"));
+    choiceAnswer = 0;
     Click(QStringLiteral("cmdSavePerson"));
-    EXPECT_EQ(choices.size(), 2u);
+    ASSERT_EQ(choices.size(), 3u);
+    EXPECT_EQ(choices[2].answers, (QStringList{QStringLiteral("Update Asha, born 1995-08-15 06:45"),
+                                               QStringLiteral("Save as a new person")}));
     const std::vector<StoredPerson> after = Stored();
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(after[1].person.born, (BirthClock{1995, 8, 15, 7, 45}));
     EXPECT_EQ(after[0].person.born, (BirthClock{1990, 8, 15, 6, 45}));
+
+    // Another person typed over a chosen one is saved as a new person; the chosen one is kept.
+    ChoosePerson(QStringLiteral("Asha (1990-08-15)"));
+    ClearAndType(QStringLiteral("txtBirthName"), QStringLiteral("Meera"));
+    Click(QStringLiteral("cmdSavePerson"));
+    EXPECT_EQ(choices.size(), 3u) << "a new name is saved without a question";
+    EXPECT_EQ(ListedPeople(), (QStringList{QStringLiteral("Asha (1990-08-15)"), QStringLiteral("Asha (1995-08-15)"),
+                                           QStringLiteral("Meera")}));
+    window->People().Remove(Stored().back().key);
 
     // Answering "update" for an unchosen page replaces that person's birth data.
     MakeWindow(0);
