@@ -476,7 +476,8 @@ bool MainWindow::CheckSubjectPage() {
 }
 
 bool MainWindow::CheckMuhurthaPage() {
-    return RequireCoordinates(muhurthaForm_) && CheckBothDates() && CheckZone(muhurthaForm_);
+    return RequireCoordinates(muhurthaForm_) && CheckBothDates() && CheckZone(muhurthaForm_) &&
+           ConfirmPlace(muhurthaForm_);
 }
 
 bool MainWindow::CheckBirthPage() {
@@ -485,7 +486,26 @@ bool MainWindow::CheckBirthPage() {
         birthForm_->name->setFocus();
         return false;
     }
-    return RequireCoordinates(birthForm_) && CheckBothDates() && CheckZone(birthForm_);
+    return RequireCoordinates(birthForm_) && CheckBothDates() && CheckZone(birthForm_) && ConfirmPlace(birthForm_);
+}
+
+bool MainWindow::ConfirmPlace(MomentForm* form) {
+    if (!form->PlaceIsStale()) return true;
+    const QString typed = form->city->text().trimmed();
+    const QString chosen = QString::fromStdString(form->ChosenPlace()->name);
+    const QString question =
+        QStringLiteral("The City says \u201C%1\u201D, but the coordinates and zone are those of %2.").arg(typed, chosen);
+    const int answer = services_.askChoice
+                           ? services_.askChoice(this, question,
+                                                 {QStringLiteral("Pick %1 from the List").arg(typed),
+                                                  QStringLiteral("Keep the Coordinates of %1").arg(chosen)})
+                           : -1;
+    if (answer == 1) {
+        form->KeepCoordinates();
+        return true;
+    }
+    form->city->setFocus();
+    return false;
 }
 
 bool MainWindow::CheckZone(MomentForm* form) {

@@ -122,6 +122,8 @@ private:
     void Message(QMessageBox::Icon icon, std::string_view text);
     void Message(QMessageBox::Icon icon, const QString& text);
     bool RequireCoordinates(const MomentForm* form);
+    // The City box names another place than the coordinates came from: the user picks the place or keeps them.
+    bool ConfirmPlace(MomentForm* form);
     // A page's date and time in the chosen place's zone: a time the clocks jumped over is refused, and for one
     // that occurs twice the user chooses the offset.
     bool CheckZone(MomentForm* form);

@@ -183,6 +183,8 @@ MomentForm::MomentForm(const MomentFormNames& names, AtlasSource* atlas, QWidget
     places->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     places->setMaxVisibleItems(10);
     connect(city, &QLineEdit::textEdited, this, &MomentForm::OfferPlaces);
+    connect(city, &QLineEdit::textChanged, this, &MomentForm::CheckPlace);
+    connect(keepCoordinates, &QPushButton::clicked, this, &MomentForm::KeepCoordinates);
     connect(places, qOverload<const QModelIndex&>(&QCompleter::activated), this, [this](const QModelIndex& index) {
         const Atlas* loaded = atlas_ != nullptr ? atlas_->IfReady() : nullptr;
         const QVariant row = index.data(PlaceIndexRole);
@@ -193,6 +195,7 @@ MomentForm::MomentForm(const MomentFormNames& names, AtlasSource* atlas, QWidget
         // Typing began before the atlas was loaded: offer the places now.
         connect(atlas_, &AtlasSource::ready, this, [this] {
             if (city->hasFocus() && !city->text().trimmed().isEmpty()) OfferPlaces();
+            CheckPlace();
         });
     }
     if (recentPlaces != nullptr) {
@@ -245,6 +248,35 @@ void MomentForm::ChoosePlace(const kalvora::Place& place) {
     zone_ = OpenTimeZone(place.timeZone);
     fold_.reset();
     FollowZone();
+    CheckPlace();
+}
+
+bool MomentForm::PlaceIsStale() const {
+    return chosenPlace_ && city->text().trimmed().compare(Utf8(chosenPlace_->name), Qt::CaseInsensitive) != 0;
+}
+
+void MomentForm::KeepCoordinates() {
+    DropAtlasZone();
+    FollowZone();
+    CheckPlace();
+}
+
+void MomentForm::CheckPlace() {
+    QString text;
+    const QString typed = city->text().trimmed();
+    if (PlaceIsStale()) {
+        text = QStringLiteral("The coordinates and zone are still those of %1, not of \u201C%2\u201D: pick %2 "
+                              "from the list under City, or keep them on purpose.")
+                   .arg(Utf8(chosenPlace_->name), typed);
+    } else if (const Atlas* loaded = atlas_ != nullptr ? atlas_->IfReady() : nullptr;
+               !chosenPlace_ && loaded != nullptr && !typed.isEmpty() &&
+               SearchPlaces(*loaded, typed.toStdString(), 1).empty()) {
+        text = QStringLiteral("The atlas does not know \u201C%1\u201D: type its latitude, longitude and zone.")
+                   .arg(typed);
+    }
+    placeCheck->setText(text);
+    placeCheck->setVisible(!text.isEmpty());
+    keepCoordinates->setVisible(PlaceIsStale());
 }
 
 void MomentForm::WriteCoordinates(double latitudeDeg, double longitudeDeg) {
@@ -358,6 +390,7 @@ void MomentForm::DropAtlasZone() {
     zone_.reset();
     chosenPlace_.reset();
     fold_.reset();
+    if (placeCheck != nullptr) CheckPlace();
 }
 
 void MomentForm::FollowZone() {
@@ -492,6 +525,20 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
         fieldRow->addWidget(box);
         addRow(Caption(QString::fromLatin1(caption)), fieldRow);
     }
+    const QString side = n.withNative ? QStringLiteral("_Birth") : QStringLiteral("_Muhurtha");
+    placeCheck = Named(new QLabel, QStringLiteral("lblPlaceCheck") + side);
+    placeCheck->setProperty("role", "warning");
+    placeCheck->setWordWrap(true);
+    placeCheck->hide();
+    keepCoordinates = Named(new QPushButton(QStringLiteral("&Keep Coordinates")), QStringLiteral("cmdKeepCoordinates") + side);
+    keepCoordinates->setToolTip(QStringLiteral("Use the coordinates and zone as they stand, under the typed City"));
+    keepCoordinates->hide();
+    auto* checkRow = new QHBoxLayout;
+    checkRow->addWidget(placeCheck, 1);
+    checkRow->addWidget(keepCoordinates, 0, Qt::AlignTop);
+    auto* noCaption = new QWidget;
+    noCaption->hide();  // so that the row takes no room while there is nothing to say
+    addRow(noCaption, checkRow);
 
     search = Named(new QPushButton(QStringLiteral("Click here to find Latitude && Longitude")),
                    QString::fromLatin1(n.search));

@@ -98,6 +98,12 @@ public:
     // Whether the offset of the page's repeated local time has been chosen.
     bool FoldChosen() const;
 
+    // Whether the City box no longer names the place the coordinates and zone came from ("Bombay" typed over a
+    // chosen Chennai); the page then says so under the place boxes.
+    bool PlaceIsStale() const;
+    // Keeps the coordinates and the zone as they stand under the typed City, on purpose: the place is let go of.
+    void KeepCoordinates();
+
     // City, state and country as typed, each trimmed.
     PlaceText Place() const;
 
@@ -160,6 +166,8 @@ public:
     QLabel* zoneLine;
     QLabel* zoneNote;  // hidden when there is nothing to say
     QCompleter* places;
+    QLabel* placeCheck;             // under the place boxes: a City that is not the chosen place, or unknown
+    QPushButton* keepCoordinates;   // beside it while the City is not the chosen place
 
 Q_SIGNALS:
     void coordinateRefused(QLineEdit* box);
@@ -181,6 +189,8 @@ private:
     // Writes signed degrees to the coordinate boxes, to whole minutes of arc.
     void WriteCoordinates(double latitudeDeg, double longitudeDeg);
     void DropAtlasZone();
+    // Says under the place boxes whether the City box names the chosen place, or a place the atlas does not know.
+    void CheckPlace();
 
     AtlasSource* atlas_ = nullptr;
     QStandardItemModel* placeRows_ = nullptr;

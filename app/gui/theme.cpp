@@ -67,6 +67,7 @@ QFrame[role="card"] { background: #FFFDF8; border: 1px solid #E2D8C3; border-rad
 QLabel[role="pageTitle"] { font-size: 13pt; font-weight: bold; color: #27304F; }
 QLabel[role="cardTitle"] { font-size: 10.5pt; font-weight: bold; color: #8A4F16; }
 QLabel[role="hint"] { color: #6B6F85; }
+QLabel[role="warning"] { color: #9A3412; }
 QLabel[role="about"] { color: #4A4E66; }
 QLabel[role="fieldCaption"] { color: #4A4E66; font-weight: bold; }
 QLabel[role="unitHint"] { color: #8C8FA3; font-size: 8pt; }

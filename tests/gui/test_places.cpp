@@ -83,6 +83,34 @@ protected:
     }
 };
 
+// A City typed over a chosen place is told under the boxes and before Next; the coordinates are kept only on
+// purpose. A city the atlas does not know is named as such.
+TEST_F(PlacesTest, ACityTypedOverAChosenPlaceIsNotComputedSilently) {
+    ChoosePlace(Muhurtha, "Chennai");
+    auto* check = Find<QLabel>(QStringLiteral("lblPlaceCheck_Muhurtha"));
+    EXPECT_TRUE(check->isHidden());
+    ClearAndType(L(Muhurtha.city), QStringLiteral("Bombay"));
+    EXPECT_FALSE(check->isHidden());
+    EXPECT_TRUE(check->text().startsWith(QStringLiteral("The coordinates and zone are still those of Chennai")))
+        << check->text().toStdString();
+
+    choiceAnswer = 0;  // pick the place: the page stays
+    Click(L(Muhurtha.next));
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(CurrentPageName(), L(Muhurtha.page));
+    choiceAnswer = 1;  // keep the coordinates on purpose: the page goes on, the zone is typed now
+    Click(L(Muhurtha.next));
+    EXPECT_EQ(CurrentPageName(), L(Birth.page));
+    EXPECT_FALSE(FormOf(Muhurtha)->ChosenPlace().has_value());
+    EXPECT_EQ(Text(L(Muhurtha.degreeLat)), QStringLiteral("13"));
+
+    ShowPageNamed(L(Birth.page));
+    ClearAndType(L(Birth.city), QStringLiteral("Qqxyzzy"));
+    auto* unknown = Find<QLabel>(QStringLiteral("lblPlaceCheck_Birth"));
+    EXPECT_FALSE(unknown->isHidden());
+    EXPECT_TRUE(unknown->text().startsWith(QStringLiteral("The atlas does not know"))) << unknown->text().toStdString();
+}
+
 TEST_F(PlacesTest, ChoosingAPlaceFillsThePage) {
     const struct {
         const PageControls* page;
