@@ -644,6 +644,7 @@ void MainWindow::Display() {
     results_->birth->ShowUntil(PanelUntilTexts(times.birthLimbs, input.calculation.birth));
     results_->muhurtha->ShowUntil(PanelUntilTexts(times.muhurthaLimbs, input.calculation.muhurtha));
     results_->day->ShowDay(times.muhurthaDay, input.calculation.muhurtha);
+    ShowDayWarning(DayPanelTextsOf(times.muhurthaDay, input.calculation.muhurtha));
 
     ShowPage(results_);
     results_->tabs->setCurrentIndex(0);
@@ -695,6 +696,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (finder_ != nullptr) finder_->close();  // stops a search it runs
     if (peopleWindow_ != nullptr) peopleWindow_->close();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::ShowDayWarning(const DayPanelTexts& day) {
+    QLabel* warning = results_->dayWarning;
+    warning->setText(day.chosenAvoided ? QString::fromStdString(day.chosen) + QStringLiteral(" See the Day tab.")
+                                       : QString());
+    warning->setVisible(day.chosenAvoided);
 }
 
 void MainWindow::ShowResultLabel(const Calculation& calculation) {

@@ -131,6 +131,8 @@ private:
 
     // Shows the wait panel for the pause with the input blocked and the window still painting.
     void PauseOnWaitPanel();
+    // The day's warning above the factors when the chosen minute falls in a period to avoid.
+    void ShowDayWarning(const DayPanelTexts& day);
     void ShowResultLabel(const Calculation& calculation);
     // The analysis report of a calculation goes into RTB here.
     void WriteReport(const Calculation& calculation, const CalculationInput& input, const CalculationTimes& times);

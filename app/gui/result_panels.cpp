@@ -251,6 +251,12 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     auto* verdictLayout = new QVBoxLayout(verdict);
     verdictLayout->setContentsMargins(14, 12, 8, 12);
     verdictLayout->addWidget(StyledLabel(QStringLiteral("Muhurtha Factors"), "cardTitle"));
+    dayWarning = new QLabel;
+    dayWarning->setObjectName(QStringLiteral("lblDayWarning"));
+    dayWarning->setProperty("role", "warning");
+    dayWarning->setWordWrap(true);
+    dayWarning->hide();
+    verdictLayout->addWidget(dayWarning);
     verdictLayout->addWidget(scroll, 1);
 
     report = new QTextBrowser;

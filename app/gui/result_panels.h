@@ -83,6 +83,9 @@ public:
     QWidget* analysis;       // picResultMuhurtha
     DayPanel* day;           // picDay, cmdBack6
     QLabel* result;          // lblResult
+    // Above the factors: the day's own warning when the chosen minute falls in a period a beginning avoids
+    // (Rahu kalam, Yamaganda, Gulika, a Durmuhurta), so that the verdict is never read without it.
+    QLabel* dayWarning;
     QTextBrowser* report;    // RTB
     QPushButton* print;      // cmdSave
     QPushButton* saveReport; // cmdSaveReport, "Save Report..." as RTF or PDF

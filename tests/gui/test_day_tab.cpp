@@ -86,6 +86,10 @@ TEST_F(DayTabTest, TheChosenTimeIsSaidPlainlyWhenItFallsInAnAvoidedPeriod) {
         EXPECT_FALSE(chosen->isHidden());
         EXPECT_TRUE(chosen->text().contains(QString::fromUtf8(c.said))) << chosen->text().toStdString();
         EXPECT_EQ(chosen->property("role").toString(), QString::fromLatin1(c.avoided ? "dayAlert" : "dayNote"));
+        // The analysis tab shows the same warning above the factors, and nothing when there is none.
+        const auto* warning = Find<QLabel>(QStringLiteral("lblDayWarning"));
+        EXPECT_EQ(warning->isHidden(), !c.avoided);
+        EXPECT_TRUE(!c.avoided || warning->text().contains(QString::fromUtf8(c.said))) << warning->text().toStdString();
     }
 }
 
