@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "appendix/calculation_appendix.h"
 #include "zone/zone.h"
 #include "app/gui/emblem.h"
 #include "app/gui/moment_form.h"
@@ -96,6 +97,19 @@ LocalDate FromQDate(const QDate& date) { return LocalDate{date.year(), date.mont
 int MinuteOf(const QTime& time) { return time.hour() * 60 + time.minute(); }
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// What a search runs on: "Marriage for Asha · New Delhi, National Capital Territory of Delhi, India
+// (28°39'N 77°13'E) · Asia/Kolkata (IST), UTC+05:30".
+QString SearchedText(const CalculationInput& input) {
+    const QString separator = QStringLiteral(" \u00B7 ");
+    QString text = QString::fromStdString(input.subject);
+    if (!input.personName.empty()) text += QStringLiteral(" for ") + QString::fromStdString(input.personName);
+    const std::string place = MomentPlaceText(input.muhurthaOrigin);
+    const QString coordinates = QString::fromStdString(CoordinatesText(input.muhurtha));
+    text += separator + (place.empty() ? coordinates
+                                       : QString::fromStdString(place) + QStringLiteral(" (") + coordinates + QLatin1Char(')'));
+    return text + separator + QString::fromStdString(MomentZoneText(input.muhurtha, input.muhurthaOrigin));
+}
 
 // A message of the finder ("the last date ... comes before ...") as a sentence.
 QString Sentence(const std::string& message) {
@@ -180,6 +194,11 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
     layout->addWidget(hint);
     layout->addWidget(BuildOptions());
     layout->addWidget(BuildProgressRow());
+    searched_ = StyledLabel(QStringLiteral("The undertaking, person, place and zone of the pages are searched."), "hint");
+    searched_->setObjectName(QStringLiteral("lblFindSearched"));
+    searched_->setWordWrap(true);
+    searched_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(searched_);
     layout->addWidget(BuildList(), 1);
     layout->addLayout(bottom);
 
@@ -343,9 +362,12 @@ std::optional<FinderQuery> FinderWindow::ReadQuery() {
         }
     }
     if (const std::string problem = QueryProblem(query); !problem.empty()) {
+        // Said in the window as well, where it stays after the message is closed.
+        status_->setText(QStringLiteral("Not searched: ") + Sentence(problem));
         if (pages_.showMessage) pages_.showMessage(this, QMessageBox::Information, Sentence(problem));
         return std::nullopt;
     }
+    searched_->setText(SearchedText(query.input));
     return query;
 }
 

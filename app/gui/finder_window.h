@@ -101,6 +101,7 @@ private:
     QPushButton* cancelButton_ = nullptr;   // cmdFindCancel
     QProgressBar* progress_ = nullptr;      // prgFind
     QLabel* status_ = nullptr;              // lblFindStatus
+    QLabel* searched_ = nullptr;            // lblFindSearched: the undertaking, person, place and zone searched
     QStackedWidget* listArea_ = nullptr;
     QTreeWidget* list_ = nullptr;  // lstFoundWindows
     QLabel* noWindows_ = nullptr;  // lblNoWindows

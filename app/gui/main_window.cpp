@@ -623,8 +623,27 @@ std::optional<CalculationInput> MainWindow::ReadPagesForSearch() {
 
 void MainWindow::ShowFoundMinute(const std::string& subject, LocalDate date, int minute) {
     if (waiting_) return;
+    // The found time replaces the undertaking, date and time of the pages: the user is asked first when the pages
+    // hold another.
+    const MomentInput page = muhurthaForm_->ReadMoment();
+    const bool samePages = subjects_->Chosen().toStdString() == subject && page.year == date.year &&
+                           page.month == date.month && page.day == date.day && page.hour == minute / 60 &&
+                           page.minute == minute % 60;
+    if (!samePages) {
+        const QString when = QString::fromStdString(DateText(date)) +
+                             QStringLiteral(" %1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
+        const QString question =
+            QStringLiteral("Show %1 at %2? It replaces the undertaking, date and time on the pages.")
+                .arg(QString::fromStdString(subject), when);
+        const int answer = services_.askChoice
+                               ? services_.askChoice(this, question, {QStringLiteral("Show It"), QStringLiteral("Cancel")})
+                               : -1;
+        if (answer != 0) return;
+    }
     subjects_->Select(QString::fromStdString(subject));
     muhurthaForm_->SetDateAndTime(date.year, date.month, date.day, minute / 60, minute % 60);
+    raise();
+    activateWindow();
     if (CheckSubjectPage() && CheckMuhurthaPage()) OnNext(2);
 }
 

@@ -147,6 +147,9 @@ TEST_F(FinderTest, MissingInputIsNamedAndNoSearchStarts) {
              t.SetSpan({2026, 3, 20}, {2026, 3, 19});
          },
          QStringLiteral("The last date 2026-03-19 comes before the first date 2026-03-20.")},
+        {"SpanPastTenYears", [](FinderTest& t) { t.SetSpan({2026, 3, 20}, {2036, 3, 20}); },
+         QStringLiteral("The span may cover at most 10 years: from 2026-03-20 the last date may be 2036-03-19 at the "
+                        "latest, got 2036-03-20.")},
     };
     for (const auto& c : cases) {
         if (&c != cases) SetUp();  // a fresh window for each case
@@ -158,6 +161,9 @@ TEST_F(FinderTest, MissingInputIsNamedAndNoSearchStarts) {
         EXPECT_FALSE(finder->LastQuery().has_value()) << c.label;
         ASSERT_EQ(messages.size(), 1u) << c.label;
         EXPECT_EQ(messages.front().text, c.message) << c.label;
+        if (std::string(c.label).starts_with("Span")) {
+            EXPECT_EQ(Text(QStringLiteral("lblFindStatus")), QStringLiteral("Not searched: ") + c.message) << c.label;
+        }
     }
 }
 
@@ -216,6 +222,19 @@ TEST_F(FinderTest, DoubleClickShowsThatMinuteAsTheResult) {
     const auto later = std::find_if(listed.begin(), listed.end(),
                                     [](const FoundWindow& w) { return w.bestFirstMinute != w.firstMinute; });
     ASSERT_NE(later, listed.end());
+    EXPECT_TRUE(Text(QStringLiteral("lblFindSearched")).startsWith(Q(query.input.subject)))
+        << Text(QStringLiteral("lblFindSearched")).toStdString();
+
+    // The pages hold another time: the user is asked first, and a cancel leaves them as they are.
+    const QString pageHour = Text(QStringLiteral("cboHourFrom"));
+    choiceAnswer = -1;
+    DoubleClickItem(List(), List()->topLevelItem(0));
+    ASSERT_TRUE(Eventually([&] { return !choices.empty(); }));
+    EXPECT_TRUE(choices.back().question.startsWith(QStringLiteral("Show "))) << choices.back().question.toStdString();
+    EXPECT_EQ(Text(QStringLiteral("cboHourFrom")), pageHour);
+    EXPECT_NE(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
+    choiceAnswer = 0;
+
     for (const int row : {static_cast<int>(later - listed.begin()), 0}) {
         const FoundWindow& found = finder->ListedWindows().at(static_cast<std::size_t>(row));
         DoubleClickItem(List(), List()->topLevelItem(row));
