@@ -129,8 +129,9 @@ private:
     // Shows the wait panel for the pause with the input blocked and the window still painting.
     void PauseOnWaitPanel();
     void ShowResultLabel(const Calculation& calculation);
-    // The analysis report of a calculation goes into RTB here.
-    void WriteReport(const Calculation& calculation, const CalculationInput& input, const CalculationTimes& times);
+    // The analysis report of a calculation goes into RTB here; its appendix names the muhurtha's place from the
+    // page's City, State and Country boxes where the place did not come from the atlas.
+    void WriteReport(const Calculation& calculation, const PanelInput& input, const CalculationTimes& times);
     void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 
