@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
 #include "astro/tables.h"
 #include "day/period_tables.h"
@@ -150,10 +152,10 @@ struct WhenAndWhereLabels {
 
 // A moment's date and time as typed, its place, coordinates and zone.
 void AddWhenAndWhere(PartWriter& part, const WhenAndWhereLabels& labels, const MomentInput& moment,
-                     const MomentOrigin& origin) {
+                     const MomentOrigin& origin, std::string place) {
     part.Add(labels.date, DateText(DateOf(moment)));
     part.Add(labels.time, ClockText(moment.hour, moment.minute));
-    part.Add(labels.place, MomentPlaceText(origin));
+    part.Add(labels.place, std::move(place));
     part.Add(T::Coordinates, CoordinatesText(moment));
     part.Add(T::Zone, MomentZoneText(moment, origin));
 }
@@ -195,13 +197,24 @@ std::string MomentZoneText(const MomentInput& moment, const MomentOrigin& origin
            Text(T::ClockAt) + " " + UtcOffsetText(offset);
 }
 
-std::string MomentPlaceText(const MomentOrigin& origin) {
+namespace {
+
+std::string JoinedNames(std::initializer_list<const std::string*> names) {
     std::string text;
-    if (!origin.place) return text;
-    for (const std::string* part : {&origin.place->name, &origin.place->state, &origin.place->country}) {
-        if (!part->empty()) text += (text.empty() ? "" : ", ") + *part;
+    for (const std::string* name : names) {
+        if (!name->empty()) text += (text.empty() ? "" : ", ") + *name;
     }
     return text;
+}
+
+// A page's City, State and Country boxes as the atlas place is written, the empty ones left out.
+std::string BoxesPlaceText(const PlaceText& boxes) { return JoinedNames({&boxes.city, &boxes.state, &boxes.country}); }
+
+}  // namespace
+
+std::string MomentPlaceText(const MomentOrigin& origin) {
+    if (!origin.place) return "";
+    return JoinedNames({&origin.place->name, &origin.place->state, &origin.place->country});
 }
 
 std::string CoordinatesText(const MomentInput& m) {
@@ -212,20 +225,23 @@ std::string CoordinatesText(const MomentInput& m) {
 }
 
 ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculation& calculation,
-                                  const CalculationTimes& times) {
+                                  const CalculationTimes& times, const PlaceText& muhurthaPlaceBoxes) {
     ReportAppendix appendix;
 
     const MomentInput& b = input.birth;
     PartWriter whom(T::ForWhom);
     whom.Add(T::Name, input.personName);
     whom.Add(T::Sex, input.personSex);
-    AddWhenAndWhere(whom, {T::BirthDate, T::BirthTime, T::BirthPlace}, b, input.birthOrigin);
+    AddWhenAndWhere(whom, {T::BirthDate, T::BirthTime, T::BirthPlace}, b, input.birthOrigin,
+                    MomentPlaceText(input.birthOrigin));
     whom.AppendTo(appendix);
 
     const MomentInput& m = input.muhurtha;
     PartWriter chosen(T::ChosenMuhurtha);
     chosen.Add(T::Undertaking, input.subject);
-    AddWhenAndWhere(chosen, {T::Date, T::Time, T::Place}, m, input.muhurthaOrigin);
+    std::string place = MomentPlaceText(input.muhurthaOrigin);
+    if (place.empty()) place = BoxesPlaceText(muhurthaPlaceBoxes);
+    AddWhenAndWhere(chosen, {T::Date, T::Time, T::Place}, m, input.muhurthaOrigin, std::move(place));
     chosen.AppendTo(appendix);
 
     AddMoment(appendix, T::BirthMoment, b, calculation.birth, times.birthLimbs);

@@ -9,13 +9,16 @@
 #include "driver/calculation.h"
 #include "driver/day_view.h"
 #include "driver/limbs.h"
+#include "driver/panels.h"
 #include "report/appendix.h"
 
 namespace kalvora {
 
-// The appendix of a calculation, from the pages it was run on and the times computed beside it.
+// The appendix of a calculation, from the pages it was run on and the times computed beside it. The muhurtha's
+// place is the atlas place it came from; where it came from none (its zone taken from the time-zone picker or
+// typed), the City, State and Country boxes of the muhurtha page name it (none from the command line).
 ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculation& calculation,
-                                  const CalculationTimes& times);
+                                  const CalculationTimes& times, const PlaceText& muhurthaPlaceBoxes = {});
 
 // "14:32" for a minute on the given date, "03:10 on December 11, 2026" for one on another date.
 std::string ClockMinuteOnDay(ClockMinute minute, LocalDate day);

@@ -21,11 +21,15 @@ DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date, SunriseD
     view.sun = ComputeSunDay(date, view.place, definition);
     if (const auto frame = FrameOf(view.sun)) view.periods = PeriodsOfDay(*frame);
 
+    // A limb shows at a whole minute the value it has at that minute's start, and holds it until the minute of
+    // the next value: the values current at some moment from sunrise to the next sunrise are those shown at the
+    // minutes from the one holding the sunrise to the one holding the next sunrise, both included. The value shown
+    // at the next sunrise's minute is so listed both as this day's last and as the next day's first.
     ClockMinute first = static_cast<ClockMinute>(DayNumber(date)) * 1440;
     ClockMinute last = first + 1439;
     if (view.sun.sunriseJdUt && view.sun.nextSunriseJdUt) {
         first = ClockMinuteHolding(*view.sun.sunriseJdUt, view.place.zoneOffsetSeconds);
-        last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds) - 1;
+        last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds);
     }
     for (std::size_t i = 0; i < LimbCount; ++i) view.limbs[i] = LimbSpansBetween(Limbs[i], placeAndZone, first, last);
     return view;

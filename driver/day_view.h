@@ -19,8 +19,9 @@ struct DayView {
     DayPlace place;   // the place and its whole zone offset for the date
     SunDay sun;       // date, weekday, sunrise, sunset, next sunrise (empty where the Sun does not rise or set)
     std::optional<DayPeriods> periods;  // none for a polar day or night
-    // Per limb (in the order of Limbs) the values current from the sunrise minute up to the minute before the
-    // next sunrise's; where there is no sunrise, over the local date from midnight to midnight.
+    // Per limb (in the order of Limbs) the values shown at the minutes from the one holding the sunrise to the one
+    // holding the next sunrise, both included; where there is no sunrise, over the local date from midnight to
+    // midnight.
     std::array<std::vector<LimbSpan>, LimbCount> limbs;
 };
 

@@ -8,6 +8,12 @@ namespace {
 constexpr char32_t ObjectCharacter = 0xFFFC;
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 
+// The footer of every page, "Page 3 of 5" centred in small grey type: the page number is the \chpgn symbol and the
+// count of pages a NUMPAGES field, both filled in by the reader as it lays out the pages. The field's result is
+// left empty, as the count is only known once the pages are laid out.
+constexpr std::string_view PageFooter =
+    "{\\footer\\pard\\qc\\f0\\fs20\\cf8 Page {\\chpgn} of {\\field{\\*\\fldinst NUMPAGES }{\\fldrslt }}\\par}";
+
 // The font table holds the fixed-pitch font only once a run uses it, so that a report without such runs keeps its
 // RTF as it always was.
 std::string Header(bool fixedPitch) {
@@ -18,7 +24,9 @@ std::string Header(bool fixedPitch) {
     for (const Rgb& c : ClassicPalette) {
         header += "\\red" + std::to_string(c.r) + "\\green" + std::to_string(c.g) + "\\blue" + std::to_string(c.b) + ";";
     }
-    header += "}\r\n\\viewkind4\\uc1\\pard\\f0\\fs24 ";
+    header += "}\r\n\\viewkind4\\uc1";
+    header += PageFooter;
+    header += "\\pard\\f0\\fs24 ";
     return header;
 }
 

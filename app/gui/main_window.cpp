@@ -657,7 +657,7 @@ void MainWindow::Display() {
 
     lastCalculation_ = std::move(calculation);
     ShowResultLabel(*lastCalculation_);
-    WriteReport(*lastCalculation_, input.calculation, times);
+    WriteReport(*lastCalculation_, input, times);
     FillBirthDetails(*lastCalculation_, input);
     FillMuhurthaDetails(*lastCalculation_, input);
     results_->birth->ShowUntil(PanelUntilTexts(times.birthLimbs, input.calculation.birth));
@@ -735,15 +735,14 @@ void MainWindow::ShowResultLabel(const Calculation& calculation) {
     results_->result->setText(text);
 }
 
-void MainWindow::WriteReport(const Calculation& calculation, const CalculationInput& input,
-                             const CalculationTimes& times) {
+void MainWindow::WriteReport(const Calculation& calculation, const PanelInput& input, const CalculationTimes& times) {
     QTextBrowser* view = results_->report;
     view->clear();
     lastReport_.reset();
     // No rule set ran for a subject that names no undertaking: there is no report.
     if (!calculation.evaluation) return;
     ReportInput report = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
-    report.appendix = MakeReportAppendix(input, calculation, times);
+    report.appendix = MakeReportAppendix(input.calculation, calculation, times, input.muhurthaPlace);
     lastReport_ = BuildReportDocument(report);
     ShowReport(*lastReport_, view);
 }

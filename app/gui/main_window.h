@@ -134,8 +134,9 @@ private:
     // The day's warning above the factors when the chosen minute falls in a period to avoid.
     void ShowDayWarning(const DayPanelTexts& day);
     void ShowResultLabel(const Calculation& calculation);
-    // The analysis report of a calculation goes into RTB here.
-    void WriteReport(const Calculation& calculation, const CalculationInput& input, const CalculationTimes& times);
+    // The analysis report of a calculation goes into RTB here; its appendix names the muhurtha's place from the
+    // page's City, State and Country boxes where the place did not come from the atlas.
+    void WriteReport(const Calculation& calculation, const PanelInput& input, const CalculationTimes& times);
     void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -64,6 +65,40 @@ void InsertImage(QTextCursor& cursor, QTextDocument* document, const Bitmap& pic
 }
 
 QString PathText(const QString& path) { return QStringLiteral("\"%1\"").arg(path); }
+
+// The footer of every printed page, "Page 3 of 5", centred in small grey type.
+QFont FooterFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+    font.setPointSize(9);
+    return font;
+}
+
+// Where the footer goes on a page, in the painter's coordinates (origin at the top left of the area inside the
+// margins): in the bottom margin, centred in the part of it the device can print, when that part has room for the
+// line with space around it (a saved PDF's margin of 20 mm has); otherwise at the foot of the area inside the
+// margins, whose text then stops a line short of it.
+struct FooterPlace {
+    double textHeight = 0;  // the height left to the report's text on each page
+    QRectF line;            // the footer's line
+};
+
+FooterPlace PlaceFooter(const QPagedPaintDevice& device, const QRect& body, const QFont& font) {
+    const double lineHeight = QFontMetricsF(font, &device).height();
+    QPageLayout layout = device.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    const double pixelsPerPoint = device.logicalDpiY() / 72.0;
+    const double room = (layout.margins().bottom() - layout.minimumMargins().bottom()) * pixelsPerPoint;
+    FooterPlace place;
+    if (room >= 2 * lineHeight) {
+        place.textHeight = body.height();
+        place.line = QRectF(0, body.height() + (room - lineHeight) / 2, body.width(), lineHeight);
+    } else {
+        place.textHeight = body.height() - 2 * lineHeight;
+        place.line = QRectF(0, body.height() - lineHeight, body.width(), lineHeight);
+    }
+    return place;
+}
 
 // Both formats reach the disk through ReplaceFile: the PDF is painted in memory first.
 bool SaveBytes(const QString& path, std::string_view bytes, QString* error) {
@@ -145,9 +180,12 @@ bool PaintReport(const ReportDocument& report, QPagedPaintDevice* device, QStrin
     document.documentLayout()->setPaintDevice(device);
     RenderReport(report, &document);
 
-    // The painter's origin is the top left corner of the printable area; lay the text out on pages of its size.
+    // The painter's origin is the top left corner of the printable area; lay the text out on pages of its size,
+    // less the footer's line where the footer cannot go into the bottom margin.
     const QRect body = device->pageLayout().paintRectPixels(device->logicalDpiX());
-    document.setPageSize(QSizeF(body.size()));
+    const QFont footerFont = FooterFont();
+    const FooterPlace footer = PlaceFooter(*device, body, footerFont);
+    document.setPageSize(QSizeF(body.width(), footer.textHeight));
     const int pages = document.pageCount();
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device->newPage()) {
@@ -155,13 +193,19 @@ bool PaintReport(const ReportDocument& report, QPagedPaintDevice* device, QStrin
             return false;
         }
         painter.save();
-        const QRectF view(0, page * body.height(), body.width(), body.height());
+        const QRectF view(0, page * footer.textHeight, body.width(), footer.textHeight);
         painter.translate(0, -view.top());
         painter.setClipRect(view);
         QAbstractTextDocumentLayout::PaintContext context;
         context.clip = view;
         document.documentLayout()->draw(&painter, context);
         painter.restore();
+
+        const Rgb grey = PaletteRgb(PaletteColour::DarkGrey);
+        painter.setFont(footerFont);
+        painter.setPen(QColor(grey.r, grey.g, grey.b));
+        painter.drawText(footer.line, Qt::AlignHCenter | Qt::AlignVCenter,
+                         QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
     }
     if (!painter.end()) {
         if (error) *error = QStringLiteral("the page output could not be finished");

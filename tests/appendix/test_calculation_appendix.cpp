@@ -169,6 +169,34 @@ TEST(ReportAppendix, WhereTheSunDoesNotRiseOrSetTheDaySaysSoAndShowsNoPeriods) {
     }
 }
 
+TEST(ReportAppendix, TheMuhurthasPlaceIsTheAtlasPlaceElseTheNamesOnItsPage) {
+    CalculationInput picked = DelhiJourney();  // the zone from the time-zone picker: no place of the atlas
+    picked.muhurthaOrigin = {};
+    struct Case {
+        const char* what;
+        CalculationInput input;
+        PlaceText boxes;
+        const char* place;
+    };
+    const std::vector<Case> cases = {
+        {"atlas place", DelhiJourney(), {}, "New Delhi, Delhi, India"},
+        {"atlas place, the boxes edited since", DelhiJourney(), {"Dilli", "", ""}, "New Delhi, Delhi, India"},
+        {"zone from the picker", picked, {"New Delhi", "Delhi", "India"}, "New Delhi, Delhi, India"},
+        {"zone from the picker, no state", picked, {"New Delhi", "", "India"}, "New Delhi, India"},
+        {"zone from the picker, boxes empty", picked, {}, "(none)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReportAppendix appendix =
+            MakeReportAppendix(c.input, Calculate(c.input), ComputeCalculationTimes(c.input), c.boxes);
+        const AppendixPart* chosen = PartNamed(appendix, AppendixText::ChosenMuhurtha);
+        ASSERT_NE(chosen, nullptr);
+        EXPECT_EQ(ValueOf(*chosen, TextOf(AppendixText::Place)), c.place);
+        // The birth's place is its own: typed here, so none.
+        EXPECT_EQ(ValueOf(*PartNamed(appendix, AppendixText::ForWhom), TextOf(AppendixText::BirthPlace)), "(none)");
+    }
+}
+
 TEST(ReportAppendix, ClockAndOffsetTexts) {
     const LocalDate day{2026, 12, 10};
     const ClockMinute midnight = static_cast<ClockMinute>(DayNumber(day)) * 1440;

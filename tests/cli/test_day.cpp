@@ -63,6 +63,12 @@ TEST(DayCommand, ArgumentsAndPolarDays) {
          "\"sunrise\": null, \"sunset\": null, \"nextSunrise\": null"},
         {{"day", "--date", "2026-12-21", "--lat", "69:39N", "--lon", "18:57E", "--zone", "+01:00"}, 0,
          "The Sun does not rise"},
+        // Soola is first shown at 05:55, the minute of the next sunrise (05:55:40): it is the day's last yoga.
+        {{"day", "--date", "2021-08-24", "--place", "New Delhi", "--tz", "Asia/Kolkata", "--sunrise", "standard"}, 0,
+         "    Soola  2021-08-25T05:55 to "},
+        {{"day", "--date", "2021-08-24", "--place", "New Delhi", "--tz", "Asia/Kolkata", "--sunrise", "standard",
+          "--json"},
+         0, "{\"name\": \"Soola\", \"start\": \"2021-08-25T05:55:00\""},
     });
     for (const Case& c : cases) {
         const DayRun r = RunArgs(c.args);

@@ -45,6 +45,8 @@ TEST_F(ReportTabTest, TheReportOfTheCalculationIsShown) {
     const qsizetype details = text.indexOf(QStringLiteral("Details of the Calculation"));
     ASSERT_GT(details, text.indexOf(QStringLiteral("Strength of Star (Tarabala)")));
     EXPECT_GT(text.indexOf(QStringLiteral("10:30"), details), details);
+    // The muhurtha's zone came from the picker: its place is named from the page's City, State and Country.
+    EXPECT_GT(text.indexOf(QStringLiteral("New Delhi, Delhi, India"), details), details);
 }
 
 TEST_F(ReportTabTest, SaveAsRtfAndPdf) {

@@ -13,6 +13,9 @@
 #include <QTextDocument>
 
 #include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "report/picture.h"
 #include "report/qt/report_file.h"
@@ -178,6 +181,77 @@ TEST(ReportQt, PrintsToAPdfPrinter) {
     EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent-kalvora-dir/printed.pdf"))) << error.toStdString();
     EXPECT_FALSE(PrintReport(BuildReportDocument(test::SampleInput()), nullptr, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// The lines of one page of a PDF as pdftotext lays them out, blank ones left out and each trimmed.
+std::vector<std::string> PdfPageLines(const std::string& path, int page) {
+    const std::string text =
+        Shell("pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + path + "' -");
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\n\f", start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first != std::string::npos) lines.push_back(line.substr(first, line.find_last_not_of(' ') + 1 - first));
+        start = end + 1;
+    }
+    return lines;
+}
+
+int PdfPageCount(const std::string& path) {
+    const std::string info = Shell("pdfinfo '" + path + "'");
+    const std::size_t at = info.find("Pages:");
+    return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
+}
+
+TEST(ReportQt, EveryPrintedPageEndsWithItsNumber) {
+    if (!HavePdfTools()) GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Long enough for several pages: the whole report and an appendix of sixty rows.
+    ReportInput input = FullInput();
+    ReportAppendix appendix{{{"The Day of the Muhurtha", {}}}};
+    for (int i = 0; i < 60; ++i) appendix.parts[0].rows.push_back({"Row " + std::to_string(i), "value"});
+    input.appendix = appendix;
+    const ReportDocument report = BuildReportDocument(input);
+
+    // A saved PDF has room for the footer in its bottom margin; a printer whose margins are its least has none,
+    // and the footer takes the foot of the text's area.
+    const auto printed = [&](const QString& path, bool noMargins) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        if (noMargins) printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        QString error;
+        return PrintReport(report, &printer, &error);
+    };
+    struct Case {
+        const char* what;
+        std::function<bool(const QString&)> write;
+    };
+    const std::vector<Case> cases = {
+        {"saved", [&](const QString& path) { return SaveReport(report, path, nullptr); }},
+        {"printed", [&](const QString& path) { return printed(path, false); }},
+        {"printed without margins", [&](const QString& path) { return printed(path, true); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.filePath(QString::fromLatin1(c.what) + QStringLiteral(".pdf"));
+        ASSERT_TRUE(c.write(path));
+        const int pages = PdfPageCount(path.toStdString());
+        ASSERT_GE(pages, 3);
+        for (int page = 1; page <= pages; ++page) {
+            const std::vector<std::string> lines = PdfPageLines(path.toStdString(), page);
+            ASSERT_FALSE(lines.empty());
+            EXPECT_EQ(lines.back(), "Page " + std::to_string(page) + " of " + std::to_string(pages));
+        }
+        // Nothing of the report is lost under the footers.
+        const std::string text = PdfText(path);
+        EXPECT_EQ(test::CountOf(text, test::FooterLine), 22u);
+        EXPECT_NE(text.find("Row 59"), std::string::npos);
+    }
 }
 
 TEST(ReportQt, SavedRtfIsTheReportsRtf) {

@@ -16,7 +16,8 @@ namespace kalvora {
 namespace {
 
 // What an RTF reader makes of a document: its visible text (paragraph ends as CR LF, Unicode escapes decoded to
-// UTF-8), the hexadecimal data of each picture group, and whether the braces balance.
+// UTF-8; the page footer is not part of it), the hexadecimal data of each picture group, and whether the braces
+// balance.
 struct RtfReading {
     std::string text;
     std::vector<std::string> pictures;
@@ -76,7 +77,7 @@ RtfReading ReadRtf(const std::string& rtf) {
             const std::string number = rtf.substr(j, k - j);
             if (k < rtf.size() && rtf[k] == ' ') ++k;
             Group& g = groups.back();
-            if (word == "fonttbl" || word == "colortbl") g.hidden = true;
+            if (word == "fonttbl" || word == "colortbl" || word == "footer") g.hidden = true;
             if (word == "pict") {
                 g.hidden = g.picture = true;
                 reading.pictures.emplace_back();
@@ -235,6 +236,56 @@ TEST(Rtf, WholeReportReadsBackAsTheDocument) {
     EXPECT_EQ(rtf.find('\x9D'), std::string::npos);
     EXPECT_EQ(rtf.find('\x81'), std::string::npos);
     EXPECT_EQ(rtf.find("\\fs24\\b\\cf9 \\par\r\nKalvora Report"), rtf.find("{\\pict") + PictureToRtf(ReportPicture()).size() + 2);
+}
+
+// The group that opens at `at` (a "{"), braces and all; "" when it does not close.
+std::string GroupAt(const std::string& rtf, std::size_t at) {
+    int depth = 0;
+    for (std::size_t i = at; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\') {
+            ++i;
+        } else if (rtf[i] == '{') {
+            ++depth;
+        } else if (rtf[i] == '}' && --depth == 0) {
+            return rtf.substr(at, i + 1 - at);
+        }
+    }
+    return "";
+}
+
+TEST(Rtf, EveryPageIsNumberedInTheFooter) {
+    ReportInput withAppendix = test::SampleInput();
+    withAppendix.appendix = ReportAppendix{{{"The Day of the Muhurtha", {{"Sunrise", "07:07"}}}}};
+    ReportInput stopped = test::SampleInput();
+    stopped.stopped = true;
+    stopped.stopMessage = "Your Muhurtha Date is more than Your Birth Date. Please check.";
+    struct Case {
+        const char* what;
+        ReportDocument document;
+    };
+    const std::vector<Case> cases = {
+        {"an empty document", ReportDocument{}},
+        {"the report", BuildReportDocument(test::SampleInput())},
+        {"the report with its appendix in the fixed-pitch font", BuildReportDocument(withAppendix)},
+        {"a stopped evaluation's message", BuildReportDocument(stopped)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string rtf = ReportToRtf(c.document);
+        const std::size_t at = rtf.find("{\\footer");
+        ASSERT_NE(at, std::string::npos) << rtf;
+        EXPECT_EQ(rtf.find("{\\footer", at + 1), std::string::npos);
+        // It belongs to the document's formatting: after the tables, before the first paragraph of the text.
+        EXPECT_LT(rtf.find("{\\colortbl"), at);
+        EXPECT_LT(at, rtf.find("\\pard\\f0\\fs24 "));
+        // "Page N of M": the current page's number and a field counting the pages.
+        const std::string footer = GroupAt(rtf, at);
+        EXPECT_NE(footer.find("Page {\\chpgn} of {\\field{\\*\\fldinst NUMPAGES }{\\fldrslt }}"), std::string::npos)
+            << footer;
+        EXPECT_TRUE(ReadRtf(footer).balanced);
+        EXPECT_TRUE(ReadRtf(rtf).balanced);
+        EXPECT_EQ(ReadRtf(rtf).text, PlainText(c.document));
+    }
 }
 
 TEST(Rtf, FileIsWrittenOrTheFailureIsNamed) {
