@@ -76,7 +76,7 @@ for target in "${targets[@]}"; do
   status=0
   "$program" "${options[@]}" "$work" >"$log" 2>&1 || status=$?
   runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
-  coverage="$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1)"
+  coverage="$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)"
   if [ "$status" -ne 0 ]; then
     failed+=("$target")
     summary+=("$target: FAILED (status $status) after ${runs:-?} runs, ${coverage:-no coverage}; inputs in $crashes/")
