@@ -290,7 +290,8 @@ std::vector<std::size_t> NearestNames(const Atlas& atlas, std::string_view query
         return places[a.second].population > places[b.second].population;
     });
     std::vector<std::size_t> indexes;
-    for (const auto& [distance, index] : near) {
+    for (const auto& nearby : near) {
+        const std::size_t index = nearby.second;  // named apart: clang before 16 cannot capture a structured binding
         const bool sameName = std::ranges::any_of(indexes, [&](std::size_t kept) { return keys[kept].name == keys[index].name; });
         if (!sameName) indexes.push_back(index);
         if (indexes.size() == count) break;

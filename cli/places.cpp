@@ -106,8 +106,8 @@ TimeZone OpenZone(std::string_view prefix, const MomentSources& sources, const s
 }  // namespace
 
 const Atlas& AtlasOnDemand::Get() {
-    if (!atlas_) atlas_ = LoadAtlas();
-    return *atlas_;
+    static const Atlas loaded = LoadAtlas();
+    return loaded;
 }
 
 Fold ParseFold(std::string_view option, std::string_view text) {

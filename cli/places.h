@@ -27,13 +27,12 @@ struct MomentSources {
     std::optional<Place> saved;         // a place given whole (a saved person's), taken as --*-place's match
 };
 
-// The atlas, loaded the first time it is asked for: only a place option or the places command needs it.
+// The atlas, loaded the first time it is asked for (only a place option or the places command needs it) and then
+// kept for the rest of the process, so that a process running many commands (the tests, the fuzz targets) reads
+// the gazetteer once.
 class AtlasOnDemand {
 public:
     const Atlas& Get();
-
-private:
-    std::optional<Atlas> atlas_;
 };
 
 // Reads "earlier" or "later".

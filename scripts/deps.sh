@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Kalvora needs to build, test, package and run, but only those that are missing.
+# Installs the Debian packages Kalvora needs to build, test, fuzz, package and run, but only those that are missing.
 # Uses sudo when not run as root.
 set -euo pipefail
 
@@ -11,6 +11,7 @@ packages=(
   libswe-dev
   fonts-dejavu-core poppler-utils xvfb xauth
   desktop-file-utils appstream groff-base dpkg-dev file
+  clang libclang-rt-14-dev
 )
 
 missing=()

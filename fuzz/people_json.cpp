@@ -1,0 +1,102 @@
+// Fuzz target: the reader of a people backup (`people import FILE.json`). The input is the file's text.
+//
+// What is checked: a file is either read or refused with StoreFailure and a message; the people read are whole
+// (PersonProblem finds nothing wrong), and follow the import's way on: written out again they read back exactly,
+// saved into a people file they are found there unchanged, their `people list` line can be made, and as a
+// --person they become a birth moment or a refusal naming an argument.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/people.h"
+#include "cli/person_option.h"
+#include "cli/places.h"
+#include "fuzz/fuzz_support.h"
+#include "store/people_json.h"
+#include "store/people_store.h"
+
+namespace kalvora {
+namespace {
+
+// A stamp for entries whose file left "created" or "changed" out, as the store would set it.
+constexpr const char* Stamp = "2026-01-02T03:04:05Z";
+
+PeopleStore& Store() {
+    static PeopleStore store((fuzz::ScratchFolder("people") / "people.sqlite").string());
+    fuzz::Check(store.State() == StoreState::Ready, "the people file cannot be made: " + store.Problem());
+    return store;
+}
+
+void ReadsBackExactly(std::vector<StoredPerson> people, bool indented) {
+    for (StoredPerson& entry : people) {
+        if (entry.created.empty()) entry.created = Stamp;
+        if (entry.changed.empty()) entry.changed = Stamp;
+    }
+    const std::string written = PeopleJson(people, indented);
+    std::vector<StoredPerson> again;
+    try {
+        again = ReadPeopleJson(written);
+    } catch (const StoreFailure& e) {
+        fuzz::Broken(std::string("people written out are refused when read back: ") + e.what() + "\n" + written);
+    }
+    fuzz::Check(again == people, "people written out read back otherwise:\n" + written);
+}
+
+// As `people import` saves them: each is then in the file with the same data; the file is emptied again after.
+void SavedUnchanged(const std::vector<StoredPerson>& people) {
+    PeopleStore& store = Store();
+    store.AddAll(people);
+    const std::vector<StoredPerson> listed = store.List();
+    for (const StoredPerson& entry : people) {
+        bool found = false;
+        for (const StoredPerson& kept : listed) found = found || kept.person == entry.person;
+        fuzz::Check(found, "an imported person is not in the people file as read: '" + entry.person.name + "'");
+    }
+    for (const StoredPerson& kept : listed) store.Remove(kept.key);
+}
+
+// As --person takes a saved person into a calculation's birth.
+void AsBirthMoment(const Person& person) {
+    MomentInput birth;
+    MomentSources sources;
+    PersonIntoMoment(person, birth, sources);
+    AtlasOnDemand atlas;  // never loaded: a saved person's place is given whole
+    try {
+        ResolveMoment("--birth", sources, birth, atlas, "--help");
+    } catch (const ArgumentError& e) {
+        fuzz::Check(*e.what() != '\0', "a saved person was refused without a message");
+        return;
+    }
+    fuzz::Check(birth.latitudeDegrees >= 0 && birth.latitudeDegrees <= 90 && birth.latitudeMinutes >= 0 &&
+                    birth.latitudeMinutes <= 59 && birth.longitudeDegrees >= 0 && birth.longitudeDegrees <= 180 &&
+                    birth.longitudeMinutes >= 0 && birth.longitudeMinutes <= 59,
+                "a saved person's coordinates came out of range for '" + person.name + "'");
+}
+
+}  // namespace
+}  // namespace kalvora
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kalvora;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::vector<StoredPerson> people;
+    try {
+        people = ReadPeopleJson(text);
+    } catch (const StoreFailure& e) {
+        fuzz::Check(*e.what() != '\0', "a file was refused without a message");
+        return 0;
+    }
+    for (const StoredPerson& entry : people) {
+        fuzz::Check(PersonProblem(entry.person).empty(),
+                    "a person was read with a problem: " + PersonProblem(entry.person));
+        fuzz::Check(entry.key == 0, "a key was taken from the file");
+        PersonLine(entry.person);
+        AsBirthMoment(entry.person);
+    }
+    ReadsBackExactly(people, size % 2 == 0);
+    SavedUnchanged(people);
+    return 0;
+}
