@@ -71,7 +71,7 @@ private:
     friend std::optional<TimeZone> OpenTimeZone(std::string_view zoneId);
     friend struct ZoneAccess;
     std::string id_;
-    std::shared_ptr<void> handle_;  // the zone database's own zone object
+    std::shared_ptr<void> handle_;  // the reader of the zone: GLib's zone object, or Qt's
 };
 
 // The zone of an IANA zone id ("Asia/Kolkata"); none when the zone database has no such zone.
