@@ -71,7 +71,7 @@ private:
     friend std::optional<TimeZone> OpenTimeZone(std::string_view zoneId);
     friend struct ZoneAccess;
     std::string id_;
-    std::shared_ptr<void> handle_;  // the zone database's own zone object
+    std::shared_ptr<void> handle_;  // the reader of the zone: GLib's zone object, or Qt's
 };
 
 // The zone of an IANA zone id ("Asia/Kolkata"); none when the zone database has no such zone.
@@ -92,7 +92,8 @@ std::optional<ZoneOffset> ChosenOffset(const LocalTimeInZone& found, Fold fold);
 // missing time, the two offsets of a repeated one, an invalid time or an unknown zone; "" when unique.
 std::string DescribeLocalTime(std::string_view zoneId, const LocalDateTime& local, const LocalTimeInZone& found);
 
-// Every change of the clocks with utFromSeconds <= utSeconds < utToSeconds, in order.
+// Every change of the clocks with utFromSeconds < utSeconds < utToSeconds, in order (the clock in force at
+// utFromSeconds, even one that began on that second, is OffsetAtUt's).
 std::vector<ZoneTransition> TransitionsBetween(const TimeZone& zone, std::int64_t utFromSeconds,
                                                std::int64_t utToSeconds);
 

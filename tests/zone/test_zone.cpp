@@ -139,6 +139,43 @@ TEST(LookUpLocalTime, GapsAndRepeatsOnBothSides) {
     }
 }
 
+TEST(LookUpLocalTime, NegativeDaylightSavingPastTheListedChanges) {
+    // IANA tzdata (zone Europe/Dublin, linked as Eire), as zdump -v -c 2041,2042 and -c 2099,2100 print it: past the
+    // changes its file lists (to 2037) the zone keeps its rule IST-1GMT0,M10.5.0,M3.5.0/1, winter GMT being daylight
+    // saving (isdst=1) one hour below the standard IST; 2041-03-31 01:00 UT GMT became IST, 2041-10-27 01:00 UT IST
+    // became GMT.
+    const struct {
+        LocalDateTime local;
+        LocalTimeKind kind;
+        std::int32_t offsetSeconds;  // Unique: the offset; Repeated: the earlier; Missing: the one jumped from
+        std::int32_t otherSeconds;   // Repeated: the later; Missing: the one jumped to
+        LocalDateTime jumpUt;        // Repeated and Missing: the change of the clocks, in UT
+    } cases[] = {
+        {{2041, 1, 15, 12, 0, 0}, LocalTimeKind::Unique, 0, 0, {}},
+        {{2041, 7, 15, 12, 0, 0}, LocalTimeKind::Unique, 3600, 0, {}},
+        {{2099, 1, 15, 12, 0, 0}, LocalTimeKind::Unique, 0, 0, {}},
+        {{2099, 7, 15, 12, 0, 0}, LocalTimeKind::Unique, 3600, 0, {}},
+        {{2041, 3, 31, 1, 30, 0}, LocalTimeKind::Missing, 0, 3600, {2041, 3, 31, 1, 0, 0}},
+        {{2041, 10, 27, 1, 30, 0}, LocalTimeKind::Repeated, 3600, 0, {2041, 10, 27, 1, 0, 0}},
+    };
+    for (const char* zone : {"Europe/Dublin", "Eire"}) {
+        for (const auto& c : cases) {
+            const LocalTimeInZone found = LookUpLocalTime(zone, c.local);
+            const std::string what = std::string(zone) + " " + FormatLocalDateTime(c.local);
+            ASSERT_EQ(found.kind, c.kind) << what;
+            const ZoneOffset& first = c.kind == LocalTimeKind::Missing ? found.jump.before : found.offset;
+            const ZoneOffset& second = c.kind == LocalTimeKind::Missing ? found.jump.after : found.later;
+            EXPECT_EQ(first.offsetSeconds, c.offsetSeconds) << what;
+            EXPECT_EQ(first.daylight, c.offsetSeconds == 0) << what;
+            EXPECT_EQ(first.standardOffsetSeconds, 3600) << what;
+            EXPECT_EQ(first.abbreviation, c.offsetSeconds == 0 ? "GMT" : "IST") << what;
+            if (c.kind == LocalTimeKind::Unique) continue;
+            EXPECT_EQ(second.offsetSeconds, c.otherSeconds) << what;
+            EXPECT_EQ(found.jump.utSeconds, SecondsSinceEpoch(c.jumpUt)) << what;
+        }
+    }
+}
+
 TEST(DescribeLocalTime, SaysWhenTheClocksChanged) {
     const struct {
         const char* zone;
