@@ -174,7 +174,7 @@ double SignedDegrees(int degrees, int minutes, bool negative) {
 // "13:05N" from signed degrees (rounded to the minute).
 std::string AngleText(double degrees, char positive, char negative) {
     const long minutes = std::lround(std::abs(degrees) * 60.0);
-    char buffer[24];
+    char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%ld:%02ld%c", minutes / 60, minutes % 60, degrees < 0 ? negative : positive);
     return buffer;
 }

@@ -79,9 +79,6 @@ std::vector<Person> SavedPeople() {
     lena.place = BirthPlace{"Berlin", "Land Berlin", "Germany"};
     lena.zone.id = "Europe/Berlin";
     people.push_back(lena);
-    Person unknownZone = Saved("Nowhere", "Male", {2000, 1, 1, 12, 0}, 0.0, 0.0);
-    unknownZone.zone.id = "Not/A_Zone";
-    people.push_back(unknownZone);
     Person jumped = Saved("Gap", "Female", {2021, 3, 14, 2, 30}, 40.0 + 43.0 / 60.0, -(74.0 + 0.0 / 60.0));
     jumped.zone.id = "America/New_York";
     people.push_back(jumped);
