@@ -45,52 +45,131 @@ void AppendSeparator(std::string& out) {
     if (!out.empty() && out.back() != ' ') out.push_back(' ');
 }
 
+void FoldAsciiCharacter(unsigned char c, std::string& out) {
+    if (c == '\'' || c == '`') return;
+    if (g_ascii_isalnum(c)) {
+        out.push_back(g_ascii_tolower(c));
+    } else if (c == ',') {
+        out.push_back(',');
+    } else {
+        AppendSeparator(out);
+    }
+}
+
 // Names that are plain ASCII (most of them) fold without GLib.
 bool FoldAscii(std::string_view text, std::string& out) {
     for (const char raw : text) {
         const auto c = static_cast<unsigned char>(raw);
         if (c >= 0x80) return false;
-        if (c == '\'' || c == '`') continue;
-        if (g_ascii_isalnum(c)) {
-            out.push_back(g_ascii_tolower(c));
-        } else if (c == ',') {
-            out.push_back(',');
-        } else {
-            AppendSeparator(out);
-        }
+        FoldAsciiCharacter(c, out);
     }
     return true;
 }
 
-void FoldUnicode(std::string_view text, std::string& out) {
-    std::unique_ptr<gchar, decltype(&g_free)> valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())),
-                                                    &g_free);
-    std::unique_ptr<gchar, decltype(&g_free)> decomposed(g_utf8_normalize(valid.get(), -1, G_NORMALIZE_ALL),
-                                                         &g_free);
-    if (!decomposed) return;
-    for (const gchar* p = decomposed.get(); *p != '\0'; p = g_utf8_next_char(p)) {
-        const gunichar c = g_utf8_get_char(p);
-        const GUnicodeType type = g_unichar_type(c);
-        if (type == G_UNICODE_NON_SPACING_MARK || type == G_UNICODE_SPACING_MARK ||
-            type == G_UNICODE_ENCLOSING_MARK || IsApostrophe(c)) {
-            continue;
-        }
+// The scripts of India and South-East Asia: their vowel signs, viramas and nuktas are parts of the letters,
+// so a text in them is compared code point for code point, marks and all ("दिल्" begins "दिल्ली" but not
+// "देहरादून").
+bool KeepsMarks(GUnicodeScript script) {
+    switch (script) {
+        case G_UNICODE_SCRIPT_DEVANAGARI:
+        case G_UNICODE_SCRIPT_BENGALI:
+        case G_UNICODE_SCRIPT_GURMUKHI:
+        case G_UNICODE_SCRIPT_GUJARATI:
+        case G_UNICODE_SCRIPT_ORIYA:
+        case G_UNICODE_SCRIPT_TAMIL:
+        case G_UNICODE_SCRIPT_TELUGU:
+        case G_UNICODE_SCRIPT_KANNADA:
+        case G_UNICODE_SCRIPT_MALAYALAM:
+        case G_UNICODE_SCRIPT_SINHALA:
+        case G_UNICODE_SCRIPT_TIBETAN:
+        case G_UNICODE_SCRIPT_MYANMAR:
+        case G_UNICODE_SCRIPT_KHMER:
+        case G_UNICODE_SCRIPT_THAI:
+        case G_UNICODE_SCRIPT_LAO:
+        case G_UNICODE_SCRIPT_OL_CHIKI:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsMark(GUnicodeType type) {
+    return type == G_UNICODE_NON_SPACING_MARK || type == G_UNICODE_SPACING_MARK || type == G_UNICODE_ENCLOSING_MARK;
+}
+
+void AppendCodePoint(gunichar c, std::string& out) {
+    std::array<gchar, 8> encoded{};
+    const gint length = g_unichar_to_utf8(c, encoded.data());
+    out.append(encoded.data(), static_cast<std::size_t>(length));
+}
+
+bool HasSpelling(gunichar c) { return (c >= 0x00C6 && c <= 0x0153) || c == 0x1E9E; }
+
+// One code point of a script that folds: its compatibility decomposition without the marks, lower case.
+void FoldCodePoint(gunichar composed, std::string& out) {
+    std::array<gunichar, G_UNICHAR_MAX_DECOMPOSITION_LENGTH> decomposed{};
+    const gsize count = g_unichar_fully_decompose(composed, TRUE, decomposed.data(), decomposed.size());
+    for (gsize i = 0; i < count; ++i) {
+        const gunichar c = decomposed[i];
+        if (IsMark(g_unichar_type(c)) || IsApostrophe(c)) continue;
         if (c == ',') {
             out.push_back(',');
             continue;
         }
-        const auto spelled = std::ranges::find(LetterSpellings, c, &LetterSpelling::letter);
-        if (spelled != LetterSpellings.end()) {
-            out += spelled->spelling;
-            continue;
+        if (HasSpelling(c)) {
+            const auto spelled = std::ranges::find(LetterSpellings, c, &LetterSpelling::letter);
+            if (spelled != LetterSpellings.end()) {
+                out += spelled->spelling;
+                continue;
+            }
         }
         if (!g_unichar_isalnum(c)) {
             AppendSeparator(out);
             continue;
         }
-        std::array<gchar, 8> encoded{};
-        const gint length = g_unichar_to_utf8(g_unichar_tolower(c), encoded.data());
-        out.append(encoded.data(), static_cast<std::size_t>(length));
+        AppendCodePoint(g_unichar_tolower(c), out);
+    }
+}
+
+// One code point of a script that keeps its marks: its canonical decomposition, so that a letter typed as one
+// code point or as a base and marks compares the same ("क़" and "क" with a nukta).
+void KeepCodePoint(gunichar composed, std::string& out) {
+    std::array<gunichar, G_UNICHAR_MAX_DECOMPOSITION_LENGTH> decomposed{};
+    const gsize count = g_unichar_fully_decompose(composed, FALSE, decomposed.data(), decomposed.size());
+    for (gsize i = 0; i < count; ++i) AppendCodePoint(decomposed[i], out);
+}
+
+void FoldUnicode(std::string_view text, std::string& out) {
+    std::unique_ptr<gchar, decltype(&g_free)> repaired(nullptr, &g_free);
+    if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
+        repaired.reset(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
+        text = repaired.get();
+    }
+    bool afterKeptLetter = false;  // a mark of no script of its own that follows one belongs to it
+    for (const gchar* p = text.data(); p != text.data() + text.size(); p = g_utf8_next_char(p)) {
+        const gunichar c = g_utf8_get_char(p);
+        if (c < 0x80) {
+            FoldAsciiCharacter(static_cast<unsigned char>(c), out);
+            afterKeptLetter = false;
+            continue;
+        }
+        const GUnicodeType type = g_unichar_type(c);
+        // Joiners and other invisible characters change how a word is drawn, not what it says.
+        if (type == G_UNICODE_FORMAT) continue;
+        // Every script that keeps its marks lies from U+0900 on; below, only a mark following one of their
+        // letters can be kept.
+        bool kept = false;
+        if (c >= 0x0900 || (afterKeptLetter && IsMark(type))) {
+            const GUnicodeScript script = g_unichar_get_script(c);
+            kept = KeepsMarks(script) ? g_unichar_isalnum(c) || IsMark(type)
+                                      : afterKeptLetter && IsMark(type) && script == G_UNICODE_SCRIPT_INHERITED;
+        }
+        afterKeptLetter = kept;
+        if (kept) {
+            KeepCodePoint(c, out);
+        } else {
+            FoldCodePoint(c, out);
+        }
     }
 }
 
@@ -129,22 +208,26 @@ std::vector<std::string> QueryParts(std::string_view query) {
     return parts;
 }
 
-bool MatchesCountry(const Atlas::Keys& keys, std::string_view part) {
+bool MatchesCountry(const Atlas& atlas, const Atlas::Keys& keys, std::string_view part) {
     if (part.size() == 2 && keys.countryCode == part) return true;
     for (const CountryAlias& alias : CountryAliases) {
         if (alias.typed == part) return SameCode(alias.countryCode, keys.countryCode);
     }
-    return BeginsAWord(keys.country, part);
+    if (BeginsAWord(keys.country, part)) return true;
+    return std::ranges::any_of(atlas.otherCountryKeys(keys.countryCode),
+                               [&](const std::string& key) { return BeginsAWord(key, part); });
 }
 
 bool MatchesState(const Atlas::Keys& keys, std::string_view part) { return BeginsAWord(keys.state, part); }
 
 // Whether the place lies where the query's qualifiers say: one qualifier may be the state or the
 // country, two are the state and then the country.
-bool MatchesQualifiers(const Atlas::Keys& keys, std::span<const std::string> qualifiers) {
+bool MatchesQualifiers(const Atlas& atlas, const Atlas::Keys& keys, std::span<const std::string> qualifiers) {
     if (qualifiers.empty()) return true;
-    if (qualifiers.size() == 1) return MatchesState(keys, qualifiers[0]) || MatchesCountry(keys, qualifiers[0]);
-    return MatchesState(keys, qualifiers.front()) && MatchesCountry(keys, qualifiers.back());
+    if (qualifiers.size() == 1) {
+        return MatchesState(keys, qualifiers[0]) || MatchesCountry(atlas, keys, qualifiers[0]);
+    }
+    return MatchesState(keys, qualifiers.front()) && MatchesCountry(atlas, keys, qualifiers.back());
 }
 
 std::optional<NameMatch> MatchName(std::string_view key, std::string_view city) {
@@ -154,17 +237,22 @@ std::optional<NameMatch> MatchName(std::string_view key, std::string_view city) 
     return std::nullopt;
 }
 
-// The bit of a folded word's first character: one per letter a-z, one shared by all other characters.
-std::uint32_t InitialBit(char first) {
-    return first >= 'a' && first <= 'z' ? std::uint32_t{1} << (first - 'a') : std::uint32_t{1} << 31;
+// The bit of the first character of a folded word: one per letter a-z, one for the other ASCII characters,
+// and 37 shared by the other code points in turn.
+std::uint64_t InitialBit(std::string_view word) {
+    const auto first = static_cast<unsigned char>(word.front());
+    if (first >= 'a' && first <= 'z') return std::uint64_t{1} << (first - 'a');
+    if (first < 0x80) return std::uint64_t{1} << 26;
+    const gunichar c = g_utf8_get_char_validated(word.data(), static_cast<gssize>(word.size()));
+    return std::uint64_t{1} << (27 + (c % 37));
 }
 
 // The bits of the first characters of the words of a folded name: a query's city part can begin the
 // name or one of its words only if its own first character's bit is among them.
-std::uint32_t WordInitials(std::string_view folded) {
-    std::uint32_t bits = 0;
+std::uint64_t WordInitials(std::string_view folded) {
+    std::uint64_t bits = 0;
     for (std::size_t i = 0; i < folded.size(); ++i) {
-        if (i == 0 || folded[i - 1] == ' ') bits |= InitialBit(folded[i]);
+        if (i == 0 || folded[i - 1] == ' ') bits |= InitialBit(folded.substr(i));
     }
     return bits;
 }
@@ -198,7 +286,7 @@ std::string FoldForSearch(std::string_view text) {
     return out;
 }
 
-Atlas::Atlas(std::vector<Place> places) : places_(std::move(places)) {
+Atlas::Atlas(std::vector<Place> places, const OtherNames& otherNames) : places_(std::move(places)) {
     keys_.reserve(places_.size());
     std::string lastCountry;
     std::string lastCountryKey;
@@ -209,7 +297,7 @@ Atlas::Atlas(std::vector<Place> places) : places_(std::move(places)) {
             lastCountryKey = FoldForSearch(place.country);
         }
         std::string name = FoldForSearch(place.name);
-        const std::uint32_t initials = WordInitials(name);
+        const std::uint64_t initials = WordInitials(name);
         keys_.push_back(Keys{
             .name = std::move(name),
             .state = FoldForSearch(place.state),
@@ -218,6 +306,92 @@ Atlas::Atlas(std::vector<Place> places) : places_(std::move(places)) {
             .nameInitials = initials,
         });
     }
+
+    // The other names by place (but those folding to the place's own name's text), and in each place by their
+    // folded text: of a text's spellings the one most languages use is kept.
+    std::vector<std::uint32_t> bucketBegin(places_.size() + 1, 0);
+    const auto wanted = [&](const OtherNames::OfPlace& other) {
+        return other.index < places_.size() && !other.key.empty() && other.key != keys_[other.index].name;
+    };
+    for (const OtherNames::OfPlace& other : otherNames.places) {
+        if (wanted(other)) ++bucketBegin[other.index + 1];
+    }
+    for (std::size_t i = 1; i < bucketBegin.size(); ++i) bucketBegin[i] += bucketBegin[i - 1];
+    std::vector<const OtherNames::OfPlace*> byPlace(bucketBegin.back());
+    std::vector<std::uint32_t> filled(bucketBegin.begin(), bucketBegin.end() - 1);
+    for (const OtherNames::OfPlace& other : otherNames.places) {
+        if (wanted(other)) byPlace[filled[other.index]++] = &other;
+    }
+
+    otherNamesBegin_.reserve(places_.size() + 1);
+    otherNames_.reserve(byPlace.size());
+    otherNameInitials_.reserve(byPlace.size());
+    placeOtherInitials_.assign(places_.size(), 0);
+    for (std::size_t i = 0; i < places_.size(); ++i) {
+        otherNamesBegin_.push_back(static_cast<std::uint32_t>(otherNames_.size()));
+        const auto place = std::span(byPlace).subspan(bucketBegin[i], bucketBegin[i + 1] - bucketBegin[i]);
+        std::ranges::sort(place, [](const OtherNames::OfPlace* a, const OtherNames::OfPlace* b) {
+            if (a->key != b->key) return a->key < b->key;
+            if (a->languages != b->languages) return a->languages > b->languages;
+            return a->name < b->name;
+        });
+        std::string_view lastKey;
+        for (const OtherNames::OfPlace* other : place) {
+            if (other->key == lastKey) continue;
+            lastKey = other->key;
+            const std::uint64_t initials = WordInitials(other->key);
+            otherNames_.push_back(OtherName{.at = static_cast<std::uint32_t>(otherText_.size()),
+                                            .nameSize = static_cast<std::uint32_t>(other->name.size()),
+                                            .keySize = static_cast<std::uint32_t>(other->key.size())});
+            otherText_ += other->name;
+            otherText_ += other->key;
+            otherNameInitials_.push_back(initials);
+            placeOtherInitials_[i] |= initials;
+        }
+    }
+    otherNamesBegin_.push_back(static_cast<std::uint32_t>(otherNames_.size()));
+
+    // The countries' other names by code, each folded text once.
+    std::vector<const OtherNames::OfCountry*> byCountry;
+    byCountry.reserve(otherNames.countries.size());
+    for (const OtherNames::OfCountry& other : otherNames.countries) {
+        if (!other.key.empty()) byCountry.push_back(&other);
+    }
+    std::ranges::sort(byCountry, [](const OtherNames::OfCountry* a, const OtherNames::OfCountry* b) {
+        return a->countryCode != b->countryCode ? a->countryCode < b->countryCode : a->key < b->key;
+    });
+    for (const OtherNames::OfCountry* other : byCountry) {
+        std::string code = FoldForSearch(other->countryCode);
+        if (otherCountryKeys_.empty() || otherCountryKeys_.back().first != code) {
+            otherCountryKeys_.emplace_back(std::move(code), std::vector<std::string>());
+        }
+        std::vector<std::string>& countryKeys = otherCountryKeys_.back().second;
+        if (countryKeys.empty() || countryKeys.back() != other->key) countryKeys.push_back(other->key);
+    }
+}
+
+std::string_view Atlas::OtherNameText(const OtherName& other) const {
+    return std::string_view(otherText_).substr(other.at, other.nameSize);
+}
+
+std::string_view Atlas::OtherNameKey(const OtherName& other) const {
+    return std::string_view(otherText_).substr(other.at + other.nameSize, other.keySize);
+}
+
+std::vector<std::string_view> Atlas::otherNames(std::size_t index) const {
+    std::vector<std::string_view> names;
+    if (index + 1 >= otherNamesBegin_.size()) return names;
+    for (std::uint32_t n = otherNamesBegin_[index]; n < otherNamesBegin_[index + 1]; ++n) {
+        names.push_back(OtherNameText(otherNames_[n]));
+    }
+    return names;
+}
+
+std::span<const std::string> Atlas::otherCountryKeys(std::string_view countryCode) const {
+    const auto country = std::ranges::lower_bound(otherCountryKeys_, countryCode, {},
+                                                  [](const auto& entry) -> std::string_view { return entry.first; });
+    if (country == otherCountryKeys_.end() || country->first != countryCode) return {};
+    return country->second;
 }
 
 std::vector<PlaceMatch> SearchPlaces(const Atlas& atlas, std::string_view query, std::size_t maxMatches) {
@@ -241,25 +415,45 @@ std::vector<PlaceMatch> SearchPlaces(const Atlas& atlas, std::string_view query,
     }
 
     const std::span<const Atlas::Keys> keys = atlas.keys();
-    const std::uint32_t cityInitial = InitialBit(city.front());
+    const std::uint64_t cityInitial = InitialBit(city);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         std::optional<PlaceMatch> best;
         if ((keys[i].nameInitials & cityInitial) != 0) {
-            if (const auto match = MatchName(keys[i].name, city)) best = PlaceMatch{i, *match, {}};
+            if (const auto match = MatchName(keys[i].name, city)) best = PlaceMatch{i, *match, {}, {}};
         }
         for (const FormerName& former : formers) {
             if (former.atlasName == keys[i].name &&
                 SameCode(former.alias->countryCode, keys[i].countryCode) &&
                 (!best || former.match < best->match)) {
-                best = PlaceMatch{i, former.match, former.alias->typed};
+                best = PlaceMatch{i, former.match, former.alias->typed, {}};
             }
         }
-        if (best && MatchesQualifiers(keys[i], qualifiers)) matches.push_back(*best);
+        // Another language's name counts where it matches better than the own and former names; of those that
+        // match alike, the shortest ("नई दिल्ली", not "Nova Deli - नई दिल्ली").
+        if ((!best || best->match != NameMatch::Exact) && (atlas.placeOtherInitials_[i] & cityInitial) != 0) {
+            std::size_t bestKeySize = 0;
+            for (std::uint32_t n = atlas.otherNamesBegin_[i]; n < atlas.otherNamesBegin_[i + 1]; ++n) {
+                if ((atlas.otherNameInitials_[n] & cityInitial) == 0) continue;
+                const Atlas::OtherName& other = atlas.otherNames_[n];
+                const auto match = MatchName(atlas.OtherNameKey(other), city);
+                if (!match) continue;
+                const bool shorterAlike = best && *match == best->match && !best->otherName.empty() &&
+                                          other.keySize < bestKeySize;
+                if (!best || *match < best->match || shorterAlike) {
+                    best = PlaceMatch{i, *match, {}, atlas.OtherNameText(other)};
+                    bestKeySize = other.keySize;
+                }
+            }
+        }
+        if (best && MatchesQualifiers(atlas, keys[i], qualifiers)) matches.push_back(*best);
     }
 
     const std::span<const Place> places = atlas.places();
+    // A name in another language ranks after the places' own names that match as well: "Victoria" is first the
+    // Victorias of the atlas, then Hong Kong, which some languages call so.
     const auto better = [&](const PlaceMatch& a, const PlaceMatch& b) {
         if (a.match != b.match) return a.match < b.match;
+        if (a.otherName.empty() != b.otherName.empty()) return a.otherName.empty();
         if (places[a.index].population != places[b.index].population) {
             return places[a.index].population > places[b.index].population;
         }

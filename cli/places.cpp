@@ -45,6 +45,13 @@ std::string PlaceTitle(const Place& place) {
     return title;
 }
 
+// The name the query matched: the place's own, a former one ("Bombay") or one in another language ("München").
+std::string_view MatchedName(const Place& place, const PlaceMatch& match) {
+    if (!match.formerName.empty()) return match.formerName;
+    if (!match.otherName.empty()) return match.otherName;
+    return place.name;
+}
+
 std::string NoPlaceMatches(const Atlas& atlas, std::string_view query) {
     std::string message = "no place matches " + Quoted(query);
     const std::vector<std::size_t> nearest = NearestNames(atlas, query, 3);
@@ -187,7 +194,8 @@ static_assert(WellFormed(PlacesOptionTable));
 std::string PlacesUsageText() {
     return "usage: kalvora-cli places QUERY [--top N] [--json]\n"
            "Lists the places of the atlas matching QUERY (\"City\", \"City, State\", \"City, Country\" or\n"
-           "\"City, State, Country\"; case and accents do not matter, former names such as Bombay are known),\n"
+           "\"City, State, Country\"; case and accents do not matter, former names such as Bombay are known, and\n"
+           "cities and countries may be named in the languages of libgeonames' translations, as München or दिल्ली),\n"
            "the best first, at most N (10 unless given).\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
@@ -230,6 +238,7 @@ std::string PlacesJson(const Atlas& atlas, const std::vector<PlaceMatch>& matche
             .Field("longitude", p.longitudeDeg)
             .Field("timeZone", p.timeZone)
             .Key("population").Number(static_cast<double>(p.population))
+            .Field("matchedName", MatchedName(p, match))
             .EndObject();
     }
     json.EndArray().EndObject();
@@ -243,6 +252,7 @@ std::string PlacesText(const Atlas& atlas, const std::vector<PlaceMatch>& matche
         out += PlaceTitle(p);
         if (!p.countryCode.empty()) out += " (" + p.countryCode + ")";
         if (!match.formerName.empty()) out += ", formerly " + std::string(match.formerName);
+        if (!match.otherName.empty()) out += ", also called " + std::string(match.otherName);
         out += "  " + AngleText(p.latitudeDeg, 2, 'N', 'S') + " " + AngleText(p.longitudeDeg, 3, 'E', 'W');
         out += "  " + p.timeZone + "  population " + std::to_string(p.population) + "\n";
     }

@@ -66,7 +66,8 @@ struct PlacesOptions {
 };
 PlacesOptions ParsePlacesArguments(const std::vector<std::string>& args);
 std::string PlacesUsageText();
-// {"places": [{"name", "state", "country", "countryCode", "latitude", "longitude", "timeZone", "population"}]}
+// {"places": [{"name", "state", "country", "countryCode", "latitude", "longitude", "timeZone", "population",
+// "matchedName"}]}; matchedName is the name the query matched: the place's own, a former or another language's.
 std::string PlacesJson(const Atlas& atlas, const std::vector<PlaceMatch>& matches);
 // One line per place: name, state, country, coordinates as the options take them, zone and population.
 std::string PlacesText(const Atlas& atlas, const std::vector<PlaceMatch>& matches);

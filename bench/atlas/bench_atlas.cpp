@@ -1,4 +1,6 @@
-// Loading the atlas, and queries of a few typical kinds. Goals: a load under 200 ms, a query under 2 ms.
+// Loading the atlas (its cities, and the names in other languages read on a second thread: the CPU time
+// counts both threads), and queries of a few typical kinds, in other languages too. Goals: a load under
+// 200 ms, a query under 2 ms.
 
 #include <benchmark/benchmark.h>
 
@@ -17,10 +19,11 @@ void LoadTheAtlas(benchmark::State& state) {
     }
     state.SetLabel("goal < 200 ms");
 }
-BENCHMARK(LoadTheAtlas)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadTheAtlas)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 constexpr auto Queries = std::to_array<std::string_view>({
     "Mumbai", "bombay", "Sao Paulo", "Springfield, Illinois", "London, England, UK", "Han", "Zürich", "new y",
+    "München", "दिल्", "சென்னை", "Wien",
 });
 
 void SearchThePlaces(benchmark::State& state) {

@@ -223,5 +223,29 @@ TEST(PlacesCommand, JsonTextAndRefusals) {
     EXPECT_EQ(help.out.rfind("usage: kalvora-cli places QUERY", 0), 0u);
 }
 
+// A place named in another language: the place as usual, and which name matched.
+TEST(PlacesCommand, NamesInOtherLanguages) {
+    const CliRun json = RunLine("places दिल्ली --top 1 --json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"places\": [{\"name\": \"Delhi\", \"state\": \"National Capital Territory of Delhi\", "
+                             "\"country\": \"India\", \"countryCode\": \"IN\", ", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("\"timeZone\": \"Asia/Kolkata\""), std::string::npos) << json.out;
+    const std::string end = "\"matchedName\": \"दिल्ली\"}]}\n";
+    EXPECT_EQ(json.out.substr(json.out.size() - std::min(end.size(), json.out.size())), end);
+    EXPECT_NE(RunLine("places Bombay --top 1 --json").out.find("\"matchedName\": \"Bombay\"}"), std::string::npos);
+    EXPECT_NE(RunLine("places Mumbai --top 1 --json").out.find("\"matchedName\": \"Mumbai\"}"), std::string::npos);
+
+    const CliRun text = RunLine("places ঢাকা --top 1");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("Dhaka, Dhaka, Bangladesh (BD), also called ঢাকা  23:43N 090:24E  Asia/Dhaka  ", 0), 0u)
+        << text.out;
+
+    // A moment's place too.
+    const CliRun birth = RunLine(Muhurtha + "--birth 1990-05-17T06:45 --birth-place नागपूर --json");
+    ASSERT_EQ(birth.status, 0) << birth.err;
+    EXPECT_EQ(ValueIn(birth.out, "birth", "name"), "\"Nagpur\"");
+    EXPECT_EQ(ValueIn(birth.out, "birth", "offsetSeconds"), "19800");
+}
+
 }  // namespace
 }  // namespace kalvora
