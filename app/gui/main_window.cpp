@@ -429,8 +429,12 @@ void MainWindow::OnBack(int index) {
 
 void MainWindow::OpenTimeZonePicker(bool muhurtha) {
     zoneTargetIsMuhurtha_ = muhurtha;
-    TimeZonePicker picker(this);
+    MomentForm* form = muhurtha ? muhurthaForm_ : birthForm_;
+    TimeZonePicker picker(this, form->LocalTime());
     connect(&picker, &TimeZonePicker::zoneChosen, this, &MainWindow::ApplyTimeZone);
+    // A zone of the database is taken as an atlas place's zone is: its offset follows the page's date and time.
+    connect(&picker, &TimeZonePicker::zoneIdChosen, this,
+            [form](const QString& zoneId) { form->ChooseZone(zoneId.toStdString()); });
     picker.exec();
 }
 

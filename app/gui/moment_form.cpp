@@ -242,8 +242,16 @@ void MomentForm::ChoosePlace(const kalvora::Place& place) {
     country->setText(Utf8(place.country));
     WriteCoordinates(place.latitudeDeg, place.longitudeDeg);
     chosenPlace_ = place;
+    zoneId_ = place.timeZone;
     zone_ = OpenTimeZone(place.timeZone);
     fold_.reset();
+    FollowZone();
+}
+
+void MomentForm::ChooseZone(const std::string& zoneId) {
+    DropAtlasZone();
+    zoneId_ = zoneId;
+    zone_ = OpenTimeZone(zoneId);
     FollowZone();
 }
 
@@ -277,7 +285,7 @@ Person MomentForm::ReadPerson() const {
     };
     person.latitude = signedDegrees(in.latitudeDegrees, in.latitudeMinutes, in.isSouth);
     person.longitude = signedDegrees(in.longitudeDegrees, in.longitudeMinutes, !in.isEast);
-    if (const std::string id = ZoneId(); chosenPlace_ && !id.empty()) {
+    if (const std::string id = ZoneId(); !id.empty()) {
         person.zone.id = id;
     } else {
         // The typed zone without its daylight-saving hour, which the DST box keeps.
@@ -356,12 +364,13 @@ void MomentForm::WriteBoxes(const ZoneBoxes& boxes) {
 
 void MomentForm::DropAtlasZone() {
     zone_.reset();
+    zoneId_.clear();
     chosenPlace_.reset();
     fold_.reset();
 }
 
 void MomentForm::FollowZone() {
-    if (!chosenPlace_) {
+    if (zoneId_.empty()) {
         zoneLine->setText(QStringLiteral("Zone typed by hand \u00B7 UTC") +
                           QString::fromStdString(FormatOffset(TypedOffsetSeconds(ReadMoment()))));
         zoneNote->clear();
@@ -369,7 +378,7 @@ void MomentForm::FollowZone() {
         return;
     }
     const QString separator = QStringLiteral(" \u00B7 ");
-    QString text = Utf8(chosenPlace_->timeZone);
+    QString text = Utf8(zoneId_);
     const LocalDateTime local = LocalTime();
     const auto found = LookUpZone();
     const auto offset = AtlasOffset();
@@ -378,7 +387,7 @@ void MomentForm::FollowZone() {
         WriteBoxes(SplitIntoBoxes(*offset));
         if (!offset->abbreviation.empty()) text += separator + QString::fromStdString(offset->abbreviation);
         text += separator + QStringLiteral("UTC") + QString::fromStdString(FormatOffset(offset->offsetSeconds));
-        const std::string_view period = ZonePeriodName(chosenPlace_->timeZone, local, *offset);
+        const std::string_view period = ZonePeriodName(zoneId_, local, *offset);
         if (!period.empty()) text += QLatin1Char(' ') + Utf8(period);
     }
     zoneLine->setText(text);
@@ -386,9 +395,13 @@ void MomentForm::FollowZone() {
     QStringList notes;
     // A time that needs the user's attention: the clocks jumped over it, or it occurs twice and no offset is chosen.
     if (found && found->kind != LocalTimeKind::Unique && !(found->kind == LocalTimeKind::Repeated && FoldChosen())) {
-        notes << QString::fromStdString(DescribeLocalTime(chosenPlace_->timeZone, local, *found));
+        notes << QString::fromStdString(DescribeLocalTime(zoneId_, local, *found));
     }
-    const std::string_view regionNote = ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local);
+    // The region is the chosen place's, or for a zone chosen by id the page's coordinates (west-negative).
+    const MomentTime typed = ConvertMoment(ReadMoment());
+    const std::string_view regionNote =
+        chosenPlace_ ? ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local)
+                     : ZoneNoteFor(typed.latitude, -typed.longitude, local);
     if (!regionNote.empty()) notes << Utf8(regionNote);
     zoneNote->setText(notes.join(QLatin1Char('\n')));
     zoneNote->setVisible(!notes.isEmpty());
@@ -581,12 +594,14 @@ MomentInput MomentForm::ReadMoment() const {
 MomentOrigin MomentForm::Origin() const {
     MomentOrigin origin;
     const std::optional<ZoneOffset> offset = AtlasOffset();
-    if (!chosenPlace_ || !offset) return origin;
+    if (!offset) return origin;
+    origin.zone = ZoneOfMoment{ZoneId(), offset->abbreviation, offset->offsetSeconds, offset->daylight};
+    // A zone chosen by id leaves the place typed.
+    if (!chosenPlace_) return origin;
     // The coordinates as used: the page's boxes, to whole minutes of arc.
     const MomentTime time = ConvertMoment(ReadMoment());
     origin.place = PlaceOfMoment{chosenPlace_->name, chosenPlace_->state, chosenPlace_->country, time.latitude,
                                  -time.longitude};
-    origin.zone = ZoneOfMoment{ZoneId(), offset->abbreviation, offset->offsetSeconds, offset->daylight};
     return origin;
 }
 
