@@ -36,6 +36,7 @@
 #include "app/gui/input_checks.h"
 #include "app/gui/moment_form.h"
 #include "app/gui/people_window.h"
+#include "app/gui/place_search.h"
 #include "app/gui/result_panels.h"
 #include "app/gui/subject_chooser.h"
 #include "app/gui/theme.h"
@@ -442,21 +443,28 @@ void MainWindow::ApplyTimeZone(int hourValue, int minuteValue) {
     (zoneTargetIsMuhurtha_ ? muhurthaForm_ : birthForm_)->SetZone(hourValue, minuteValue);
 }
 
-void MainWindow::LookUpCoordinates(const MomentForm* form) {
-    const std::array<std::pair<QLineEdit*, std::string_view>, 3> required = {{
-        {form->city, MsgEnterCity}, {form->state, MsgEnterState}, {form->country, MsgEnterCountry}}};
-    for (const auto& [box, message] : required) {
-        if (box->text().trimmed().isEmpty()) {
-            Message(QMessageBox::Information, message);
-            box->setFocus();
-            return;
-        }
+void MainWindow::LookUpCoordinates(MomentForm* form) {
+    // The place typed is looked up in the atlas on this computer: City, with State and Country where typed.
+    if (form->city->text().trimmed().isEmpty()) {
+        Message(QMessageBox::Information, MsgEnterCity);
+        form->city->setFocus();
+        return;
     }
-    services_.openUrl(
-        CoordinateSearchUrl(form->city->text().trimmed(), form->state->text().trimmed(), form->country->text().trimmed()));
+    QStringList parts;
+    for (const QLineEdit* box : {form->city, form->state, form->country}) {
+        if (!box->text().trimmed().isEmpty()) parts << box->text().trimmed();
+    }
+    PlaceSearchDialog search(atlas_.get(), parts.join(QStringLiteral(", ")), this);
+    connect(&search, &PlaceSearchDialog::placeChosen, form, &MomentForm::ChoosePlace);
+    search.exec();
 }
 
-void MainWindow::OpenPage(SitePage page) { services_.openUrl(PublisherPage(page)); }
+void MainWindow::OpenPage(SitePage page) {
+    const QUrl address = PublisherPage(page);
+    if (services_.openUrl && services_.openUrl(address)) return;
+    Message(QMessageBox::Information, QStringLiteral("No web browser could be opened on this computer. The page is "
+                                                     "at %1").arg(address.toString()));
+}
 
 void MainWindow::ShowAbout() {
     AboutDialog about(this);

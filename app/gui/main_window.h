@@ -114,7 +114,7 @@ private:
     void OnBack(int index);
     void OpenTimeZonePicker(bool muhurtha);
     void ApplyTimeZone(int hourValue, int minuteValue);
-    void LookUpCoordinates(const MomentForm* form);
+    void LookUpCoordinates(MomentForm* form);
     void OpenPage(SitePage page);
     void ShowAbout();
 
