@@ -12,12 +12,14 @@
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QPrinter>
@@ -126,7 +128,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     pages_ = new QStackedWidget;
     pages_->setObjectName(QStringLiteral("stkPages"));
     subjectPage_ = BuildSubjectPage();
-    auto* findBestTimes = new QPushButton(QStringLiteral("Find Best Times..."));
+    auto* findBestTimes = new QPushButton(QStringLiteral("Fin&d Best Times..."));
     findBestTimes->setObjectName(QStringLiteral("cmdFindBestTimes"));
     findBestTimes->setToolTip(QStringLiteral("Search a span of dates for the best times of the undertaking"));
     connect(findBestTimes, &QPushButton::clicked, this, &MainWindow::OpenFinder);
@@ -169,6 +171,13 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
             [this] { OpenPage(SitePage::DetailedAnalysis); });
     connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
     connect(results_->saveReport, &QPushButton::clicked, this, &MainWindow::SaveReport);
+    // Ctrl+P and Ctrl+S (the desktop's keys for printing and saving) on every tab of the results.
+    for (const auto& [keys, button] : {std::pair{QKeySequence::Print, results_->print},
+                                       std::pair{QKeySequence::Save, results_->saveReport}}) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), results_);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+        button->setToolTip(QKeySequence(keys).toString(QKeySequence::NativeText));
+    }
 
     people_ = std::make_unique<PeopleStore>();
     connect(birthForm_->people, &QComboBox::activated, this, [this](int index) {
@@ -300,10 +309,10 @@ QWidget* MainWindow::BuildNavigation(int pageIndex, QWidget* extra) {
     auto* bar = new QWidget;
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* back = new QPushButton(QStringLiteral("Back"));
+    auto* back = new QPushButton(QStringLiteral("&Back"));
     back->setObjectName(QStringLiteral("cmdBack") + QString::number(pageIndex));
     back->setMinimumWidth(96);
-    auto* next = new QPushButton(QStringLiteral("Next"));
+    auto* next = new QPushButton(QStringLiteral("&Next"));
     next->setObjectName(QStringLiteral("cmdNext") + QString::number(pageIndex));
     next->setProperty("role", "primary");
     next->setMinimumWidth(96);
@@ -676,6 +685,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!enter || waiting_) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    QWidget* page = pages_->currentWidget();
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button == nullptr || !page->isAncestorOf(button)) {
+        const int index = page == subjectPage_ ? 0 : page == muhurthaPage_ ? 1 : page == birthPage_ ? 2 : -1;
+        button = index < 0 ? nullptr : page->findChild<QPushButton*>(QStringLiteral("cmdNext") + QString::number(index));
+    }
+    if (button == nullptr || !button->isEnabled()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    button->click();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

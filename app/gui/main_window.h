@@ -88,6 +88,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Return or Enter that no control takes presses the focused button, else the page's Next.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

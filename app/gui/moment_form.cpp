@@ -431,7 +431,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
         people->completer()->setFilterMode(Qt::MatchContains);
         people->completer()->setCaseSensitivity(Qt::CaseInsensitive);
         people->completer()->setCompletionMode(QCompleter::PopupCompletion);
-        savePerson = Named(new QPushButton(QStringLiteral("Save Person")), QStringLiteral("cmdSavePerson"));
+        savePerson = Named(new QPushButton(QStringLiteral("&Save Person")), QStringLiteral("cmdSavePerson"));
         savePerson->setToolTip(QStringLiteral("Save this page as a person, or update the person chosen"));
         auto* peopleRow = new QHBoxLayout;
         peopleRow->setSpacing(6);
@@ -443,7 +443,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
         peopleLine->setProperty("role", "hint");
         peopleLine->setWordWrap(true);
         peopleLine->hide();
-        setAside = Named(new QPushButton(QStringLiteral("Move Aside and Start New")), QStringLiteral("cmdSetAsidePeople"));
+        setAside = Named(new QPushButton(QStringLiteral("Move &Aside and Start New")), QStringLiteral("cmdSetAsidePeople"));
         setAside->setToolTip(QStringLiteral("Keep the unreadable people file under a dated name and start an empty one"));
         setAside->hide();
         name = TextBox("txtBirthName");
@@ -506,7 +506,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
         addRow(Caption(QString::fromLatin1(caption)), fieldRow);
     }
 
-    search = Named(new QPushButton(QStringLiteral("Click here to find Latitude && Longitude")),
+    search = Named(new QPushButton(QStringLiteral("Click here to find &Latitude && Longitude")),
                    QString::fromLatin1(n.search));
     search->setCursor(Qt::PointingHandCursor);
     if (n.withNative) {

@@ -73,7 +73,6 @@ PlaceSearchDialog::PlaceSearchDialog(AtlasSource* atlas, const QString& query, Q
     use_ = new QPushButton(QStringLiteral("&Use Place"));
     use_->setObjectName(QStringLiteral("cmdUsePlace"));
     use_->setProperty("role", "primary");
-    use_->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"));
     cancel->setObjectName(QStringLiteral("cmdCancelPlace"));
     cancel->setAutoDefault(false);
@@ -96,6 +95,7 @@ PlaceSearchDialog::PlaceSearchDialog(AtlasSource* atlas, const QString& query, Q
     layout->addWidget(search_);
     layout->addWidget(matches_, 1);
     layout->addLayout(buttons);
+    use_->setDefault(true);  // once in the window, which then keeps it as its default for Return
     search_->setFocus();
     ShowMatches();
 }

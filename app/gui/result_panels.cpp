@@ -37,7 +37,7 @@ namespace {
 }  // namespace
 
 QPushButton* BackButton(const char* name) {
-    auto* back = new QPushButton(QStringLiteral("Back"));
+    auto* back = new QPushButton(QStringLiteral("&Back"));
     back->setObjectName(QString::fromLatin1(name));
     back->setMinimumWidth(96);
     return back;
@@ -274,7 +274,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     print->setObjectName(QStringLiteral("cmdSave"));
     print->setProperty("role", "primary");
     print->setMinimumWidth(96);
-    saveReport = new QPushButton(QStringLiteral("Save Report..."));
+    saveReport = new QPushButton(QStringLiteral("&Save Report..."));
     saveReport->setObjectName(QStringLiteral("cmdSaveReport"));
     saveReport->setMinimumWidth(120);
     analysisBack = BackButton("cmdBack4");

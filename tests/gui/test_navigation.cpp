@@ -90,7 +90,7 @@ TEST_F(WindowTest, OpensOnTheFirstPageWithTheDefaults) {
     }
     EXPECT_EQ(Find<QLineEdit>(QStringLiteral("txtBirthDegreeLat"))->maxLength(), 3);
     EXPECT_EQ(Find<QPushButton>(QStringLiteral("cmdSearch0"))->text(),
-              QStringLiteral("Click here to find Latitude && Longitude"));
+              QStringLiteral("Click here to find &Latitude && Longitude"));
 }
 
 TEST_F(WindowTest, EachCategoryListsItsSubjects) {
