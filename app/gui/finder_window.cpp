@@ -186,7 +186,7 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
     // Return presses Search: made the default once it is in the window, which then keeps it as its default.
     search_->setDefault(true);
     SetSearching(false);
-    resize(980, 720);
+    resize(980, 680);  // within a 1366x768 screen with its task bar and title bar
 }
 
 FinderWindow::~FinderWindow() { StopWorker(); }

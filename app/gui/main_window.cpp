@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -61,6 +62,11 @@ constexpr char KalvoraExplanation[] =
     "Kalvora Free is a 'Vedic Electional Astrology' software which finds out the auspicious time related to "
     "activity chosen by you. It weighs the Moon, the lagna and the panchanga of the proposed moment against your "
     "own birth star and Moon sign, and rates the muhurtha Good, Average or Bad.";
+
+// The window opens at a size that fits a 1366x768 screen below its title bar and above a task bar; smaller, down to
+// the least size, the pages' contents scroll while their buttons stay in view.
+constexpr QSize OpeningSize(1180, 690);
+constexpr QSize LeastSize(960, 600);
 
 // How many places the muhurtha page remembers.
 constexpr qsizetype RememberedPlaces = 8;
@@ -199,8 +205,8 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     ShowPage(subjectPage_);
     // The atlas loads on a worker thread once the window is up, before the user reaches a City box.
     QTimer::singleShot(0, atlas_.get(), &AtlasSource::Start);
-    setMinimumSize(960, 700);
-    resize(1060, 760);
+    setMinimumSize(LeastSize);
+    resize(OpeningSize);
 }
 
 MainWindow::~MainWindow() = default;
@@ -244,9 +250,9 @@ QWidget* MainWindow::BuildHeader() {
     band->setObjectName(QStringLiteral("headerBand"));
     band->setAttribute(Qt::WA_StyledBackground);
     auto* layout = new QHBoxLayout(band);
-    layout->setContentsMargins(18, 10, 18, 10);
+    layout->setContentsMargins(18, 6, 18, 6);
     layout->setSpacing(14);
-    layout->addWidget(new EmblemWidget(54));
+    layout->addWidget(new EmblemWidget(44));
 
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
@@ -339,10 +345,10 @@ QWidget* MainWindow::BuildSubjectPage() {
     proceed->setObjectName(QStringLiteral("lblProceed"));
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 14);
-    layout->setSpacing(12);
+    layout->setContentsMargins(20, 12, 20, 10);
+    layout->setSpacing(10);
     layout->addWidget(StyledLabel(QStringLiteral("Choose the Undertaking"), "pageTitle"));
-    layout->addLayout(columns, 1);
+    layout->addWidget(ScrollingContents(columns, "scrMainScreen"), 1);
     layout->addWidget(BuildNavigation(0, proceed));
     return page;
 }
@@ -362,10 +368,10 @@ QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title,
     columns->addWidget(BuildExplanation());
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 14);
-    layout->setSpacing(12);
+    layout->setContentsMargins(20, 12, 20, 10);
+    layout->setSpacing(10);
     layout->addWidget(StyledLabel(title, "pageTitle"));
-    layout->addLayout(columns, 1);
+    layout->addWidget(ScrollingContents(columns, pageIndex == 1 ? "scrSearchMode" : "scrBirthDetails"), 1);
     layout->addWidget(BuildNavigation(pageIndex, extra));
     return page;
 }

@@ -412,7 +412,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     frame->setObjectName(n.withNative ? QStringLiteral("fraBirthDetails") : QStringLiteral("fraMuhurthaDetails"));
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(n.withNative ? 6 : 9);  // the birth page has three rows more
+    grid->setVerticalSpacing(n.withNative ? 5 : 9);  // the birth page has three rows more
     grid->setColumnMinimumWidth(0, 96);
     grid->setColumnStretch(1, 1);
     int row = 0;
@@ -464,10 +464,14 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     month = TextList(n.month, MonthNames, 118);
     day = NumberList(n.day, 1, 31, 58);
     year = NumberList(n.year, FirstYear, LastYear, 76);
-    addRow(Caption(QString::fromLatin1(n.dateCaption)), Row({month, day, year}));
-
+    // The weekday beside the date it follows, so that the page keeps to the height of a laptop's screen.
     weekday = TextList(n.weekday, WeekdayNames, 118);
-    addRow(Caption(QString::fromLatin1(n.weekdayCaption)), Row({weekday}));
+    auto* dateRow = Row({month, day, year}, false);
+    dateRow->addSpacing(18);
+    dateRow->addWidget(Caption(QString::fromLatin1(n.weekdayCaption)));
+    dateRow->addWidget(weekday);
+    dateRow->addStretch(1);
+    addRow(Caption(QString::fromLatin1(n.dateCaption)), dateRow);
 
     hour = NumberList(n.hour, 0, 23, 58);
     minute = NumberList(n.minute, 0, 59, 58);
@@ -499,25 +503,24 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     city = TextBox(n.city);
     state = TextBox(n.state);
     country = TextBox(n.country);
+    search = Named(new QPushButton(QStringLiteral("Click here to find &Latitude && Longitude")),
+                   QString::fromLatin1(n.search));
+    search->setCursor(Qt::PointingHandCursor);
     for (auto [caption, box] : {std::pair{"City", city}, std::pair{"State", state}, std::pair{"Country", country}}) {
         box->setMaxLength(60);
         auto* fieldRow = new QHBoxLayout;
         fieldRow->addWidget(box);
+        if (box == city) fieldRow->addWidget(search);  // the atlas search for the City typed, beside it
         addRow(Caption(QString::fromLatin1(caption)), fieldRow);
     }
 
-    search = Named(new QPushButton(QStringLiteral("Click here to find &Latitude && Longitude")),
-                   QString::fromLatin1(n.search));
-    search->setCursor(Qt::PointingHandCursor);
-    if (n.withNative) {
-        addRow(new QWidget, Row({search}));
-    } else {
+    if (!n.withNative) {
         recentPlaces = Named(new QComboBox, QStringLiteral("cboRecentPlaces"));
         recentPlaces->setToolTip(QStringLiteral("The places used recently"));
         recentPlaces->setMinimumWidth(180);
         recentPlaces->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         recentPlaces->setMinimumContentsLength(18);
-        addRow(new QWidget, Row({search, recentPlaces}));
+        addRow(new QWidget, Row({recentPlaces}));
     }
     return frame;
 }
