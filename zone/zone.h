@@ -77,6 +77,11 @@ private:
 // The zone of an IANA zone id ("Asia/Kolkata"); none when the zone database has no such zone.
 std::optional<TimeZone> OpenTimeZone(std::string_view zoneId);
 
+// The ids of every zone of the system's zone database ("Asia/Kathmandu", "UTC"), sorted: the compiled zones
+// under TZDIR, or /usr/share/zoneinfo, as OpenTimeZone reads them. The database's posix/ and right/ copies,
+// "localtime", "posixrules" and "Factory" are left out; empty when the folder cannot be read.
+std::vector<std::string> ZoneIds();
+
 // The offset in force at a universal time (seconds since 1970-01-01 00:00 UT).
 ZoneOffset OffsetAtUt(const TimeZone& zone, std::int64_t utSeconds);
 

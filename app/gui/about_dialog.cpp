@@ -49,7 +49,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* site = new QLabel(QString::fromLatin1(PublisherSite));
     site->setProperty("role", "hint");
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* ok = new QPushButton(QStringLiteral("&OK"));
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setProperty("role", "primary");
     ok->setDefault(true);

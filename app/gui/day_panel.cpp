@@ -160,7 +160,6 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidget(content);
     content->setStyleSheet(QStringLiteral("QWidget#picDayContent { background: transparent; }"));
     scroll->viewport()->setAutoFillBackground(false);

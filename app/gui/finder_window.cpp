@@ -178,7 +178,7 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
                              "hint");
     hint->setWordWrap(true);
 
-    auto* close = new QPushButton(QStringLiteral("Close"));
+    auto* close = new QPushButton(QStringLiteral("Cl&ose"));
     close->setObjectName(QStringLiteral("cmdFindClose"));
     close->setMinimumWidth(96);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -202,8 +202,10 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
     layout->addWidget(BuildList(), 1);
     layout->addLayout(bottom);
 
+    // Return presses Search: made the default once it is in the window, which then keeps it as its default.
+    search_->setDefault(true);
     SetSearching(false);
-    resize(980, 720);
+    resize(980, 680);  // within a 1366x768 screen with its task bar and title bar
 }
 
 FinderWindow::~FinderWindow() { StopWorker(); }
@@ -297,12 +299,11 @@ QWidget* FinderWindow::BuildProgressRow() {
     status_->setObjectName(QStringLiteral("lblFindStatus"));
     status_->setWordWrap(true);
 
-    search_ = new QPushButton(QStringLiteral("Search"));
+    search_ = new QPushButton(QStringLiteral("&Search"));
     search_->setObjectName(QStringLiteral("cmdFindSearch"));
     search_->setProperty("role", "primary");
     search_->setMinimumWidth(96);
-    search_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"));
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"));
     cancelButton_->setObjectName(QStringLiteral("cmdFindCancel"));
     cancelButton_->setMinimumWidth(96);
     connect(search_, &QPushButton::clicked, this, &FinderWindow::StartSearch);

@@ -12,12 +12,15 @@
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSettings>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QPrinter>
@@ -36,6 +39,7 @@
 #include "app/gui/input_checks.h"
 #include "app/gui/moment_form.h"
 #include "app/gui/people_window.h"
+#include "app/gui/place_search.h"
 #include "app/gui/result_panels.h"
 #include "app/gui/subject_chooser.h"
 #include "app/gui/theme.h"
@@ -58,6 +62,11 @@ constexpr char KalvoraExplanation[] =
     "Kalvora Free is a 'Vedic Electional Astrology' software which finds out the auspicious time related to "
     "activity chosen by you. It weighs the Moon, the lagna and the panchanga of the proposed moment against your "
     "own birth star and Moon sign, and rates the muhurtha Good, Average or Bad.";
+
+// The window opens at a size that fits a 1366x768 screen below its title bar and above a task bar; smaller, down to
+// the least size, the pages' contents scroll while their buttons stay in view.
+constexpr QSize OpeningSize(1180, 690);
+constexpr QSize LeastSize(960, 600);
 
 // How many places the muhurtha page remembers.
 constexpr qsizetype RememberedPlaces = 8;
@@ -125,7 +134,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     pages_ = new QStackedWidget;
     pages_->setObjectName(QStringLiteral("stkPages"));
     subjectPage_ = BuildSubjectPage();
-    auto* findBestTimes = new QPushButton(QStringLiteral("Find Best Times..."));
+    auto* findBestTimes = new QPushButton(QStringLiteral("Fin&d Best Times..."));
     findBestTimes->setObjectName(QStringLiteral("cmdFindBestTimes"));
     findBestTimes->setToolTip(QStringLiteral("Search a span of dates for the best times of the undertaking"));
     connect(findBestTimes, &QPushButton::clicked, this, &MainWindow::OpenFinder);
@@ -168,6 +177,13 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
             [this] { OpenPage(SitePage::DetailedAnalysis); });
     connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
     connect(results_->saveReport, &QPushButton::clicked, this, &MainWindow::SaveReport);
+    // Ctrl+P and Ctrl+S (the desktop's keys for printing and saving) on every tab of the results.
+    for (const auto& [keys, button] : {std::pair{QKeySequence::Print, results_->print},
+                                       std::pair{QKeySequence::Save, results_->saveReport}}) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), results_);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+        button->setToolTip(QKeySequence(keys).toString(QKeySequence::NativeText));
+    }
 
     people_ = std::make_unique<PeopleStore>();
     connect(birthForm_->people, &QComboBox::activated, this, [this](int index) {
@@ -189,8 +205,8 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     ShowPage(subjectPage_);
     // The atlas loads on a worker thread once the window is up, before the user reaches a City box.
     QTimer::singleShot(0, atlas_.get(), &AtlasSource::Start);
-    setMinimumSize(960, 700);
-    resize(1060, 760);
+    setMinimumSize(LeastSize);
+    resize(OpeningSize);
 }
 
 MainWindow::~MainWindow() = default;
@@ -234,9 +250,9 @@ QWidget* MainWindow::BuildHeader() {
     band->setObjectName(QStringLiteral("headerBand"));
     band->setAttribute(Qt::WA_StyledBackground);
     auto* layout = new QHBoxLayout(band);
-    layout->setContentsMargins(18, 10, 18, 10);
+    layout->setContentsMargins(18, 6, 18, 6);
     layout->setSpacing(14);
-    layout->addWidget(new EmblemWidget(54));
+    layout->addWidget(new EmblemWidget(44));
 
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
@@ -299,10 +315,10 @@ QWidget* MainWindow::BuildNavigation(int pageIndex, QWidget* extra) {
     auto* bar = new QWidget;
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* back = new QPushButton(QStringLiteral("Back"));
+    auto* back = new QPushButton(QStringLiteral("&Back"));
     back->setObjectName(QStringLiteral("cmdBack") + QString::number(pageIndex));
     back->setMinimumWidth(96);
-    auto* next = new QPushButton(QStringLiteral("Next"));
+    auto* next = new QPushButton(QStringLiteral("&Next"));
     next->setObjectName(QStringLiteral("cmdNext") + QString::number(pageIndex));
     next->setProperty("role", "primary");
     next->setMinimumWidth(96);
@@ -329,10 +345,10 @@ QWidget* MainWindow::BuildSubjectPage() {
     proceed->setObjectName(QStringLiteral("lblProceed"));
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 14);
-    layout->setSpacing(12);
+    layout->setContentsMargins(20, 12, 20, 10);
+    layout->setSpacing(10);
     layout->addWidget(StyledLabel(QStringLiteral("Choose the Undertaking"), "pageTitle"));
-    layout->addLayout(columns, 1);
+    layout->addWidget(ScrollingContents(columns, "scrMainScreen"), 1);
     layout->addWidget(BuildNavigation(0, proceed));
     return page;
 }
@@ -352,10 +368,10 @@ QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title,
     columns->addWidget(BuildExplanation());
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(20, 16, 20, 14);
-    layout->setSpacing(12);
+    layout->setContentsMargins(20, 12, 20, 10);
+    layout->setSpacing(10);
     layout->addWidget(StyledLabel(title, "pageTitle"));
-    layout->addLayout(columns, 1);
+    layout->addWidget(ScrollingContents(columns, pageIndex == 1 ? "scrSearchMode" : "scrBirthDetails"), 1);
     layout->addWidget(BuildNavigation(pageIndex, extra));
     return page;
 }
@@ -429,8 +445,12 @@ void MainWindow::OnBack(int index) {
 
 void MainWindow::OpenTimeZonePicker(bool muhurtha) {
     zoneTargetIsMuhurtha_ = muhurtha;
-    TimeZonePicker picker(this);
+    MomentForm* form = muhurtha ? muhurthaForm_ : birthForm_;
+    TimeZonePicker picker(this, form->LocalTime());
     connect(&picker, &TimeZonePicker::zoneChosen, this, &MainWindow::ApplyTimeZone);
+    // A zone of the database is taken as an atlas place's zone is: its offset follows the page's date and time.
+    connect(&picker, &TimeZonePicker::zoneIdChosen, this,
+            [form](const QString& zoneId) { form->ChooseZone(zoneId.toStdString()); });
     picker.exec();
 }
 
@@ -438,21 +458,28 @@ void MainWindow::ApplyTimeZone(int hourValue, int minuteValue) {
     (zoneTargetIsMuhurtha_ ? muhurthaForm_ : birthForm_)->SetZone(hourValue, minuteValue);
 }
 
-void MainWindow::LookUpCoordinates(const MomentForm* form) {
-    const std::array<std::pair<QLineEdit*, std::string_view>, 3> required = {{
-        {form->city, MsgEnterCity}, {form->state, MsgEnterState}, {form->country, MsgEnterCountry}}};
-    for (const auto& [box, message] : required) {
-        if (box->text().trimmed().isEmpty()) {
-            Message(QMessageBox::Information, message);
-            box->setFocus();
-            return;
-        }
+void MainWindow::LookUpCoordinates(MomentForm* form) {
+    // The place typed is looked up in the atlas on this computer: City, with State and Country where typed.
+    if (form->city->text().trimmed().isEmpty()) {
+        Message(QMessageBox::Information, MsgEnterCity);
+        form->city->setFocus();
+        return;
     }
-    services_.openUrl(
-        CoordinateSearchUrl(form->city->text().trimmed(), form->state->text().trimmed(), form->country->text().trimmed()));
+    QStringList parts;
+    for (const QLineEdit* box : {form->city, form->state, form->country}) {
+        if (!box->text().trimmed().isEmpty()) parts << box->text().trimmed();
+    }
+    PlaceSearchDialog search(atlas_.get(), parts.join(QStringLiteral(", ")), this);
+    connect(&search, &PlaceSearchDialog::placeChosen, form, &MomentForm::ChoosePlace);
+    search.exec();
 }
 
-void MainWindow::OpenPage(SitePage page) { services_.openUrl(PublisherPage(page)); }
+void MainWindow::OpenPage(SitePage page) {
+    const QUrl address = PublisherPage(page);
+    if (services_.openUrl && services_.openUrl(address)) return;
+    Message(QMessageBox::Information, QStringLiteral("No web browser could be opened on this computer. The page is "
+                                                     "at %1").arg(address.toString()));
+}
 
 void MainWindow::ShowAbout() {
     AboutDialog about(this);
@@ -704,6 +731,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!enter || waiting_) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    QWidget* page = pages_->currentWidget();
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button == nullptr || !page->isAncestorOf(button)) {
+        const int index = page == subjectPage_ ? 0 : page == muhurthaPage_ ? 1 : page == birthPage_ ? 2 : -1;
+        button = index < 0 ? nullptr : page->findChild<QPushButton*>(QStringLiteral("cmdNext") + QString::number(index));
+    }
+    if (button == nullptr || !button->isEnabled()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    button->click();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

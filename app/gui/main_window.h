@@ -89,6 +89,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Return or Enter that no control takes presses the focused button, else the page's Next.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -115,7 +117,7 @@ private:
     void OnBack(int index);
     void OpenTimeZonePicker(bool muhurtha);
     void ApplyTimeZone(int hourValue, int minuteValue);
-    void LookUpCoordinates(const MomentForm* form);
+    void LookUpCoordinates(MomentForm* form);
     void OpenPage(SitePage page);
     void ShowAbout();
 

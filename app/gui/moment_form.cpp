@@ -245,6 +245,7 @@ void MomentForm::ChoosePlace(const kalvora::Place& place) {
     country->setText(Utf8(place.country));
     WriteCoordinates(place.latitudeDeg, place.longitudeDeg);
     chosenPlace_ = place;
+    zoneId_ = place.timeZone;
     zone_ = OpenTimeZone(place.timeZone);
     fold_.reset();
     FollowZone();
@@ -279,6 +280,13 @@ void MomentForm::CheckPlace() {
     keepCoordinates->setVisible(PlaceIsStale());
 }
 
+void MomentForm::ChooseZone(const std::string& zoneId) {
+    DropAtlasZone();
+    zoneId_ = zoneId;
+    zone_ = OpenTimeZone(zoneId);
+    FollowZone();
+}
+
 void MomentForm::WriteCoordinates(double latitudeDeg, double longitudeDeg) {
     const auto write = [](double value, QLineEdit* degrees, QLineEdit* minutes, QRadioButton* positive,
                           QRadioButton* negative) {
@@ -309,7 +317,7 @@ Person MomentForm::ReadPerson() const {
     };
     person.latitude = signedDegrees(in.latitudeDegrees, in.latitudeMinutes, in.isSouth);
     person.longitude = signedDegrees(in.longitudeDegrees, in.longitudeMinutes, !in.isEast);
-    if (const std::string id = ZoneId(); chosenPlace_ && !id.empty()) {
+    if (const std::string id = ZoneId(); !id.empty()) {
         person.zone.id = id;
     } else {
         // The typed zone without its daylight-saving hour, which the DST box keeps.
@@ -388,13 +396,14 @@ void MomentForm::WriteBoxes(const ZoneBoxes& boxes) {
 
 void MomentForm::DropAtlasZone() {
     zone_.reset();
+    zoneId_.clear();
     chosenPlace_.reset();
     fold_.reset();
     if (placeCheck != nullptr) CheckPlace();
 }
 
 void MomentForm::FollowZone() {
-    if (!chosenPlace_) {
+    if (zoneId_.empty()) {
         zoneLine->setText(QStringLiteral("Zone typed by hand \u00B7 UTC") +
                           QString::fromStdString(FormatOffset(TypedOffsetSeconds(ReadMoment()))));
         zoneNote->clear();
@@ -402,7 +411,7 @@ void MomentForm::FollowZone() {
         return;
     }
     const QString separator = QStringLiteral(" \u00B7 ");
-    QString text = Utf8(chosenPlace_->timeZone);
+    QString text = Utf8(zoneId_);
     const LocalDateTime local = LocalTime();
     const auto found = LookUpZone();
     const auto offset = AtlasOffset();
@@ -411,7 +420,7 @@ void MomentForm::FollowZone() {
         WriteBoxes(SplitIntoBoxes(*offset));
         if (!offset->abbreviation.empty()) text += separator + QString::fromStdString(offset->abbreviation);
         text += separator + QStringLiteral("UTC") + QString::fromStdString(FormatOffset(offset->offsetSeconds));
-        const std::string_view period = ZonePeriodName(chosenPlace_->timeZone, local, *offset);
+        const std::string_view period = ZonePeriodName(zoneId_, local, *offset);
         if (!period.empty()) text += QLatin1Char(' ') + Utf8(period);
     }
     zoneLine->setText(text);
@@ -419,9 +428,13 @@ void MomentForm::FollowZone() {
     QStringList notes;
     // A time that needs the user's attention: the clocks jumped over it, or it occurs twice and no offset is chosen.
     if (found && found->kind != LocalTimeKind::Unique && !(found->kind == LocalTimeKind::Repeated && FoldChosen())) {
-        notes << QString::fromStdString(DescribeLocalTime(chosenPlace_->timeZone, local, *found));
+        notes << QString::fromStdString(DescribeLocalTime(zoneId_, local, *found));
     }
-    const std::string_view regionNote = ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local);
+    // The region is the chosen place's, or for a zone chosen by id the page's coordinates (west-negative).
+    const MomentTime typed = ConvertMoment(ReadMoment());
+    const std::string_view regionNote =
+        chosenPlace_ ? ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local)
+                     : ZoneNoteFor(typed.latitude, -typed.longitude, local);
     if (!regionNote.empty()) notes << Utf8(regionNote);
     zoneNote->setText(notes.join(QLatin1Char('\n')));
     zoneNote->setVisible(!notes.isEmpty());
@@ -432,7 +445,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     frame->setObjectName(n.withNative ? QStringLiteral("fraBirthDetails") : QStringLiteral("fraMuhurthaDetails"));
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(n.withNative ? 6 : 9);  // the birth page has three rows more
+    grid->setVerticalSpacing(n.withNative ? 5 : 9);  // the birth page has three rows more
     grid->setColumnMinimumWidth(0, 96);
     grid->setColumnStretch(1, 1);
     int row = 0;
@@ -451,7 +464,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
         people->completer()->setFilterMode(Qt::MatchContains);
         people->completer()->setCaseSensitivity(Qt::CaseInsensitive);
         people->completer()->setCompletionMode(QCompleter::PopupCompletion);
-        savePerson = Named(new QPushButton(QStringLiteral("Save Person")), QStringLiteral("cmdSavePerson"));
+        savePerson = Named(new QPushButton(QStringLiteral("&Save Person")), QStringLiteral("cmdSavePerson"));
         savePerson->setToolTip(QStringLiteral("Save this page as a person, or update the person chosen"));
         auto* peopleRow = new QHBoxLayout;
         peopleRow->setSpacing(6);
@@ -463,7 +476,7 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
         peopleLine->setProperty("role", "hint");
         peopleLine->setWordWrap(true);
         peopleLine->hide();
-        setAside = Named(new QPushButton(QStringLiteral("Move Aside and Start New")), QStringLiteral("cmdSetAsidePeople"));
+        setAside = Named(new QPushButton(QStringLiteral("Move &Aside and Start New")), QStringLiteral("cmdSetAsidePeople"));
         setAside->setToolTip(QStringLiteral("Keep the unreadable people file under a dated name and start an empty one"));
         setAside->hide();
         name = TextBox("txtBirthName");
@@ -484,10 +497,14 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     month = TextList(n.month, MonthNames, 118);
     day = NumberList(n.day, 1, 31, 58);
     year = NumberList(n.year, FirstYear, LastYear, 76);
-    addRow(Caption(QString::fromLatin1(n.dateCaption)), Row({month, day, year}));
-
+    // The weekday beside the date it follows, so that the page keeps to the height of a laptop's screen.
     weekday = TextList(n.weekday, WeekdayNames, 118);
-    addRow(Caption(QString::fromLatin1(n.weekdayCaption)), Row({weekday}));
+    auto* dateRow = Row({month, day, year}, false);
+    dateRow->addSpacing(18);
+    dateRow->addWidget(Caption(QString::fromLatin1(n.weekdayCaption)));
+    dateRow->addWidget(weekday);
+    dateRow->addStretch(1);
+    addRow(Caption(QString::fromLatin1(n.dateCaption)), dateRow);
 
     hour = NumberList(n.hour, 0, 23, 58);
     minute = NumberList(n.minute, 0, 59, 58);
@@ -519,10 +536,14 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     city = TextBox(n.city);
     state = TextBox(n.state);
     country = TextBox(n.country);
+    search = Named(new QPushButton(QStringLiteral("Click here to find &Latitude && Longitude")),
+                   QString::fromLatin1(n.search));
+    search->setCursor(Qt::PointingHandCursor);
     for (auto [caption, box] : {std::pair{"City", city}, std::pair{"State", state}, std::pair{"Country", country}}) {
         box->setMaxLength(60);
         auto* fieldRow = new QHBoxLayout;
         fieldRow->addWidget(box);
+        if (box == city) fieldRow->addWidget(search);  // the atlas search for the City typed, beside it
         addRow(Caption(QString::fromLatin1(caption)), fieldRow);
     }
     const QString side = n.withNative ? QStringLiteral("_Birth") : QStringLiteral("_Muhurtha");
@@ -540,18 +561,13 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     noCaption->hide();  // so that the row takes no room while there is nothing to say
     addRow(noCaption, checkRow);
 
-    search = Named(new QPushButton(QStringLiteral("Click here to find Latitude && Longitude")),
-                   QString::fromLatin1(n.search));
-    search->setCursor(Qt::PointingHandCursor);
-    if (n.withNative) {
-        addRow(new QWidget, Row({search}));
-    } else {
+    if (!n.withNative) {
         recentPlaces = Named(new QComboBox, QStringLiteral("cboRecentPlaces"));
         recentPlaces->setToolTip(QStringLiteral("The places used recently"));
         recentPlaces->setMinimumWidth(180);
         recentPlaces->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         recentPlaces->setMinimumContentsLength(18);
-        addRow(new QWidget, Row({search, recentPlaces}));
+        addRow(new QWidget, Row({recentPlaces}));
     }
     return frame;
 }
@@ -628,12 +644,14 @@ MomentInput MomentForm::ReadMoment() const {
 MomentOrigin MomentForm::Origin() const {
     MomentOrigin origin;
     const std::optional<ZoneOffset> offset = AtlasOffset();
-    if (!chosenPlace_ || !offset) return origin;
+    if (!offset) return origin;
+    origin.zone = ZoneOfMoment{ZoneId(), offset->abbreviation, offset->offsetSeconds, offset->daylight};
+    // A zone chosen by id leaves the place typed.
+    if (!chosenPlace_) return origin;
     // The coordinates as used: the page's boxes, to whole minutes of arc.
     const MomentTime time = ConvertMoment(ReadMoment());
     origin.place = PlaceOfMoment{chosenPlace_->name, chosenPlace_->state, chosenPlace_->country, time.latitude,
                                  -time.longitude};
-    origin.zone = ZoneOfMoment{ZoneId(), offset->abbreviation, offset->offsetSeconds, offset->daylight};
     return origin;
 }
 

@@ -87,7 +87,7 @@ public:
     void ChoosePlace(const kalvora::Place& place);
     // The place last chosen while its zone is in use; none once the zone is typed.
     const std::optional<kalvora::Place>& ChosenPlace() const { return chosenPlace_; }
-    // The zone id of the chosen place ("" for a typed zone).
+    // The zone id of the chosen place or zone ("" for a typed zone).
     std::string ZoneId() const;
     // Where the moment's place and zone came from: the chosen place and its zone, or none for typed ones.
     MomentOrigin Origin() const;
@@ -106,6 +106,10 @@ public:
 
     // City, state and country as typed, each trimmed.
     PlaceText Place() const;
+
+    // Takes a zone of the zone database by id ("Asia/Kathmandu") for the page's place as typed: the zone then
+    // follows the page's date and time as a chosen place's zone does, and the typed place and coordinates stay.
+    void ChooseZone(const std::string& zoneId);
 
     // Writes a zone as the picker gives it (west-positive hour and minute values); the zone is then typed, and the
     // chosen place's zone is dropped.
@@ -196,7 +200,8 @@ private:
     QStandardItemModel* placeRows_ = nullptr;
     std::optional<kalvora::Place> chosenPlace_;
     std::vector<kalvora::Place> recent_;       // the places behind recentPlaces' rows after the first
-    std::optional<TimeZone> zone_;              // the chosen place's zone
+    std::optional<TimeZone> zone_;              // the chosen place's zone, or the zone chosen by id
+    std::string zoneId_;                        // its id as chosen ("" for a typed zone)
     std::optional<Fold> fold_;                  // the offset chosen for a repeated local time ...
     LocalDateTime foldTime_;                    // ... and that local time
     bool writingZone_ = false;                  // the zone boxes are being written from the chosen place's zone

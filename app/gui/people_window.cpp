@@ -112,16 +112,16 @@ PeopleWindow::PeopleWindow(PeopleStore& store, ShellServices services, QWidget* 
     sexes->addButton(female_);
     male_->setChecked(true);
     note_ = Named(new QLineEdit, "txtPeopleNote");
-    save_ = Named(new QPushButton(QStringLiteral("Save Changes")), "cmdPeopleSave");
-    use_ = Named(new QPushButton(QStringLiteral("Use on Birth Page")), "cmdPeopleUse");
+    save_ = Named(new QPushButton(QStringLiteral("&Save Changes")), "cmdPeopleSave");
+    use_ = Named(new QPushButton(QStringLiteral("&Use on Birth Page")), "cmdPeopleUse");
     use_->setToolTip(QStringLiteral("Fill the birth page with this person; change the birth data there and Save Person"));
-    delete_ = Named(new QPushButton(QStringLiteral("Delete...")), "cmdPeopleDelete");
-    auto* close = Named(new QPushButton(QStringLiteral("Close")), "cmdPeopleClose");
+    delete_ = Named(new QPushButton(QStringLiteral("&Delete...")), "cmdPeopleDelete");
+    auto* close = Named(new QPushButton(QStringLiteral("&Close")), "cmdPeopleClose");
 
     state_ = Named(new QLabel, "lblPeopleState");
     state_->setProperty("role", "hint");
     state_->setWordWrap(true);
-    setAside_ = Named(new QPushButton(QStringLiteral("Move Aside and Start New")), "cmdPeopleSetAside");
+    setAside_ = Named(new QPushButton(QStringLiteral("Move &Aside and Start New")), "cmdPeopleSetAside");
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(10);

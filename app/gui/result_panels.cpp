@@ -37,7 +37,7 @@ namespace {
 }  // namespace
 
 QPushButton* BackButton(const char* name) {
-    auto* back = new QPushButton(QStringLiteral("Back"));
+    auto* back = new QPushButton(QStringLiteral("&Back"));
     back->setObjectName(QString::fromLatin1(name));
     back->setMinimumWidth(96);
     return back;
@@ -45,8 +45,8 @@ QPushButton* BackButton(const char* name) {
 
 QVBoxLayout* ResultTabLayout(QWidget* tab) {
     auto* layout = new QVBoxLayout(tab);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(12);
+    layout->setContentsMargins(16, 10, 16, 10);
+    layout->setSpacing(10);
     return layout;
 }
 
@@ -171,7 +171,6 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
 
     back = BackButton(design.backName);
     auto* layout = ResultTabLayout(this);
-    layout->addWidget(ReportHeading(QString::fromLatin1(design.subtitle)));
     // Beside the names: the planets when the calculation placed them, else what the names mean.
     glossary_ = Glossary();
     auto* columns = new QHBoxLayout;
@@ -180,8 +179,13 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
     columns->addWidget(card, 1, Qt::AlignTop);
     columns->addWidget(planets_, 0, Qt::AlignTop);
     columns->addWidget(glossary_, 0, Qt::AlignTop);
-    layout->addLayout(columns);
-    layout->addStretch(1);
+    // The heading and the names scroll in a window smaller than they are; Back stays in view.
+    auto* contents = new QVBoxLayout;
+    contents->setSpacing(layout->spacing());
+    contents->addWidget(ReportHeading(QString::fromLatin1(design.subtitle)));
+    contents->addLayout(columns);
+    contents->addStretch(1);
+    layout->addWidget(ScrollingContents(contents, "scrDetails"), 1);
     layout->addLayout(BackRow(back));
 }
 
@@ -225,7 +229,7 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
     tabs->addTab(day, QStringLiteral("Day"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setContentsMargins(12, 8, 12, 8);
     layout->addWidget(tabs);
 }
 
@@ -280,7 +284,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     print->setObjectName(QStringLiteral("cmdSave"));
     print->setProperty("role", "primary");
     print->setMinimumWidth(96);
-    saveReport = new QPushButton(QStringLiteral("Save Report..."));
+    saveReport = new QPushButton(QStringLiteral("&Save Report..."));
     saveReport->setObjectName(QStringLiteral("cmdSaveReport"));
     saveReport->setMinimumWidth(120);
     analysisBack = BackButton("cmdBack4");

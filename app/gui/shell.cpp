@@ -19,20 +19,12 @@ QUrl PublisherPage(SitePage page) {
     return QUrl(site);
 }
 
-QUrl CoordinateSearchUrl(const QString& city, const QString& state, const QString& country) {
-    const QString words = city + QLatin1Char(' ') + state + QLatin1Char(' ') + country +
-                          QStringLiteral(" Latitude Longitude");
-    // Every character outside the unreserved set is percent-encoded, so "&", "+" and "#" stay part of the words.
-    return QUrl::fromEncoded(QByteArrayLiteral("https://duckduckgo.com/?q=") + QUrl::toPercentEncoding(words),
-                             QUrl::StrictMode);
-}
-
 void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     QMessageBox box(icon, QString::fromLatin1(AppTitle), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-void OpenInBrowser(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool OpenInBrowser(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 QString AskReportPath(QWidget* parent) {
     const QString rtf = QStringLiteral("Rich Text Format (*.rtf)");

@@ -32,13 +32,10 @@ enum class SitePage { Home, OnlineHelp, SoftwareUpdate, DetailedAnalysis };
 // Address of one page of the publisher's web site.
 QUrl PublisherPage(SitePage page);
 
-// Web search for the coordinates of a place: "city state country Latitude Longitude".
-QUrl CoordinateSearchUrl(const QString& city, const QString& state, const QString& country);
-
 // Shows one modal message with an OK button and the program's title.
 using MessageFunction = std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& text)>;
-// Opens an address in the default browser.
-using UrlFunction = std::function<void(const QUrl& url)>;
+// Opens an address in the default browser; false when no browser could be opened.
+using UrlFunction = std::function<bool(const QUrl& url)>;
 
 // Asks where to save the report; returns the chosen path (ending in .rtf or .pdf), or "" when cancelled.
 using SavePathFunction = std::function<QString(QWidget* parent)>;
@@ -62,7 +59,7 @@ struct ShellServices {
 ShellServices DesktopServices();
 
 void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text);
-void OpenInBrowser(const QUrl& url);
+bool OpenInBrowser(const QUrl& url);
 QString AskReportPath(QWidget* parent);
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 int AskChoice(QWidget* parent, const QString& question, const QStringList& answers);

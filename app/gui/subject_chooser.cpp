@@ -1,8 +1,11 @@
 #include "app/gui/subject_chooser.h"
 
+#include <algorithm>
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -31,6 +34,7 @@ SubjectChooser::SubjectChooser(QWidget* parent) : QWidget(parent) {
         const int index = static_cast<int>(i);
         connect(label, &ClickableLabel::clicked, this, [this, index] { ShowCategory(index); });
         connect(label, &ClickableLabel::hovered, this, [this, index](bool inside) { HighlightCategory(index, inside); });
+        label->installEventFilter(this);
         categories_[i] = label;
         categoryLayout->addWidget(label);
     }
@@ -74,9 +78,31 @@ void SubjectChooser::ShowCategory(int index) {
         // The chosen subject stays ticked when its category is shown again.
         item->setCheckState(0, text == chosen_ ? Qt::Checked : Qt::Unchecked);
     }
+    // Only the shown category's caption takes Tab, so that Tab goes on to the list; focus follows the shown one.
+    const bool focused = categories_[static_cast<std::size_t>(shown_)]->hasFocus();
+    shown_ = index;
     for (std::size_t i = 0; i < categories_.size(); ++i) {
         SetStyleProperty(categories_[i], "current", static_cast<int>(i) == index);
+        categories_[i]->setFocusPolicy(static_cast<int>(i) == index ? Qt::TabFocus : Qt::NoFocus);
     }
+    if (focused) categories_[static_cast<std::size_t>(index)]->setFocus(Qt::OtherFocusReason);
+}
+
+bool SubjectChooser::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || watched != categories_[static_cast<std::size_t>(shown_)]) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int last = static_cast<int>(categories_.size()) - 1;
+    int index = -1;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up: index = std::max(shown_ - 1, 0); break;
+    case Qt::Key_Down: index = std::min(shown_ + 1, last); break;
+    case Qt::Key_Home: index = 0; break;
+    case Qt::Key_End: index = last; break;
+    default: return QWidget::eventFilter(watched, event);
+    }
+    if (index != shown_) ShowCategory(index);
+    return true;
 }
 
 void SubjectChooser::HighlightCategory(int index, bool inside) {

@@ -2,6 +2,8 @@
 // The undertakings as the first page shows them: the category captions on the left (lblMainOptions0..11: a click
 // shows the category, the pointer highlights it) and the undertakings of the shown category as a ticked list on
 // the right (lstOptions). At most one undertaking is ticked, and it stays chosen while other categories are shown.
+// From the keyboard the captions are one stop of Tab, the shown category's: Up and Down (Home, End) show the
+// category above or below.
 
 #include <array>
 
@@ -30,6 +32,9 @@ public:
     // Unticks every undertaking: nothing is chosen.
     void UntickAll();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void HighlightCategory(int index, bool inside);
     void OnItemChanged(QTreeWidgetItem* item);
@@ -37,6 +42,7 @@ private:
     QTreeWidget* subjects_ = nullptr;  // lstOptions
     std::array<ClickableLabel*, 12> categories_{};
     QString chosen_;
+    int shown_ = 0;  // the category listed
 };
 
 }  // namespace kalvora

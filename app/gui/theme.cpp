@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
+#include <QScrollArea>
 #include <QStyle>
 
 namespace kalvora {
@@ -37,6 +39,21 @@ void SetStyleProperty(QWidget* widget, const char* name, bool value) {
     widget->setProperty(name, value);
     widget->style()->unpolish(widget);
     widget->style()->polish(widget);
+}
+
+QScrollArea* ScrollingContents(QLayout* contents, const char* name) {
+    auto* content = new QWidget;
+    contents->setContentsMargins(0, 0, 0, 0);
+    content->setLayout(contents);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QString::fromLatin1(name));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    // The page's colour shows through: neither the viewport nor the contents paint a background of their own.
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    return scroll;
 }
 
 QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -78,9 +95,9 @@ QLabel[role="category"] { color: #000000; padding: 5px 10px; border-radius: 5px;
 QLabel[role="category"][hover="true"] { color: #008000; }
 QLabel[role="category"][current="true"] { background: #F3E6CB; font-weight: bold; }
 QLabel[role="category"]:focus, QLabel[role="link"]:focus { border: 1px dotted #C8782A; }
-QLabel[role="rowHeading"] { color: #6B4A2A; font-weight: bold; padding: 6px 10px; }
-QLabel[role="rowValue"] { color: #1E2236; padding: 6px 10px; }
-QLabel[role="rowUntil"] { color: #8A4F16; padding: 6px 10px; }
+QLabel[role="rowHeading"] { color: #6B4A2A; font-weight: bold; padding: 5px 10px; }
+QLabel[role="rowValue"] { color: #1E2236; padding: 5px 10px; }
+QLabel[role="rowUntil"] { color: #8A4F16; padding: 5px 10px; }
 QWidget[role="rowEven"] { background: #FAF5EA; border-radius: 4px; }
 QLabel[role="dayAlert"] { background: #FBE6DF; border: 1px solid #E3A593; border-radius: 6px; color: #8B2A14;
                           padding: 8px 12px; font-weight: bold; }

@@ -10,6 +10,8 @@
 class QApplication;
 class QFrame;
 class QLabel;
+class QLayout;
+class QScrollArea;
 class QWidget;
 
 namespace kalvora {
@@ -37,6 +39,10 @@ QFrame* Card();
 void StyleAsLink(QLabel* label);
 // Sets a dynamic property the style sheet reads (such as "current" or "hover") and re-applies the sheet.
 void SetStyleProperty(QWidget* widget, const char* name, bool value);
+
+// The contents of a page (the layout, without margins), scrolled where the window is smaller than they can shrink
+// to, on the page's own colour.
+QScrollArea* ScrollingContents(QLayout* contents, const char* name);
 
 // A text of the core's tables as a QString.
 QString FromView(std::string_view text);

@@ -4,11 +4,16 @@
 #include <functional>
 #include <optional>
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QCompleter>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "app/gui/atlas_source.h"
 #include "app/gui/input_checks.h"
 #include "tests/gui/window_fixture.h"
 
@@ -266,16 +271,16 @@ TEST_F(WindowTest, PastedTextMustBeDigitsToo) {
 
 // ------------------------------------------------------------------------------------------------ look-up
 
-TEST_F(WindowTest, CoordinatesLookUpAsksForThePlaceFirst) {
+TEST_F(WindowTest, CoordinatesLookUpAsksForTheCityAndSearchesTheAtlasForWhatIsTyped) {
     const struct {
         const char *city, *state, *country;
-        std::string_view message;
-        const char* focus;
+        const char* query;  // what the atlas search starts with; none: the message and the City box instead
     } cases[] = {
-        {"", "Kerala", "India", MsgEnterCity, "txtBirthCity"},
-        {"  ", "Kerala", "India", MsgEnterCity, "txtBirthCity"},
-        {"Kochi", "", "India", MsgEnterState, "txtBirthState"},
-        {"Kochi", "Kerala", "", MsgEnterCountry, "txtBirthCountry"},
+        {"", "Kerala", "India", nullptr},
+        {"  ", "Kerala", "India", nullptr},
+        {"Kochi", "", "India", "Kochi, India"},
+        {"Kochi", "Kerala", "", "Kochi, Kerala"},
+        {"Kochi", " Kerala ", "India", "Kochi, Kerala, India"},
     };
     ShowPageNamed(QStringLiteral("picBirthDetails"));
     for (const auto& c : cases) {
@@ -283,26 +288,72 @@ TEST_F(WindowTest, CoordinatesLookUpAsksForThePlaceFirst) {
         ClearAndType(QStringLiteral("txtBirthCity"), QString::fromLatin1(c.city));
         ClearAndType(QStringLiteral("txtBirthState"), QString::fromLatin1(c.state));
         ClearAndType(QStringLiteral("txtBirthCountry"), QString::fromLatin1(c.country));
+        QString searched;
+        if (c.query != nullptr) {
+            WhenModalShows([&](QWidget* modal) {
+                EXPECT_EQ(modal->objectName(), QStringLiteral("frmPlaceSearch"));
+                searched = modal->findChild<QLineEdit*>(QStringLiteral("txtPlaceSearch"))->text();
+                QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cmdCancelPlace")), Qt::LeftButton);
+            });
+        }
         Click(QStringLiteral("cmdSearch1"));
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, Q(c.message));
-        EXPECT_EQ(messages[0].icon, QMessageBox::Information);
-        EXPECT_TRUE(Find<QLineEdit>(QString::fromLatin1(c.focus))->hasFocus()) << c.focus;
+        if (c.query == nullptr) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, Q(MsgEnterCity));
+            EXPECT_EQ(messages[0].icon, QMessageBox::Information);
+            EXPECT_TRUE(Find<QLineEdit>(QStringLiteral("txtBirthCity"))->hasFocus());
+        } else {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(searched, QString::fromLatin1(c.query));
+            EXPECT_EQ(Text(QStringLiteral("txtBirthState")), QString::fromLatin1(c.state)) << "cancel changes nothing";
+        }
     }
-    EXPECT_TRUE(urls.empty());
+    EXPECT_TRUE(urls.empty()) << "nothing is looked up on the web";
 }
 
-TEST_F(WindowTest, CoordinatesLookUpSearchesForTheTypedPlace) {
-    ShowPageNamed(QStringLiteral("picSearchMode"));
-    ClearAndType(QStringLiteral("txtCity"), QStringLiteral("St. John's"));
-    ClearAndType(QStringLiteral("txtState"), QStringLiteral("A&B "));
-    ClearAndType(QStringLiteral("txtCountry"), QStringLiteral("Canada"));
-    Click(QStringLiteral("cmdSearch0"));
-    EXPECT_TRUE(messages.empty());
-    ASSERT_EQ(urls.size(), 1u);
-    EXPECT_EQ(urls[0].toString(QUrl::FullyEncoded),
-              QStringLiteral("https://duckduckgo.com/?q=St.%20John%27s%20A%26B%20Canada%20Latitude%20Longitude"));
-    EXPECT_EQ(urls[0].query(QUrl::FullyDecoded), QStringLiteral("q=St. John's A&B Canada Latitude Longitude"));
+TEST_F(WindowTest, CoordinatesLookUpFillsThePageFromTheChosenAtlasPlace) {
+    SharedAtlas()->Wait();
+    const struct {
+        const char *city, *country;
+        const char* status;  // the start of the search window's line about the matches
+    } cases[] = {
+        {"Bombay", "India", "1 place"},
+        {"Mumbaii", "", "No place matches \"Mumbaii\"; the nearest names:"},
+        {"Mumbai", "Atlantis", "No place matches \"Mumbai, Atlantis\"; the places named \"Mumbai\":"},
+    };
+    for (const auto& c : cases) {
+        ShowPageNamed(QStringLiteral("picSearchMode"));
+        ClearAndType(QStringLiteral("txtCity"), QString::fromLatin1(c.city));
+        ClearAndType(QStringLiteral("txtState"), QString());
+        ClearAndType(QStringLiteral("txtCountry"), QString::fromLatin1(c.country));
+        Find<QCompleter>(QStringLiteral("cmpPlaces_Muhurtha"))->popup()->hide();
+        QString status, firstRow;
+        WhenModalShows([&](QWidget* modal) {
+            status = modal->findChild<QLabel*>(QStringLiteral("lblPlaceSearchStatus"))->text();
+            auto* list = modal->findChild<QTreeWidget*>(QStringLiteral("lstPlaceMatches"));
+            ASSERT_GT(list->topLevelItemCount(), 0);
+            const QTreeWidgetItem* first = list->topLevelItem(0);
+            for (int column = 0; column < list->columnCount(); ++column) firstRow += first->text(column) + QLatin1Char('|');
+            // Return in the search field takes the place listed first.
+            QTest::keyClick(modal->findChild<QLineEdit*>(QStringLiteral("txtPlaceSearch")), Qt::Key_Return);
+        });
+        Click(QStringLiteral("cmdSearch0"));
+        EXPECT_TRUE(status.startsWith(QString::fromLatin1(c.status))) << status.toStdString();
+        EXPECT_EQ(firstRow, QStringLiteral("Mumbai|Maharashtra|India|19\u00B004'N|72\u00B053'E|Asia/Kolkata|")) << c.city;
+        // The page as choosing Mumbai from the City box's list leaves it.
+        EXPECT_EQ(Text(QStringLiteral("txtCity")), QStringLiteral("Mumbai"));
+        EXPECT_EQ(Text(QStringLiteral("txtState")), QStringLiteral("Maharashtra"));
+        EXPECT_EQ(Text(QStringLiteral("txtCountry")), QStringLiteral("India"));
+        EXPECT_EQ(Text(QStringLiteral("txtDegreeLat")) + QLatin1Char(':') + Text(QStringLiteral("txtMinuteLat")),
+                  QStringLiteral("19:4"));
+        EXPECT_EQ(Text(QStringLiteral("txtDegreeLong")) + QLatin1Char(':') + Text(QStringLiteral("txtMinuteLong")),
+                  QStringLiteral("72:53"));
+        EXPECT_TRUE(Text(QStringLiteral("lblZoneLine_Muhurtha")).startsWith(QStringLiteral("Asia/Kolkata")));
+        const MomentOrigin origin = window->ReadCalculationInput().muhurthaOrigin;
+        ASSERT_TRUE(origin.place);
+        EXPECT_EQ(origin.place->name, "Mumbai");
+    }
+    EXPECT_TRUE(urls.empty());
 }
 
 }  // namespace

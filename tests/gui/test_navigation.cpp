@@ -90,7 +90,7 @@ TEST_F(WindowTest, OpensOnTheFirstPageWithTheDefaults) {
     }
     EXPECT_EQ(Find<QLineEdit>(QStringLiteral("txtBirthDegreeLat"))->maxLength(), 3);
     EXPECT_EQ(Find<QPushButton>(QStringLiteral("cmdSearch0"))->text(),
-              QStringLiteral("Click here to find Latitude && Longitude"));
+              QStringLiteral("Click here to find &Latitude && Longitude"));
 }
 
 TEST_F(WindowTest, EachCategoryListsItsSubjects) {
@@ -283,6 +283,36 @@ TEST_F(WindowTest, HelpEntriesAndLinksOpenThePublishersPages) {
     Click(QStringLiteral("lblDetailedAnalysis"));
     ASSERT_EQ(urls.size(), 2u);
     for (const QUrl& url : urls) EXPECT_TRUE(url.toString().startsWith(QStringLiteral("https://www.kalvora.example")));
+}
+
+TEST_F(WindowTest, APageNoBrowserOpensIsGivenInAMessage) {
+    browserOpens = false;
+    const struct {
+        const char* control;  // a menu entry or a link label
+        const char* url;
+    } links[] = {
+        {"mnuOnline", "https://www.kalvora.example/help"},
+        {"mnuVisit", "https://www.kalvora.example"},
+        {"mnuUpdate", "https://www.kalvora.example/update"},
+        {"lblVisitUs", "https://www.kalvora.example"},
+        {"lblDetailedAnalysis", "https://www.kalvora.example/analysis"},
+    };
+    ShowPageNamed(QStringLiteral("picMuhurthaResult"));
+    Find<QTabWidget>(QStringLiteral("TS"))->setCurrentIndex(2);
+    for (const auto& link : links) {
+        messages.clear();
+        urls.clear();
+        if (auto* action = window->findChild<QAction*>(QString::fromLatin1(link.control))) {
+            action->trigger();
+        } else {
+            Click(QString::fromLatin1(link.control));
+        }
+        ASSERT_EQ(urls.size(), 1u) << link.control;
+        ASSERT_EQ(messages.size(), 1u) << link.control;
+        EXPECT_EQ(messages[0].icon, QMessageBox::Information);
+        EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("No web browser could be opened")));
+        EXPECT_TRUE(messages[0].text.endsWith(QString::fromLatin1(link.url))) << messages[0].text.toStdString();
+    }
 }
 
 TEST_F(WindowTest, AboutBoxIsModalAndExitCloses) {

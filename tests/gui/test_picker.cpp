@@ -1,7 +1,9 @@
 // The time-zone picker: its rows, what a double-click writes and where, and "&Quit"; one real message box.
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -56,6 +58,114 @@ TEST(TimeZonePicker, ListsTheZonesAndHandsOnTheChosenRow) {
         EXPECT_EQ(chosen[0][1].toInt(), c.minute) << c.text;
         EXPECT_FALSE(picker.isVisible()) << "a double-click closes the picker";
     }
+}
+
+// The rows of each list that a search leaves shown.
+QStringList ShownNamed(const QListWidget* list) {
+    QStringList shown;
+    for (int row = 0; row < list->count(); ++row) {
+        if (!list->item(row)->isHidden()) shown << list->item(row)->text();
+    }
+    return shown;
+}
+
+QStringList ShownDatabase(const QTreeWidget* list) {
+    QStringList shown;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        if (!item->isHidden()) shown << item->text(0) + QLatin1Char(' ') + item->text(1);
+    }
+    return shown;
+}
+
+TEST(TimeZonePicker, SearchFiltersBothListsWithOffsetsAtThePagesDate) {
+    const struct {
+        LocalDateTime at;
+        const char* typed;
+        QStringList named;
+        const char* databaseRow;  // a row the database list shows
+        qsizetype databaseRows;   // how many it shows (-1: not counted)
+    } cases[] = {
+        {{2026, 12, 10, 10, 30, 0}, "kathmandu", {}, "Asia/Kathmandu +05:45", 1},
+        // Nepal kept +05:30 until 1986.
+        {{1980, 1, 1, 12, 0, 0}, "Kathmandu", {}, "Asia/Kathmandu +05:30", 1},
+        {{2026, 7, 1, 12, 0, 0}, "new york", {}, "America/New_York -04:00 EDT", 1},
+        {{2026, 12, 10, 10, 30, 0}, "+05:45", {}, "Asia/Kathmandu +05:45", -1},
+        {{2026, 12, 10, 10, 30, 0}, "Indian Time", {QStringLiteral("Indian Time, IST, +5.3")}, "", 0},
+    };
+    for (const auto& c : cases) {
+        TimeZonePicker picker(nullptr, c.at);
+        picker.show();
+        auto* search = picker.findChild<QLineEdit*>(QStringLiteral("txtZoneSearch"));
+        auto* named = picker.findChild<QListWidget*>(QStringLiteral("lstTimeZone"));
+        auto* database = picker.findChild<QTreeWidget*>(QStringLiteral("lstZoneDatabase"));
+        ASSERT_TRUE(search && named && database);
+        EXPECT_GT(database->topLevelItemCount(), 300) << "every zone of the database";
+        QTest::keyClicks(search, QString::fromLatin1(c.typed));
+        EXPECT_EQ(ShownNamed(named), c.named) << c.typed;
+        const QStringList rows = ShownDatabase(database);
+        if (c.databaseRows >= 0) {
+            EXPECT_EQ(rows.size(), c.databaseRows) << c.typed;
+        }
+        if (c.databaseRow[0] != '\0') {
+            EXPECT_TRUE(rows.contains(QString::fromLatin1(c.databaseRow))) << c.typed;
+        }
+        EXPECT_EQ(named->count(), 71) << "filtering hides rows, the list stays whole";
+    }
+}
+
+TEST_F(WindowTest, ZoneOfTheDatabaseFollowsThePagesDateIntoTheCalculation) {
+    // Asia/Kathmandu: +05:30 until 1986, +05:45 since. Choosing it keeps the typed place and coordinates.
+    const struct {
+        bool muhurthaPage;
+        MomentEntry moment;
+        const char* shownOffset;
+        std::int32_t offsetSeconds;
+        const char *hour, *minute;
+    } cases[] = {
+        {true, {"December", 10, 2026, 10, 30, 0, "27", "42", false, "85", "19", false, -1, false, "Kathmandu", "", "Nepal"},
+         "+05:45", 5 * 3600 + 45 * 60, "-5", "-45"},
+        {false, {"January", 1, 1980, 12, 0, 0, "27", "42", false, "85", "19", false, -1, false, "Kathmandu", "", "Nepal"},
+         "+05:30", 5 * 3600 + 30 * 60, "-5", "-30"},
+    };
+    for (const auto& c : cases) {
+        ShowPageNamed(c.muhurthaPage ? QStringLiteral("picSearchMode") : QStringLiteral("picBirthDetails"));
+        FillMoment(c.muhurthaPage, c.moment);
+        QString offered;
+        WhenModalShows([&](QWidget* modal) {
+            QTest::keyClicks(modal->findChild<QLineEdit*>(QStringLiteral("txtZoneSearch")), QStringLiteral("Kathmandu"));
+            auto* database = modal->findChild<QTreeWidget*>(QStringLiteral("lstZoneDatabase"));
+            ASSERT_NE(database, nullptr);
+            const QList<QTreeWidgetItem*> rows =
+                database->findItems(QStringLiteral("Asia/Kathmandu"), Qt::MatchExactly, 0);
+            ASSERT_EQ(rows.size(), 1);
+            offered = rows[0]->text(1);
+            DoubleClickItem(database, rows[0]);
+        });
+        Click(c.muhurthaPage ? QStringLiteral("lblTZHelp_Muhurtha") : QStringLiteral("lblTZHelp_Birth"));
+        EXPECT_EQ(offered, QString::fromLatin1(c.shownOffset));
+
+        const CalculationInput input = window->ReadCalculationInput();
+        const MomentInput& moment = c.muhurthaPage ? input.muhurtha : input.birth;
+        const MomentOrigin& origin = c.muhurthaPage ? input.muhurthaOrigin : input.birthOrigin;
+        EXPECT_EQ(ZoneOffsetSeconds(moment), c.offsetSeconds) << c.shownOffset;
+        ASSERT_TRUE(origin.zone);
+        EXPECT_EQ(origin.zone->id, "Asia/Kathmandu");
+        EXPECT_FALSE(origin.place) << "the place stays typed";
+        const QString suffix = c.muhurthaPage ? QStringLiteral("_Muhurtha") : QStringLiteral("_Birth");
+        EXPECT_EQ(Text(QStringLiteral("lblZoneHour") + suffix), QString::fromLatin1(c.hour));
+        EXPECT_EQ(Text(QStringLiteral("lblZoneMinute") + suffix), QString::fromLatin1(c.minute));
+        EXPECT_TRUE(Text(QStringLiteral("lblZoneLine") + suffix).startsWith(QStringLiteral("Asia/Kathmandu")));
+        EXPECT_EQ(Text(c.muhurthaPage ? QStringLiteral("txtCity") : QStringLiteral("txtBirthCity")),
+                  QStringLiteral("Kathmandu"));
+    }
+    // The zones carry through to the results.
+    TickSubject(QStringLiteral("Marriage"));
+    ClearAndType(QStringLiteral("txtBirthName"), QStringLiteral("Asha"));
+    Click(QStringLiteral("cmdNext2"));
+    ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    ASSERT_TRUE(window->LastCalculation());
+    EXPECT_EQ(CurrentPageName(), QStringLiteral("picMuhurthaResult"));
 }
 
 TEST_F(WindowTest, ZonePickedForOnePageChangesOnlyThatPage) {

@@ -1,7 +1,11 @@
 // Pictures of every page, result tab and dialog (offscreen grabs). They go to the folder named by
-// KALVORA_SCREENSHOT_DIR (docs/screenshots for the documentation), else to a temporary folder.
+// KALVORA_SCREENSHOT_DIR (docs/screenshots for the documentation), else to a temporary folder; the window's pages
+// and tabs once more at the size of a 1366x768 laptop screen, in its folder 1366x768. And the window's sizes: it
+// opens within a laptop's screen with every page whole, and at its least size nothing is cut off.
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -12,6 +16,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTabWidget>
@@ -23,6 +29,7 @@
 
 #include "app/gui/about_dialog.h"
 #include "app/gui/atlas_source.h"
+#include "app/gui/place_search.h"
 #include "app/gui/time_zone_picker.h"
 #include "tests/gui/window_fixture.h"
 #include "tests/support/moments.h"
@@ -31,9 +38,31 @@
 namespace kalvora::test {
 namespace {
 
+// A 1366x768 screen less a task bar (40) and the window's title bar (30).
+constexpr QSize LaptopWindow(1366, 698);
+
 class ScreenshotTest : public WindowTest {
 protected:
+    // The window as it opens, and again at the size of a laptop's screen.
+    void SaveBothSizes(const QString& name) {
+        Save(window.get(), name);
+        SaveAtLaptopSize(name);
+    }
+
+    void SaveAtLaptopSize(const QString& name) {
+        const QSize opening = window->size();
+        window->resize(LaptopWindow);
+        const QString laptop = QDir(folder).filePath(QStringLiteral("1366x768"));
+        ASSERT_TRUE(QDir().mkpath(laptop));
+        QCoreApplication::processEvents();
+        const QString file = QDir(laptop).filePath(name + QStringLiteral(".png"));
+        EXPECT_TRUE(window->grab().save(file, "PNG")) << file.toStdString();
+        window->resize(opening);
+        QCoreApplication::processEvents();
+    }
+
     void Save(QWidget* widget, const QString& name) {
+        QCoreApplication::processEvents();  // the layout as it settles once the contents are shown
         const QPixmap picture = widget->grab();
         ASSERT_FALSE(picture.isNull()) << name.toStdString();
         EXPECT_GT(picture.width(), 200) << name.toStdString();
@@ -62,7 +91,7 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     TickSubject(QStringLiteral("Marriage"));
     Find<QTreeWidget>(QStringLiteral("lstOptions"))->setCurrentItem(
         Find<QTreeWidget>(QStringLiteral("lstOptions"))->topLevelItem(1));
-    Save(window.get(), QStringLiteral("01-undertaking"));
+    SaveBothSizes(QStringLiteral("01-undertaking"));
 
     Click(QStringLiteral("cmdNext0"));
     FillMuhurthaPage({"December", 10, 2026, 10, 30, 0, "28", "39", false, "77", "13", false, 34, false, "New Delhi",
@@ -77,6 +106,7 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
         if (pass == 1) SaveWithPopup(places, QStringLiteral("02-muhurtha"));
         QTest::keyClick(places, Qt::Key_Return);
     }
+    SaveAtLaptopSize(QStringLiteral("02-muhurtha"));
 
     // Three people saved already, two of one name; the page saved as a fourth.
     for (const auto& [name, year] : {std::pair{"Ravi Kumar", 1961}, std::pair{"Meera Iyer", 1984},
@@ -90,7 +120,7 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
                   {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "Mumbai",
                    "Maharashtra", "India"});
     Click(QStringLiteral("cmdSavePerson"));
-    Save(window.get(), QStringLiteral("03-birth"));
+    SaveBothSizes(QStringLiteral("03-birth"));
     // The list filtered as a name is typed into it.
     auto* people = Find<QComboBox>(QStringLiteral("cboPeople"));
     people->setFocus();
@@ -103,7 +133,7 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     people->setCurrentIndex(people->findText(QStringLiteral("Asha Menon")));
 
     ShowPageNamed(QStringLiteral("picMessage"));
-    Save(window.get(), QStringLiteral("04-wait"));
+    SaveBothSizes(QStringLiteral("04-wait"));
     ShowPageNamed(QStringLiteral("picBirthDetails"));
 
     Click(QStringLiteral("cmdNext2"));
@@ -112,7 +142,7 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     const char* tabNames[] = {"05-birth-details", "06-muhurtha-details", "07-muhurtha-analysis", "11-day"};
     for (int i = 0; i < 4; ++i) {
         tabs->setCurrentIndex(i);
-        Save(window.get(), QString::fromLatin1(tabNames[i]));
+        SaveBothSizes(QString::fromLatin1(tabNames[i]));
     }
     // The whole Day tab, the tables below the timeline included, once its layout has taken the tables' rows.
     QCoreApplication::processEvents();
@@ -135,9 +165,12 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
         EXPECT_EQ(cell(4), rows[b].retrograde ? "R" : "") << rows[b].body;
     }
 
-    TimeZonePicker picker(window.get());
+    TimeZonePicker picker(window.get(), LocalDateTime{2026, 12, 10, 10, 30, 0});
     picker.show();
     Save(&picker, QStringLiteral("08-time-zone-picker"));
+    PlaceSearchDialog placeSearch(SharedAtlas().get(), QStringLiteral("Hyderabad"), window.get());
+    placeSearch.show();
+    Save(&placeSearch, QStringLiteral("16-place-search"));
     AboutDialog about(window.get());
     about.show();
     Save(&about, QStringLiteral("09-about"));
@@ -163,6 +196,128 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     Save(finder, QStringLiteral("10-find-best-times"));
 }
 
+// Whether a widget shows whole: outside the scrolled parts, every control is at least as large as it needs and lies
+// within the window and each of its parents; a scrolled part shows a scroll bar wherever its contents do not fit.
+std::vector<std::string> CutOff(QWidget* page) {
+    std::vector<std::string> cut;
+    const auto name = [](const QWidget* w) {
+        return (w->objectName().isEmpty() ? std::string(w->metaObject()->className()) : w->objectName().toStdString());
+    };
+    const auto scrolled = [&](const QWidget* w) {
+        for (const QWidget* p = w->parentWidget(); p != nullptr && p != page; p = p->parentWidget()) {
+            const auto* area = qobject_cast<const QAbstractScrollArea*>(p->parentWidget());
+            if (area != nullptr && area->viewport() == p) return true;
+        }
+        return false;
+    };
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        // The parts a box draws inside itself (a line edit's clear button) are the box's own business.
+        const bool part = qobject_cast<QLineEdit*>(w->parentWidget()) != nullptr;
+        if (!w->isVisible() || w->isWindow() || part || scrolled(w)) continue;
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                             qobject_cast<QComboBox*>(w) || qobject_cast<QLabel*>(w);
+        if (control) {
+            const QSize least = w->minimumSizeHint();
+            if (w->width() < least.width() || w->height() < least.height()) {
+                cut.push_back(name(w) + " is smaller than it needs");
+            }
+            for (const QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
+                const QRect within(w->mapTo(p, QPoint(0, 0)), w->size());
+                if (!p->rect().contains(within)) {
+                    cut.push_back(name(w) + " runs out of " + name(p));
+                    break;
+                }
+                if (p == page->window()) break;
+            }
+        }
+        if (auto* area = qobject_cast<QScrollArea*>(w); area != nullptr && area->widget() != nullptr) {
+            const QSize contents = area->widget()->minimumSizeHint();
+            if (contents.width() > area->viewport()->width() && !area->horizontalScrollBar()->isVisible()) {
+                cut.push_back(name(area) + " hides its contents' right");
+            }
+            if (contents.height() > area->viewport()->height() && !area->verticalScrollBar()->isVisible()) {
+                cut.push_back(name(area) + " hides its contents' foot");
+            }
+        }
+    }
+    return cut;
+}
+
+// The pages' contents (scr...) that show a scroll bar. The Day tab is a long page by design: it scrolls down,
+// never sideways.
+std::vector<std::string> Scrolled(QWidget* page) {
+    std::vector<std::string> scrolled;
+    for (QScrollArea* area : page->findChildren<QScrollArea*>()) {
+        if (!area->isVisible()) continue;
+        const bool contents = area->objectName().startsWith(QStringLiteral("scr"));
+        const bool dayTab = area->parentWidget() != nullptr && area->parentWidget()->objectName() == QStringLiteral("picDay");
+        if ((contents || dayTab) && area->horizontalScrollBar()->isVisible()) {
+            scrolled.push_back(area->objectName().toStdString() + " sideways");
+        }
+        if (contents && area->verticalScrollBar()->isVisible()) scrolled.push_back(area->objectName().toStdString());
+    }
+    return scrolled;
+}
+
+TEST_F(ScreenshotTest, TheWindowFitsALaptopScreenAndNothingIsCutOffAtItsLeastSize) {
+    const QSize opening = window->size();
+    EXPECT_LE(opening.width(), LaptopWindow.width());
+    EXPECT_LE(opening.height(), LaptopWindow.height());
+    EXPECT_LE(window->minimumWidth(), opening.width());
+    EXPECT_LE(window->minimumHeight(), opening.height());
+
+    RunToResults(QStringLiteral("Marriage"), QStringLiteral("Asha Menon"), true,
+                 {"December", 10, 2026, 10, 30, 0, "28", "39", false, "77", "13", false, 34, false, "New Delhi",
+                  "Delhi", "India"},
+                 {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "Mumbai",
+                  "Maharashtra", "India"});
+    Click(QStringLiteral("cmdSavePerson"));  // the line of the saved person shows on the birth page
+    auto* tabs = Find<QTabWidget>(QStringLiteral("TS"));
+    const struct {
+        const char* page;
+        int tab;
+    } views[] = {{"picMainScreen", -1},     {"picSearchMode", -1},     {"picBirthDetails", -1},
+                 {"picMessage", -1},        {"picMuhurthaResult", 0}, {"picMuhurthaResult", 1},
+                 {"picMuhurthaResult", 2}, {"picMuhurthaResult", 3}};
+    const struct {
+        QSize size;
+        bool whole;  // every page shows whole, without scrolling
+    } sizes[] = {{opening, true}, {LaptopWindow, true}, {window->minimumSize(), false}};
+    for (const auto& size : sizes) {
+        window->resize(size.size);
+        for (const auto& view : views) {
+            ShowPageNamed(QString::fromLatin1(view.page));
+            if (view.tab >= 0) tabs->setCurrentIndex(view.tab);
+            QCoreApplication::processEvents();
+            const std::string where = std::string(view.page) + " " + std::to_string(view.tab) + " at " +
+                                      std::to_string(window->width()) + "x" + std::to_string(window->height());
+            ASSERT_EQ(window->size(), size.size) << where;
+            EXPECT_EQ(CutOff(CurrentPage()), std::vector<std::string>{}) << where;
+            if (size.whole) {
+                EXPECT_EQ(Scrolled(CurrentPage()), std::vector<std::string>{}) << where;
+            }
+        }
+    }
+
+    // The other windows open within the laptop's screen too.
+    TimeZonePicker picker(window.get());
+    PlaceSearchDialog places(SharedAtlas().get(), QStringLiteral("Delhi"), window.get());
+    AboutDialog about(window.get());
+    window->OpenPeople();
+    FinderWindow* finder = OpenFinder();
+    for (QWidget* other : {static_cast<QWidget*>(&picker), static_cast<QWidget*>(&places),
+                           static_cast<QWidget*>(&about), window->findChild<QWidget*>(QStringLiteral("dlgPeople")),
+                           static_cast<QWidget*>(finder)}) {
+        ASSERT_NE(other, nullptr);
+        other->show();
+        QCoreApplication::processEvents();
+        EXPECT_LE(other->width(), LaptopWindow.width()) << other->objectName().toStdString();
+        EXPECT_LE(other->height(), LaptopWindow.height()) << other->objectName().toStdString();
+        EXPECT_EQ(CutOff(other), std::vector<std::string>{}) << other->objectName().toStdString();
+        other->close();
+    }
+}
+
 TEST_F(ScreenshotTest, DayTabWhereTheSunDoesNotRise) {
     ASSERT_TRUE(QDir().mkpath(folder));
     // Tromso in the polar night, on the universal clock.
@@ -171,7 +326,7 @@ TEST_F(ScreenshotTest, DayTabWhereTheSunDoesNotRise) {
                  {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "", "", ""});
     Find<QTabWidget>(QStringLiteral("TS"))->setCurrentIndex(3);
     QCoreApplication::processEvents();
-    Save(window.get(), QStringLiteral("13-day-polar-night"));
+    SaveBothSizes(QStringLiteral("13-day-polar-night"));
 }
 
 }  // namespace

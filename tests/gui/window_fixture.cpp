@@ -94,7 +94,10 @@ void WindowTest::MakeWindow(int waitPauseMs) {
     services.showMessage = [this](QWidget*, QMessageBox::Icon icon, const QString& text) {
         messages.push_back({icon, text});
     };
-    services.openUrl = [this](const QUrl& url) { urls.push_back(url); };
+    services.openUrl = [this](const QUrl& url) {
+        urls.push_back(url);
+        return browserOpens;
+    };
     services.waitPauseMs = waitPauseMs;
     services.askSavePath = [this](QWidget*) { return savePath; };
     services.askPrinter = [this](QWidget*, QPrinter& printer) {

@@ -108,6 +108,7 @@ public:
     std::unique_ptr<MainWindow> window;
     std::vector<RecordedMessage> messages;
     std::vector<QUrl> urls;
+    bool browserOpens = true;  // what opening an address in the browser answers
     QString savePath;         // what the "Save Report" dialog answers ("" = cancelled)
     QString printToPdf;       // the print dialog prints to this PDF file ("" = cancelled)
     int choiceAnswer = -1;    // what a question with several answers gets (-1 = cancelled)

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include <unistd.h>
 
 #include "astro/ephemeris.h"
 #include "zone/zone.h"
@@ -233,6 +239,41 @@ TEST(TransitionsBetween, NewYork2021) {
     EXPECT_EQ(changes[1].after.offsetSeconds, -18000);
     EXPECT_EQ(OffsetAtUt(*zone, changes[1].utSeconds - 1).offsetSeconds, -14400);
     EXPECT_TRUE(TransitionsBetween(*zone, to, from).empty());
+}
+
+TEST(ZoneIds, ListsTheCompiledZonesOfTheFolderOnly) {
+    // A folder standing in for the database: compiled zones (any file that starts "TZif"), the tables beside
+    // them, and the copies and special files that are no zone of a place.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kalvora-zones-" + std::to_string(::getpid()));
+    const struct {
+        const char* path;
+        const char* content;
+    } files[] = {
+        {"Asia/Kathmandu", "TZif2..."}, {"UTC", "TZif"},          {"America/Argentina/Salta", "TZif3"},
+        {"zone.tab", "# tz zone descriptions"}, {"tzdata.zi", "# version"}, {"posix/Asia/Kathmandu", "TZif"},
+        {"right/UTC", "TZif"},           {"posixrules", "TZif"}, {"localtime", "TZif"},
+        {"Factory", "TZif"},             {"Etc/short", "TZ"},
+    };
+    for (const auto& f : files) {
+        std::filesystem::create_directories((folder / f.path).parent_path());
+        std::ofstream(folder / f.path, std::ios::binary) << f.content;
+    }
+    const char* saved = std::getenv("TZDIR");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    ::setenv("TZDIR", folder.c_str(), 1);
+    const std::vector<std::string> listed = ZoneIds();
+    if (saved != nullptr) ::setenv("TZDIR", savedValue.c_str(), 1);
+    else ::unsetenv("TZDIR");
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(listed, (std::vector<std::string>{"America/Argentina/Salta", "Asia/Kathmandu", "UTC"}));
+
+    // The system's database: every id listed opens, and the zones of the places in the tests are there.
+    const std::vector<std::string> system = ZoneIds();
+    for (const char* id : {"Asia/Kathmandu", "Asia/Kolkata", "America/New_York", "Pacific/Apia", "UTC"}) {
+        EXPECT_TRUE(std::ranges::binary_search(system, std::string(id))) << id;
+    }
+    for (const std::string& id : system) EXPECT_TRUE(OpenTimeZone(id)) << id;
 }
 
 TEST(FormatOffset, SecondsOnlyWhenPresent) {
