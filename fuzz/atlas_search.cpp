@@ -37,7 +37,11 @@ void CheckMatches(const Atlas& atlas, const std::vector<PlaceMatch>& matches, st
         if (i == 0) continue;
         const PlaceMatch& before = matches[i - 1];
         fuzz::Check(before.match <= m.match, "a weaker match listed before a stronger one");
-        fuzz::Check(before.match != m.match ||
+        // In one kind of match the places' own and former names come before names in other languages.
+        const bool beforeOther = !before.otherName.empty(), other = !m.otherName.empty();
+        fuzz::Check(before.match != m.match || !beforeOther || other,
+                    "a name in another language listed before a place's own name of the same match");
+        fuzz::Check(before.match != m.match || beforeOther != other ||
                         atlas.places()[before.index].population >= atlas.places()[m.index].population,
                     "a smaller place listed before a larger one of the same match");
     }
