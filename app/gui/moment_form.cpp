@@ -155,6 +155,7 @@ MomentForm::MomentForm(const MomentFormNames& names, AtlasSource* atlas, QWidget
     layout->setSpacing(12);
     layout->addWidget(BuildDetailsFrame(names));
     layout->addWidget(BuildZoneFrame(names));
+    layout->addStretch(1);  // room to spare goes below the frames, not into them
 
     for (QComboBox* box : {month, day, year}) {
         connect(box, &QComboBox::currentIndexChanged, this, &MomentForm::FollowDate);
@@ -277,6 +278,7 @@ void MomentForm::CheckPlace() {
     }
     placeCheck->setText(text);
     placeCheck->setVisible(!text.isEmpty());
+    placeCheckRow_->setVisible(!text.isEmpty());
     keepCoordinates->setVisible(PlaceIsStale());
 }
 
@@ -554,12 +556,14 @@ QWidget* MomentForm::BuildDetailsFrame(const MomentFormNames& n) {
     keepCoordinates = Named(new QPushButton(QStringLiteral("&Keep Coordinates")), QStringLiteral("cmdKeepCoordinates") + side);
     keepCoordinates->setToolTip(QStringLiteral("Use the coordinates and zone as they stand, under the typed City"));
     keepCoordinates->hide();
-    auto* checkRow = new QHBoxLayout;
+    // One widget for the row, hidden while there is nothing to say, so that the row then takes no room.
+    placeCheckRow_ = new QWidget;
+    auto* checkRow = new QHBoxLayout(placeCheckRow_);
+    checkRow->setContentsMargins(0, 0, 0, 0);
     checkRow->addWidget(placeCheck, 1);
     checkRow->addWidget(keepCoordinates, 0, Qt::AlignTop);
-    auto* noCaption = new QWidget;
-    noCaption->hide();  // so that the row takes no room while there is nothing to say
-    addRow(noCaption, checkRow);
+    placeCheckRow_->hide();
+    grid->addWidget(placeCheckRow_, row++, 1);
 
     if (!n.withNative) {
         recentPlaces = Named(new QComboBox, QStringLiteral("cboRecentPlaces"));

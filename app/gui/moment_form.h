@@ -197,6 +197,7 @@ private:
     void CheckPlace();
 
     AtlasSource* atlas_ = nullptr;
+    QWidget* placeCheckRow_ = nullptr;          // holds placeCheck and keepCoordinates
     QStandardItemModel* placeRows_ = nullptr;
     std::optional<kalvora::Place> chosenPlace_;
     std::vector<kalvora::Place> recent_;       // the places behind recentPlaces' rows after the first
