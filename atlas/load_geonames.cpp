@@ -196,8 +196,8 @@ Translations ReadTranslations() {
     }
 
     std::ranges::sort(countries);
-    const auto repeatedCountries = std::ranges::unique(countries);
-    countries.erase(repeatedCountries.begin(), repeatedCountries.end());
+    // std::unique rather than the ranges form, whose subrange the fuzz build's clang cannot compile.
+    countries.erase(std::unique(countries.begin(), countries.end()), countries.end());
     read.countries.reserve(countries.size());
     for (const auto& [code, name] : countries) read.countries.push_back({code, FoldForSearch(name)});
     return read;
