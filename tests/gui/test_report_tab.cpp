@@ -13,10 +13,8 @@
 namespace kalvora::test {
 namespace {
 
-const MomentEntry Muhurtha{"December", 10, 2026, 10, 30, 0, "28", "39", false, "77", "13", false, 34, false,
-                           "New Delhi", "Delhi", "India"};
-const MomentEntry Birth{"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false,
-                        "Mumbai", "Maharashtra", "India"};
+const MomentEntry& Muhurtha = DelhiMuhurtha;
+const MomentEntry& Birth = MumbaiBirth;
 
 QString PdfText(const QString& path) {
     QProcess pdftotext;

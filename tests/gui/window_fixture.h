@@ -53,6 +53,13 @@ struct MomentEntry {
     const char* country = "";
 };
 
+// The documentation's example: a muhurtha at New Delhi on 10 December 2026, 10:30, for a birth at Mumbai on
+// 15 August 1995, 06:45, both on Indian time (picker row 34).
+inline const MomentEntry DelhiMuhurtha{"December", 10, 2026, 10, 30, 0, "28", "39", false, "77", "13", false, 34, false,
+                                       "New Delhi", "Delhi", "India"};
+inline const MomentEntry MumbaiBirth{"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false,
+                                     "Mumbai", "Maharashtra", "India"};
+
 // Runs action on the next modal window as soon as it is shown (polling from the event loop). A modal window that
 // is still open some turns after the action is closed and reported, so a test never hangs on it.
 void WhenModalShows(std::function<void(QWidget* modal)> action);
