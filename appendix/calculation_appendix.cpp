@@ -42,22 +42,10 @@ private:
     AppendixPart part_;
 };
 
-std::string ClockText(int hour, int minute) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
-    return text;
-}
-
-std::string DateText(LocalDate date) { return ReportDateText(date.day, date.month, date.year); }
+// "December 11, 2026".
+std::string LongDateText(LocalDate date) { return ReportDateText(date.day, date.month, date.year); }
 
 std::string WeekdayText(int weekday) { return std::string(WeekdayNames[static_cast<std::size_t>(weekday - 1)]); }
-
-// The clock minute of a moment: its local time rounded to the second, then cut to the minute (as the day's clock
-// texts show it).
-ClockMinute MinuteOfJd(double jdUt, int zoneOffsetSeconds) {
-    const double seconds = std::round((jdUt + 0.5) * 86400.0) + zoneOffsetSeconds;
-    return static_cast<ClockMinute>(std::floor(seconds / 60.0));
-}
 
 // The names of one moment, with the minute each limb ends beside it.
 void AddMoment(ReportAppendix& appendix, AppendixText heading, const MomentInput& moment,
@@ -112,13 +100,13 @@ void AddFactors(ReportAppendix& appendix, const Calculation& calculation) {
 void AddDay(ReportAppendix& appendix, const CalculationInput& input, const DayView& day) {
     const int offset = day.place.zoneOffsetSeconds;
     const LocalDate date = day.sun.date;
-    const auto clock = [&](double jdUt) { return ClockMinuteOnDay(MinuteOfJd(jdUt, offset), date); };
+    const auto clock = [&](double jdUt) { return ClockMinuteOnDay(ClockMinuteHolding(jdUt, offset), date); };
     const auto span = [&](const TimeSpan& s) {
         return clock(s.startJdUt) + " " + Text(T::To) + " " + clock(s.endJdUt);
     };
 
     PartWriter part(T::Day);
-    part.Add(T::Date, DateText(date) + " (" + WeekdayText(day.sun.weekday) + ")");
+    part.Add(T::Date, LongDateText(date) + " (" + WeekdayText(day.sun.weekday) + ")");
     if (day.sun.sunriseJdUt) part.Add(T::Sunrise, clock(*day.sun.sunriseJdUt));
     if (day.sun.sunsetJdUt) part.Add(T::Sunset, clock(*day.sun.sunsetJdUt));
     if (day.sun.nextSunriseJdUt) part.Add(T::NextSunrise, clock(*day.sun.nextSunriseJdUt));
@@ -153,7 +141,7 @@ struct WhenAndWhereLabels {
 // A moment's date and time as typed, its place, coordinates and zone.
 void AddWhenAndWhere(PartWriter& part, const WhenAndWhereLabels& labels, const MomentInput& moment,
                      const MomentOrigin& origin, std::string place) {
-    part.Add(labels.date, DateText(DateOf(moment)));
+    part.Add(labels.date, LongDateText(DateOf(moment)));
     part.Add(labels.time, ClockText(moment.hour, moment.minute));
     part.Add(labels.place, std::move(place));
     part.Add(T::Coordinates, CoordinatesText(moment));
@@ -163,25 +151,13 @@ void AddWhenAndWhere(PartWriter& part, const WhenAndWhereLabels& labels, const M
 }  // namespace
 
 std::string ClockMinuteOnDay(ClockMinute minute, LocalDate day) {
-    const ClockMinute ofDay = minute - static_cast<ClockMinute>(DayNumber(DateOfClockMinute(minute))) * 1440;
-    std::string text = ClockText(static_cast<int>(ofDay / 60), static_cast<int>(ofDay % 60));
+    std::string text = ClockText(MinuteOfDay(minute));
     const LocalDate date = DateOfClockMinute(minute);
-    if (date != day) text += " " + Text(T::On) + " " + DateText(date);
+    if (date != day) text += " " + Text(T::On) + " " + LongDateText(date);
     return text;
 }
 
-std::string UtcOffsetText(int offsetSeconds) {
-    const int magnitude = std::abs(offsetSeconds);
-    char text[24];
-    if (magnitude % 60 == 0) {
-        std::snprintf(text, sizeof text, "UTC%c%02d:%02d", offsetSeconds < 0 ? '-' : '+', magnitude / 3600,
-                      magnitude / 60 % 60);
-    } else {
-        std::snprintf(text, sizeof text, "UTC%c%02d:%02d:%02d", offsetSeconds < 0 ? '-' : '+', magnitude / 3600,
-                      magnitude / 60 % 60, magnitude % 60);
-    }
-    return text;
-}
+std::string UtcOffsetText(int offsetSeconds) { return "UTC" + OffsetText(offsetSeconds); }
 
 std::string MomentZoneText(const MomentInput& moment, const MomentOrigin& origin) {
     const int offset = ZoneOffsetSeconds(moment);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <compare>
+#include <cstdint>
 #include <string_view>
 
 namespace kalvora {
@@ -35,9 +36,12 @@ constexpr std::string_view MonthName(int month) {
     return month >= 1 && month <= 12 ? MonthNames[static_cast<std::size_t>(month - 1)] : std::string_view{};
 }
 
+// Floor division (the formulas' "Int"), also right for a negative dividend: FloorDiv(-1, 60) is -1.
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
 namespace calendar_detail {
-// Floor division (the formulas' "Int"), also right for a negative dividend.
-constexpr long FloorDiv(long a, long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
 inline constexpr long FirstGregorianDay = 2299161;  // 15 October 1582
 }  // namespace calendar_detail
 
@@ -59,7 +63,6 @@ constexpr int DaysInMonth(int year, int month) {
 // Day number of a date. Days past the end of the month run on into the next month (30 February is 1 or 2 March)
 // and months past 12 into the next year. 15 October 1582 is still counted as a Julian date (see IsRealDate).
 constexpr long DayNumber(LocalDate date) {
-    using calendar_detail::FloorDiv;
     const long m = 12L * (date.year + 4800L) + date.month - 3;
     long j = FloorDiv(2 * (m - 12 * FloorDiv(m, 12)) + 7 + 365 * m, 12) + date.day + FloorDiv(m, 48) - 32083;
     if (j > calendar_detail::FirstGregorianDay + 10) {  // after the Julian count of 15 October 1582
@@ -70,7 +73,6 @@ constexpr long DayNumber(LocalDate date) {
 
 // The date of a day number.
 constexpr LocalDate DateOfDayNumber(long dayNumber) {
-    using calendar_detail::FloorDiv;
     long a = dayNumber;
     if (dayNumber >= calendar_detail::FirstGregorianDay) {
         const long alpha = FloorDiv(4 * dayNumber - 7468865, 146097);  // the Gregorian calendar's dropped days
@@ -101,7 +103,7 @@ constexpr bool IsRealDate(LocalDate date) {
 // Day of the week: 1 = Sunday .. 7 = Saturday (1 January 1901 is a Tuesday, 3). Day number 0 fell on a Monday.
 constexpr int WeekdayOf(LocalDate date) {
     const long n = DayNumber(date) + 1;
-    return static_cast<int>(n - 7 * calendar_detail::FloorDiv(n, 7)) + 1;
+    return static_cast<int>(n - 7 * FloorDiv(n, 7)) + 1;
 }
 
 }  // namespace kalvora

@@ -48,7 +48,6 @@ void ReadReportAppendix(CliOptions& o, std::string_view option, std::string_view
 
 MomentInput& MuhurthaOf(CliOptions& o) { return o.input.muhurtha; }
 MomentSources& MuhurthaSourcesOf(CliOptions& o) { return o.muhurthaSources; }
-using Muhurtha = MomentOptionReaders<CliOptions, MuhurthaOf, MuhurthaSourcesOf>;
 
 void ReadSubject(CliOptions& o, std::string_view, std::string_view text) { o.input.subject = text; }
 void ReadName(CliOptions& o, std::string_view, std::string_view text) { o.input.personName = text; }
@@ -69,17 +68,10 @@ void ReadBirthWeekday(CliOptions&, std::string_view option, std::string_view tex
 
 // In the order of the usage: the required ones are looked for in this order, and the values read in it.
 constexpr auto CalculationOptions = JoinRows(
-    std::to_array<Row>({
-        {"--muhurtha", Required, ReadMuhurtha},
-        {"--muhurtha-place", Value, Muhurtha::Place},
-        {"--muhurtha-lat", Value, Muhurtha::Typed<ParseLatitude, &MomentSources::latitude>},
-        {"--muhurtha-lon", Value, Muhurtha::Typed<ParseLongitude, &MomentSources::longitude>},
-        {"--muhurtha-zone", Value, Muhurtha::Typed<ParseZone, &MomentSources::zone>},
-        {"--muhurtha-dst", Flag, Muhurtha::Typed<MarkDst, &MomentSources::dst>},
-        {"--muhurtha-tz", Value, Muhurtha::ZoneId},
-        {"--muhurtha-fold", Value, Muhurtha::Fold},
-        {"--muhurtha-weekday", Value, ReadMuhurthaWeekday},
-    }),
+    std::to_array<Row>({{"--muhurtha", Required, ReadMuhurtha}}),
+    PlaceAndZoneRows<CliOptions, MuhurthaOf, MuhurthaSourcesOf>(MuhurthaOptionNames),
+    FoldRow<CliOptions, MuhurthaOf, MuhurthaSourcesOf>(MuhurthaOptionNames),
+    std::to_array<Row>({{"--muhurtha-weekday", Value, ReadMuhurthaWeekday}}),
     birth_options::Rows<CliOptions, Value>(), PersonRows<CliOptions>(),
     std::to_array<Row>({
         {"--birth-weekday", Value, ReadBirthWeekday},

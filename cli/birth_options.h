@@ -1,7 +1,8 @@
 #pragma once
-// The birth moment's options, one set of rows shared by every command that takes a birth: the calculation, find
-// and people add. A command's options record has `MomentInput& BirthMoment()` and `MomentSources birthSources`;
-// the rows fill the moment's typed fields and note the place, zone id and fold until ResolveMoment reads them.
+// The place and zone options of a moment, one set of rows shared by every command: the muhurtha's of the
+// calculation and find, the birth's of the calculation, find and people add, and the day's place. The rows fill the
+// moment's typed fields and note the place, zone id and fold until ResolveMoment (or ResolveSearchedPlace) reads
+// them. For the birth, a command's options record has `MomentInput& BirthMoment()` and `MomentSources birthSources`.
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,15 @@
 #include "cli/places.h"
 
 namespace kalvora {
+
+// One table from several, in order (a command's own rows around the shared ones).
+template <typename Row, std::size_t... Sizes>
+constexpr auto JoinRows(const std::array<Row, Sizes>&... parts) {
+    std::array<Row, (Sizes + ...)> joined{};
+    std::size_t at = 0;
+    ((std::copy(parts.begin(), parts.end(), joined.begin() + static_cast<std::ptrdiff_t>(at)), at += Sizes), ...);
+    return joined;
+}
 
 // The readers of one moment's place and zone options, for a command's options record O whose moment and sources
 // the two accessors reach: typed fields go into the moment and are noted as typed (a named place then does not
@@ -32,6 +42,39 @@ struct MomentOptionReaders {
     }
 };
 
+// The names of one moment's place and zone options.
+struct PlaceOptionNames {
+    std::string_view place, latitude, longitude, zone, dst, zoneId, fold;
+};
+inline constexpr PlaceOptionNames MuhurthaOptionNames{"--muhurtha-place", "--muhurtha-lat", "--muhurtha-lon",
+                                                      "--muhurtha-zone",  "--muhurtha-dst", "--muhurtha-tz",
+                                                      "--muhurtha-fold"};
+inline constexpr PlaceOptionNames BirthOptionNames{"--birth-place", "--birth-lat", "--birth-lon", "--birth-zone",
+                                                   "--birth-dst",   "--birth-tz",  "--birth-fold"};
+// The day takes no fold: its zone's offset is the one in force at sunrise.
+inline constexpr PlaceOptionNames DayOptionNames{"--place", "--lat", "--lon", "--zone", "--dst", "--tz", ""};
+
+// The rows of the place, the coordinates and the zone, in the order of the usage (the fold is a row of its own:
+// the commands treat it differently).
+template <typename O, MomentInput& (*moment)(O&), MomentSources& (*sources)(O&)>
+constexpr auto PlaceAndZoneRows(const PlaceOptionNames& names) {
+    using Readers = MomentOptionReaders<O, moment, sources>;
+    return std::to_array<Option<O>>({
+        {names.place, OptionKind::Value, Readers::Place},
+        {names.latitude, OptionKind::Value, Readers::template Typed<ParseLatitude, &MomentSources::latitude>},
+        {names.longitude, OptionKind::Value, Readers::template Typed<ParseLongitude, &MomentSources::longitude>},
+        {names.zone, OptionKind::Value, Readers::template Typed<ParseZone, &MomentSources::zone>},
+        {names.dst, OptionKind::Flag, Readers::template Typed<MarkDst, &MomentSources::dst>},
+        {names.zoneId, OptionKind::Value, Readers::ZoneId},
+    });
+}
+
+// The fold row of a moment whose local time is looked up in its zone.
+template <typename O, MomentInput& (*moment)(O&), MomentSources& (*sources)(O&)>
+constexpr auto FoldRow(const PlaceOptionNames& names) {
+    return std::to_array<Option<O>>({{names.fold, OptionKind::Value, MomentOptionReaders<O, moment, sources>::Fold}});
+}
+
 }  // namespace kalvora
 
 namespace kalvora::birth_options {
@@ -40,35 +83,19 @@ template <typename O>
 MomentInput& MomentOf(O& o) { return o.BirthMoment(); }
 template <typename O>
 MomentSources& SourcesOf(O& o) { return o.birthSources; }
-template <typename O>
-using Readers = MomentOptionReaders<O, MomentOf<O>, SourcesOf<O>>;
 
 // The rows in the order of the usage; --birth is of kind `clockKind` (Value where --person may stand in for it).
 template <typename O, OptionKind clockKind = OptionKind::Required>
 constexpr auto Rows() {
-    return std::to_array<Option<O>>({
-        {"--birth", clockKind, Readers<O>::Clock},
-        {"--birth-place", OptionKind::Value, Readers<O>::Place},
-        {"--birth-lat", OptionKind::Value, Readers<O>::template Typed<ParseLatitude, &MomentSources::latitude>},
-        {"--birth-lon", OptionKind::Value, Readers<O>::template Typed<ParseLongitude, &MomentSources::longitude>},
-        {"--birth-zone", OptionKind::Value, Readers<O>::template Typed<ParseZone, &MomentSources::zone>},
-        {"--birth-dst", OptionKind::Flag, Readers<O>::template Typed<MarkDst, &MomentSources::dst>},
-        {"--birth-tz", OptionKind::Value, Readers<O>::ZoneId},
-        {"--birth-fold", OptionKind::Value, Readers<O>::Fold},
-    });
+    return JoinRows(
+        std::to_array<Option<O>>({{"--birth", clockKind, MomentOptionReaders<O, MomentOf<O>, SourcesOf<O>>::Clock}}),
+        PlaceAndZoneRows<O, MomentOf<O>, SourcesOf<O>>(BirthOptionNames),
+        FoldRow<O, MomentOf<O>, SourcesOf<O>>(BirthOptionNames));
 }
 
 }  // namespace kalvora::birth_options
 
 namespace kalvora {
 
-// One table from several, in order (a command's own rows around the shared ones).
-template <typename Row, std::size_t... Sizes>
-constexpr auto JoinRows(const std::array<Row, Sizes>&... parts) {
-    std::array<Row, (Sizes + ...)> joined{};
-    std::size_t at = 0;
-    ((std::copy(parts.begin(), parts.end(), joined.begin() + static_cast<std::ptrdiff_t>(at)), at += Sizes), ...);
-    return joined;
-}
 
 }  // namespace kalvora

@@ -1,6 +1,5 @@
 #include "cli/day.h"
 
-#include <cmath>
 #include <ostream>
 
 #include "astro/tables.h"
@@ -16,7 +15,6 @@ using Row = Option<DayOptions>;
 
 MomentInput& PlaceOf(DayOptions& o) { return o.place; }
 MomentSources& SourcesOf(DayOptions& o) { return o.sources; }
-using PlaceOptions = MomentOptionReaders<DayOptions, PlaceOf, SourcesOf>;
 
 void ReadDate(DayOptions& o, std::string_view option, std::string_view text) {
     o.date = ParseDate(option, text);
@@ -28,21 +26,16 @@ void ReadSunrise(DayOptions& o, std::string_view option, std::string_view text) 
 }
 void ReadJson(DayOptions& o, std::string_view, std::string_view) { o.json = true; }
 
-constexpr auto DayOptionTable = std::to_array<Row>({
-    {"--date", OptionKind::Required, ReadDate},
-    {"--place", OptionKind::Value, PlaceOptions::Place},
-    {"--lat", OptionKind::Value, PlaceOptions::Typed<ParseLatitude, &MomentSources::latitude>},
-    {"--lon", OptionKind::Value, PlaceOptions::Typed<ParseLongitude, &MomentSources::longitude>},
-    {"--zone", OptionKind::Value, PlaceOptions::Typed<ParseZone, &MomentSources::zone>},
-    {"--dst", OptionKind::Flag, PlaceOptions::Typed<MarkDst, &MomentSources::dst>},
-    {"--tz", OptionKind::Value, PlaceOptions::ZoneId},
-    {"--sunrise", OptionKind::Value, ReadSunrise},
-    {"--json", OptionKind::Flag, ReadJson},
-});
+constexpr auto DayOptionTable = JoinRows(std::to_array<Row>({{"--date", OptionKind::Required, ReadDate}}),
+                                         PlaceAndZoneRows<DayOptions, PlaceOf, SourcesOf>(DayOptionNames),
+                                         std::to_array<Row>({
+                                             {"--sunrise", OptionKind::Value, ReadSunrise},
+                                             {"--json", OptionKind::Flag, ReadJson},
+                                         }));
 static_assert(WellFormed(DayOptionTable));
 
 // A clock minute as the day's texts show times: "YYYY-MM-DDTHH:MM:SS".
-std::string SecondsText(ClockMinute minute) { return ClockMinuteText(minute) + ":00"; }
+std::string SecondsText(ClockMinute minute) { return DateTimeText(minute) + ":00"; }
 
 std::string TimeText(const DayView& day, double jdUt) { return LocalTimeText(jdUt, day.place.zoneOffsetSeconds); }
 
@@ -62,7 +55,6 @@ void Span(JsonWriter& json, const DayView& day, const TimeSpan& span) {
 
 std::string_view WeekdayName(int weekday) { return WeekdayNames[static_cast<std::size_t>(weekday - 1)]; }
 
-constexpr std::int64_t SecondsPerDay = 86400;
 // Past the largest offset any zone has had, so that these bounds hold every clock of a local date.
 constexpr std::int64_t OffsetReachSeconds = 16 * 3600;
 
@@ -104,9 +96,9 @@ std::string SkippedDateText(const TimeZone& zone, LocalDate date) {
     const ZoneTransition jump = LookUpLocalTime(zone, LocalDateTimeAt(noon)).jump;
     return DateText(date) + " does not exist in " + zone.id() + ": the clocks jumped from " +
            FormatLocalDateTime(LocalDateTimeAt(jump.utSeconds - 1 + jump.before.offsetSeconds)) + " (UTC" +
-           FormatOffset(jump.before.offsetSeconds) + ") to " +
+           OffsetText(jump.before.offsetSeconds) + ") to " +
            FormatLocalDateTime(LocalDateTimeAt(jump.utSeconds + jump.after.offsetSeconds)) + " (UTC" +
-           FormatOffset(jump.after.offsetSeconds) + ")";
+           OffsetText(jump.after.offsetSeconds) + ")";
 }
 
 // Puts into the place the zone's clock of the day: the one in force at the day's sunrise, or where the Sun does not
@@ -117,9 +109,7 @@ void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
     SetMomentZone(options.place, *most);
     const std::optional<double> sunrise = ComputeDayView(options.place, options.date, options.sunrise).sun.sunriseJdUt;
     if (!sunrise) return;
-    constexpr double UnixEpochJd = 2440587.5;
-    const auto sunriseUt = static_cast<std::int64_t>(std::floor((*sunrise - UnixEpochJd) * SecondsPerDay));
-    SetMomentZone(options.place, OffsetAtUt(zone, sunriseUt));
+    SetMomentZone(options.place, OffsetAtUt(zone, UtSecondHolding(*sunrise)));
 }
 
 }  // namespace
@@ -153,8 +143,8 @@ void WriteLimbsJson(JsonWriter& json, const std::array<LimbSpan, LimbCount>& lim
     for (const LimbSpan& span : limbs) {
         json.Key(KeyOf(span.limb)).BeginObject();
         json.Field("name", span.value.name)
-            .Field("start", ClockMinuteText(span.start))
-            .Field("end", ClockMinuteText(span.end));
+            .Field("start", DateTimeText(span.start))
+            .Field("end", DateTimeText(span.end));
         json.EndObject();
     }
     json.EndObject();
@@ -247,8 +237,8 @@ std::string DayText(const DayView& day) {
     for (std::size_t i = 0; i < LimbCount; ++i) {
         out += "  " + std::string(LimbHeadings[i]) + ":\n";
         for (const LimbSpan& s : day.limbs[i]) {
-            out += "    " + std::string(s.value.name) + "  " + ClockMinuteText(s.start) + " to " +
-                   ClockMinuteText(s.end) + "\n";
+            out += "    " + std::string(s.value.name) + "  " + DateTimeText(s.start) + " to " +
+                   DateTimeText(s.end) + "\n";
         }
     }
     if (!day.periods) return out;

@@ -24,7 +24,6 @@ constexpr long LargestTop = 10000000;
 // The searched place: its typed fields go into the query's muhurtha, its place and zone id wait in placeSources.
 MomentInput& SearchedOf(FindOptions& o) { return o.query.input.muhurtha; }
 MomentSources& SearchedSourcesOf(FindOptions& o) { return o.placeSources; }
-using Searched = MomentOptionReaders<FindOptions, SearchedOf, SearchedSourcesOf>;
 
 void ReadSubject(FindOptions& o, std::string_view option, std::string_view text) {
     if (!FindSubject(text)) {
@@ -102,12 +101,9 @@ constexpr auto FindOptionTable = JoinRows(
         {"--between", Value, ReadBetween},
         {"--skip-weekdays", Value, ReadSkipWeekdays},
         {"--avoid", Value, ReadAvoid},
-        {"--muhurtha-place", Value, Searched::Place},
-        {"--muhurtha-lat", Value, Searched::Typed<ParseLatitude, &MomentSources::latitude>},
-        {"--muhurtha-lon", Value, Searched::Typed<ParseLongitude, &MomentSources::longitude>},
-        {"--muhurtha-zone", Value, Searched::Typed<ParseZone, &MomentSources::zone>},
-        {"--muhurtha-dst", Flag, Searched::Typed<MarkDst, &MomentSources::dst>},
-        {"--muhurtha-tz", Value, Searched::ZoneId},
+    }),
+    PlaceAndZoneRows<FindOptions, SearchedOf, SearchedSourcesOf>(MuhurthaOptionNames),
+    std::to_array<Row>({
         {"--muhurtha-fold", NotTaken, nullptr, "not taken by find, which searches a repeated hour once on each offset"},
     }),
     birth_options::Rows<FindOptions, Value>(), PersonRows<FindOptions>(),
@@ -120,8 +116,6 @@ constexpr auto FindOptionTable = JoinRows(
         {"--top", Value, ReadTop},
     }));
 static_assert(WellFormed(FindOptionTable));
-
-std::string TimeText(LocalDate date, int minute) { return DateText(date) + "T" + MinuteText(minute); }
 
 }  // namespace
 
@@ -172,8 +166,8 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows) {
     json.BeginObject().Key("windows").BeginArray();
     for (const FoundWindow& w : windows) {
         json.BeginObject()
-            .Field("start", TimeText(w.date, w.firstMinute))
-            .Field("end", TimeText(w.date, w.lastMinute))
+            .Field("start", DateTimeText(w.date, w.firstMinute))
+            .Field("end", DateTimeText(w.date, w.lastMinute))
             .Field("rating", RatingWord(w.rating))
             .Field("ratingCode", static_cast<int>(RatingCode(w.rating)))
             .Field("count", static_cast<int>(w.count))
@@ -186,7 +180,7 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows) {
             .Field("yoga", w.names.yoga)
             .Field("karana", w.names.karana)
             .Field("weekday", w.names.weekday)
-            .Field("offset", FormatOffset(w.offsetSeconds))
+            .Field("offset", OffsetText(w.offsetSeconds))
             .EndObject();
     }
     json.EndArray().EndObject();
@@ -196,7 +190,7 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows) {
 std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets) {
     std::string out;
     for (const FoundWindow& w : windows) {
-        out += DateText(w.date) + " " + MinuteText(w.firstMinute) + "-" + MinuteText(w.lastMinute) + "  ";
+        out += DateText(w.date) + " " + ClockText(w.firstMinute) + "-" + ClockText(w.lastMinute) + "  ";
         out += w.rating == Rating::NotRated ? std::string_view("Not rated") : RatingWord(w.rating);
         out += " (count " + std::to_string(w.count) + " of " + std::to_string(w.threshold) + ", score " +
                std::to_string(w.totalScore) + ")  ";
@@ -205,10 +199,10 @@ std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffset
                std::string(w.names.tithi) + ", yoga " + std::string(w.names.yoga) + ", karana " +
                std::string(w.names.karana);
         if (w.pieces > 1) {
-            out += "  [" + std::to_string(w.pieces) + " windows joined; best " + MinuteText(w.bestFirstMinute) + "-" +
-                   MinuteText(w.bestLastMinute) + "]";
+            out += "  [" + std::to_string(w.pieces) + " windows joined; best " + ClockText(w.bestFirstMinute) + "-" +
+                   ClockText(w.bestLastMinute) + "]";
         }
-        if (showOffsets) out += "  UTC" + FormatOffset(w.offsetSeconds);
+        if (showOffsets) out += "  UTC" + OffsetText(w.offsetSeconds);
         out += '\n';
     }
     return out;

@@ -35,17 +35,6 @@ bool ReadChar(std::string_view text, std::size_t& pos, char expected) {
     return false;
 }
 
-// "HH:MM" at `pos` as a minute of the day, moving past it.
-bool ReadClockMinute(std::string_view text, std::size_t& pos, int& minute) {
-    int hours = 0, minutes = 0;
-    if (!ReadDigits(text, pos, 2, 2, hours) || !ReadChar(text, pos, ':') || !ReadDigits(text, pos, 2, 2, minutes)) {
-        return false;
-    }
-    if (hours > 23 || minutes > 59) return false;
-    minute = 60 * hours + minutes;
-    return true;
-}
-
 std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }
 
 // Degrees and minutes "DD:MM" followed by one of two hemisphere letters, stored in `degreesOut` and
@@ -184,14 +173,15 @@ LocalDate ParseDate(std::string_view option, std::string_view text) {
 }
 
 DailyWindow ParseBetween(std::string_view option, std::string_view text) {
-    DailyWindow window;
-    std::size_t pos = 0;
-    if (!ReadClockMinute(text, pos, window.firstMinute) || !ReadChar(text, pos, '-') ||
-        !ReadClockMinute(text, pos, window.lastMinute) || pos != text.size()) {
+    constexpr std::size_t ClockLength = 5;  // "HH:MM"
+    const bool shape = text.size() == 2 * ClockLength + 1 && text[ClockLength] == '-';
+    const std::optional<int> first = shape ? ReadClockText(text.substr(0, ClockLength)) : std::nullopt;
+    const std::optional<int> last = shape ? ReadClockText(text.substr(ClockLength + 1)) : std::nullopt;
+    if (!first || !last) {
         Fail(option, "expected two clock times HH:MM-HH:MM between 00:00 and 23:59 (for example 07:00-21:00), got " +
                          Quoted(text));
     }
-    return window;
+    return DailyWindow{*first, *last};
 }
 
 std::array<bool, 7> ParseLeftOutWeekdays(std::string_view option, std::string_view text) {

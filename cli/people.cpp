@@ -240,7 +240,7 @@ void Remove(const PeopleOptions& options, std::ostream& out) {
         });
         if (named.empty()) {
             throw CommandError("nobody named " + Quoted(options.operand) + " was born on " +
-                                   BirthDateText({options.born->year, options.born->month, options.born->day, 0, 0}) +
+                                   DateText(*options.born) +
                                    "; the birth dates saved under that name: " +
                                    BirthDatesText(store.Named(options.operand), false),
                                1);
@@ -326,7 +326,7 @@ Person PersonOfMoment(const MomentInput& m, const MomentOrigin& origin) {
 }
 
 std::string PersonLine(const Person& p) {
-    std::string line = p.name + "  born " + BirthDateText(p.born) + " " + BornText(p.born).substr(11) + "  " + p.sex +
+    std::string line = p.name + "  born " + BirthDateText(p.born) + " " + ClockText(p.born.hour, p.born.minute) + "  " + p.sex +
                        "  ";
     if (p.place) line += p.place->name + ", " + p.place->state + ", " + p.place->country + " ";
     line += AngleText(p.latitude, 'N', 'S') + " " + AngleText(p.longitude, 'E', 'W') + "  zone ";

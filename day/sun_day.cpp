@@ -3,48 +3,15 @@
 #include <swephexp.h>
 
 #include <array>
-#include <cmath>
-#include <cstdio>
 
-#include "astro/calendar.h"
+#include "astro/local_time.h"
 
 namespace kalvora {
 namespace {
 
-constexpr double SecondsPerDay = 86400.0;
-// Julian day of 1970-01-01 00:00 UT, the origin of the day count the calendar conversions below use.
-constexpr double UnixEpochJd = 2440587.5;
 // The longest gap taken between a rising and the next setting (or a setting and the next rising). Near the polar
 // circles a day can run a little past 24 hours; anything longer means the Sun stayed up or down.
 constexpr double LongestGapDays = 1.5;
-
-// Day number of 1970-01-01, the origin of the local second count below.
-constexpr long UnixEpochDayNumber = 2440588;
-
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
-
-// Local clock of a moment in whole seconds since 1970-01-01 00:00 local time, rounded to the nearest second.
-long long LocalSeconds(double jdUt, int zoneOffsetSeconds) {
-    return std::llround((jdUt - UnixEpochJd) * SecondsPerDay) + zoneOffsetSeconds;
-}
-
-std::string ClockText(long long localSeconds, bool withSeconds) {
-    const long long days = FloorDiv(localSeconds, 86400);
-    const long long secondOfDay = localSeconds - days * 86400;
-    const LocalDate date = DateOfDayNumber(static_cast<long>(days) + UnixEpochDayNumber);
-    const int hour = static_cast<int>(secondOfDay / 3600);
-    const int minute = static_cast<int>(secondOfDay / 60 % 60);
-    const int second = static_cast<int>(secondOfDay % 60);
-    std::array<char, 40> text{};
-    if (withSeconds) {
-        std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d", date.year, date.month, date.day, hour,
-                      minute, second);
-    } else {
-        std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d", date.year, date.month, date.day, hour,
-                      minute);
-    }
-    return text.data();
-}
 
 int32 RiseSetFlags(SunriseDefinition definition, int32 event) {
     return definition == SunriseDefinition::Hindu ? (event | SE_BIT_HINDU_RISING) : event;
@@ -77,23 +44,6 @@ bool SunIsUp(double jdUt, const DayPlace& place) {
 }
 
 }  // namespace
-
-LocalDate LocalDateOf(double jdUt, int zoneOffsetSeconds) {
-    return DateOfDayNumber(static_cast<long>(FloorDiv(LocalSeconds(jdUt, zoneOffsetSeconds), 86400)) +
-                           UnixEpochDayNumber);
-}
-
-double LocalMidnightJdUt(const LocalDate& date, int zoneOffsetSeconds) {
-    return static_cast<double>(DayNumber(date)) - 0.5 - zoneOffsetSeconds / SecondsPerDay;
-}
-
-std::string LocalTimeText(double jdUt, int zoneOffsetSeconds) {
-    return ClockText(LocalSeconds(jdUt, zoneOffsetSeconds), true);
-}
-
-std::string LocalMinuteText(double jdUt, int zoneOffsetSeconds) {
-    return ClockText(LocalSeconds(jdUt, zoneOffsetSeconds), false);
-}
 
 SunDay ComputeSunriseAndSunset(const LocalDate& date, const DayPlace& place, SunriseDefinition definition) {
     SunDay day;

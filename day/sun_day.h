@@ -10,6 +10,7 @@
 #include <string>
 
 #include "astro/calendar.h"
+#include "astro/local_time.h"  // LocalDateOf, LocalMidnightJdUt, LocalTimeText
 
 namespace kalvora {
 
@@ -71,16 +72,5 @@ inline constexpr double EveryDayRiseAndSetLatitudeDeg = 60.0;
 // midnight and one just before the next; a moment after the second is still counted in the first one's day.)
 SunDay SunDayOfMoment(double jdUt, const DayPlace& place,
                       SunriseDefinition definition = SunriseDefinition::Hindu);
-
-// Local civil date of a moment at a zone offset.
-LocalDate LocalDateOf(double jdUt, int zoneOffsetSeconds);
-// Universal time of the local midnight that begins a date.
-double LocalMidnightJdUt(const LocalDate& date, int zoneOffsetSeconds);
-
-// Local clock text "YYYY-MM-DDTHH:MM:SS" of a moment, rounded to the nearest second.
-std::string LocalTimeText(double jdUt, int zoneOffsetSeconds);
-// Local clock text "YYYY-MM-DDTHH:MM" of a moment: rounded to the nearest second, then cut to its minute (so that
-// a change found a hair before a whole minute still shows that minute).
-std::string LocalMinuteText(double jdUt, int zoneOffsetSeconds);
 
 }  // namespace kalvora

@@ -25,8 +25,8 @@ DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date, SunriseD
     // the next value: the values current at some moment from sunrise to the next sunrise are those shown at the
     // minutes from the one holding the sunrise to the one holding the next sunrise, both included. The value shown
     // at the next sunrise's minute is so listed both as this day's last and as the next day's first.
-    ClockMinute first = static_cast<ClockMinute>(DayNumber(date)) * 1440;
-    ClockMinute last = first + 1439;
+    ClockMinute first = ClockMinuteOf(date, 0);
+    ClockMinute last = ClockMinuteOf(date, MinutesPerDay - 1);
     if (view.sun.sunriseJdUt && view.sun.nextSunriseJdUt) {
         first = ClockMinuteHolding(*view.sun.sunriseJdUt, view.place.zoneOffsetSeconds);
         last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds);

@@ -5,9 +5,6 @@
 
 #include "driver/limbs.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "astro/ephemeris.h"
 #include "panchanga/panchanga.h"
 
@@ -15,53 +12,31 @@ namespace kalvora {
 
 namespace {
 
-constexpr ClockMinute MinutesPerDate = 1440;
 // The coarse step: shorter than the time any limb takes to come back to a value (a movable karana returns after
 // seven half-tithis, more than two days), long enough that a limb of a day is crossed in a few steps.
 constexpr ClockMinute CoarseStep = 360;
 
 std::int16_t Short(long long value) { return static_cast<std::int16_t>(value); }
 
-ClockMinute FloorDiv(ClockMinute a, ClockMinute b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
-
 }  // namespace
 
 ClockMinute ClockMinuteOf(const MomentInput& moment) {
-    return static_cast<ClockMinute>(DayNumber(DateOf(moment))) * MinutesPerDate + moment.hour * 60 + moment.minute;
-}
-
-LocalDate DateOfClockMinute(ClockMinute minute) {
-    return DateOfDayNumber(static_cast<long>(FloorDiv(minute, MinutesPerDate)));
+    return ClockMinuteOf(DateOf(moment), moment.hour * MinutesPerHour + moment.minute);
 }
 
 MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute) {
     const LocalDate date = DateOfClockMinute(minute);
-    const ClockMinute ofDay = minute - FloorDiv(minute, MinutesPerDate) * MinutesPerDate;
+    const int ofDay = MinuteOfDay(minute);
     placeAndZone.year = Short(date.year);
     placeAndZone.month = Short(date.month);
     placeAndZone.day = Short(date.day);
-    placeAndZone.hour = Short(ofDay / 60);
-    placeAndZone.minute = Short(ofDay % 60);
+    placeAndZone.hour = Short(ofDay / MinutesPerHour);
+    placeAndZone.minute = Short(ofDay % MinutesPerHour);
     return placeAndZone;
 }
 
 double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute) {
-    // Day number d begins at local midnight, Julian day d - 0.5 of the local clock.
-    return static_cast<double>(minute) / MinutesPerDate - 0.5 - ZoneOffsetSeconds(placeAndZone) / 86400.0;
-}
-
-ClockMinute ClockMinuteHolding(double jdUt, int zoneOffsetSeconds) {
-    const double minutes = (jdUt + 0.5) * MinutesPerDate + zoneOffsetSeconds / 60.0;
-    return static_cast<ClockMinute>(std::floor(minutes + 1.0 / 120.0));
-}
-
-std::string ClockMinuteText(ClockMinute minute) {
-    const LocalDate date = DateOfClockMinute(minute);
-    const ClockMinute ofDay = minute - FloorDiv(minute, MinutesPerDate) * MinutesPerDate;
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d", date.year, date.month, date.day,
-                  static_cast<int>(ofDay / 60), static_cast<int>(ofDay % 60));
-    return text;
+    return JdUtOfClockMinute(minute, ZoneOffsetSeconds(placeAndZone));
 }
 
 LimbValue LimbAt(Limb limb, const MomentInput& moment) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/local_time.h"
 #include "astro/moment.h"
 #include "driver/calculation.h"
 
@@ -24,20 +25,13 @@ inline constexpr auto LimbHeadings = std::to_array<std::string_view>({"Tithi", "
 static_assert(LimbHeadings.size() == LimbCount);
 constexpr std::string_view KeyOf(Limb limb) { return LimbKeys[static_cast<std::size_t>(limb)]; }
 
-// A whole minute of a local clock, counted as DayNumber(date) * 1440 + minute of the date.
-using ClockMinute = std::int64_t;
-
 // The clock minute of a typed moment, and the typed moment of a clock minute at the same place and zone.
 ClockMinute ClockMinuteOf(const MomentInput& moment);
 MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute);
 // The Julian day of universal time of a clock minute on a moment's zone.
 double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute);
-// The clock minute holding a moment on a zone (the whole minute it falls in; a hair under a whole minute counts as
-// that minute, as the clock texts round to the second first).
-ClockMinute ClockMinuteHolding(double jdUt, int zoneOffsetSeconds);
-// The local date and "YYYY-MM-DDTHH:MM" text of a clock minute.
-LocalDate DateOfClockMinute(ClockMinute minute);
-std::string ClockMinuteText(ClockMinute minute);
+// TODO(wt-vocab): the desktop program's callers move to DateTimeText once its files have found their folders.
+inline std::string ClockMinuteText(ClockMinute minute) { return DateTimeText(minute); }
 
 // What one limb shows at one moment: its index in its name table and its name.
 struct LimbValue {

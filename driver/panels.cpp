@@ -1,7 +1,5 @@
 #include "driver/panels.h"
 
-#include <cstdio>
-
 #include "astro/calendar.h"
 #include "astro/tables.h"
 
@@ -56,7 +54,7 @@ std::array<std::string, PanelRowCount> PanelValues(const std::string& name, cons
 }
 
 std::string ShortClockText(ClockMinute minute, const LocalDate& reference) {
-    std::string clock = ClockMinuteText(minute).substr(11);  // "HH:MM" of "YYYY-MM-DDTHH:MM"
+    std::string clock = ClockText(MinuteOfDay(minute));
     const LocalDate date = DateOfClockMinute(minute);
     if (date == reference) return clock;
     return std::to_string(date.day) + " " + std::string(MonthName(date.month).substr(0, 3)) + " " + clock;
@@ -88,7 +86,7 @@ namespace {
 
 // "06:58": the clock minute of a moment of the day, without its date.
 std::string DayClock(double jdUt, const DayView& day) {
-    return ClockMinuteText(ClockMinuteHolding(jdUt, day.place.zoneOffsetSeconds)).substr(11);
+    return ClockText(MinuteOfDay(ClockMinuteHolding(jdUt, day.place.zoneOffsetSeconds)));
 }
 
 std::string DaySpanText(const TimeSpan& span, const DayView& day) {
@@ -119,9 +117,7 @@ std::string SunNote(const SunDay& sun) {
 std::string ChosenText(const DayView& day, const MomentInput& chosen, bool& avoided) {
     avoided = false;
     if (!day.periods || !day.sun.sunriseJdUt) return "";
-    char clock[16];
-    std::snprintf(clock, sizeof clock, "%02d:%02d", chosen.hour, chosen.minute);
-    const std::string opening = "The chosen time " + std::string(clock);
+    const std::string opening = "The chosen time " + ClockText(chosen.hour, chosen.minute);
     const double jdUt = JdUtOfClockMinute(chosen, ClockMinuteOf(chosen));
     if (jdUt < *day.sun.sunriseJdUt) {
         return opening + " comes before this day's sunrise (" + DayClock(*day.sun.sunriseJdUt, day) +

@@ -33,18 +33,6 @@ int DatesInSpan(LocalDate from, LocalDate to) {
     return static_cast<int>(std::max(0L, DayNumber(to) - DayNumber(from) + 1));
 }
 
-std::string DateText(LocalDate date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
-std::string MinuteText(int minute) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", minute / 60, minute % 60);
-    return text;
-}
-
 std::string DateProblem(LocalDate date) {
     if (!IsRealDate(date)) return DateText(date) + " is not a date of the calendar";
     if (date.year < FirstYear || date.year > LastYear) {
@@ -535,13 +523,12 @@ struct ClockStretch {
 // a / b rounded up, for any sign of a and b > 0.
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return a / b + ((a % b != 0 && a > 0) ? 1 : 0); }
 
-constexpr std::int64_t SecondsPerDay = 86400;
 
 // The stretches of a date's minutes by the offset in force at each minute's start, in time order: the minutes
 // the clocks jumped over lie in none, those they passed twice in two. Without a clock the typed zone holds.
 std::vector<ClockStretch> ClockStretches(const FinderQuery& query, LocalDate date) {
     if (query.clock.empty()) return {{query.input.muhurtha, 0, MinutesPerDay - 1}};
-    const std::int64_t dayStart = (DayNumber(date) - DayNumber({1970, 1, 1})) * SecondsPerDay;  // local seconds
+    const std::int64_t dayStart = (DayNumber(date) - EpochDayNumber) * SecondsPerDay;  // local seconds
     std::vector<ClockStretch> stretches;
     for (std::size_t i = 0; i < query.clock.size(); ++i) {
         const ClockPeriod& period = query.clock[i];

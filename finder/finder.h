@@ -20,12 +20,12 @@
 #include <vector>
 
 #include "astro/calendar.h"
+#include "astro/local_time.h"
 #include "day/period_tables.h"
 #include "driver/calculation.h"
 
 namespace kalvora {
 
-inline constexpr int MinutesPerDay = 1440;  // minutes of a local date: 0 is 00:00, 1439 is 23:59
 inline constexpr int MaximumSpanYears = 10;
 
 // A daily time window, both minutes inclusive (07:00 to 21:00 is 420 to 1260). When firstMinute is after
@@ -70,9 +70,8 @@ std::string QueryProblem(const FinderQuery& query);
 
 // Number of dates from..to, both inclusive (0 when to is before from).
 int DatesInSpan(LocalDate from, LocalDate to);
-// "YYYY-MM-DD", and a minute of the day as "HH:MM".
-std::string DateText(LocalDate date);
-std::string MinuteText(int minute);
+// TODO(wt-vocab): the desktop program's callers move to ClockText once its files have found their folders.
+inline std::string MinuteText(int minute) { return ClockText(minute); }
 
 // The pages' input for one local minute of the query: the place with the date and time filled in, and the
 // weekday box showing the weekday of the date. The normal calculation of this input is what the finder's

@@ -11,8 +11,6 @@
 namespace kalvora {
 namespace {
 
-constexpr int LargestOffsetSeconds = LargestTypedOffsetSeconds;
-
 // The characters that show nothing: a name made only of them is blank. Unicode's white space and the zero-width
 // characters that editors leave behind.
 constexpr auto BlankCharacters = std::to_array<char32_t>({
@@ -80,35 +78,6 @@ std::string TextProblem(std::string_view what, std::string_view text, TextRule r
     return {};
 }
 
-namespace {
-
-// Exactly `count` decimal digits at `pos`, moving past them.
-bool Digits(std::string_view text, std::size_t& pos, std::size_t count, int& value) {
-    if (pos + count > text.size()) return false;
-    value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const char c = text[pos + i];
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-        value = value * 10 + (c - '0');
-    }
-    pos += count;
-    return true;
-}
-
-bool Char(std::string_view text, std::size_t& pos, char expected) {
-    if (pos >= text.size() || text[pos] != expected) return false;
-    ++pos;
-    return true;
-}
-
-std::string TwoDigits(int value) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "%02d", value);
-    return buffer;
-}
-
-}  // namespace
-
 std::string QuotedText(std::string_view text) {
     std::string out = "'";
     for (std::size_t pos = 0; pos < text.size();) {
@@ -137,48 +106,14 @@ std::string QuotedText(std::string_view text) {
     return out + "'";
 }
 
-std::string BirthDateText(const BirthClock& b) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", b.year, b.month, b.day);
-    return buffer;
-}
+std::string BirthDateText(const BirthClock& b) { return DateText(BirthDateOf(b)); }
 
-std::string BornText(const BirthClock& b) {
-    return BirthDateText(b) + "T" + TwoDigits(b.hour) + ":" + TwoDigits(b.minute);
-}
+std::string BornText(const BirthClock& b) { return BirthDateText(b) + "T" + ClockText(b.hour, b.minute); }
 
 std::optional<BirthClock> ReadBornText(std::string_view text) {
-    BirthClock b;
-    std::size_t pos = 0;
-    const bool shape = Digits(text, pos, 4, b.year) && Char(text, pos, '-') && Digits(text, pos, 2, b.month) &&
-                       Char(text, pos, '-') && Digits(text, pos, 2, b.day) && Char(text, pos, 'T') &&
-                       Digits(text, pos, 2, b.hour) && Char(text, pos, ':') && Digits(text, pos, 2, b.minute) &&
-                       pos == text.size();
-    if (!shape || b.month < 1 || b.month > 12 || b.hour > 23 || b.minute > 59) return std::nullopt;
-    if (!IsRealDate({b.year, b.month, b.day})) return std::nullopt;
-    return b;
-}
-
-std::string OffsetText(int offsetSeconds) {
-    const int magnitude = std::abs(offsetSeconds);
-    std::string text = (offsetSeconds < 0 ? "-" : "+") + TwoDigits(magnitude / 3600) + ":" +
-                       TwoDigits(magnitude / 60 % 60);
-    if (magnitude % 60 != 0) text += ":" + TwoDigits(magnitude % 60);
-    return text;
-}
-
-std::optional<int> ReadOffsetText(std::string_view text, bool limited) {
-    if (text.empty() || (text[0] != '+' && text[0] != '-')) return std::nullopt;
-    int hours = 0, minutes = 0, seconds = 0;
-    std::size_t pos = 1;
-    if (!Digits(text, pos, 2, hours) || !Char(text, pos, ':') || !Digits(text, pos, 2, minutes)) return std::nullopt;
-    if (pos != text.size() && (!Char(text, pos, ':') || !Digits(text, pos, 2, seconds) || pos != text.size())) {
-        return std::nullopt;
-    }
-    if (minutes > 59 || seconds > 59) return std::nullopt;
-    const int magnitude = hours * 3600 + minutes * 60 + seconds;
-    if (limited && magnitude > LargestOffsetSeconds) return std::nullopt;
-    return text[0] == '-' ? -magnitude : magnitude;
+    const std::optional<LocalDateTime> local = ReadDateTimeText(text);
+    if (!local) return std::nullopt;
+    return BirthClock{local->year, local->month, local->day, local->hour, local->minute};
 }
 
 std::string PersonProblem(const Person& p) {
@@ -205,7 +140,7 @@ std::string PersonProblem(const Person& p) {
     if (p.zone.id && !OpenTimeZone(*p.zone.id)) {
         return "the zone database has no zone " + QuotedText(*p.zone.id);
     }
-    if (p.zone.offsetSeconds && std::abs(*p.zone.offsetSeconds) > LargestOffsetSeconds) {
+    if (p.zone.offsetSeconds && std::abs(*p.zone.offsetSeconds) > LargestTypedOffsetSeconds) {
         return "the zone's offset must be at most 14 hours east or west";
     }
     if (p.place) {

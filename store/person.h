@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/local_time.h"  // the texts of offsets (OffsetText) and clock times
+
 namespace kalvora {
 
 // The sexes a person may have, as the birth page and the command line spell them.
@@ -89,12 +91,8 @@ std::string QuotedText(std::string_view text);
 std::string BornText(const BirthClock& born);
 std::optional<BirthClock> ReadBornText(std::string_view text);
 
-// "+05:30", or "+05:21:10" when there are seconds; and back (none for another shape, or, when `limited`, for more
-// than 14 hours east or west).
-std::string OffsetText(int offsetSeconds);
-std::optional<int> ReadOffsetText(std::string_view text, bool limited = true);
-
 // "YYYY-MM-DD" of a birth, the way lists tell apart two people of one name.
 std::string BirthDateText(const BirthClock& born);
+constexpr LocalDate BirthDateOf(const BirthClock& born) { return {born.year, born.month, born.day}; }
 
 }  // namespace kalvora

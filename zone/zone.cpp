@@ -49,7 +49,6 @@ struct ZoneAccess {
 
 namespace {
 
-constexpr std::int64_t SecondsPerDay = 86400;
 // No zone's offset has ever reached 16 hours either way (local mean times included), so the universal
 // time of any local time lies within this distance of the local time read as UT.
 constexpr std::int64_t OffsetReachSeconds = 16 * 3600 + 1;
@@ -267,7 +266,7 @@ LocalTimeInZone Refused(LocalTimeKind kind) {
     return found;
 }
 
-std::string WithUtc(std::int32_t offsetSeconds) { return "UTC" + FormatOffset(offsetSeconds); }
+std::string WithUtc(std::int32_t offsetSeconds) { return "UTC" + OffsetText(offsetSeconds); }
 
 std::string Labelled(const ZoneOffset& offset) {
     std::string text = WithUtc(offset.offsetSeconds);
@@ -418,58 +417,12 @@ std::vector<ZoneTransition> TransitionsBetween(const TimeZone& zone, std::int64_
     return transitions;
 }
 
-std::string FormatOffset(std::int32_t offsetSeconds) {
-    const std::int32_t magnitude = std::abs(offsetSeconds);
-    const int hours = magnitude / 3600;
-    const int minutes = magnitude / 60 % 60;
-    const int seconds = magnitude % 60;
-    std::array<char, 16> text{};
-    const char sign = offsetSeconds < 0 ? '-' : '+';
-    if (seconds != 0) {
-        std::snprintf(text.data(), text.size(), "%c%02d:%02d:%02d", sign, hours, minutes, seconds);
-    } else {
-        std::snprintf(text.data(), text.size(), "%c%02d:%02d", sign, hours, minutes);
-    }
-    return text.data();
-}
-
 std::string FormatLocalDateTime(const LocalDateTime& local) {
-    std::array<char, 48> text{};
-    if (local.second != 0) {
-        std::snprintf(text.data(), text.size(), "%04d-%02d-%02d %02d:%02d:%02d", local.year, local.month, local.day,
-                      local.hour, local.minute, local.second);
-    } else {
-        std::snprintf(text.data(), text.size(), "%04d-%02d-%02d %02d:%02d", local.year, local.month, local.day,
-                      local.hour, local.minute);
-    }
-    return text.data();
-}
-
-std::int64_t SecondsSinceEpoch(const LocalDateTime& local) {
-    using namespace std::chrono;
-    const sys_days date{year{local.year} / month{static_cast<unsigned>(local.month)} /
-                        day{static_cast<unsigned>(local.day)}};
-    return static_cast<std::int64_t>(date.time_since_epoch().count()) * SecondsPerDay + local.hour * 3600 +
-           local.minute * 60 + local.second;
-}
-
-LocalDateTime LocalDateTimeAt(std::int64_t seconds) {
-    using namespace std::chrono;
-    std::int64_t days = seconds / SecondsPerDay;
-    std::int64_t rest = seconds % SecondsPerDay;
-    if (rest < 0) {
-        rest += SecondsPerDay;
-        --days;
-    }
-    const year_month_day date{sys_days{std::chrono::days{days}}};
-    return LocalDateTime{
-        .year = static_cast<int>(date.year()),
-        .month = static_cast<int>(static_cast<unsigned>(date.month())),
-        .day = static_cast<int>(static_cast<unsigned>(date.day())),
-        .hour = static_cast<int>(rest / 3600),
-        .minute = static_cast<int>(rest / 60 % 60),
-        .second = static_cast<int>(rest % 60),
-    };
+    std::string text = DateText(DateOf(local)) + " " + ClockText(local.hour, local.minute);
+    if (local.second == 0) return text;
+    std::array<char, 8> seconds{};
+    std::snprintf(seconds.data(), seconds.size(), ":%02d", local.second);
+    return text + seconds.data();
 }
 
 namespace {
@@ -500,10 +453,8 @@ ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset) {
 
 std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, LocalDate to) {
     // Two days either side reach past any offset a zone has had.
-    constexpr std::int64_t Day = 86400;
-    const long epoch = DayNumber({1970, 1, 1});
-    const std::int64_t utFrom = (DayNumber(from) - epoch - 2) * Day;
-    const std::int64_t utTo = (DayNumber(to) - epoch + 3) * Day;
+    const std::int64_t utFrom = (DayNumber(from) - EpochDayNumber - 2) * std::int64_t{SecondsPerDay};
+    const std::int64_t utTo = (DayNumber(to) - EpochDayNumber + 3) * std::int64_t{SecondsPerDay};
     std::vector<ClockPeriod> clock(1);
     clock.front().fromUtSeconds = utFrom;
     SetMomentZone(clock.front().zone, OffsetAtUt(zone, utFrom));

@@ -25,7 +25,7 @@ DayFrame ReferenceDay(int weekday) {
 }
 
 // "HH:MM" of a moment on the reference day (UT is the local clock there).
-std::string Clock(double jdUt) { return LocalMinuteText(jdUt, 0).substr(11); }
+std::string Clock(double jdUt) { return ClockText(MinuteOfDay(ClockMinuteHolding(jdUt, 0))); }
 std::string Span(const TimeSpan& span) { return Clock(span.startJdUt) + "-" + Clock(span.endJdUt); }
 
 TEST(PeriodsOfDay, RahuKalamYamagandaAndGulikaOfEveryWeekday) {

@@ -229,49 +229,5 @@ TEST(SunDay, AMomentBeforeSunriseBelongsToThePreviousDay) {
     EXPECT_EQ(SunDayOfMoment(morning, tromso, SunriseDefinition::Hindu).weekday, 7);
 }
 
-TEST(LocalTime, ClockTextsAndCalendarSteps) {
-    const double noon2000 = 2451545.0;  // 2000-01-01 12:00 UT
-    struct TextCase {
-        double jdUt;
-        int offset;
-        const char* seconds;
-        const char* minute;
-    };
-    const TextCase texts[] = {
-        {noon2000, 0, "2000-01-01T12:00:00", "2000-01-01T12:00"},
-        {noon2000, 19800, "2000-01-01T17:30:00", "2000-01-01T17:30"},
-        {noon2000, -5 * Hour, "2000-01-01T07:00:00", "2000-01-01T07:00"},
-        {noon2000 - 0.5 - 1.0 / 86400.0, 0, "1999-12-31T23:59:59", "1999-12-31T23:59"},
-        // 0.3 s before the minute: rounds to the whole minute, not down to the one before.
-        {noon2000 + (2.0 * 60.0 - 0.3) / 86400.0, 0, "2000-01-01T12:02:00", "2000-01-01T12:02"},
-        {noon2000 + 59.0 / 1440.0 + 40.0 / 86400.0, 0, "2000-01-01T12:59:40", "2000-01-01T12:59"},
-        {2460369.5, 0, "2024-02-29T00:00:00", "2024-02-29T00:00"},
-    };
-    for (const TextCase& t : texts) {
-        EXPECT_EQ(LocalTimeText(t.jdUt, t.offset), t.seconds);
-        EXPECT_EQ(LocalMinuteText(t.jdUt, t.offset), t.minute);
-    }
-
-    struct StepCase {
-        LocalDate from;
-        int days;
-        LocalDate to;
-    };
-    const StepCase steps[] = {
-        {{2024, 2, 28}, 1, {2024, 2, 29}}, {{2023, 2, 28}, 1, {2023, 3, 1}}, {{2000, 3, 1}, -1, {2000, 2, 29}},
-        {{1900, 3, 1}, -1, {1900, 2, 28}}, {{2025, 12, 31}, 1, {2026, 1, 1}}, {{2026, 1, 1}, -366, {2024, 12, 31}},
-    };
-    for (const StepCase& s : steps) EXPECT_EQ(AddDays(s.from, s.days), s.to);
-
-    // The local midnight of a date and the date of a moment are inverse to each other on both sides of Greenwich.
-    for (const int offset : {0, 19800, -5 * Hour, 14 * Hour, -12 * Hour}) {
-        const LocalDate date{2026, 3, 1};
-        const double midnight = LocalMidnightJdUt(date, offset);
-        EXPECT_EQ(LocalDateOf(midnight + 1.0 / 1440.0, offset), date) << offset;
-        EXPECT_EQ(LocalDateOf(midnight - 1.0 / 1440.0, offset), (LocalDate{2026, 2, 28})) << offset;
-        EXPECT_EQ(LocalTimeText(midnight, offset), "2026-03-01T00:00:00") << offset;
-    }
-}
-
 }  // namespace
 }  // namespace kalvora
