@@ -53,24 +53,16 @@ int ZodiacSignIndex(double longitude) {
 
 double LocalSiderealTime(double ut, double centuriesSince1900, double longitude) {
     const double t = centuriesSince1900;
-    double lst = 15.0 * (ut + 6.6460656 + 2400.0513 * t + 0.0000258 * t * t) - longitude;
+    double lst = 15.0 * (ut + 6.6460656 + 2400.0513 * t + 0.0000258 * t * t) + longitude;
     while (lst >= 360.0) lst -= 360.0;  // a negative value is left as it is: it only enters sines and cosines
     return lst;
 }
 
 MomentTime ConvertMoment(const MomentInput& input) {
     MomentTime out;
-    out.longitude = input.longitudeDegrees + input.longitudeMinutes / 60.0;
-    if (input.isEast) out.longitude = -out.longitude;
-    out.latitude = input.latitudeDegrees + input.latitudeMinutes / 60.0;
-    if (input.isSouth) out.latitude = -out.latitude;
-
-    // East-positive zone from the zone's own direction, plus the daylight-saving hour. Seconds are added only
-    // when there are any, so that a zone of whole minutes gives the same hours to the last bit as without them.
-    double zone = input.zoneHours + input.zoneMinutes / 60.0;
-    if (input.zoneSeconds != 0) zone += input.zoneSeconds / 3600.0;
-    if (!input.zoneIsEast) zone = -zone;
-    if (input.isDst) zone += 1.0;
+    out.longitude = SignedLongitude(input);
+    out.latitude = SignedLatitude(input);
+    const double zone = EffectiveZoneHours(input);
 
     out.clock.month = input.month;
     out.clock.day = input.day;

@@ -28,7 +28,7 @@ int ZodiacSignIndex(double longitude);
 // Nakshatra index 0..26 of a sidereal longitude: whole arcs of 13 deg 20' (a longitude of exactly 360 counts as 0).
 int NakshatraIndex(double longitude);
 
-// Local sidereal time in degrees from universal time, centuries since 1900 and the signed longitude (East negative).
+// Local sidereal time in degrees from universal time, centuries since 1900 and the signed longitude (east positive).
 double LocalSiderealTime(double ut, double centuriesSince1900, double longitude);
 
 // Lahiri ayanamsa in degrees (negative: sidereal = tropical + ayanamsa), in the form used for the ascendant.

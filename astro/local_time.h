@@ -129,7 +129,8 @@ std::optional<LocalDateTime> ReadDateTimeText(std::string_view text);
 std::string LocalTimeText(double jdUt, int zoneOffsetSeconds);
 
 // "+05:30", "-04:00", "+05:21:10" (seconds only when there are any); the reader takes an offset of at most
-// LargestTypedOffsetSeconds either way unless `limited` is false.
+// LargestTypedOffsetSeconds either way unless `limited` is false. Every offset the zone database gives any of its
+// zones since 1901 lies within it (the farthest are +14:00 and -12:00).
 inline constexpr int LargestTypedOffsetSeconds = 14 * SecondsPerHour;
 std::string OffsetText(int offsetSeconds);
 std::optional<int> ReadOffsetText(std::string_view text, bool limited = true);

@@ -1,6 +1,7 @@
 #pragma once
 // The records that carry one moment through the astronomical and almanac engines.
 
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -35,6 +36,60 @@ struct MomentInput {
     friend bool operator==(const MomentInput&, const MomentInput&) = default;
 };
 
+// ---- The place and the zone of a typed moment, each converted in one place. Signed degrees are north and east
+// positive; offsets are east positive, in seconds.
+
+// Signed degrees of the typed coordinates, degrees + minutes / 60.
+constexpr double SignedLatitude(const MomentInput& m) {
+    const double degrees = m.latitudeDegrees + m.latitudeMinutes / 60.0;
+    return m.isSouth ? -degrees : degrees;
+}
+constexpr double SignedLongitude(const MomentInput& m) {
+    const double degrees = m.longitudeDegrees + m.longitudeMinutes / 60.0;
+    return m.isEast ? degrees : -degrees;
+}
+// Whole minutes of arc of a coordinate's magnitude, rounded to the nearest.
+inline long MinutesOfArc(double degrees) { return std::lround(std::fabs(degrees) * 60.0); }
+// A coordinate in signed degrees into the degree, minute and hemisphere boxes, rounded to whole minutes of arc.
+inline void SetLatitude(MomentInput& m, double latitudeDeg) {
+    const long minutes = MinutesOfArc(latitudeDeg);
+    m.latitudeDegrees = static_cast<std::int16_t>(minutes / 60);
+    m.latitudeMinutes = static_cast<std::int16_t>(minutes % 60);
+    m.isSouth = latitudeDeg < 0.0;
+}
+inline void SetLongitude(MomentInput& m, double longitudeDeg) {
+    const long minutes = MinutesOfArc(longitudeDeg);
+    m.longitudeDegrees = static_cast<std::int16_t>(minutes / 60);
+    m.longitudeMinutes = static_cast<std::int16_t>(minutes % 60);
+    m.isEast = longitudeDeg >= 0.0;
+}
+
+// The whole offset the zone boxes give, east positive, seconds and the daylight-saving hour included.
+constexpr std::int32_t ZoneOffsetSeconds(const MomentInput& m) {
+    const std::int32_t magnitude = m.zoneHours * 3600 + m.zoneMinutes * 60 + m.zoneSeconds;
+    return (m.zoneIsEast ? magnitude : -magnitude) + (m.isDst ? 3600 : 0);
+}
+// The offset the hour, minute and seconds boxes hold, without the daylight-saving hour.
+constexpr std::int32_t ZoneBoxesOffsetSeconds(const MomentInput& m) { return ZoneOffsetSeconds(m) - (m.isDst ? 3600 : 0); }
+// The zone in hours as the almanac reads it (MomentClock::effectiveZoneHours): hours + minutes / 60, the seconds
+// added only when there are any (so that a zone of whole minutes gives the same hours to the last bit as without
+// them), the direction applied, then the daylight-saving hour added.
+constexpr double EffectiveZoneHours(const MomentInput& m) {
+    double zone = m.zoneHours + m.zoneMinutes / 60.0;
+    if (m.zoneSeconds != 0) zone += m.zoneSeconds / 3600.0;
+    if (!m.zoneIsEast) zone = -zone;
+    if (m.isDst) zone += 1.0;
+    return zone;
+}
+// An east-positive offset into the zone boxes (magnitudes and direction); the daylight-saving box is left as it is.
+constexpr void SetZoneBoxes(MomentInput& m, std::int32_t offsetSeconds) {
+    const std::int32_t magnitude = offsetSeconds < 0 ? -offsetSeconds : offsetSeconds;
+    m.zoneHours = static_cast<std::int16_t>(magnitude / 3600);
+    m.zoneMinutes = static_cast<std::int16_t>(magnitude / 60 % 60);
+    m.zoneSeconds = static_cast<std::int16_t>(magnitude % 60);
+    m.zoneIsEast = offsetSeconds >= 0;
+}
+
 // A stretch of universal time over which a place's clock keeps one offset, as a zone's history gives it.
 struct ClockPeriod {
     std::int64_t fromUtSeconds = 0;  // its first second, counted from 1970-01-01 00:00 UT
@@ -59,7 +114,7 @@ constexpr LocalDate DateOf(const MomentClock& clock) { return {clock.year, clock
 
 // The time arguments of one moment: signed place, universal time and the two century counts.
 struct MomentTime {
-    double longitude = 0.0;  // degrees, East negative, West positive
+    double longitude = 0.0;  // degrees, east positive
     double latitude = 0.0;   // degrees, North positive
     double ut = 0.0;         // universal time in hours, not wrapped into 0..24
     double jdn = 0.0;        // Julian day number of the civil date (an integer held in a double)

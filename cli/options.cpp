@@ -138,11 +138,8 @@ void ParseZone(std::string_view option, std::string_view text, MomentInput& mome
                                : "expected a signed offset from UT, east positive, as +HH:MM, -HH:MM or +HH:MM:SS "
                                  "(for example +05:30), got " + Quoted(text));
     }
-    const int magnitude = std::abs(*offset);
-    moment.zoneHours = Short(magnitude / 3600);
-    moment.zoneMinutes = Short(magnitude / 60 % 60);
-    moment.zoneSeconds = Short(magnitude % 60);
-    moment.zoneIsEast = text[0] == '+';
+    SetZoneBoxes(moment, *offset);
+    moment.zoneIsEast = text[0] == '+';  // "-00:00" keeps the direction it was typed with
 }
 
 void MarkDst(std::string_view, std::string_view, MomentInput& moment) { moment.isDst = true; }

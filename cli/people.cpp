@@ -166,11 +166,6 @@ PeopleOptions Parse(const std::vector<std::string>& args) {
     return options;
 }
 
-double SignedDegrees(int degrees, int minutes, bool negative) {
-    const double magnitude = degrees + minutes / 60.0;
-    return negative ? -magnitude : magnitude;
-}
-
 // "13:05N" from signed degrees (rounded to the minute).
 std::string AngleText(double degrees, char positive, char negative) {
     const long minutes = std::lround(std::abs(degrees) * 60.0);
@@ -311,17 +306,8 @@ void SetAside(const PeopleOptions&, std::ostream& out) {
 
 Person PersonOfMoment(const MomentInput& m, const MomentOrigin& origin) {
     Person p;
-    p.born = {m.year, m.month, m.day, m.hour, m.minute};
+    SetBirthMoment(p, m, origin.zone ? origin.zone->id.value_or("") : "");
     if (origin.place) p.place = BirthPlace{origin.place->name, origin.place->state, origin.place->country};
-    p.latitude = SignedDegrees(m.latitudeDegrees, m.latitudeMinutes, m.isSouth);
-    p.longitude = SignedDegrees(m.longitudeDegrees, m.longitudeMinutes, !m.isEast);
-    if (origin.zone && origin.zone->id) {
-        p.zone.id = origin.zone->id;
-        return p;
-    }
-    const int zone = m.zoneHours * 3600 + m.zoneMinutes * 60 + m.zoneSeconds;
-    p.zone.offsetSeconds = m.zoneIsEast ? zone : -zone;
-    p.zone.dst = m.isDst;
     return p;
 }
 

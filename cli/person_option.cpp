@@ -18,11 +18,7 @@ std::string BirthDatesText(const std::vector<StoredPerson>& people, bool withTim
 }
 
 void PersonIntoMoment(const Person& person, MomentInput& birth, MomentSources& sources) {
-    birth.year = static_cast<std::int16_t>(person.born.year);
-    birth.month = static_cast<std::int16_t>(person.born.month);
-    birth.day = static_cast<std::int16_t>(person.born.day);
-    birth.hour = static_cast<std::int16_t>(person.born.hour);
-    birth.minute = static_cast<std::int16_t>(person.born.minute);
+    birth = BirthMomentOf(person);
     if (person.place) {
         // As a place chosen from the atlas: its names, its coordinates to whole minutes of arc, and its zone
         // unless the zone was typed.
@@ -35,22 +31,14 @@ void PersonIntoMoment(const Person& person, MomentInput& birth, MomentSources& s
         place.longitudeDeg = person.longitude;
         sources.saved = std::move(place);
     } else {
-        SetLatitude(birth, person.latitude);
-        SetLongitude(birth, person.longitude);
-        sources.latitude = sources.longitude = true;
+        sources.latitude = sources.longitude = true;  // as typed with --birth-lat and --birth-lon
     }
     if (person.zone.id) {
         if (!person.place) sources.zoneId = person.zone.id;  // as --birth-tz beside typed coordinates
         return;
     }
     sources.zone = true;
-    const int offset = person.zone.offsetSeconds.value_or(0);
-    const int magnitude = std::abs(offset);
-    birth.zoneHours = static_cast<std::int16_t>(magnitude / 3600);
-    birth.zoneMinutes = static_cast<std::int16_t>(magnitude % 3600 / 60);
-    birth.zoneSeconds = static_cast<std::int16_t>(magnitude % 60);
-    birth.zoneIsEast = offset >= 0;
-    birth.isDst = sources.dst = person.zone.dst;
+    sources.dst = person.zone.dst;
 }
 
 void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& given, MomentInput& birth,

@@ -12,21 +12,6 @@
 namespace kalvora {
 namespace {
 
-std::int16_t Short(long value) { return static_cast<std::int16_t>(value); }
-
-// Whole minutes of arc of a coordinate's magnitude, rounded to the nearest.
-long MinutesOfArc(double degrees) { return std::lround(std::fabs(degrees) * 60.0); }
-
-double LatitudeOf(const MomentInput& m) {
-    const double degrees = m.latitudeDegrees + m.latitudeMinutes / 60.0;
-    return m.isSouth ? -degrees : degrees;
-}
-
-double LongitudeOf(const MomentInput& m) {
-    const double degrees = m.longitudeDegrees + m.longitudeMinutes / 60.0;
-    return m.isEast ? degrees : -degrees;
-}
-
 // "13:05N", "080:17E": the coordinates as the options take them.
 std::string AngleText(double degrees, int width, char positive, char negative) {
     const long minutes = MinutesOfArc(degrees);
@@ -84,7 +69,7 @@ std::optional<PlaceOfMoment> PlaceCoordinates(std::string_view prefix, const Mom
     }
     if (!sources.latitude) SetLatitude(moment, place->latitudeDeg);
     if (!sources.longitude) SetLongitude(moment, place->longitudeDeg);
-    return PlaceOfMoment{place->name, place->state, place->country, LatitudeOf(moment), LongitudeOf(moment)};
+    return PlaceOfMoment{place->name, place->state, place->country, SignedLatitude(moment), SignedLongitude(moment)};
 }
 
 // The zone id the moment follows: --*-tz, else the place's unless a zone was typed; none for a typed zone.
@@ -119,20 +104,6 @@ const Atlas& AtlasOnDemand::Get() {
 
 Fold ParseFold(std::string_view option, std::string_view text) {
     return ParseChoice(option, text, {"earlier", "later"}) == 0 ? Fold::Earlier : Fold::Later;
-}
-
-void SetLatitude(MomentInput& moment, double latitudeDeg) {
-    const long minutes = MinutesOfArc(latitudeDeg);
-    moment.latitudeDegrees = Short(minutes / 60);
-    moment.latitudeMinutes = Short(minutes % 60);
-    moment.isSouth = latitudeDeg < 0.0;
-}
-
-void SetLongitude(MomentInput& moment, double longitudeDeg) {
-    const long minutes = MinutesOfArc(longitudeDeg);
-    moment.longitudeDegrees = Short(minutes / 60);
-    moment.longitudeMinutes = Short(minutes % 60);
-    moment.isEast = longitudeDeg >= 0.0;
 }
 
 MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources, MomentInput& moment,

@@ -38,10 +38,6 @@ public:
 // Reads "earlier" or "later".
 Fold ParseFold(std::string_view option, std::string_view text);
 
-// A coordinate in degrees rounded to the nearest whole minute of arc, into a moment's fields.
-void SetLatitude(MomentInput& moment, double latitudeDeg);
-void SetLongitude(MomentInput& moment, double longitudeDeg);
-
 // The moment's place and zone from its options (`prefix` is "--birth" or "--muhurtha"): the best atlas match
 // of --*-place gives the coordinates not typed and, unless --*-zone or --*-tz is given, its zone; a zone id
 // gives the offset in force at the moment's local date and time. Throws ArgumentError for a missing

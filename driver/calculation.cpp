@@ -21,11 +21,6 @@ MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& pancha
     return d;
 }
 
-std::int32_t ZoneOffsetSeconds(const MomentInput& moment) {
-    const std::int32_t magnitude = moment.zoneHours * 3600 + moment.zoneMinutes * 60 + moment.zoneSeconds;
-    return (moment.zoneIsEast ? magnitude : -magnitude) + (moment.isDst ? 3600 : 0);
-}
-
 ZoneOfMoment TypedZone(const MomentInput& moment) {
     return {std::nullopt, "", ZoneOffsetSeconds(moment), moment.isDst};
 }

@@ -64,8 +64,6 @@ struct MomentOrigin {
     friend bool operator==(const MomentOrigin&, const MomentOrigin&) = default;
 };
 
-// The whole offset a moment's zone fields give, east positive, seconds and the daylight-saving hour included.
-std::int32_t ZoneOffsetSeconds(const MomentInput& moment);
 // The zone of a moment whose offset was typed: no id and no abbreviation.
 ZoneOfMoment TypedZone(const MomentInput& moment);
 

@@ -6,11 +6,9 @@
 namespace kalvora {
 
 DayPlace DayPlaceOf(const MomentInput& moment) {
-    const double latitude = moment.latitudeDegrees + moment.latitudeMinutes / 60.0;
-    const double longitude = moment.longitudeDegrees + moment.longitudeMinutes / 60.0;
     DayPlace place;
-    place.latitudeDeg = moment.isSouth ? -latitude : latitude;
-    place.longitudeDeg = moment.isEast ? longitude : -longitude;
+    place.latitudeDeg = SignedLatitude(moment);
+    place.longitudeDeg = SignedLongitude(moment);
     place.zoneOffsetSeconds = ZoneOffsetSeconds(moment);
     return place;
 }

@@ -30,8 +30,6 @@ ClockMinute ClockMinuteOf(const MomentInput& moment);
 MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute);
 // The Julian day of universal time of a clock minute on a moment's zone.
 double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute);
-// TODO(wt-vocab): the desktop program's callers move to DateTimeText once its files have found their folders.
-inline std::string ClockMinuteText(ClockMinute minute) { return DateTimeText(minute); }
 
 // What one limb shows at one moment: its index in its name table and its name.
 struct LimbValue {

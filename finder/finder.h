@@ -70,8 +70,6 @@ std::string QueryProblem(const FinderQuery& query);
 
 // Number of dates from..to, both inclusive (0 when to is before from).
 int DatesInSpan(LocalDate from, LocalDate to);
-// TODO(wt-vocab): the desktop program's callers move to ClockText once its files have found their folders.
-inline std::string MinuteText(int minute) { return ClockText(minute); }
 
 // The pages' input for one local minute of the query: the place with the date and time filled in, and the
 // weekday box showing the weekday of the date. The normal calculation of this input is what the finder's

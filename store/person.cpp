@@ -116,6 +116,34 @@ std::optional<BirthClock> ReadBornText(std::string_view text) {
     return BirthClock{local->year, local->month, local->day, local->hour, local->minute};
 }
 
+MomentInput BirthMomentOf(const Person& person) {
+    MomentInput moment;
+    moment.year = static_cast<std::int16_t>(person.born.year);
+    moment.month = static_cast<std::int16_t>(person.born.month);
+    moment.day = static_cast<std::int16_t>(person.born.day);
+    moment.hour = static_cast<std::int16_t>(person.born.hour);
+    moment.minute = static_cast<std::int16_t>(person.born.minute);
+    SetLatitude(moment, person.latitude);
+    SetLongitude(moment, person.longitude);
+    if (person.zone.id) return moment;
+    SetZoneBoxes(moment, person.zone.offsetSeconds.value_or(0));
+    moment.isDst = person.zone.dst;
+    return moment;
+}
+
+void SetBirthMoment(Person& person, const MomentInput& moment, const std::string& zoneId) {
+    person.born = {moment.year, moment.month, moment.day, moment.hour, moment.minute};
+    person.latitude = SignedLatitude(moment);
+    person.longitude = SignedLongitude(moment);
+    person.zone = {};
+    if (!zoneId.empty()) {
+        person.zone.id = zoneId;
+    } else {
+        person.zone.offsetSeconds = ZoneBoxesOffsetSeconds(moment);
+        person.zone.dst = moment.isDst;
+    }
+}
+
 std::string PersonProblem(const Person& p) {
     if (std::string problem = TextProblem("the name", p.name, TextRule::Name); !problem.empty()) return problem;
     if (std::find(PersonSexes.begin(), PersonSexes.end(), p.sex) == PersonSexes.end()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "astro/local_time.h"  // the texts of offsets (OffsetText) and clock times
+#include "astro/moment.h"
 
 namespace kalvora {
 
@@ -55,6 +56,15 @@ struct Person {
     std::string note;
     friend bool operator==(const Person&, const Person&) = default;
 };
+
+// A person's birth as a typed moment, the one conversion the birth page and the command line share: the clock, the
+// coordinates rounded to whole minutes of arc, and a typed zone's offset in the zone boxes (seconds included) with
+// its daylight-saving box. A zone id's offset depends on the birth time and is looked up by the caller: the zone
+// boxes are then left at their defaults.
+MomentInput BirthMomentOf(const Person& person);
+// The reverse, into a person: the clock, the signed coordinates and, unless `zoneId` names the zone, the typed
+// zone without its daylight-saving hour (which `dst` keeps).
+void SetBirthMoment(Person& person, const MomentInput& moment, const std::string& zoneId);
 
 // A person as the store holds it.
 struct StoredPerson {

@@ -468,12 +468,7 @@ std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, Local
 }
 
 void SetMomentZone(MomentInput& moment, const ZoneOffset& offset) {
-    const std::int32_t inBoxes = OffsetInBoxes(offset);
-    const std::int32_t magnitude = std::abs(inBoxes);
-    moment.zoneHours = static_cast<std::int16_t>(magnitude / 3600);
-    moment.zoneMinutes = static_cast<std::int16_t>(magnitude / 60 % 60);
-    moment.zoneSeconds = static_cast<std::int16_t>(magnitude % 60);
-    moment.zoneIsEast = inBoxes >= 0;
+    SetZoneBoxes(moment, OffsetInBoxes(offset));
     moment.isDst = OneHourDaylight(offset);
 }
 

@@ -92,11 +92,6 @@ std::string DescribeLocalTime(std::string_view zoneId, const LocalDateTime& loca
 std::vector<ZoneTransition> TransitionsBetween(const TimeZone& zone, std::int64_t utFromSeconds,
                                                std::int64_t utToSeconds);
 
-// Every offset the zone database gives any of its zones since 1901 lies within LargestTypedOffsetSeconds (the
-// farthest are +14:00 and -12:00).
-// TODO(wt-vocab): the desktop program's callers move to OffsetText once its files have found their folders.
-inline std::string FormatOffset(std::int32_t offsetSeconds) { return OffsetText(offsetSeconds); }
-
 // "2011-12-31 00:00", with ":ss" only when the seconds are not zero.
 std::string FormatLocalDateTime(const LocalDateTime& local);
 

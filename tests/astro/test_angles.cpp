@@ -58,7 +58,7 @@ TEST(ConvertMoment, SignedPlaceAndCenturies) {
     in.longitudeDegrees = 77; in.longitudeMinutes = 13; in.isEast = true;
     in.latitudeDegrees = 33; in.latitudeMinutes = 52; in.isSouth = true;
     const MomentTime t = ConvertMoment(in);
-    EXPECT_NEAR(t.longitude, -(77 + 13 / 60.0), 1e-12);
+    EXPECT_NEAR(t.longitude, 77 + 13 / 60.0, 1e-12);
     EXPECT_NEAR(t.latitude, -(33 + 52 / 60.0), 1e-12);
     EXPECT_DOUBLE_EQ(t.jdn, 2451545.0);
     EXPECT_DOUBLE_EQ(t.centuriesSince2000, 0.0);
@@ -118,9 +118,9 @@ TEST(LocalSiderealTime, ReducedOnlyFromAbove) {
     // 1 January 2000 12:00 UT at Greenwich.
     const double t = (2451545.0 - 2415020.0) / 36525.0;
     EXPECT_NEAR(LocalSiderealTime(12.0, t, 0.0), 280.461, 1e-3);
-    // An East longitude (negative inside the engine) is added.
-    EXPECT_NEAR(LocalSiderealTime(12.0, t, -10.0), 290.461, 1e-3);
-    EXPECT_LT(LocalSiderealTime(0.0, 0.0, 200.0), 0.0);  // a negative value is not raised
+    // An east longitude is added.
+    EXPECT_NEAR(LocalSiderealTime(12.0, t, 10.0), 290.461, 1e-3);
+    EXPECT_LT(LocalSiderealTime(0.0, 0.0, -200.0), 0.0);  // a negative value is not raised
 }
 
 TEST(Ayanamsa, EpochValues) {

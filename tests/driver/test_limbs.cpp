@@ -47,10 +47,10 @@ TEST(LimbTimes, MatchAMinuteByMinuteRun) {
                 EXPECT_EQ(spans[i].limb, limb);
                 EXPECT_EQ(spans[i].value, values[i]);
                 if (i > 0) {
-                    EXPECT_EQ(spans[i].start, changes[i - 1]) << ClockMinuteText(spans[i].start);
+                    EXPECT_EQ(spans[i].start, changes[i - 1]) << DateTimeText(spans[i].start);
                 }
                 if (i + 1 < spans.size()) {
-                    EXPECT_EQ(spans[i].end, changes[i]) << ClockMinuteText(spans[i].end);
+                    EXPECT_EQ(spans[i].end, changes[i]) << DateTimeText(spans[i].end);
                 }
             }
             // The edges outside the run: the first span began where the value first shows, the last one ends
@@ -88,8 +88,8 @@ TEST(ClockMinutes, TextsOffsetsAndUniversalTime) {
     EXPECT_EQ(ZoneOffsetSeconds(newYork), -14400);
 
     const ClockMinute midnight = ClockMinuteOf(delhi);
-    EXPECT_EQ(ClockMinuteText(midnight), "2026-01-01T00:00");
-    EXPECT_EQ(ClockMinuteText(midnight - 1), "2025-12-31T23:59");
+    EXPECT_EQ(DateTimeText(midnight), "2026-01-01T00:00");
+    EXPECT_EQ(DateTimeText(midnight - 1), "2025-12-31T23:59");
     EXPECT_EQ(ClockMinuteOf(AtClockMinute(delhi, midnight + 1439)), midnight + 1439);
     // 2026-01-01 00:00 at +05:30 is 2025-12-31 18:30 UT.
     EXPECT_NEAR(JdUtOfClockMinute(delhi, midnight), 2461041.5 - 5.5 / 24.0, 1e-9);

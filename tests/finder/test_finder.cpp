@@ -196,7 +196,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
         const FoundWindow& w = found.windows[i];
         const ReferenceWindow& e = expected[i];
         SCOPED_TRACE(std::string(c.what) + ", window " + std::to_string(i) + " at " + DateText(e.date) + " " +
-                     MinuteText(e.first));
+                     ClockText(e.first));
         EXPECT_EQ(w.date, e.date);
         EXPECT_EQ(w.firstMinute, e.first);
         EXPECT_EQ(w.lastMinute, e.last);
@@ -371,7 +371,7 @@ TEST_P(FinderOnZoneClock, SameWindowsAndOffsetsAsEachMinuteLookedUp) {
         const FoundWindow& w = found.windows[i];
         const ReferenceWindow& e = expected[i].window;
         SCOPED_TRACE(std::string(c.what) + ", window " + std::to_string(i) + " at " + DateText(e.date) + " " +
-                     MinuteText(e.first) + " " + FormatOffset(expected[i].offsetSeconds));
+                     ClockText(e.first) + " " + OffsetText(expected[i].offsetSeconds));
         EXPECT_EQ(w.date, e.date);
         EXPECT_EQ(w.firstMinute, e.first);
         EXPECT_EQ(w.lastMinute, e.last);
@@ -427,7 +427,7 @@ TEST(FindWindows, WindowsCoverTheDailyWindowAndNeverPassMidnight) {
         q.keepEvaluations = false;
         q.between = c.between;
         const FinderResult r = FindWindows(q);
-        SCOPED_TRACE(MinuteText(c.between.firstMinute) + "-" + MinuteText(c.between.lastMinute));
+        SCOPED_TRACE(ClockText(c.between.firstMinute) + "-" + ClockText(c.between.lastMinute));
         for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
             std::vector<std::pair<int, int>> covered;
             for (const FoundWindow& w : r.windows) {
@@ -573,7 +573,7 @@ TEST(Dates, CountsAndSteps) {
     EXPECT_EQ(AddDays({2028, 2, 28}, 1), (LocalDate{2028, 2, 29}));
     EXPECT_EQ(AddDays({2026, 12, 31}, 1), (LocalDate{2027, 1, 1}));
     EXPECT_EQ(AddDays({2026, 3, 1}, -1), (LocalDate{2026, 2, 28}));
-    EXPECT_EQ(DateText({2026, 3, 1}) + "T" + MinuteText(605), "2026-03-01T10:05");
+    EXPECT_EQ(DateText({2026, 3, 1}) + "T" + ClockText(605), "2026-03-01T10:05");
 }
 
 // --- Ranking, top N and merging --------------------------------------------------------------------------------
@@ -594,8 +594,8 @@ std::vector<std::string> Labels(const std::vector<FoundWindow>& windows) {
     std::vector<std::string> labels;
     for (const FoundWindow& w : windows) {
         const std::string rating = w.rating == Rating::NotRated ? "-" : std::string(RatingWord(w.rating));
-        labels.push_back(DateText(w.date).substr(8) + " " + MinuteText(w.firstMinute) + "-" +
-                         MinuteText(w.lastMinute) + " " + rating + " " + std::to_string(w.count) + "/" +
+        labels.push_back(DateText(w.date).substr(8) + " " + ClockText(w.firstMinute) + "-" +
+                         ClockText(w.lastMinute) + " " + rating + " " + std::to_string(w.count) + "/" +
                          std::to_string(w.totalScore));
     }
     return labels;

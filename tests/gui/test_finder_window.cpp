@@ -171,9 +171,9 @@ TEST_F(FinderTest, MissingInputIsNamedAndNoSearchStarts) {
 QStringList RowTexts(const FoundWindow& w) {
     return {Q(DateText(w.date)),
             Q(w.names.weekday),
-            Q(MinuteText(w.firstMinute)),
-            Q(MinuteText(w.lastMinute)),
-            Q(MinuteText(w.bestFirstMinute)),
+            Q(ClockText(w.firstMinute)),
+            Q(ClockText(w.lastMinute)),
+            Q(ClockText(w.bestFirstMinute)),
             w.rating == Rating::NotRated ? QStringLiteral("Not rated") : Q(RatingWord(w.rating)),
             QStringLiteral("%1/%2").arg(w.count).arg(w.threshold),
             QString::number(w.totalScore),

@@ -276,12 +276,12 @@ TEST(ZoneIds, ListsTheCompiledZonesOfTheFolderOnly) {
     for (const std::string& id : system) EXPECT_TRUE(OpenTimeZone(id)) << id;
 }
 
-TEST(FormatOffset, SecondsOnlyWhenPresent) {
+TEST(OffsetText, SecondsOnlyWhenPresent) {
     const struct { std::int32_t seconds; const char* text; } cases[] = {
         {19800, "+05:30"}, {19270, "+05:21:10"}, {-14400, "-04:00"}, {0, "+00:00"},
         {50400, "+14:00"}, {-36000, "-10:00"}, {-1521, "-00:25:21"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatOffset(c.seconds), c.text) << c.seconds;
+    for (const auto& c : cases) EXPECT_EQ(OffsetText(c.seconds), c.text) << c.seconds;
 }
 
 TEST(LocalDateTimeAt, RoundTripsAcrossTheEpoch) {

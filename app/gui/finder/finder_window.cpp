@@ -469,8 +469,8 @@ void FinderWindow::ShowWindows(const std::vector<FoundWindow>& windows) {
         const QString rating =
             w.rating == Rating::NotRated ? QStringLiteral("Not rated") : FromView(RatingWord(w.rating));
         auto* item = new QTreeWidgetItem(
-            QStringList{Text(DateText(w.date)), FromView(w.names.weekday), Text(MinuteText(w.firstMinute)),
-                        Text(MinuteText(w.lastMinute)), Text(MinuteText(w.bestFirstMinute)), rating,
+            QStringList{Text(DateText(w.date)), FromView(w.names.weekday), Text(ClockText(w.firstMinute)),
+                        Text(ClockText(w.lastMinute)), Text(ClockText(w.bestFirstMinute)), rating,
                         QStringLiteral("%1/%2").arg(w.count).arg(w.threshold), QString::number(w.totalScore),
                         FromView(w.names.nakshatra), FromView(w.names.tithi), FromView(w.names.lagna)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));

@@ -140,12 +140,6 @@ std::pair<int, int> DegreesAndMinutes(double degrees) {
     return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60)};
 }
 
-// The offset of a typed zone: the boxes' east-positive value and the daylight-saving hour.
-std::int32_t TypedOffsetSeconds(const MomentInput& in) {
-    const std::int32_t magnitude = in.zoneHours * 3600 + in.zoneMinutes * 60;
-    return (in.zoneIsEast ? magnitude : -magnitude) + (in.isDst ? 3600 : 0);
-}
-
 }  // namespace
 
 MomentForm::MomentForm(const MomentFormNames& names, AtlasSource* atlas, QWidget* parent)
@@ -307,24 +301,10 @@ Person MomentForm::ReadPerson() const {
         person.name = name->text().trimmed().toStdString();
         person.sex = female->isChecked() ? "Female" : "Male";
     }
-    const MomentInput in = ReadMoment();
-    person.born = {in.year, in.month, in.day, in.hour, in.minute};
+    SetBirthMoment(person, ReadMoment(), ZoneId());
     const PlaceText names = Place();
     if (!names.city.empty() || !names.state.empty() || !names.country.empty()) {
         person.place = BirthPlace{names.city, names.state, names.country};
-    }
-    const auto signedDegrees = [](int degrees, int minutes, bool negative) {
-        const double magnitude = degrees + minutes / 60.0;
-        return negative ? -magnitude : magnitude;
-    };
-    person.latitude = signedDegrees(in.latitudeDegrees, in.latitudeMinutes, in.isSouth);
-    person.longitude = signedDegrees(in.longitudeDegrees, in.longitudeMinutes, !in.isEast);
-    if (const std::string id = ZoneId(); !id.empty()) {
-        person.zone.id = id;
-    } else {
-        // The typed zone without its daylight-saving hour, which the DST box keeps.
-        person.zone.offsetSeconds = TypedOffsetSeconds(in) - (in.isDst ? 3600 : 0);
-        person.zone.dst = in.isDst;
     }
     return person;
 }
@@ -351,9 +331,11 @@ void MomentForm::ShowPerson(const Person& person) {
     state->setText(Utf8(names.state));
     country->setText(Utf8(names.country));
     WriteCoordinates(person.latitude, person.longitude);
-    // The boxes are west-positive: an offset east of UT is written as negative hours and minutes.
-    const int offset = person.zone.offsetSeconds.value_or(0);
-    SetZone(-(offset / 3600), -((offset % 3600) / 60));
+    // The boxes are west-positive: an offset east of UT is written as negative hours and minutes (the boxes hold
+    // no seconds).
+    const MomentInput birth = BirthMomentOf(person);
+    const int west = birth.zoneIsEast ? -1 : 1;
+    SetZone(west * birth.zoneHours, west * birth.zoneMinutes);
     dst->setChecked(person.zone.dst);
     FollowZone();
 }
@@ -407,7 +389,7 @@ void MomentForm::DropAtlasZone() {
 void MomentForm::FollowZone() {
     if (zoneId_.empty()) {
         zoneLine->setText(QStringLiteral("Zone typed by hand \u00B7 UTC") +
-                          QString::fromStdString(FormatOffset(TypedOffsetSeconds(ReadMoment()))));
+                          QString::fromStdString(OffsetText(ZoneOffsetSeconds(ReadMoment()))));
         zoneNote->clear();
         zoneNote->hide();
         return;
@@ -421,7 +403,7 @@ void MomentForm::FollowZone() {
     if (offset) {
         WriteBoxes(SplitIntoBoxes(*offset));
         if (!offset->abbreviation.empty()) text += separator + QString::fromStdString(offset->abbreviation);
-        text += separator + QStringLiteral("UTC") + QString::fromStdString(FormatOffset(offset->offsetSeconds));
+        text += separator + QStringLiteral("UTC") + QString::fromStdString(OffsetText(offset->offsetSeconds));
         const std::string_view period = ZonePeriodName(zoneId_, local, *offset);
         if (!period.empty()) text += QLatin1Char(' ') + Utf8(period);
     }
@@ -436,7 +418,7 @@ void MomentForm::FollowZone() {
     const MomentTime typed = ConvertMoment(ReadMoment());
     const std::string_view regionNote =
         chosenPlace_ ? ZoneNoteFor(chosenPlace_->latitudeDeg, chosenPlace_->longitudeDeg, local)
-                     : ZoneNoteFor(typed.latitude, -typed.longitude, local);
+                     : ZoneNoteFor(typed.latitude, typed.longitude, local);
     if (!regionNote.empty()) notes << Utf8(regionNote);
     zoneNote->setText(notes.join(QLatin1Char('\n')));
     zoneNote->setVisible(!notes.isEmpty());
@@ -655,7 +637,7 @@ MomentOrigin MomentForm::Origin() const {
     // The coordinates as used: the page's boxes, to whole minutes of arc.
     const MomentTime time = ConvertMoment(ReadMoment());
     origin.place = PlaceOfMoment{chosenPlace_->name, chosenPlace_->state, chosenPlace_->country, time.latitude,
-                                 -time.longitude};
+                                 time.longitude};
     return origin;
 }
 

@@ -98,7 +98,7 @@ TimeZonePicker::TimeZonePicker(QWidget* parent, std::optional<LocalDateTime> at)
     database_->header()->setStretchLastSection(false);
     for (const TimeZone& zone : DatabaseZones()) {
         const ZoneOffset offset = OffsetAt(zone, when);
-        QString offsetText = QString::fromStdString(FormatOffset(offset.offsetSeconds));
+        QString offsetText = QString::fromStdString(OffsetText(offset.offsetSeconds));
         if (!offset.abbreviation.empty()) offsetText += QLatin1Char(' ') + QString::fromStdString(offset.abbreviation);
         const QString id = QString::fromStdString(zone.id());
         auto* item = new QTreeWidgetItem(database_, {id, offsetText});

@@ -102,7 +102,7 @@ double DayTimeline::XOf(double jdUt) const {
 
 double DayTimeline::JdUtOfMinute(ClockMinute minute) const {
     const int offset = day_ ? day_->place.zoneOffsetSeconds : 0;
-    return static_cast<double>(minute) / 1440.0 - 0.5 - offset / 86400.0;
+    return JdUtOfClockMinute(minute, offset);
 }
 
 void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
@@ -117,7 +117,7 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
     if (!day_) return;
     const int offset = day_->place.zoneOffsetSeconds;
     const auto clock = [offset](double jdUt) {
-        return QString::fromStdString(ClockMinuteText(ClockMinuteHolding(jdUt, offset)).substr(11));
+        return QString::fromStdString(ClockText(MinuteOfDay(ClockMinuteHolding(jdUt, offset))));
     };
     const auto inside = [this](double jdUt) { return startJdUt_ <= jdUt && jdUt < endJdUt_; };
 
@@ -167,7 +167,7 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(QPen(palette::HourLine, 1));
         painter.drawLine(QPointF(x, SkyTop + SkyHeight), QPointF(x, LanesBottom));
         if ((minute / 60) % 3 != 0) continue;
-        const QString label = QString::fromStdString(ClockMinuteText(minute).substr(11));
+        const QString label = QString::fromStdString(ClockText(MinuteOfDay(minute)));
         const double half = metrics.horizontalAdvance(label) / 2.0;
         if (x - half < left || x + half > right) continue;
         painter.setPen(colours::Muted);
@@ -247,7 +247,7 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
             const QRectF box = band(top, LimbLaneHeight, from, to, s % 2 == 0 ? palette::LimbEven : palette::LimbOdd);
             QString endLabel;
             if (inside(JdUtOfMinute(spans[s].end))) {
-                endLabel = QString::fromStdString(ClockMinuteText(spans[s].end).substr(11));
+                endLabel = QString::fromStdString(ClockText(MinuteOfDay(spans[s].end)));
                 fittedText(box, endLabel, palette::LimbTick, Qt::AlignRight);
                 const double x = XOf(JdUtOfMinute(spans[s].end));
                 painter.setPen(QPen(palette::LimbTick, 2));

@@ -552,7 +552,7 @@ bool MainWindow::CheckZone(MomentForm* form) {
     if (form->FoldChosen()) return true;
     const auto answer = [](const char* which, const ZoneOffset& offset) {
         QString text = QString::fromLatin1(which) + QStringLiteral(" UTC") +
-                       QString::fromStdString(FormatOffset(offset.offsetSeconds));
+                       QString::fromStdString(OffsetText(offset.offsetSeconds));
         if (!offset.abbreviation.empty()) text += QLatin1Char(' ') + QString::fromStdString(offset.abbreviation);
         return text;
     };
