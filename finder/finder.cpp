@@ -401,7 +401,7 @@ private:
     };
 
     static constexpr double OneMinuteJd = 1.0 / MinutesPerDay;
-    static constexpr double SameMomentJd = 1e-3 / 86400.0;  // a millisecond
+    static constexpr double SameMomentJd = 1e-3 / SecondsPerDay;  // a millisecond
 
     static std::size_t Index(Body body) { return static_cast<std::size_t>(body); }
     static double InSign(const Placed& p) { return p.position.longitudeDeg - 30.0 * p.position.signIndex; }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "astro/local_time.h"
 #include "muhurtha/names.h"
 
 namespace kalvora {
@@ -148,8 +149,6 @@ constexpr auto RisingSigns = std::to_array<RisingSign>({
     {1440, 12, 9},
 });
 static_assert(RisingSigns.size() == 13);
-
-constexpr int MinutesPerDay = 1440;
 
 // Hindu month by calendar month: the change-over day and the months up to it and after it (12 rows).
 struct LunarMonthRow {
