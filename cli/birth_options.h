@@ -94,8 +94,3 @@ constexpr auto Rows() {
 }
 
 }  // namespace kalvora::birth_options
-
-namespace kalvora {
-
-
-}  // namespace kalvora
