@@ -100,7 +100,7 @@ void AddFactors(ReportAppendix& appendix, const Calculation& calculation) {
 void AddDay(ReportAppendix& appendix, const CalculationInput& input, const DayView& day) {
     const int offset = day.place.zoneOffsetSeconds;
     const LocalDate date = day.sun.date;
-    const auto clock = [&](double jdUt) { return ClockMinuteOnDay(ClockMinuteHolding(jdUt, offset), date); };
+    const auto clock = [&](double jdUt) { return ClockMinuteOnDay(ClockMinuteOfRoundedSecond(jdUt, offset), date); };
     const auto span = [&](const TimeSpan& s) {
         return clock(s.startJdUt) + " " + Text(T::To) + " " + clock(s.endJdUt);
     };

@@ -11,7 +11,11 @@
 //   date (0 is 00:00, 1439 is 23:59).
 // - The minute that holds a moment is the whole minute its local clock shows once half a second is added: a moment
 //   a hair before a whole minute (an edge a search found, a sunrise the ephemeris gave) counts as that minute, as
-//   it does when the clock is first rounded to the nearest second and then cut to the minute.
+//   it does when the clock is first rounded to the nearest second and then cut to the minute. Every minute shown
+//   is found so (ClockMinuteHolding) except the report appendix's, which rounds to the second first
+//   (ClockMinuteOfRoundedSecond): the two sums round differently in floating point, and for about three moments in
+//   ten million, within a rounding error of half a second past a whole minute, they land on either side of it; the
+//   appendix keeps its own so that the reports stay as they have been written.
 // - The second that holds a moment on a local clock is the nearest whole second (texts to the second); the second
 //   of universal time that holds a moment, by which a zone's offset in force is looked up, is the one it falls in.
 // - Seconds since the epoch count from 1970-01-01 00:00: of universal time for moments, of the local clock read as
@@ -93,6 +97,13 @@ inline double LocalMidnightJdUt(LocalDate date, int zoneOffsetSeconds) {
 inline ClockMinute ClockMinuteHolding(double jdUt, int zoneOffsetSeconds) {
     const double minutes = (jdUt + 0.5) * MinutesPerDay + zoneOffsetSeconds / 60.0;
     return static_cast<ClockMinute>(std::floor(minutes + 1.0 / 120.0));
+}
+
+// The minute that holds a moment as the report appendix finds it: the clock rounded to the nearest second, then cut
+// to the minute (see the conventions above for how it differs from ClockMinuteHolding).
+inline ClockMinute ClockMinuteOfRoundedSecond(double jdUt, int zoneOffsetSeconds) {
+    const double seconds = std::round((jdUt + 0.5) * SecondsPerDay) + zoneOffsetSeconds;
+    return static_cast<ClockMinute>(std::floor(seconds / SecondsPerMinute));
 }
 
 // The local clock of a moment in whole seconds since 1970-01-01 00:00 of that clock, to the nearest second.

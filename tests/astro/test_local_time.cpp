@@ -31,6 +31,7 @@ TEST(LocalTime, ClockTextsAndCalendarSteps) {
     for (const TextCase& t : texts) {
         EXPECT_EQ(LocalTimeText(t.jdUt, t.offset), t.seconds);
         EXPECT_EQ(DateTimeText(ClockMinuteHolding(t.jdUt, t.offset)), t.minute);
+        EXPECT_EQ(ClockMinuteOfRoundedSecond(t.jdUt, t.offset), ClockMinuteHolding(t.jdUt, t.offset));
     }
 
     struct StepCase {
