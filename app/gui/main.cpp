@@ -6,12 +6,12 @@
 
 #include <QApplication>
 
-#include "app/gui/emblem.h"
-#include "app/gui/input_checks.h"
-#include "app/gui/main_window.h"
-#include "app/gui/shell.h"
-#include "app/gui/single_instance.h"
-#include "app/gui/theme.h"
+#include "app/gui/shell/emblem.h"
+#include "app/gui/pages/input_checks.h"
+#include "app/gui/shell/main_window.h"
+#include "app/gui/shell/shell.h"
+#include "app/gui/shell/single_instance.h"
+#include "app/gui/shell/theme.h"
 #include "kalvora_version.h"
 
 namespace {

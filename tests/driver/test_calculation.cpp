@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "driver/calculation.h"
-#include "app/gui/zones.h"
+#include "app/gui/pages/zones.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 #include "tests/support/moments.h"

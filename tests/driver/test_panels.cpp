@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "driver/panels.h"
-#include "app/gui/zones.h"
+#include "app/gui/pages/zones.h"
 #include "tests/support/moments.h"
 
 namespace kalvora {

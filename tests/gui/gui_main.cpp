@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui/theme.h"
+#include "app/gui/shell/theme.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

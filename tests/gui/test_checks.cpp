@@ -13,8 +13,8 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "app/gui/atlas_source.h"
-#include "app/gui/input_checks.h"
+#include "app/gui/pages/atlas_source.h"
+#include "app/gui/pages/input_checks.h"
 #include "tests/gui/window_fixture.h"
 
 namespace kalvora::test {

@@ -15,8 +15,8 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "app/gui/input_checks.h"
-#include "app/gui/moment_form.h"
+#include "app/gui/pages/input_checks.h"
+#include "app/gui/pages/moment_form.h"
 #include "atlas/atlas.h"
 #include "astro/tables.h"
 #include "tests/gui/window_fixture.h"

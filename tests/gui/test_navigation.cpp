@@ -17,7 +17,7 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "app/gui/single_instance.h"
+#include "app/gui/shell/single_instance.h"
 #include "muhurtha/subjects.h"
 #include "tests/gui/window_fixture.h"
 

@@ -12,9 +12,9 @@
 #include <QTableWidget>
 #include <QtTest/QTest>
 
-#include "app/gui/atlas_source.h"
-#include "app/gui/moment_form.h"
-#include "app/gui/people_window.h"
+#include "app/gui/pages/atlas_source.h"
+#include "app/gui/pages/moment_form.h"
+#include "app/gui/people/people_window.h"
 #include "cli/cli.h"
 #include "tests/gui/window_fixture.h"
 #include "tests/support/sql.h"

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "app/gui/time_zone_picker.h"
+#include "app/gui/pages/time_zone_picker.h"
 #include "tests/gui/window_fixture.h"
 
 namespace kalvora::test {

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QtTest/QTest>
 
-#include "app/gui/atlas_source.h"
-#include "app/gui/moment_form.h"
+#include "app/gui/pages/atlas_source.h"
+#include "app/gui/pages/moment_form.h"
 #include "astro/ephemeris.h"
 #include "tests/gui/window_fixture.h"
 

@@ -27,10 +27,10 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "app/gui/about_dialog.h"
-#include "app/gui/atlas_source.h"
-#include "app/gui/place_search.h"
-#include "app/gui/time_zone_picker.h"
+#include "app/gui/shell/about_dialog.h"
+#include "app/gui/pages/atlas_source.h"
+#include "app/gui/pages/place_search.h"
+#include "app/gui/pages/time_zone_picker.h"
 #include "tests/gui/window_fixture.h"
 #include "tests/support/moments.h"
 #include "tests/support/store_folder.h"

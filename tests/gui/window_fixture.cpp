@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "app/gui/atlas_source.h"
+#include "app/gui/pages/atlas_source.h"
 #include "muhurtha/subjects.h"
 
 namespace kalvora::test {

@@ -21,8 +21,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui/finder_window.h"
-#include "app/gui/main_window.h"
+#include "app/gui/finder/finder_window.h"
+#include "app/gui/shell/main_window.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

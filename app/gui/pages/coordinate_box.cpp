@@ -1,9 +1,9 @@
-#include "app/gui/coordinate_box.h"
+#include "app/gui/pages/coordinate_box.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "app/gui/input_checks.h"
+#include "app/gui/pages/input_checks.h"
 
 namespace kalvora {
 

@@ -1,4 +1,4 @@
-#include "app/gui/result_panels.h"
+#include "app/gui/results/result_panels.h"
 
 #include <algorithm>
 
@@ -13,11 +13,11 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "app/gui/clickable_label.h"
-#include "app/gui/day_panel.h"
-#include "app/gui/emblem.h"
-#include "app/gui/shell.h"
-#include "app/gui/theme.h"
+#include "app/gui/shell/clickable_label.h"
+#include "app/gui/results/day_panel.h"
+#include "app/gui/shell/emblem.h"
+#include "app/gui/shell/shell.h"
+#include "app/gui/shell/theme.h"
 
 namespace kalvora {
 

@@ -1,4 +1,4 @@
-#include "app/gui/time_zone_picker.h"
+#include "app/gui/pages/time_zone_picker.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -11,10 +11,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/gui/emblem.h"
-#include "app/gui/shell.h"
-#include "app/gui/theme.h"
-#include "app/gui/zones.h"
+#include "app/gui/shell/emblem.h"
+#include "app/gui/shell/shell.h"
+#include "app/gui/shell/theme.h"
+#include "app/gui/pages/zones.h"
 
 namespace kalvora {
 

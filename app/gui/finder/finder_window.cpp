@@ -1,4 +1,4 @@
-#include "app/gui/finder_window.h"
+#include "app/gui/finder/finder_window.h"
 
 #include <algorithm>
 #include <exception>
@@ -25,9 +25,9 @@
 
 #include "appendix/calculation_appendix.h"
 #include "zone/zone.h"
-#include "app/gui/emblem.h"
-#include "app/gui/moment_form.h"
-#include "app/gui/theme.h"
+#include "app/gui/shell/emblem.h"
+#include "app/gui/pages/moment_form.h"
+#include "app/gui/shell/theme.h"
 #include "astro/tables.h"
 
 namespace kalvora {

@@ -1,4 +1,4 @@
-#include "app/gui/clickable_label.h"
+#include "app/gui/shell/clickable_label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "app/gui/place_search.h"
+#include "app/gui/pages/place_search.h"
 
 #include <cmath>
 
@@ -11,10 +11,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/gui/atlas_source.h"
-#include "app/gui/emblem.h"
-#include "app/gui/shell.h"
-#include "app/gui/theme.h"
+#include "app/gui/pages/atlas_source.h"
+#include "app/gui/shell/emblem.h"
+#include "app/gui/shell/shell.h"
+#include "app/gui/shell/theme.h"
 
 namespace kalvora {
 

@@ -1,4 +1,4 @@
-#include "app/gui/people_window.h"
+#include "app/gui/people/people_window.h"
 
 #include <algorithm>
 #include <map>
@@ -14,7 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/gui/theme.h"
+#include "app/gui/shell/theme.h"
 
 namespace kalvora {
 namespace {

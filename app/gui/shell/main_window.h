@@ -18,7 +18,7 @@
 #include "driver/day_view.h"
 #include "finder/finder.h"
 #include "driver/panels.h"
-#include "app/gui/shell.h"
+#include "app/gui/shell/shell.h"
 #include "atlas/atlas.h"
 #include "report/document.h"
 #include "store/people_store.h"

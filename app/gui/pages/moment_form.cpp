@@ -1,4 +1,4 @@
-#include "app/gui/moment_form.h"
+#include "app/gui/pages/moment_form.h"
 
 #include <array>
 #include <cmath>
@@ -21,10 +21,10 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
-#include "app/gui/atlas_source.h"
-#include "app/gui/clickable_label.h"
-#include "app/gui/coordinate_box.h"
-#include "app/gui/theme.h"
+#include "app/gui/pages/atlas_source.h"
+#include "app/gui/shell/clickable_label.h"
+#include "app/gui/pages/coordinate_box.h"
+#include "app/gui/shell/theme.h"
 #include "astro/calendar.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"

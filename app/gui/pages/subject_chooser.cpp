@@ -1,4 +1,4 @@
-#include "app/gui/subject_chooser.h"
+#include "app/gui/pages/subject_chooser.h"
 
 #include <algorithm>
 
@@ -10,8 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/gui/clickable_label.h"
-#include "app/gui/theme.h"
+#include "app/gui/shell/clickable_label.h"
+#include "app/gui/shell/theme.h"
 #include "muhurtha/subjects.h"
 
 namespace kalvora {

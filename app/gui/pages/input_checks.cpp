@@ -1,4 +1,4 @@
-#include "app/gui/input_checks.h"
+#include "app/gui/pages/input_checks.h"
 
 #include <array>
 

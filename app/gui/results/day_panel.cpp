@@ -1,4 +1,4 @@
-#include "app/gui/day_panel.h"
+#include "app/gui/results/day_panel.h"
 
 #include <string>
 #include <vector>
@@ -13,9 +13,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/gui/day_timeline.h"
-#include "app/gui/result_panels.h"
-#include "app/gui/theme.h"
+#include "app/gui/results/day_timeline.h"
+#include "app/gui/results/result_panels.h"
+#include "app/gui/shell/theme.h"
 #include "driver/panels.h"
 
 namespace kalvora {

@@ -1,4 +1,4 @@
-#include "app/gui/atlas_source.h"
+#include "app/gui/pages/atlas_source.h"
 
 #include <QMetaObject>
 

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/gui/shell.h"
+#include "app/gui/shell/shell.h"
 #include "store/people_store.h"
 
 class QLabel;

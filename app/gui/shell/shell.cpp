@@ -1,4 +1,4 @@
-#include "app/gui/shell.h"
+#include "app/gui/shell/shell.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

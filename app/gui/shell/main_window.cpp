@@ -1,4 +1,4 @@
-#include "app/gui/main_window.h"
+#include "app/gui/shell/main_window.h"
 
 #include <algorithm>
 
@@ -30,23 +30,23 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/gui/about_dialog.h"
-#include "app/gui/atlas_source.h"
-#include "app/gui/clickable_label.h"
-#include "app/gui/day_panel.h"
-#include "app/gui/emblem.h"
-#include "app/gui/finder_window.h"
-#include "app/gui/input_checks.h"
-#include "app/gui/moment_form.h"
-#include "app/gui/people_window.h"
-#include "app/gui/place_search.h"
-#include "app/gui/result_panels.h"
-#include "app/gui/subject_chooser.h"
-#include "app/gui/theme.h"
+#include "app/gui/shell/about_dialog.h"
+#include "app/gui/pages/atlas_source.h"
+#include "app/gui/shell/clickable_label.h"
+#include "app/gui/results/day_panel.h"
+#include "app/gui/shell/emblem.h"
+#include "app/gui/finder/finder_window.h"
+#include "app/gui/pages/input_checks.h"
+#include "app/gui/pages/moment_form.h"
+#include "app/gui/people/people_window.h"
+#include "app/gui/pages/place_search.h"
+#include "app/gui/results/result_panels.h"
+#include "app/gui/pages/subject_chooser.h"
+#include "app/gui/shell/theme.h"
 #include "appendix/calculation_appendix.h"
 #include "report/qt/report_qt.h"
 #include "report/report_builder.h"
-#include "app/gui/time_zone_picker.h"
+#include "app/gui/pages/time_zone_picker.h"
 #include "kalvora_version.h"
 
 namespace kalvora {

@@ -16,7 +16,7 @@
 
 #include "driver/calculation.h"
 #include "finder/finder.h"
-#include "app/gui/shell.h"
+#include "app/gui/shell/shell.h"
 
 class QCheckBox;
 class QDateEdit;

@@ -1,4 +1,4 @@
-#include "app/gui/emblem.h"
+#include "app/gui/shell/emblem.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,12 +1,12 @@
-#include "app/gui/about_dialog.h"
+#include "app/gui/shell/about_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/gui/emblem.h"
-#include "app/gui/shell.h"
+#include "app/gui/shell/emblem.h"
+#include "app/gui/shell/shell.h"
 
 namespace kalvora {
 

@@ -1,4 +1,4 @@
-#include "app/gui/single_instance.h"
+#include "app/gui/shell/single_instance.h"
 
 #include <QDir>
 #include <QLockFile>

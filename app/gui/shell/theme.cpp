@@ -1,4 +1,4 @@
-#include "app/gui/theme.h"
+#include "app/gui/shell/theme.h"
 
 #include <QApplication>
 #include <QFont>

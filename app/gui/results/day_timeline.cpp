@@ -1,4 +1,4 @@
-#include "app/gui/day_timeline.h"
+#include "app/gui/results/day_timeline.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/gui/theme.h"
+#include "app/gui/shell/theme.h"
 #include "driver/panels.h"
 
 namespace kalvora {
