@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDate>
-#include <QDir>
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QSettings>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -30,24 +28,25 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/gui/shell/about_dialog.h"
-#include "app/gui/pages/atlas_source.h"
-#include "app/gui/shell/clickable_label.h"
-#include "app/gui/results/day_panel.h"
-#include "app/gui/shell/emblem.h"
 #include "app/gui/finder/finder_window.h"
+#include "app/gui/pages/atlas_source.h"
 #include "app/gui/pages/input_checks.h"
 #include "app/gui/pages/moment_form.h"
-#include "app/gui/people/people_controller.h"
 #include "app/gui/pages/place_search.h"
-#include "app/gui/results/result_panels.h"
+#include "app/gui/pages/recent_places.h"
 #include "app/gui/pages/subject_chooser.h"
+#include "app/gui/pages/time_zone_picker.h"
+#include "app/gui/people/people_controller.h"
+#include "app/gui/results/day_panel.h"
+#include "app/gui/results/result_panels.h"
+#include "app/gui/shell/about_dialog.h"
+#include "app/gui/shell/clickable_label.h"
+#include "app/gui/shell/emblem.h"
 #include "app/gui/shell/theme.h"
 #include "appendix/calculation_appendix.h"
+#include "kalvora_version.h"
 #include "report/qt/report_qt.h"
 #include "report/report_builder.h"
-#include "app/gui/pages/time_zone_picker.h"
-#include "kalvora_version.h"
 
 namespace kalvora {
 
@@ -67,53 +66,6 @@ constexpr char KalvoraExplanation[] =
 // the least size, the pages' contents scroll while their buttons stay in view.
 constexpr QSize OpeningSize(1180, 690);
 constexpr QSize LeastSize(960, 600);
-
-// How many places the muhurtha page remembers.
-constexpr qsizetype RememberedPlaces = 8;
-
-// The recent places live beside the people file, so that KALVORA_DATA_DIR keeps a portable set together.
-QSettings RecentPlacesFile() {
-    return QSettings(QDir(QString::fromStdString(PeopleFolder())).filePath(QStringLiteral("recent-places.ini")),
-                     QSettings::IniFormat);
-}
-
-std::vector<Place> LoadRecentPlaces() {
-    QSettings settings = RecentPlacesFile();
-    std::vector<Place> places;
-    const int count = settings.beginReadArray(QStringLiteral("places"));
-    for (int i = 0; i < count && i < RememberedPlaces; ++i) {
-        settings.setArrayIndex(i);
-        Place place;
-        place.name = settings.value(QStringLiteral("name")).toString().toStdString();
-        place.state = settings.value(QStringLiteral("state")).toString().toStdString();
-        place.country = settings.value(QStringLiteral("country")).toString().toStdString();
-        place.countryCode = settings.value(QStringLiteral("countryCode")).toString().toStdString();
-        place.timeZone = settings.value(QStringLiteral("timeZone")).toString().toStdString();
-        place.latitudeDeg = settings.value(QStringLiteral("latitude")).toDouble();
-        place.longitudeDeg = settings.value(QStringLiteral("longitude")).toDouble();
-        if (!place.name.empty() && !place.timeZone.empty()) places.push_back(std::move(place));
-    }
-    settings.endArray();
-    return places;
-}
-
-void SaveRecentPlaces(const std::vector<Place>& places) {
-    QSettings settings = RecentPlacesFile();
-    settings.remove(QStringLiteral("places"));
-    settings.beginWriteArray(QStringLiteral("places"), static_cast<int>(places.size()));
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        settings.setArrayIndex(static_cast<int>(i));
-        const Place& place = places[i];
-        settings.setValue(QStringLiteral("name"), QString::fromStdString(place.name));
-        settings.setValue(QStringLiteral("state"), QString::fromStdString(place.state));
-        settings.setValue(QStringLiteral("country"), QString::fromStdString(place.country));
-        settings.setValue(QStringLiteral("countryCode"), QString::fromStdString(place.countryCode));
-        settings.setValue(QStringLiteral("timeZone"), QString::fromStdString(place.timeZone));
-        settings.setValue(QStringLiteral("latitude"), place.latitudeDeg);
-        settings.setValue(QStringLiteral("longitude"), place.longitudeDeg);
-    }
-    settings.endArray();
-}
 
 constexpr std::array<const char*, 4> StepCaptions = {"1  Undertaking", "2  Muhurtha", "3  Birth Details",
                                                      "4  Result"};
@@ -831,12 +783,7 @@ void MainWindow::OpenPeople() { people_->OpenWindow(); }
 void MainWindow::RememberPlace() {
     const std::optional<Place>& place = muhurthaForm_->ChosenPlace();
     if (!place) return;
-    std::erase_if(recentPlaces_, [&](const Place& p) {
-        return p.name == place->name && p.state == place->state && p.country == place->country &&
-               p.timeZone == place->timeZone;
-    });
-    recentPlaces_.insert(recentPlaces_.begin(), *place);
-    if (recentPlaces_.size() > static_cast<std::size_t>(RememberedPlaces)) recentPlaces_.resize(RememberedPlaces);
+    PutFirst(recentPlaces_, *place);
     SaveRecentPlaces(recentPlaces_);
     muhurthaForm_->OfferRecentPlaces(recentPlaces_);
 }
