@@ -156,16 +156,11 @@ void PeopleController::OpenWindow() {
             Choose(key);
             Q_EMIT personUsed();
         });
-        connect(window, &QDialog::finished, this, [this, window] {
-            if (peopleWindow_ == window) peopleWindow_ = nullptr;
-            window->deleteLater();
-        });
+        ForgetWhenClosed(this, peopleWindow_, window);
         peopleWindow_ = window;
     }
     peopleWindow_->Reload();
-    peopleWindow_->show();
-    peopleWindow_->raise();
-    peopleWindow_->activateWindow();
+    BringToFront(peopleWindow_);
 }
 
 void PeopleController::CloseWindow() {

@@ -575,15 +575,10 @@ void MainWindow::OpenFinder() {
         const LocalDate start{month.year(), month.month(),
                               std::min(muhurthaForm_->day->currentIndex() + 1, month.daysInMonth())};
         auto* finder = new FinderWindow(std::move(pages), start, this);
-        connect(finder, &QDialog::finished, this, [this, finder] {
-            if (finder_ == finder) finder_ = nullptr;
-            finder->deleteLater();
-        });
+        ForgetWhenClosed(this, finder_, finder);
         finder_ = finder;
     }
-    finder_->show();
-    finder_->raise();
-    finder_->activateWindow();
+    BringToFront(finder_);
 }
 
 std::optional<CalculationInput> MainWindow::ReadPagesForSearch() {
