@@ -7,6 +7,7 @@
 #include "astro/calendar.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "finder/finder.h"
 #include "store/person.h"
 #include "zone/zone.h"
 

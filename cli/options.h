@@ -16,10 +16,12 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/calendar.h"
 #include "driver/calculation.h"
-#include "finder/finder.h"
 
 namespace kalvora {
+
+struct DailyWindow;  // the finder's daily window: only the callers of ParseBetween need the finder
 
 struct ArgumentError : std::runtime_error {
     using std::runtime_error::runtime_error;

@@ -10,7 +10,6 @@
 
 #include "atlas/atlas.h"
 #include "driver/calculation.h"
-#include "finder/finder.h"
 #include "zone/zone.h"
 
 namespace kalvora {

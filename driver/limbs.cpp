@@ -1,7 +1,7 @@
-// Limb times: a coarse step out from the minute until the limb shows another value, then halving down to the
-// whole minute. A limb's index only moves forward in time (the elongation, the Moon and the sum of the Sun and
-// the Moon only grow), and no value comes back within days, so within one step the minutes showing the value
-// form one unbroken run and the halving finds its edge exactly.
+// Limb times by the change search: a coarse step out from the minute until the limb shows another value, then
+// halving down to the whole minute. A limb's index only moves forward in time (the elongation, the Moon and the
+// sum of the Sun and the Moon only grow), and no value comes back within days, so within one step the minutes
+// showing the value form one unbroken run and the halving finds its edge exactly.
 
 #include "driver/limbs.h"
 
@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "astro/ephemeris.h"
+#include "driver/change_search.h"
 #include "panchanga/panchanga.h"
 
 namespace kalvora {
@@ -18,7 +19,7 @@ namespace {
 constexpr ClockMinute MinutesPerDate = 1440;
 // The coarse step: shorter than the time any limb takes to come back to a value (a movable karana returns after
 // seven half-tithis, more than two days), long enough that a limb of a day is crossed in a few steps.
-constexpr ClockMinute CoarseStep = 360;
+constexpr int CoarseStep = 360;
 
 std::int16_t Short(long long value) { return static_cast<std::int16_t>(value); }
 
@@ -83,33 +84,26 @@ LimbValue LimbAt(Limb limb, const MomentInput& moment) {
 
 namespace {
 
-// The first minute after `minute` at which the limb no longer shows `index` (step forward), or the first minute
-// showing it in the run that holds `minute` (step backward).
-ClockMinute Edge(Limb limb, const MomentInput& placeAndZone, ClockMinute minute, int index, ClockMinute step) {
-    const auto same = [&](ClockMinute m) { return LimbAt(limb, AtClockMinute(placeAndZone, m)).index == index; };
-    // `inside` shows the value, `outside` does not; halve until they are neighbours.
-    ClockMinute inside = minute;
-    ClockMinute outside = minute + step;
-    while (same(outside)) {
-        inside = outside;
-        outside += step;
+// A limb read at whole clock minutes of a place and zone for the change search, which steps CoarseStep minutes at
+// a time until it reads another value and then halves down to the whole minute.
+struct LimbQuantity {
+    using Value = LimbValue;
+    Limb limb;
+    const MomentInput& placeAndZone;
+    ChangeGuide guide{0, {}, {}, CoarseStep};
+
+    ChangeReading<Value> Read(ClockMinute minute) {
+        return {minute, LimbAt(limb, AtClockMinute(placeAndZone, minute)), {}};
     }
-    while (inside - outside > 1 || outside - inside > 1) {
-        const ClockMinute middle = inside + (outside - inside) / 2;
-        (same(middle) ? inside : outside) = middle;
-    }
-    return step > 0 ? outside : inside;
-}
+    static bool Same(const Value& a, const Value& b) { return a.index == b.index; }
+};
 
 }  // namespace
 
 LimbSpan LimbSpanAt(Limb limb, const MomentInput& placeAndZone, ClockMinute minute) {
-    LimbSpan span;
-    span.limb = limb;
-    span.value = LimbAt(limb, AtClockMinute(placeAndZone, minute));
-    span.start = Edge(limb, placeAndZone, minute, span.value.index, -CoarseStep);
-    span.end = Edge(limb, placeAndZone, minute, span.value.index, CoarseStep);
-    return span;
+    LimbQuantity quantity{limb, placeAndZone};
+    const ChangeReading<LimbValue> at = quantity.Read(minute);
+    return {limb, at.value, RunStart(quantity, at), NextChange(quantity, at, NoLastMinute)->minute};
 }
 
 std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment) {
@@ -123,17 +117,17 @@ std::vector<LimbSpan> LimbSpansBetween(Limb limb, const MomentInput& placeAndZon
                                        ClockMinute last) {
     std::vector<LimbSpan> spans;
     if (first > last) return spans;
-    spans.push_back(LimbSpanAt(limb, placeAndZone, first));
-    while (spans.back().end <= last) {
-        // The next value begins where the last one ended: only its end is still to find.
-        LimbSpan next;
-        next.limb = limb;
-        next.start = spans.back().end;
-        next.value = LimbAt(limb, AtClockMinute(placeAndZone, next.start));
-        next.end = Edge(limb, placeAndZone, next.start, next.value.index, CoarseStep);
-        spans.push_back(next);
+    LimbQuantity quantity{limb, placeAndZone};
+    ChangeReading<LimbValue> at = quantity.Read(first);
+    ClockMinute start = RunStart(quantity, at);
+    for (;;) {
+        // Each value's end is the next value's start, read there by the search.
+        ChangeReading<LimbValue> next = *NextChange(quantity, at, NoLastMinute);
+        spans.push_back({limb, at.value, start, next.minute});
+        if (next.minute > last) return spans;
+        start = next.minute;
+        at = std::move(next);
     }
-    return spans;
 }
 
 }  // namespace kalvora

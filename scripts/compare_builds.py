@@ -3,12 +3,16 @@
 
     scripts/compare_builds.py OLD_CLI NEW_CLI [--count N] [--seed S] [--finds N] [--extra "ARGS"]
 
-Each case is one normal calculation (JSON and text output, and the RTF report), drawn at random from the
-subjects, dates 1901-2050, places and zones the program accepts; a few finder runs (JSON, ranked and in time
-order) over short spans are compared too. --extra appends its words to every command line of the new build
+Each case is one normal calculation (JSON and text output, now and then the RTF or PDF report), drawn at random
+from the subjects, dates 1901-2050, places and zones the program accepts (typed coordinates and offsets, zone ids,
+atlas places), with and without planets; finder runs (JSON, ranked and in time order, with zone ids, avoided
+periods, chosen hours and skipped weekdays) over short spans, day runs (JSON and text) and atlas searches are
+compared too. A PDF is compared by its text as laid out on its pages and its size, since each writing stamps it
+with its own date and font tags. --extra appends its words to every command line of the new build
 only (for an option the old build does not know). The exit status is 0 when every output is identical.
 """
 import argparse
+import shutil
 import os
 import random
 import subprocess
@@ -53,6 +57,32 @@ SUBJECTS = [
 ]
 
 
+ZONE_IDS = ['Asia/Kolkata', 'America/New_York', 'Europe/London', 'Europe/Dublin', 'Australia/Lord_Howe',
+            'Asia/Kathmandu', 'America/St_Johns', 'Pacific/Chatham', 'Africa/Casablanca', 'Asia/Tehran',
+            'America/Sao_Paulo', 'Europe/Moscow', 'Asia/Colombo', 'Pacific/Apia', 'UTC']
+PLACES = ['Chennai', 'Mumbai', 'Kolkata', 'Delhi', 'Varanasi', 'London', 'New York', 'Toronto', 'Sydney',
+          'Kathmandu', 'Colombo', 'Singapore', 'Durban', 'Reykjavik', 'Tromso', 'Auckland', 'Houston, Texas',
+          'Springfield', 'Paris, France', 'Port Louis']
+QUERIES = PLACES + ['chen', 'New', 'Mumbai, India', 'Zzzz', 'San', 'Sao Paulo', 'Moskva', 'Bengaluru', 'York']
+
+
+def random_place(rng, prefix, args):
+    """Replaces the typed coordinates and offset of a moment by a zone id or an atlas place now and then."""
+    r = rng.random()
+    if r < 0.25:
+        args = [a for a in args if a not in (f"--{prefix}-dst",)]
+        i = args.index(f"--{prefix}-zone")
+        del args[i:i + 2]
+        args += [f"--{prefix}-tz", rng.choice(ZONE_IDS)]
+        if rng.random() < 0.3:
+            args += [f"--{prefix}-fold", rng.choice(["earlier", "later"])]
+    elif r < 0.4:
+        keep = [f"--{prefix}"] if f"--{prefix}" in args else []
+        head = args[:2] if keep else []
+        args = head + [f"--{prefix}-place", rng.choice(PLACES)]
+    return args
+
+
 def random_moment(rng, prefix, lo_year=1901, hi_year=2050, with_time=True):
     year = rng.randint(lo_year, hi_year)
     month = rng.randint(1, 12)
@@ -68,12 +98,26 @@ def random_moment(rng, prefix, lo_year=1901, hi_year=2050, with_time=True):
     args += [f"--{prefix}-lat", lat, f"--{prefix}-lon", lon, f"--{prefix}-zone", zone]
     if rng.random() < 0.2:
         args.append(f"--{prefix}-dst")
-    return args, year
+    return random_place(rng, prefix, args), year
 
 
 def run(cli, args, extra=()):
     p = subprocess.run([cli] + args + list(extra), capture_output=True)
     return p.returncode, p.stdout, p.stderr
+
+
+def report_content(path):
+    """The report as compared: an RTF's bytes, a PDF's laid-out text and size."""
+    if not os.path.exists(path):
+        return b""
+    if path.endswith(".pdf"):
+        text = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True).stdout
+        data = str(os.path.getsize(path)).encode() + b"\n" + text
+    else:
+        with open(path, "rb") as f:
+            data = f.read()
+    os.remove(path)
+    return data
 
 
 def main():
@@ -82,6 +126,8 @@ def main():
     ap.add_argument("new")
     ap.add_argument("--count", type=int, default=300)
     ap.add_argument("--finds", type=int, default=20)
+    ap.add_argument("--days", type=int, default=40)
+    ap.add_argument("--places", type=int, default=20)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--extra", default="", help="words appended to the new build's command lines")
     a = ap.parse_args()
@@ -90,28 +136,30 @@ def main():
     subjects = SUBJECTS
     differ = 0
     compared = 0
+    refused = 0
     with tempfile.TemporaryDirectory() as tmp:
         for i in range(a.count):
             birth, by = random_moment(rng, "birth", 1901, 2040)
             muh, _ = random_moment(rng, "muhurtha", max(1901, by - 2), 2050)
             common = ["--subject", rng.choice(subjects), "--name", "Case" + str(i),
                       "--sex", rng.choice(["Male", "Female"])] + birth + muh
+            if rng.random() < 0.2:
+                common += ["--planets", "none"]
             variants = [common + ["--json"], common]
             if i % 10 == 0:
                 variants.append(common + ["--report", os.path.join(tmp, "r.rtf")])
+            if i % 25 == 5 and shutil.which("pdftotext"):
+                variants.append(common + ["--report", os.path.join(tmp, "r.pdf")])
             for v in variants:
                 outs = []
                 for cli in (a.old, a.new):
                     rc, out, err = run(cli, v, appended[cli])
                     extra = b""
                     if "--report" in v:
-                        path = v[v.index("--report") + 1]
-                        if os.path.exists(path):
-                            with open(path, "rb") as f:
-                                extra = f.read()
-                            os.remove(path)
+                        extra = report_content(v[v.index("--report") + 1])
                     outs.append((rc, out, err, extra))
                 compared += 1
+                refused += outs[0][0] != 0
                 if outs[0] != outs[1]:
                     differ += 1
                     print("DIFFERS:", " ".join(v))
@@ -122,14 +170,49 @@ def main():
             m = rng.randint(1, 12)
             d = rng.randint(1, 20)
             span = ["--from", f"{y:04d}-{m:02d}-{d:02d}", "--to", f"{y:04d}-{m:02d}-{d + rng.randint(0, 8):02d}"]
-            base = ["find", "--subject", rng.choice(subjects)] + span + birth + place + ["--json"]
+            base = ["find", "--subject", rng.choice(subjects)] + span + birth + place
+            if rng.random() < 0.4:
+                base += ["--avoid", ",".join(rng.sample(["rahu", "yamaganda", "gulika", "durmuhurta"],
+                                                        rng.randint(1, 4)))]
+            if rng.random() < 0.3:
+                h1, h2 = rng.randint(0, 23), rng.randint(0, 23)
+                base += ["--between", f"{h1:02d}:{rng.randint(0, 59):02d}-{h2:02d}:{rng.randint(0, 59):02d}"]
+            if rng.random() < 0.2:
+                base += ["--skip-weekdays", rng.choice(["Tuesday", "Saturday,Sunday", "Monday"])]
+            if rng.random() < 0.2:
+                base += ["--planets", "none"]
+            base += ["--json"]
             for v in (base, base + ["--order", "time"], base[:-1]):
                 outs = [run(cli, v, appended[cli]) for cli in (a.old, a.new)]
                 compared += 1
+                refused += outs[0][0] != 0
                 if outs[0] != outs[1]:
                     differ += 1
                     print("DIFFERS:", " ".join(v))
-    print(f"{compared} outputs compared, {differ} differ")
+        for i in range(a.days):
+            y, m, d = rng.randint(1901, 2050), rng.randint(1, 12), rng.randint(1, 28)
+            args, _ = random_moment(rng, "muhurtha", with_time=False)
+            args = [w.replace("--muhurtha-", "--") for w in args]
+            v = ["day", "--date", f"{y:04d}-{m:02d}-{d:02d}"] + args
+            if rng.random() < 0.3:
+                v += ["--sunrise", rng.choice(["hindu", "standard"])]
+            for w in (v + ["--json"], v):
+                outs = [run(cli, w, appended[cli]) for cli in (a.old, a.new)]
+                compared += 1
+                refused += outs[0][0] != 0
+                if outs[0] != outs[1]:
+                    differ += 1
+                    print("DIFFERS:", " ".join(w))
+        for i in range(a.places):
+            v = ["places", rng.choice(QUERIES), "--top", str(rng.randint(1, 12))]
+            for w in (v + ["--json"], v):
+                outs = [run(cli, w, appended[cli]) for cli in (a.old, a.new)]
+                compared += 1
+                refused += outs[0][0] != 0
+                if outs[0] != outs[1]:
+                    differ += 1
+                    print("DIFFERS:", " ".join(w))
+    print(f"{compared} outputs compared ({refused} of them refusals by the old build), {differ} differ")
     return 1 if differ else 0
 
 

@@ -13,12 +13,13 @@ cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer) =="
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+# intercept_tls_get_addr=0: GCC 12's sanitizer runtime takes a heap block that happens to start 16 bytes into a page
+# for a glibc-2.19 thread-local block header and reads garbage around it, and LeakSanitizer's exit-time check then
+# crashes ("Tracer caught signal 11") in a test that has passed, about one desktop test run in ten. The thread-local
+# blocks stay reachable from the threads, so no leak is reported falsely with it off.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVORA_SANITIZE=ON -DKALVORA_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j "$jobs"
-# A test is run a second time only when its first run failed: LeakSanitizer's exit-time check now and then crashes
-# while suspending the threads of a desktop test that has passed ("Tracer caught signal 11"); a real fault fails
-# both runs.
-ctest --test-dir build-sanitize --output-on-failure -j "$jobs" --repeat until-pass:2
+ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "finder/finder.h"
 
 namespace kalvora {
 namespace {

@@ -1,0 +1,45 @@
+// The change minutes of the finder's quantities over a date's searched minutes, by the change search.
+
+#include "finder/date_changes.h"
+
+#include <algorithm>
+
+#include "driver/change_search.h"
+
+namespace kalvora::finding {
+
+DateChanges::DateChanges(const MomentInput& place, bool readsPlanets)
+    : moments_(place),
+      moon_{moments_},
+      ascendant_{moments_},
+      almanac_{moments_},
+      tableLagna_{moments_, noPlanetTexts_},
+      planets_{moments_},
+      readsPlanets_(readsPlanets) {
+    const double latitude = place.latitudeDegrees + place.latitudeMinutes / 60.0;
+    ascendant_.guide.everyMinute = latitude >= ForwardAscendantLatitude;
+}
+
+void DateChanges::FindAll(int first, int last) {
+    FindChanges(moon_, first, last, moonChanges_);
+    FindChanges(ascendant_, first, last, ascendantChanges_);
+    FindChanges(almanac_, first, last, almanacChanges_);
+    FindChanges(tableLagna_, first, last, tableChanges_);
+    if (readsPlanets_) {
+        planets_.FindChanges(first, last, planetChanges_);
+    } else {
+        planetChanges_.assign(1, {first, {}, {}});
+    }
+}
+
+int DateChanges::StretchEnd(int start, int last, ChangeCursor& at) const {
+    const auto next = [start, last](const auto& changes, std::size_t& i) {
+        while (i + 1 < changes.size() && changes[i + 1].minute <= start) ++i;
+        return i + 1 < changes.size() ? static_cast<int>(changes[i + 1].minute) : last + 1;
+    };
+    return std::min({next(moonChanges_, at.moon), next(ascendantChanges_, at.ascendant),
+                     next(almanacChanges_, at.almanac), next(tableChanges_, at.tableLagna),
+                     next(planetChanges_, at.planets), last + 1}) - 1;
+}
+
+}  // namespace kalvora::finding

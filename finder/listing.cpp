@@ -1,0 +1,64 @@
+// The finder's listing: the windows of a search ranked best first, merged where consecutive windows share a
+// rating, and cut to the top of an order.
+
+#include <algorithm>
+#include <tuple>
+
+#include "finder/finder.h"
+
+namespace kalvora {
+
+namespace {
+
+// Good above Average above Bad above not rated.
+int RatingRank(Rating rating) {
+    switch (rating) {
+        case Rating::Good: return 3;
+        case Rating::Average: return 2;
+        case Rating::Bad: return 1;
+        case Rating::NotRated: return 0;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool RanksBefore(const FoundWindow& a, const FoundWindow& b) {
+    const auto key = [](const FoundWindow& w) {
+        return std::make_tuple(-RatingRank(w.rating), -w.count, -w.totalScore, w.date, w.firstMinute);
+    };
+    return key(a) < key(b);
+}
+
+void RankWindows(std::vector<FoundWindow>& windows) { std::stable_sort(windows.begin(), windows.end(), RanksBefore); }
+
+std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& timeOrdered) {
+    std::vector<FoundWindow> merged;
+    for (const FoundWindow& w : timeOrdered) {
+        if (!merged.empty()) {
+            FoundWindow& last = merged.back();
+            if (last.date == w.date && last.lastMinute + 1 == w.firstMinute && last.offsetSeconds == w.offsetSeconds &&
+                last.rating == w.rating) {
+                const int first = last.firstMinute;
+                const int pieces = last.pieces + w.pieces;
+                if (RanksBefore(w, last)) last = w;  // the best piece's fields
+                last.firstMinute = first;
+                last.lastMinute = w.lastMinute;
+                last.pieces = pieces;
+                continue;
+            }
+        }
+        merged.push_back(w);
+    }
+    return merged;
+}
+
+std::vector<FoundWindow> ListWindows(const std::vector<FoundWindow>& timeOrdered, const WindowListing& listing) {
+    std::vector<FoundWindow> list = listing.mergeEqualRatings ? MergeAdjacentWindows(timeOrdered) : timeOrdered;
+    if (listing.order == WindowOrder::Rank) RankWindows(list);
+    if (listing.top > 0 && list.size() > listing.top) list.resize(listing.top);
+    return list;
+}
+
+
+}  // namespace kalvora

@@ -1,0 +1,224 @@
+// The finder's search, date by date: each date's clock stretches and searched minutes, the change minutes of every
+// quantity over them, one evaluation per stretch between changes, and windows joined where nothing shown changes.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "astro/ephemeris.h"
+#include "finder/clock.h"
+#include "finder/finder.h"
+#include "finder/date_changes.h"
+#include "finder/searched_minutes.h"
+#include "muhurtha/rule_set.h"
+#include "planets/sky.h"
+
+namespace kalvora {
+
+namespace finding {
+
+namespace {
+
+// Room kept for a date's windows; see FindWindows.
+constexpr std::size_t ReservedWindowsPerDate = 32;
+
+// The longest gap between two searched ranges of a date over which the changes are found once for both: reading
+// every quantity again at the start of the second range costs more than finding the changes across the gap.
+constexpr int LongestSharedGapMinutes = 180;
+
+WindowNames NamesOf(const MomentResult& m) {
+    return {m.chart.nakshatra,    m.chart.rashi,          m.chart.lagnaSign,        m.panchanga.tithiName,
+            m.panchanga.yogaName, m.panchanga.karanaName, m.panchanga.weekdayName};
+}
+
+// The planets' signs matter only to a rule set that runs the planet check; for any other they are not searched
+// (and the evaluation, which reads nothing of them, is the same).
+bool ReadsPlanets(const FinderQuery& query) {
+    const auto subject = FindSubject(query.input.subject);
+    return query.input.planets == PlanetsMode::Sky && subject &&
+           rules::Runs(rules::RuleSetOf(*subject), rules::Check::PlanetPlacement);
+}
+
+// The windows of a run of stretches: a stretch with the evaluation and names of the open window lengthens it,
+// any other closes it and opens the next.
+class WindowRun {
+public:
+    explicit WindowRun(bool keepEvaluations) : keepEvaluations_(keepEvaluations) {}
+
+    void Add(const FoundWindow& stretch, Evaluation evaluation, std::vector<FoundWindow>& windows) {
+        if (open_ && stretch.names == window_.names && evaluation == evaluation_) {
+            window_.lastMinute = window_.bestLastMinute = stretch.lastMinute;
+            return;
+        }
+        Close(windows);
+        window_ = stretch;
+        evaluation_ = std::move(evaluation);
+        open_ = true;
+    }
+
+    void Close(std::vector<FoundWindow>& windows) {
+        if (!open_) return;
+        if (keepEvaluations_) window_.evaluation = std::make_shared<const Evaluation>(std::move(evaluation_));
+        windows.push_back(std::move(window_));
+        open_ = false;
+    }
+
+private:
+    const bool keepEvaluations_;
+    bool open_ = false;
+    FoundWindow window_;
+    Evaluation evaluation_;
+};
+
+// A window of the minutes first..last of a date on the given offset, with an evaluation's rating and counts.
+FoundWindow WindowOf(LocalDate date, int first, int last, std::int32_t offsetSeconds, const Evaluation& evaluation,
+                     const WindowNames& names) {
+    FoundWindow w;
+    w.date = date;
+    w.firstMinute = w.bestFirstMinute = first;
+    w.lastMinute = w.bestLastMinute = last;
+    w.rating = evaluation.rating;
+    w.count = evaluation.count;
+    w.threshold = evaluation.threshold;
+    w.totalScore = evaluation.totalScore;
+    w.names = names;
+    w.offsetSeconds = offsetSeconds;
+    return w;
+}
+
+// The search of one query, date by date.
+class Search {
+public:
+    explicit Search(const FinderQuery& query)
+        : query_(query),
+          birth_(ComputeMoment(query.input.birth, query.input.planets)),
+          readsPlanets_(ReadsPlanets(query)),
+          changes_(query.input.muhurtha, readsPlanets_),
+          avoided_(query) {}
+
+    void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {
+        changes_.SetDate(date);
+        input_ = MinuteInput(query_, date, 0);
+        for (const ClockStretch& stretch : ClockStretches(query_, date)) {
+            SetClock(stretch.zone);
+            const std::vector<MinuteRange> ranges = RangesOn(date, stretch);
+            // Ranges a short gap apart (the avoided periods cut a day into several) share one search for the
+            // changes, which then reads each quantity once at the start of the first of them.
+            for (std::size_t i = 0; i < ranges.size();) {
+                std::size_t j = i + 1;
+                while (j < ranges.size() && ranges[j].first - ranges[j - 1].second <= LongestSharedGapMinutes) ++j;
+                changes_.FindAll(ranges[i].first, ranges[j - 1].second);
+                for (; i < j; ++i) SearchRange(date, ranges[i].first, ranges[i].second, windows);
+            }
+        }
+    }
+
+private:
+    // Puts the quantities and the evaluation's input on the clock of the given zone fields.
+    void SetClock(const MomentInput& zone) {
+        changes_.SetZone(zone);
+        CopyZoneFields(zone, input_.muhurtha);
+        offsetSeconds_ = ZoneOffsetSeconds(zone);
+    }
+
+    // The searched minutes of the date that lie in a clock stretch.
+    std::vector<MinuteRange> RangesOn(LocalDate date, const ClockStretch& stretch) {
+        std::vector<MinuteRange> ranges;
+        for (const auto& [first, last] : SearchedRanges(query_.between, avoided_, date, stretch.zone)) {
+            const int from = std::max(first, stretch.firstMinute);
+            const int to = std::min(last, stretch.lastMinute);
+            if (from <= to) ranges.emplace_back(from, to);
+        }
+        return ranges;
+    }
+
+    // Windows of one range of minutes of the date, inside the minutes the changes were last found over: one
+    // evaluation per stretch between changes.
+    void SearchRange(LocalDate date, int first, int last, std::vector<FoundWindow>& windows) {
+        ChangeCursor at;
+        // The planet texts of the current Moon and planet readings, made again when either moves on.
+        std::pair<std::size_t, std::size_t> textsOf{SIZE_MAX, SIZE_MAX};
+        WindowRun run(query_.keepEvaluations);
+        for (int start = first; start <= last;) {
+            const int end = changes_.StretchEnd(start, last, at);
+            const MomentResult muhurtha = MomentAt(start, at);
+            if (readsPlanets_ && textsOf != std::pair{at.moon, at.planets}) {
+                textsOf = {at.moon, at.planets};
+                Sky sky = changes_.Planets(at);
+                sky.bodies[static_cast<std::size_t>(Body::Moon)] = OwnMoonPosition(muhurtha.chart.moonLongitude);
+                planetTexts_ = PlanetTexts(sky);
+            }
+            Evaluation evaluation = Evaluate(start, muhurtha);
+            run.Add(WindowOf(date, start, end, offsetSeconds_, evaluation, NamesOf(muhurtha)), std::move(evaluation),
+                    windows);
+            start = end + 1;
+        }
+        run.Close(windows);
+    }
+
+    // The muhurtha of the stretch starting at `minute`, computed as the calculation computes it, except that the
+    // Moon and the almanac are the quantities' readings: what the evaluation reads of them is the same at every
+    // minute of the stretch. The ascendant is cheap, so it is computed at the minute itself. Its planets are not
+    // placed here: the evaluation gets their texts from the planet readings (see Evaluate).
+    MomentResult MomentAt(int minute, const ChangeCursor& at) {
+        MomentResult r;
+        r.time = changes_.TimeAt(minute);
+        r.chart = changes_.Moon(at);
+        LagnaFromTime(r.time, r.chart);
+        r.panchanga = changes_.Almanac(at);
+        r.details = DetailsOf(r.chart, r.panchanga);
+        return r;
+    }
+
+    // The evaluation with the planet texts of the stretch: made from the planet readings with the chart's Moon,
+    // as the calculation places it; their signs, all the checks read of them, hold over the stretch.
+    Evaluation Evaluate(int minute, const MomentResult& muhurtha) {
+        input_.muhurtha.hour = Short(minute / 60);
+        input_.muhurtha.minute = Short(minute % 60);
+        EvaluationInput in = MakeEvaluationInput(input_, birth_, muhurtha);
+        if (readsPlanets_) in.planetTexts = planetTexts_;
+        return *EvaluateMuhurtha(in);
+    }
+
+    const FinderQuery& query_;
+    const MomentResult birth_;
+    const bool readsPlanets_;
+    DateChanges changes_;
+    CalculationInput input_;
+    std::int32_t offsetSeconds_ = 0;  // the clock's offset over the range being searched
+    std::array<std::string, 7> planetTexts_;
+    AvoidedPeriods avoided_;
+};
+
+}  // namespace
+
+}  // namespace finding
+
+FinderResult FindWindows(const FinderQuery& query, const FinderControl& control) {
+    if (std::string problem = QueryProblem(query); !problem.empty()) throw FinderError(problem);
+    FinderResult result;
+    result.datesTotal = DatesInSpan(query.from, query.to);
+    // Room for the windows of a usual search (twenty to thirty a date) from the start: growing the list copies it
+    // and touches fresh memory at each step, which costs more than the search of many dates. Room never used is
+    // never touched.
+    result.windows.reserve(static_cast<std::size_t>(result.datesTotal) * finding::ReservedWindowsPerDate);
+    finding::Search search(query);
+    for (int i = 0; i < result.datesTotal; ++i) {
+        if (control.cancel && control.cancel->load()) {
+            result.cancelled = true;
+            break;
+        }
+        const LocalDate date = AddDays(query.from, i);
+        const int weekday = WeekdayOf(date);
+        if (!query.leftOutWeekdays[static_cast<std::size_t>(weekday - 1)]) search.SearchDate(date, result.windows);
+        result.datesSearched = i + 1;
+        if (control.progress) control.progress(result.datesSearched, result.datesTotal);
+    }
+    return result;
+}
+
+}  // namespace kalvora

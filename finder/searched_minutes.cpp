@@ -1,0 +1,101 @@
+// The minutes the finder searches: the daily window less the avoided periods of each date's sunrise-to-sunrise
+// days.
+
+#include "finder/searched_minutes.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "day/periods.h"
+#include "driver/day_view.h"
+#include "driver/limbs.h"
+
+namespace kalvora::finding {
+
+std::vector<MinuteRange> DailyRanges(const DailyWindow& window) {
+    const int first = window.firstMinute;
+    const int last = window.lastMinute;
+    if (first <= last) return {{first, last}};
+    if (first == last + 1) return {{0, MinutesPerDay - 1}};
+    return {{0, last}, {first, MinutesPerDay - 1}};
+}
+
+AvoidedPeriods::AvoidedPeriods(const FinderQuery& query)
+    : avoided_(query.avoidedPeriods), place_(DayPlaceOf(query.input.muhurtha)) {
+    for (const bool avoided : avoided_) any_ = any_ || avoided;
+}
+
+SunDay AvoidedPeriods::DayOf(LocalDate date, const MomentInput& zone) {
+    DayPlace place = place_;
+    place.zoneOffsetSeconds = ZoneOffsetSeconds(zone);
+    for (const auto& kept : days_) {
+        if (kept && kept->first == place.zoneOffsetSeconds && kept->second.date == date) return kept->second;
+    }
+    SunDay day = ComputeSunriseAndSunset(date, place);
+    if (NeedsNextSunrise(day.weekday)) AddNextSunrise(day, place);
+    days_[0] = std::move(days_[1]);
+    days_[1] = {place.zoneOffsetSeconds, day};
+    return days_[1]->second;
+}
+
+bool AvoidedPeriods::NeedsNextSunrise(int weekday) const {
+    return std::abs(place_.latitudeDeg) >= EveryDayRiseAndSetLatitudeDeg || AvoidablePeriodsReachTheNight(weekday);
+}
+
+std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const MomentInput& zone) {
+    const SunDay yesterday = DayOf(AddDays(date, -1), zone);
+    const SunDay today = DayOf(date, zone);
+    const ClockMinute midnight = static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay;
+    const auto jdOf = [&](int minute) { return JdUtOfClockMinute(zone, midnight + minute); };
+    // The first minute of the date whose start is at or after a moment (MinutesPerDay when none is).
+    const auto firstFrom = [&](double jdUt) {
+        int m = static_cast<int>(std::clamp(std::ceil((jdUt - jdOf(0)) * MinutesPerDay), -1.0,
+                                            static_cast<double>(MinutesPerDay)));
+        m = std::clamp(m, 0, MinutesPerDay);
+        while (m > 0 && jdOf(m - 1) >= jdUt) --m;
+        while (m < MinutesPerDay && jdOf(m) < jdUt) ++m;
+        return m;
+    };
+    const int sunriseMinute = today.sunriseJdUt ? firstFrom(*today.sunriseJdUt) : 0;
+
+    std::vector<MinuteRange> ranges;
+    const auto add = [&](const SunDay& day, int from, int to) {  // the day's periods over minutes from..to-1
+        if (day.course != SunCourse::RisesAndSets || !day.sunriseJdUt || !day.sunsetJdUt || from >= to) return;
+        const auto periods = AvoidablePeriodsOf(*day.sunriseJdUt, *day.sunsetJdUt, day.nextSunriseJdUt, day.weekday);
+        if (!periods) return;
+        const auto take = [&](InauspiciousPeriod period, const TimeSpan& span) {
+            if (!avoided_[static_cast<std::size_t>(period)]) return;
+            const int first = std::max(from, firstFrom(span.startJdUt));
+            const int end = std::min(to, firstFrom(span.endJdUt));
+            if (first < end) ranges.emplace_back(first, end - 1);
+        };
+        take(InauspiciousPeriod::RahuKalam, periods->rahuKalam);
+        take(InauspiciousPeriod::Yamaganda, periods->yamaganda);
+        take(InauspiciousPeriod::Gulika, periods->gulika);
+        for (const TimeSpan& span : periods->durmuhurtas) take(InauspiciousPeriod::Durmuhurta, span);
+    };
+    add(yesterday, 0, sunriseMinute);
+    add(today, sunriseMinute, MinutesPerDay);
+    return ranges;
+}
+
+std::vector<MinuteRange> SearchedRanges(const DailyWindow& window, AvoidedPeriods& avoided, LocalDate date,
+                                        const MomentInput& zone) {
+    std::vector<MinuteRange> ranges = DailyRanges(window);
+    if (!avoided.Any()) return ranges;
+    for (const auto& [first, last] : avoided.Ranges(date, zone)) {
+        std::vector<MinuteRange> kept;
+        for (const auto& [a, b] : ranges) {
+            if (last < a || first > b) {
+                kept.emplace_back(a, b);
+                continue;
+            }
+            if (a < first) kept.emplace_back(a, first - 1);
+            if (last < b) kept.emplace_back(last + 1, b);
+        }
+        ranges = std::move(kept);
+    }
+    return ranges;
+}
+
+}  // namespace kalvora::finding
