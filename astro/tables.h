@@ -30,11 +30,12 @@ struct LunarTerm {
 };
 
 // Weekday names by number - 1 (1 = Sunday .. 7 = Saturday).
-inline constexpr std::array<std::string_view, 7> WeekdayNames = {
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+inline constexpr auto WeekdayNames = std::to_array<std::string_view>({
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+static_assert(WeekdayNames.size() == 7);
 
 // The 12 signs, index = Int(sidereal longitude / 30).
-inline constexpr std::array<SignName, 12> SignNames = {{
+inline constexpr auto SignNames = std::to_array<SignName>({
     {"Ari", "Mesha", "Mars", "Ari"},
     {"Tau", "Vrishabha", "Venus", "Tau"},
     {"Gem", "Mithuna", "Mercury", "Gem"},
@@ -47,11 +48,12 @@ inline constexpr std::array<SignName, 12> SignNames = {{
     {"Cap", "Makara", "Saturn", "Cpr"},
     {"Aqu", "Kumbha", "Saturn", "Aqu"},
     {"Pis", "Meena", "Jupiter", "Pis"},
-}};
+});
+static_assert(SignNames.size() == 12);
 
 // The 27 nakshatras of 13 deg 20' each; the lords repeat with period 9: Ketu, Venus, Sun, Moon, Mars, Rahu,
 // Jupiter, Saturn, Mercury.
-inline constexpr std::array<NakshatraName, 27> NakshatraNames = {{
+inline constexpr auto NakshatraNames = std::to_array<NakshatraName>({
     {"Ashwini", "Ketu"},           {"Bharani", "Venus"},          {"Krittika", "Sun"},
     {"Rohini", "Moon"},            {"Mrigasira", "Mars"},         {"Ardra", "Rahu"},
     {"Punarvasu", "Jupiter"},      {"Pushya", "Saturn"},          {"Ashlesha", "Mercury"},
@@ -61,7 +63,8 @@ inline constexpr std::array<NakshatraName, 27> NakshatraNames = {{
     {"Moola", "Ketu"},             {"Purva Ashadha", "Venus"},    {"Uttara Ashadha", "Sun"},
     {"Shravana", "Moon"},          {"Dhanistha", "Mars"},         {"Shatabhisha", "Rahu"},
     {"Poorva Bhadrapada", "Jupiter"}, {"Uttara Bhadrapada", "Saturn"}, {"Revati", "Mercury"},
-}};
+});
+static_assert(NakshatraNames.size() == 27);
 
 // The bodies of the sky in the order the planets block lists them: the Sun, the Moon, the five planets, then the
 // mean lunar nodes Rahu (ascending) and Ketu (descending). The first seven are the planets of the planet texts.
@@ -95,7 +98,7 @@ static_assert(static_cast<std::size_t>(Body::Ketu) + 1 == BodyNames.size(), "eve
 constexpr const BodyName& NameOf(Body body) { return BodyNames[static_cast<std::size_t>(body)]; }
 
 // The 25 largest periodic terms of the Moon's longitude, largest first, degrees; columns D, M, M', F.
-inline constexpr std::array<LunarTerm, 25> MoonLongitudeTerms = {{
+inline constexpr auto MoonLongitudeTerms = std::to_array<LunarTerm>({
     {0, 0, 1, 0, 6.288774, false},
     {2, 0, -1, 0, 1.274027, false},
     {2, 0, 0, 0, 0.658314, false},
@@ -121,6 +124,7 @@ inline constexpr std::array<LunarTerm, 25> MoonLongitudeTerms = {{
     {1, 1, 0, 0, 0.004987, true},
     {2, -1, 1, 0, 0.004036, true},
     {2, 0, 2, 0, 0.003994, false},
-}};
+});
+static_assert(MoonLongitudeTerms.size() == 25);
 
 }  // namespace kalvora

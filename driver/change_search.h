@@ -107,10 +107,10 @@ inline constexpr int MaxGuidedProbes = 6;
 inline constexpr std::int64_t NoLastMinute = std::numeric_limits<std::int64_t>::max();
 
 // The first reading after `lo`, at `last` at the latest, whose value is not the same as lo's; none when the value
-// holds up to `last`.
+// holds up to `last`. Moves `lo` on to the last reading found with lo's value.
 template <class Quantity>
 std::optional<ChangeReading<typename Quantity::Value>> NextChange(Quantity& quantity,
-                                                                  ChangeReading<typename Quantity::Value> lo,
+                                                                  ChangeReading<typename Quantity::Value>& lo,
                                                                   std::int64_t last) {
     using R = ChangeReading<typename Quantity::Value>;
     using change_search_detail::Clamp;
@@ -169,8 +169,12 @@ template <class Quantity>
 void FindChanges(Quantity& quantity, std::int64_t first, std::int64_t last,
                  std::vector<ChangeReading<typename Quantity::Value>>& out) {
     out.clear();
-    out.push_back(quantity.Read(first));
-    while (auto change = NextChange(quantity, out.back(), last)) out.push_back(std::move(*change));
+    ChangeReading<typename Quantity::Value> lo = quantity.Read(first);
+    out.push_back(lo);
+    while (auto change = NextChange(quantity, lo, last)) {
+        out.push_back(*change);
+        lo = std::move(*change);
+    }
 }
 
 // A quantity read back in time: minute m is the quantity's minute -m, so that a search forward on it runs back
@@ -194,7 +198,7 @@ template <class Quantity>
 std::int64_t RunStart(Quantity& quantity, ChangeReading<typename Quantity::Value> at) {
     ReadBackward<Quantity> backward{quantity};
     at.minute = -at.minute;
-    return -NextChange(backward, std::move(at), NoLastMinute)->minute + 1;
+    return -NextChange(backward, at, NoLastMinute)->minute + 1;
 }
 
 }  // namespace kalvora

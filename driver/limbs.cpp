@@ -77,8 +77,10 @@ struct LimbQuantity {
 
 LimbSpan LimbSpanAt(Limb limb, const MomentInput& placeAndZone, ClockMinute minute) {
     LimbQuantity quantity{limb, placeAndZone};
-    const ChangeReading<LimbValue> at = quantity.Read(minute);
-    return {limb, at.value, RunStart(quantity, at), NextChange(quantity, at, NoLastMinute)->minute};
+    ChangeReading<LimbValue> at = quantity.Read(minute);
+    const LimbValue value = at.value;
+    const ClockMinute start = RunStart(quantity, at);
+    return {limb, value, start, NextChange(quantity, at, NoLastMinute)->minute};
 }
 
 std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment) {
@@ -97,8 +99,9 @@ std::vector<LimbSpan> LimbSpansBetween(Limb limb, const MomentInput& placeAndZon
     ClockMinute start = RunStart(quantity, at);
     for (;;) {
         // Each value's end is the next value's start, read there by the search.
+        const LimbValue value = at.value;
         ChangeReading<LimbValue> next = *NextChange(quantity, at, NoLastMinute);
-        spans.push_back({limb, at.value, start, next.minute});
+        spans.push_back({limb, value, start, next.minute});
         if (next.minute > last) return spans;
         start = next.minute;
         at = std::move(next);

@@ -15,14 +15,16 @@ namespace kalvora {
 
 inline constexpr std::size_t PanelRowCount = 13;
 
-inline constexpr std::array<std::string_view, PanelRowCount> BirthPanelHeadings = {
+inline constexpr auto BirthPanelHeadings = std::to_array<std::string_view>({
     "Name", "Date of Birth", "Time of Birth", "Place of Birth", "Rashi", "Rashi Lord", "Nakshatra",
-    "Nakshatra Lord", "Lagna", "Tithi", "Yoga", "Karana", "Vaar"};
+    "Nakshatra Lord", "Lagna", "Tithi", "Yoga", "Karana", "Vaar"});
+static_assert(BirthPanelHeadings.size() == PanelRowCount);
 
-inline constexpr std::array<std::string_view, PanelRowCount> MuhurthaPanelHeadings = {
+inline constexpr auto MuhurthaPanelHeadings = std::to_array<std::string_view>({
     "Name", "Muhurtha Date", "Muhurtha Time", "Place of Muhurtha", "Muhurtha Rashi", "Muhurtha Rashi Lord",
     "Muhurtha Nakshatra", "Muhurtha Nakshatra Lord", "Muhurtha Lagna", "Muhurtha Tithi", "Muhurtha Yoga",
-    "Muhurtha Karana", "Muhurtha Vaar"};
+    "Muhurtha Karana", "Muhurtha Vaar"});
+static_assert(MuhurthaPanelHeadings.size() == PanelRowCount);
 
 // The place as typed: city, state and country joined by single blanks (empty parts are not skipped).
 struct PlaceText {

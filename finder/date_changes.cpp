@@ -2,8 +2,6 @@
 
 #include "finder/date_changes.h"
 
-#include <algorithm>
-
 #include "driver/change_search.h"
 
 namespace kalvora::finding {
@@ -30,16 +28,6 @@ void DateChanges::FindAll(int first, int last) {
     } else {
         planetChanges_.assign(1, {first, {}, {}});
     }
-}
-
-int DateChanges::StretchEnd(int start, int last, ChangeCursor& at) const {
-    const auto next = [start, last](const auto& changes, std::size_t& i) {
-        while (i + 1 < changes.size() && changes[i + 1].minute <= start) ++i;
-        return i + 1 < changes.size() ? static_cast<int>(changes[i + 1].minute) : last + 1;
-    };
-    return std::min({next(moonChanges_, at.moon), next(ascendantChanges_, at.ascendant),
-                     next(almanacChanges_, at.almanac), next(tableChanges_, at.tableLagna),
-                     next(planetChanges_, at.planets), last + 1}) - 1;
 }
 
 }  // namespace kalvora::finding

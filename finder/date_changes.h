@@ -1,6 +1,7 @@
 #pragma once
 // The quantities of a query over one local date and their readings at each minute where one of them changes.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -32,7 +33,15 @@ public:
     void FindAll(int first, int last);
     // The last minute of the stretch from `start` up to the next change of any quantity (`last` at the latest);
     // moves the cursor on to the readings in force at `start`.
-    int StretchEnd(int start, int last, ChangeCursor& at) const;
+    int StretchEnd(int start, int last, ChangeCursor& at) const {
+        const auto next = [start, last](const auto& changes, std::size_t& i) {
+            while (i + 1 < changes.size() && changes[i + 1].minute <= start) ++i;
+            return i + 1 < changes.size() ? static_cast<int>(changes[i + 1].minute) : last + 1;
+        };
+        return std::min({next(moonChanges_, at.moon), next(ascendantChanges_, at.ascendant),
+                         next(almanacChanges_, at.almanac), next(tableChanges_, at.tableLagna),
+                         next(planetChanges_, at.planets), last + 1}) - 1;
+    }
 
     const ChartPositions& Moon(const ChangeCursor& at) const { return moonChanges_[at.moon].value; }
     const PanchangaInfo& Almanac(const ChangeCursor& at) const { return almanacChanges_[at.almanac].value; }

@@ -10,9 +10,10 @@
 // windows are exactly what a minute-by-minute run of the normal calculation gives.
 //
 // The finder by job: dates.cpp checks a query's dates and writes their texts; quantities.h and planet_quantity.h
-// read the quantities, whose change minutes driver/change_search.h finds; clock.h puts each minute on the offset of
-// the zone's history in force at it; searched_minutes.h leaves out the daily window's outside and the avoided
-// periods; search.cpp runs the search date by date; listing.cpp ranks, merges and cuts the windows found.
+// read the quantities, and date_changes.h finds their change minutes with driver/change_search.h; clock.h puts
+// each minute on the offset of the zone's history in force at it; searched_minutes.h leaves out the minutes outside
+// the daily window and in the avoided periods; search.cpp runs the search date by date; listing.cpp ranks, merges
+// and cuts the windows found.
 
 #include <array>
 #include <atomic>

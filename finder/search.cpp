@@ -49,13 +49,16 @@ class WindowRun {
 public:
     explicit WindowRun(bool keepEvaluations) : keepEvaluations_(keepEvaluations) {}
 
-    void Add(const FoundWindow& stretch, Evaluation evaluation, std::vector<FoundWindow>& windows) {
-        if (open_ && stretch.names == window_.names && evaluation == evaluation_) {
-            window_.lastMinute = window_.bestLastMinute = stretch.lastMinute;
-            return;
-        }
+    // Lengthens the open window up to `lastMinute` when the stretch shows what it shows; false when it does not.
+    bool Lengthen(const WindowNames& names, const Evaluation& evaluation, int lastMinute) {
+        if (!open_ || names != window_.names || !(evaluation == evaluation_)) return false;
+        window_.lastMinute = window_.bestLastMinute = lastMinute;
+        return true;
+    }
+
+    void Open(FoundWindow window, Evaluation evaluation, std::vector<FoundWindow>& windows) {
         Close(windows);
-        window_ = stretch;
+        window_ = std::move(window);
         evaluation_ = std::move(evaluation);
         open_ = true;
     }
@@ -153,8 +156,10 @@ private:
                 planetTexts_ = PlanetTexts(sky);
             }
             Evaluation evaluation = Evaluate(start, muhurtha);
-            run.Add(WindowOf(date, start, end, offsetSeconds_, evaluation, NamesOf(muhurtha)), std::move(evaluation),
-                    windows);
+            const WindowNames names = NamesOf(muhurtha);
+            if (!run.Lengthen(names, evaluation, end)) {
+                run.Open(WindowOf(date, start, end, offsetSeconds_, evaluation, names), std::move(evaluation), windows);
+            }
             start = end + 1;
         }
         run.Close(windows);

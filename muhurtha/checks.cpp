@@ -124,7 +124,8 @@ bool PairListed(const std::array<WeekdayNakshatra, 7>& rows, std::string_view na
 }
 
 // Offset of each calendar month into the table of rising signs, in minutes (January first).
-constexpr std::array<int, 12> MonthOffsetMinutes = {726, 850, 996, 1086, 1208, 1327, 6, 126, 250, 366, 491, 604};
+constexpr auto MonthOffsetMinutes = std::to_array<int>({726, 850, 996, 1086, 1208, 1327, 6, 126, 250, 366, 491, 604});
+static_assert(MonthOffsetMinutes.size() == 12);
 
 // Table of rising signs: the sign rises until the given minute (each range starts just after the previous
 // row's end); the tenth sign from it. Meena wraps round midnight (13 rows).

@@ -21,8 +21,9 @@ struct MomentDetails {
 
     // Slot i (0..8) in the fixed order above.
     const std::string& Slot(int i) const {
-        const std::array<const std::string*, SlotCount> fields = {
-            &rashi, &rashiLord, &nakshatra, &nakshatraLord, &lagna, &tithi, &yoga, &karana, &vaar};
+        const auto fields = std::to_array<const std::string*>(
+            {&rashi, &rashiLord, &nakshatra, &nakshatraLord, &lagna, &tithi, &yoga, &karana, &vaar});
+        static_assert(fields.size() == SlotCount);
         return *fields.at(static_cast<std::size_t>(i));
     }
 

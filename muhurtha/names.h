@@ -54,13 +54,15 @@ inline constexpr std::array<std::string_view, 27> Yogas = YogaNames;
 
 inline constexpr std::array<std::string_view, 11> Karanas = KaranaNames;
 
-inline constexpr std::array<std::string_view, 12> LunarMonths = {
+inline constexpr auto LunarMonths = std::to_array<std::string_view>({
     "Chaitra", "Vaisakha", "Jyaistha", "Asadha", "Shravana", "Bhadra",
-    "Asvina", "Kartika", "Agrahayana", "Pausa", "Magha", "Falguna"};
+    "Asvina", "Kartika", "Agrahayana", "Pausa", "Magha", "Falguna"});
+static_assert(LunarMonths.size() == 12);
 
 inline constexpr std::array<std::string_view, 12> CalendarMonths = MonthNames;
 
-inline constexpr std::array<std::string_view, 2> Sexes = {"Male", "Female"};
+inline constexpr auto Sexes = std::to_array<std::string_view>({"Male", "Female"});
+static_assert(Sexes.size() == 2);
 
 // The first planets of the body table.
 constexpr std::array<std::string_view, PlanetTextCount> PlanetNames() {

@@ -61,8 +61,10 @@ inline constexpr std::size_t FieldCount = static_cast<std::size_t>(Field::LagnaI
 constexpr bool IsNumberField(Field f) { return f >= Field::TithiNumber && f <= Field::MonthsOld; }
 constexpr bool IsFactField(Field f) { return f >= Field::SameNakshatraAsBirth; }
 
-inline constexpr std::array<std::string_view, 3> TaraWords = {"Unfavourable", "Favourable", "Very Favourable"};
-inline constexpr std::array<std::string_view, 2> MoonWords = {"Unfavourable", "Favourable"};
+inline constexpr auto TaraWords = std::to_array<std::string_view>({"Unfavourable", "Favourable", "Very Favourable"});
+static_assert(TaraWords.size() == 3);
+inline constexpr auto MoonWords = std::to_array<std::string_view>({"Unfavourable", "Favourable"});
+static_assert(MoonWords.size() == 2);
 
 // The table a name field is looked up in.
 constexpr std::span<const std::string_view> Vocabulary(Field f) {

@@ -16,12 +16,18 @@ using Kind = FactorKind;
 // --- Named sets ------------------------------------------------------------------------------------------------
 
 // Inauspicious nitya yogas.
-constexpr Test YMinus = In(Yoga, {"Vishkambha", "Atiganda", "Soola", "Ganda", "Vyaghata", "Vajra", "Vyatipata",
-                                  "Parigha", "Vaidhruthi"});
-constexpr Test T7 = In(TithiName, {"Dwitiya", "Tritiya", "Panchami", "Saptami", "Dashami", "Ekadashi", "Triyodashi"});
-constexpr Test W4 = In(Weekday, {"Monday", "Wednesday", "Thursday", "Friday"});
-constexpr Test A = In(TithiNumber, {2, 3, 5, 6, 10, 11, 12});
-constexpr Test B = In(TithiNumber, {4, 8, 9, 14, 15, 30});
+constexpr Test InauspiciousYogas = In(Yoga, {"Vishkambha", "Atiganda", "Soola", "Ganda", "Vyaghata", "Vajra",
+                                             "Vyatipata", "Parigha", "Vaidhruthi"});
+// The tithis tonsuring and marriage count against (by name, so in either fortnight).
+constexpr Test TithisAgainstTonsuringAndMarriage =
+    In(TithiName, {"Dwitiya", "Tritiya", "Panchami", "Saptami", "Dashami", "Ekadashi", "Triyodashi"});
+// The weekdays most undertakings favour.
+constexpr Test GoodWeekdays = In(Weekday, {"Monday", "Wednesday", "Thursday", "Friday"});
+// The tithis learning counts for and against, by number (1 to 15 the bright fortnight, 16 to 30 the dark): for it
+// the bright fortnight's 2nd, 3rd, 5th, 6th, 10th, 11th and 12th; against it its 4th, 8th, 9th and 14th, Purnima
+// and Amavashya.
+constexpr Test TithisForLearning = In(TithiNumber, {2, 3, 5, 6, 10, 11, 12});
+constexpr Test TithisAgainstLearning = In(TithiNumber, {4, 8, 9, 14, 15, 30});
 
 constexpr Test TuesdayOrSaturday = In(Weekday, {"Tuesday", "Saturday"});
 constexpr Test Ashtami = Is(TithiName, "Ashtami");
@@ -49,7 +55,7 @@ constexpr Factor MoonBlock{Kind::Moon, "Moon Stength", {
     {Otherwise, Fav}}};
 
 constexpr Factor YogaBlock(Outcome unfavourable = Unf) {
-    return {Kind::Yoga, "Yoga", {{YMinus, unfavourable}, {Otherwise, Neu}}};
+    return {Kind::Yoga, "Yoga", {{InauspiciousYogas, unfavourable}, {Otherwise, Neu}}};
 }
 
 constexpr Factor KaranaBlock{Kind::Karana, "Karana", {
@@ -81,7 +87,7 @@ constexpr Factor NamingFactors[] = {
         {In(TithiName, {"Chaturthi", "Navami", "Chaturdashi"}), Unavourable},
         {Ashtami, DarkFortnight, Unavourable},
         {Otherwise, Neu}}},
-    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
     YogaBlock(Unavourable),
     KaranaBlock,
 };
@@ -97,8 +103,8 @@ constexpr Factor TonsuringFactors[] = {
         {In(Nakshatra, {"Punarvasu", "Swati", "Shravana", "Dhanistha", "Shatabhisha", "Ashwini", "Pushya", "Hasta",
                         "Mrigasira", "Revati", "Chitra", "Jyeshtha"}), Fav},
         {Otherwise, Neu}}},
-    {Kind::Tithi, "Tithi", {{T7, Unavourable}, {Otherwise, Neu}}},
-    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{TithisAgainstTonsuringAndMarriage, Unavourable}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
     YogaBlock(Unavourable),
     KaranaBlock,
 };
@@ -116,7 +122,7 @@ constexpr Factor EarPiercingFactors[] = {
         {In(TithiName, {"Chaturthi", "Navami", "Chaturdashi", "Amavashya"}), Neu},
         {Ashtami, DarkFortnight, Unavourable},
         {Otherwise, Fav}}},
-    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
     YogaBlock(Unavourable),
     {Kind::Rashi, "Rashi", {{In(Rashi, {"Kumbha", "Simha", "Vrischika"}), Unf}, {Otherwise, Neu}}},
     KaranaBlock,
@@ -141,7 +147,7 @@ constexpr Factor ThreadCeremonyFactors[] = {
         {DarkFortnight, In(TithiNumber, {16, 17, 18}), Fav},  // the first three of the dark fortnight
         {In(TithiNumber, {4, 8, 9, 11, 12, 14}), Unf},
         {Otherwise, Neu}}},
-    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Is(Weekday, "Tuesday"), Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{GoodWeekdays, Fav}, {Is(Weekday, "Tuesday"), Unf}, {Otherwise, Neu}}},
     {Kind::Rashi, "Rashi", {
         {In(Rashi, {"Mesha", "Vrishabha", "Mithuna", "Kataka", "Kanya", "Thula", "Kumbha"}), Fav},
         {Otherwise, Neu}}},
@@ -165,7 +171,7 @@ constexpr Factor FirstFeedingFactors[] = {
     {Kind::Tithi, "Tithi", {
         {In(TithiName, {"Dwitiya", "Tritiya", "Panchami", "Saptami", "Dashami", "Triyodashi", "Purnima"}), Unf},
         {Otherwise, Neu}}},
-    {Kind::Weekday, "Day of Week", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Day of Week", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
     {Unreported, "Month", {  // the child's age in months
         {Is(Sex, "Male"), In(MonthsOld, {7, 9, 11}), Fav},
         {Is(Sex, "Male"), Neu},
@@ -185,11 +191,11 @@ constexpr Factor EducationStartFactors[] = {
         {In(Nakshatra, {"Mrigasira", "Ardra", "Punarvasu", "Pushya", "Hasta", "Chitra", "Swati", "Shravana",
                         "Dhanistha", "Shatabhisha", "Rohini", "Uttara Phalguni", "Vishakha", "Revati"}), Fav},
         {Otherwise, Neu}}},
-    {Kind::Tithi, "Tithi", {{B, Unf}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{TithisAgainstLearning, Unf}, {Otherwise, Neu}}},
     {Kind::Weekday, "Day of Week", {
         {TuesdayOrSaturday, Unf},
-        {W4, In(Nakshatra, {"Punarvasu", "Ardra", "Hasta", "Chitra", "Shravana", "Revati"}), Fav},
-        {Otherwise, Neu}}},  // the other W4 days, and Sunday
+        {GoodWeekdays, In(Nakshatra, {"Punarvasu", "Ardra", "Hasta", "Chitra", "Shravana", "Revati"}), Fav},
+        {Otherwise, Neu}}},  // the other good weekdays, and Sunday
 };
 // Whatever the age, a muhurtha in Ashwini.
 constexpr AgeWindow EducationStartAge{.muhurtha = Is(Nakshatra, "Ashwini"), .points = 3};
@@ -231,8 +237,8 @@ constexpr Factor MarriageFactors[] = {
                         "Swati", "Magha", "Ashwini", "Chitra", "Shravana", "Dhanistha", "Uttara Phalguni",
                         "Hasta"}), Fav},
         {Otherwise, Neu}}},
-    {Kind::Tithi, "Tithi", {{T7, Unf}, {Otherwise, Neu}}},
-    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Tithi, "Tithi", {{TithisAgainstTonsuringAndMarriage, Unf}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
     YogaBlock(),
     KaranaBlock,
     YogaCheck(Kind::Siddha, "Siddha Yoga", SiddhaYoga),
@@ -258,7 +264,10 @@ constexpr RuleSet BrideEntranceRules{.subject = MuhurthaSubject::BrideEntrance, 
 
 // --- Learning -------------------------------------------------------------------------------------------------
 
-constexpr Factor LearningTithi{Kind::Tithi, "Tithi", {{A, Fav}, {B, Unf}, {Otherwise, Neu}}};
+constexpr Factor LearningTithi{Kind::Tithi, "Tithi", {
+    {TithisForLearning, Fav},
+    {TithisAgainstLearning, Unf},
+    {Otherwise, Neu}}};
 constexpr Factor LearningWeekday{Kind::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {Otherwise, Neu}}};
 constexpr Factor SaraswatiYoga{Kind::Saraswati, "Saraswati Yoga", {
     {Wednesday, Hasta, Fav},
@@ -293,7 +302,7 @@ constexpr Factor DanceMusicFactors[] = {
                         "Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada"}), Fav},
         {Otherwise, Neu}}},
     LearningTithi,
-    {Kind::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{TuesdayOrSaturday, Unf}, {GoodWeekdays, Fav}, {Otherwise, Neu}}},
     SaraswatiYoga,
 };
 constexpr RuleSet DanceMusicRules{.subject = MuhurthaSubject::DanceMusic, .threshold = 3,
@@ -392,7 +401,7 @@ constexpr Factor NewHouseFactors[] = {
         {DarkFortnight, In(TithiNumber, {16}), Fav},  // the first of the dark fortnight
         {Otherwise, Neu}}},
     {Kind::Weekday, "Weekday", {
-        {W4, Fav},
+        {GoodWeekdays, Fav},
         {Is(Weekday, "Tuesday"), {Word::Unfavourable, -1, false, "Very Bad Weekday - Unfavourable"}},
         {Otherwise, Neu}}},
     {Kind::LunarMonth, "Hindu Lunar Month", {
@@ -410,7 +419,7 @@ constexpr Factor RentedHouseFactors[] = {
     {Kind::Tara, "Tara Strength", {{Is(Tara, "Favourable"), {Word::Favourable, 2, true}}, {Otherwise, Neu}}},
     {Kind::Moon, "Moon Strength", {{Is(Moon, "Favourable"), Fav}, {Otherwise, Neu}}},
     {Kind::Tithi, "Tithi", {{Is(TithiClass, "Rikta"), Unf}, {Otherwise, Neu}}},
-    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
 };
 constexpr RuleSet RentedHouseRules{.subject = MuhurthaSubject::RentedHouse, .threshold = 2,
                                    .factors = RentedHouseFactors};
@@ -443,7 +452,7 @@ constexpr Factor NewBusinessFactors[] = {
         {In(TithiName, {"Dwitiya", "Purnima", "Tritiya", "Panchami", "Saptami", "Dashami", "Ekadashi",
                         "Triyodashi"}), Unf},
         {Otherwise, Neu}}},
-    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
     SiddhiYoga,
     SarvarthaSiddhaYogaFactor,
     AmritaSiddhiYogaFactor,
@@ -466,7 +475,7 @@ constexpr Factor FoundationFactors[] = {
         {In(TithiNumber, {9}), Unf},          // the only unfavourable odd number
         {In(TithiNumber, {2, 6, 10}), Fav},   // the favourable even numbers
         {Otherwise, Neu}}},                   // every other number, odd or even
-    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
     {Kind::LunarMonth, "Hindu Lunar Month", {
         {In(LunarMonth, {"Chaitra", "Vaisakha", "Shravana", "Kartika", "Magha"}), Fav},
         {Otherwise, Neu}}},
@@ -647,16 +656,16 @@ constexpr Factor LegalFactors[] = {
 };
 constexpr RuleSet LegalRules{.subject = MuhurthaSubject::Legal, .threshold = 2, .factors = LegalFactors};
 
-// The weekday decides whether the nakshatra is read at all: only on a W4 weekday.
+// The weekday decides whether the nakshatra is read at all: only on a good weekday.
 constexpr Factor ChronicTreatmentFactors[] = {
     TaraBlock,
     MoonBlock,
-    OnlyWhen(W4, {Kind::Nakshatra, "Nakshatra", {
+    OnlyWhen(GoodWeekdays, {Kind::Nakshatra, "Nakshatra", {
         {In(Nakshatra, {"Ashwini", "Hasta", "Chitra", "Punarvasu"}), Fav},
         {In(Nakshatra, {"Rohini", "Mrigasira", "Pushya", "Uttara Phalguni", "Uttara Ashadha", "Uttara Bhadrapada",
                         "Swati", "Anuradha", "Shravana", "Dhanistha", "Shatabhisha", "Revati"}), Fav},
         {Otherwise, Neu}}}),
-    {Kind::Weekday, "Weekday", {{W4, Fav}, {Otherwise, Neu}}},
+    {Kind::Weekday, "Weekday", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
 };
 constexpr RuleSet ChronicTreatmentRules{.subject = MuhurthaSubject::ChronicTreatment, .threshold = 2,
                                         .factors = ChronicTreatmentFactors};

@@ -21,7 +21,7 @@ enum class MuhurthaSubject {
 inline constexpr std::size_t SubjectCount = 34;
 
 // Subject texts by MuhurthaSubject value (dispatch order).
-inline constexpr std::array<std::string_view, SubjectCount> SubjectTexts = {
+inline constexpr auto SubjectTexts = std::to_array<std::string_view>({
     "Naming of The Child or Namakarana",
     "Tonsuring of Head",
     "Piercing of the Ear or Karnavedha",
@@ -56,7 +56,8 @@ inline constexpr std::array<std::string_view, SubjectCount> SubjectTexts = {
     "Selling Land",
     "Buying Item",
     "Sell Item",
-};
+});
+static_assert(SubjectTexts.size() == SubjectCount);
 
 inline constexpr std::string_view SubjectText(MuhurthaSubject s) {
     return SubjectTexts[static_cast<std::size_t>(s)];
@@ -77,7 +78,7 @@ struct SubjectCategory {
     std::size_t size;
 };
 
-inline constexpr std::array<SubjectCategory, 12> SubjectCategories = {{
+inline constexpr auto SubjectCategories = std::to_array<SubjectCategory>({
     {"Child Ceremonies",
      {MuhurthaSubject::Naming, MuhurthaSubject::Tonsuring, MuhurthaSubject::EarPiercing, MuhurthaSubject::ThreadCeremony,
       MuhurthaSubject::FirstFeeding, MuhurthaSubject::EducationStart, MuhurthaSubject::Adoption},
@@ -98,6 +99,7 @@ inline constexpr std::array<SubjectCategory, 12> SubjectCategories = {{
     {"Buying and Selling",
      {MuhurthaSubject::BuyingLand, MuhurthaSubject::SellingLand, MuhurthaSubject::BuyingItem, MuhurthaSubject::SellingItem},
      4},
-}};
+});
+static_assert(SubjectCategories.size() == 12);
 
 }  // namespace kalvora

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "store/people_store.h"
 #include "store/person.h"
 
 namespace kalvora {
@@ -26,5 +27,14 @@ struct SaveDecision {
 // - Otherwise the loaded person is left alone: people of the page's name are offered (ask), or a new one saved.
 SaveDecision DecideSave(const Person& page, const std::optional<StoredPerson>& loaded,
                         const std::vector<StoredPerson>& sameName);
+
+// The stored person the save writes over once `decision` is made and, where it asks, the user has answered:
+// `answer` indexes the candidates, and one past them is "save as a new person" (it is not read for Update or
+// AddNew). None: the page is added as a new person.
+std::optional<StoredPerson> PersonToUpdate(const SaveDecision& decision, std::size_t answer);
+
+// Writes the page's person over `target`, keeping the target's note (the page shows none), or adds it as a new
+// person when there is no target. Returns the key of the person written; throws StoreFailure as the store does.
+std::int64_t WritePagePerson(PeopleStore& store, Person person, const std::optional<StoredPerson>& target);
 
 }  // namespace kalvora

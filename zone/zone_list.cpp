@@ -31,7 +31,7 @@ bool IsCompiledZone(const std::filesystem::path& file) {
 // for time with leap seconds, the system's own zone, the rules GLib takes for POSIX strings, and the zone of
 // computers whose zone is not set.
 bool LeftOut(std::string_view id) {
-    constexpr std::array<std::string_view, 5> names = {"posix", "right", "localtime", "posixrules", "Factory"};
+    constexpr auto names = std::to_array<std::string_view>({"posix", "right", "localtime", "posixrules", "Factory"});
     const std::string_view top = id.substr(0, id.find('/'));
     return std::ranges::find(names, top) != names.end();
 }

@@ -45,5 +45,45 @@ TEST(DecideSave, NeverReplacesAnotherPersonWithoutAsking) {
     for (const Case& c : cases) EXPECT_EQ(DecideSave(c.page, c.loaded, c.sameName), c.expected) << c.what;
 }
 
+TEST(PersonToUpdate, TheAnswerPastTheCandidatesSavesANewPerson) {
+    using Kind = SaveDecision::Kind;
+    const StoredPerson asha = Stored(1, "Asha");
+    const StoredPerson otherAsha = Stored(2, "Asha", {2001, 8, 15, 9, 0});
+    struct Case {
+        const char* what;
+        SaveDecision decision;
+        std::size_t answer;
+        std::optional<std::int64_t> expectedKey;
+    };
+    const std::vector<Case> cases = {
+        {"update, no question asked", {Kind::Update, {asha}}, 0, 1},
+        {"a new name, no question asked", {Kind::AddNew, {}}, 0, std::nullopt},
+        {"asked, the first offered", {Kind::Ask, {asha, otherAsha}}, 0, 1},
+        {"asked, the second offered", {Kind::Ask, {asha, otherAsha}}, 1, 2},
+        {"asked, a new person", {Kind::Ask, {asha, otherAsha}}, 2, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::optional<StoredPerson> target = PersonToUpdate(c.decision, c.answer);
+        EXPECT_EQ(target ? std::optional(target->key) : std::nullopt, c.expectedKey) << c.what;
+    }
+}
+
+class WritePagePersonTest : public testing::StoreFolder {};
+
+// The page shows no note: writing it over a stored person keeps that person's note.
+TEST_F(WritePagePersonTest, KeepsTheStoredNote) {
+    PeopleStore store(File());
+    const std::int64_t key = store.Add(testing::Sample("Asha"));
+    Person page = testing::Sample("Asha");
+    page.note.clear();
+    page.born.hour = 6;
+    EXPECT_EQ(WritePagePerson(store, page, store.List().front()), key);
+    ASSERT_EQ(store.List().size(), 1u);
+    EXPECT_EQ(store.List().front().person.born.hour, 6);
+    EXPECT_EQ(store.List().front().person.note, testing::Sample().note);
+    EXPECT_NE(WritePagePerson(store, page, std::nullopt), key);
+    EXPECT_EQ(store.List().size(), 2u);
+}
+
 }  // namespace
 }  // namespace kalvora

@@ -3,6 +3,7 @@
 // zone. The muhurtha page and the birth page each build one, under their own control names; the birth page adds
 // the native's name and sex at the top.
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -179,16 +180,31 @@ Q_SIGNALS:
     void zoneHelpRequested();
 
 private:
+    struct FormRows;
+
+    // The frames and their rows, built in the order the user tabs through them (moment_form_build.cpp).
     QWidget* BuildDetailsFrame(const MomentFormNames& names);
+    void AddNativeRows(FormRows& rows);  // the birth page's person, name and sex
+    void AddDateAndTimeRows(FormRows& rows, const MomentFormNames& names);
+    void AddCoordinateRows(FormRows& rows, const MomentFormNames& names);
+    void AddPlaceRows(FormRows& rows, const MomentFormNames& names);  // City, State, Country and the place check
+    void AddRecentPlacesRow(FormRows& rows);                          // the muhurtha page's recent places
     QWidget* BuildZoneFrame(const MomentFormNames& names);
 
+    // The City box's list of the atlas's places and the recent places' list, wired to choose a place.
+    void SetUpPlaceOffers(const MomentFormNames& names);
     // Offers the places matching the City box's text in the list under it.
     void OfferPlaces();
+
     // The offset of the chosen place's zone for the page's date and time (the chosen one of a repeated time);
     // none for a typed zone or a time the clocks jumped over.
     std::optional<ZoneOffset> AtlasOffset() const;
     // Writes the zone boxes and the zone line from the chosen place's zone, or the line of a typed zone.
     void FollowZone();
+    // The chosen zone's boxes and line: its name, abbreviation, offset and the period it is in.
+    void ShowChosenZone(const LocalDateTime& local, const std::optional<ZoneOffset>& offset);
+    // Under the zone boxes: a local time that needs attention, a region that kept its own time.
+    void ShowZoneNotes(const LocalDateTime& local, const std::optional<LocalTimeInZone>& found);
     void WriteBoxes(const ZoneBoxes& boxes);
     // Writes signed degrees to the coordinate boxes, to whole minutes of arc.
     void WriteCoordinates(double latitudeDeg, double longitudeDeg);

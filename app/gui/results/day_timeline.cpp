@@ -69,6 +69,12 @@ struct LegendEntry {
     QColor colour;
 };
 
+// A local clock minute's time of day, "HH:MM".
+QString TimeOfDayText(ClockMinute minute) { return QString::fromStdString(ClockText(MinuteOfDay(minute))); }
+
+// The top of limb i's lane.
+constexpr int LimbLaneTop(std::size_t i) { return LimbTop + static_cast<int>(i) * (LimbLaneHeight + LaneGap); }
+
 }  // namespace
 
 DayTimeline::DayTimeline(QWidget* parent) : QWidget(parent) {
@@ -105,6 +111,39 @@ double DayTimeline::JdUtOfMinute(ClockMinute minute) const {
     return JdUtOfClockMinute(minute, offset);
 }
 
+// The painter with the small font, the drawn span's edges, and the two ways every part draws: a band over a span of
+// time and a text inside a box.
+struct DayTimeline::Canvas {
+    const DayTimeline& timeline;
+    QPainter& painter;
+    const QFontMetrics& metrics;
+    double left = Gutter;
+    double right = timeline.width() - RightMargin;
+
+    // The time of day of a moment on the day's clock.
+    QString Clock(double jdUt) const {
+        return TimeOfDayText(ClockMinuteHolding(jdUt, timeline.day_->place.zoneOffsetSeconds));
+    }
+    bool Inside(double jdUt) const { return timeline.startJdUt_ <= jdUt && jdUt < timeline.endJdUt_; }
+
+    // Text drawn in a box only where it fits whole.
+    bool FittedText(const QRectF& box, const QString& text, const QColor& colour, Qt::Alignment align) {
+        if (metrics.horizontalAdvance(text) + 8 > box.width()) return false;
+        painter.setPen(colour);
+        painter.drawText(box.adjusted(4, 0, -4, 0), static_cast<int>(align | Qt::AlignVCenter), text);
+        return true;
+    }
+    QRectF Band(int top, int height, double fromJdUt, double toJdUt, const QBrush& brush) {
+        const double x0 = timeline.XOf(fromJdUt);
+        const double x1 = timeline.XOf(toJdUt);
+        const QRectF box(x0, top, std::max(1.0, x1 - x0), height);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(brush);
+        painter.drawRoundedRect(box.adjusted(0.5, 0, -0.5, 0), 3, 3);
+        return box;
+    }
+};
+
 void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -112,33 +151,18 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
     small.setPointSizeF(8.0);
     painter.setFont(small);
     const QFontMetrics metrics(small);
-    const double left = Gutter;
-    const double right = width() - RightMargin;
     if (!day_) return;
-    const int offset = day_->place.zoneOffsetSeconds;
-    const auto clock = [offset](double jdUt) {
-        return QString::fromStdString(ClockText(MinuteOfDay(ClockMinuteHolding(jdUt, offset))));
-    };
-    const auto inside = [this](double jdUt) { return startJdUt_ <= jdUt && jdUt < endJdUt_; };
+    Canvas canvas{*this, painter, metrics};
+    PaintLanes(canvas);
+    PaintHours(canvas);
+    PaintSky(canvas);
+    PaintPeriods(canvas);
+    PaintLimbs(canvas);
+    PaintChosenMinute(canvas);
+    PaintLegend(canvas);
+}
 
-    // Text drawn in a box only where it fits whole.
-    const auto fittedText = [&](const QRectF& box, const QString& text, const QColor& colour, Qt::Alignment align) {
-        if (metrics.horizontalAdvance(text) + 8 > box.width()) return false;
-        painter.setPen(colour);
-        painter.drawText(box.adjusted(4, 0, -4, 0), static_cast<int>(align | Qt::AlignVCenter), text);
-        return true;
-    };
-    const auto band = [&](int top, int height, double fromJdUt, double toJdUt, const QBrush& brush) {
-        const double x0 = XOf(fromJdUt);
-        const double x1 = XOf(toJdUt);
-        const QRectF box(x0, top, std::max(1.0, x1 - x0), height);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(brush);
-        painter.drawRoundedRect(box.adjusted(0.5, 0, -0.5, 0), 3, 3);
-        return box;
-    };
-
-    // Lane tracks and captions.
+void DayTimeline::PaintLanes(Canvas& canvas) const {
     struct Lane {
         QString caption;
         int top, height;
@@ -148,138 +172,151 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
                                {QStringLiteral("Muhurtas"), MuhurtaTop, LaneHeight},
                                {QStringLiteral("Choghadiya"), ChoghadiyaTop, LaneHeight}};
     for (std::size_t i = 0; i < LimbCount; ++i) {
-        lanes.push_back({FromView(LimbHeadings[i]), LimbTop + static_cast<int>(i) * (LimbLaneHeight + LaneGap),
-                         LimbLaneHeight});
+        lanes.push_back({FromView(LimbHeadings[i]), LimbLaneTop(i), LimbLaneHeight});
     }
+    QPainter& painter = canvas.painter;
     for (const Lane& lane : lanes) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(palette::Track);
-        painter.drawRoundedRect(QRectF(left, lane.top, right - left, lane.height), 3, 3);
+        painter.drawRoundedRect(QRectF(canvas.left, lane.top, canvas.right - canvas.left, lane.height), 3, 3);
         painter.setPen(colours::Muted);
         painter.drawText(QRectF(0, lane.top, Gutter - 8, lane.height), Qt::AlignRight | Qt::AlignVCenter,
                          lane.caption);
     }
+}
 
-    // The whole hours of the local clock: faint lines, and every third hour named.
-    const ClockMinute firstMinute = ClockMinuteHolding(startJdUt_, offset);
+void DayTimeline::PaintHours(Canvas& canvas) const {
+    QPainter& painter = canvas.painter;
+    const ClockMinute firstMinute = ClockMinuteHolding(startJdUt_, day_->place.zoneOffsetSeconds);
     for (ClockMinute minute = (firstMinute + 59) / 60 * 60; JdUtOfMinute(minute) <= endJdUt_ + 1e-9; minute += 60) {
         const double x = XOf(JdUtOfMinute(minute));
         painter.setPen(QPen(palette::HourLine, 1));
         painter.drawLine(QPointF(x, SkyTop + SkyHeight), QPointF(x, LanesBottom));
         if ((minute / 60) % 3 != 0) continue;
-        const QString label = QString::fromStdString(ClockText(MinuteOfDay(minute)));
-        const double half = metrics.horizontalAdvance(label) / 2.0;
-        if (x - half < left || x + half > right) continue;
+        const QString label = TimeOfDayText(minute);
+        const double half = canvas.metrics.horizontalAdvance(label) / 2.0;
+        if (x - half < canvas.left || x + half > canvas.right) continue;
         painter.setPen(colours::Muted);
         painter.drawText(QRectF(x - half - 2, ScaleTop, 2 * half + 4, SkyTop - ScaleTop - 2), Qt::AlignCenter, label);
         painter.setPen(QPen(palette::HourLine, 1));
         painter.drawLine(QPointF(x, SkyTop - 3), QPointF(x, SkyTop));
     }
+}
 
-    // Day and night. The Sun is up from sunrise (or from the start, where it stays up) to sunset (or the end).
+void DayTimeline::PaintSky(Canvas& canvas) const {
     const SunDay& sun = day_->sun;
-    band(SkyTop, SkyHeight, startJdUt_, endJdUt_, palette::Night);
+    canvas.Band(SkyTop, SkyHeight, startJdUt_, endJdUt_, palette::Night);
     const bool staysUp = sun.course == SunCourse::MidnightSun && !sun.sunriseJdUt;
-    if (sun.sunriseJdUt || staysUp) {
-        const double up = sun.sunriseJdUt ? std::max(*sun.sunriseJdUt, startJdUt_) : startJdUt_;
-        const double down = sun.sunsetJdUt ? std::min(*sun.sunsetJdUt, endJdUt_) : endJdUt_;
-        QLinearGradient gradient(0, SkyTop, 0, SkyTop + SkyHeight);
-        gradient.setColorAt(0, palette::DayTop);
-        gradient.setColorAt(1, palette::DayBottom);
-        const QRectF dayBox = band(SkyTop, SkyHeight, up, down, gradient);
-        if (sun.sunriseJdUt && inside(*sun.sunriseJdUt)) {
-            fittedText(dayBox, QStringLiteral("Sunrise ") + clock(*sun.sunriseJdUt), colours::Ink, Qt::AlignLeft);
-        }
-        if (sun.sunsetJdUt && inside(*sun.sunsetJdUt)) {
-            fittedText(dayBox, QStringLiteral("Sunset ") + clock(*sun.sunsetJdUt), colours::Ink, Qt::AlignRight);
-            const QRectF nightBox(XOf(*sun.sunsetJdUt), SkyTop, right - XOf(*sun.sunsetJdUt), SkyHeight);
-            if (sun.nextSunriseJdUt && day_->periods) {
-                fittedText(nightBox, QStringLiteral("Night  \u00B7  next sunrise ") + clock(*sun.nextSunriseJdUt),
-                           palette::NightText, Qt::AlignRight);
-            }
-        }
-        if (staysUp) {
-            fittedText(dayBox, QStringLiteral("The Sun stays above the horizon"), colours::Ink, Qt::AlignLeft);
-        }
-    } else {
-        fittedText(QRectF(left, SkyTop, right - left, SkyHeight), QStringLiteral("The Sun stays below the horizon"),
-                   palette::NightText, Qt::AlignLeft);
+    if (!sun.sunriseJdUt && !staysUp) {
+        canvas.FittedText(QRectF(canvas.left, SkyTop, canvas.right - canvas.left, SkyHeight),
+                          QStringLiteral("The Sun stays below the horizon"), palette::NightText, Qt::AlignLeft);
+        return;
     }
+    const double up = sun.sunriseJdUt ? std::max(*sun.sunriseJdUt, startJdUt_) : startJdUt_;
+    const double down = sun.sunsetJdUt ? std::min(*sun.sunsetJdUt, endJdUt_) : endJdUt_;
+    QLinearGradient gradient(0, SkyTop, 0, SkyTop + SkyHeight);
+    gradient.setColorAt(0, palette::DayTop);
+    gradient.setColorAt(1, palette::DayBottom);
+    const QRectF dayBox = canvas.Band(SkyTop, SkyHeight, up, down, gradient);
+    if (sun.sunriseJdUt && canvas.Inside(*sun.sunriseJdUt)) {
+        canvas.FittedText(dayBox, QStringLiteral("Sunrise ") + canvas.Clock(*sun.sunriseJdUt), colours::Ink,
+                          Qt::AlignLeft);
+    }
+    if (sun.sunsetJdUt && canvas.Inside(*sun.sunsetJdUt)) {
+        canvas.FittedText(dayBox, QStringLiteral("Sunset ") + canvas.Clock(*sun.sunsetJdUt), colours::Ink,
+                          Qt::AlignRight);
+        const QRectF nightBox(XOf(*sun.sunsetJdUt), SkyTop, canvas.right - XOf(*sun.sunsetJdUt), SkyHeight);
+        if (sun.nextSunriseJdUt && day_->periods) {
+            canvas.FittedText(nightBox,
+                              QStringLiteral("Night  \u00B7  next sunrise ") + canvas.Clock(*sun.nextSunriseJdUt),
+                              palette::NightText, Qt::AlignRight);
+        }
+    }
+    if (staysUp) {
+        canvas.FittedText(dayBox, QStringLiteral("The Sun stays above the horizon"), colours::Ink, Qt::AlignLeft);
+    }
+}
 
-    // The periods of the day, or a word where there are none.
-    if (day_->periods) {
-        const DayPeriods& periods = *day_->periods;
-        for (const auto& [period, span] : AvoidedSpans(periods)) {
-            const bool muhurta = period == InauspiciousPeriod::Durmuhurta;
-            const QRectF box = band(muhurta ? MuhurtaTop : KalamTop, LaneHeight, span.startJdUt, span.endJdUt,
-                                    PeriodColours[static_cast<std::size_t>(period)]);
-            if (!fittedText(box, FromView(NameOf(period)), Qt::white, Qt::AlignHCenter)) {
-                fittedText(box, FromView(ShortPeriodNames[static_cast<std::size_t>(period)]), Qt::white,
-                           Qt::AlignHCenter);
-            }
-        }
-        if (periods.abhijit) {
-            const QRectF box =
-                band(MuhurtaTop, LaneHeight, periods.abhijit->startJdUt, periods.abhijit->endJdUt, palette::Abhijit);
-            fittedText(box, QStringLiteral("Abhijit"), Qt::white, Qt::AlignHCenter);
-        }
-        for (const ChoghadiyaPart& part : periods.choghadiyas) {
-            const QRectF box = band(ChoghadiyaTop, LaneHeight, part.span.startJdUt, part.span.endJdUt,
-                                    part.good ? palette::GoodPart : palette::BadPart);
-            fittedText(box, FromView(RowOf(part.choghadiya).name), part.good ? palette::GoodText : palette::BadText,
-                       Qt::AlignHCenter);
-        }
-    } else {
+void DayTimeline::PaintPeriods(Canvas& canvas) const {
+    if (!day_->periods) {
         for (const int top : {KalamTop, MuhurtaTop, ChoghadiyaTop}) {
-            fittedText(QRectF(left, top, right - left, LaneHeight),
-                       QStringLiteral("no periods without sunrise and sunset"), colours::Muted, Qt::AlignLeft);
+            canvas.FittedText(QRectF(canvas.left, top, canvas.right - canvas.left, LaneHeight),
+                              QStringLiteral("no periods without sunrise and sunset"), colours::Muted, Qt::AlignLeft);
+        }
+        return;
+    }
+    const DayPeriods& periods = *day_->periods;
+    for (const auto& [period, span] : AvoidedSpans(periods)) {
+        const bool muhurta = period == InauspiciousPeriod::Durmuhurta;
+        const QRectF box = canvas.Band(muhurta ? MuhurtaTop : KalamTop, LaneHeight, span.startJdUt, span.endJdUt,
+                                       PeriodColours[static_cast<std::size_t>(period)]);
+        if (!canvas.FittedText(box, FromView(NameOf(period)), Qt::white, Qt::AlignHCenter)) {
+            canvas.FittedText(box, FromView(ShortPeriodNames[static_cast<std::size_t>(period)]), Qt::white,
+                              Qt::AlignHCenter);
         }
     }
+    if (periods.abhijit) {
+        const QRectF box = canvas.Band(MuhurtaTop, LaneHeight, periods.abhijit->startJdUt, periods.abhijit->endJdUt,
+                                       palette::Abhijit);
+        canvas.FittedText(box, QStringLiteral("Abhijit"), Qt::white, Qt::AlignHCenter);
+    }
+    for (const ChoghadiyaPart& part : periods.choghadiyas) {
+        const QRectF box = canvas.Band(ChoghadiyaTop, LaneHeight, part.span.startJdUt, part.span.endJdUt,
+                                       part.good ? palette::GoodPart : palette::BadPart);
+        canvas.FittedText(box, FromView(RowOf(part.choghadiya).name), part.good ? palette::GoodText : palette::BadText,
+                          Qt::AlignHCenter);
+    }
+}
 
-    // The limbs: each value's name, and a tick with the time where the next begins.
+void DayTimeline::PaintLimbs(Canvas& canvas) const {
+    QPainter& painter = canvas.painter;
     for (std::size_t i = 0; i < LimbCount; ++i) {
-        const int top = lanes[4 + i].top;
+        const int top = LimbLaneTop(i);
         const auto& spans = day_->limbs[i];
         for (std::size_t s = 0; s < spans.size(); ++s) {
             const double from = std::max(JdUtOfMinute(spans[s].start), startJdUt_);
             const double to = std::min(JdUtOfMinute(spans[s].end), endJdUt_);
             if (to <= from) continue;
-            const QRectF box = band(top, LimbLaneHeight, from, to, s % 2 == 0 ? palette::LimbEven : palette::LimbOdd);
+            const QRectF box =
+                canvas.Band(top, LimbLaneHeight, from, to, s % 2 == 0 ? palette::LimbEven : palette::LimbOdd);
             QString endLabel;
-            if (inside(JdUtOfMinute(spans[s].end))) {
-                endLabel = QString::fromStdString(ClockText(MinuteOfDay(spans[s].end)));
-                fittedText(box, endLabel, palette::LimbTick, Qt::AlignRight);
+            if (canvas.Inside(JdUtOfMinute(spans[s].end))) {
+                endLabel = TimeOfDayText(spans[s].end);
+                canvas.FittedText(box, endLabel, palette::LimbTick, Qt::AlignRight);
                 const double x = XOf(JdUtOfMinute(spans[s].end));
                 painter.setPen(QPen(palette::LimbTick, 2));
                 painter.drawLine(QPointF(x, top - 2), QPointF(x, top + LimbLaneHeight + 2));
             }
-            const double room = box.width() - 12 - (endLabel.isEmpty() ? 0 : metrics.horizontalAdvance(endLabel) + 8);
-            const QString name = metrics.elidedText(FromView(spans[s].value.name), Qt::ElideRight,
-                                                    static_cast<int>(std::max(0.0, room)));
+            const double room =
+                box.width() - 12 - (endLabel.isEmpty() ? 0 : canvas.metrics.horizontalAdvance(endLabel) + 8);
+            const QString name = canvas.metrics.elidedText(FromView(spans[s].value.name), Qt::ElideRight,
+                                                           static_cast<int>(std::max(0.0, room)));
             if (name.size() >= 5) {  // a name cut to a stub says nothing
-                fittedText(box, name, colours::Ink, Qt::AlignLeft);
+                canvas.FittedText(box, name, colours::Ink, Qt::AlignLeft);
             }
         }
     }
+}
 
-    // The chosen minute: a line through every lane and its time in a flag above.
-    if (inside(chosenJdUt_)) {
-        const double x = XOf(chosenJdUt_);
-        painter.setPen(QPen(palette::Chosen, 2));
-        painter.drawLine(QPointF(x, SkyTop - 2), QPointF(x, LanesBottom + 3));
-        const QString label = clock(chosenJdUt_);
-        const double w = metrics.horizontalAdvance(label) + 10;
-        const double flagLeft = std::clamp(x - w / 2, left, right - w);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(palette::Chosen);
-        const QRectF flag(flagLeft, ScaleTop, w, SkyTop - ScaleTop - 2);
-        painter.drawRoundedRect(flag, 3, 3);
-        painter.setPen(Qt::white);
-        painter.drawText(flag, Qt::AlignCenter, label);
-    }
+void DayTimeline::PaintChosenMinute(Canvas& canvas) const {
+    if (!canvas.Inside(chosenJdUt_)) return;
+    QPainter& painter = canvas.painter;
+    const double x = XOf(chosenJdUt_);
+    painter.setPen(QPen(palette::Chosen, 2));
+    painter.drawLine(QPointF(x, SkyTop - 2), QPointF(x, LanesBottom + 3));
+    const QString label = canvas.Clock(chosenJdUt_);
+    const double w = canvas.metrics.horizontalAdvance(label) + 10;
+    const double flagLeft = std::clamp(x - w / 2, canvas.left, canvas.right - w);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette::Chosen);
+    const QRectF flag(flagLeft, ScaleTop, w, SkyTop - ScaleTop - 2);
+    painter.drawRoundedRect(flag, 3, 3);
+    painter.setPen(Qt::white);
+    painter.drawText(flag, Qt::AlignCenter, label);
+}
 
-    // The legend, in rows that wrap at the right edge.
-    const std::array<LegendEntry, 11> legend = {{
+void DayTimeline::PaintLegend(Canvas& canvas) const {
+    const auto legend = std::to_array<LegendEntry>({
         {"Day", palette::DayBottom},
         {"Night", palette::Night},
         {"Rahu kalam", palette::RahuKalam},
@@ -291,14 +328,15 @@ void DayTimeline::paintEvent(QPaintEvent* /*event*/) {
         {"Bad choghadiya", palette::BadPart},
         {"Change of a limb", palette::LimbTick},
         {"Chosen time", palette::Chosen},
-    }};
-    double x = left;
+    });
+    QPainter& painter = canvas.painter;
+    double x = canvas.left;
     double y = LegendTop;
     for (const LegendEntry& entry : legend) {
         const QString text = QString::fromLatin1(entry.text);
-        const double w = 12 + 5 + metrics.horizontalAdvance(text) + 16;
-        if (x + w > right && x > left) {
-            x = left;
+        const double w = 12 + 5 + canvas.metrics.horizontalAdvance(text) + 16;
+        if (x + w > canvas.right && x > canvas.left) {
+            x = canvas.left;
             y += LegendRowHeight;
         }
         painter.setPen(QPen(entry.colour.darker(115), 1));

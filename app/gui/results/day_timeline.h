@@ -31,8 +31,19 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    struct Canvas;
+
     double XOf(double jdUt) const;
     double JdUtOfMinute(ClockMinute minute) const;
+
+    // The parts of the drawing, in the order they are painted (each over the ones before).
+    void PaintLanes(Canvas& canvas) const;         // the lanes' tracks and captions
+    void PaintHours(Canvas& canvas) const;         // the local clock's whole hours, every third one named
+    void PaintSky(Canvas& canvas) const;           // day and night, with sunrise and sunset
+    void PaintPeriods(Canvas& canvas) const;       // the kalams, Abhijit and the Durmuhurtas, the choghadiyas
+    void PaintLimbs(Canvas& canvas) const;         // each limb's values, with a tick where the next begins
+    void PaintChosenMinute(Canvas& canvas) const;  // a line through every lane and its time in a flag above
+    void PaintLegend(Canvas& canvas) const;        // the colours named, in rows that wrap at the right edge
 
     std::optional<DayView> day_;
     double chosenJdUt_ = 0.0;

@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDate>
-#include <QDir>
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QSettings>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -30,24 +28,25 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/gui/shell/about_dialog.h"
-#include "app/gui/pages/atlas_source.h"
-#include "app/gui/shell/clickable_label.h"
-#include "app/gui/results/day_panel.h"
-#include "app/gui/shell/emblem.h"
 #include "app/gui/finder/finder_window.h"
+#include "app/gui/pages/atlas_source.h"
 #include "app/gui/pages/input_checks.h"
 #include "app/gui/pages/moment_form.h"
-#include "app/gui/people/people_window.h"
 #include "app/gui/pages/place_search.h"
-#include "app/gui/results/result_panels.h"
+#include "app/gui/pages/recent_places.h"
 #include "app/gui/pages/subject_chooser.h"
+#include "app/gui/pages/time_zone_picker.h"
+#include "app/gui/people/people_controller.h"
+#include "app/gui/results/day_panel.h"
+#include "app/gui/results/result_panels.h"
+#include "app/gui/shell/about_dialog.h"
+#include "app/gui/shell/clickable_label.h"
+#include "app/gui/shell/emblem.h"
 #include "app/gui/shell/theme.h"
 #include "appendix/calculation_appendix.h"
+#include "kalvora_version.h"
 #include "report/qt/report_qt.h"
 #include "report/report_builder.h"
-#include "app/gui/pages/time_zone_picker.h"
-#include "kalvora_version.h"
 
 namespace kalvora {
 
@@ -67,53 +66,6 @@ constexpr char KalvoraExplanation[] =
 // the least size, the pages' contents scroll while their buttons stay in view.
 constexpr QSize OpeningSize(1180, 690);
 constexpr QSize LeastSize(960, 600);
-
-// How many places the muhurtha page remembers.
-constexpr qsizetype RememberedPlaces = 8;
-
-// The recent places live beside the people file, so that KALVORA_DATA_DIR keeps a portable set together.
-QSettings RecentPlacesFile() {
-    return QSettings(QDir(QString::fromStdString(PeopleFolder())).filePath(QStringLiteral("recent-places.ini")),
-                     QSettings::IniFormat);
-}
-
-std::vector<Place> LoadRecentPlaces() {
-    QSettings settings = RecentPlacesFile();
-    std::vector<Place> places;
-    const int count = settings.beginReadArray(QStringLiteral("places"));
-    for (int i = 0; i < count && i < RememberedPlaces; ++i) {
-        settings.setArrayIndex(i);
-        Place place;
-        place.name = settings.value(QStringLiteral("name")).toString().toStdString();
-        place.state = settings.value(QStringLiteral("state")).toString().toStdString();
-        place.country = settings.value(QStringLiteral("country")).toString().toStdString();
-        place.countryCode = settings.value(QStringLiteral("countryCode")).toString().toStdString();
-        place.timeZone = settings.value(QStringLiteral("timeZone")).toString().toStdString();
-        place.latitudeDeg = settings.value(QStringLiteral("latitude")).toDouble();
-        place.longitudeDeg = settings.value(QStringLiteral("longitude")).toDouble();
-        if (!place.name.empty() && !place.timeZone.empty()) places.push_back(std::move(place));
-    }
-    settings.endArray();
-    return places;
-}
-
-void SaveRecentPlaces(const std::vector<Place>& places) {
-    QSettings settings = RecentPlacesFile();
-    settings.remove(QStringLiteral("places"));
-    settings.beginWriteArray(QStringLiteral("places"), static_cast<int>(places.size()));
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        settings.setArrayIndex(static_cast<int>(i));
-        const Place& place = places[i];
-        settings.setValue(QStringLiteral("name"), QString::fromStdString(place.name));
-        settings.setValue(QStringLiteral("state"), QString::fromStdString(place.state));
-        settings.setValue(QStringLiteral("country"), QString::fromStdString(place.country));
-        settings.setValue(QStringLiteral("countryCode"), QString::fromStdString(place.countryCode));
-        settings.setValue(QStringLiteral("timeZone"), QString::fromStdString(place.timeZone));
-        settings.setValue(QStringLiteral("latitude"), place.latitudeDeg);
-        settings.setValue(QStringLiteral("longitude"), place.longitudeDeg);
-    }
-    settings.endArray();
-}
 
 constexpr std::array<const char*, 4> StepCaptions = {"1  Undertaking", "2  Muhurtha", "3  Birth Details",
                                                      "4  Result"};
@@ -185,19 +137,11 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
         button->setToolTip(QKeySequence(keys).toString(QKeySequence::NativeText));
     }
 
-    people_ = std::make_unique<PeopleStore>();
-    connect(birthForm_->people, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && static_cast<std::size_t>(index) < listed_.size()) {
-            ChoosePerson(listed_[static_cast<std::size_t>(index)].key);
-        }
+    people_ = std::make_unique<PeopleController>(birthForm_, services_, this);
+    connect(people_.get(), &PeopleController::personUsed, this, [this] {
+        if (!waiting_) ShowPage(birthPage_);
     });
-    // Clearing the list's text lets go of the chosen person: Save Person then adds the page as someone new.
-    connect(birthForm_->people->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text.isEmpty()) chosenPerson_.reset();
-    });
-    connect(birthForm_->savePerson, &QPushButton::clicked, this, &MainWindow::SavePerson);
-    connect(birthForm_->setAside, &QPushButton::clicked, this, &MainWindow::SetPeopleAside);
-    ReloadPeople();
+    people_->Reload();
     recentPlaces_ = LoadRecentPlaces();
     muhurthaForm_->OfferRecentPlaces(recentPlaces_);
 
@@ -394,7 +338,7 @@ QWidget* MainWindow::BuildWaitPanel() {
 
 void MainWindow::ShowPage(QWidget* page) {
     // The people may have changed in another program (kalvora-cli) since the list was read.
-    if (page == birthPage_ && people_ != nullptr && pages_->currentWidget() != birthPage_) ReloadPeople();
+    if (page == birthPage_ && people_ != nullptr && pages_->currentWidget() != birthPage_) people_->Reload();
     pages_->setCurrentWidget(page);
     const int step = page == subjectPage_ ? 0 : page == muhurthaPage_ ? 1 : page == birthPage_ ? 2 : 3;
     for (std::size_t i = 0; i < steps_.size(); ++i) SetStyleProperty(steps_[i], "current", static_cast<int>(i) == step);
@@ -631,15 +575,10 @@ void MainWindow::OpenFinder() {
         const LocalDate start{month.year(), month.month(),
                               std::min(muhurthaForm_->day->currentIndex() + 1, month.daysInMonth())};
         auto* finder = new FinderWindow(std::move(pages), start, this);
-        connect(finder, &QDialog::finished, this, [this, finder] {
-            if (finder_ == finder) finder_ = nullptr;
-            finder->deleteLater();
-        });
+        ForgetWhenClosed(this, finder_, finder);
         finder_ = finder;
     }
-    finder_->show();
-    finder_->raise();
-    finder_->activateWindow();
+    BringToFront(finder_);
 }
 
 std::optional<CalculationInput> MainWindow::ReadPagesForSearch() {
@@ -761,7 +700,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (finder_ != nullptr) finder_->close();  // stops a search it runs
-    if (peopleWindow_ != nullptr) peopleWindow_->close();
+    people_->CloseWindow();
     QMainWindow::closeEvent(event);
 }
 
@@ -832,155 +771,14 @@ void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const Panel
 
 // ---------------------------------------------------------------------------------------------------- people
 
-void MainWindow::ReloadPeople() {
-    const QString problem = StoreStateText(*people_);
-    ShowPeopleLine(problem);
-    birthForm_->setAside->setVisible(people_->State() == StoreState::Unavailable && people_->SetAsideHelps());
-    birthForm_->savePerson->setEnabled(people_->State() == StoreState::Ready);
-    listed_.clear();
-    if (people_->State() != StoreState::Unavailable) {
-        try {
-            listed_ = people_->List();
-        } catch (const StoreFailure& e) {
-            ShowPeopleLine(QString::fromStdString(e.what()));
-        }
-    }
-    // A damaged row is never offered for a calculation; the People window shows it, to be deleted.
-    const auto damaged = std::erase_if(listed_, [](const StoredPerson& p) { return !p.damage.empty(); });
-    if (damaged > 0 && problem.isEmpty()) {
-        ShowPeopleLine(QStringLiteral("%1 saved %2 damaged and not offered here; Tools > People shows %3.")
-                           .arg(damaged)
-                           .arg(damaged == 1 ? QStringLiteral("person is") : QStringLiteral("people are"),
-                                damaged == 1 ? QStringLiteral("it") : QStringLiteral("them")));
-    }
-    if (chosenPerson_ && std::none_of(listed_.begin(), listed_.end(),
-                                      [&](const StoredPerson& p) { return p.key == *chosenPerson_; })) {
-        chosenPerson_.reset();
-    }
-    QComboBox* list = birthForm_->people;
-    const QSignalBlocker quiet(list);
-    list->clear();
-    const QStringList labels = PersonLabels(listed_);
-    int chosenRow = -1;
-    for (std::size_t i = 0; i < listed_.size(); ++i) {
-        list->addItem(labels[static_cast<qsizetype>(i)], QVariant::fromValue<qlonglong>(listed_[i].key));
-        if (chosenPerson_ && listed_[i].key == *chosenPerson_) chosenRow = static_cast<int>(i);
-    }
-    list->setCurrentIndex(chosenRow);
-    list->setEnabled(!listed_.empty());
-    if (peopleWindow_ != nullptr) peopleWindow_->Reload();
-}
+PeopleStore& MainWindow::People() { return people_->Store(); }
 
-void MainWindow::ShowPeopleLine(const QString& text) {
-    birthForm_->peopleLine->setText(text);
-    birthForm_->peopleLine->setVisible(!text.isEmpty());
-}
-
-void MainWindow::ChoosePerson(std::int64_t key) {
-    const auto at = std::find_if(listed_.begin(), listed_.end(), [&](const StoredPerson& p) { return p.key == key; });
-    if (at == listed_.end()) return;
-    chosenPerson_ = key;
-    birthForm_->ShowPerson(at->person);
-    const QSignalBlocker quiet(birthForm_->people);
-    birthForm_->people->setCurrentIndex(static_cast<int>(at - listed_.begin()));
-}
-
-void MainWindow::SavePerson() {
-    if (people_->State() != StoreState::Ready) {
-        Message(QMessageBox::Critical, StoreStateText(*people_));
-        return;
-    }
-    Person person = birthForm_->ReadPerson();
-    if (const std::string problem = PersonProblem(person); !problem.empty()) {
-        Message(QMessageBox::Critical, QString::fromStdString(problem));
-        return;
-    }
-    try {
-        const auto chosen = std::find_if(listed_.begin(), listed_.end(), [&](const StoredPerson& p) {
-            return chosenPerson_ && p.key == *chosenPerson_;
-        });
-        const std::optional<StoredPerson> loaded =
-            chosen != listed_.end() ? std::optional<StoredPerson>(*chosen) : std::nullopt;
-        const SaveDecision decision = DecideSave(person, loaded, people_->Named(person.name));
-        std::optional<StoredPerson> target;
-        if (decision.kind == SaveDecision::Kind::Update) {
-            target = decision.candidates.front();
-        } else if (decision.kind == SaveDecision::Kind::Ask) {
-            // The user says whether this is one of the people offered or someone new.
-            QStringList answers;
-            for (const StoredPerson& p : decision.candidates) {
-                answers << QStringLiteral("Update %1, born %2")
-                               .arg(QString::fromStdString(p.person.name),
-                                    QString::fromStdString(BornText(p.person.born)).replace(QLatin1Char('T'),
-                                                                                          QLatin1Char(' ')));
-            }
-            answers << QStringLiteral("Save as a new person");
-            const bool birthChanged = loaded && loaded->person.name == person.name;
-            const QString question =
-                birthChanged
-                    ? QStringLiteral("%1 was chosen with another birth (%2). Update that person, or save a new one?")
-                          .arg(QString::fromStdString(person.name),
-                               QString::fromStdString(BornText(loaded->person.born))
-                                   .replace(QLatin1Char('T'), QLatin1Char(' ')))
-                    : QStringLiteral("A person named %1 is saved already. Is this the same person?")
-                          .arg(QString::fromStdString(person.name));
-            const int answer = services_.askChoice ? services_.askChoice(this, question, answers) : -1;
-            if (answer < 0) return;
-            if (static_cast<std::size_t>(answer) < decision.candidates.size()) {
-                target = decision.candidates[static_cast<std::size_t>(answer)];
-            }
-        }
-        if (target) {
-            person.note = target->person.note;  // the page has no note; the people window edits it
-            people_->Update(target->key, person);
-            chosenPerson_ = target->key;
-        } else {
-            chosenPerson_ = people_->Add(person);
-        }
-    } catch (const StoreFailure& e) {
-        Message(QMessageBox::Critical, QString::fromStdString(e.what()));
-        ReloadPeople();
-        return;
-    }
-    ReloadPeople();
-    ShowPeopleLine(QStringLiteral("Saved %1, born %2.")
-                       .arg(QString::fromStdString(person.name), QString::fromStdString(BirthDateText(person.born))));
-}
-
-void MainWindow::SetPeopleAside() {
-    SetAsideWithMessage(*people_, this, services_);
-    ReloadPeople();
-}
-
-void MainWindow::OpenPeople() {
-    if (peopleWindow_ == nullptr) {
-        auto* window = new PeopleWindow(*people_, services_, this);
-        connect(window, &PeopleWindow::changed, this, &MainWindow::ReloadPeople);
-        connect(window, &PeopleWindow::useRequested, this, [this](std::int64_t key) {
-            ChoosePerson(key);
-            if (!waiting_) ShowPage(birthPage_);
-        });
-        connect(window, &QDialog::finished, this, [this, window] {
-            if (peopleWindow_ == window) peopleWindow_ = nullptr;
-            window->deleteLater();
-        });
-        peopleWindow_ = window;
-    }
-    peopleWindow_->Reload();
-    peopleWindow_->show();
-    peopleWindow_->raise();
-    peopleWindow_->activateWindow();
-}
+void MainWindow::OpenPeople() { people_->OpenWindow(); }
 
 void MainWindow::RememberPlace() {
     const std::optional<Place>& place = muhurthaForm_->ChosenPlace();
     if (!place) return;
-    std::erase_if(recentPlaces_, [&](const Place& p) {
-        return p.name == place->name && p.state == place->state && p.country == place->country &&
-               p.timeZone == place->timeZone;
-    });
-    recentPlaces_.insert(recentPlaces_.begin(), *place);
-    if (recentPlaces_.size() > static_cast<std::size_t>(RememberedPlaces)) recentPlaces_.resize(RememberedPlaces);
+    PutFirst(recentPlaces_, *place);
     SaveRecentPlaces(recentPlaces_);
     muhurthaForm_->OfferRecentPlaces(recentPlaces_);
 }

@@ -22,7 +22,6 @@
 #include "atlas/atlas.h"
 #include "report/document.h"
 #include "store/people_store.h"
-#include "store/save_decision.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,7 +34,7 @@ class AtlasSource;
 class ClickableLabel;
 class FinderWindow;
 class MomentForm;
-class PeopleWindow;
+class PeopleController;
 class ResultsView;
 class SubjectChooser;
 
@@ -73,13 +72,8 @@ public:
 
     // "People...": opens the people window, or brings it to the front.
     void OpenPeople();
-    // The birth page takes a saved person's data; the person becomes the one "Save Person" updates.
-    void ChoosePerson(std::int64_t key);
-    // "Save Person" of the birth page: adds the page as a person, or updates the chosen one; asks which when
-    // another person of the name is saved already.
-    void SavePerson();
     // The people store behind the birth page and the people window.
-    PeopleStore& People() { return *people_; }
+    PeopleStore& People();
     // The places the muhurtha page offers as used recently, most recent first.
     const std::vector<kalvora::Place>& RecentPlaces() const { return recentPlaces_; }
 
@@ -142,10 +136,6 @@ private:
     void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 
-    // Reads the people again into the birth page's list and shows the store's state.
-    void ReloadPeople();
-    void ShowPeopleLine(const QString& text);
-    void SetPeopleAside();
     // The muhurtha page's chosen place goes first in the recent places, kept beside the people file.
     void RememberPlace();
 
@@ -171,10 +161,7 @@ private:
     std::optional<Calculation> lastCalculation_;
     QPointer<FinderWindow> finder_;
 
-    std::unique_ptr<PeopleStore> people_;
-    std::vector<StoredPerson> listed_;           // the people of the birth page's list, in its order
-    std::optional<std::int64_t> chosenPerson_;  // the person "Save Person" updates
-    QPointer<PeopleWindow> peopleWindow_;
+    std::unique_ptr<PeopleController> people_;
     std::vector<kalvora::Place> recentPlaces_;
 };
 

@@ -60,4 +60,10 @@ ShellServices DesktopServices() {
     return ShellServices{ShowMessageBox, OpenInBrowser, 3000, AskReportPath, AskPrinter, AskChoice, nullptr};
 }
 
+void BringToFront(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 }  // namespace kalvora

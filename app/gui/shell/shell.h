@@ -10,6 +10,7 @@
 #include "report/publisher.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -63,5 +64,18 @@ bool OpenInBrowser(const QUrl& url);
 QString AskReportPath(QWidget* parent);
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 int AskChoice(QWidget* parent, const QString& question, const QStringList& answers);
+
+// A window the program keeps one of (the finder, the people): `open` names it while it is open; once it is closed
+// it is forgotten and deleted. `context`, which holds `open`, owns the connection.
+template <typename Window>
+void ForgetWhenClosed(QObject* context, QPointer<Window>& open, Window* window) {
+    QObject::connect(window, &QDialog::finished, context, [&open, window] {
+        if (open == window) open = nullptr;
+        window->deleteLater();
+    });
+}
+
+// Shows a window and brings it to the front, active.
+void BringToFront(QWidget* window);
 
 }  // namespace kalvora
