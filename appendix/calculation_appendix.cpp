@@ -160,15 +160,15 @@ std::string ClockMinuteOnDay(ClockMinute minute, LocalDate day) {
 std::string UtcOffsetText(int offsetSeconds) { return "UTC" + OffsetText(offsetSeconds); }
 
 std::string MomentZoneText(const MomentInput& moment, const MomentOrigin& origin) {
-    const int offset = ZoneOffsetSeconds(moment);
+    const int offset = ZoneOffsetSeconds(moment.zone);
     if (origin.zone && origin.zone->id) {
         std::string text = *origin.zone->id;
         if (!origin.zone->abbreviation.empty()) text += " (" + origin.zone->abbreviation + ")";
         text += ", " + UtcOffsetText(offset);
-        if (moment.isDst) text += ", " + Text(T::DaylightSaving);
+        if (moment.zone.isDst) text += ", " + Text(T::DaylightSaving);
         return text;
     }
-    if (!moment.isDst) return UtcOffsetText(offset) + " " + Text(T::AsTyped);
+    if (!moment.zone.isDst) return UtcOffsetText(offset) + " " + Text(T::AsTyped);
     return UtcOffsetText(offset - 3600) + " " + Text(T::AsTyped) + ", " + Text(T::DaylightSaving) + ": " +
            Text(T::ClockAt) + " " + UtcOffsetText(offset);
 }
@@ -195,8 +195,8 @@ std::string MomentPlaceText(const MomentOrigin& origin) {
 
 std::string CoordinatesText(const MomentInput& m) {
     char text[48];
-    std::snprintf(text, sizeof text, "%d\u00b0%02d'%c %d\u00b0%02d'%c", m.latitudeDegrees, m.latitudeMinutes,
-                  m.isSouth ? 'S' : 'N', m.longitudeDegrees, m.longitudeMinutes, m.isEast ? 'E' : 'W');
+    std::snprintf(text, sizeof text, "%d\u00b0%02d'%c %d\u00b0%02d'%c", m.place.latitudeDegrees, m.place.latitudeMinutes,
+                  m.place.isSouth ? 'S' : 'N', m.place.longitudeDegrees, m.place.longitudeMinutes, m.place.isEast ? 'E' : 'W');
     return text;
 }
 

@@ -106,10 +106,10 @@ std::string SkippedDateText(const TimeZone& zone, LocalDate date) {
 void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
     const std::optional<ZoneOffset> most = OffsetForMostOf(zone, options.date);
     if (!most) Fail("--date", SkippedDateText(zone, options.date));
-    SetMomentZone(options.place, *most);
+    options.place.zone = TypedZoneOf(*most);
     const std::optional<double> sunrise = ComputeDayView(options.place, options.date, options.sunrise).sun.sunriseJdUt;
     if (!sunrise) return;
-    SetMomentZone(options.place, OffsetAtUt(zone, UtSecondHolding(*sunrise)));
+    options.place.zone = TypedZoneOf(OffsetAtUt(zone, UtSecondHolding(*sunrise)));
 }
 
 }  // namespace

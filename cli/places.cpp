@@ -67,9 +67,9 @@ std::optional<PlaceOfMoment> PlaceCoordinates(std::string_view prefix, const Mom
         if (!sources.longitude) options_detail::Missing(Name(prefix, "-lon"), seeHelp);
         return std::nullopt;
     }
-    if (!sources.latitude) SetLatitude(moment, place->latitudeDeg);
-    if (!sources.longitude) SetLongitude(moment, place->longitudeDeg);
-    return PlaceOfMoment{place->name, place->state, place->country, SignedLatitude(moment), SignedLongitude(moment)};
+    if (!sources.latitude) SetLatitude(moment.place, place->latitudeDeg);
+    if (!sources.longitude) SetLongitude(moment.place, place->longitudeDeg);
+    return PlaceOfMoment{place->name, place->state, place->country, SignedLatitude(moment.place), SignedLongitude(moment.place)};
 }
 
 // The zone id the moment follows: --*-tz, else the place's unless a zone was typed; none for a typed zone.
@@ -113,7 +113,7 @@ MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources
     origin.place = PlaceCoordinates(prefix, sources, place, moment, seeHelp);
     const std::optional<std::string> id = ZoneIdOf(prefix, sources, place, seeHelp);
     if (!id) {
-        origin.zone = TypedZone(moment);
+        origin.zone = ZoneOfTyped(moment.zone);
         return origin;
     }
     const TimeZone zone = OpenZone(prefix, sources, *id);
@@ -126,7 +126,7 @@ MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources
     }
     const std::optional<ZoneOffset> offset = ChosenOffset(found, sources.fold.value_or(Fold::Earlier));
     if (!offset) Fail(prefix, DescribeLocalTime(*id, local, found));
-    SetMomentZone(moment, *offset);
+    moment.zone = TypedZoneOf(*offset);
     origin.zone = ZoneOfMoment{*id, offset->abbreviation, offset->offsetSeconds, offset->daylight};
     return origin;
 }

@@ -7,9 +7,9 @@ namespace kalvora {
 
 DayPlace DayPlaceOf(const MomentInput& moment) {
     DayPlace place;
-    place.latitudeDeg = SignedLatitude(moment);
-    place.longitudeDeg = SignedLongitude(moment);
-    place.zoneOffsetSeconds = ZoneOffsetSeconds(moment);
+    place.latitudeDeg = SignedLatitude(moment.place);
+    place.longitudeDeg = SignedLongitude(moment.place);
+    place.zoneOffsetSeconds = ZoneOffsetSeconds(moment.zone);
     return place;
 }
 

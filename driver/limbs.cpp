@@ -37,7 +37,7 @@ MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute) {
 }
 
 double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute) {
-    return JdUtOfClockMinute(minute, ZoneOffsetSeconds(placeAndZone));
+    return JdUtOfClockMinute(minute, ZoneOffsetSeconds(placeAndZone.zone));
 }
 
 LimbValue LimbAt(Limb limb, const MomentInput& moment) {

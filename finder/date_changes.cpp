@@ -14,7 +14,7 @@ DateChanges::DateChanges(const MomentInput& place, bool readsPlanets)
       tableLagna_{moments_, noPlanetTexts_},
       planets_{moments_},
       readsPlanets_(readsPlanets) {
-    const double latitude = place.latitudeDegrees + place.latitudeMinutes / 60.0;
+    const double latitude = place.place.latitudeDegrees + place.place.latitudeMinutes / 60.0;
     ascendant_.guide.everyMinute = latitude >= ForwardAscendantLatitude;
 }
 

@@ -28,8 +28,8 @@ public:
         input_.month = Short(date.month);
         input_.day = Short(date.day);
     }
-    // Puts the moments on a clock: the zone fields of `zone`.
-    void SetZone(const MomentInput& zone) { CopyZoneFields(zone, input_); }
+    // Puts the moments on a zone's clock.
+    void SetZone(const TypedZone& zone) { input_.zone = zone; }
     const MomentInput& At(std::int64_t minute) {
         input_.hour = Short(minute / 60);
         input_.minute = Short(minute % 60);

@@ -121,10 +121,10 @@ public:
     }
 
 private:
-    // Puts the quantities and the evaluation's input on the clock of the given zone fields.
-    void SetClock(const MomentInput& zone) {
+    // Puts the quantities and the evaluation's input on a zone's clock.
+    void SetClock(const TypedZone& zone) {
         changes_.SetZone(zone);
-        CopyZoneFields(zone, input_.muhurtha);
+        input_.muhurtha.zone = zone;
         offsetSeconds_ = ZoneOffsetSeconds(zone);
     }
 

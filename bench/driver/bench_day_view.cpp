@@ -10,12 +10,12 @@ namespace {
 
 MomentInput Chennai() {
     MomentInput in;
-    in.zoneHours = 5;
-    in.zoneMinutes = 30;
-    in.longitudeDegrees = 80;
-    in.longitudeMinutes = 17;
-    in.latitudeDegrees = 13;
-    in.latitudeMinutes = 5;
+    in.zone.hours = 5;
+    in.zone.minutes = 30;
+    in.place.longitudeDegrees = 80;
+    in.place.longitudeMinutes = 17;
+    in.place.latitudeDegrees = 13;
+    in.place.latitudeMinutes = 5;
     in.year = 2026;
     in.hour = 10;
     return in;

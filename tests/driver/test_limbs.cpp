@@ -79,13 +79,13 @@ TEST(LimbTimes, AtAMomentHoldTheMoment) {
 TEST(ClockMinutes, TextsOffsetsAndUniversalTime) {
     const MomentInput delhi = Moment().On(2026, 1, 1).At(0, 0).ZoneEast(5, 30).East(77, 13).North(28, 39);
     MomentInput madras = delhi;
-    madras.zoneHours = 5;
-    madras.zoneMinutes = 21;
-    madras.zoneSeconds = 10;
+    madras.zone.hours = 5;
+    madras.zone.minutes = 21;
+    madras.zone.seconds = 10;
     const MomentInput newYork = Moment().On(2026, 7, 1).ZoneWest(5).DaylightSaving();
-    EXPECT_EQ(ZoneOffsetSeconds(delhi), 19800);
-    EXPECT_EQ(ZoneOffsetSeconds(madras), 19270);
-    EXPECT_EQ(ZoneOffsetSeconds(newYork), -14400);
+    EXPECT_EQ(ZoneOffsetSeconds(delhi.zone), 19800);
+    EXPECT_EQ(ZoneOffsetSeconds(madras.zone), 19270);
+    EXPECT_EQ(ZoneOffsetSeconds(newYork.zone), -14400);
 
     const ClockMinute midnight = ClockMinuteOf(delhi);
     EXPECT_EQ(DateTimeText(midnight), "2026-01-01T00:00");

@@ -58,15 +58,9 @@ struct MinuteResult {
 };
 
 // With `zone`, the muhurtha takes its zone fields.
-MinuteResult NormalCalculation(const FinderQuery& q, LocalDate date, int minute, const MomentInput* zone = nullptr) {
+MinuteResult NormalCalculation(const FinderQuery& q, LocalDate date, int minute, const TypedZone* zone = nullptr) {
     CalculationInput in = q.input;
-    if (zone) {
-        in.muhurtha.zoneHours = zone->zoneHours;
-        in.muhurtha.zoneMinutes = zone->zoneMinutes;
-        in.muhurtha.zoneSeconds = zone->zoneSeconds;
-        in.muhurtha.zoneIsEast = zone->zoneIsEast;
-        in.muhurtha.isDst = zone->isDst;
-    }
+    if (zone) in.muhurtha.zone = *zone;
     in.muhurtha.year = static_cast<std::int16_t>(date.year);
     in.muhurtha.month = static_cast<std::int16_t>(date.month);
     in.muhurtha.day = static_cast<std::int16_t>(date.day);
@@ -325,9 +319,8 @@ std::vector<ZoneReferenceWindow> MinuteByMinuteOnZone(const FinderQuery& q, cons
     std::sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) { return x.utSeconds < y.utSeconds; });
     std::vector<ZoneReferenceWindow> windows;
     for (const Entry& e : entries) {
-        MomentInput zoneFields;
-        SetMomentZone(zoneFields, e.offset);
-        MinuteResult r = NormalCalculation(q, e.date, e.minute, &zoneFields);
+        const TypedZone zone = TypedZoneOf(e.offset);
+        MinuteResult r = NormalCalculation(q, e.date, e.minute, &zone);
         if (!windows.empty()) {
             ZoneReferenceWindow& open = windows.back();
             if (open.window.date == e.date && open.window.last + 1 == e.minute &&
@@ -382,7 +375,7 @@ TEST_P(FinderOnZoneClock, SameWindowsAndOffsetsAsEachMinuteLookedUp) {
         EXPECT_TRUE(*w.evaluation == e.evaluation);
         // The window opened as the pages' input gives the window's moment.
         const CalculationInput start = WindowStartInput(q, w);
-        EXPECT_EQ(ZoneOffsetSeconds(start.muhurtha), w.offsetSeconds);
+        EXPECT_EQ(ZoneOffsetSeconds(start.muhurtha.zone), w.offsetSeconds);
         EXPECT_EQ(Calculate(start).muhurtha.details.lagna, w.names.lagna);
         if (::testing::Test::HasFailure()) return;
     }

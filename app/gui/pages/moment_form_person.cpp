@@ -49,8 +49,8 @@ void MomentForm::ShowPerson(const Person& person) {
     // The boxes are west-positive: an offset east of UT is written as negative hours and minutes (the boxes hold
     // no seconds).
     const MomentInput birth = BirthMomentOf(person);
-    const int west = birth.zoneIsEast ? -1 : 1;
-    SetZone(west * birth.zoneHours, west * birth.zoneMinutes);
+    const int west = birth.zone.isEast ? -1 : 1;
+    SetZone(west * birth.zone.hours, west * birth.zone.minutes);
     dst->setChecked(person.zone.dst);
     FollowZone();
 }

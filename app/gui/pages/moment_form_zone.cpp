@@ -66,7 +66,7 @@ void MomentForm::DropAtlasZone() {
 void MomentForm::FollowZone() {
     if (zoneId_.empty()) {
         zoneLine->setText(QStringLiteral("Zone typed by hand \u00B7 UTC") +
-                          QString::fromStdString(OffsetText(ZoneOffsetSeconds(ReadMoment()))));
+                          QString::fromStdString(OffsetText(ZoneOffsetSeconds(ReadMoment().zone))));
         zoneNote->clear();
         zoneNote->hide();
         return;
