@@ -124,7 +124,7 @@ void AddDay(ReportAppendix& appendix, const CalculationInput& input, const DayVi
 
     // Whether the chosen minute falls in one of the periods a beginning avoids.
     const MomentInput& m = input.muhurtha;
-    const double chosenJdUt = JdUtOfClockMinute(m, ClockMinuteOf(m));
+    const double chosenJdUt = JdUtOfClockMinute(ClockMinuteOf(m), m.zone);
     std::string periods;
     for (const InauspiciousPeriod period : InauspiciousPeriodsAt(p, chosenJdUt)) {
         periods += (periods.empty() ? "" : ", ") + std::string(NameOf(period));

@@ -6,7 +6,7 @@
 
 namespace kalvora::finding {
 
-DateChanges::DateChanges(const MomentInput& place, bool readsPlanets)
+DateChanges::DateChanges(const TypedPlace& place, bool readsPlanets)
     : moments_(place),
       moon_{moments_},
       ascendant_{moments_},
@@ -14,7 +14,7 @@ DateChanges::DateChanges(const MomentInput& place, bool readsPlanets)
       tableLagna_{moments_, noPlanetTexts_},
       planets_{moments_},
       readsPlanets_(readsPlanets) {
-    const double latitude = place.place.latitudeDegrees + place.place.latitudeMinutes / 60.0;
+    const double latitude = place.latitudeDegrees + place.latitudeMinutes / 60.0;
     ascendant_.guide.everyMinute = latitude >= ForwardAscendantLatitude;
 }
 

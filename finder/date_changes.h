@@ -20,7 +20,7 @@ struct ChangeCursor {
 class DateChanges {
 public:
     // The muhurtha's place; the planets' signs are searched only when `readsPlanets`.
-    DateChanges(const MomentInput& place, bool readsPlanets);
+    DateChanges(const TypedPlace& place, bool readsPlanets);
     DateChanges(const DateChanges&) = delete;  // the quantities hold on to the moments
     DateChanges& operator=(const DateChanges&) = delete;
 

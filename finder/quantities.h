@@ -22,7 +22,8 @@ inline std::int16_t Short(std::int64_t value) { return static_cast<std::int16_t>
 // One local date of the query: its minutes as typed moments, converted the way the calculation converts them.
 class DateMoments {
 public:
-    explicit DateMoments(const MomentInput& place) : input_(place) {}
+    // The moments are at `place`; SetZone puts them on a clock before any is read.
+    explicit DateMoments(const TypedPlace& place) { input_.place = place; }
     void SetDate(LocalDate date) {
         input_.year = Short(date.year);
         input_.month = Short(date.month);

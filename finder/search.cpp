@@ -100,7 +100,7 @@ public:
         : query_(query),
           birth_(ComputeMoment(query.input.birth, query.input.planets)),
           readsPlanets_(ReadsPlanets(query)),
-          changes_(query.input.muhurtha, readsPlanets_),
+          changes_(query.input.muhurtha.place, readsPlanets_),
           avoided_(query) {}
 
     void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {

@@ -21,7 +21,7 @@ std::vector<MinuteRange> DailyRanges(const DailyWindow& window) {
 }
 
 AvoidedPeriods::AvoidedPeriods(const FinderQuery& query)
-    : avoided_(query.avoidedPeriods), place_(DayPlaceOf(query.input.muhurtha)) {
+    : avoided_(query.avoidedPeriods), place_(DayPlaceOf(query.input.muhurtha.place, query.input.muhurtha.zone)) {
     for (const bool avoided : avoided_) any_ = any_ || avoided;
 }
 
@@ -46,7 +46,7 @@ std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const TypedZone&
     const SunDay yesterday = DayOf(AddDays(date, -1), zone);
     const SunDay today = DayOf(date, zone);
     const ClockMinute midnight = static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay;
-    const auto jdOf = [&](int minute) { return JdUtOfClockMinute(midnight + minute, ZoneOffsetSeconds(zone)); };
+    const auto jdOf = [&](int minute) { return JdUtOfClockMinute(midnight + minute, zone); };
     // The first minute of the date whose start is at or after a moment (MinutesPerDay when none is).
     const auto firstFrom = [&](double jdUt) {
         int m = static_cast<int>(std::clamp(std::ceil((jdUt - jdOf(0)) * MinutesPerDay), -1.0,

@@ -103,7 +103,7 @@ TEST(UntilTexts, TheFourLimbRowsOfAPanel) {
 
 TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
     const MomentInput wednesday = testing::Delhi(2026, 12, 9, 12, 0);
-    const DayPanelTexts day = DayPanelTextsOf(ComputeDayView(wednesday, DateOf(wednesday)), wednesday);
+    const DayPanelTexts day = DayPanelTextsOf(ComputeDayView(wednesday.place, wednesday.zone, DateOf(wednesday)), wednesday);
     // The periods holding the chosen 12:00 are marked.
     const std::vector<DayLine> periods = {{"Rahu kalam", "12:13 \u2013 13:30", false},
                                           {"Yamaganda", "08:23 \u2013 09:39", false},
@@ -131,7 +131,7 @@ TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
          "The Sun does not set on this day at this place."},
     };
     for (const auto& c : polar) {
-        const DayPanelTexts texts = DayPanelTextsOf(ComputeDayView(c.moment, DateOf(c.moment)), c.moment);
+        const DayPanelTexts texts = DayPanelTextsOf(ComputeDayView(c.moment.place, c.moment.zone, DateOf(c.moment)), c.moment);
         EXPECT_EQ(texts.sunNote.rfind(c.note, 0), 0u) << texts.sunNote;
         EXPECT_TRUE(texts.periods.empty() && texts.choghadiyas.empty() && texts.horas.empty());
         EXPECT_EQ(texts.chosen, "");

@@ -92,10 +92,10 @@ bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute, std::map<
     const MomentInput& place = q.input.muhurtha;
     const auto dayOf = [&](LocalDate d) {
         auto at = days.find(DayNumber(d));
-        if (at == days.end()) at = days.emplace(DayNumber(d), ComputeSunDay(d, DayPlaceOf(place))).first;
+        if (at == days.end()) at = days.emplace(DayNumber(d), ComputeSunDay(d, DayPlaceOf(place.place, place.zone))).first;
         return at->second;
     };
-    const double jdUt = JdUtOfClockMinute(place, static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute);
+    const double jdUt = JdUtOfClockMinute(static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute, place.zone);
     SunDay day = dayOf(date);
     if (day.sunriseJdUt && jdUt < *day.sunriseJdUt) day = dayOf(AddDays(date, -1));
     const auto frame = FrameOf(day);
