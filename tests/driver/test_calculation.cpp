@@ -166,10 +166,10 @@ TEST(ComputeMoment, SweepOfDatesPlacesAndZones) {
             in.day = static_cast<std::int16_t>(1 + (year * 7 + static_cast<int>(z)) % 28);
             in.hour = static_cast<std::int16_t>((year + 5 * static_cast<int>(z)) % 24);
             in.minute = static_cast<std::int16_t>((year * 3 + static_cast<int>(z)) % 60);
-            // The picker's labels are west positive; the record keeps magnitudes and the direction.
+            // The record keeps magnitudes and the direction.
             in.zone.hours = static_cast<std::int16_t>(std::abs(NamedZones[z].hours));
             in.zone.minutes = static_cast<std::int16_t>(std::abs(NamedZones[z].minutes));
-            in.zone.isEast = NamedZones[z].hours < 0 || NamedZones[z].minutes < 0;
+            in.zone.isEast = NamedZones[z].hours > 0 || NamedZones[z].minutes > 0;
             in.place.latitudeDegrees = static_cast<std::int16_t>(place.latDeg);
             in.place.latitudeMinutes = static_cast<std::int16_t>(place.latMin);
             in.place.isSouth = place.south;

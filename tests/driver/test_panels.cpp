@@ -146,15 +146,15 @@ TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
 
 TEST(NamedZones, TellingRows) {
     const struct { std::size_t position; const char* text; int hours, minutes; } rows[] = {
-        {0, "Alaska/Hawaii Daylight Time,AHDT,-9.0", 9, 0},
-        {6, "Australian Central Standard Time,ACST,+9.5", -9, -30},
+        {0, "Alaska/Hawaii Daylight Time,AHDT,-9.0", -9, 0},
+        {6, "Australian Central Standard Time,ACST,+9.5", 9, 30},
         {29, "Greenwich Mean Time,GMT,0.0", 0, 0},
-        {32, "Hawaiian Standard Time,HST,-10.5", 10, 30},
-        {34, "Indian Time, IST, +5.3", -5, -30},
-        {36, "Int'l Date Line West,IDLW,-12.0", 12, 0},
-        {46, "New Zealand Std Summer Time,NZST,+13.0", -13, 0},
-        {50, "Newfoundland Standard Time,NST,-3.5", 3, 30},
-        {70, "Yukon War Time,YWT,-8.0", 8, 0},
+        {32, "Hawaiian Standard Time,HST,-10.5", -10, -30},
+        {34, "Indian Time, IST, +5.3", 5, 30},
+        {36, "Int'l Date Line West,IDLW,-12.0", -12, 0},
+        {46, "New Zealand Std Summer Time,NZST,+13.0", 13, 0},
+        {50, "Newfoundland Standard Time,NST,-3.5", -3, -30},
+        {70, "Yukon War Time,YWT,-8.0", -8, 0},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(NamedZones[r.position].text, r.text);

@@ -22,22 +22,22 @@ struct ZoneRowCase {
 
 // The telling rows of the list: whole, half-hour and the odd "+5.3" zones, both ends of the list and the twins.
 const ZoneRowCase ZoneRows[] = {
-    {0, "Alaska/Hawaii Daylight Time,AHDT,-9.0", 9, 0},
-    {6, "Australian Central Standard Time,ACST,+9.5", -9, -30},
-    {11, "Azores Time, AT, -2.0", 2, 0},
-    {27, "Eastern Standard Time,EST,-5.0", 5, 0},
+    {0, "Alaska/Hawaii Daylight Time,AHDT,-9.0", -9, 0},
+    {6, "Australian Central Standard Time,ACST,+9.5", 9, 30},
+    {11, "Azores Time, AT, -2.0", -2, 0},
+    {27, "Eastern Standard Time,EST,-5.0", -5, 0},
     {29, "Greenwich Mean Time,GMT,0.0", 0, 0},
-    {32, "Hawaiian Standard Time,HST,-10.5", 10, 30},
-    {34, "Indian Time, IST, +5.3", -5, -30},
-    {36, "Int'l Date Line West,IDLW,-12.0", 12, 0},
-    {46, "New Zealand Std Summer Time,NZST,+13.0", -13, 0},
-    {50, "Newfoundland Standard Time,NST,-3.5", 3, 30},
-    {56, "South Australia Daylight Time,SAD,+10.5", -10, -30},
-    {57, "South Australia Daylight Time,SDT,+10.5", -10, -30},
-    {58, "South Australia Standard Time,SAST,+9.5", -9, -30},
-    {59, "South Australia Standard Time,SAT,+9.5", -9, -30},
+    {32, "Hawaiian Standard Time,HST,-10.5", -10, -30},
+    {34, "Indian Time, IST, +5.3", 5, 30},
+    {36, "Int'l Date Line West,IDLW,-12.0", -12, 0},
+    {46, "New Zealand Std Summer Time,NZST,+13.0", 13, 0},
+    {50, "Newfoundland Standard Time,NST,-3.5", -3, -30},
+    {56, "South Australia Daylight Time,SAD,+10.5", 10, 30},
+    {57, "South Australia Daylight Time,SDT,+10.5", 10, 30},
+    {58, "South Australia Standard Time,SAST,+9.5", 9, 30},
+    {59, "South Australia Standard Time,SAT,+9.5", 9, 30},
     {61, "Universal Time, UT, 0.0", 0, 0},
-    {70, "Yukon War Time,YWT,-8.0", 8, 0},
+    {70, "Yukon War Time,YWT,-8.0", -8, 0},
 };
 
 TEST(TimeZonePicker, ListsTheZonesAndHandsOnTheChosenRow) {
