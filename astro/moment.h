@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "astro/calendar.h"
@@ -49,6 +50,20 @@ inline void SetLongitude(TypedPlace& p, double longitudeDeg) {
     p.longitudeMinutes = static_cast<std::int16_t>(minutes % 60);
     p.isEast = longitudeDeg >= 0.0;
 }
+
+// The texts of coordinates, each to the whole minute of arc. They differ where their readers need it: a typed
+// place shows the hemispheres of its boxes, so a coordinate typed as 0°00'S stays south; one in signed degrees
+// shows the positive hemisphere for a value that rounds to 0°00', except in the people listing, which shows the
+// hemisphere of the sign (-0.001 is "0:00S").
+// "28°39'N 77°13'E": the place the boxes hold.
+std::string CoordinatesText(const TypedPlace& place);
+// "28°39'N", "77°13'E": a coordinate in signed degrees.
+std::string AngleText(double degrees, char positive, char negative);
+// "13:05N", "080:17E": a coordinate in signed degrees as the command line's options take it, the degrees padded
+// with zeros to `width` digits.
+std::string OptionAngleText(double degrees, int width, char positive, char negative);
+// "13:05N": a coordinate in signed degrees as the people listing writes it, unpadded, the hemisphere by the sign.
+std::string ListedAngleText(double degrees, char positive, char negative);
 
 // A zone exactly as typed on an input page: the offset's hours, minutes and seconds as magnitudes, its direction
 // (a zone's own sign, not the hemisphere of the place) and the daylight-saving box. Offsets made of it are east

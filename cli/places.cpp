@@ -12,15 +12,6 @@
 namespace kalvora {
 namespace {
 
-// "13:05N", "080:17E": the coordinates as the options take them.
-std::string AngleText(double degrees, int width, char positive, char negative) {
-    const long minutes = MinutesOfArc(degrees);
-    char text[24];
-    std::snprintf(text, sizeof text, "%0*ld:%02ld%c", width, minutes / 60, minutes % 60,
-                  degrees < 0.0 && minutes > 0 ? negative : positive);
-    return text;
-}
-
 // "Chennai, Tamil Nadu, India": the parts a place has.
 std::string PlaceTitle(const Place& place) {
     std::string title = place.name;
@@ -224,7 +215,7 @@ std::string PlacesText(const Atlas& atlas, const std::vector<PlaceMatch>& matche
         if (!p.countryCode.empty()) out += " (" + p.countryCode + ")";
         if (!match.formerName.empty()) out += ", formerly " + std::string(match.formerName);
         if (!match.otherName.empty()) out += ", also called " + std::string(match.otherName);
-        out += "  " + AngleText(p.latitudeDeg, 2, 'N', 'S') + " " + AngleText(p.longitudeDeg, 3, 'E', 'W');
+        out += "  " + OptionAngleText(p.latitudeDeg, 2, 'N', 'S') + " " + OptionAngleText(p.longitudeDeg, 3, 'E', 'W');
         out += "  " + p.timeZone + "  population " + std::to_string(p.population) + "\n";
     }
     return out;
