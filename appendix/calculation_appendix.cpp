@@ -124,7 +124,7 @@ void AddDay(ReportAppendix& appendix, const CalculationInput& input, const DayVi
 
     // Whether the chosen minute falls in one of the periods a beginning avoids.
     const MomentInput& m = input.muhurtha;
-    const double chosenJdUt = JdUtOfClockMinute(m, ClockMinuteOf(m));
+    const double chosenJdUt = JdUtOfClockMinute(ClockMinuteOf(m), m.zone);
     std::string periods;
     for (const InauspiciousPeriod period : InauspiciousPeriodsAt(p, chosenJdUt)) {
         periods += (periods.empty() ? "" : ", ") + std::string(NameOf(period));
@@ -144,8 +144,8 @@ void AddWhenAndWhere(PartWriter& part, const WhenAndWhereLabels& labels, const M
     part.Add(labels.date, LongDateText(DateOf(moment)));
     part.Add(labels.time, ClockText(moment.hour, moment.minute));
     part.Add(labels.place, std::move(place));
-    part.Add(T::Coordinates, CoordinatesText(moment));
-    part.Add(T::Zone, MomentZoneText(moment, origin));
+    part.Add(T::Coordinates, CoordinatesText(moment.place));
+    part.Add(T::Zone, MomentZoneText(moment.zone, origin));
 }
 
 }  // namespace
@@ -159,16 +159,16 @@ std::string ClockMinuteOnDay(ClockMinute minute, LocalDate day) {
 
 std::string UtcOffsetText(int offsetSeconds) { return "UTC" + OffsetText(offsetSeconds); }
 
-std::string MomentZoneText(const MomentInput& moment, const MomentOrigin& origin) {
-    const int offset = ZoneOffsetSeconds(moment);
+std::string MomentZoneText(const TypedZone& zone, const MomentOrigin& origin) {
+    const int offset = ZoneOffsetSeconds(zone);
     if (origin.zone && origin.zone->id) {
         std::string text = *origin.zone->id;
         if (!origin.zone->abbreviation.empty()) text += " (" + origin.zone->abbreviation + ")";
         text += ", " + UtcOffsetText(offset);
-        if (moment.isDst) text += ", " + Text(T::DaylightSaving);
+        if (zone.isDst) text += ", " + Text(T::DaylightSaving);
         return text;
     }
-    if (!moment.isDst) return UtcOffsetText(offset) + " " + Text(T::AsTyped);
+    if (!zone.isDst) return UtcOffsetText(offset) + " " + Text(T::AsTyped);
     return UtcOffsetText(offset - 3600) + " " + Text(T::AsTyped) + ", " + Text(T::DaylightSaving) + ": " +
            Text(T::ClockAt) + " " + UtcOffsetText(offset);
 }
@@ -191,13 +191,6 @@ std::string BoxesPlaceText(const PlaceText& boxes) { return JoinedNames({&boxes.
 std::string MomentPlaceText(const MomentOrigin& origin) {
     if (!origin.place) return "";
     return JoinedNames({&origin.place->name, &origin.place->state, &origin.place->country});
-}
-
-std::string CoordinatesText(const MomentInput& m) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%d\u00b0%02d'%c %d\u00b0%02d'%c", m.latitudeDegrees, m.latitudeMinutes,
-                  m.isSouth ? 'S' : 'N', m.longitudeDegrees, m.longitudeMinutes, m.isEast ? 'E' : 'W');
-    return text;
 }
 
 ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculation& calculation,

@@ -29,13 +29,10 @@ std::string UtcOffsetText(int offsetSeconds);
 // The zone as the calculation used it: "Asia/Kolkata (IST), UTC+05:30" for a zone of the database (with
 // ", daylight saving" while it is in force), "UTC-05:00 as typed, daylight saving: clock at UTC-04:00" for a typed
 // offset.
-std::string MomentZoneText(const MomentInput& moment, const MomentOrigin& origin);
+std::string MomentZoneText(const TypedZone& zone, const MomentOrigin& origin);
 
 // The atlas place a moment came from: "New Delhi, National Capital Territory of Delhi, India"; "" for a place
 // whose coordinates were typed.
 std::string MomentPlaceText(const MomentOrigin& origin);
-
-// The coordinates the calculation used: "28°38'N 77°13'E".
-std::string CoordinatesText(const MomentInput& moment);
 
 }  // namespace kalvora

@@ -60,9 +60,9 @@ double LocalSiderealTime(double ut, double centuriesSince1900, double longitude)
 
 MomentTime ConvertMoment(const MomentInput& input) {
     MomentTime out;
-    out.longitude = SignedLongitude(input);
-    out.latitude = SignedLatitude(input);
-    const double zone = EffectiveZoneHours(input);
+    out.longitude = SignedLongitude(input.place);
+    out.latitude = SignedLatitude(input.place);
+    const double zone = EffectiveZoneHours(input.zone);
 
     out.clock.month = input.month;
     out.clock.day = input.day;

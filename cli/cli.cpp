@@ -51,7 +51,7 @@ void WriteOrigin(JsonWriter& json, const MomentInput& input, const MomentOrigin&
     } else {
         json.Null();
     }
-    const ZoneOfMoment zone = origin.zone.value_or(TypedZone(input));
+    const ZoneOfMoment zone = origin.zone.value_or(ZoneOfTyped(input.zone));
     json.Key("zone").BeginObject().Key("id");
     if (zone.id) {
         json.String(*zone.id);

@@ -106,10 +106,10 @@ std::string SkippedDateText(const TimeZone& zone, LocalDate date) {
 void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
     const std::optional<ZoneOffset> most = OffsetForMostOf(zone, options.date);
     if (!most) Fail("--date", SkippedDateText(zone, options.date));
-    SetMomentZone(options.place, *most);
-    const std::optional<double> sunrise = ComputeDayView(options.place, options.date, options.sunrise).sun.sunriseJdUt;
+    options.place.zone = TypedZoneOf(*most);
+    const std::optional<double> sunrise = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise).sun.sunriseJdUt;
     if (!sunrise) return;
-    SetMomentZone(options.place, OffsetAtUt(zone, UtSecondHolding(*sunrise)));
+    options.place.zone = TypedZoneOf(OffsetAtUt(zone, UtSecondHolding(*sunrise)));
 }
 
 }  // namespace
@@ -261,7 +261,7 @@ std::string DayText(const DayView& day) {
 int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommand<DayOptions>(args, out, err, ParseDayArguments, DayUsageText,
                                   [](const DayOptions& options, std::ostream& output) {
-        const DayView day = ComputeDayView(options.place, options.date, options.sunrise);
+        const DayView day = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise);
         output << (options.json ? DayJson(day) + "\n" : DayText(day));
     });
 }

@@ -121,13 +121,13 @@ void ParseDateTime(std::string_view option, std::string_view text, MomentInput& 
 }
 
 void ParseLatitude(std::string_view option, std::string_view text, MomentInput& moment) {
-    moment.isSouth =
-        ParseAngle(option, text, 90, "NS", "28:39N", moment.latitudeDegrees, moment.latitudeMinutes) == 'S';
+    moment.place.isSouth =
+        ParseAngle(option, text, 90, "NS", "28:39N", moment.place.latitudeDegrees, moment.place.latitudeMinutes) == 'S';
 }
 
 void ParseLongitude(std::string_view option, std::string_view text, MomentInput& moment) {
-    moment.isEast =
-        ParseAngle(option, text, 180, "EW", "77:13E", moment.longitudeDegrees, moment.longitudeMinutes) == 'E';
+    moment.place.isEast =
+        ParseAngle(option, text, 180, "EW", "77:13E", moment.place.longitudeDegrees, moment.place.longitudeMinutes) == 'E';
 }
 
 void ParseZone(std::string_view option, std::string_view text, MomentInput& moment) {
@@ -139,11 +139,11 @@ void ParseZone(std::string_view option, std::string_view text, MomentInput& mome
                                : "expected a signed offset from UT, east positive, as +HH:MM, -HH:MM or +HH:MM:SS "
                                  "(for example +05:30), got " + Quoted(text));
     }
-    SetZoneBoxes(moment, *offset);
-    moment.zoneIsEast = text[0] == '+';  // "-00:00" keeps the direction it was typed with
+    SetZoneBoxes(moment.zone, *offset);
+    moment.zone.isEast = text[0] == '+';  // "-00:00" keeps the direction it was typed with
 }
 
-void MarkDst(std::string_view, std::string_view, MomentInput& moment) { moment.isDst = true; }
+void MarkDst(std::string_view, std::string_view, MomentInput& moment) { moment.zone.isDst = true; }
 
 std::string ParseSex(std::string_view option, std::string_view text) {
     ParseChoice(option, text, {"Male", "Female"});

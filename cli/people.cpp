@@ -166,14 +166,6 @@ PeopleOptions Parse(const std::vector<std::string>& args) {
     return options;
 }
 
-// "13:05N" from signed degrees (rounded to the minute).
-std::string AngleText(double degrees, char positive, char negative) {
-    const long minutes = std::lround(std::abs(degrees) * 60.0);
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%ld:%02ld%c", minutes / 60, minutes % 60, degrees < 0 ? negative : positive);
-    return buffer;
-}
-
 // The advice that follows a problem of the file that moving it aside solves.
 constexpr std::string_view SetAsideAdvice = " (kalvora-cli people set-aside moves it aside and starts a new one)";
 
@@ -315,7 +307,7 @@ std::string PersonLine(const Person& p) {
     std::string line = p.name + "  born " + BirthDateText(p.born) + " " + ClockText(p.born.hour, p.born.minute) + "  " + p.sex +
                        "  ";
     if (p.place) line += p.place->name + ", " + p.place->state + ", " + p.place->country + " ";
-    line += AngleText(p.latitude, 'N', 'S') + " " + AngleText(p.longitude, 'E', 'W') + "  zone ";
+    line += ListedAngleText(p.latitude, 'N', 'S') + " " + ListedAngleText(p.longitude, 'E', 'W') + "  zone ";
     line += p.zone.id ? *p.zone.id : OffsetText(p.zone.offsetSeconds.value_or(0));
     if (p.zone.dst) line += " DST";
     if (!p.note.empty()) line += "  (" + p.note + ")";

@@ -12,15 +12,6 @@
 namespace kalvora {
 namespace {
 
-// "13:05N", "080:17E": the coordinates as the options take them.
-std::string AngleText(double degrees, int width, char positive, char negative) {
-    const long minutes = MinutesOfArc(degrees);
-    char text[24];
-    std::snprintf(text, sizeof text, "%0*ld:%02ld%c", width, minutes / 60, minutes % 60,
-                  degrees < 0.0 && minutes > 0 ? negative : positive);
-    return text;
-}
-
 // "Chennai, Tamil Nadu, India": the parts a place has.
 std::string PlaceTitle(const Place& place) {
     std::string title = place.name;
@@ -67,9 +58,9 @@ std::optional<PlaceOfMoment> PlaceCoordinates(std::string_view prefix, const Mom
         if (!sources.longitude) options_detail::Missing(Name(prefix, "-lon"), seeHelp);
         return std::nullopt;
     }
-    if (!sources.latitude) SetLatitude(moment, place->latitudeDeg);
-    if (!sources.longitude) SetLongitude(moment, place->longitudeDeg);
-    return PlaceOfMoment{place->name, place->state, place->country, SignedLatitude(moment), SignedLongitude(moment)};
+    if (!sources.latitude) SetLatitude(moment.place, place->latitudeDeg);
+    if (!sources.longitude) SetLongitude(moment.place, place->longitudeDeg);
+    return PlaceOfMoment{place->name, place->state, place->country, SignedLatitude(moment.place), SignedLongitude(moment.place)};
 }
 
 // The zone id the moment follows: --*-tz, else the place's unless a zone was typed; none for a typed zone.
@@ -113,7 +104,7 @@ MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources
     origin.place = PlaceCoordinates(prefix, sources, place, moment, seeHelp);
     const std::optional<std::string> id = ZoneIdOf(prefix, sources, place, seeHelp);
     if (!id) {
-        origin.zone = TypedZone(moment);
+        origin.zone = ZoneOfTyped(moment.zone);
         return origin;
     }
     const TimeZone zone = OpenZone(prefix, sources, *id);
@@ -126,7 +117,7 @@ MomentOrigin ResolveMoment(std::string_view prefix, const MomentSources& sources
     }
     const std::optional<ZoneOffset> offset = ChosenOffset(found, sources.fold.value_or(Fold::Earlier));
     if (!offset) Fail(prefix, DescribeLocalTime(*id, local, found));
-    SetMomentZone(moment, *offset);
+    moment.zone = TypedZoneOf(*offset);
     origin.zone = ZoneOfMoment{*id, offset->abbreviation, offset->offsetSeconds, offset->daylight};
     return origin;
 }
@@ -224,7 +215,7 @@ std::string PlacesText(const Atlas& atlas, const std::vector<PlaceMatch>& matche
         if (!p.countryCode.empty()) out += " (" + p.countryCode + ")";
         if (!match.formerName.empty()) out += ", formerly " + std::string(match.formerName);
         if (!match.otherName.empty()) out += ", also called " + std::string(match.otherName);
-        out += "  " + AngleText(p.latitudeDeg, 2, 'N', 'S') + " " + AngleText(p.longitudeDeg, 3, 'E', 'W');
+        out += "  " + OptionAngleText(p.latitudeDeg, 2, 'N', 'S') + " " + OptionAngleText(p.longitudeDeg, 3, 'E', 'W');
         out += "  " + p.timeZone + "  population " + std::to_string(p.population) + "\n";
     }
     return out;

@@ -21,8 +21,8 @@ MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& pancha
     return d;
 }
 
-ZoneOfMoment TypedZone(const MomentInput& moment) {
-    return {std::nullopt, "", ZoneOffsetSeconds(moment), moment.isDst};
+ZoneOfMoment ZoneOfTyped(const TypedZone& zone) {
+    return {std::nullopt, "", ZoneOffsetSeconds(zone), zone.isDst};
 }
 
 Sky SkyOf(const MomentTime& time, const ChartPositions& chart) {

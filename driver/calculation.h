@@ -65,7 +65,7 @@ struct MomentOrigin {
 };
 
 // The zone of a moment whose offset was typed: no id and no abbreviation.
-ZoneOfMoment TypedZone(const MomentInput& moment);
+ZoneOfMoment ZoneOfTyped(const TypedZone& zone);
 
 // What the pages hold for one calculation.
 struct CalculationInput {

@@ -5,17 +5,17 @@
 
 namespace kalvora {
 
-DayPlace DayPlaceOf(const MomentInput& moment) {
-    DayPlace place;
-    place.latitudeDeg = SignedLatitude(moment);
-    place.longitudeDeg = SignedLongitude(moment);
-    place.zoneOffsetSeconds = ZoneOffsetSeconds(moment);
-    return place;
+DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone) {
+    DayPlace day;
+    day.latitudeDeg = SignedLatitude(place);
+    day.longitudeDeg = SignedLongitude(place);
+    day.zoneOffsetSeconds = ZoneOffsetSeconds(zone);
+    return day;
 }
 
-DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date, SunriseDefinition definition) {
+DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date, SunriseDefinition definition) {
     DayView view;
-    view.place = DayPlaceOf(placeAndZone);
+    view.place = DayPlaceOf(place, zone);
     view.sun = ComputeSunDay(date, view.place, definition);
     if (const auto frame = FrameOf(view.sun)) view.periods = PeriodsOfDay(*frame);
 
@@ -29,7 +29,7 @@ DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date, SunriseD
         first = ClockMinuteHolding(*view.sun.sunriseJdUt, view.place.zoneOffsetSeconds);
         last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds);
     }
-    for (std::size_t i = 0; i < LimbCount; ++i) view.limbs[i] = LimbSpansBetween(Limbs[i], placeAndZone, first, last);
+    for (std::size_t i = 0; i < LimbCount; ++i) view.limbs[i] = LimbSpansBetween(Limbs[i], place, zone, first, last);
     return view;
 }
 
@@ -37,7 +37,7 @@ CalculationTimes ComputeCalculationTimes(const CalculationInput& input, SunriseD
     CalculationTimes times;
     times.birthLimbs = LimbsAt(input.birth);
     times.muhurthaLimbs = LimbsAt(input.muhurtha);
-    times.muhurthaDay = ComputeDayView(input.muhurtha, DateOf(input.muhurtha), definition);
+    times.muhurthaDay = ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), definition);
     return times;
 }
 

@@ -25,11 +25,11 @@ struct DayView {
     std::array<std::vector<LimbSpan>, LimbCount> limbs;
 };
 
-// The place of a typed moment as the day computes with it: signed degrees and the moment's whole zone offset.
-DayPlace DayPlaceOf(const MomentInput& moment);
+// A typed place and zone as the day computes with them: signed degrees and the zone's whole offset.
+DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone);
 
-// The day of a local date at the place and zone of a typed moment (its date and time are not read).
-DayView ComputeDayView(const MomentInput& placeAndZone, LocalDate date,
+// The day of a local date at a typed place on a typed zone.
+DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date,
                        SunriseDefinition definition = SunriseDefinition::Hindu);
 
 // What is shown beside a calculation: the limb times of both moments and the day of the muhurtha's local date.

@@ -25,19 +25,22 @@ ClockMinute ClockMinuteOf(const MomentInput& moment) {
     return ClockMinuteOf(DateOf(moment), moment.hour * MinutesPerHour + moment.minute);
 }
 
-MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute) {
+MomentInput AtClockMinute(const TypedPlace& place, const TypedZone& zone, ClockMinute minute) {
     const LocalDate date = DateOfClockMinute(minute);
     const int ofDay = MinuteOfDay(minute);
-    placeAndZone.year = Short(date.year);
-    placeAndZone.month = Short(date.month);
-    placeAndZone.day = Short(date.day);
-    placeAndZone.hour = Short(ofDay / MinutesPerHour);
-    placeAndZone.minute = Short(ofDay % MinutesPerHour);
-    return placeAndZone;
+    MomentInput moment;
+    moment.year = Short(date.year);
+    moment.month = Short(date.month);
+    moment.day = Short(date.day);
+    moment.hour = Short(ofDay / MinutesPerHour);
+    moment.minute = Short(ofDay % MinutesPerHour);
+    moment.zone = zone;
+    moment.place = place;
+    return moment;
 }
 
-double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute) {
-    return JdUtOfClockMinute(minute, ZoneOffsetSeconds(placeAndZone));
+double JdUtOfClockMinute(ClockMinute minute, const TypedZone& zone) {
+    return JdUtOfClockMinute(minute, ZoneOffsetSeconds(zone));
 }
 
 LimbValue LimbAt(Limb limb, const MomentInput& moment) {
@@ -64,19 +67,20 @@ namespace {
 struct LimbQuantity {
     using Value = LimbValue;
     Limb limb;
-    const MomentInput& placeAndZone;
+    const TypedPlace& place;
+    const TypedZone& zone;
     ChangeGuide guide{0, {}, {}, CoarseStep};
 
     ChangeReading<Value> Read(ClockMinute minute) {
-        return {minute, LimbAt(limb, AtClockMinute(placeAndZone, minute)), {}};
+        return {minute, LimbAt(limb, AtClockMinute(place, zone, minute)), {}};
     }
     static bool Same(const Value& a, const Value& b) { return a.index == b.index; }
 };
 
 }  // namespace
 
-LimbSpan LimbSpanAt(Limb limb, const MomentInput& placeAndZone, ClockMinute minute) {
-    LimbQuantity quantity{limb, placeAndZone};
+LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute) {
+    LimbQuantity quantity{limb, place, zone};
     ChangeReading<LimbValue> at = quantity.Read(minute);
     const LimbValue value = at.value;
     const ClockMinute start = RunStart(quantity, at);
@@ -86,15 +90,15 @@ LimbSpan LimbSpanAt(Limb limb, const MomentInput& placeAndZone, ClockMinute minu
 std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment) {
     const ClockMinute minute = ClockMinuteOf(moment);
     std::array<LimbSpan, LimbCount> spans;
-    for (std::size_t i = 0; i < LimbCount; ++i) spans[i] = LimbSpanAt(Limbs[i], moment, minute);
+    for (std::size_t i = 0; i < LimbCount; ++i) spans[i] = LimbSpanAt(Limbs[i], moment.place, moment.zone, minute);
     return spans;
 }
 
-std::vector<LimbSpan> LimbSpansBetween(Limb limb, const MomentInput& placeAndZone, ClockMinute first,
-                                       ClockMinute last) {
+std::vector<LimbSpan> LimbSpansBetween(Limb limb, const TypedPlace& place, const TypedZone& zone,
+                                       ClockMinute first, ClockMinute last) {
     std::vector<LimbSpan> spans;
     if (first > last) return spans;
-    LimbQuantity quantity{limb, placeAndZone};
+    LimbQuantity quantity{limb, place, zone};
     ChangeReading<LimbValue> at = quantity.Read(first);
     ClockMinute start = RunStart(quantity, at);
     for (;;) {

@@ -25,11 +25,11 @@ inline constexpr auto LimbHeadings = std::to_array<std::string_view>({"Tithi", "
 static_assert(LimbHeadings.size() == LimbCount);
 constexpr std::string_view KeyOf(Limb limb) { return LimbKeys[static_cast<std::size_t>(limb)]; }
 
-// The clock minute of a typed moment, and the typed moment of a clock minute at the same place and zone.
+// The clock minute of a typed moment, and the typed moment of a clock minute at a place and zone.
 ClockMinute ClockMinuteOf(const MomentInput& moment);
-MomentInput AtClockMinute(MomentInput placeAndZone, ClockMinute minute);
-// The Julian day of universal time of a clock minute on a moment's zone.
-double JdUtOfClockMinute(const MomentInput& placeAndZone, ClockMinute minute);
+MomentInput AtClockMinute(const TypedPlace& place, const TypedZone& zone, ClockMinute minute);
+// The Julian day of universal time of a clock minute on a typed zone.
+double JdUtOfClockMinute(ClockMinute minute, const TypedZone& zone);
 
 // What one limb shows at one moment: its index in its name table and its name.
 struct LimbValue {
@@ -52,11 +52,11 @@ struct LimbSpan {
 };
 
 // The span of the value a limb shows at a clock minute of the given place and zone.
-LimbSpan LimbSpanAt(Limb limb, const MomentInput& placeAndZone, ClockMinute minute);
+LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute);
 // The spans of the four limbs at a typed moment, in the order of Limbs.
 std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment);
 // The spans of a limb current at any minute from first up to last (both included), in time order.
-std::vector<LimbSpan> LimbSpansBetween(Limb limb, const MomentInput& placeAndZone, ClockMinute first,
-                                       ClockMinute last);
+std::vector<LimbSpan> LimbSpansBetween(Limb limb, const TypedPlace& place, const TypedZone& zone,
+                                       ClockMinute first, ClockMinute last);
 
 }  // namespace kalvora

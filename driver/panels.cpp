@@ -118,7 +118,7 @@ std::string ChosenText(const DayView& day, const MomentInput& chosen, bool& avoi
     avoided = false;
     if (!day.periods || !day.sun.sunriseJdUt) return "";
     const std::string opening = "The chosen time " + ClockText(chosen.hour, chosen.minute);
-    const double jdUt = JdUtOfClockMinute(chosen, ClockMinuteOf(chosen));
+    const double jdUt = JdUtOfClockMinute(ClockMinuteOf(chosen), chosen.zone);
     if (jdUt < *day.sun.sunriseJdUt) {
         return opening + " comes before this day's sunrise (" + DayClock(*day.sun.sunriseJdUt, day) +
                ") and belongs to the day before.";
@@ -151,7 +151,7 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
                  {"Next sunrise", SunTime(day.sun.nextSunriseJdUt, day)},
                  {"Weekday", WeekdayText(day.sun.weekday)}};
     const ClockMinute chosenMinute = ClockMinuteOf(chosen);
-    const double chosenJdUt = JdUtOfClockMinute(chosen, chosenMinute);
+    const double chosenJdUt = JdUtOfClockMinute(chosenMinute, chosen.zone);
     for (std::size_t i = 0; i < LimbCount; ++i) {
         for (const LimbSpan& span : day.limbs[i]) {
             texts.limbs.push_back({std::string(span.value.name), std::string(LimbHeadings[i]),

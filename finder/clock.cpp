@@ -17,7 +17,7 @@ std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return a / b + ((a % b !=
 }  // namespace
 
 std::vector<ClockStretch> ClockStretches(const FinderQuery& query, LocalDate date) {
-    if (query.clock.empty()) return {{query.input.muhurtha, 0, MinutesPerDay - 1}};
+    if (query.clock.empty()) return {{query.input.muhurtha.zone, 0, MinutesPerDay - 1}};
     const std::int64_t dayStart = (DayNumber(date) - EpochDayNumber) * SecondsPerDay;  // local seconds
     std::vector<ClockStretch> stretches;
     for (std::size_t i = 0; i < query.clock.size(); ++i) {
@@ -44,7 +44,7 @@ CalculationInput WindowStartInput(const FinderQuery& query, const FoundWindow& w
     for (const finding::ClockStretch& stretch : finding::ClockStretches(query, window.date)) {
         if (stretch.firstMinute <= window.firstMinute && window.firstMinute <= stretch.lastMinute &&
             ZoneOffsetSeconds(stretch.zone) == window.offsetSeconds) {
-            finding::CopyZoneFields(stretch.zone, in.muhurtha);
+            in.muhurtha.zone = stretch.zone;
             break;
         }
     }

@@ -7,18 +7,9 @@
 
 namespace kalvora::finding {
 
-// Puts a typed moment on the clock of another: copies its zone fields (offset, side and daylight saving).
-inline void CopyZoneFields(const MomentInput& from, MomentInput& to) {
-    to.zoneHours = from.zoneHours;
-    to.zoneMinutes = from.zoneMinutes;
-    to.zoneSeconds = from.zoneSeconds;
-    to.zoneIsEast = from.zoneIsEast;
-    to.isDst = from.isDst;
-}
-
 // The minutes of a local date that one offset of the clock covers.
 struct ClockStretch {
-    MomentInput zone;  // its zone fields
+    TypedZone zone;
     int firstMinute = 0;
     int lastMinute = MinutesPerDay - 1;
 };

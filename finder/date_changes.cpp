@@ -6,7 +6,7 @@
 
 namespace kalvora::finding {
 
-DateChanges::DateChanges(const MomentInput& place, bool readsPlanets)
+DateChanges::DateChanges(const TypedPlace& place, bool readsPlanets)
     : moments_(place),
       moon_{moments_},
       ascendant_{moments_},

@@ -20,13 +20,13 @@ struct ChangeCursor {
 class DateChanges {
 public:
     // The muhurtha's place; the planets' signs are searched only when `readsPlanets`.
-    DateChanges(const MomentInput& place, bool readsPlanets);
+    DateChanges(const TypedPlace& place, bool readsPlanets);
     DateChanges(const DateChanges&) = delete;  // the quantities hold on to the moments
     DateChanges& operator=(const DateChanges&) = delete;
 
     void SetDate(LocalDate date) { moments_.SetDate(date); }
-    // Puts the minutes on the clock of the given zone fields.
-    void SetZone(const MomentInput& zone) { moments_.SetZone(zone); }
+    // Puts the minutes on a zone's clock.
+    void SetZone(const TypedZone& zone) { moments_.SetZone(zone); }
     MomentTime TimeAt(int minute) { return moments_.TimeAt(minute); }
 
     // Finds the change minutes of every quantity over minutes first..last of the date.

@@ -22,14 +22,15 @@ inline std::int16_t Short(std::int64_t value) { return static_cast<std::int16_t>
 // One local date of the query: its minutes as typed moments, converted the way the calculation converts them.
 class DateMoments {
 public:
-    explicit DateMoments(const MomentInput& place) : input_(place) {}
+    // The moments are at `place`; SetZone puts them on a clock before any is read.
+    explicit DateMoments(const TypedPlace& place) { input_.place = place; }
     void SetDate(LocalDate date) {
         input_.year = Short(date.year);
         input_.month = Short(date.month);
         input_.day = Short(date.day);
     }
-    // Puts the moments on a clock: the zone fields of `zone`.
-    void SetZone(const MomentInput& zone) { CopyZoneFields(zone, input_); }
+    // Puts the moments on a zone's clock.
+    void SetZone(const TypedZone& zone) { input_.zone = zone; }
     const MomentInput& At(std::int64_t minute) {
         input_.hour = Short(minute / 60);
         input_.minute = Short(minute % 60);

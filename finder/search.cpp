@@ -100,7 +100,7 @@ public:
         : query_(query),
           birth_(ComputeMoment(query.input.birth, query.input.planets)),
           readsPlanets_(ReadsPlanets(query)),
-          changes_(query.input.muhurtha, readsPlanets_),
+          changes_(query.input.muhurtha.place, readsPlanets_),
           avoided_(query) {}
 
     void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {
@@ -121,10 +121,10 @@ public:
     }
 
 private:
-    // Puts the quantities and the evaluation's input on the clock of the given zone fields.
-    void SetClock(const MomentInput& zone) {
+    // Puts the quantities and the evaluation's input on a zone's clock.
+    void SetClock(const TypedZone& zone) {
         changes_.SetZone(zone);
-        CopyZoneFields(zone, input_.muhurtha);
+        input_.muhurtha.zone = zone;
         offsetSeconds_ = ZoneOffsetSeconds(zone);
     }
 

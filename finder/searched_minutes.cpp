@@ -21,11 +21,11 @@ std::vector<MinuteRange> DailyRanges(const DailyWindow& window) {
 }
 
 AvoidedPeriods::AvoidedPeriods(const FinderQuery& query)
-    : avoided_(query.avoidedPeriods), place_(DayPlaceOf(query.input.muhurtha)) {
+    : avoided_(query.avoidedPeriods), place_(DayPlaceOf(query.input.muhurtha.place, query.input.muhurtha.zone)) {
     for (const bool avoided : avoided_) any_ = any_ || avoided;
 }
 
-SunDay AvoidedPeriods::DayOf(LocalDate date, const MomentInput& zone) {
+SunDay AvoidedPeriods::DayOf(LocalDate date, const TypedZone& zone) {
     DayPlace place = place_;
     place.zoneOffsetSeconds = ZoneOffsetSeconds(zone);
     for (const auto& kept : days_) {
@@ -42,11 +42,11 @@ bool AvoidedPeriods::NeedsNextSunrise(int weekday) const {
     return std::abs(place_.latitudeDeg) >= EveryDayRiseAndSetLatitudeDeg || AvoidablePeriodsReachTheNight(weekday);
 }
 
-std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const MomentInput& zone) {
+std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const TypedZone& zone) {
     const SunDay yesterday = DayOf(AddDays(date, -1), zone);
     const SunDay today = DayOf(date, zone);
     const ClockMinute midnight = static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay;
-    const auto jdOf = [&](int minute) { return JdUtOfClockMinute(zone, midnight + minute); };
+    const auto jdOf = [&](int minute) { return JdUtOfClockMinute(midnight + minute, zone); };
     // The first minute of the date whose start is at or after a moment (MinutesPerDay when none is).
     const auto firstFrom = [&](double jdUt) {
         int m = static_cast<int>(std::clamp(std::ceil((jdUt - jdOf(0)) * MinutesPerDay), -1.0,
@@ -80,7 +80,7 @@ std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const MomentInpu
 }
 
 std::vector<MinuteRange> SearchedRanges(const DailyWindow& window, AvoidedPeriods& avoided, LocalDate date,
-                                        const MomentInput& zone) {
+                                        const TypedZone& zone) {
     std::vector<MinuteRange> ranges = DailyRanges(window);
     if (!avoided.Any()) return ranges;
     for (const auto& [first, last] : avoided.Ranges(date, zone)) {

@@ -25,14 +25,14 @@ class AvoidedPeriods {
 public:
     explicit AvoidedPeriods(const FinderQuery& query);
     bool Any() const { return any_; }
-    // The minutes of the date (0..1439) whose start lies in an avoided period, as ranges, on the clock of the given
-    // zone fields. A minute before the date's sunrise lies in the day of the date before; from the sunrise on (or
+    // The minutes of the date (0..1439) whose start lies in an avoided period, as ranges, on a zone's clock. A
+    // minute before the date's sunrise lies in the day of the date before; from the sunrise on (or
     // all day where the Sun does not rise) in the date's own day.
-    std::vector<MinuteRange> Ranges(LocalDate date, const MomentInput& zone);
+    std::vector<MinuteRange> Ranges(LocalDate date, const TypedZone& zone);
 
 private:
     // The day of a local date at the muhurtha's place on a zone's clock, its next sunrise found only where needed.
-    SunDay DayOf(LocalDate date, const MomentInput& zone);
+    SunDay DayOf(LocalDate date, const TypedZone& zone);
     // The next sunrise is found only where the day's periods reach into the night, or far enough from the
     // equator that it may not come (a polar night then begins, and the day has no periods).
     bool NeedsNextSunrise(int weekday) const;
@@ -43,9 +43,8 @@ private:
     std::array<std::optional<std::pair<std::int32_t, SunDay>>, 2> days_;  // by the zone offset they were found on
 };
 
-// The minutes of the date inside the daily window and outside every avoided period, as ranges, on the clock of
-// the given zone fields.
+// The minutes of the date inside the daily window and outside every avoided period, as ranges, on a zone's clock.
 std::vector<MinuteRange> SearchedRanges(const DailyWindow& window, AvoidedPeriods& avoided, LocalDate date,
-                                        const MomentInput& zone);
+                                        const TypedZone& zone);
 
 }  // namespace kalvora::finding

@@ -70,9 +70,9 @@ void AsBirthMoment(const Person& person) {
         fuzz::Check(*e.what() != '\0', "a saved person was refused without a message");
         return;
     }
-    fuzz::Check(birth.latitudeDegrees >= 0 && birth.latitudeDegrees <= 90 && birth.latitudeMinutes >= 0 &&
-                    birth.latitudeMinutes <= 59 && birth.longitudeDegrees >= 0 && birth.longitudeDegrees <= 180 &&
-                    birth.longitudeMinutes >= 0 && birth.longitudeMinutes <= 59,
+    fuzz::Check(birth.place.latitudeDegrees >= 0 && birth.place.latitudeDegrees <= 90 && birth.place.latitudeMinutes >= 0 &&
+                    birth.place.latitudeMinutes <= 59 && birth.place.longitudeDegrees >= 0 && birth.place.longitudeDegrees <= 180 &&
+                    birth.place.longitudeMinutes >= 0 && birth.place.longitudeMinutes <= 59,
                 "a saved person's coordinates came out of range for '" + person.name + "'");
 }
 

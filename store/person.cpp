@@ -123,24 +123,24 @@ MomentInput BirthMomentOf(const Person& person) {
     moment.day = static_cast<std::int16_t>(person.born.day);
     moment.hour = static_cast<std::int16_t>(person.born.hour);
     moment.minute = static_cast<std::int16_t>(person.born.minute);
-    SetLatitude(moment, person.latitude);
-    SetLongitude(moment, person.longitude);
+    SetLatitude(moment.place, person.latitude);
+    SetLongitude(moment.place, person.longitude);
     if (person.zone.id) return moment;
-    SetZoneBoxes(moment, person.zone.offsetSeconds.value_or(0));
-    moment.isDst = person.zone.dst;
+    SetZoneBoxes(moment.zone, person.zone.offsetSeconds.value_or(0));
+    moment.zone.isDst = person.zone.dst;
     return moment;
 }
 
 void SetBirthMoment(Person& person, const MomentInput& moment, const std::string& zoneId) {
     person.born = {moment.year, moment.month, moment.day, moment.hour, moment.minute};
-    person.latitude = SignedLatitude(moment);
-    person.longitude = SignedLongitude(moment);
+    person.latitude = SignedLatitude(moment.place);
+    person.longitude = SignedLongitude(moment.place);
     person.zone = {};
     if (!zoneId.empty()) {
         person.zone.id = zoneId;
     } else {
-        person.zone.offsetSeconds = ZoneBoxesOffsetSeconds(moment);
-        person.zone.dst = moment.isDst;
+        person.zone.offsetSeconds = ZoneBoxesOffsetSeconds(moment.zone);
+        person.zone.dst = moment.zone.isDst;
     }
 }
 

@@ -457,19 +457,21 @@ std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, Local
     const std::int64_t utTo = (DayNumber(to) - EpochDayNumber + 3) * std::int64_t{SecondsPerDay};
     std::vector<ClockPeriod> clock(1);
     clock.front().fromUtSeconds = utFrom;
-    SetMomentZone(clock.front().zone, OffsetAtUt(zone, utFrom));
+    clock.front().zone = TypedZoneOf(OffsetAtUt(zone, utFrom));
     for (const ZoneTransition& change : TransitionsBetween(zone, utFrom, utTo)) {
         ClockPeriod period;
         period.fromUtSeconds = change.utSeconds;
-        SetMomentZone(period.zone, change.after);
+        period.zone = TypedZoneOf(change.after);
         clock.push_back(period);
     }
     return clock;
 }
 
-void SetMomentZone(MomentInput& moment, const ZoneOffset& offset) {
-    SetZoneBoxes(moment, OffsetInBoxes(offset));
-    moment.isDst = OneHourDaylight(offset);
+TypedZone TypedZoneOf(const ZoneOffset& offset) {
+    TypedZone zone;
+    SetZoneBoxes(zone, OffsetInBoxes(offset));
+    zone.isDst = OneHourDaylight(offset);
+    return zone;
 }
 
 }  // namespace kalvora

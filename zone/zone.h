@@ -112,10 +112,10 @@ ZoneBoxes SplitIntoBoxes(const ZoneOffset& offset);
 // change up to the end of the last.
 std::vector<ClockPeriod> ClockOfZone(const TimeZone& zone, LocalDate from, LocalDate to);
 
-// Puts an offset into a moment's zone fields exactly, seconds included: as the boxes hold it (the standard offset
-// with daylight saving when exactly one hour of it applies, otherwise the whole offset), its hours and minutes as
-// whole magnitudes and the seconds left over in zoneSeconds.
-void SetMomentZone(MomentInput& moment, const ZoneOffset& offset);
+// An offset as a typed zone, exactly, seconds included: as the boxes hold it (the standard offset with daylight
+// saving when exactly one hour of it applies, otherwise the whole offset), its hours and minutes as whole
+// magnitudes and the seconds left over.
+TypedZone TypedZoneOf(const ZoneOffset& offset);
 
 // A short warning where the zone database gives one zone to a region that kept its own time on that
 // date (Bombay until 1955, Calcutta until 1948); "" elsewhere.

@@ -10,12 +10,12 @@ namespace {
 
 MomentInput Chennai() {
     MomentInput in;
-    in.zoneHours = 5;
-    in.zoneMinutes = 30;
-    in.longitudeDegrees = 80;
-    in.longitudeMinutes = 17;
-    in.latitudeDegrees = 13;
-    in.latitudeMinutes = 5;
+    in.zone.hours = 5;
+    in.zone.minutes = 30;
+    in.place.longitudeDegrees = 80;
+    in.place.longitudeMinutes = 17;
+    in.place.latitudeDegrees = 13;
+    in.place.latitudeMinutes = 5;
     in.year = 2026;
     in.hour = 10;
     return in;
@@ -25,7 +25,7 @@ void BM_WholeDayView(benchmark::State& state) {
     const MomentInput place = Chennai();
     LocalDate date{2026, 1, 1};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeDayView(place, date));
+        benchmark::DoNotOptimize(ComputeDayView(place.place, place.zone, date));
         date = AddDays(date, 1);  // a new date each time
     }
 }

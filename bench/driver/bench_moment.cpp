@@ -11,9 +11,9 @@ namespace {
 kalvora::MomentInput Delhi() {
     kalvora::MomentInput in;
     in.year = 2026; in.month = 12; in.day = 10; in.hour = 10; in.minute = 30;
-    in.zoneHours = 5; in.zoneMinutes = 30; in.zoneIsEast = true;
-    in.longitudeDegrees = 77; in.longitudeMinutes = 13; in.isEast = true;
-    in.latitudeDegrees = 28; in.latitudeMinutes = 39;
+    in.zone.hours = 5; in.zone.minutes = 30; in.zone.isEast = true;
+    in.place.longitudeDegrees = 77; in.place.longitudeMinutes = 13; in.place.isEast = true;
+    in.place.latitudeDegrees = 28; in.place.latitudeMinutes = 39;
     return in;
 }
 

@@ -15,12 +15,12 @@ namespace {
 
 MomentInput DelhiPlace() {
     MomentInput in;
-    in.zoneHours = 5;
-    in.zoneMinutes = 30;
-    in.longitudeDegrees = 77;
-    in.longitudeMinutes = 13;
-    in.latitudeDegrees = 28;
-    in.latitudeMinutes = 39;
+    in.zone.hours = 5;
+    in.zone.minutes = 30;
+    in.place.longitudeDegrees = 77;
+    in.place.longitudeMinutes = 13;
+    in.place.latitudeDegrees = 28;
+    in.place.latitudeMinutes = 39;
     return in;
 }
 
@@ -63,11 +63,11 @@ BENCHMARK(BM_FinderYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // as the command line reads it.
 void BM_FinderYearOnZoneClock(benchmark::State& state) {
     FinderQuery q = YearQuery(Subjects[state.range(0)]);
-    q.input.muhurtha.longitudeDegrees = 74;
-    q.input.muhurtha.longitudeMinutes = 0;
-    q.input.muhurtha.isEast = false;
-    q.input.muhurtha.latitudeDegrees = 40;
-    q.input.muhurtha.latitudeMinutes = 43;
+    q.input.muhurtha.place.longitudeDegrees = 74;
+    q.input.muhurtha.place.longitudeMinutes = 0;
+    q.input.muhurtha.place.isEast = false;
+    q.input.muhurtha.place.latitudeDegrees = 40;
+    q.input.muhurtha.place.latitudeMinutes = 43;
     q.clock = ClockOfZone(*OpenTimeZone("America/New_York"), q.from, q.to);
     TimeSearch(state, q, "America/New_York, ");
 }

@@ -33,7 +33,7 @@ CalculationInput DelhiJourney() {
 CalculationInput Tromso(int month, bool summer) {
     CalculationInput input = DelhiJourney();
     input.muhurtha = Moment().On(2026, month, 21).At(10, 30).ZoneEast(1).East(18, 57).North(69, 39);
-    if (summer) input.muhurtha.isDst = true;
+    if (summer) input.muhurtha.zone.isDst = true;
     input.muhurthaOrigin = {};
     return input;
 }
@@ -163,7 +163,7 @@ TEST(ReportAppendix, WhereTheSunDoesNotRiseOrSetTheDaySaysSoAndShowsNoPeriods) {
         const AppendixPart* chosen = PartNamed(appendix, AppendixText::ChosenMuhurtha);
         ASSERT_NE(chosen, nullptr);
         EXPECT_EQ(ValueOf(*chosen, TextOf(AppendixText::Zone)),
-                  c.input.muhurtha.isDst ? "UTC+01:00 as typed, daylight saving: clock at UTC+02:00"
+                  c.input.muhurtha.zone.isDst ? "UTC+01:00 as typed, daylight saving: clock at UTC+02:00"
                                          : "UTC+01:00 as typed");
         EXPECT_EQ(ValueOf(*chosen, TextOf(AppendixText::Place)), "(none)");
     }

@@ -39,13 +39,13 @@ TEST(ConvertMoment, ZoneAndUniversalTime) {
     for (const auto& c : cases) {
         MomentInput in;
         in.hour = static_cast<std::int16_t>(c.hour);
-        in.zoneHours = static_cast<std::int16_t>(c.zoneHours);
-        in.zoneMinutes = static_cast<std::int16_t>(c.zoneMinutes);
-        in.zoneSeconds = static_cast<std::int16_t>(c.zoneSeconds);
-        in.zoneIsEast = c.zoneIsEast;
-        in.isEast = c.placeIsEast;
-        in.longitudeDegrees = 3;
-        in.isDst = c.dst;
+        in.zone.hours = static_cast<std::int16_t>(c.zoneHours);
+        in.zone.minutes = static_cast<std::int16_t>(c.zoneMinutes);
+        in.zone.seconds = static_cast<std::int16_t>(c.zoneSeconds);
+        in.zone.isEast = c.zoneIsEast;
+        in.place.isEast = c.placeIsEast;
+        in.place.longitudeDegrees = 3;
+        in.zone.isDst = c.dst;
         const MomentTime t = ConvertMoment(in);
         EXPECT_DOUBLE_EQ(t.clock.effectiveZoneHours, c.expectedZone) << c.what;
         EXPECT_DOUBLE_EQ(t.ut, c.expectedUt) << c.what;
@@ -55,8 +55,8 @@ TEST(ConvertMoment, ZoneAndUniversalTime) {
 TEST(ConvertMoment, SignedPlaceAndCenturies) {
     MomentInput in;
     in.month = 1; in.day = 1; in.year = 2000; in.hour = 12;
-    in.longitudeDegrees = 77; in.longitudeMinutes = 13; in.isEast = true;
-    in.latitudeDegrees = 33; in.latitudeMinutes = 52; in.isSouth = true;
+    in.place.longitudeDegrees = 77; in.place.longitudeMinutes = 13; in.place.isEast = true;
+    in.place.latitudeDegrees = 33; in.place.latitudeMinutes = 52; in.place.isSouth = true;
     const MomentTime t = ConvertMoment(in);
     EXPECT_NEAR(t.longitude, 77 + 13 / 60.0, 1e-12);
     EXPECT_NEAR(t.latitude, -(33 + 52 / 60.0), 1e-12);

@@ -46,11 +46,11 @@ TEST(ParseArguments, GoodArgumentsFillBothMoments) {
     EXPECT_EQ(o.input.personSex, "Female");
     EXPECT_EQ(o.input.muhurtha.year, 2026);
     EXPECT_EQ(o.input.muhurtha.minute, 30);
-    EXPECT_EQ(o.input.muhurtha.latitudeDegrees, 28);
-    EXPECT_TRUE(o.input.muhurtha.isEast);
-    EXPECT_TRUE(o.input.muhurtha.zoneIsEast);
-    EXPECT_EQ(o.input.muhurtha.zoneHours, 5);
-    EXPECT_EQ(o.input.muhurtha.zoneMinutes, 30);
+    EXPECT_EQ(o.input.muhurtha.place.latitudeDegrees, 28);
+    EXPECT_TRUE(o.input.muhurtha.place.isEast);
+    EXPECT_TRUE(o.input.muhurtha.zone.isEast);
+    EXPECT_EQ(o.input.muhurtha.zone.hours, 5);
+    EXPECT_EQ(o.input.muhurtha.zone.minutes, 30);
     EXPECT_EQ(o.input.birth.hour, 6);
     EXPECT_EQ(o.input.muhurthaWeekdayBox, "Thursday");  // the weekday of 10 December 2026
 }
@@ -58,17 +58,17 @@ TEST(ParseArguments, GoodArgumentsFillBothMoments) {
 TEST(ParseArguments, ValuesOfEachForm) {
     MomentInput m;
     ParseZone("--z", "-05:00", m);
-    EXPECT_FALSE(m.zoneIsEast);
-    EXPECT_EQ(m.zoneHours, 5);
+    EXPECT_FALSE(m.zone.isEast);
+    EXPECT_EQ(m.zone.hours, 5);
     ParseZone("--z", "+00:00", m);
-    EXPECT_TRUE(m.zoneIsEast);
-    EXPECT_EQ(m.zoneHours, 0);
+    EXPECT_TRUE(m.zone.isEast);
+    EXPECT_EQ(m.zone.hours, 0);
     ParseLatitude("--lat", "33:52s", m);
-    EXPECT_TRUE(m.isSouth);
-    EXPECT_EQ(m.latitudeMinutes, 52);
+    EXPECT_TRUE(m.place.isSouth);
+    EXPECT_EQ(m.place.latitudeMinutes, 52);
     ParseLongitude("--lon", "180:00W", m);
-    EXPECT_FALSE(m.isEast);
-    EXPECT_EQ(m.longitudeDegrees, 180);
+    EXPECT_FALSE(m.place.isEast);
+    EXPECT_EQ(m.place.longitudeDegrees, 180);
     ParseDateTime("--when", "2000-02-29T23:59:59", m);
     EXPECT_EQ(m.day, 29);
     const CliOptions o = ParseArguments(With(GoodArguments(), "--muhurtha-weekday", "Sunday"));

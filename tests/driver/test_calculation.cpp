@@ -166,18 +166,18 @@ TEST(ComputeMoment, SweepOfDatesPlacesAndZones) {
             in.day = static_cast<std::int16_t>(1 + (year * 7 + static_cast<int>(z)) % 28);
             in.hour = static_cast<std::int16_t>((year + 5 * static_cast<int>(z)) % 24);
             in.minute = static_cast<std::int16_t>((year * 3 + static_cast<int>(z)) % 60);
-            // The picker's labels are west positive; the record keeps magnitudes and the direction.
-            in.zoneHours = static_cast<std::int16_t>(std::abs(NamedZones[z].hours));
-            in.zoneMinutes = static_cast<std::int16_t>(std::abs(NamedZones[z].minutes));
-            in.zoneIsEast = NamedZones[z].hours < 0 || NamedZones[z].minutes < 0;
-            in.latitudeDegrees = static_cast<std::int16_t>(place.latDeg);
-            in.latitudeMinutes = static_cast<std::int16_t>(place.latMin);
-            in.isSouth = place.south;
-            in.longitudeDegrees = static_cast<std::int16_t>(place.lonDeg);
-            in.longitudeMinutes = static_cast<std::int16_t>(place.lonMin);
-            in.isEast = place.east;
+            // The record keeps magnitudes and the direction.
+            in.zone.hours = static_cast<std::int16_t>(std::abs(NamedZones[z].hours));
+            in.zone.minutes = static_cast<std::int16_t>(std::abs(NamedZones[z].minutes));
+            in.zone.isEast = NamedZones[z].hours > 0 || NamedZones[z].minutes > 0;
+            in.place.latitudeDegrees = static_cast<std::int16_t>(place.latDeg);
+            in.place.latitudeMinutes = static_cast<std::int16_t>(place.latMin);
+            in.place.isSouth = place.south;
+            in.place.longitudeDegrees = static_cast<std::int16_t>(place.lonDeg);
+            in.place.longitudeMinutes = static_cast<std::int16_t>(place.lonMin);
+            in.place.isEast = place.east;
             for (const bool dst : {false, true}) {
-                in.isDst = dst;
+                in.zone.isDst = dst;
                 const MomentResult r = ComputeMoment(in);
                 ++moments;
                 const std::string where = std::to_string(year) + " zone " + std::string(NamedZones[z].text);

@@ -32,7 +32,7 @@ TEST(DayView, LimbsCoverTheDayAndPeriodsNeedTheSun) {
     });
     for (const DayCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const DayView view = ComputeDayView(c.placeAndZone, c.date);
+        const DayView view = ComputeDayView(c.placeAndZone.place, c.placeAndZone.zone, c.date);
         EXPECT_EQ(view.sun.date, c.date);
         EXPECT_EQ(view.sun.weekday, WeekdayOf(c.date));
         EXPECT_EQ(view.periods.has_value(), c.sunRisesAndSets);
@@ -83,7 +83,7 @@ TEST(DayView, AValueShownAtTheMinuteOfEitherSunriseBelongsToTheDay) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const MomentInput place = Moment().ZoneEast(5, 30).East(77, c.longitudeMinutes).North(28, 39);
-        const DayView view = ComputeDayView(place, {2021, 8, c.day}, SunriseDefinition::Standard);
+        const DayView view = ComputeDayView(place.place, place.zone, {2021, 8, c.day}, SunriseDefinition::Standard);
         const std::optional<double> sunrise = c.day == 24 ? view.sun.nextSunriseJdUt : view.sun.sunriseJdUt;
         ASSERT_TRUE(sunrise.has_value());
         EXPECT_EQ(ClockMinuteHolding(*sunrise, view.place.zoneOffsetSeconds), Change + c.sunriseFromChange);

@@ -33,15 +33,15 @@ TEST(LimbTimes, MatchAMinuteByMinuteRun) {
         for (const Limb limb : Limbs) {
             SCOPED_TRACE(std::string(c.what) + ", " + std::string(KeyOf(limb)));
             std::vector<ClockMinute> changes;  // minutes whose index differs from the minute before
-            std::vector<LimbValue> values{LimbAt(limb, AtClockMinute(c.placeAndZone, first))};
+            std::vector<LimbValue> values{LimbAt(limb, AtClockMinute(c.placeAndZone.place, c.placeAndZone.zone, first))};
             for (ClockMinute m = first + 1; m <= last; ++m) {
-                const LimbValue v = LimbAt(limb, AtClockMinute(c.placeAndZone, m));
+                const LimbValue v = LimbAt(limb, AtClockMinute(c.placeAndZone.place, c.placeAndZone.zone, m));
                 if (v.index != values.back().index) {
                     changes.push_back(m);
                     values.push_back(v);
                 }
             }
-            const std::vector<LimbSpan> spans = LimbSpansBetween(limb, c.placeAndZone, first, last);
+            const std::vector<LimbSpan> spans = LimbSpansBetween(limb, c.placeAndZone.place, c.placeAndZone.zone, first, last);
             ASSERT_EQ(spans.size(), values.size());
             for (std::size_t i = 0; i < spans.size(); ++i) {
                 EXPECT_EQ(spans[i].limb, limb);
@@ -55,7 +55,7 @@ TEST(LimbTimes, MatchAMinuteByMinuteRun) {
             }
             // The edges outside the run: the first span began where the value first shows, the last one ends
             // where the next value shows.
-            const auto indexAt = [&](ClockMinute m) { return LimbAt(limb, AtClockMinute(c.placeAndZone, m)).index; };
+            const auto indexAt = [&](ClockMinute m) { return LimbAt(limb, AtClockMinute(c.placeAndZone.place, c.placeAndZone.zone, m)).index; };
             EXPECT_EQ(indexAt(spans.front().start), values.front().index);
             EXPECT_NE(indexAt(spans.front().start - 1), values.front().index);
             EXPECT_EQ(indexAt(spans.back().end - 1), values.back().index);
@@ -79,21 +79,22 @@ TEST(LimbTimes, AtAMomentHoldTheMoment) {
 TEST(ClockMinutes, TextsOffsetsAndUniversalTime) {
     const MomentInput delhi = Moment().On(2026, 1, 1).At(0, 0).ZoneEast(5, 30).East(77, 13).North(28, 39);
     MomentInput madras = delhi;
-    madras.zoneHours = 5;
-    madras.zoneMinutes = 21;
-    madras.zoneSeconds = 10;
+    madras.zone.hours = 5;
+    madras.zone.minutes = 21;
+    madras.zone.seconds = 10;
     const MomentInput newYork = Moment().On(2026, 7, 1).ZoneWest(5).DaylightSaving();
-    EXPECT_EQ(ZoneOffsetSeconds(delhi), 19800);
-    EXPECT_EQ(ZoneOffsetSeconds(madras), 19270);
-    EXPECT_EQ(ZoneOffsetSeconds(newYork), -14400);
+    EXPECT_EQ(ZoneOffsetSeconds(delhi.zone), 19800);
+    EXPECT_EQ(ZoneOffsetSeconds(madras.zone), 19270);
+    EXPECT_EQ(ZoneOffsetSeconds(newYork.zone), -14400);
 
     const ClockMinute midnight = ClockMinuteOf(delhi);
     EXPECT_EQ(DateTimeText(midnight), "2026-01-01T00:00");
     EXPECT_EQ(DateTimeText(midnight - 1), "2025-12-31T23:59");
-    EXPECT_EQ(ClockMinuteOf(AtClockMinute(delhi, midnight + 1439)), midnight + 1439);
+    EXPECT_EQ(ClockMinuteOf(AtClockMinute(delhi.place, delhi.zone, midnight + 1439)), midnight + 1439);
     // 2026-01-01 00:00 at +05:30 is 2025-12-31 18:30 UT.
-    EXPECT_NEAR(JdUtOfClockMinute(delhi, midnight), 2461041.5 - 5.5 / 24.0, 1e-9);
-    const DayPlace place = DayPlaceOf(Moment().ZoneWest(3).West(46, 30).South(23, 30));
+    EXPECT_NEAR(JdUtOfClockMinute(midnight, delhi.zone), 2461041.5 - 5.5 / 24.0, 1e-9);
+    const MomentInput saoPaulo = Moment().ZoneWest(3).West(46, 30).South(23, 30);
+    const DayPlace place = DayPlaceOf(saoPaulo.place, saoPaulo.zone);
     EXPECT_DOUBLE_EQ(place.latitudeDeg, -23.5);
     EXPECT_DOUBLE_EQ(place.longitudeDeg, -46.5);
     EXPECT_EQ(place.zoneOffsetSeconds, -10800);

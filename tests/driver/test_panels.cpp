@@ -103,7 +103,7 @@ TEST(UntilTexts, TheFourLimbRowsOfAPanel) {
 
 TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
     const MomentInput wednesday = testing::Delhi(2026, 12, 9, 12, 0);
-    const DayPanelTexts day = DayPanelTextsOf(ComputeDayView(wednesday, DateOf(wednesday)), wednesday);
+    const DayPanelTexts day = DayPanelTextsOf(ComputeDayView(wednesday.place, wednesday.zone, DateOf(wednesday)), wednesday);
     // The periods holding the chosen 12:00 are marked.
     const std::vector<DayLine> periods = {{"Rahu kalam", "12:13 \u2013 13:30", false},
                                           {"Yamaganda", "08:23 \u2013 09:39", false},
@@ -131,7 +131,7 @@ TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
          "The Sun does not set on this day at this place."},
     };
     for (const auto& c : polar) {
-        const DayPanelTexts texts = DayPanelTextsOf(ComputeDayView(c.moment, DateOf(c.moment)), c.moment);
+        const DayPanelTexts texts = DayPanelTextsOf(ComputeDayView(c.moment.place, c.moment.zone, DateOf(c.moment)), c.moment);
         EXPECT_EQ(texts.sunNote.rfind(c.note, 0), 0u) << texts.sunNote;
         EXPECT_TRUE(texts.periods.empty() && texts.choghadiyas.empty() && texts.horas.empty());
         EXPECT_EQ(texts.chosen, "");
@@ -146,15 +146,15 @@ TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
 
 TEST(NamedZones, TellingRows) {
     const struct { std::size_t position; const char* text; int hours, minutes; } rows[] = {
-        {0, "Alaska/Hawaii Daylight Time,AHDT,-9.0", 9, 0},
-        {6, "Australian Central Standard Time,ACST,+9.5", -9, -30},
+        {0, "Alaska/Hawaii Daylight Time,AHDT,-9.0", -9, 0},
+        {6, "Australian Central Standard Time,ACST,+9.5", 9, 30},
         {29, "Greenwich Mean Time,GMT,0.0", 0, 0},
-        {32, "Hawaiian Standard Time,HST,-10.5", 10, 30},
-        {34, "Indian Time, IST, +5.3", -5, -30},
-        {36, "Int'l Date Line West,IDLW,-12.0", 12, 0},
-        {46, "New Zealand Std Summer Time,NZST,+13.0", -13, 0},
-        {50, "Newfoundland Standard Time,NST,-3.5", 3, 30},
-        {70, "Yukon War Time,YWT,-8.0", 8, 0},
+        {32, "Hawaiian Standard Time,HST,-10.5", -10, -30},
+        {34, "Indian Time, IST, +5.3", 5, 30},
+        {36, "Int'l Date Line West,IDLW,-12.0", -12, 0},
+        {46, "New Zealand Std Summer Time,NZST,+13.0", 13, 0},
+        {50, "Newfoundland Standard Time,NST,-3.5", -3, -30},
+        {70, "Yukon War Time,YWT,-8.0", -8, 0},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(NamedZones[r.position].text, r.text);

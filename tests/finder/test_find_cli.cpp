@@ -62,8 +62,8 @@ TEST(FindCommand, ParsesTheQuery) {
     EXPECT_EQ(o.query.from, (LocalDate{2026, 3, 10}));
     EXPECT_EQ(o.query.between.firstMinute, 420);
     EXPECT_EQ(o.query.between.lastMinute, 1290);
-    EXPECT_EQ(o.query.input.muhurtha.latitudeDegrees, 28);
-    EXPECT_TRUE(o.query.input.muhurtha.zoneIsEast);
+    EXPECT_EQ(o.query.input.muhurtha.place.latitudeDegrees, 28);
+    EXPECT_TRUE(o.query.input.muhurtha.zone.isEast);
     EXPECT_EQ(o.query.input.birth.hour, 6);
     EXPECT_EQ(o.query.input.personSex, "Female");
     EXPECT_TRUE(o.query.leftOutWeekdays[0]);

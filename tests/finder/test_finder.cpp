@@ -58,15 +58,9 @@ struct MinuteResult {
 };
 
 // With `zone`, the muhurtha takes its zone fields.
-MinuteResult NormalCalculation(const FinderQuery& q, LocalDate date, int minute, const MomentInput* zone = nullptr) {
+MinuteResult NormalCalculation(const FinderQuery& q, LocalDate date, int minute, const TypedZone* zone = nullptr) {
     CalculationInput in = q.input;
-    if (zone) {
-        in.muhurtha.zoneHours = zone->zoneHours;
-        in.muhurtha.zoneMinutes = zone->zoneMinutes;
-        in.muhurtha.zoneSeconds = zone->zoneSeconds;
-        in.muhurtha.zoneIsEast = zone->zoneIsEast;
-        in.muhurtha.isDst = zone->isDst;
-    }
+    if (zone) in.muhurtha.zone = *zone;
     in.muhurtha.year = static_cast<std::int16_t>(date.year);
     in.muhurtha.month = static_cast<std::int16_t>(date.month);
     in.muhurtha.day = static_cast<std::int16_t>(date.day);
@@ -98,10 +92,10 @@ bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute, std::map<
     const MomentInput& place = q.input.muhurtha;
     const auto dayOf = [&](LocalDate d) {
         auto at = days.find(DayNumber(d));
-        if (at == days.end()) at = days.emplace(DayNumber(d), ComputeSunDay(d, DayPlaceOf(place))).first;
+        if (at == days.end()) at = days.emplace(DayNumber(d), ComputeSunDay(d, DayPlaceOf(place.place, place.zone))).first;
         return at->second;
     };
-    const double jdUt = JdUtOfClockMinute(place, static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute);
+    const double jdUt = JdUtOfClockMinute(static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute, place.zone);
     SunDay day = dayOf(date);
     if (day.sunriseJdUt && jdUt < *day.sunriseJdUt) day = dayOf(AddDays(date, -1));
     const auto frame = FrameOf(day);
@@ -325,9 +319,8 @@ std::vector<ZoneReferenceWindow> MinuteByMinuteOnZone(const FinderQuery& q, cons
     std::sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) { return x.utSeconds < y.utSeconds; });
     std::vector<ZoneReferenceWindow> windows;
     for (const Entry& e : entries) {
-        MomentInput zoneFields;
-        SetMomentZone(zoneFields, e.offset);
-        MinuteResult r = NormalCalculation(q, e.date, e.minute, &zoneFields);
+        const TypedZone zone = TypedZoneOf(e.offset);
+        MinuteResult r = NormalCalculation(q, e.date, e.minute, &zone);
         if (!windows.empty()) {
             ZoneReferenceWindow& open = windows.back();
             if (open.window.date == e.date && open.window.last + 1 == e.minute &&
@@ -382,7 +375,7 @@ TEST_P(FinderOnZoneClock, SameWindowsAndOffsetsAsEachMinuteLookedUp) {
         EXPECT_TRUE(*w.evaluation == e.evaluation);
         // The window opened as the pages' input gives the window's moment.
         const CalculationInput start = WindowStartInput(q, w);
-        EXPECT_EQ(ZoneOffsetSeconds(start.muhurtha), w.offsetSeconds);
+        EXPECT_EQ(ZoneOffsetSeconds(start.muhurtha.zone), w.offsetSeconds);
         EXPECT_EQ(Calculate(start).muhurtha.details.lagna, w.names.lagna);
         if (::testing::Test::HasFailure()) return;
     }

@@ -233,7 +233,7 @@ TEST_F(PlacesTest, AZoneTypedByHandDropsThePlacesZone) {
         EXPECT_EQ(Text(L(Muhurtha.zoneHour)), L(c.zoneHour)) << c.byPicker;
         EXPECT_EQ(Text(L(Muhurtha.zoneMinute)), L(c.zoneMinute)) << c.byPicker;
         EXPECT_EQ(Find<QCheckBox>(L(Muhurtha.dst))->isChecked(), c.dst) << c.byPicker;
-        EXPECT_EQ(form->ReadMoment().zoneSeconds, 0);
+        EXPECT_EQ(form->ReadMoment().zone.seconds, 0);
         EXPECT_EQ(form->Origin(), MomentOrigin{});
     }
 }

@@ -81,16 +81,16 @@ MomentInput ExpectedMoment(const MomentEntry& e, const ExpectedZone& zone) {
     in.year = static_cast<std::int16_t>(e.year);
     in.hour = static_cast<std::int16_t>(e.hour);
     in.minute = static_cast<std::int16_t>(e.minute);
-    in.zoneHours = static_cast<std::int16_t>(zone.hours);
-    in.zoneMinutes = static_cast<std::int16_t>(zone.minutes);
-    in.zoneIsEast = zone.east;
-    in.latitudeDegrees = static_cast<std::int16_t>(std::stoi(e.degreeLat));
-    in.latitudeMinutes = static_cast<std::int16_t>(std::stoi(e.minuteLat));
-    in.longitudeDegrees = static_cast<std::int16_t>(std::stoi(e.degreeLong));
-    in.longitudeMinutes = static_cast<std::int16_t>(std::stoi(e.minuteLong));
-    in.isEast = !e.west;
-    in.isSouth = e.south;
-    in.isDst = e.dst;
+    in.zone.hours = static_cast<std::int16_t>(zone.hours);
+    in.zone.minutes = static_cast<std::int16_t>(zone.minutes);
+    in.zone.isEast = zone.east;
+    in.place.latitudeDegrees = static_cast<std::int16_t>(std::stoi(e.degreeLat));
+    in.place.latitudeMinutes = static_cast<std::int16_t>(std::stoi(e.minuteLat));
+    in.place.longitudeDegrees = static_cast<std::int16_t>(std::stoi(e.degreeLong));
+    in.place.longitudeMinutes = static_cast<std::int16_t>(std::stoi(e.minuteLong));
+    in.place.isEast = !e.west;
+    in.place.isSouth = e.south;
+    in.zone.isDst = e.dst;
     return in;
 }
 
@@ -101,16 +101,16 @@ void ExpectSameMoment(const MomentInput& actual, const MomentInput& expected, co
     EXPECT_EQ(actual.year, expected.year);
     EXPECT_EQ(actual.hour, expected.hour);
     EXPECT_EQ(actual.minute, expected.minute);
-    EXPECT_EQ(actual.zoneHours, expected.zoneHours);
-    EXPECT_EQ(actual.zoneMinutes, expected.zoneMinutes);
-    EXPECT_EQ(actual.zoneIsEast, expected.zoneIsEast);
-    EXPECT_EQ(actual.latitudeDegrees, expected.latitudeDegrees);
-    EXPECT_EQ(actual.latitudeMinutes, expected.latitudeMinutes);
-    EXPECT_EQ(actual.longitudeDegrees, expected.longitudeDegrees);
-    EXPECT_EQ(actual.longitudeMinutes, expected.longitudeMinutes);
-    EXPECT_EQ(actual.isEast, expected.isEast);
-    EXPECT_EQ(actual.isSouth, expected.isSouth);
-    EXPECT_EQ(actual.isDst, expected.isDst);
+    EXPECT_EQ(actual.zone.hours, expected.zone.hours);
+    EXPECT_EQ(actual.zone.minutes, expected.zone.minutes);
+    EXPECT_EQ(actual.zone.isEast, expected.zone.isEast);
+    EXPECT_EQ(actual.place.latitudeDegrees, expected.place.latitudeDegrees);
+    EXPECT_EQ(actual.place.latitudeMinutes, expected.place.latitudeMinutes);
+    EXPECT_EQ(actual.place.longitudeDegrees, expected.place.longitudeDegrees);
+    EXPECT_EQ(actual.place.longitudeMinutes, expected.place.longitudeMinutes);
+    EXPECT_EQ(actual.place.isEast, expected.place.isEast);
+    EXPECT_EQ(actual.place.isSouth, expected.place.isSouth);
+    EXPECT_EQ(actual.zone.isDst, expected.zone.isDst);
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -228,11 +228,11 @@ TEST(ComputePanchanga, ReadsTheClockOfTheConvertedMoment) {
     in.day = 1;
     in.hour = 17;
     in.minute = 30;
-    in.zoneHours = 5;
-    in.zoneMinutes = 30;
-    in.zoneIsEast = true;
-    in.longitudeDegrees = 77;
-    in.isEast = true;
+    in.zone.hours = 5;
+    in.zone.minutes = 30;
+    in.zone.isEast = true;
+    in.place.longitudeDegrees = 77;
+    in.place.isEast = true;
     const MomentClock clock = ConvertMoment(in).clock;
     const PanchangaInfo info = ComputePanchanga(clock);
     EXPECT_DOUBLE_EQ(UniversalJulianDay(clock), 2451545.0);

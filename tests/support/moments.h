@@ -13,7 +13,7 @@ namespace kalvora::testing {
 // saving; each call sets one thing, and the builder reads as the MomentInput it holds.
 class MomentBuilder {
 public:
-    MomentBuilder() { in_.isEast = false; }
+    MomentBuilder() { in_.place.isEast = false; }
 
     MomentBuilder& On(int year, int month, int day) {
         in_.year = Short(year);
@@ -29,7 +29,7 @@ public:
     MomentBuilder& ZoneEast(int hours, int minutes = 0) { return Zone(hours, minutes, true); }
     MomentBuilder& ZoneWest(int hours, int minutes = 0) { return Zone(hours, minutes, false); }
     MomentBuilder& DaylightSaving() {
-        in_.isDst = true;
+        in_.zone.isDst = true;
         return *this;
     }
     MomentBuilder& East(int degrees, int minutes) { return Longitude(degrees, minutes, true); }
@@ -42,21 +42,21 @@ public:
 private:
     static std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }
     MomentBuilder& Zone(int hours, int minutes, bool east) {
-        in_.zoneHours = Short(hours);
-        in_.zoneMinutes = Short(minutes);
-        in_.zoneIsEast = east;
+        in_.zone.hours = Short(hours);
+        in_.zone.minutes = Short(minutes);
+        in_.zone.isEast = east;
         return *this;
     }
     MomentBuilder& Longitude(int degrees, int minutes, bool east) {
-        in_.longitudeDegrees = Short(degrees);
-        in_.longitudeMinutes = Short(minutes);
-        in_.isEast = east;
+        in_.place.longitudeDegrees = Short(degrees);
+        in_.place.longitudeMinutes = Short(minutes);
+        in_.place.isEast = east;
         return *this;
     }
     MomentBuilder& Latitude(int degrees, int minutes, bool south) {
-        in_.latitudeDegrees = Short(degrees);
-        in_.latitudeMinutes = Short(minutes);
-        in_.isSouth = south;
+        in_.place.latitudeDegrees = Short(degrees);
+        in_.place.latitudeMinutes = Short(minutes);
+        in_.place.isSouth = south;
         return *this;
     }
 

@@ -312,9 +312,9 @@ TEST(SplitIntoBoxes, AddUpToTheOffsetToTheMinute) {
         EXPECT_EQ(SplitIntoBoxes(c.offset), c.boxes) << c.what;
         // The moment's zone fields hold the same boxes and daylight saving, and convert to the offset to the second.
         MomentInput moment;
-        SetMomentZone(moment, c.offset);
-        EXPECT_EQ(moment.zoneIsEast, c.boxes.isEast) << c.what;
-        EXPECT_EQ(moment.isDst, c.boxes.daylight) << c.what;
+        moment.zone = TypedZoneOf(c.offset);
+        EXPECT_EQ(moment.zone.isEast, c.boxes.isEast) << c.what;
+        EXPECT_EQ(moment.zone.isDst, c.boxes.daylight) << c.what;
         EXPECT_NEAR(ConvertMoment(moment).clock.effectiveZoneHours * 3600.0, c.offset.offsetSeconds, 1e-6) << c.what;
     }
 }

@@ -105,10 +105,10 @@ QString SearchedText(const CalculationInput& input) {
     QString text = QString::fromStdString(input.subject);
     if (!input.personName.empty()) text += QStringLiteral(" for ") + QString::fromStdString(input.personName);
     const std::string place = MomentPlaceText(input.muhurthaOrigin);
-    const QString coordinates = QString::fromStdString(CoordinatesText(input.muhurtha));
+    const QString coordinates = QString::fromStdString(CoordinatesText(input.muhurtha.place));
     text += separator + (place.empty() ? coordinates
                                        : QString::fromStdString(place) + QStringLiteral(" (") + coordinates + QLatin1Char(')'));
-    return text + separator + QString::fromStdString(MomentZoneText(input.muhurtha, input.muhurthaOrigin));
+    return text + separator + QString::fromStdString(MomentZoneText(input.muhurtha.zone, input.muhurthaOrigin));
 }
 
 // A message of the finder ("the last date ... comes before ...") as a sentence.

@@ -135,17 +135,17 @@ MomentInput MomentForm::ReadMoment() const {
     in.minute = ValueOf(minute->currentText());
     const std::int16_t zoneHourValue = ValueOf(zoneHour->text());
     const std::int16_t zoneMinuteValue = ValueOf(zoneMinute->text());
-    in.zoneHours = static_cast<std::int16_t>(std::abs(zoneHourValue));
-    in.zoneMinutes = static_cast<std::int16_t>(std::abs(zoneMinuteValue));
-    in.zoneIsEast = zoneHourValue < 0 || zoneMinuteValue < 0;  // the captions are west-positive
-    in.longitudeDegrees = ValueOf(degreeLong->text());
-    in.longitudeMinutes = ValueOf(minuteLong->text());
-    in.latitudeDegrees = ValueOf(degreeLat->text());
-    in.latitudeMinutes = ValueOf(minuteLat->text());
-    in.isEast = east->isChecked();
-    in.isSouth = south->isChecked();
-    in.isDst = dst->isChecked();
-    if (const auto offset = AtlasOffset()) SetMomentZone(in, *offset);
+    in.zone.hours = static_cast<std::int16_t>(std::abs(zoneHourValue));
+    in.zone.minutes = static_cast<std::int16_t>(std::abs(zoneMinuteValue));
+    in.zone.isEast = zoneHourValue < 0 || zoneMinuteValue < 0;  // the captions are west-positive
+    in.place.longitudeDegrees = ValueOf(degreeLong->text());
+    in.place.longitudeMinutes = ValueOf(minuteLong->text());
+    in.place.latitudeDegrees = ValueOf(degreeLat->text());
+    in.place.latitudeMinutes = ValueOf(minuteLat->text());
+    in.place.isEast = east->isChecked();
+    in.place.isSouth = south->isChecked();
+    in.zone.isDst = dst->isChecked();
+    if (const auto offset = AtlasOffset()) in.zone = TypedZoneOf(*offset);
     return in;
 }
 

@@ -112,9 +112,9 @@ public:
     // follows the page's date and time as a chosen place's zone does, and the typed place and coordinates stay.
     void ChooseZone(const std::string& zoneId);
 
-    // Writes a zone as the picker gives it (west-positive hour and minute values); the zone is then typed, and the
-    // chosen place's zone is dropped.
-    void SetZone(int hourValue, int minuteValue);
+    // Writes a zone's east-positive hours and minutes (same sign) into the west-positive zone boxes; the zone is
+    // then typed, and the chosen place's zone is dropped.
+    void SetZone(int eastHours, int eastMinutes);
 
     // Sets the weekday box to the weekday of the date in the date boxes (left alone for an impossible date).
     void FollowDate();

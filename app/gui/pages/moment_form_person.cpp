@@ -46,11 +46,10 @@ void MomentForm::ShowPerson(const Person& person) {
     state->setText(FromView(names.state));
     country->setText(FromView(names.country));
     WriteCoordinates(person.latitude, person.longitude);
-    // The boxes are west-positive: an offset east of UT is written as negative hours and minutes (the boxes hold
-    // no seconds).
+    // The boxes hold no seconds.
     const MomentInput birth = BirthMomentOf(person);
-    const int west = birth.zoneIsEast ? -1 : 1;
-    SetZone(west * birth.zoneHours, west * birth.zoneMinutes);
+    const int east = birth.zone.isEast ? 1 : -1;
+    SetZone(east * birth.zone.hours, east * birth.zone.minutes);
     dst->setChecked(person.zone.dst);
     FollowZone();
 }

@@ -21,10 +21,10 @@ void MomentForm::ChooseZone(const std::string& zoneId) {
     FollowZone();
 }
 
-void MomentForm::SetZone(int hourValue, int minuteValue) {
+void MomentForm::SetZone(int eastHours, int eastMinutes) {
     DropAtlasZone();
-    zoneHour->setText(QString::number(hourValue));
-    zoneMinute->setText(QString::number(minuteValue));
+    zoneHour->setText(QString::number(-eastHours));
+    zoneMinute->setText(QString::number(-eastMinutes));
     FollowZone();
 }
 
@@ -66,7 +66,7 @@ void MomentForm::DropAtlasZone() {
 void MomentForm::FollowZone() {
     if (zoneId_.empty()) {
         zoneLine->setText(QStringLiteral("Zone typed by hand \u00B7 UTC") +
-                          QString::fromStdString(OffsetText(ZoneOffsetSeconds(ReadMoment()))));
+                          QString::fromStdString(OffsetText(ZoneOffsetSeconds(ReadMoment().zone))));
         zoneNote->clear();
         zoneNote->hide();
         return;

@@ -15,6 +15,7 @@
 #include "app/gui/shell/emblem.h"
 #include "app/gui/shell/shell.h"
 #include "app/gui/shell/theme.h"
+#include "astro/moment.h"
 
 namespace kalvora {
 
@@ -23,15 +24,6 @@ namespace {
 // The most places listed at once.
 constexpr std::size_t ListedPlaces = 50;
 constexpr std::size_t NearestPlaces = 8;
-
-// "28°39'N": to the whole minute of arc, as the page's boxes take it.
-QString AngleText(double degrees, QChar positive, QChar negative) {
-    const long minutes = std::lround(std::fabs(degrees) * 60.0);
-    return QStringLiteral("%1\u00B0%2'%3")
-        .arg(minutes / 60)
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'))
-        .arg(degrees < 0.0 && minutes > 0 ? negative : positive);
-}
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -131,8 +123,8 @@ void PlaceSearchDialog::ShowMatches() {
         for (const std::size_t index : shown_) {
             const Place& place = loaded->places()[index];
             new QTreeWidgetItem(matches_, {Utf8(place.name), Utf8(place.state), Utf8(place.country),
-                                           AngleText(place.latitudeDeg, QLatin1Char('N'), QLatin1Char('S')),
-                                           AngleText(place.longitudeDeg, QLatin1Char('E'), QLatin1Char('W')),
+                                           QString::fromStdString(AngleText(place.latitudeDeg, 'N', 'S')),
+                                           QString::fromStdString(AngleText(place.longitudeDeg, 'E', 'W')),
                                            Utf8(place.timeZone)});
         }
     }

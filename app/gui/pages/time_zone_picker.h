@@ -21,8 +21,8 @@ public:
     explicit TimeZonePicker(QWidget* parent = nullptr, std::optional<LocalDateTime> at = std::nullopt);
 
 Q_SIGNALS:
-    // A named zone was chosen: its west-positive hour and minute values.
-    void zoneChosen(int hourValue, int minuteValue);
+    // A named zone was chosen: its east-positive hours and minutes.
+    void zoneChosen(int eastHours, int eastMinutes);
     // A zone of the zone database was chosen: its id ("Asia/Kathmandu").
     void zoneIdChosen(const QString& zoneId);
 

@@ -181,7 +181,7 @@ void DayPanel::ShowDay(const DayView& day, const MomentInput& chosen) {
     sunNote_->setText(Text(texts.sunNote));
     sunNote_->setVisible(!texts.sunNote.empty());
 
-    timeline_->ShowDay(day, JdUtOfClockMinute(chosen, ClockMinuteOf(chosen)));
+    timeline_->ShowDay(day, JdUtOfClockMinute(ClockMinuteOf(chosen), chosen.zone));
 
     const auto lines = [](const std::vector<DayLine>& from) {
         std::vector<TableRow> rows;

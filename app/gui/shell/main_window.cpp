@@ -398,8 +398,8 @@ void MainWindow::OpenTimeZonePicker(bool muhurtha) {
     picker.exec();
 }
 
-void MainWindow::ApplyTimeZone(int hourValue, int minuteValue) {
-    (zoneTargetIsMuhurtha_ ? muhurthaForm_ : birthForm_)->SetZone(hourValue, minuteValue);
+void MainWindow::ApplyTimeZone(int eastHours, int eastMinutes) {
+    (zoneTargetIsMuhurtha_ ? muhurthaForm_ : birthForm_)->SetZone(eastHours, eastMinutes);
 }
 
 void MainWindow::LookUpCoordinates(MomentForm* form) {

@@ -110,7 +110,7 @@ private:
     void TakeNative();
     void OnBack(int index);
     void OpenTimeZonePicker(bool muhurtha);
-    void ApplyTimeZone(int hourValue, int minuteValue);
+    void ApplyTimeZone(int eastHours, int eastMinutes);
     void LookUpCoordinates(MomentForm* form);
     void OpenPage(SitePage page);
     void ShowAbout();
