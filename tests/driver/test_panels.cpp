@@ -103,7 +103,8 @@ TEST(UntilTexts, TheFourLimbRowsOfAPanel) {
 
 TEST(DayPanelTexts, PeriodsOfAWednesdayAndDaysWithoutSunriseOrSunset) {
     const MomentInput wednesday = testing::Delhi(2026, 12, 9, 12, 0);
-    const DayPanelTexts day = DayPanelTextsOf(ComputeDayView(wednesday.place, wednesday.zone, DateOf(wednesday)), wednesday);
+    const DayPanelTexts day =
+        DayPanelTextsOf(ComputeDayView(wednesday.place, wednesday.zone, DateOf(wednesday)), wednesday);
     // The periods holding the chosen 12:00 are marked.
     const std::vector<DayLine> periods = {{"Rahu kalam", "12:13 \u2013 13:30", false},
                                           {"Yamaganda", "08:23 \u2013 09:39", false},
