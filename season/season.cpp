@@ -23,10 +23,11 @@ constexpr double NamingMarginDays = 200.0;
 constexpr double SamvatLookBackDays = 400.0;
 // Combustion: the fastest the Sun and a planet draw apart (degrees a day, above Venus' greatest relative speed of
 // about 1.7), and the longest span in which a planet stays combust (Venus about its superior conjunction: under
-// 100 days).
+// 100 days). The shortest span (Venus about its inferior conjunction: 16 degrees at under 1.7 a day) lasts over
+// nine days, so a scan in steps of four days cannot step over a whole span, nor over the gap between two.
 constexpr double LargestSeparationRate = 2.0;
-constexpr double LongestCombustionDays = 150.0;
-constexpr double SmallestScanStepDays = 0.02;
+constexpr double LongestCombustionDays = 120.0;
+constexpr double ScanStepDays = 4.0;
 
 double Wrap360(double degrees) {
     const double d = std::fmod(degrees, 360.0);
@@ -214,7 +215,7 @@ std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt)
         // No boundary can be nearer than the distance to the nearer orb allows at the fastest separation.
         const double nearest =
             std::min(std::abs(distance - planet.orb.direct), std::abs(distance - planet.orb.retrograde));
-        const double next = t + std::max(nearest / LargestSeparationRate, SmallestScanStepDays);
+        const double next = t + std::max(nearest / LargestSeparationRate, ScanStepDays);
         distance = DistanceFromSun(planet.body, next);
         const double mNext = CombustionMargin(planet, next, distance);
         if ((m >= 0.0) != (mNext >= 0.0)) {

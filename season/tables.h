@@ -3,6 +3,7 @@
 // orbs of combustion), and the undertakings each veto applies to.
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "muhurtha/subjects.h"
@@ -53,6 +54,13 @@ inline constexpr std::size_t VetoCount = VetoTable.size();
 static_assert(VetoCount == 6);
 
 constexpr const VetoRow& RowOf(Veto veto) { return VetoTable[static_cast<std::size_t>(veto)]; }
+// The veto of an id ("guru-asta"), exactly as written; none for another word.
+constexpr std::optional<Veto> FindVeto(std::string_view id) {
+    for (const VetoRow& row : VetoTable) {
+        if (row.id == id) return row.veto;
+    }
+    return std::nullopt;
+}
 
 // Combustion: a planet is combust while its longitude is within the orb of the Sun's, in degrees, the smaller orb
 // while it moves backward. Source: Surya Siddhanta 9.6-9.9 (kalamsha of Jupiter 11; of Venus 10, 8 when
@@ -73,25 +81,39 @@ inline constexpr CombustionOrb VenusOrb{10.0, 8.0};
 struct SeasonalSubject {
     MuhurthaSubject subject;
     std::array<bool, VetoCount> vetoes;  // by Veto
+    std::string_view advice;             // what most almanacs say of the undertaking in a vetoed season
 };
 inline constexpr std::array<bool, VetoCount> EveryVeto{true, true, true, true, true, true};
 inline constexpr auto SeasonalSubjects = std::to_array<SeasonalSubject>({
-    {MuhurthaSubject::Tonsuring, EveryVeto},
-    {MuhurthaSubject::ThreadCeremony, EveryVeto},
-    {MuhurthaSubject::Engagement, EveryVeto},
-    {MuhurthaSubject::Marriage, EveryVeto},
-    {MuhurthaSubject::BrideEntrance, EveryVeto},
-    {MuhurthaSubject::NewHouse, EveryVeto},
-    {MuhurthaSubject::Foundation, EveryVeto},
-    {MuhurthaSubject::Construction, EveryVeto},
+    {MuhurthaSubject::Tonsuring, EveryVeto,
+     "tonsuring is not done in this season by most almanacs"},
+    {MuhurthaSubject::ThreadCeremony, EveryVeto,
+     "the thread ceremony is not held in this season by most almanacs"},
+    {MuhurthaSubject::Engagement, EveryVeto,
+     "engagements are not held in this season by most almanacs"},
+    {MuhurthaSubject::Marriage, EveryVeto,
+     "marriages are not held in this season by most almanacs"},
+    {MuhurthaSubject::BrideEntrance, EveryVeto,
+     "a bride's first entrance is not held in this season by most almanacs"},
+    {MuhurthaSubject::NewHouse, EveryVeto,
+     "a new house is not entered in this season by most almanacs"},
+    {MuhurthaSubject::Foundation, EveryVeto,
+     "foundations are not laid in this season by most almanacs"},
+    {MuhurthaSubject::Construction, EveryVeto,
+     "the building of a house is not begun in this season by most almanacs"},
 });
 
+// The row of an undertaking the vetoes apply to; none for the others.
+constexpr const SeasonalSubject* SeasonalRowOf(MuhurthaSubject subject) {
+    for (const SeasonalSubject& row : SeasonalSubjects) {
+        if (row.subject == subject) return &row;
+    }
+    return nullptr;
+}
 // The vetoes that apply to an undertaking, by Veto.
 constexpr std::array<bool, VetoCount> VetoesOf(MuhurthaSubject subject) {
-    for (const SeasonalSubject& row : SeasonalSubjects) {
-        if (row.subject == subject) return row.vetoes;
-    }
-    return {};
+    const SeasonalSubject* row = SeasonalRowOf(subject);
+    return row ? row->vetoes : std::array<bool, VetoCount>{};
 }
 
 }  // namespace kalvora
