@@ -2,6 +2,7 @@
 """Runs the same random calculations through two builds of kalvora-cli and reports every output that differs.
 
     scripts/compare_builds.py OLD_CLI NEW_CLI [--count N] [--seed S] [--finds N] [--extra "ARGS"]
+                              [--find-extra "ARGS"] [--drop-keys K1,K2] [--drop-lines REGEX]
 
 Each case is one normal calculation (JSON and text output, now and then the RTF or PDF report), drawn at random
 from the subjects, dates 1901-2050, places and zones the program accepts (typed coordinates and offsets, zone ids,
@@ -9,12 +10,16 @@ atlas places), with and without planets; finder runs (JSON, ranked and in time o
 periods, chosen hours and skipped weekdays) over short spans, day runs (JSON and text) and atlas searches are
 compared too. A PDF is compared by its text as laid out on its pages and its size, since each writing stamps it
 with its own date and font tags. --extra appends its words to every command line of the new build
-only (for an option the old build does not know). The exit status is 0 when every output is identical.
+only (for an option the old build does not know), --find-extra to its find command lines. What the new build adds on
+purpose is left out of both builds' outputs before they are compared: the JSON keys --drop-keys names, and the lines
+of texts and reports --drop-lines matches. The exit status is 0 when every output is identical.
 """
 import argparse
+import json
 import shutil
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -120,6 +125,28 @@ def report_content(path):
     return data
 
 
+def without_keys(value, keys):
+    if isinstance(value, dict):
+        return {k: without_keys(v, keys) for k, v in value.items() if k not in keys}
+    if isinstance(value, list):
+        return [without_keys(v, keys) for v in value]
+    return value
+
+
+def without_additions(data, keys, lines):
+    """An output without what the new build adds on purpose: the given JSON keys (the JSON then written back in one
+    form) and the lines the expression matches."""
+    if keys and data.lstrip().startswith(b"{"):
+        try:
+            value = json.loads(data)
+        except ValueError:
+            return data
+        data = (json.dumps(without_keys(value, keys), ensure_ascii=False) + "\n").encode()
+    if lines:
+        data = b"".join(line for line in data.splitlines(keepends=True) if not lines.search(line))
+    return data
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("old")
@@ -130,7 +157,14 @@ def main():
     ap.add_argument("--places", type=int, default=20)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--extra", default="", help="words appended to the new build's command lines")
+    ap.add_argument("--find-extra", default="", help="words appended to the new build's find command lines")
+    ap.add_argument("--drop-keys", default="",
+                    help="comma list of JSON keys the new build added: left out of its JSON before comparing")
+    ap.add_argument("--drop-lines", default="",
+                    help="a regular expression: matching lines of the texts and reports are left out")
     a = ap.parse_args()
+    dropped_keys = set(filter(None, a.drop_keys.split(",")))
+    dropped_lines = re.compile(a.drop_lines.encode()) if a.drop_lines else None
     rng = random.Random(a.seed)
     appended = {a.old: [], a.new: a.extra.split()}
     subjects = SUBJECTS
@@ -183,8 +217,12 @@ def main():
         for v in cases:
             outs = []
             for cli in (a.old, a.new):
-                rc, out, err = run(cli, v, appended[cli])
+                extra = appended[cli] + (a.find_extra.split() if cli == a.new and v[0] == "find" else [])
+                rc, out, err = run(cli, v, extra)
                 report = report_content(v[v.index("--report") + 1]) if "--report" in v else b""
+                # Both builds' outputs pass the same filter, so that JSON is written back alike.
+                out = without_additions(out, dropped_keys, dropped_lines)
+                report = without_additions(report, set(), dropped_lines)
                 outs.append((rc, out, err, report))
             refused += outs[0][0] != 0
             if outs[0] != outs[1]:
