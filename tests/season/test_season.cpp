@@ -27,8 +27,9 @@ std::string MonthText(const LunarMonth& m) {
     return (m.adhika ? "Adhika " : "") + NameOf(m.nameIndex) + (m.kshaya ? " (kshaya)" : "");
 }
 
-// Dates at 06:00 in India. Sources: Drik Panchang and Kalnirnay almanac pages for the dates (the amanta month,
-// the samvat years printed on each page); 2026 from the published 2026 almanac's month list.
+// Dates at 06:00 in India. Sources: the month lists and year headings of the published almanacs (Rashtriya
+// Panchang of the Positional Astronomy Centre, Kolkata, for 2020, 2023 and 2026; the Ugadi pages of the Telugu and
+// Kannada almanacs for the samvatsaras of 2010, 2020 and 2026).
 TEST(Season, MonthsAndYearsOfDatesMatchPublishedAlmanacs) {
     struct Row {
         LocalDate date;
@@ -45,6 +46,8 @@ TEST(Season, MonthsAndYearsOfDatesMatchPublishedAlmanacs) {
         {{2023, 8, 1}, "Adhika Shravana", "Shravana", 2080, 1945, "Shobhakrit"},
         {{2020, 4, 1}, "Chaitra", "Chaitra", 2077, 1942, "Sharvari"},
         {{2010, 3, 17}, "Chaitra", "Chaitra", 2067, 1932, "Vikriti"},
+        // Chaitra repeats: the leap Chaitra opens the year.
+        {{2029, 3, 20}, "Adhika Chaitra", "Chaitra", 2086, 1951, "Saumya"},
     };
     const LunarCalendar calendar(IndiaJd(2010, 1, 1), IndiaJd(2027, 1, 1));
     for (const Row& row : rows) {
