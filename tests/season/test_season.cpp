@@ -11,6 +11,8 @@
 #include "astro/local_time.h"
 #include "muhurtha/names.h"
 #include "panchanga/panchanga.h"
+#include "driver/limbs.h"
+#include "driver/season.h"
 #include "season/season.h"
 
 namespace kalvora {
@@ -174,6 +176,30 @@ TEST(Season, TablesAreWhole) {
                                        MuhurthaSubject::DomesticJourney, MuhurthaSubject::ForeignJourney,
                                        MuhurthaSubject::Lending, MuhurthaSubject::Borrowing, MuhurthaSubject::Legal}) {
         EXPECT_EQ(VetoesOf(free), (std::array<bool, VetoCount>{}));
+    }
+}
+
+}  // namespace
+}  // namespace kalvora
+
+namespace kalvora {
+namespace {
+
+// On a clock, a month's first minute is the very minute the day's limbs first show Shukla Pratipada, on a zone of
+// whole minutes and on one with seconds (Madras time, +05:21:10).
+TEST(Season, MonthsBeginInTheMinuteTheTithiPratipadaIsFirstShown) {
+    TypedPlace chennai;
+    SetLatitude(chennai, 13.08);
+    SetLongitude(chennai, 80.27);
+    for (const TypedZone zone : {TypedZone{5, 30, 0, true, false}, TypedZone{5, 21, 10, true, false}}) {
+        const int offset = ZoneOffsetSeconds(zone);
+        const double from = IndiaJd(2025, 1, 1), to = IndiaJd(2027, 1, 1);
+        for (const LunarMonth& m : LunarCalendar(from, to).MonthsBetween(from, to)) {
+            const ClockMinute first = MonthMinutes(m, offset).first;
+            const LimbSpan tithi = LimbSpanAt(Limb::Tithi, chennai, zone, first);
+            EXPECT_EQ(tithi.value.index, 0) << DateTimeText(first);
+            EXPECT_EQ(tithi.start, first) << DateTimeText(first);
+        }
     }
 }
 
