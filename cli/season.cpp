@@ -33,12 +33,6 @@ constexpr auto SeasonOptionTable = JoinRows(std::to_array<Row>({{"--year", Optio
                                             std::to_array<Row>({{"--json", OptionKind::Flag, ReadJson}}));
 static_assert(WellFormed(SeasonOptionTable));
 
-std::string EdgeText(const SeasonEdge& edge, bool withOffset) {
-    std::string text = DateTimeText(edge.minute);
-    if (withOffset) text += " (UTC" + OffsetText(edge.offsetSeconds) + ")";
-    return text;
-}
-
 }  // namespace
 
 std::string SeasonUsageText() {
@@ -103,13 +97,13 @@ std::string SeasonText(const SeasonYear& season, const std::string& clockName) {
     out += offsets ? ", each on the offset in force then\n" : "\n";
     out += "  Lunar months beginning in the year:\n";
     for (const SeasonYearMonth& m : season.months) {
-        out += "    " + LunarMonthText(m.month) + "  " + EdgeText(m.start, offsets) + " to " +
-               EdgeText(m.end, offsets) + "\n";
+        out += "    " + LunarMonthText(m.month) + "  " + SeasonEdgeText(m.start, offsets) + " to " +
+               SeasonEdgeText(m.end, offsets) + "\n";
     }
     out += "  Veto spans beginning in the year:\n";
     for (const SeasonYearVeto& v : season.vetoes) {
-        out += "    " + std::string(RowOf(v.veto).name) + "  " + EdgeText(v.start, offsets) + " to " +
-               EdgeText(v.end, offsets) + ": " + std::string(RowOf(v.veto).what) + "\n";
+        out += "    " + std::string(RowOf(v.veto).name) + "  " + SeasonEdgeText(v.start, offsets) + " to " +
+               SeasonEdgeText(v.end, offsets) + ": " + std::string(RowOf(v.veto).what) + "\n";
     }
     out += "  " + std::string(CombustionNote) + "\n";
     return out;

@@ -64,6 +64,12 @@ SeasonYear SeasonOfYear(int year, const SeasonClock& clock) {
 
 namespace kalvora {
 
+std::string SeasonEdgeText(const SeasonEdge& edge, bool withOffset) {
+    std::string text = DateTimeText(edge.minute);
+    if (withOffset) text += " (UTC" + OffsetText(edge.offsetSeconds) + ")";
+    return text;
+}
+
 std::pair<LocalDate, LocalDate> SeasonClockDates(int year) { return {{year - 1, 12, 31}, {year + 1, 12, 31}}; }
 
 }  // namespace kalvora

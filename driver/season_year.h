@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct SeasonEdge {
     int offsetSeconds = 0;
     friend bool operator==(const SeasonEdge&, const SeasonEdge&) = default;
 };
+
+// "2026-07-14T18:04", with " (UTC-04:00)" after it when `withOffset` (where the clock changes within the year).
+std::string SeasonEdgeText(const SeasonEdge& edge, bool withOffset);
 
 struct SeasonYearMonth {
     LunarMonth month;
