@@ -14,6 +14,7 @@
 #include "cli/people.h"
 #include "cli/places.h"
 #include "cli/report_output.h"
+#include "cli/season.h"
 
 namespace kalvora {
 namespace {
@@ -215,6 +216,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!args.empty() && args.front() == "places") return RunPlaces({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "day") return RunDay({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "people") return RunPeople({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args.front() == "season") return RunSeason({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);

@@ -3,7 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <limits>
+
 #include "driver/season.h"
+#include "driver/season_year.h"
 
 namespace kalvora {
 namespace {
@@ -41,8 +44,27 @@ void BM_DaySeason(benchmark::State& state) {
     }
 }
 
+// The season command's and the year strip's year: the calendar a day wider on each side, every edge on a clock that
+// changes twice in the year (five hours west, with daylight saving from early March to early November).
+void BM_SeasonOfYear(benchmark::State& state) {
+    TypedZone winter;
+    winter.hours = 5;
+    winter.isEast = false;
+    TypedZone summer = winter;
+    summer.isDst = true;
+    int year = 2020;
+    for (auto _ : state) {
+        const std::int64_t march = (DayNumber({year, 3, 8}) - EpochDayNumber) * SecondsPerDay + 7 * SecondsPerHour;
+        const std::int64_t november = (DayNumber({year, 11, 1}) - EpochDayNumber) * SecondsPerDay + 6 * SecondsPerHour;
+        const SeasonClock clock = {{std::numeric_limits<std::int64_t>::min(), winter}, {march, summer}, {november, winter}};
+        benchmark::DoNotOptimize(SeasonOfYear(year, clock));
+        year = year == 2039 ? 2020 : year + 1;
+    }
+}
+
 BENCHMARK(BM_YearSeason)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DaySeason)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SeasonOfYear)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kalvora

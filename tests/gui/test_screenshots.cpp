@@ -31,6 +31,7 @@
 #include "app/gui/pages/atlas_source.h"
 #include "app/gui/pages/place_search.h"
 #include "app/gui/pages/time_zone_picker.h"
+#include "app/gui/season/year_strip_window.h"
 #include "tests/gui/window_fixture.h"
 #include "tests/support/moments.h"
 #include "tests/support/store_folder.h"
@@ -327,6 +328,20 @@ TEST_F(ScreenshotTest, DayTabWhereTheSunDoesNotRise) {
     Find<QTabWidget>(QStringLiteral("TS"))->setCurrentIndex(3);
     QCoreApplication::processEvents();
     SaveBothSizes(QStringLiteral("13-day-polar-night"));
+}
+
+// The year strip of New York's 2026 (a clock that changes twice in the year), as it opens and at a laptop's size.
+TEST_F(ScreenshotTest, SeasonOfTheYear) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    SeasonPlace place{QStringLiteral("New York, United States"), {}, "America/New_York"};
+    YearStripWindow season(place, 2026, window.get());
+    season.show();
+    Save(&season, QStringLiteral("14-season-year"));
+    const QString laptop = QDir(folder).filePath(QStringLiteral("1366x768"));
+    ASSERT_TRUE(QDir().mkpath(laptop));
+    season.resize(LaptopWindow);
+    Save(&season, QStringLiteral("1366x768/14-season-year"));
+    EXPECT_LE(season.minimumSizeHint().width(), LaptopWindow.width());
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ struct HelpCase {
 const std::vector<HelpCase>& HelpCases() {
     static const std::vector<HelpCase> cases = [] {
         std::vector<HelpCase> c;
-        for (const char* words : {"", "find", "day", "places", "people", "people list", "people add",
+        for (const char* words : {"", "find", "day", "season", "places", "people", "people list", "people add",
                                   "people remove", "people export", "people import", "people set-aside"}) {
             c.push_back({KALVORA_CLI_PATH, KALVORA_CLI_MAN_PAGE, words});
         }

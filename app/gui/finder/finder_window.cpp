@@ -185,6 +185,12 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(StyledLabel(QStringLiteral("Double-click a time to see its full result."), "hint"));
     bottom->addStretch(1);
+    if (pages_.showSeason) {
+        auto* season = new QPushButton(QStringLiteral("Season of the &Year..."));
+        season->setObjectName(QStringLiteral("cmdFindSeason"));
+        connect(season, &QPushButton::clicked, this, [this] { pages_.showSeason(); });
+        bottom->addWidget(season);
+    }
     bottom->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);

@@ -39,6 +39,8 @@ struct FinderPages {
     // Shows one found minute of a subject as the result of the main window.
     std::function<void(const std::string& subject, LocalDate date, int minute)> show;
     MessageFunction showMessage;
+    // Opens the season of the year of the pages' place (the button is left out when unset).
+    std::function<void()> showSeason;
 };
 
 class FinderWindow : public QDialog {

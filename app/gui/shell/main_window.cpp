@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/finder/finder_window.h"
+#include "app/gui/season/year_strip_window.h"
 #include "app/gui/pages/atlas_source.h"
 #include "app/gui/pages/input_checks.h"
 #include "app/gui/pages/moment_form.h"
@@ -172,6 +173,9 @@ void MainWindow::BuildMenus() {
     QAction* people = tools->addAction(QStringLiteral("&People..."));
     people->setObjectName(QStringLiteral("mnuPeople"));
     connect(people, &QAction::triggered, this, &MainWindow::OpenPeople);
+    QAction* season = tools->addAction(QStringLiteral("Season of the &Year..."));
+    season->setObjectName(QStringLiteral("mnuSeasonYear"));
+    connect(season, &QAction::triggered, this, &MainWindow::OpenSeason);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -570,6 +574,7 @@ void MainWindow::OpenFinder() {
             QTimer::singleShot(0, this, [this, subject, date, minute] { ShowFoundMinute(subject, date, minute); });
         };
         pages.showMessage = services_.showMessage;
+        pages.showSeason = [this] { OpenSeason(); };
         // The span starts on the muhurtha page's date (an impossible day becomes the month's last day).
         const QDate month(muhurthaForm_->year->currentText().toInt(), muhurthaForm_->month->currentIndex() + 1, 1);
         const LocalDate start{month.year(), month.month(),
@@ -774,6 +779,23 @@ void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const Panel
 PeopleStore& MainWindow::People() { return people_->Store(); }
 
 void MainWindow::OpenPeople() { people_->OpenWindow(); }
+
+void MainWindow::OpenSeason() {
+    if (season_ == nullptr) {
+        const PlaceText place = muhurthaForm_->Place();
+        QStringList named;
+        for (const std::string* part : {&place.city, &place.state, &place.country}) {
+            if (!part->empty()) named << QString::fromStdString(*part);
+        }
+        SeasonPlace read{named.join(QStringLiteral(", ")), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId()};
+        // The page's year, or this year where the year box holds none.
+        const int year = muhurthaForm_->year->currentText().trimmed().toInt();
+        auto* season = new YearStripWindow(std::move(read), year != 0 ? year : QDate::currentDate().year(), this);
+        ForgetWhenClosed(this, season_, season);
+        season_ = season;
+    }
+    BringToFront(season_);
+}
 
 void MainWindow::RememberPlace() {
     const std::optional<Place>& place = muhurthaForm_->ChosenPlace();

@@ -37,6 +37,7 @@ class MomentForm;
 class PeopleController;
 class ResultsView;
 class SubjectChooser;
+class YearStripWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -72,6 +73,9 @@ public:
 
     // "People...": opens the people window, or brings it to the front.
     void OpenPeople();
+    // "Season of the Year...": opens the year strip on the muhurtha page's place, zone and year, or brings it to
+    // the front.
+    void OpenSeason();
     // The people store behind the birth page and the people window.
     PeopleStore& People();
     // The places the muhurtha page offers as used recently, most recent first.
@@ -160,6 +164,7 @@ private:
     bool waiting_ = false;
     std::optional<Calculation> lastCalculation_;
     QPointer<FinderWindow> finder_;
+    QPointer<YearStripWindow> season_;
 
     std::unique_ptr<PeopleController> people_;
     std::vector<kalvora::Place> recentPlaces_;
