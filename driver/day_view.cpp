@@ -3,6 +3,8 @@
 
 #include "driver/day_view.h"
 
+#include "driver/season.h"
+
 namespace kalvora {
 
 DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone) {
@@ -38,6 +40,22 @@ CalculationTimes ComputeCalculationTimes(const CalculationInput& input, SunriseD
     times.birthLimbs = LimbsAt(input.birth);
     times.muhurthaLimbs = LimbsAt(input.muhurtha);
     times.muhurthaDay = ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), definition);
+
+    // One calendar for the day's season and the chosen minute, which may lie before the day's sunrise (a veto that
+    // ends between the two is in force at the minute but not during the day).
+    const ClockMinute chosen = ClockMinuteOf(input.muhurtha);
+    const int offset = times.muhurthaDay.place.zoneOffsetSeconds;
+    const double chosenJdUt = JdUtOfClockMinute(chosen, offset);
+    const LunarCalendar calendar(chosenJdUt - 1.0, chosenJdUt + 2.0);
+    times.muhurthaSeason = SeasonOfDay(times.muhurthaDay, &calendar);
+    const std::optional<MuhurthaSubject> subject = FindSubject(input.subject);
+    if (!subject) return times;
+    DaySeason atChosen;
+    for (const VetoSpan& span : calendar.VetoSpans(chosenJdUt, chosenJdUt + 1.0 / MinutesPerDay, VetoesOf(*subject))) {
+        atChosen.vetoes.push_back(VetoMinutesOf(span, offset));
+    }
+    times.seasonVetoes = VetoesAtMinute(atChosen, chosen, *subject);
+    times.seasonWarning = SeasonWarning(times.seasonVetoes, *subject);
     return times;
 }
 
