@@ -336,11 +336,11 @@ TEST_F(ScreenshotTest, SeasonOnTheAnalysisAndDayTabs) {
                  {"July", 20, 2026, 10, 0, 0, "28", "39", false, "77", "13", false, 34, false, "", "", ""},
                  {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "", "", ""});
     auto* tabs = Find<QTabWidget>(QStringLiteral("TS"));
+    tabs->setCurrentIndex(2);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblSeasonWarning"))->isVisible());
     EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblSeasonWarning"))->text().startsWith(
         QStringLiteral("Season: Jupiter is combust from 14 July to 13 August 2026; marriages")));
-    tabs->setCurrentIndex(2);
-    QCoreApplication::processEvents();
     SaveBothSizes(QStringLiteral("17-analysis-season"));
     tabs->setCurrentIndex(3);
     QCoreApplication::processEvents();
