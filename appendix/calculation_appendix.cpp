@@ -134,6 +134,23 @@ void AddDay(ReportAppendix& appendix, const CalculationInput& input, const DayVi
     part.AppendTo(appendix);
 }
 
+// The day's lunar month and samvat years, the vetoes in force during it with their whole spans, the warning for
+// the undertaking at the chosen minute, and how combustion is dated where a combustion span is listed.
+void AddSeason(ReportAppendix& appendix, const CalculationTimes& times) {
+    const SeasonTexts texts = SeasonTextsOf(times.muhurthaSeason);
+    const auto minute = [](ClockMinute m) { return LongDateText(DateOfClockMinute(m)) + " " + ClockText(MinuteOfDay(m)); };
+    PartWriter part(T::Season);
+    part.Add(T::LunarMonth, texts.months);
+    part.Add(T::Samvat, texts.years);
+    for (const SeasonTexts::VetoLine& v : texts.vetoes) {
+        part.Add(v.name, minute(v.start) + " " + Text(T::To) + " " + minute(v.end));
+    }
+    if (texts.vetoes.empty()) part.Line(Text(T::NoVeto));
+    part.Add(T::ForTheUndertaking, times.seasonWarning);
+    part.Line(texts.note);
+    part.AppendTo(appendix);
+}
+
 struct WhenAndWhereLabels {
     AppendixText date, time, place;
 };
@@ -219,6 +236,7 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     AddPlanets(appendix, T::MuhurthaPlanets, calculation.muhurtha);
     AddFactors(appendix, calculation);
     AddDay(appendix, input, times.muhurthaDay);
+    AddSeason(appendix, times);
     return appendix;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The report's appendix for one calculation, composed above both the driver and the report: for whom, the chosen muhurtha with its place and zone, both moments'
 // names with the minutes their tithi, nakshatra, yoga and karana end, the planets, every factor with its points,
-// and the muhurtha's day with its sunrise, sunset and periods.
+// the muhurtha's day with its sunrise, sunset and periods, and the day's season (lunar month, samvat years, vetoes).
 
 #include <string>
 

@@ -188,12 +188,14 @@ std::string CalculationJson(const CalculationInput& input, const Calculation& c,
         json.Null();
     }
     json.Key("day");
-    WriteDayJson(json, times.muhurthaDay);
+    WriteDayJson(json, times.muhurthaDay, times.muhurthaSeason);
+    json.Key("seasonVetoes");
+    WriteVetoesJson(json, times.seasonVetoes);
     json.EndObject();
     return json.Text();
 }
 
-std::string CalculationText(const CalculationInput& input, const Calculation& c) {
+std::string CalculationText(const CalculationInput& input, const Calculation& c, const std::string& seasonWarning) {
     std::string out;
     AppendPanel(out, "Birth Details", BirthPanelHeadings,
                 PanelValues(input.personName, input.birth, {}, c.birth.details), c.birth.sky);
@@ -207,6 +209,7 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c)
         out += '\n';
         out += TerminalLines(c.evaluation->stopped ? c.evaluation->message : c.evaluation->resultText);
         out += '\n';
+        if (!seasonWarning.empty()) out += seasonWarning + "\n";
     }
     return out;
 }
@@ -220,10 +223,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
         const Calculation calculation = Calculate(options.input);
+        const CalculationTimes times = ComputeCalculationTimes(options.input);
         if (options.json) {
-            output << CalculationJson(options.input, calculation, ComputeCalculationTimes(options.input)) + "\n";
+            output << CalculationJson(options.input, calculation, times) + "\n";
         } else {
-            output << CalculationText(options.input, calculation);
+            output << CalculationText(options.input, calculation, times.seasonWarning);
         }
         std::string error;
         if (options.reportPath &&

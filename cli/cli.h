@@ -15,11 +15,14 @@ namespace kalvora {
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The JSON object of one calculation; each moment ends with where its place and zone came from and its limb
-// times, and the object with the muhurtha's day.
+// times, the object with the muhurtha's day (and its season), and "seasonVetoes": the vetoes in force at the chosen
+// minute that apply to the undertaking.
 std::string CalculationJson(const CalculationInput& input, const Calculation& calculation,
                             const CalculationTimes& times);
 
-// The on-screen texts of one calculation: both details panels, the two comparisons and the result text.
-std::string CalculationText(const CalculationInput& input, const Calculation& calculation);
+// The on-screen texts of one calculation: both details panels, the two comparisons and the result text, with the
+// season's warning under it where a veto of the undertaking is in force.
+std::string CalculationText(const CalculationInput& input, const Calculation& calculation,
+                            const std::string& seasonWarning);
 
 }  // namespace kalvora

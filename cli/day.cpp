@@ -6,7 +6,10 @@
 #include "cli/birth_options.h"
 #include "cli/command.h"
 #include "cli/options.h"
+#include "driver/panels.h"
+#include "driver/season.h"
 #include "finder/finder.h"
+#include "muhurtha/names.h"
 
 namespace kalvora {
 namespace {
@@ -120,8 +123,9 @@ std::string DayUsageText() {
            "Prints the day of the date at the place: sunrise, sunset and the next sunrise (hindu: the centre of the\n"
            "Sun on the horizon without refraction, the default; standard: its upper edge with refraction), the\n"
            "tithi, nakshatra, yoga and karana current from sunrise to the next sunrise with their times, Rahu\n"
-           "kalam, Yamaganda, Gulika, Abhijit, the Durmuhurtas, the choghadiyas and the horas. Where the Sun does\n"
-           "not rise or set that day, its times and the periods are left out.\n"
+           "kalam, Yamaganda, Gulika, Abhijit, the Durmuhurtas, the choghadiyas and the horas, then the season at\n"
+           "the day's sunrise: the lunar month, the samvat years and the vetoes in force during the day. Where the\n"
+           "Sun does not rise or set that day, its times and the periods are left out.\n"
            "The place and zone are taken as by the calculation (see kalvora-cli --help): coordinates from --lat and\n"
            "--lon or the best atlas match of --place, the zone from --zone, --tz or the place; a zone id gives the\n"
            "offset in force at the day's sunrise (where the Sun does not rise, the one in force for most of the date);\n"
@@ -150,7 +154,41 @@ void WriteLimbsJson(JsonWriter& json, const std::array<LimbSpan, LimbCount>& lim
     json.EndObject();
 }
 
-void WriteDayJson(JsonWriter& json, const DayView& day) {
+namespace {
+
+// The day's season, after the day's own keys: "lunarMonth", "samvat" and "season".
+void WriteSeasonJson(JsonWriter& json, const DaySeason& season) {
+    const SeasonAt& at = season.atSunrise;
+    json.Key("lunarMonth").BeginObject();
+    json.Field("amanta", names::LunarMonths[static_cast<std::size_t>(at.month.nameIndex)])
+        .Field("purnimanta", names::LunarMonths[static_cast<std::size_t>(at.purnimantaNameIndex)])
+        .Field("adhika", at.month.adhika)
+        .Field("kshaya", at.month.kshaya);
+    json.EndObject();
+    json.Key("samvat").BeginObject();
+    json.Field("vikram", at.samvat.vikram)
+        .Field("shaka", at.samvat.shaka)
+        .Field("samvatsara", SamvatsaraNames[static_cast<std::size_t>(at.samvat.samvatsaraIndex)]);
+    json.EndObject();
+    json.Key("season");
+    WriteVetoesJson(json, season.vetoes);
+}
+
+}  // namespace
+
+void WriteVetoesJson(JsonWriter& json, const std::vector<VetoMinutes>& vetoes) {
+    json.BeginArray();
+    for (const VetoMinutes& v : vetoes) {
+        json.BeginObject()
+            .Field("id", RowOf(v.veto).id)
+            .Field("start", DateTimeText(v.start))
+            .Field("end", DateTimeText(v.end))
+            .EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season) {
     json.BeginObject();
     json.Field("date", DateText(day.sun.date));
     OptionalTime(json, "sunrise", day, day.sun.sunriseJdUt);
@@ -174,6 +212,7 @@ void WriteDayJson(JsonWriter& json, const DayView& day) {
         for (const char* key : {"rahuKalam", "yamaganda", "gulika", "abhijit", "durmuhurta", "choghadiya", "hora"}) {
             json.Key(key).Null();
         }
+        WriteSeasonJson(json, season);
         json.EndObject();
         return;
     }
@@ -212,16 +251,33 @@ void WriteDayJson(JsonWriter& json, const DayView& day) {
             .EndObject();
     }
     json.EndArray();
+    WriteSeasonJson(json, season);
     json.EndObject();
 }
 
-std::string DayJson(const DayView& day) {
+std::string DayJson(const DayView& day, const DaySeason& season) {
     JsonWriter json;
-    WriteDayJson(json, day);
+    WriteDayJson(json, day, season);
     return json.Text();
 }
 
-std::string DayText(const DayView& day) {
+namespace {
+
+// The season's lines, after the day's own.
+std::string SeasonLines(const DaySeason& season) {
+    const SeasonTexts texts = SeasonTextsOf(season);
+    std::string out = "  Lunar month: " + texts.months + "\n";
+    out += "  Samvat: " + texts.years + "\n";
+    if (texts.vetoes.empty()) return out + "  Season: no veto in force\n";
+    out += "  Season:\n";
+    for (const SeasonTexts::VetoLine& v : texts.vetoes) {
+        out += "    " + v.name + " (" + v.what + ")  " + DateTimeText(v.start) + " to " + DateTimeText(v.end) + "\n";
+    }
+    if (!texts.note.empty()) out += "  " + texts.note + "\n";
+    return out;
+}
+
+std::string DayLines(const DayView& day) {
     const auto clock = [&](const std::optional<double>& jdUt) {
         return jdUt ? TimeText(day, *jdUt) : std::string("none");
     };
@@ -258,11 +314,16 @@ std::string DayText(const DayView& day) {
     return out;
 }
 
+}  // namespace
+
+std::string DayText(const DayView& day, const DaySeason& season) { return DayLines(day) + SeasonLines(season); }
+
 int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommand<DayOptions>(args, out, err, ParseDayArguments, DayUsageText,
                                   [](const DayOptions& options, std::ostream& output) {
         const DayView day = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise);
-        output << (options.json ? DayJson(day) + "\n" : DayText(day));
+        const DaySeason season = SeasonOfDay(day);
+        output << (options.json ? DayJson(day, season) + "\n" : DayText(day, season));
     });
 }
 

@@ -28,12 +28,16 @@ std::string DayUsageText();
 
 // {"tithi": {"name", "start", "end"}, "nakshatra": ..., "yoga": ..., "karana": ...}, times "YYYY-MM-DDTHH:MM".
 void WriteLimbsJson(JsonWriter& json, const std::array<LimbSpan, LimbCount>& limbs);
+// [{"id", "start", "end"}], the vetoes' ids as the command line's --veto words, times "YYYY-MM-DDTHH:MM".
+void WriteVetoesJson(JsonWriter& json, const std::vector<VetoMinutes>& vetoes);
 // {"date", "sunrise", "sunset", "nextSunrise", "weekday", "limbs", "rahuKalam", "yamaganda", "gulika", "abhijit",
-// "durmuhurta", "choghadiya", "hora"}, times "YYYY-MM-DDTHH:MM:SS", null where the Sun does not rise or set.
-void WriteDayJson(JsonWriter& json, const DayView& day);
-std::string DayJson(const DayView& day);
-// The day as readable lines.
-std::string DayText(const DayView& day);
+// "durmuhurta", "choghadiya", "hora"}, times "YYYY-MM-DDTHH:MM:SS", null where the Sun does not rise or set; then
+// the season at the day's sunrise: "lunarMonth" {"amanta", "purnimanta", "adhika", "kshaya"}, "samvat" {"vikram",
+// "shaka", "samvatsara"} and "season", the vetoes in force at some minute of the day (as WriteVetoesJson).
+void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season);
+std::string DayJson(const DayView& day, const DaySeason& season);
+// The day as readable lines, its season last.
+std::string DayText(const DayView& day, const DaySeason& season);
 
 // Runs "day" (arguments after it). Exit status: 0 success, 2 bad arguments, 1 a failure while writing output.
 int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -3,6 +3,8 @@
 
 #include "driver/day_view.h"
 
+#include "driver/season.h"
+
 namespace kalvora {
 
 DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone) {
@@ -38,6 +40,28 @@ CalculationTimes ComputeCalculationTimes(const CalculationInput& input, SunriseD
     times.birthLimbs = LimbsAt(input.birth);
     times.muhurthaLimbs = LimbsAt(input.muhurtha);
     times.muhurthaDay = ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), definition);
+
+    // One calendar for the day's season and the chosen minute. The day's vetoes are those in force at some minute
+    // from the one holding its sunrise (or its midnight); a minute before that is looked up on its own, since a veto
+    // may end between it and the sunrise.
+    const ClockMinute chosen = ClockMinuteOf(input.muhurtha);
+    const DayView& day = times.muhurthaDay;
+    const int offset = day.place.zoneOffsetSeconds;
+    const double chosenJdUt = JdUtOfClockMinute(chosen, offset);
+    const LunarCalendar calendar(chosenJdUt - 1.0, chosenJdUt + 2.0);
+    times.muhurthaSeason = SeasonOfDay(day, &calendar);
+    const std::optional<MuhurthaSubject> subject = FindSubject(input.subject);
+    if (!subject) return times;
+    const bool inDay = !day.sun.sunriseJdUt || !day.sun.nextSunriseJdUt ||
+                       chosen >= ClockMinuteHolding(*day.sun.sunriseJdUt, offset);
+    DaySeason beforeSunrise;
+    if (!inDay) {
+        for (const VetoSpan& span : calendar.VetoSpans(chosenJdUt, chosenJdUt + 1.0 / MinutesPerDay)) {
+            beforeSunrise.vetoes.push_back(VetoMinutesOf(span, offset));
+        }
+    }
+    times.seasonVetoes = VetoesAtMinute(inDay ? times.muhurthaSeason : beforeSunrise, chosen, *subject);
+    times.seasonWarning = SeasonWarning(times.seasonVetoes, *subject);
     return times;
 }
 

@@ -5,12 +5,14 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "astro/moment.h"
 #include "day/periods.h"
 #include "day/sun_day.h"
 #include "driver/calculation.h"
+#include "driver/day_season.h"
 #include "driver/limbs.h"
 
 namespace kalvora {
@@ -32,11 +34,15 @@ DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone);
 DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date,
                        SunriseDefinition definition = SunriseDefinition::Hindu);
 
-// What is shown beside a calculation: the limb times of both moments and the day of the muhurtha's local date.
+// What is shown beside a calculation: the limb times of both moments, the day of the muhurtha's local date with its
+// season, and the vetoes in force at the chosen minute that apply to the undertaking with their warning.
 struct CalculationTimes {
     std::array<LimbSpan, LimbCount> birthLimbs{};
     std::array<LimbSpan, LimbCount> muhurthaLimbs{};
     DayView muhurthaDay;
+    DaySeason muhurthaSeason;
+    std::vector<VetoMinutes> seasonVetoes;  // by start; none for a subject that names no undertaking
+    std::string seasonWarning;              // "Season: ..." ("" when no veto is in force)
 };
 
 CalculationTimes ComputeCalculationTimes(const CalculationInput& input,

@@ -2,6 +2,8 @@
 
 #include "astro/calendar.h"
 #include "astro/tables.h"
+#include "driver/season.h"
+#include "muhurtha/names.h"
 
 namespace kalvora {
 
@@ -181,6 +183,20 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
     for (const HoraPart& part : p.horas) {
         texts.horas.push_back({std::string(NameOf(part.lord).name), "", DayClock(part.span.startJdUt, day),
                                DayClock(part.span.endJdUt, day), false, part.span.Contains(chosenJdUt)});
+    }
+    return texts;
+}
+
+SeasonTexts SeasonTextsOf(const DaySeason& season) {
+    const SeasonAt& at = season.atSunrise;
+    SeasonTexts texts;
+    texts.months = LunarMonthText(at.month) + " (amanta), " +
+                   std::string(names::LunarMonths[static_cast<std::size_t>(at.purnimantaNameIndex)]) + " (purnimanta)";
+    texts.years = "Vikram " + std::to_string(at.samvat.vikram) + ", Shaka " + std::to_string(at.samvat.shaka) + ", " +
+                  std::string(SamvatsaraNames[static_cast<std::size_t>(at.samvat.samvatsaraIndex)]);
+    for (const VetoMinutes& v : season.vetoes) {
+        texts.vetoes.push_back({std::string(RowOf(v.veto).name), std::string(RowOf(v.veto).what), v.start, v.end});
+        if (v.veto == Veto::GuruAsta || v.veto == Veto::ShukraAsta) texts.note = CombustionNote;
     }
     return texts;
 }

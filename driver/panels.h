@@ -102,4 +102,19 @@ std::vector<std::pair<InauspiciousPeriod, TimeSpan>> AvoidedSpans(const DayPerio
 
 DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen);
 
+// The season of a day as the Day tab, the day's text and the report show it.
+struct SeasonTexts {
+    std::string months;  // "Adhika Jyaistha (amanta), Jyaistha (purnimanta)"
+    std::string years;   // "Vikram 2083, Shaka 1948, Parabhava"
+    struct VetoLine {
+        std::string name;        // "Guru asta"
+        std::string what;        // "Jupiter is combust"
+        ClockMinute start = 0;   // the first minute in force
+        ClockMinute end = 0;     // the first minute no longer in force
+    };
+    std::vector<VetoLine> vetoes;    // every veto in force at some minute of the day, whole, by start
+    std::string note;            // how combustion is dated, where a combustion span is listed; else ""
+};
+SeasonTexts SeasonTextsOf(const DaySeason& season);
+
 }  // namespace kalvora

@@ -6,20 +6,12 @@
 #include <vector>
 
 #include "astro/local_time.h"
+#include "driver/day_season.h"
 #include "driver/day_view.h"
 #include "muhurtha/subjects.h"
 #include "season/season.h"
 
 namespace kalvora {
-
-// A veto span on a clock: start is the first whole minute in force, end the first whole minute no longer in force
-// (a minute is in force when its start lies in the span).
-struct VetoMinutes {
-    Veto veto = Veto::GuruAsta;
-    ClockMinute start = 0;
-    ClockMinute end = 0;
-    friend bool operator==(const VetoMinutes&, const VetoMinutes&) = default;
-};
 
 // The first clock minute on a zone whose start is at or after an instant.
 ClockMinute FirstMinuteFrom(double jdUt, int zoneOffsetSeconds);
@@ -27,11 +19,6 @@ VetoMinutes VetoMinutesOf(const VetoSpan& span, int zoneOffsetSeconds);
 // A lunar month's first minute and the first minute of the next, on a zone.
 std::pair<ClockMinute, ClockMinute> MonthMinutes(const LunarMonth& month, int zoneOffsetSeconds);
 
-// The season of one day.
-struct DaySeason {
-    SeasonAt atSunrise;               // at the minute holding the sunrise; at midnight where the Sun does not rise
-    std::vector<VetoMinutes> vetoes;  // every veto in force at some minute of the day, each whole, by start
-};
 // The day's season: the day's minutes are those its limbs are listed over (from the minute holding the sunrise to
 // the one holding the next sunrise). A calendar covering the day may be given so that many days share it.
 DaySeason SeasonOfDay(const DayView& day, const LunarCalendar* calendar = nullptr);

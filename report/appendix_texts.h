@@ -26,8 +26,10 @@ enum class AppendixText : std::uint8_t {
     Factors, TotalScore, Muhurtha,
     // The day
     Day, Sunrise, Sunset, NextSunrise, Abhijit, ChosenTime,
+    // The season of the day
+    Season, LunarMonth, Samvat, ForTheUndertaking,
     // Sentences and joining words
-    SunDoesNotRise, SunDoesNotSet, NoAbhijitOnWednesday, NoAvoidedPeriod, In, Until, On, To, AsTyped,
+    SunDoesNotRise, SunDoesNotSet, NoAbhijitOnWednesday, NoAvoidedPeriod, NoVeto, In, Until, On, To, AsTyped,
     DaylightSaving, ClockAt,
 };
 
@@ -75,10 +77,15 @@ inline constexpr auto AppendixTexts = std::to_array<AppendixTextRow>({
     {AppendixText::NextSunrise, "Next sunrise"},
     {AppendixText::Abhijit, "Abhijit"},
     {AppendixText::ChosenTime, "Chosen time"},
+    {AppendixText::Season, "The Season of the Day"},
+    {AppendixText::LunarMonth, "Lunar month"},
+    {AppendixText::Samvat, "Samvat"},
+    {AppendixText::ForTheUndertaking, "For the undertaking"},
     {AppendixText::SunDoesNotRise, "The Sun does not rise: the periods of the day are not reckoned."},
     {AppendixText::SunDoesNotSet, "The Sun does not set: the periods of the day are not reckoned."},
     {AppendixText::NoAbhijitOnWednesday, "none on Wednesday"},
     {AppendixText::NoAvoidedPeriod, "in none of the periods above"},
+    {AppendixText::NoVeto, "No veto is in force during this day."},
     {AppendixText::In, "in"},
     {AppendixText::Until, "until"},
     {AppendixText::On, "on"},

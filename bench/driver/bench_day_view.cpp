@@ -1,5 +1,6 @@
 // The whole day of a date at a place: sunrise, sunset and the next sunrise, the limbs current from sunrise to the
-// next sunrise with their times, and the periods. Goal: under 5 ms. Also the four limb times of one moment.
+// next sunrise with their times, and the periods. Goal: under 5 ms. Also the four limb times of one moment, and
+// what is shown beside a calculation: both moments' limb times, the day and its season, and the season's vetoes.
 
 #include <benchmark/benchmark.h>
 
@@ -39,6 +40,19 @@ void BM_LimbsOfAMoment(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LimbsOfAMoment)->Unit(benchmark::kMicrosecond);
+
+void BM_CalculationTimes(benchmark::State& state) {
+    CalculationInput input;
+    input.birth = Chennai();
+    input.birth.year = 1990;
+    input.muhurtha = Chennai();
+    input.subject = "Marriage";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeCalculationTimes(input));
+        input.muhurtha.day = static_cast<std::int16_t>(input.muhurtha.day % 28 + 1);
+    }
+}
+BENCHMARK(BM_CalculationTimes)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kalvora

@@ -35,15 +35,98 @@ TEST(DayCommand, JsonIsTheCalculationsDay) {
                                      "--birth-lat", "28:39N", "--birth-lon", "77:13E", "--birth-zone", "+05:30",
                                      "--json"});
     ASSERT_EQ(calculation.status, 0) << calculation.err;
-    // The day is the last key of the calculation's object, with the same text as the day command prints.
+    // The day is the calculation's last key but the season's vetoes, with the same text as the day command prints.
     const std::string key = "\"day\": ";
     const std::size_t at = calculation.out.rfind(key);
     ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(calculation.out.substr(at + key.size()), day.out.substr(0, day.out.size() - 1) + "}\n");
+    EXPECT_EQ(calculation.out.substr(at + key.size()),
+              day.out.substr(0, day.out.size() - 1) + ", \"seasonVetoes\": []}\n");
     // Each moment carries its limbs.
     const std::size_t limbs = calculation.out.find("\"limbs\": {\"tithi\": {\"name\"");
     ASSERT_NE(limbs, std::string::npos);
     EXPECT_NE(day.out.find("\"hora\": [{\"lord\": \"Mars\""), std::string::npos);  // a Tuesday: Mars's first hora
+}
+
+// The season closes the day's object: the month and years current at its sunrise, then every veto in force at
+// some minute of it. A new moon after sunrise opens the month with the next day (Dibrugarh rises at 05:53 IST on
+// 2026-12-09, before the new moon of 06:21; New Delhi at 07:06, after it).
+TEST(DayCommand, SeasonOfTheDayIsThatOfItsSunrise) {
+    const auto month = [](const char* amanta, const char* purnimanta, const char* adhika) {
+        return std::string("\"lunarMonth\": {\"amanta\": \"") + amanta + "\", \"purnimanta\": \"" + purnimanta +
+               "\", \"adhika\": " + adhika + ", \"kshaya\": false}, ";
+    };
+    const std::string parabhava = "\"samvat\": {\"vikram\": 2083, \"shaka\": 1948, \"samvatsara\": \"Parabhava\"}, ";
+    struct Case {
+        const char* date;
+        const char* lat;
+        const char* lon;
+        std::string tail;  // how the object ends
+    };
+    const auto cases = std::to_array<Case>({
+        {"2026-06-01", "28:36N", "77:12E",
+         month("Jyaistha", "Jyaistha", "true") + parabhava +
+             "\"season\": [{\"id\": \"adhika\", \"start\": \"2026-05-17T01:31\", \"end\": \"2026-06-15T08:24\"}]}\n"},
+        {"2026-12-09", "28:36N", "77:12E", month("Agrahayana", "Agrahayana", "false") + parabhava + "\"season\": []}\n"},
+        {"2026-12-09", "27:29N", "94:54E", month("Kartika", "Agrahayana", "false") + parabhava + "\"season\": []}\n"},
+        {"2026-12-10", "27:29N", "94:54E", month("Agrahayana", "Agrahayana", "false") + parabhava + "\"season\": []}\n"},
+    });
+    for (const Case& c : cases) {
+        const DayRun day =
+            RunArgs({"day", "--date", c.date, "--lat", c.lat, "--lon", c.lon, "--zone", "+05:30", "--json"});
+        ASSERT_EQ(day.status, 0) << day.err;
+        ASSERT_GE(day.out.size(), c.tail.size());
+        EXPECT_EQ(day.out.substr(day.out.size() - c.tail.size()), c.tail) << c.date << " " << c.lon;
+    }
+    const DayRun text = RunArgs({"day", "--date", "2026-07-20", "--lat", "28:36N", "--lon", "77:12E", "--zone", "+05:30"});
+    EXPECT_NE(text.out.find("  Lunar month: Asadha (amanta), Asadha (purnimanta)\n  Samvat: Vikram 2083, Shaka 1948, "
+                            "Parabhava\n  Season:\n    Guru asta (Jupiter is combust)  2026-07-14T18:04 to "
+                            "2026-08-13T15:54\n  Combustion is dated by the orb rule"),
+              std::string::npos)
+        << text.out;
+}
+
+// The calculation lists the vetoes in force at the chosen minute that apply to the undertaking, and warns of them
+// under the factors; a minute before the day's sunrise is in its own season (the leap month of 2026 ends at 08:24
+// IST on 15 June, before the sunrise of a place far west on the Indian clock).
+TEST(DayCommand, CalculationsSeasonIsThatOfTheChosenMinuteAndUndertaking) {
+    const auto run = [](const char* when, const char* lon, const char* subject, bool json) {
+        std::vector<std::string> args = {"--muhurtha", when, "--muhurtha-lat", "28:36N", "--muhurtha-lon", lon,
+                                         "--muhurtha-zone", "+05:30", "--birth", "1990-05-17T06:45", "--birth-lat",
+                                         "28:39N", "--birth-lon", "77:13E", "--birth-zone", "+05:30", "--subject",
+                                         subject};
+        if (json) args.push_back("--json");
+        return RunArgs(args);
+    };
+    const std::string combust = "\"seasonVetoes\": [{\"id\": \"guru-asta\", \"start\": \"2026-07-14T18:04\", "
+                                "\"end\": \"2026-08-13T15:54\"}]}\n";
+    struct Case {
+        const char* when;
+        const char* lon;
+        const char* subject;
+        std::string jsonTail;
+        std::string warning;  // the text's last line
+    };
+    const auto cases = std::to_array<Case>({
+        {"2026-07-20T10:00", "77:12E", "Marriage", combust,
+         "Season: Jupiter is combust from 14 July to 13 August 2026; marriages are not held in this season by most "
+         "almanacs.\n"},
+        {"2026-07-20T10:00", "77:12E", "Domestic Journey", "\"seasonVetoes\": []}\n", ""},
+        {"2026-06-15T08:00", "30:00E", "Marriage",
+         "\"season\": []}, \"seasonVetoes\": [{\"id\": \"adhika\", \"start\": \"2026-05-17T01:31\", \"end\": "
+         "\"2026-06-15T08:24\"}]}\n",
+         "Season: The leap month runs from 17 May to 15 June 2026; marriages are not held in this season by most "
+         "almanacs.\n"},
+    });
+    for (const Case& c : cases) {
+        const DayRun json = run(c.when, c.lon, c.subject, true);
+        ASSERT_EQ(json.status, 0) << json.err;
+        ASSERT_GE(json.out.size(), c.jsonTail.size());
+        EXPECT_EQ(json.out.substr(json.out.size() - c.jsonTail.size()), c.jsonTail) << c.when << " " << c.subject;
+        const DayRun text = run(c.when, c.lon, c.subject, false);
+        ASSERT_EQ(text.status, 0) << text.err;
+        EXPECT_EQ(text.out.find("Season:"), c.warning.empty() ? std::string::npos : text.out.size() - c.warning.size())
+            << text.out;
+    }
 }
 
 TEST(DayCommand, ArgumentsAndPolarDays) {

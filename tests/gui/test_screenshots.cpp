@@ -344,5 +344,24 @@ TEST_F(ScreenshotTest, SeasonOfTheYear) {
     EXPECT_LE(season.minimumSizeHint().width(), LaptopWindow.width());
 }
 
+TEST_F(ScreenshotTest, SeasonOnTheAnalysisAndDayTabs) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // A marriage while Jupiter is combust (14 July to 13 August 2026), in New Delhi.
+    RunToResults(QStringLiteral("Marriage"), QStringLiteral("Asha Menon"), true,
+                 {"July", 20, 2026, 10, 0, 0, "28", "39", false, "77", "13", false, 34, false, "", "", ""},
+                 {"August", 15, 1995, 6, 45, 0, "19", "4", false, "72", "52", false, 34, false, "", "", ""});
+    auto* tabs = Find<QTabWidget>(QStringLiteral("TS"));
+    tabs->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblSeasonWarning"))->isVisible());
+    EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblSeasonWarning"))->text().startsWith(
+        QStringLiteral("Season: Jupiter is combust from 14 July to 13 August 2026; marriages")));
+    SaveBothSizes(QStringLiteral("17-analysis-season"));
+    tabs->setCurrentIndex(3);
+    QCoreApplication::processEvents();
+    SaveBothSizes(QStringLiteral("18-day-season"));
+    Save(Find<QWidget>(QStringLiteral("picDayContent")), QStringLiteral("19-day-season-tables"));
+}
+
 }  // namespace
 }  // namespace kalvora::test

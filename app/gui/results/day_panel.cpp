@@ -16,6 +16,7 @@
 #include "app/gui/results/day_timeline.h"
 #include "app/gui/results/result_panels.h"
 #include "app/gui/shell/theme.h"
+#include "astro/calendar.h"
 #include "driver/panels.h"
 
 namespace kalvora {
@@ -79,6 +80,22 @@ void Fill(QTableWidget* table, const std::vector<TableRow>& rows) {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// "14 July 2026 18:04": a veto's minute, with its year, since a span may run over months.
+QString VetoMinuteText(ClockMinute minute) {
+    const LocalDate date = DateOfClockMinute(minute);
+    return Text(std::to_string(date.day) + " " + std::string(MonthName(date.month)) + " " +
+                std::to_string(date.year) + " " + ClockText(MinuteOfDay(minute)));
+}
+
+QLabel* Note(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
 // A card with a title above its contents.
 QFrame* TitledCard(const QString& title, const std::vector<QWidget*>& contents) {
     auto* card = Card();
@@ -127,6 +144,12 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     choghadiyas_ = DayTable("tblDayChoghadiya", {QStringLiteral("Choghadiya"), QStringLiteral("Quality"),
                                                  QStringLiteral("From"), QStringLiteral("To")});
     horas_ = DayTable("tblDayHora", {QStringLiteral("Lord"), QStringLiteral("From"), QStringLiteral("To")});
+    season_ = DayTable("tblDaySeason", {QStringLiteral("At sunrise"), QStringLiteral("")});
+    vetoes_ = DayTable("tblDayVetoes", {QStringLiteral("Veto"), QStringLiteral("What"), QStringLiteral("From"),
+                                        QStringLiteral("To")});
+    noVeto_ = Note("lblDayNoVeto");
+    noVeto_->setText(QStringLiteral("No veto is in force during this day."));
+    seasonNote_ = Note("lblDaySeasonNote");
 
     auto* timelineCard = TitledCard(QStringLiteral("The Day at a Glance"), {timeline_});
     periodsCard_ = TitledCard(QStringLiteral("Periods of the Day"), {periods_});
@@ -135,6 +158,11 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     details->addWidget(TitledCard(QStringLiteral("Sunrise and Sunset"), {sun_}), 2, Qt::AlignTop);
     details->addWidget(periodsCard_, 3, Qt::AlignTop);
     details->addWidget(TitledCard(QStringLiteral("Tithi, Nakshatra, Yoga and Karana"), {limbs_}), 5, Qt::AlignTop);
+
+    auto* seasonRow = new QHBoxLayout;
+    seasonRow->setSpacing(12);
+    seasonRow->addWidget(TitledCard(QStringLiteral("Lunar Month and Samvat"), {season_}), 2, Qt::AlignTop);
+    seasonRow->addWidget(TitledCard(QStringLiteral("Season"), {vetoes_, noVeto_, seasonNote_}), 3, Qt::AlignTop);
 
     partsRow_ = new QWidget;
     auto* parts = new QHBoxLayout(partsRow_);
@@ -154,6 +182,7 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     column->addWidget(sunNote_);
     column->addWidget(timelineCard);
     column->addLayout(details);
+    column->addLayout(seasonRow);
     column->addWidget(partsRow_);
     column->addStretch(1);
 
@@ -170,7 +199,7 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     layout->addLayout(BackRow(back));
 }
 
-void DayPanel::ShowDay(const DayView& day, const MomentInput& chosen) {
+void DayPanel::ShowDay(const DayView& day, const DaySeason& season, const MomentInput& chosen) {
     const DayPanelTexts texts = DayPanelTextsOf(day, chosen);
     title_->setText(QStringLiteral("The Day of ") + Text(texts.title));
     span_->setText(Text(texts.span));
@@ -210,6 +239,21 @@ void DayPanel::ShowDay(const DayView& day, const MomentInput& chosen) {
     for (const DayRow& row : texts.horas) rows.push_back({{Text(row.name), Text(row.start), Text(row.end)}, row.holdsChosen});
     Fill(horas_, rows);
     partsRow_->setVisible(!texts.choghadiyas.empty());
+
+    const SeasonTexts seasonTexts = SeasonTextsOf(season);
+    Fill(season_, {{{QStringLiteral("Lunar month"), Text(seasonTexts.months)}},
+                   {{QStringLiteral("Samvat"), Text(seasonTexts.years)}}});
+    const ClockMinute chosenMinute = ClockMinuteOf(chosen);
+    rows.clear();
+    for (const SeasonTexts::VetoLine& v : seasonTexts.vetoes) {
+        rows.push_back({{Text(v.name), Text(v.what), VetoMinuteText(v.start), VetoMinuteText(v.end)},
+                        v.start <= chosenMinute && chosenMinute < v.end});
+    }
+    Fill(vetoes_, rows);
+    vetoes_->setVisible(!rows.empty());
+    noVeto_->setVisible(rows.empty());
+    seasonNote_->setText(Text(seasonTexts.note));
+    seasonNote_->setVisible(!seasonTexts.note.empty());
 }
 
 }  // namespace kalvora

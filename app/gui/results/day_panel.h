@@ -2,7 +2,8 @@
 // The Day tab of the results: the day of the muhurtha's date at its place. At the top, where the chosen minute
 // stands (in Rahu kalam, Yamaganda, Gulika or a Durmuhurta, said plainly) and, where the Sun does not rise or set,
 // that it does not; then the timeline of the day; then its sunrise, sunset and periods, the values of the limbs
-// with their times, and the choghadiya and hora tables.
+// with their times, the season (lunar month, samvat years and the vetoes in force during the day), and the
+// choghadiya and hora tables.
 
 #include <QWidget>
 
@@ -21,8 +22,8 @@ class DayPanel : public QWidget {
 public:
     explicit DayPanel(QWidget* parent = nullptr);
 
-    // Shows a day, with the chosen (typed) moment marked.
-    void ShowDay(const DayView& day, const MomentInput& chosen);
+    // Shows a day and its season, with the chosen (typed) moment marked.
+    void ShowDay(const DayView& day, const DaySeason& season, const MomentInput& chosen);
 
     QPushButton* back;  // cmdBack6
 
@@ -37,6 +38,10 @@ private:
     QTableWidget* limbs_ = nullptr;        // tblDayLimbs: limb, value, from, to
     QTableWidget* choghadiyas_ = nullptr;  // tblDayChoghadiya: name, good or bad, from, to
     QTableWidget* horas_ = nullptr;        // tblDayHora: lord, from, to
+    QTableWidget* season_ = nullptr;       // tblDaySeason: lunar month, samvat
+    QTableWidget* vetoes_ = nullptr;       // tblDayVetoes: veto, what it is, from, to
+    QLabel* noVeto_ = nullptr;             // lblDayNoVeto
+    QLabel* seasonNote_ = nullptr;         // lblDaySeasonNote: how combustion is dated
     QWidget* periodsCard_ = nullptr;
     QWidget* partsRow_ = nullptr;          // the choghadiya and hora cards
 };

@@ -262,6 +262,12 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     dayWarning->hide();
     verdictLayout->addWidget(dayWarning);
     verdictLayout->addWidget(scroll, 1);
+    seasonWarning = new QLabel;
+    seasonWarning->setObjectName(QStringLiteral("lblSeasonWarning"));
+    seasonWarning->setProperty("role", "warning");
+    seasonWarning->setWordWrap(true);
+    seasonWarning->hide();
+    verdictLayout->addWidget(seasonWarning);
 
     report = new QTextBrowser;
     report->setObjectName(QStringLiteral("RTB"));

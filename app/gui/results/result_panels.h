@@ -86,6 +86,9 @@ public:
     // Above the factors: the day's own warning when the chosen minute falls in a period a beginning avoids
     // (Rahu kalam, Yamaganda, Gulika, a Durmuhurta), so that the verdict is never read without it.
     QLabel* dayWarning;
+    // Under the factors: the season's warning when a veto of the undertaking is in force at the chosen minute
+    // (Jupiter or Venus combust, the leap month, Chaturmas, Kharmas, Pitru paksha).
+    QLabel* seasonWarning;
     QTextBrowser* report;    // RTB
     QPushButton* print;      // cmdSave
     QPushButton* saveReport; // cmdSaveReport, "Save Report..." as RTF or PDF

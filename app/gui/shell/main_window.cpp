@@ -633,8 +633,9 @@ void MainWindow::Display() {
     FillMuhurthaDetails(*lastCalculation_, input);
     results_->birth->ShowUntil(PanelUntilTexts(times.birthLimbs, input.calculation.birth));
     results_->muhurtha->ShowUntil(PanelUntilTexts(times.muhurthaLimbs, input.calculation.muhurtha));
-    results_->day->ShowDay(times.muhurthaDay, input.calculation.muhurtha);
+    results_->day->ShowDay(times.muhurthaDay, times.muhurthaSeason, input.calculation.muhurtha);
     ShowDayWarning(DayPanelTextsOf(times.muhurthaDay, input.calculation.muhurtha));
+    ShowSeasonWarning(times.seasonWarning);
 
     ShowPage(results_);
     results_->tabs->setCurrentIndex(0);
@@ -714,6 +715,12 @@ void MainWindow::ShowDayWarning(const DayPanelTexts& day) {
     warning->setText(day.chosenAvoided ? QString::fromStdString(day.chosen) + QStringLiteral(" See the Day tab.")
                                        : QString());
     warning->setVisible(day.chosenAvoided);
+}
+
+void MainWindow::ShowSeasonWarning(const std::string& warning) {
+    QLabel* label = results_->seasonWarning;
+    label->setText(warning.empty() ? QString() : QString::fromStdString(warning) + QStringLiteral(" See the Day tab."));
+    label->setVisible(!warning.empty());
 }
 
 void MainWindow::ShowResultLabel(const Calculation& calculation) {

@@ -133,6 +133,7 @@ private:
     void PauseOnWaitPanel();
     // The day's warning above the factors when the chosen minute falls in a period to avoid.
     void ShowDayWarning(const DayPanelTexts& day);
+    void ShowSeasonWarning(const std::string& warning);
     void ShowResultLabel(const Calculation& calculation);
     // The analysis report of a calculation goes into RTB here; its appendix names the muhurtha's place from the
     // page's City, State and Country boxes where the place did not come from the atlas.
