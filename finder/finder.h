@@ -142,8 +142,9 @@ struct VetoedSpan {
     // start, on the clock in force at its start.
     std::vector<VetoMinutes> spans;
     // The first date after the span with a minute the search would take (in the daily window, on a weekday
-    // searched, outside the avoided periods) that lies in none of the chosen vetoes; none within LookAheadDays.
+    // searched, outside the avoided periods) that lies in none of the chosen vetoes; none up to lastLookedAt.
     std::optional<LocalDate> nextAllowed;
+    LocalDate lastLookedAt;  // LastDateLookedAhead of the span's last date
 };
 
 struct FinderResult {

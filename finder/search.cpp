@@ -134,7 +134,7 @@ public:
             vetoed.spans.push_back(VetoMinutesOf(span, OffsetAt(span.startJdUt)));
         }
         const LocalDate first = AddDays(query_.to, 1);
-        const LocalDate last = LastDateLookedAhead(query_.to);
+        const LocalDate last = vetoed.lastLookedAt = LastDateLookedAhead(query_.to);
         if (last < first) return vetoed;
         const VetoedMinutes ahead(query_.vetoes, first, last);
         for (LocalDate date = first; date <= last; date = AddDays(date, 1)) {
@@ -283,13 +283,11 @@ std::string VetoedSpanText(const VetoedSpan& vetoed) {
         text += std::string(RowOf(vetoed.spans[i].veto).name) + ", " + SpanDatesText(vetoed.spans[i]);
     }
     text += "). ";
-    if (vetoed.nextAllowed) {
-        const LocalDate next = *vetoed.nextAllowed;
-        text += "The next allowed date is " + std::to_string(next.day) + " " + std::string(MonthName(next.month)) +
-                " " + std::to_string(next.year) + ".";
-    } else {
-        text += "No date in the year after the span is free of them.";
-    }
+    const auto dateText = [](LocalDate date) {
+        return std::to_string(date.day) + " " + std::string(MonthName(date.month)) + " " + std::to_string(date.year);
+    };
+    text += vetoed.nextAllowed ? "The next allowed date is " + dateText(*vetoed.nextAllowed) + "."
+                               : "No date up to " + dateText(vetoed.lastLookedAt) + " is free of them.";
     for (const VetoMinutes& span : vetoed.spans) {
         if (span.veto == Veto::GuruAsta || span.veto == Veto::ShukraAsta) return text + " " + std::string(CombustionNote);
     }
