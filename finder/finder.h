@@ -157,8 +157,9 @@ struct FinderResult {
     std::optional<VetoedSpan> vetoed;
 };
 
-// "No times found: every minute searched lies in a veto left out (Guru asta, 14 July to 13 August 2026;
-// Chaturmas, 25 July to 20 November 2026). The next allowed date is 2026-11-21."
+// "No times found: the vetoes left out cover every minute of the span (Guru asta, 14 July to 13 August 2026;
+// Chaturmas, 24 July to 20 November 2026). The next allowed date is 20 November 2026." and, where a combustion
+// span is named, how combustion is dated (CombustionNote).
 std::string VetoedSpanText(const VetoedSpan& vetoed);
 
 // Searches the query's dates; throws FinderError when QueryProblem finds a problem.

@@ -289,7 +289,9 @@ std::string VetoedSpanText(const VetoedSpan& vetoed) {
     text += vetoed.nextAllowed ? "The next allowed date is " + dateText(*vetoed.nextAllowed) + "."
                                : "No date up to " + dateText(vetoed.lastLookedAt) + " is free of them.";
     for (const VetoMinutes& span : vetoed.spans) {
-        if (span.veto == Veto::GuruAsta || span.veto == Veto::ShukraAsta) return text + " " + std::string(CombustionNote);
+        if (span.veto == Veto::GuruAsta || span.veto == Veto::ShukraAsta) {
+            return text + " " + std::string(CombustionNote);
+        }
     }
     return text;
 }

@@ -329,7 +329,9 @@ TEST_F(FinderTest, VetoesFollowTheUndertakingAndAWhollyVetoedSpanSaysSo) {
         std::array<bool, VetoCount> boxes{};
         const auto names = std::to_array<const char*>({"chkVetoGuruAsta", "chkVetoShukraAsta", "chkVetoAdhika",
                                                        "chkVetoChaturmas", "chkVetoKharmas", "chkVetoPitruPaksha"});
-        for (std::size_t i = 0; i < VetoCount; ++i) boxes[i] = Find<QCheckBox>(QString::fromLatin1(names[i]))->isChecked();
+        for (std::size_t i = 0; i < VetoCount; ++i) {
+            boxes[i] = Find<QCheckBox>(QString::fromLatin1(names[i]))->isChecked();
+        }
         return boxes;
     };
     EXPECT_EQ(ticked(), VetoesOf(MuhurthaSubject::ReligiousJourney));  // none

@@ -294,7 +294,9 @@ QWidget* FinderWindow::BuildOptions() {
         vetoes_[i] = new QCheckBox(FromView(row.name));
         vetoes_[i]->setObjectName(VetoBoxName(row.id));
         QString tip = QStringLiteral("Leave out the minutes while ") + FromView(row.what);
-        if (row.veto == Veto::GuruAsta || row.veto == Veto::ShukraAsta) tip += QStringLiteral(". ") + FromView(CombustionNote);
+        if (row.veto == Veto::GuruAsta || row.veto == Veto::ShukraAsta) {
+            tip += QStringLiteral(". ") + FromView(CombustionNote);
+        }
         vetoes_[i]->setToolTip(tip);
         season->addWidget(vetoes_[i]);
     }

@@ -1,9 +1,9 @@
 #pragma once
 // The "Find Best Times" window frmFindBestTimes: a span of dates, an optional daily time window, weekdays to
 // leave out, periods of the day to avoid and the vetoes of the season to leave out (ticked from the undertaking's
-// whenever it changes); the subject, the birth data and the place come from the main window's pages. The search runs on a
-// worker thread with a progress bar and Cancel; the windows found are listed best first, and double-clicking one
-// shows that minute's full result on the main window.
+// whenever it changes); the subject, the birth data and the place come from the main window's pages. The search
+// runs on a worker thread with a progress bar and Cancel; the windows found are listed best first, and
+// double-clicking one shows that minute's full result on the main window.
 
 #include <array>
 #include <atomic>
