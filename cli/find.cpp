@@ -30,6 +30,7 @@ void ReadSubject(FindOptions& o, std::string_view option, std::string_view text)
         Fail(option, "expected one of the undertakings' texts (for example 'Marriage'), got " + Quoted(text));
     }
     o.query.input.subject = text;
+    o.query.vetoes = VetoesOf(*FindSubject(text));  // unless --veto, read after it, says otherwise
 }
 
 void ReadFrom(FindOptions& o, std::string_view option, std::string_view text) {
@@ -54,19 +55,40 @@ void ReadSkipWeekdays(FindOptions& o, std::string_view option, std::string_view 
 constexpr auto AvoidWords = std::to_array<std::string_view>({"rahu", "yamaganda", "gulika", "durmuhurta"});
 static_assert(AvoidWords.size() == InauspiciousPeriodNames.size());
 
-void ReadAvoid(FindOptions& o, std::string_view option, std::string_view text) {
-    std::size_t from = 0;
-    for (;;) {
+// The words of a comma-separated list, empty ones included.
+std::vector<std::string_view> CommaWords(std::string_view text) {
+    std::vector<std::string_view> words;
+    for (std::size_t from = 0;;) {
         const std::size_t comma = text.find(',', from);
-        const std::string_view word = text.substr(from, comma == std::string_view::npos ? comma : comma - from);
+        words.push_back(text.substr(from, comma == std::string_view::npos ? comma : comma - from));
+        if (comma == std::string_view::npos) return words;
+        from = comma + 1;
+    }
+}
+
+void ReadAvoid(FindOptions& o, std::string_view option, std::string_view text) {
+    for (const std::string_view word : CommaWords(text)) {
         const auto at = std::find(AvoidWords.begin(), AvoidWords.end(), word);
         if (at == AvoidWords.end()) {
             Fail(option, "expected periods from rahu, yamaganda, gulika and durmuhurta, separated by commas, got " +
                              Quoted(word));
         }
         o.query.avoidedPeriods[static_cast<std::size_t>(at - AvoidWords.begin())] = true;
-        if (comma == std::string_view::npos) break;
-        from = comma + 1;
+    }
+}
+
+// Read after --subject, whose vetoes it replaces.
+void ReadVeto(FindOptions& o, std::string_view option, std::string_view text) {
+    o.query.vetoes = {};
+    if (text == "none") return;
+    for (const std::string_view word : CommaWords(text)) {
+        const std::optional<Veto> veto = FindVeto(word);
+        if (!veto) {
+            std::string ids;
+            for (const VetoRow& row : VetoTable) ids += std::string(ids.empty() ? "" : ", ") + std::string(row.id);
+            Fail(option, "expected vetoes from " + ids + ", separated by commas, or none, got " + Quoted(word));
+        }
+        o.query.vetoes[static_cast<std::size_t>(*veto)] = true;
     }
 }
 
@@ -101,6 +123,7 @@ constexpr auto FindOptionTable = JoinRows(
         {"--between", Value, ReadBetween},
         {"--skip-weekdays", Value, ReadSkipWeekdays},
         {"--avoid", Value, ReadAvoid},
+        {"--veto", Value, ReadVeto},
     }),
     PlaceAndZoneRows<FindOptions, SearchedOf, SearchedSourcesOf>(MuhurthaOptionNames),
     std::to_array<Row>({
@@ -123,6 +146,7 @@ std::string FindUsageText() {
     return "usage: kalvora-cli find --subject TEXT --from YYYY-MM-DD --to YYYY-MM-DD\n"
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
            "                  [--avoid rahu,yamaganda,gulika,durmuhurta]\n"
+           "                  [--veto guru-asta,shukra-asta,adhika,chaturmas,kharmas,pitru-paksha | none]\n"
            "                  [--top N] [--order rank|time] [--json] [--planets sky|none]\n"
            "                  [--muhurtha-place TEXT] [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
            "                  [--muhurtha-zone (+|-)HH:MM[:SS] [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
@@ -142,6 +166,10 @@ std::string FindUsageText() {
            "window spans a change of offset. Each window shows its offset.\n"
            "--avoid leaves out the minutes in the periods named (Rahu kalam, Yamaganda, Gulika, the Durmuhurtas)\n"
            "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it.\n"
+           "--veto leaves out the minutes in the spans of the vetoes named (Jupiter or Venus combust, the leap\n"
+           "month, Chaturmas, Kharmas, Pitru paksha); by default those of the undertaking, none for some (journeys,\n"
+           "treatment, trade); --veto none searches every season. When the vetoes cover the whole span, the\n"
+           "vetoes and the next allowed date are said in place of the list.\n"
            "--planets none evaluates with no planet placed, as the normal calculation does with it.\n";
 }
 
@@ -155,13 +183,14 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args) {
         ResolveSearchedPlace("--muhurtha", options.placeSources, options.query.input.muhurtha, atlas, "find --help");
     if (zone) {
         options.zoneId = zone->id();
-        options.query.clock = ClockOfZone(*zone, options.query.from, options.query.to);
+        // Past the span too, for the next allowed date when the vetoes cover it.
+        options.query.clock = ClockOfZone(*zone, options.query.from, LastDateLookedAhead(options.query.to));
     }
     ResolveMoment("--birth", options.birthSources, options.query.input.birth, atlas, "find --help");
     return options;
 }
 
-std::string WindowsJson(const std::vector<FoundWindow>& windows) {
+std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::optional<VetoedSpan>& vetoed) {
     JsonWriter json;
     json.BeginObject().Key("windows").BeginArray();
     for (const FoundWindow& w : windows) {
@@ -183,7 +212,24 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows) {
             .Field("offset", OffsetText(w.offsetSeconds))
             .EndObject();
     }
-    json.EndArray().EndObject();
+    json.EndArray();
+    if (vetoed) {
+        json.Key("vetoedBy").BeginArray();
+        for (const VetoMinutes& span : vetoed->spans) {
+            json.BeginObject()
+                .Field("id", RowOf(span.veto).id)
+                .Field("start", DateTimeText(span.start))
+                .Field("end", DateTimeText(span.end))
+                .EndObject();
+        }
+        json.EndArray().Key("nextAllowed");
+        if (vetoed->nextAllowed) {
+            json.String(DateText(*vetoed->nextAllowed));
+        } else {
+            json.Null();
+        }
+    }
+    json.EndObject();
     return json.Text();
 }
 
@@ -218,7 +264,12 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             throw CommandError(e.what(), 2);  // a query the finder refuses is a bad argument
         }
         const std::vector<FoundWindow> windows = ListWindows(result.windows, options.listing);
-        output << (options.json ? WindowsJson(windows) + "\n" : WindowsText(windows, options.zoneId.has_value()));
+        if (options.json) {
+            output << WindowsJson(windows, result.vetoed) << "\n";
+        } else {
+            output << WindowsText(windows, options.zoneId.has_value());
+            if (result.vetoed) output << VetoedSpanText(*result.vetoed) << "\n";
+        }
     });
 }
 

@@ -35,8 +35,11 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args);
 
 std::string FindUsageText();
 
-// {"windows": [{"start": "YYYY-MM-DDTHH:MM", "end": ..., "rating": ..., ..., "offset": "+05:30"}]}
-std::string WindowsJson(const std::vector<FoundWindow>& windows);
+// {"windows": [{"start": "YYYY-MM-DDTHH:MM", "end": ..., "rating": ..., ..., "offset": "+05:30"}]}; when the
+// vetoes left out the whole span, also "vetoedBy": [{"id", "start", "end"}] (each span whole, end its first minute
+// no longer in force) and "nextAllowed": "YYYY-MM-DD" (null when none comes within a year).
+std::string WindowsJson(const std::vector<FoundWindow>& windows,
+                        const std::optional<VetoedSpan>& vetoed = std::nullopt);
 // One readable line per window; with `showOffsets` (a clock that follows a zone) each line ends with the
 // window's offset, "UTC-04:00".
 std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets = false);

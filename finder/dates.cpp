@@ -15,6 +15,10 @@ int DatesInSpan(LocalDate from, LocalDate to) {
     return static_cast<int>(std::max(0L, DayNumber(to) - DayNumber(from) + 1));
 }
 
+LocalDate LastDateLookedAhead(LocalDate to) {
+    return std::min(AddDays(to, LookAheadDays), LocalDate{LastYear, 12, 31});
+}
+
 std::string DateProblem(LocalDate date) {
     if (!IsRealDate(date)) return DateText(date) + " is not a date of the calendar";
     if (date.year < FirstYear || date.year > LastYear) {

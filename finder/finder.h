@@ -12,14 +12,15 @@
 // The finder by job: dates.cpp checks a query's dates and writes their texts; quantities.h and planet_quantity.h
 // read the quantities, and date_changes.h finds their change minutes with driver/change_search.h; clock.h puts
 // each minute on the offset of the zone's history in force at it; searched_minutes.h leaves out the minutes outside
-// the daily window and in the avoided periods; search.cpp runs the search date by date; listing.cpp ranks, merges
-// and cuts the windows found.
+// the daily window, in the avoided periods and in the chosen vetoes; search.cpp runs the search date by date and
+// says why a span the vetoes cover gave nothing; listing.cpp ranks, merges and cuts the windows found.
 
 #include <array>
 #include <atomic>
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@
 #include "astro/local_time.h"
 #include "day/period_tables.h"
 #include "driver/calculation.h"
+#include "driver/season.h"
+#include "season/tables.h"
 
 namespace kalvora {
 
@@ -59,7 +62,16 @@ struct FinderQuery {
     // Periods left out of the search, by InauspiciousPeriod: a minute whose start lies in one of them (in the
     // day from sunrise to the next sunrise that holds it, Hindu sunrise at the muhurtha's place) is not searched.
     std::array<bool, InauspiciousPeriodNames.size()> avoidedPeriods{};
+    // Vetoes left out of the search, by Veto: a minute whose start lies in a span of one of them is not searched.
+    // None here; the command line and the finder window start from the undertaking's (VetoesOf).
+    std::array<bool, VetoCount> vetoes{};
 };
+
+// How many dates past a span the next allowed date is looked for: a year.
+inline constexpr int LookAheadDays = 366;
+// The last date looked at for the next allowed date after a span ending on `to` (never past LastYear): a clock
+// read from a zone should reach it.
+LocalDate LastDateLookedAhead(LocalDate to);
 
 // A query the finder refuses; the message is one line naming what is wrong.
 struct FinderError : std::invalid_argument {
@@ -124,12 +136,31 @@ struct FinderControl {
     const std::atomic<bool>* cancel = nullptr;                    // set it to stop the search early
 };
 
+// Why a search found nothing when the chosen vetoes covered it.
+struct VetoedSpan {
+    // The spans of the chosen vetoes that hold minutes the search would otherwise have searched, each whole, by
+    // start, on the clock in force at its start.
+    std::vector<VetoMinutes> spans;
+    // The first date after the span with a minute the search would take (in the daily window, on a weekday
+    // searched, outside the avoided periods) that lies in none of the chosen vetoes; none up to lastLookedAt.
+    std::optional<LocalDate> nextAllowed;
+    LocalDate lastLookedAt;  // LastDateLookedAhead of the span's last date
+};
+
 struct FinderResult {
     std::vector<FoundWindow> windows;  // in time order
     int datesSearched = 0;
     int datesTotal = 0;
     bool cancelled = false;  // stopped by the cancel flag; the windows of the dates searched are kept
+    // Set only when a search that ran to its end found nothing because the chosen vetoes left out every minute it
+    // would otherwise have searched.
+    std::optional<VetoedSpan> vetoed;
 };
+
+// "No times found: the vetoes left out cover every minute of the span (Guru asta, 14 July to 13 August 2026;
+// Chaturmas, 24 July to 20 November 2026). The next allowed date is 20 November 2026." and, where a combustion
+// span is named, how combustion is dated (CombustionNote).
+std::string VetoedSpanText(const VetoedSpan& vetoed);
 
 // Searches the query's dates; throws FinderError when QueryProblem finds a problem.
 FinderResult FindWindows(const FinderQuery& query, const FinderControl& control = {});

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -101,14 +102,16 @@ public:
           birth_(ComputeMoment(query.input.birth, query.input.planets)),
           readsPlanets_(ReadsPlanets(query)),
           changes_(query.input.muhurtha.place, readsPlanets_),
-          avoided_(query) {}
+          avoided_(query),
+          vetoed_(query.vetoes, query.from, query.to),
+          covering_(vetoed_.Spans().size(), false) {}
 
     void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {
         changes_.SetDate(date);
         input_ = MinuteInput(query_, date, 0);
         for (const ClockStretch& stretch : ClockStretches(query_, date)) {
             SetClock(stretch.zone);
-            const std::vector<MinuteRange> ranges = RangesOn(date, stretch);
+            const std::vector<MinuteRange> ranges = RangesOn(date, stretch, vetoed_, &covering_);
             // Ranges a short gap apart (the avoided periods cut a day into several) share one search for the
             // changes, which then reads each quantity once at the start of the first of them.
             for (std::size_t i = 0; i < ranges.size();) {
@@ -120,7 +123,42 @@ public:
         }
     }
 
+    // Why the search found nothing when it did because of the vetoes: the spans that left out the minutes it would
+    // have searched, and the next date with a minute outside them. None when the vetoes left out nothing.
+    std::optional<VetoedSpan> Vetoed() {
+        if (std::find(covering_.begin(), covering_.end(), true) == covering_.end()) return std::nullopt;
+        VetoedSpan vetoed;
+        for (std::size_t i = 0; i < covering_.size(); ++i) {
+            if (!covering_[i]) continue;
+            const VetoSpan& span = vetoed_.Spans()[i];
+            vetoed.spans.push_back(VetoMinutesOf(span, OffsetAt(span.startJdUt)));
+        }
+        const LocalDate first = AddDays(query_.to, 1);
+        const LocalDate last = vetoed.lastLookedAt = LastDateLookedAhead(query_.to);
+        if (last < first) return vetoed;
+        const VetoedMinutes ahead(query_.vetoes, first, last);
+        for (LocalDate date = first; date <= last; date = AddDays(date, 1)) {
+            if (query_.leftOutWeekdays[static_cast<std::size_t>(WeekdayOf(date) - 1)]) continue;
+            for (const ClockStretch& stretch : ClockStretches(query_, date)) {
+                if (!RangesOn(date, stretch, ahead).empty()) {
+                    vetoed.nextAllowed = date;
+                    return vetoed;
+                }
+            }
+        }
+        return vetoed;
+    }
+
 private:
+    // The offset of the query's clock in force at an instant.
+    std::int32_t OffsetAt(double jdUt) const {
+        if (query_.clock.empty()) return ZoneOffsetSeconds(query_.input.muhurtha.zone);
+        const std::int64_t utSeconds = UtSecondHolding(jdUt);
+        std::size_t i = 0;
+        while (i + 1 < query_.clock.size() && query_.clock[i + 1].fromUtSeconds <= utSeconds) ++i;
+        return ZoneOffsetSeconds(query_.clock[i].zone);
+    }
+
     // Puts the quantities and the evaluation's input on a zone's clock.
     void SetClock(const TypedZone& zone) {
         changes_.SetZone(zone);
@@ -128,15 +166,23 @@ private:
         offsetSeconds_ = ZoneOffsetSeconds(zone);
     }
 
-    // The searched minutes of the date that lie in a clock stretch.
-    std::vector<MinuteRange> RangesOn(LocalDate date, const ClockStretch& stretch) {
+    // The searched minutes of the date that lie in a clock stretch, outside the vetoes' spans; each span that
+    // holds some of the minutes otherwise searched is marked in `covering` when given.
+    std::vector<MinuteRange> RangesOn(LocalDate date, const ClockStretch& stretch, const VetoedMinutes& vetoed,
+                                      std::vector<bool>* covering = nullptr) {
         std::vector<MinuteRange> ranges;
         for (const auto& [first, last] : SearchedRanges(query_.between, avoided_, date, stretch.zone)) {
             const int from = std::max(first, stretch.firstMinute);
             const int to = std::min(last, stretch.lastMinute);
             if (from <= to) ranges.emplace_back(from, to);
         }
-        return ranges;
+        if (!vetoed.Any() || ranges.empty()) return ranges;
+        std::vector<MinuteRange> cut;
+        for (const VetoedMinutes::Range& v : vetoed.Ranges(date, stretch.zone)) {
+            cut.push_back(v.minutes);
+            if (covering && Without(ranges, {v.minutes}) != ranges) (*covering)[v.span] = true;
+        }
+        return Without(ranges, cut);
     }
 
     // Windows of one range of minutes of the date, inside the minutes the changes were last found over: one
@@ -197,6 +243,8 @@ private:
     std::int32_t offsetSeconds_ = 0;  // the clock's offset over the range being searched
     std::array<std::string, 7> planetTexts_;
     AvoidedPeriods avoided_;
+    const VetoedMinutes vetoed_;
+    std::vector<bool> covering_;  // by span of vetoed_: it left out minutes otherwise searched
 };
 
 }  // namespace
@@ -223,7 +271,29 @@ FinderResult FindWindows(const FinderQuery& query, const FinderControl& control)
         result.datesSearched = i + 1;
         if (control.progress) control.progress(result.datesSearched, result.datesTotal);
     }
+    // Every minute searched gives a window, so none means that no minute was searched.
+    if (result.windows.empty() && !result.cancelled) result.vetoed = search.Vetoed();
     return result;
+}
+
+std::string VetoedSpanText(const VetoedSpan& vetoed) {
+    std::string text = "No times found: the vetoes left out cover every minute of the span (";
+    for (std::size_t i = 0; i < vetoed.spans.size(); ++i) {
+        if (i > 0) text += "; ";
+        text += std::string(RowOf(vetoed.spans[i].veto).name) + ", " + SpanDatesText(vetoed.spans[i]);
+    }
+    text += "). ";
+    const auto dateText = [](LocalDate date) {
+        return std::to_string(date.day) + " " + std::string(MonthName(date.month)) + " " + std::to_string(date.year);
+    };
+    text += vetoed.nextAllowed ? "The next allowed date is " + dateText(*vetoed.nextAllowed) + "."
+                               : "No date up to " + dateText(vetoed.lastLookedAt) + " is free of them.";
+    for (const VetoMinutes& span : vetoed.spans) {
+        if (span.veto == Veto::GuruAsta || span.veto == Veto::ShukraAsta) {
+            return text + " " + std::string(CombustionNote);
+        }
+    }
+    return text;
 }
 
 }  // namespace kalvora

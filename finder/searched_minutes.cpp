@@ -1,5 +1,5 @@
 // The minutes the finder searches: the daily window less the avoided periods of each date's sunrise-to-sunrise
-// days.
+// days and less the spans of the chosen vetoes.
 
 #include "finder/searched_minutes.h"
 
@@ -9,6 +9,7 @@
 #include "day/periods.h"
 #include "driver/day_view.h"
 #include "driver/limbs.h"
+#include "driver/season.h"
 
 namespace kalvora::finding {
 
@@ -79,21 +80,54 @@ std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const TypedZone&
     return ranges;
 }
 
+std::vector<MinuteRange> Without(const std::vector<MinuteRange>& ranges, const std::vector<MinuteRange>& cut) {
+    std::vector<MinuteRange> kept = ranges;
+    for (const auto& [first, last] : cut) {
+        std::vector<MinuteRange> rest;
+        for (const auto& [a, b] : kept) {
+            if (last < a || first > b) {
+                rest.emplace_back(a, b);
+                continue;
+            }
+            if (a < first) rest.emplace_back(a, first - 1);
+            if (last < b) rest.emplace_back(last + 1, b);
+        }
+        kept = std::move(rest);
+    }
+    return kept;
+}
+
 std::vector<MinuteRange> SearchedRanges(const DailyWindow& window, AvoidedPeriods& avoided, LocalDate date,
                                         const TypedZone& zone) {
     std::vector<MinuteRange> ranges = DailyRanges(window);
     if (!avoided.Any()) return ranges;
-    for (const auto& [first, last] : avoided.Ranges(date, zone)) {
-        std::vector<MinuteRange> kept;
-        for (const auto& [a, b] : ranges) {
-            if (last < a || first > b) {
-                kept.emplace_back(a, b);
-                continue;
-            }
-            if (a < first) kept.emplace_back(a, first - 1);
-            if (last < b) kept.emplace_back(last + 1, b);
+    return Without(ranges, avoided.Ranges(date, zone));
+}
+
+VetoedMinutes::VetoedMinutes(const std::array<bool, VetoCount>& chosen, LocalDate from, LocalDate to) {
+    for (const bool on : chosen) any_ = any_ || on;
+    if (!any_) return;
+    // Midnight UT a day before the first date to midnight UT two days after the last: every zone's dates inside.
+    const double fromJdUt = LocalMidnightJdUt(AddDays(from, -1), 0);
+    const double toJdUt = LocalMidnightJdUt(AddDays(to, 2), 0);
+    spans_ = LunarCalendar(fromJdUt, toJdUt).VetoSpans(fromJdUt, toJdUt, chosen);
+}
+
+std::vector<VetoedMinutes::Range> VetoedMinutes::Ranges(LocalDate date, const TypedZone& zone) const {
+    const int offset = ZoneOffsetSeconds(zone);
+    const ClockMinute midnight = ClockMinuteOf(date, 0);
+    const double dateStart = JdUtOfClockMinute(midnight, offset);
+    const double dateEnd = JdUtOfClockMinute(midnight + MinutesPerDay, offset);
+    std::vector<Range> ranges;
+    for (std::size_t i = 0; i < spans_.size(); ++i) {
+        const VetoSpan& span = spans_[i];
+        if (span.startJdUt >= dateEnd || span.endJdUt <= dateStart) continue;
+        const VetoMinutes minutes = VetoMinutesOf(span, offset);
+        const ClockMinute first = std::max(minutes.start, midnight);
+        const ClockMinute end = std::min(minutes.end, midnight + MinutesPerDay);
+        if (first < end) {
+            ranges.push_back({i, {static_cast<int>(first - midnight), static_cast<int>(end - 1 - midnight)}});
         }
-        ranges = std::move(kept);
     }
     return ranges;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The minutes of a local date the finder searches: those inside the daily window and outside every avoided period.
+// The minutes of a local date the finder searches: those inside the daily window, outside every avoided period and
+// outside the spans of the chosen vetoes.
 
 #include <array>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "day/sun_day.h"
 #include "finder/finder.h"
+#include "season/season.h"
 
 namespace kalvora::finding {
 
@@ -46,5 +48,29 @@ private:
 // The minutes of the date inside the daily window and outside every avoided period, as ranges, on a zone's clock.
 std::vector<MinuteRange> SearchedRanges(const DailyWindow& window, AvoidedPeriods& avoided, LocalDate date,
                                         const TypedZone& zone);
+
+// The ranges less the minutes of `cut` (both in order).
+std::vector<MinuteRange> Without(const std::vector<MinuteRange>& ranges, const std::vector<MinuteRange>& cut);
+
+// The spans of the chosen vetoes over a run of dates, found once (from one lunar calendar, a day wider each side
+// than the dates, so that every zone's clock is covered) and put on each date's clock as asked. With no veto
+// chosen no calendar is built.
+class VetoedMinutes {
+public:
+    VetoedMinutes(const std::array<bool, VetoCount>& chosen, LocalDate from, LocalDate to);
+    bool Any() const { return any_; }
+    const std::vector<VetoSpan>& Spans() const { return spans_; }
+
+    // The minutes of a date whose start lies in a span (index into Spans()), on a zone's clock, by span.
+    struct Range {
+        std::size_t span = 0;
+        MinuteRange minutes;
+    };
+    std::vector<Range> Ranges(LocalDate date, const TypedZone& zone) const;
+
+private:
+    bool any_ = false;
+    std::vector<VetoSpan> spans_;
+};
 
 }  // namespace kalvora::finding

@@ -1,5 +1,5 @@
-// The finder over one whole year at one place, for a simple rule set and a journey, against a minute-by-minute
-// run of the normal calculation over the same year.
+// The finder over one whole year at one place, for a simple rule set and a journey (and a marriage with its
+// season's vetoes left out), against a minute-by-minute run of the normal calculation over the same year.
 
 #include <benchmark/benchmark.h>
 
@@ -80,6 +80,15 @@ void BM_FinderYearAvoidingPeriods(benchmark::State& state) {
     TimeSearch(state, q, "every period avoided, ");
 }
 BENCHMARK(BM_FinderYearAvoidingPeriods)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A marriage over the year with and without its vetoes (combust Jupiter and Venus, the leap month, Chaturmas,
+// Kharmas, Pitru paksha): the lunar calendar and its spans once, then fewer minutes to search.
+void BM_FinderYearMarriage(benchmark::State& state) {
+    FinderQuery q = YearQuery("Marriage");
+    if (state.range(0) == 1) q.vetoes = VetoesOf(MuhurthaSubject::Marriage);
+    TimeSearch(state, q, state.range(0) == 1 ? "its vetoes left out, " : "no veto, ");
+}
+BENCHMARK(BM_FinderYearMarriage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Every minute of the year through the normal calculation, counting the windows the same way.
 void BM_MinuteScanYear(benchmark::State& state) {

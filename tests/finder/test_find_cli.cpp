@@ -80,6 +80,45 @@ TEST(FindCommand, ParsesTheQuery) {
     EXPECT_EQ(t.listing.top, 0u);
 }
 
+TEST(FindCommand, VetoesDefaultToTheUndertakingsAndNoneTurnsThemOff) {
+    const auto vetoesOf = [](const Options& set) {
+        const std::vector<std::string> args = Find(set);
+        return ParseFindArguments({args.begin() + 1, args.end()}).query.vetoes;
+    };
+    constexpr std::array<bool, VetoCount> None{};
+    EXPECT_EQ(vetoesOf({}), VetoesOf(MuhurthaSubject::Marriage));
+    EXPECT_EQ(vetoesOf({{"--subject", "Sell Item"}}), None);
+    EXPECT_EQ(vetoesOf({{"--veto", "none"}}), None);
+    EXPECT_EQ(vetoesOf({{"--veto", "kharmas,guru-asta"}}),
+              (std::array<bool, VetoCount>{true, false, false, false, true, false}));
+    // Given before --subject it still replaces the undertaking's.
+    std::vector<std::string> first = {"find", "--veto", "adhika"};
+    const std::vector<std::string> rest = Find();
+    first.insert(first.end(), rest.begin() + 1, rest.end());
+    EXPECT_EQ(ParseFindArguments({first.begin() + 1, first.end()}).query.vetoes,
+              (std::array<bool, VetoCount>{false, false, true, false, false, false}));
+}
+
+TEST(FindCommand, AWhollyVetoedSpanNamesTheVetoesAndTheNextAllowedDate) {
+    const Options august = {{"--from", "2026-08-01"}, {"--to", "2026-08-05"}};
+    const CliRun text = RunWith(Find(august));
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(Lines(text.out), 1u);
+    EXPECT_EQ(text.out.rfind("No times found: the vetoes left out cover every minute of the span (Guru asta, 14 July "
+                             "to 13 August 2026; Chaturmas, 24 July to 20 November 2026). The next allowed date is "
+                             "20 November 2026. ",
+                             0),
+              0u)
+        << text.out;
+    const CliRun json = RunWith([&] { auto a = Find(august); a.push_back("--json"); return a; }());
+    EXPECT_EQ(json.out, "{\"windows\": [], \"vetoedBy\": [{\"id\": \"guru-asta\", \"start\": \"2026-07-14T18:04\", "
+                        "\"end\": \"2026-08-13T15:54\"}, {\"id\": \"chaturmas\", \"start\": \"2026-07-24T09:14\", "
+                        "\"end\": \"2026-11-20T07:16\"}], \"nextAllowed\": \"2026-11-20\"}\n");
+    // Without the vetoes the span's windows are listed.
+    const CliRun none = RunWith(Find({{"--from", "2026-08-01"}, {"--to", "2026-08-05"}, {"--veto", "none"}}));
+    EXPECT_EQ(none.out.rfind("2026-08-0", 0), 0u) << none.out;
+}
+
 TEST(FindCommand, JsonWindows) {
     const std::vector<std::string> args = Find({{"--order", "time"}, {"--between", "06:00-09:59"}});
     const CliRun r = RunWith(Find({{"--order", "time"}, {"--between", "06:00-09:59"}, {"--json", ""}}));
@@ -110,7 +149,7 @@ TEST(FindCommand, ZoneIdGivesEachWindowItsOffset) {
     // twice, first on -04:00 and then on -05:00; typed coordinates keep the place's.
     const Options zone = {{"--from", "2021-11-07"}, {"--to", "2021-11-07"}, {"--muhurtha-tz", "America/New_York"},
                           {"--muhurtha-lat", "40:43N"}, {"--muhurtha-lon", "74:00W"}, {"--order", "time"},
-                          {"--between", "00:30-02:30"}};
+                          {"--between", "00:30-02:30"}, {"--veto", "none"}};  // in Chaturmas
     const CliRun text = RunWith(Find(zone, {"--muhurtha-zone"}));
     ASSERT_EQ(text.status, 0) << text.err;
     const CliRun asJson = RunWith([&] { auto a = Find(zone, {"--muhurtha-zone"}); a.push_back("--json"); return a; }());
@@ -201,6 +240,10 @@ TEST(FindCommand, EachBadArgumentGivesStatusTwoAndOneLine) {
         {Find({{"--muhurtha-tz", "Mars/Olympus"}}, {"--muhurtha-zone"}), "--muhurtha-tz"},
         {Find({{"--muhurtha-place", "Qwxyzzz"}}), "--muhurtha-place"},
         {Find({{"--muhurtha-fold", "later"}}), "--muhurtha-fold"},
+        {Find({{"--veto", "guru"}}), "--veto"},
+        {Find({{"--veto", "kharmas,"}}), "--veto"},
+        {Find({{"--veto", "none,kharmas"}}), "--veto"},
+        {Find({{"--veto", "Kharmas"}}), "--veto"},
         {Find({{"--birth-tz", "America/New_York"}, {"--birth", "2021-03-14T02:30"}}, {"--birth-zone"}), "--birth"},
     };
     for (const BadCase& c : cases) {

@@ -1,8 +1,9 @@
 // The muhurtha finder against a minute-by-minute run of the normal calculation, and its ranking, merging, time
-// window, left-out weekdays, midnight rule, span limit and progress hooks.
+// window, left-out weekdays, vetoes, midnight rule, span limit and progress hooks.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <map>
@@ -16,6 +17,7 @@
 #include "cli/places.h"
 #include "day/periods.h"
 #include "driver/day_view.h"
+#include "season/season.h"
 #include "tests/support/moments.h"
 #include "zone/zone.h"
 
@@ -106,16 +108,33 @@ bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute, std::map<
     return false;
 }
 
-// Maximal runs of minutes of one date, inside the daily window, outside the avoided periods and on searched
-// weekdays, over which the names and the whole evaluation stay the same.
+// The spans of the query's vetoes over its dates and a few days each side.
+std::vector<VetoSpan> VetoSpansOf(const FinderQuery& q) {
+    const double from = LocalMidnightJdUt(AddDays(q.from, -3), 0);
+    const double to = LocalMidnightJdUt(AddDays(q.to, 3), 0);
+    return LunarCalendar(from, to).VetoSpans(from, to, q.vetoes);
+}
+
+// Whether a local minute's start, on a zone offset, lies in one of the spans.
+bool InVeto(const std::vector<VetoSpan>& spans, LocalDate date, int minute, int offsetSeconds) {
+    const double jdUt = JdUtOfClockMinute(ClockMinuteOf(date, minute), offsetSeconds);
+    return std::any_of(spans.begin(), spans.end(),
+                       [jdUt](const VetoSpan& s) { return s.startJdUt <= jdUt && jdUt < s.endJdUt; });
+}
+
+// Maximal runs of minutes of one date, inside the daily window, outside the avoided periods and the vetoes, and on
+// searched weekdays, over which the names and the whole evaluation stay the same.
 std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
     bool avoiding = false;
     for (const bool avoided : q.avoidedPeriods) avoiding = avoiding || avoided;
     std::map<long, SunDay> days;  // the query's days by day number
-    const auto inside = [&q, avoiding, &days](LocalDate date, int minute) {
+    const std::vector<VetoSpan> vetoes = VetoSpansOf(q);
+    const int offset = ZoneOffsetSeconds(q.input.muhurtha.zone);
+    const auto inside = [&q, avoiding, &days, &vetoes, offset](LocalDate date, int minute) {
         const int a = q.between.firstMinute, b = q.between.lastMinute;
         const bool inWindow = a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
-        return inWindow && !(avoiding && InAvoidedPeriod(q, date, minute, days));
+        return inWindow && !(avoiding && InAvoidedPeriod(q, date, minute, days)) &&
+               !InVeto(vetoes, date, minute, offset);
     };
     std::vector<ReferenceWindow> windows;
     for (LocalDate date = q.from; date <= q.to; date = AddDays(date, 1)) {
@@ -149,6 +168,7 @@ struct BruteForceCase {
     MomentInput birth;
     bool avoidEveryPeriod = false;  // Rahu kalam, Yamaganda, Gulika and the Durmuhurtas left out
     bool avoidYamagandaAlone = false;
+    bool undertakingVetoes = false;  // the vetoes of the undertaking left out
 };
 
 const DailyWindow WholeDay{};
@@ -182,9 +202,11 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     if (c.leftOutWeekday > 0) q.leftOutWeekdays[static_cast<std::size_t>(c.leftOutWeekday - 1)] = true;
     if (c.avoidEveryPeriod) q.avoidedPeriods.fill(true);
     if (c.avoidYamagandaAlone) q.avoidedPeriods[static_cast<std::size_t>(InauspiciousPeriod::Yamaganda)] = true;
+    if (c.undertakingVetoes) q.vetoes = VetoesOf(*FindSubject(c.subject));
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
+    ASSERT_FALSE(expected.empty()) << c.what;
     ASSERT_EQ(found.windows.size(), expected.size()) << c.what;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const FoundWindow& w = found.windows[i];
@@ -281,7 +303,14 @@ INSTANTIATE_TEST_SUITE_P(
         // A planet's change of sign inside a day cut up by the avoided periods (a Tuesday, so with the night's
         // Durmuhurta too).
         BruteForceCase{"Delhi, Mercury back into Mithuna, every period avoided", "Learning of a Trade", DelhiPlace,
-                       {2026, 7, 7}, {2026, 7, 7}, WholeDay, 0, BirthDelhi, true}),
+                       {2026, 7, 7}, {2026, 7, 7}, WholeDay, 0, BirthDelhi, true},
+        // The marriage's vetoes: Kharmas ends with the Sun entering Mesha on 2026-04-14 (09:33 in Delhi), a day
+        // also cut by the avoided periods; Jupiter's combustion begins 2026-07-14 (18:04), searched from the
+        // evening before into that morning.
+        BruteForceCase{"Delhi marriage, Kharmas ends, every period avoided", "Marriage", DelhiPlace, {2026, 4, 14},
+                       {2026, 4, 14}, WholeDay, 0, BirthDelhi, true, false, true},
+        BruteForceCase{"Delhi marriage, Jupiter becomes combust", "Marriage", DelhiPlace, {2026, 7, 13},
+                       {2026, 7, 14}, DailyWindow{17 * 60, 19 * 60}, 0, BirthDelhi, false, false, true}),
     CaseName<BruteForceCase>);
 
 // --- On a zone's clock ------------------------------------------------------------------------------------------
@@ -295,6 +324,7 @@ struct ZoneReferenceWindow {
 };
 
 std::vector<ZoneReferenceWindow> MinuteByMinuteOnZone(const FinderQuery& q, const TimeZone& zone) {
+    const std::vector<VetoSpan> vetoes = VetoSpansOf(q);
     struct Entry {
         std::int64_t utSeconds;
         LocalDate date;
@@ -312,6 +342,7 @@ std::vector<ZoneReferenceWindow> MinuteByMinuteOnZone(const FinderQuery& q, cons
             if (found.kind == LocalTimeKind::Unique) offsets = {found.offset};
             if (found.kind == LocalTimeKind::Repeated) offsets = {found.offset, found.later};
             for (const ZoneOffset& offset : offsets) {
+                if (InVeto(vetoes, date, minute, offset.offsetSeconds)) continue;
                 entries.push_back({SecondsSinceEpoch(local) - offset.offsetSeconds, date, minute, offset});
             }
         }
@@ -343,6 +374,7 @@ struct ZoneCase {
     LocalDate to;
     DailyWindow between;
     const char* subject = "Sell Item";
+    std::optional<Veto> veto = std::nullopt;  // left out of the search
 };
 
 void PrintTo(const ZoneCase& c, std::ostream* os) { *os << c.what; }
@@ -356,9 +388,11 @@ TEST_P(FinderOnZoneClock, SameWindowsAndOffsetsAsEachMinuteLookedUp) {
     FinderQuery q = Query(c.subject, c.place, c.from, c.to);
     q.between = c.between;
     q.clock = ClockOfZone(*zone, c.from, c.to);
+    if (c.veto) q.vetoes[static_cast<std::size_t>(*c.veto)] = true;
 
     const FinderResult found = FindWindows(q);
     const std::vector<ZoneReferenceWindow> expected = MinuteByMinuteOnZone(q, *zone);
+    ASSERT_FALSE(expected.empty()) << c.what;
     ASSERT_EQ(found.windows.size(), expected.size()) << c.what;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const FoundWindow& w = found.windows[i];
@@ -398,7 +432,10 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"New York spring forward, Sun enters Meena", "America/New_York", NewYork, {2021, 3, 14},
                  {2021, 3, 14}, WholeDay, "Learning of a Trade"},
         ZoneCase{"New York fall back, Venus enters Thula", "America/New_York", NewYork, {2025, 11, 2},
-                 {2025, 11, 2}, WholeDay, "Learning of a Trade"}),
+                 {2025, 11, 2}, WholeDay, "Learning of a Trade"},
+        // Kharmas begins with the Sun entering Meena at 08:37 on the clocks of the morning they went forward.
+        ZoneCase{"New York spring forward, Kharmas begins, marriage", "America/New_York", NewYork, {2021, 3, 14},
+                 {2021, 3, 14}, WholeDay, "Marriage", Veto::Kharmas}),
     CaseName<ZoneCase>);
 
 // --- Windows of a search ---------------------------------------------------------------------------------------
@@ -498,6 +535,47 @@ TEST(FindWindows, ProgressPerDateAndCancel) {
     ASSERT_LT(r.windows.size(), whole.windows.size());
     EXPECT_TRUE(r.windows == std::vector<FoundWindow>(whole.windows.begin(), whole.windows.begin() +
                                                                                 static_cast<long>(r.windows.size())));
+}
+
+// Marriage in New Delhi from 1 to 5 August 2026 lies in Jupiter's combustion (14 July 18:04 to 13 August 15:54)
+// and in Chaturmas (Asadha Shukla Ekadashi, 24 July 09:14, to Kartika Shukla Ekadashi, 20 November 07:16, the
+// almanacs' Devshayani and Prabodhini Ekadashi of 25 July and 20 November).
+TEST(FindWindows, AWhollyVetoedSpanSaysWhichVetoesAndTheNextAllowedDate) {
+    FinderQuery q = Query("Marriage", DelhiPlace, {2026, 8, 1}, {2026, 8, 5});
+    q.vetoes = VetoesOf(MuhurthaSubject::Marriage);
+    const FinderResult r = FindWindows(q);
+    EXPECT_TRUE(r.windows.empty());
+    ASSERT_TRUE(r.vetoed);
+    EXPECT_EQ(r.vetoed->nextAllowed, (LocalDate{2026, 11, 20}));
+    EXPECT_EQ(VetoedSpanText(*r.vetoed),
+              "No times found: the vetoes left out cover every minute of the span (Guru asta, 14 July to 13 August "
+              "2026; Chaturmas, 24 July to 20 November 2026). The next allowed date is 20 November 2026. " +
+                  std::string(CombustionNote));
+    ASSERT_EQ(r.vetoed->spans.size(), 2u);
+    EXPECT_EQ(DateTimeText(r.vetoed->spans[1].end), "2026-11-20T07:16");
+
+    // The next allowed date is where a searched minute first lies outside them: 20 November from 07:16, and
+    // with the mornings alone searched the day after; only the spans over the minutes searched are named.
+    q.from = q.to = {2026, 11, 20};
+    const FinderResult allowed = FindWindows(q);
+    ASSERT_FALSE(allowed.windows.empty());
+    EXPECT_EQ(allowed.windows.front().firstMinute, 7 * 60 + 16);
+    EXPECT_FALSE(allowed.vetoed);
+    q.between = {0, 6 * 60};
+    const FinderResult mornings = FindWindows(q);
+    ASSERT_TRUE(mornings.vetoed);
+    EXPECT_EQ(mornings.vetoed->nextAllowed, (LocalDate{2026, 11, 21}));
+    ASSERT_EQ(mornings.vetoed->spans.size(), 1u);
+    EXPECT_EQ(mornings.vetoed->spans[0].veto, Veto::Chaturmas);
+
+    // With the vetoes off the span is searched as before; with every weekday left out it is not the vetoes.
+    q.vetoes = {};
+    EXPECT_FALSE(FindWindows(q).windows.empty());
+    q.vetoes = VetoesOf(MuhurthaSubject::Marriage);
+    q.from = {2026, 4, 13};
+    q.to = {2026, 4, 19};
+    q.leftOutWeekdays.fill(true);
+    EXPECT_FALSE(FindWindows(q).vetoed);
 }
 
 TEST(FindWindows, KeepingEvaluationsChangesNoWindow) {

@@ -1,5 +1,6 @@
 // "Find Best Times...": opening the finder, the messages of missing input, a search compared with the finder run
-// directly, Cancel and closing during a search, and a double-clicked time shown as the main window's result.
+// directly, Cancel and closing during a search, a double-clicked time shown as the main window's result, and the
+// season's vetoes ticked from the undertaking's.
 
 #include <algorithm>
 #include <functional>
@@ -320,6 +321,35 @@ TEST_F(FinderTest, AvoidedPeriodsGoIntoTheQuery) {
     for (const char* name : {"chkAvoidYamaganda", "chkAvoidGulika"}) {
         EXPECT_FALSE(Find<QCheckBox>(QString::fromLatin1(name))->isChecked());
     }
+}
+
+TEST_F(FinderTest, VetoesFollowTheUndertakingAndAWhollyVetoedSpanSaysSo) {
+    FinderWindow* finder = OpenFinder();
+    const auto ticked = [this] {
+        std::array<bool, VetoCount> boxes{};
+        const auto names = std::to_array<const char*>({"chkVetoGuruAsta", "chkVetoShukraAsta", "chkVetoAdhika",
+                                                       "chkVetoChaturmas", "chkVetoKharmas", "chkVetoPitruPaksha"});
+        for (std::size_t i = 0; i < VetoCount; ++i) {
+            boxes[i] = Find<QCheckBox>(QString::fromLatin1(names[i]))->isChecked();
+        }
+        return boxes;
+    };
+    EXPECT_EQ(ticked(), VetoesOf(MuhurthaSubject::ReligiousJourney));  // none
+    TickSubject(QStringLiteral("Marriage"));
+    EXPECT_EQ(ticked(), VetoesOf(MuhurthaSubject::Marriage));
+    // The boxes as left go into the query: Venus's combustion unticked.
+    Find<QCheckBox>(QStringLiteral("chkVetoShukraAsta"))->setChecked(false);
+    SetSpan({2026, 8, 1}, {2026, 8, 5});
+    SearchAndWait(finder);
+    ASSERT_TRUE(finder->LastQuery());
+    EXPECT_EQ(finder->LastQuery()->vetoes, (std::array<bool, VetoCount>{true, false, true, true, true, true}));
+    EXPECT_EQ(List()->topLevelItemCount(), 0);
+    EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblNoWindows"))->isVisible());
+    const std::optional<VetoedSpan> vetoed = FindWindows(*finder->LastQuery()).vetoed;
+    ASSERT_TRUE(vetoed);
+    EXPECT_EQ(Text(QStringLiteral("lblNoWindows")), Q(VetoedSpanText(*vetoed)));
+    TickSubject(QString::fromLatin1(Subject));
+    EXPECT_EQ(ticked(), VetoesOf(MuhurthaSubject::ReligiousJourney));
 }
 
 TEST_F(FinderTest, APlaceFromTheAtlasSearchesOnItsZonesClock) {

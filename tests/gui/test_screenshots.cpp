@@ -50,15 +50,17 @@ protected:
         SaveAtLaptopSize(name);
     }
 
-    void SaveAtLaptopSize(const QString& name) {
-        const QSize opening = window->size();
-        window->resize(LaptopWindow);
+    // The main window, or another.
+    void SaveAtLaptopSize(const QString& name, QWidget* other = nullptr) {
+        QWidget* shown = other ? other : window.get();
+        const QSize opening = shown->size();
+        shown->resize(LaptopWindow);
         const QString laptop = QDir(folder).filePath(QStringLiteral("1366x768"));
         ASSERT_TRUE(QDir().mkpath(laptop));
         QCoreApplication::processEvents();
         const QString file = QDir(laptop).filePath(name + QStringLiteral(".png"));
-        EXPECT_TRUE(window->grab().save(file, "PNG")) << file.toStdString();
-        window->resize(opening);
+        EXPECT_TRUE(shown->grab().save(file, "PNG")) << file.toStdString();
+        shown->resize(opening);
         QCoreApplication::processEvents();
     }
 
@@ -195,6 +197,15 @@ TEST_F(ScreenshotTest, EveryPageAndResultTab) {
     ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
     QCoreApplication::processEvents();
     Save(finder, QStringLiteral("10-find-best-times"));
+
+    // A marriage in a span the season's vetoes cover: the vetoes and the next allowed date in place of the list.
+    TickSubject(QStringLiteral("Marriage"));
+    finder->findChild<QDateEdit*>(QStringLiteral("dtpFindFrom"))->setDate(QDate(2026, 8, 1));
+    finder->findChild<QDateEdit*>(QStringLiteral("dtpFindTo"))->setDate(QDate(2026, 8, 5));
+    SearchAndWait(finder);
+    QCoreApplication::processEvents();
+    Save(finder, QStringLiteral("10-find-vetoed"));
+    SaveAtLaptopSize(QStringLiteral("10-find-vetoed"), finder);
 }
 
 // Whether a widget shows whole: outside the scrolled parts, every control is at least as large as it needs and lies

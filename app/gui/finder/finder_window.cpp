@@ -139,6 +139,21 @@ QTimeEdit* TimeBox(const char* name, int hour) {
 
 QLabel* Caption(const QString& text) { return StyledLabel(text, "fieldCaption"); }
 
+// "chkVetoGuruAsta" of "guru-asta".
+QString VetoBoxName(std::string_view id) {
+    QString name = QStringLiteral("chkVeto");
+    bool wordStart = true;
+    for (const char c : id) {
+        if (c == '-') {
+            wordStart = true;
+            continue;
+        }
+        name += wordStart ? QChar(QLatin1Char(c)).toUpper() : QChar(QLatin1Char(c));
+        wordStart = false;
+    }
+    return name;
+}
+
 // "1 date", "3 dates".
 QString Counted(std::size_t count, const char* word) {
     return QString::number(count) + QLatin1Char(' ') + QString::fromLatin1(word) +
@@ -277,15 +292,33 @@ QWidget* FinderWindow::BuildOptions() {
     grid->addWidget(Caption(QStringLiteral("Avoid")), 3, 0);
     grid->addLayout(periods, 3, 1);
 
+    // The vetoes of the season a search can leave out, in the order of VetoTable.
+    auto* season = new QHBoxLayout;
+    season->setSpacing(12);
+    for (std::size_t i = 0; i < vetoes_.size(); ++i) {
+        const VetoRow& row = VetoTable[i];
+        vetoes_[i] = new QCheckBox(FromView(row.name));
+        vetoes_[i]->setObjectName(VetoBoxName(row.id));
+        QString tip = QStringLiteral("Leave out the minutes while ") + FromView(row.what);
+        if (row.veto == Veto::GuruAsta || row.veto == Veto::ShukraAsta) {
+            tip += QStringLiteral(". ") + FromView(CombustionNote);
+        }
+        vetoes_[i]->setToolTip(tip);
+        season->addWidget(vetoes_[i]);
+    }
+    season->addStretch(1);
+    grid->addWidget(Caption(QStringLiteral("Season")), 4, 0);
+    grid->addLayout(season, 4, 1);
+
     top_ = new QSpinBox;
     top_->setObjectName(QStringLiteral("spnFindTop"));
     top_->setRange(0, MaximumTop);
     top_->setSpecialValueText(QStringLiteral("All"));
     top_->setValue(DefaultTop);
     top_->setMinimumWidth(80);
-    grid->addWidget(Caption(QStringLiteral("List")), 4, 0);
+    grid->addWidget(Caption(QStringLiteral("List")), 5, 0);
     grid->addLayout(
-        row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 4,
+        row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 5,
         1);
     return frame;
 }
@@ -362,10 +395,11 @@ std::optional<FinderQuery> FinderWindow::ReadQuery() {
     if (between_->isChecked()) query.between = DailyWindow{MinuteOf(firstTime_->time()), MinuteOf(lastTime_->time())};
     for (std::size_t i = 0; i < leaveOut_.size(); ++i) query.leftOutWeekdays[i] = leaveOut_[i]->isChecked();
     for (std::size_t i = 0; i < avoid_.size(); ++i) query.avoidedPeriods[i] = avoid_[i]->isChecked();
+    for (std::size_t i = 0; i < vetoes_.size(); ++i) query.vetoes[i] = vetoes_[i]->isChecked();
     // A zone from the atlas: every minute of the span on the offset its zone had then, as the command line does.
     if (const auto& zone = query.input.muhurthaOrigin.zone; zone && zone->id) {
         if (const std::optional<TimeZone> opened = OpenTimeZone(*zone->id)) {
-            query.clock = ClockOfZone(*opened, query.from, query.to);
+            query.clock = ClockOfZone(*opened, query.from, LastDateLookedAhead(query.to));
         }
     }
     if (const std::string problem = QueryProblem(query); !problem.empty()) {
@@ -417,6 +451,13 @@ void FinderWindow::StartSearch() {
     });
 }
 
+void FinderWindow::FollowUndertaking(const std::string& subject) {
+    const std::optional<MuhurthaSubject> undertaking = FindSubject(subject);
+    if (!undertaking) return;
+    const std::array<bool, VetoCount> vetoes = VetoesOf(*undertaking);
+    for (std::size_t i = 0; i < vetoes_.size(); ++i) vetoes_[i]->setChecked(vetoes[i]);
+}
+
 void FinderWindow::CancelSearch() {
     if (!Searching()) return;
     cancel_ = true;
@@ -433,6 +474,7 @@ void FinderWindow::SetSearching(bool searching) {
     }
     for (QCheckBox* box : leaveOut_) box->setEnabled(!searching);
     for (QCheckBox* box : avoid_) box->setEnabled(!searching);
+    for (QCheckBox* box : vetoes_) box->setEnabled(!searching);
     firstTime_->setEnabled(!searching && between_->isChecked());
     lastTime_->setEnabled(!searching && between_->isChecked());
 }
@@ -499,6 +541,7 @@ void FinderWindow::ShowNoWindows(const FinderResult& result) {
     const QString span = Text(DateText(lastQuery_->from)) + QStringLiteral(" to ") + Text(DateText(lastQuery_->to));
     noWindows_->setText(
         result.cancelled ? QStringLiteral("The search was cancelled before any time was found.")
+        : result.vetoed  ? Text(VetoedSpanText(*result.vetoed))
                          : QStringLiteral("No times found: every date from %1 falls on a weekday left out.").arg(span));
     listArea_->setCurrentWidget(noWindows_);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The "Find Best Times" window frmFindBestTimes: a span of dates, an optional daily time window and weekdays to
-// leave out; the subject, the birth data and the place come from the main window's pages. The search runs on a
-// worker thread with a progress bar and Cancel; the windows found are listed best first, and double-clicking one
-// shows that minute's full result on the main window.
+// The "Find Best Times" window frmFindBestTimes: a span of dates, an optional daily time window, weekdays to
+// leave out, periods of the day to avoid and the vetoes of the season to leave out (ticked from the undertaking's
+// whenever it changes); the subject, the birth data and the place come from the main window's pages. The search
+// runs on a worker thread with a progress bar and Cancel; the windows found are listed best first, and
+// double-clicking one shows that minute's full result on the main window.
 
 #include <array>
 #include <atomic>
@@ -54,6 +55,9 @@ public:
     void StartSearch();
     // Cancel: the search stops after the date it is on; the windows found so far are listed.
     void CancelSearch();
+    // Ticks the vetoes of an undertaking (of the 34 subject texts), unticks the others; another text changes
+    // nothing.
+    void FollowUndertaking(const std::string& subject);
     bool Searching() const { return worker_.joinable(); }
 
     // The query of the last search started, and the windows listed (row by row).
@@ -98,6 +102,7 @@ private:
     QTimeEdit* lastTime_ = nullptr;         // timFindTo
     std::array<QCheckBox*, 7> leaveOut_{};  // chkFindLeaveOut0 (Sunday) .. 6 (Saturday)
     std::array<QCheckBox*, 4> avoid_{};     // chkAvoidRahu, chkAvoidYamaganda, chkAvoidGulika, chkAvoidDurmuhurta
+    std::array<QCheckBox*, VetoCount> vetoes_{};  // chkVetoGuruAsta .. chkVetoPitruPaksha, by Veto
     QSpinBox* top_ = nullptr;               // spnFindTop, 0 shows "All"
     QPushButton* search_ = nullptr;         // cmdFindSearch
     QPushButton* cancelButton_ = nullptr;   // cmdFindCancel

@@ -119,19 +119,25 @@ void SubjectChooser::OnItemChanged(QTreeWidgetItem* item) {
             QTreeWidgetItem* other = subjects_->topLevelItem(i);
             if (other != item) other->setCheckState(0, Qt::Unchecked);
         }
-        chosen_ = item->text(0);
+        SetChosen(item->text(0));
         return;
     }
     for (int i = 0; i < subjects_->topLevelItemCount(); ++i) {
         if (subjects_->topLevelItem(i)->checkState(0) == Qt::Checked) return;
     }
-    chosen_.clear();
+    SetChosen({});
+}
+
+void SubjectChooser::SetChosen(const QString& subject) {
+    if (subject == chosen_) return;
+    chosen_ = subject;
+    Q_EMIT chosenChanged(chosen_);
 }
 
 void SubjectChooser::UntickAll() {
     const QSignalBlocker blocker(subjects_);
     for (int i = 0; i < subjects_->topLevelItemCount(); ++i) subjects_->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
-    chosen_.clear();
+    SetChosen({});
 }
 
 void SubjectChooser::Select(const QString& subject) {

@@ -32,12 +32,17 @@ public:
     // Unticks every undertaking: nothing is chosen.
     void UntickAll();
 
+Q_SIGNALS:
+    // The ticked undertaking changed (empty when none is ticked).
+    void chosenChanged(const QString& subject);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void HighlightCategory(int index, bool inside);
     void OnItemChanged(QTreeWidgetItem* item);
+    void SetChosen(const QString& subject);
 
     QTreeWidget* subjects_ = nullptr;  // lstOptions
     std::array<ClickableLabel*, 12> categories_{};

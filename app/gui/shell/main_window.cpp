@@ -580,6 +580,10 @@ void MainWindow::OpenFinder() {
         const LocalDate start{month.year(), month.month(),
                               std::min(muhurthaForm_->day->currentIndex() + 1, month.daysInMonth())};
         auto* finder = new FinderWindow(std::move(pages), start, this);
+        // The season's vetoes ticked from the undertaking's, now and whenever it changes.
+        finder->FollowUndertaking(subjects_->Chosen().toStdString());
+        connect(subjects_, &SubjectChooser::chosenChanged, finder,
+                [finder](const QString& subject) { finder->FollowUndertaking(subject.toStdString()); });
         ForgetWhenClosed(this, finder_, finder);
         finder_ = finder;
     }
