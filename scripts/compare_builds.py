@@ -2,7 +2,7 @@
 """Runs the same random calculations through two builds of kalvora-cli and reports every output that differs.
 
     scripts/compare_builds.py OLD_CLI NEW_CLI [--count N] [--seed S] [--finds N] [--extra "ARGS"]
-                              [--find-extra "ARGS"] [--drop-keys K1,K2] [--drop-lines REGEX]
+                              [--find-extra "ARGS"] [--drop-keys K1,K2] [--drop REGEX ...]
 
 Each case is one normal calculation (JSON and text output, now and then the RTF or PDF report), drawn at random
 from the subjects, dates 1901-2050, places and zones the program accepts (typed coordinates and offsets, zone ids,
@@ -12,7 +12,8 @@ compared too. A PDF is compared by its text as laid out on its pages and its siz
 with its own date and font tags. --extra appends its words to every command line of the new build
 only (for an option the old build does not know), --find-extra to its find command lines. What the new build adds on
 purpose is left out of both builds' outputs before they are compared: the JSON keys --drop-keys names, and the lines
-of texts and reports --drop-lines matches. The exit status is 0 when every output is identical.
+of texts and reports each --drop matches (a PDF is then compared by its text alone, since what is added changes
+its size). The exit status is 0 when every output is identical.
 """
 import argparse
 import json
@@ -111,13 +112,16 @@ def run(cli, args, extra=()):
     return p.returncode, p.stdout, p.stderr
 
 
+PDF_MARK = b"PDF "
+
+
 def report_content(path):
     """The report as compared: an RTF's bytes, a PDF's laid-out text and size."""
     if not os.path.exists(path):
         return b""
     if path.endswith(".pdf"):
         text = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True).stdout
-        data = str(os.path.getsize(path)).encode() + b"\n" + text
+        data = PDF_MARK + str(os.path.getsize(path)).encode() + b"\n" + text
     else:
         with open(path, "rb") as f:
             data = f.read()
@@ -133,17 +137,19 @@ def without_keys(value, keys):
     return value
 
 
-def without_additions(data, keys, lines):
+def without_additions(data, keys, patterns):
     """An output without what the new build adds on purpose: the given JSON keys (the JSON then written back in one
-    form) and the lines the expression matches."""
+    form) and what the patterns match (a PDF's size line too, once anything is left out of it)."""
     if keys and data.lstrip().startswith(b"{"):
         try:
             value = json.loads(data)
         except ValueError:
             return data
         data = (json.dumps(without_keys(value, keys), ensure_ascii=False) + "\n").encode()
-    if lines:
-        data = b"".join(line for line in data.splitlines(keepends=True) if not lines.search(line))
+    if patterns and data.startswith(PDF_MARK):
+        data = data[len(PDF_MARK):].split(b"\n", 1)[1]
+    for pattern in patterns:
+        data = pattern.sub(b"", data)
     return data
 
 
@@ -160,11 +166,11 @@ def main():
     ap.add_argument("--find-extra", default="", help="words appended to the new build's find command lines")
     ap.add_argument("--drop-keys", default="",
                     help="comma list of JSON keys the new build added: left out of its JSON before comparing")
-    ap.add_argument("--drop-lines", default="",
-                    help="a regular expression: matching lines of the texts and reports are left out")
+    ap.add_argument("--drop", action="append", default=[],
+                    help="a regular expression (multi-line): what it matches in texts and reports is left out")
     a = ap.parse_args()
     dropped_keys = set(filter(None, a.drop_keys.split(",")))
-    dropped_lines = re.compile(a.drop_lines.encode()) if a.drop_lines else None
+    dropped = [re.compile(d.encode(), re.MULTILINE | re.DOTALL) for d in a.drop]
     rng = random.Random(a.seed)
     appended = {a.old: [], a.new: a.extra.split()}
     subjects = SUBJECTS
@@ -221,8 +227,8 @@ def main():
                 rc, out, err = run(cli, v, extra)
                 report = report_content(v[v.index("--report") + 1]) if "--report" in v else b""
                 # Both builds' outputs pass the same filter, so that JSON is written back alike.
-                out = without_additions(out, dropped_keys, dropped_lines)
-                report = without_additions(report, set(), dropped_lines)
+                out = without_additions(out, dropped_keys, dropped)
+                report = without_additions(report, set(), dropped)
                 outs.append((rc, out, err, report))
             refused += outs[0][0] != 0
             if outs[0] != outs[1]:
