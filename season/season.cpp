@@ -18,9 +18,8 @@ constexpr double MeanElongationRate = 12.19075;
 constexpr double MeanSunRate = 0.98565;
 constexpr double SynodicMonthDays = 29.530589;
 // The calendar holds this much beyond what it was asked for: the months of a kshaya year are named from the
-// months around them, and the samvat of a moment from the last Chaitra before it.
+// months around them (up to six months either way).
 constexpr double NamingMarginDays = 200.0;
-constexpr double SamvatLookBackDays = 400.0;
 // Combustion: the fastest the Sun and a planet draw apart (degrees a day, above Venus' greatest relative speed of
 // about 1.7), and the longest span in which a planet stays combust (Venus about its superior conjunction: under
 // 100 days). The shortest span (Venus about its inferior conjunction: 16 degrees at under 1.7 a day) lasts over
@@ -140,10 +139,6 @@ std::vector<LunarMonth> NameMonths(const std::vector<double>& newMoons) {
     return months;
 }
 
-bool OpensYear(const std::vector<LunarMonth>& months, std::size_t i) {
-    return i > 0 && months[i].nameIndex == 0 && months[i - 1].nameIndex != 0;
-}
-
 bool Overlaps(double start, double end, double from, double to) { return start < to && end > from; }
 
 // The span of a veto from `startJdUt` to `endJdUt`, kept when it overlaps from..to.
@@ -198,6 +193,16 @@ double NextSankranti(double fromJdUt, double degrees) {
     return Crossing(value, fromJdUt + ahead / MeanSunRate, MeanSunRate);
 }
 
+double NextNewMoon(double newMoonJdUt) {
+    const auto value = [](double t) { return Wrap180(ElongationAt(t)); };
+    return Crossing(value, newMoonJdUt + SynodicMonthDays, MeanElongationRate);
+}
+
+double YearOpening(int year) {
+    const double january = static_cast<double>(DayNumber({year, 1, 1})) - 0.5;
+    return NextElongation(NextSankranti(january, 330.0), 0.0);
+}
+
 bool IsCombust(Veto veto, double jdUt) { return CombustionMargin(PlanetOf(veto), jdUt) >= 0.0; }
 
 std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt) {
@@ -236,18 +241,18 @@ std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt)
 
 LunarCalendar::LunarCalendar(double fromJdUt, double toJdUt) {
     std::vector<double> newMoons;
-    double t = NextElongation(fromJdUt - SamvatLookBackDays - NamingMarginDays - SynodicMonthDays, 0.0);
+    double t = NextElongation(fromJdUt - NamingMarginDays - SynodicMonthDays, 0.0);
     const double last = toJdUt + NamingMarginDays;
     newMoons.push_back(t);
     while (t < last) {
-        t = NextElongation(t + 0.6 * SynodicMonthDays, 0.0);
+        t = NextNewMoon(t);
         newMoons.push_back(t);
     }
     months_ = NameMonths(newMoons);
 }
 
 bool LunarCalendar::Covers(double fromJdUt, double toJdUt) const {
-    return !months_.empty() && fromJdUt - SamvatLookBackDays >= months_.front().startJdUt + NamingMarginDays &&
+    return !months_.empty() && fromJdUt >= months_.front().startJdUt + NamingMarginDays &&
            toJdUt <= months_.back().endJdUt - NamingMarginDays;
 }
 
@@ -263,10 +268,9 @@ std::size_t LunarCalendar::IndexHolding(double jdUt) const {
     return after == months_.begin() ? 0 : static_cast<std::size_t>(after - months_.begin()) - 1;
 }
 
-Samvat LunarCalendar::SamvatOf(std::size_t monthIndex) const {
-    std::size_t opening = monthIndex;
-    while (opening > 0 && !OpensYear(months_, opening)) --opening;
-    const int year = DateOfDayNumber(static_cast<long>(std::floor(months_[opening].startJdUt + 0.5))).year;
+Samvat SamvatAt(double jdUt) {
+    int year = DateOfDayNumber(static_cast<long>(std::floor(jdUt + 0.5))).year;
+    if (jdUt < YearOpening(year)) --year;
     Samvat s;
     s.shaka = year - 78;
     s.vikram = year + 57;
@@ -291,7 +295,7 @@ SeasonAt LunarCalendar::At(double jdUt) const {
     SeasonAt s;
     s.month = c.months_[i];
     s.purnimantaNameIndex = ElongationAt(jdUt) >= 180.0 ? c.months_[i + 1].nameIndex : s.month.nameIndex;
-    s.samvat = c.SamvatOf(i);
+    s.samvat = SamvatAt(jdUt);
     return s;
 }
 
@@ -319,12 +323,13 @@ std::vector<VetoSpan> LunarCalendar::VetoSpans(double fromJdUt, double toJdUt,
         if (m.nameIndex == Asadha && wanted(Veto::Chaturmas) && m.startJdUt < toJdUt) {
             for (std::size_t k = i + 1; k < months.size(); ++k) {
                 if (months[k].nameIndex != Kartika || months[k].adhika) continue;
+                if (months[k].endJdUt <= fromJdUt) break;  // over before the stretch asked about
                 AddSpan(spans, Veto::Chaturmas, NextElongation(m.startJdUt, ShuklaEkadashi),
                         NextElongation(months[k].startJdUt, ShuklaEkadashi), fromJdUt, toJdUt);
                 break;
             }
         }
-        if (m.nameIndex == Bhadra && wanted(Veto::PitruPaksha)) {
+        if (m.nameIndex == Bhadra && wanted(Veto::PitruPaksha) && Overlaps(m.startJdUt, m.endJdUt, fromJdUt, toJdUt)) {
             AddSpan(spans, Veto::PitruPaksha, NextElongation(m.startJdUt, FullMoon), m.endJdUt, fromJdUt, toJdUt);
         }
     }

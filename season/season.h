@@ -17,10 +17,10 @@
 // counted adhika; the months from there to the kshaya month take the next name, so the year keeps its twelve
 // names in order. A purnimanta month takes the name of the next amanta month in the Krishna paksha.
 //
-// The year turns (Vikram and Shaka samvat, samvatsara) at the start of the first month named Chaitra after a
-// Falguna. Where Chaitra repeats (2029, 2048, 2067) that is the adhika Chaitra: the leap month opens the year
-// whose months it precedes, as the first new moon with the Sun in Meena, and the year's count of months begins
-// with it.
+// The year turns (Vikram and Shaka samvat, samvatsara) at the first new moon after the Sun enters Meena, which
+// opens the month named Chaitra. Where Chaitra repeats (2029, 2048, 2067) that is the adhika Chaitra: the leap
+// month opens the year whose months it precedes, as the first new moon with the Sun in Meena, and the year's count
+// of months begins with it.
 
 #include <array>
 #include <optional>
@@ -64,8 +64,9 @@ struct VetoSpan {
 };
 
 // The lunar calendar over a stretch of time, computed once and asked many times (a month view asks thirty days).
-// Holds the months from about a year before `fromJdUt` (the samvat needs the last Chaitra) to a few months after
-// `toJdUt`; moments outside fromJdUt..toJdUt are answered too, by computing the calendar around them again.
+// Holds the months from a few months before `fromJdUt` to a few months after `toJdUt` (a kshaya year's months are
+// named from the months around them); moments outside fromJdUt..toJdUt are answered too, by computing the calendar
+// around them again.
 class LunarCalendar {
 public:
     LunarCalendar(double fromJdUt, double toJdUt);
@@ -84,7 +85,6 @@ private:
 
     // The index of the month holding jdUt (the calendar covers it).
     std::size_t IndexHolding(double jdUt) const;
-    Samvat SamvatOf(std::size_t monthIndex) const;
     bool Covers(double fromJdUt, double toJdUt) const;
     // This calendar when it covers from..to, else one computed around them into `wider`.
     const LunarCalendar& Around(double fromJdUt, double toJdUt, std::optional<LunarCalendar>& wider) const;
@@ -94,6 +94,12 @@ private:
 double NextElongation(double fromJdUt, double degrees);
 // The instant after `fromJdUt` at which the Sun's sidereal longitude next reaches `degrees` (a multiple of 30).
 double NextSankranti(double fromJdUt, double degrees);
+// The new moon after the one at `newMoonJdUt`.
+double NextNewMoon(double newMoonJdUt);
+// The new moon that opens the samvat year beginning in a Gregorian year: the first after the Sun enters Meena.
+double YearOpening(int year);
+// The samvat years current at an instant.
+Samvat SamvatAt(double jdUt);
 // The Sun's sidereal longitude at an instant, 0..<360.
 double SiderealSunDegrees(double jdUt);
 
