@@ -69,9 +69,13 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
 }
 
 Calculation Calculate(const CalculationInput& input) {
+    return CalculateAt(input, ComputeMoment(input.muhurtha, input.planets));
+}
+
+Calculation CalculateAt(const CalculationInput& input, const MomentResult& muhurtha) {
     Calculation c;
     c.birth = ComputeMoment(input.birth, input.planets);
-    c.muhurtha = ComputeMoment(input.muhurtha, input.planets);
+    c.muhurtha = muhurtha;
     c.evaluationInput = MakeEvaluationInput(input, c.birth, c.muhurtha);
     c.tara = c.evaluationInput.tara;
     c.moon = c.evaluationInput.moon;
