@@ -8,18 +8,6 @@
 namespace kalvora {
 namespace {
 
-// "1st", "2nd", "3rd", "4th" .. "12th".
-std::string Ordinal(int n) {
-    const int lastTwo = n % 100;
-    const char* suffix = "th";
-    if (lastTwo < 11 || lastTwo > 13) {
-        if (n % 10 == 1) suffix = "st";
-        if (n % 10 == 2) suffix = "nd";
-        if (n % 10 == 3) suffix = "rd";
-    }
-    return std::to_string(n) + suffix;
-}
-
 // "Asha", "Asha and Ravi", "Asha, Meera and Ravi".
 std::string NamesText(const std::vector<std::string>& names) {
     std::string text;
@@ -46,9 +34,10 @@ bool BadBala(const PersonVerdict& p) { return p.bala && p.bala->verdict == BalaV
 // "Guru bala is bad for Meera (Jupiter in the 8th house from her Moon sign), so the verdict is at most Average."
 std::string BadBalaSentence(const PersonVerdict& p) {
     const TransitBalaTable& table = TableOf(p.bala->bala);
-    return std::string(table.name) + " is bad for " + p.name + " (" + std::string(BodyNames[static_cast<std::size_t>(
-               table.body)].name) + " in the " + Ordinal(p.bala->house) + " house from " +
-           (p.sex == "Female" ? "her" : "his") + " Moon sign), so the verdict is at most Average.";
+    const std::string_view body = BodyNames[static_cast<std::size_t>(table.body)].name;
+    return std::string(table.name) + " is bad for " + p.name + " (" + std::string(body) + " in the " +
+           HouseOrdinal(p.bala->house) + " house from " + (p.sex == "Female" ? "her" : "his") +
+           " Moon sign), so the verdict is at most Average.";
 }
 
 }  // namespace

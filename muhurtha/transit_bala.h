@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "astro/enum_table.h"
@@ -97,5 +98,12 @@ struct BalaReading {
 // The transit read for a role: the groom's Surya bala, the bride's Guru bala, none for Role::None. `sunSign` and
 // `jupiterSign` are the sidereal signs of the muhurtha's Sun and Jupiter.
 std::optional<BalaReading> ReadBala(Role role, int birthMoonSign, int sunSign, int jupiterSign);
+
+// "1st", "2nd", "3rd", "4th" .. "12th".
+std::string HouseOrdinal(int house);
+
+// The reading as a line: "Guru bala: Jupiter in the 8th house from the birth Moon sign - bad" ("good",
+// "acceptable with a remedy", "bad").
+std::string BalaLine(const BalaReading& reading);
 
 }  // namespace kalvora
