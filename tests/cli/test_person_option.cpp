@@ -147,6 +147,13 @@ TEST_F(PersonOption, SeveralPeopleByNameAndDateInEitherOrder) {
                                             "--partner-name Ravi --partner-sex Male --json");
     ASSERT_EQ(typed.status, 0) << typed.err;
     EXPECT_TRUE(typed.out == asha.out);
+    // The text closes with the combined verdict, here held at Average by the groom's Surya bala.
+    const CliRun text = RunLine(Muhurtha + "--person Ravi --person Asha@1990-03-05");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(text.out.ends_with("\nCombined Verdict: Average\nDecided by: Ravi\nEveryone is rated Good. Surya bala is "
+                                   "bad for Ravi (Sun in the 4th house from his Moon sign), so the verdict is at most "
+                                   "Average.\n"))
+        << text.out.substr(text.out.size() - std::min<std::size_t>(text.out.size(), 300));
 
     const Refusal cases[] = {
         {"--person Asha --person Ravi",
