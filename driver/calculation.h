@@ -97,6 +97,6 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
 Calculation Calculate(const CalculationInput& input);
 
 // The same with the muhurtha moment already computed from input.muhurtha (several people share one muhurtha).
-Calculation CalculateAt(const CalculationInput& input, const MomentResult& muhurtha);
+Calculation CalculateAt(const CalculationInput& input, MomentResult muhurtha);
 
 }  // namespace kalvora
