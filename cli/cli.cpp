@@ -278,9 +278,10 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c,
 std::string PeopleText(const PeopleInput& input, const PeopleCalculation& people, const std::string& seasonWarning) {
     std::string out;
     const Calculation& first = people.First();
+    std::string names;  // the muhurtha is everyone's
+    for (const PersonResult& person : people.people) names += (names.empty() ? "" : ", ") + person.name;
     AppendPanel(out, "Muhurtha Details", MuhurthaPanelHeadings,
-                PanelValues(input.first.personName, input.first.muhurtha, {}, first.muhurtha.details),
-                first.muhurtha.sky);
+                PanelValues(names, input.first.muhurtha, {}, first.muhurtha.details), first.muhurtha.sky);
     for (std::size_t i = 0; i < people.people.size(); ++i) {
         const PersonResult& person = people.people[i];
         const Calculation& c = person.calculation;
