@@ -66,13 +66,67 @@ void ReadMuhurthaWeekday(CliOptions& o, std::string_view option, std::string_vie
 // The birth weekday box is shown on the birth page only; it is checked but plays no part in the rules.
 void ReadBirthWeekday(CliOptions&, std::string_view option, std::string_view text) { ParseWeekday(option, text); }
 
+// The first --person is the person of the calculation, as ever; each further one is a person beside them.
+void ReadPerson(CliOptions& o, std::string_view option, std::string_view text) {
+    PersonChoice choice = ParsePersonChoice(option, text);
+    if (o.person.name) {
+        o.morePeople.push_back(std::move(choice));
+    } else {
+        o.person = std::move(choice);
+    }
+}
+
+// Read after --person: with one person it says which of a name; several give their dates after @.
+void ReadBorn(CliOptions& o, std::string_view option, std::string_view text) {
+    if (!o.morePeople.empty()) {
+        Fail(option, "taken only with a single --person; give each one's birth date as NAME@YYYY-MM-DD");
+    }
+    if (o.person.born) Fail(option, "the birth date is already given after @ in --person");
+    person_option::Born(o, option, text);
+}
+
+MomentInput& PartnerOf(CliOptions& o) { return o.partner.birth; }
+MomentSources& PartnerSourcesOf(CliOptions& o) { return o.partnerSources; }
+
+void ReadPartnerName(CliOptions& o, std::string_view, std::string_view text) { o.partner.name = text; }
+void ReadPartnerSex(CliOptions& o, std::string_view option, std::string_view text) {
+    o.partner.sex = ParseSex(option, text);
+}
+
+// The roles by name, one a person; how many people there are is checked once all are read.
+void ReadRoles(CliOptions& o, std::string_view option, std::string_view text) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::size_t at =
+            ParseChoice(option, text.substr(start, comma - start), {RoleWord(Role::Groom), RoleWord(Role::Bride),
+                                                                    RoleWord(Role::None)});
+        o.roles.push_back(std::array{Role::Groom, Role::Bride, Role::None}[at]);
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+}
+
+// The options of the second person typed beside the first: the birth options' twins, then name and sex.
+constexpr auto PartnerRows = JoinRows(
+    TypedMomentRows<CliOptions, PartnerOf, PartnerSourcesOf, Value>("--partner", PartnerOptionNames),
+    std::to_array<Row>({
+        {"--partner-name", Value, ReadPartnerName},
+        {"--partner-sex", Value, ReadPartnerSex},
+    }));
+
 // In the order of the usage: the required ones are looked for in this order, and the values read in it.
 constexpr auto CalculationOptions = JoinRows(
     std::to_array<Row>({{"--muhurtha", Required, ReadMuhurtha}}),
     PlaceAndZoneRows<CliOptions, MuhurthaOf, MuhurthaSourcesOf>(MuhurthaOptionNames),
     FoldRow<CliOptions, MuhurthaOf, MuhurthaSourcesOf>(MuhurthaOptionNames),
     std::to_array<Row>({{"--muhurtha-weekday", Value, ReadMuhurthaWeekday}}),
-    birth_options::Rows<CliOptions, Value>(), PersonRows<CliOptions>(),
+    birth_options::Rows<CliOptions, Value>(),
+    std::to_array<Row>({
+        {"--person", OptionKind::Repeated, ReadPerson},
+        {"--born", Value, ReadBorn},
+    }),
+    PartnerRows,
     std::to_array<Row>({
         {"--birth-weekday", Value, ReadBirthWeekday},
         {"--subject", Value, ReadSubject},
@@ -82,8 +136,52 @@ constexpr auto CalculationOptions = JoinRows(
         {"--planets", Value, ReadPlanets},
         {"--report", Value, ReadReport},
         {"--report-appendix", Value, ReadReportAppendix},
+        {"--roles", Value, ReadRoles},
     }));
 static_assert(WellFormed(CalculationOptions));
+
+// The people after the first: each further --person from the store, then the one typed with --partner; each
+// needs a name, and --roles one role a person.
+void TakeMorePeople(CliOptions& o, AtlasOnDemand& atlas) {
+    const bool partner = o.given.contains("--partner");
+    if (!partner) {
+        for (const Row& row : PartnerRows) {
+            if (o.given.contains(row.name)) Fail(row.name, "taken only with --partner, the second person's birth");
+        }
+    }
+    if (!o.morePeople.empty()) {
+        const PeopleStore store;
+        if (store.State() == StoreState::Unavailable) Fail("--person", store.Problem());
+        for (const PersonChoice& choice : o.morePeople) {
+            const Person person = LookUpPerson(store, choice, "--person", "--person");
+            OtherPerson other{person.name, person.sex, {}, {}};
+            MomentSources sources;
+            PersonIntoMoment(person, other.birth, sources);
+            other.birthOrigin = ResolveMoment("--person", sources, other.birth, atlas, "--help");
+            o.others.push_back(std::move(other));
+        }
+    }
+    if (partner) {
+        if (o.partner.name.empty()) Fail("--partner-name", "missing: each of several people needs a name");
+        o.partner.birthOrigin = ResolveMoment("--partner", o.partnerSources, o.partner.birth, atlas, "--help");
+        o.others.push_back(o.partner);
+    }
+    if (!o.others.empty() && o.input.personName.empty()) {
+        Fail("--name", "missing: each of several people needs a name");
+    }
+    if (!o.given.contains("--roles")) return;
+    const std::size_t people = o.others.size() + 1;
+    if (people == 1) Fail("--roles", "taken only with several people (--person, --partner)");
+    const std::optional<MuhurthaSubject> subject = FindSubject(o.input.subject);
+    if (!subject || !HasRoles(*subject)) {
+        Fail("--roles", "the undertaking has no roles; Engagement, Marriage and First Entrance of the Bride have a "
+                        "bride and a groom");
+    }
+    if (o.roles.size() != people) {
+        Fail("--roles", "names " + std::to_string(o.roles.size()) + " roles for " + std::to_string(people) +
+                            " people");
+    }
+}
 
 }  // namespace
 
@@ -97,8 +195,11 @@ std::string UsageText() {
            "                   [--birth-zone (+|-)HH:MM[:SS] [--birth-dst] | --birth-tz AREA/CITY]\n"
            "                   [--birth-weekday NAME] [--name TEXT] [--sex Male|Female]\n"
            "                   | --person NAME [--born YYYY-MM-DD]) [--birth-fold earlier|later]\n"
-           "                  [--subject TEXT] [--json] [--report FILE.rtf|FILE.pdf] [--planets sky|none]\n"
-           "                  [--report-appendix details|none]\n"
+           "                  [--person NAME[@YYYY-MM-DD]]... [--partner YYYY-MM-DDTHH:MM[:SS] --partner-name TEXT\n"
+           "                   [--partner-sex Male|Female] [--partner-place TEXT] [--partner-lat ... --partner-lon ...]\n"
+           "                   [--partner-zone ... [--partner-dst] | --partner-tz ...] [--partner-fold ...]]\n"
+           "                  [--roles ROLE,ROLE...] [--subject TEXT] [--json] [--report FILE.rtf|FILE.pdf]\n"
+           "                  [--planets sky|none] [--report-appendix details|none]\n"
            "       kalvora-cli places QUERY [--top N] [--json]\n"
            "       kalvora-cli find ... (see find --help)\n"
            "       kalvora-cli day ... (see day --help)\n"
@@ -114,6 +215,13 @@ std::string UsageText() {
            "needs --*-fold earlier or later, and one they jumped over is refused.\n"
            "--person takes the birth data, name and sex of a person saved with people add or the desktop program\n"
            "(its zone as entered); --born YYYY-MM-DD says which when several people have the name.\n"
+           "Several people: --person given again adds a saved person (NAME@YYYY-MM-DD telling apart people of one\n"
+           "name), and --partner with its place, zone, name and sex options (twins of the birth ones) a typed one; each\n"
+           "needs a name. Each is evaluated as alone; the combined verdict is the worst rating, and for Engagement, Marriage\n"
+           "and First Entrance of the Bride a bad Surya bala (the groom's) or Guru bala (the bride's) holds it at\n"
+           "Average. Roles come from the sex (Female bride, Male groom); --roles groom,bride,none sets them in the\n"
+           "order the people are given (the first person, each further --person, then the partner). The report stays\n"
+           "the first person's.\n"
            "--planets sky (the default) places the planets from the ephemeris for the planet checks and shows them;\n"
            "--planets none evaluates with no planet placed and shows none.\n"
            "--report-appendix details (the default) ends the report with the details of the calculation; none\n"
@@ -132,6 +240,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     options.input.muhurthaOrigin =
         ResolveMoment("--muhurtha", options.muhurthaSources, options.input.muhurtha, atlas, "--help");
     options.input.birthOrigin = ResolveMoment("--birth", options.birthSources, options.input.birth, atlas, "--help");
+    TakeMorePeople(options, atlas);
     return options;
 }
 

@@ -11,6 +11,7 @@
 #include "cli/person_option.h"
 #include "cli/places.h"
 #include "driver/calculation.h"
+#include "driver/people_calculation.h"
 
 namespace kalvora {
 
@@ -25,6 +26,16 @@ struct CliOptions {
     PersonChoice person;            // --person and --born, in place of the birth options
     std::set<std::string_view> given;
     MomentInput& BirthMoment() { return input.birth; }
+
+    // The people after the first: each further --person, then the one typed with --partner and its twins.
+    std::vector<PersonChoice> morePeople;
+    OtherPerson partner;
+    MomentSources partnerSources;
+    std::vector<Role> roles;  // --roles, one a person in the order above
+    std::vector<OtherPerson> others;  // every person after the first, resolved in that order
+
+    // The input of the calculation for all the people.
+    PeopleInput People() const { return {input, others, roles}; }
 };
 
 // Parses the arguments after the program name, then the moments' places and zones (the atlas is loaded only when

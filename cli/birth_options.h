@@ -51,6 +51,10 @@ inline constexpr PlaceOptionNames MuhurthaOptionNames{"--muhurtha-place", "--muh
                                                       "--muhurtha-fold"};
 inline constexpr PlaceOptionNames BirthOptionNames{"--birth-place", "--birth-lat", "--birth-lon", "--birth-zone",
                                                    "--birth-dst",   "--birth-tz",  "--birth-fold"};
+// The birth options' twins for a second person typed beside the first.
+inline constexpr PlaceOptionNames PartnerOptionNames{"--partner-place", "--partner-lat", "--partner-lon",
+                                                     "--partner-zone",  "--partner-dst", "--partner-tz",
+                                                     "--partner-fold"};
 // The day takes no fold: its zone's offset is the one in force at sunrise.
 inline constexpr PlaceOptionNames DayOptionNames{"--place", "--lat", "--lon", "--zone", "--dst", "--tz", ""};
 
@@ -75,6 +79,14 @@ constexpr auto FoldRow(const PlaceOptionNames& names) {
     return std::to_array<Option<O>>({{names.fold, OptionKind::Value, MomentOptionReaders<O, moment, sources>::Fold}});
 }
 
+// The rows of a typed moment: its clock option (of kind `clockKind`), place, coordinates, zone and fold.
+template <typename O, MomentInput& (*moment)(O&), MomentSources& (*sources)(O&), OptionKind clockKind>
+constexpr auto TypedMomentRows(std::string_view clock, const PlaceOptionNames& names) {
+    return JoinRows(
+        std::to_array<Option<O>>({{clock, clockKind, MomentOptionReaders<O, moment, sources>::Clock}}),
+        PlaceAndZoneRows<O, moment, sources>(names), FoldRow<O, moment, sources>(names));
+}
+
 }  // namespace kalvora
 
 namespace kalvora::birth_options {
@@ -87,10 +99,7 @@ MomentSources& SourcesOf(O& o) { return o.birthSources; }
 // The rows in the order of the usage; --birth is of kind `clockKind` (Value where --person may stand in for it).
 template <typename O, OptionKind clockKind = OptionKind::Required>
 constexpr auto Rows() {
-    return JoinRows(
-        std::to_array<Option<O>>({{"--birth", clockKind, MomentOptionReaders<O, MomentOf<O>, SourcesOf<O>>::Clock}}),
-        PlaceAndZoneRows<O, MomentOf<O>, SourcesOf<O>>(BirthOptionNames),
-        FoldRow<O, MomentOf<O>, SourcesOf<O>>(BirthOptionNames));
+    return TypedMomentRows<O, MomentOf<O>, SourcesOf<O>, clockKind>("--birth", BirthOptionNames);
 }
 
 }  // namespace kalvora::birth_options

@@ -108,12 +108,11 @@ void WriteMoment(JsonWriter& json, const MomentResult& m, const MomentInput& inp
     json.EndObject();
 }
 
-void WriteEvaluation(JsonWriter& json, const Evaluation& e) {
-    json.BeginObject();
-    json.Field("stopped", e.stopped).Field("message", e.message);
-    json.Key("factors").BeginArray();
-    for (std::size_t i = 0; i < e.factors.size(); ++i) {
-        const FactorVerdict& f = e.factors[i];
+// The factors the rule set wrote, each with its index.
+void WriteFactors(JsonWriter& json, const std::vector<FactorVerdict>& factors) {
+    json.BeginArray();
+    for (std::size_t i = 0; i < factors.size(); ++i) {
+        const FactorVerdict& f = factors[i];
         if (!f.written) continue;
         json.BeginObject()
             .Field("index", static_cast<int>(i))
@@ -123,6 +122,13 @@ void WriteEvaluation(JsonWriter& json, const Evaluation& e) {
             .EndObject();
     }
     json.EndArray();
+}
+
+void WriteEvaluation(JsonWriter& json, const Evaluation& e) {
+    json.BeginObject();
+    json.Field("stopped", e.stopped).Field("message", e.message);
+    json.Key("factors");
+    WriteFactors(json, e.factors);
     json.Field("count", static_cast<int>(e.count))
         .Field("threshold", static_cast<int>(e.threshold))
         .Field("rating", RatingWord(e.rating))
@@ -171,11 +177,9 @@ void AppendPanel(std::string& out, const char* title, const std::array<std::stri
     for (const PlanetRow& row : PlanetRows(*sky)) out += "    " + PlanetRowText(row) + "\n";
 }
 
-}  // namespace
-
-std::string CalculationJson(const CalculationInput& input, const Calculation& c, const CalculationTimes& times) {
-    JsonWriter json;
-    json.BeginObject();
+// The keys of one person's calculation, in their order.
+void WriteCalculation(JsonWriter& json, const CalculationInput& input, const Calculation& c,
+                      const CalculationTimes& times) {
     json.Key("birth");
     WriteMoment(json, c.birth, input.birth, input.birthOrigin, times.birthLimbs);
     json.Key("muhurtha");
@@ -191,6 +195,63 @@ std::string CalculationJson(const CalculationInput& input, const Calculation& c,
     WriteDayJson(json, times.muhurthaDay, times.muhurthaSeason);
     json.Key("seasonVetoes");
     WriteVetoesJson(json, times.seasonVetoes);
+}
+
+// Each person's rating, count, score, factors and bala, and the combined verdict.
+void WritePeople(JsonWriter& json, const PeopleCalculation& people) {
+    json.Key("people").BeginArray();
+    for (const PersonResult& person : people.people) {
+        json.BeginObject().Field("name", person.name).Field("role", RoleWord(person.role));
+        const std::optional<Evaluation>& e = person.calculation.evaluation;
+        json.Field("rating", e ? RatingWord(e->rating) : "")
+            .Field("count", e ? static_cast<int>(e->count) : 0)
+            .Field("totalScore", e ? static_cast<int>(e->totalScore) : 0);
+        json.Key("factors");
+        WriteFactors(json, e ? e->factors : std::vector<FactorVerdict>{});
+        if (person.bala) {
+            json.Key(person.bala->bala == TransitBala::Surya ? "suryaBala" : "guruBala")
+                .BeginObject()
+                .Field("house", person.bala->house)
+                .Field("verdict", BalaVerdictWord(person.bala->verdict))
+                .EndObject();
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("combined");
+    if (const std::optional<CombinedVerdict>& combined = people.combined) {
+        json.BeginObject().Field("rating", RatingWord(combined->rating)).Key("decidedBy").BeginArray();
+        for (const std::string& name : combined->decidedBy) json.String(name);
+        json.EndArray().Field("reason", combined->reason).EndObject();
+    } else {
+        json.Null();
+    }
+}
+
+// The analysis report of --report, if asked for.
+void WriteReport(const CliOptions& options, const Calculation& calculation) {
+    std::string error;
+    if (options.reportPath &&
+        !WriteCalculationReport(options.input, calculation, options.reportAppendix, *options.reportPath, &error)) {
+        throw CommandError("--report: " + error, 1);
+    }
+}
+
+}  // namespace
+
+std::string CalculationJson(const CalculationInput& input, const Calculation& c, const CalculationTimes& times) {
+    JsonWriter json;
+    json.BeginObject();
+    WriteCalculation(json, input, c, times);
+    json.EndObject();
+    return json.Text();
+}
+
+std::string PeopleJson(const PeopleInput& input, const PeopleCalculation& people, const CalculationTimes& times) {
+    JsonWriter json;
+    json.BeginObject();
+    WriteCalculation(json, input.first, people.First(), times);
+    WritePeople(json, people);
     json.EndObject();
     return json.Text();
 }
@@ -214,6 +275,45 @@ std::string CalculationText(const CalculationInput& input, const Calculation& c,
     return out;
 }
 
+std::string PeopleText(const PeopleInput& input, const PeopleCalculation& people, const std::string& seasonWarning) {
+    std::string out;
+    const Calculation& first = people.First();
+    std::string names;  // the muhurtha is everyone's
+    for (const PersonResult& person : people.people) names += (names.empty() ? "" : ", ") + person.name;
+    AppendPanel(out, "Muhurtha Details", MuhurthaPanelHeadings,
+                PanelValues(names, input.first.muhurtha, {}, first.muhurtha.details), first.muhurtha.sky);
+    for (std::size_t i = 0; i < people.people.size(); ++i) {
+        const PersonResult& person = people.people[i];
+        const Calculation& c = person.calculation;
+        const MomentInput& birth = i == 0 ? input.first.birth : input.others[i - 1].birth;
+        out += '\n';
+        out += person.name;
+        if (person.role != Role::None) out += " (" + std::string(RoleWord(person.role)) + ")";
+        out += '\n';
+        AppendPanel(out, "Birth Details", BirthPanelHeadings, PanelValues(person.name, birth, {}, c.birth.details),
+                    c.birth.sky);
+        out += "Tara Bala: " + std::string(VerdictText(c.tara)) + "\n";
+        out += "Chandra Bala: " + std::string(VerdictText(c.moon)) + "\n";
+        if (person.bala) out += BalaLine(*person.bala) + "\n";
+        if (c.evaluation) {
+            out += '\n';
+            out += TerminalLines(c.evaluation->stopped ? c.evaluation->message : c.evaluation->resultText);
+            out += '\n';
+        }
+    }
+    if (const std::optional<CombinedVerdict>& combined = people.combined) {
+        out += '\n';
+        out += "Combined Verdict: " +
+               std::string(combined->stopped ? "not rated" : RatingWord(combined->rating)) + "\n";
+        std::string names;
+        for (const std::string& name : combined->decidedBy) names += (names.empty() ? "" : ", ") + name;
+        out += "Decided by: " + names + "\n";
+        out += combined->reason + "\n";
+        if (!seasonWarning.empty()) out += seasonWarning + "\n";
+    }
+    return out;
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "find") return RunFind({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "places") return RunPlaces({args.begin() + 1, args.end()}, out, err);
@@ -222,18 +322,23 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!args.empty() && args.front() == "season") return RunSeason({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {
-        const Calculation calculation = Calculate(options.input);
         const CalculationTimes times = ComputeCalculationTimes(options.input);
+        if (!options.others.empty()) {
+            // Several people: the report stays the first person's.
+            const PeopleInput input = options.People();
+            const PeopleCalculation people = CalculatePeople(input);
+            output << (options.json ? PeopleJson(input, people, times) + "\n"
+                                    : PeopleText(input, people, times.seasonWarning));
+            WriteReport(options, people.First());
+            return;
+        }
+        const Calculation calculation = Calculate(options.input);
         if (options.json) {
             output << CalculationJson(options.input, calculation, times) + "\n";
         } else {
             output << CalculationText(options.input, calculation, times.seasonWarning);
         }
-        std::string error;
-        if (options.reportPath &&
-            !WriteCalculationReport(options.input, calculation, options.reportAppendix, *options.reportPath, &error)) {
-            throw CommandError("--report: " + error, 1);
-        }
+        WriteReport(options, calculation);
     });
 }
 

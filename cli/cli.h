@@ -7,6 +7,7 @@
 
 #include "driver/calculation.h"
 #include "driver/day_view.h"
+#include "driver/people_calculation.h"
 
 namespace kalvora {
 
@@ -24,5 +25,14 @@ std::string CalculationJson(const CalculationInput& input, const Calculation& ca
 // season's warning under it where a veto of the undertaking is in force.
 std::string CalculationText(const CalculationInput& input, const Calculation& calculation,
                             const std::string& seasonWarning);
+
+// The JSON of several people: the first person's calculation as CalculationJson writes it, then "people" (each
+// person's name, role, rating, count, totalScore, factors, and "suryaBala" or "guruBala" with its house and
+// verdict where they have one) and "combined" (rating, decidedBy, reason; null without an undertaking).
+std::string PeopleJson(const PeopleInput& input, const PeopleCalculation& people, const CalculationTimes& times);
+
+// The texts of several people: the muhurtha's panel, then each person's name and role, birth panel, comparisons,
+// bala and result text, then the combined verdict, whose rating decided it and why, with the season's warning.
+std::string PeopleText(const PeopleInput& input, const PeopleCalculation& people, const std::string& seasonWarning);
 
 }  // namespace kalvora

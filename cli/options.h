@@ -36,6 +36,7 @@ enum class OptionKind {
     Flag,      // given alone
     Value,     // takes the next argument as its value
     Required,  // takes a value and must be given
+    Repeated,  // takes a value and may be given more than once: read once a value, in the order given
     NotTaken,  // named so that the message can say why the command refuses it
 };
 
@@ -80,17 +81,17 @@ Options ReadOptions(const std::vector<std::string>& args, const std::array<Optio
     const auto find = [&](std::string_view name) {
         return std::find_if(table.begin(), table.end(), [&](const Option<Options>& row) { return row.name == name; });
     };
-    std::map<std::string_view, std::string_view> given;  // option name -> value, "" for a flag
+    std::map<std::string_view, std::vector<std::string_view>> given;  // option name -> values, "" for a flag
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& argument = args[i];
         const auto row = find(argument);
         const bool known = row != table.end();
         if (known && row->kind == OptionKind::NotTaken) Fail(argument, std::string(row->refusal));
         if (!known && !IsHelp(argument)) Unknown(argument, seeHelp);
-        if (given.count(argument)) GivenTwice(argument);
+        if (given.count(argument) && !(known && row->kind == OptionKind::Repeated)) GivenTwice(argument);
         const bool takesValue = known && row->kind != OptionKind::Flag;
         if (takesValue && i + 1 >= args.size()) ValueMissing(argument);
-        given[argument] = takesValue ? std::string_view(args[++i]) : std::string_view();
+        given[argument].push_back(takesValue ? std::string_view(args[++i]) : std::string_view());
     }
     if (given.count("--help") || given.count("-h")) {
         options.help = true;
@@ -104,7 +105,7 @@ Options ReadOptions(const std::vector<std::string>& args, const std::array<Optio
             if (row.read == nullptr) throw std::logic_error(std::string(row.name) + " has no reader");
             // A command that checks which options came together keeps their names.
             if constexpr (requires { options.given.insert(row.name); }) options.given.insert(row.name);
-            row.read(options, row.name, at->second);
+            for (const std::string_view value : at->second) row.read(options, row.name, value);
         }
     }
     return options;

@@ -41,6 +41,49 @@ void PersonIntoMoment(const Person& person, MomentInput& birth, MomentSources& s
     sources.dst = person.zone.dst;
 }
 
+PersonChoice ParsePersonChoice(std::string_view option, std::string_view text) {
+    PersonChoice choice;
+    const std::size_t at = text.rfind('@');
+    const std::string_view date = at == std::string_view::npos ? std::string_view() : text.substr(at + 1);
+    const bool dateShaped =
+        date.size() == 10 && std::all_of(date.begin(), date.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+    const std::string_view name = dateShaped ? text.substr(0, at) : text;
+    if (name.empty()) Fail(option, "the name is empty");
+    choice.name = std::string(name);
+    if (dateShaped) choice.born = ParseDate(option, date);
+    return choice;
+}
+
+Person LookUpPerson(const PeopleStore& store, const PersonChoice& choice, std::string_view option,
+                    std::string_view bornOption) {
+    const std::string& name = *choice.name;
+    std::vector<StoredPerson> named = store.Named(name);
+    if (named.empty()) Fail(option, "no person named " + Quoted(name) + " is saved");
+    if (choice.born) {
+        std::erase_if(named, [&](const StoredPerson& p) {
+            return LocalDate{p.person.born.year, p.person.born.month, p.person.born.day} != *choice.born;
+        });
+        if (named.empty()) {
+            Fail(bornOption, "no person named " + Quoted(name) + " was born on that date; saved birth dates: " +
+                               BirthDatesText(store.Named(name), false));
+        }
+    }
+    if (named.size() > 1) {
+        // The date goes after the name where the same option takes both.
+        const std::string which = bornOption == option ? std::string(option) + " NAME@YYYY-MM-DD"
+                                                       : std::string(bornOption) + " YYYY-MM-DD";
+        Fail(option, std::to_string(named.size()) + " people named " + Quoted(name) + " are saved, born " +
+                             BirthDatesText(named, choice.born.has_value()) +
+                             (choice.born ? "; the command line cannot tell them apart"
+                                          : "; say which with " + which));
+    }
+    if (!named.front().damage.empty()) {
+        Fail(option, "the saved person " + Quoted(name) + " cannot be used: " + named.front().damage +
+                             " (kalvora-cli people remove takes it away; people set-aside moves the file aside)");
+    }
+    return named.front().person;
+}
+
 void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& given, MomentInput& birth,
                 MomentSources& sources, std::string& personName, std::string& personSex, std::string_view seeHelp) {
     if (!choice.name) {
@@ -52,29 +95,7 @@ void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& gi
     }
     const PeopleStore store;
     if (store.State() == StoreState::Unavailable) Fail("--person", store.Problem());
-    const std::string& name = *choice.name;
-    std::vector<StoredPerson> named = store.Named(name);
-    if (named.empty()) Fail("--person", "no person named " + Quoted(name) + " is saved");
-    if (choice.born) {
-        std::erase_if(named, [&](const StoredPerson& p) {
-            return LocalDate{p.person.born.year, p.person.born.month, p.person.born.day} != *choice.born;
-        });
-        if (named.empty()) {
-            Fail("--born", "no person named " + Quoted(name) + " was born on that date; saved birth dates: " +
-                               BirthDatesText(store.Named(name), false));
-        }
-    }
-    if (named.size() > 1) {
-        Fail("--person", std::to_string(named.size()) + " people named " + Quoted(name) + " are saved, born " +
-                             BirthDatesText(named, choice.born.has_value()) +
-                             (choice.born ? "; the command line cannot tell them apart"
-                                          : "; say which with --born YYYY-MM-DD"));
-    }
-    if (!named.front().damage.empty()) {
-        Fail("--person", "the saved person " + Quoted(name) + " cannot be used: " + named.front().damage +
-                             " (kalvora-cli people remove takes it away; people set-aside moves the file aside)");
-    }
-    const Person& person = named.front().person;
+    const Person person = LookUpPerson(store, choice, "--person", "--born");
     PersonIntoMoment(person, birth, sources);
     personName = person.name;
     personSex = person.sex;

@@ -56,6 +56,15 @@ inline constexpr auto PersonReplacedOptions = std::to_array<std::string_view>(
 void TakePerson(const PersonChoice& choice, const std::set<std::string_view>& given, MomentInput& birth,
                 MomentSources& sources, std::string& personName, std::string& personSex, std::string_view seeHelp);
 
+// A person as --person names them when several are given: NAME, or NAME@YYYY-MM-DD with the birth date telling
+// apart people of one name. A text whose part after its last @ is not shaped as a date is a name whole.
+PersonChoice ParsePersonChoice(std::string_view option, std::string_view text);
+
+// The saved person a choice names, from an open store. `option` is named when nobody has the name or several do,
+// `bornOption` when nobody of the name was born on the chosen date. Throws ArgumentError.
+Person LookUpPerson(const PeopleStore& store, const PersonChoice& choice, std::string_view option,
+                    std::string_view bornOption);
+
 // "1984-07-21, 1990-03-05" (with the times, "1984-07-21T05:42, ..."): how messages tell apart the people of a name.
 std::string BirthDatesText(const std::vector<StoredPerson>& people, bool withTime);
 

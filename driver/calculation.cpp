@@ -3,6 +3,8 @@
 
 #include "driver/calculation.h"
 
+#include <utility>
+
 #include "astro/ephemeris.h"
 
 namespace kalvora {
@@ -69,9 +71,13 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
 }
 
 Calculation Calculate(const CalculationInput& input) {
+    return CalculateAt(input, ComputeMoment(input.muhurtha, input.planets));
+}
+
+Calculation CalculateAt(const CalculationInput& input, MomentResult muhurtha) {
     Calculation c;
     c.birth = ComputeMoment(input.birth, input.planets);
-    c.muhurtha = ComputeMoment(input.muhurtha, input.planets);
+    c.muhurtha = std::move(muhurtha);
     c.evaluationInput = MakeEvaluationInput(input, c.birth, c.muhurtha);
     c.tara = c.evaluationInput.tara;
     c.moon = c.evaluationInput.moon;

@@ -96,4 +96,7 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
 // Birth moment, muhurtha moment, Tara and Chandra bala, then the rule set of the chosen subject.
 Calculation Calculate(const CalculationInput& input);
 
+// The same with the muhurtha moment already computed from input.muhurtha (several people share one muhurtha).
+Calculation CalculateAt(const CalculationInput& input, MomentResult muhurtha);
+
 }  // namespace kalvora

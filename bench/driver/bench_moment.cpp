@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "driver/calculation.h"
+#include "driver/people_calculation.h"
 #include "astro/ephemeris.h"
 
 namespace {
@@ -38,6 +39,41 @@ BENCHMARK(BM_WholeMomentWithPlanets);
 
 void BM_WholeMomentWithoutPlanets(benchmark::State& state) { WholeMoment(state, kalvora::PlanetsMode::None); }
 BENCHMARK(BM_WholeMomentWithoutPlanets);
+
+// A marriage muhurtha for one person, as the one-person calculation runs it, and for a couple (the muhurtha
+// computed once, two births, the balas and the combined verdict).
+kalvora::PeopleInput Couple() {
+    kalvora::PeopleInput input;
+    input.first.muhurtha = Delhi();
+    input.first.birth = Delhi();
+    input.first.birth.year = 1995;
+    input.first.subject = "Marriage";
+    input.first.personName = "Asha";
+    input.first.personSex = "Female";
+    input.first.muhurthaWeekdayBox = "Thursday";
+    kalvora::OtherPerson ravi{"Ravi", "Male", Delhi(), {}};
+    ravi.birth.year = 1993;
+    input.others.push_back(ravi);
+    return input;
+}
+
+void BM_CalculationForOne(benchmark::State& state) {
+    kalvora::CalculationInput in = Couple().first;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kalvora::Calculate(in));
+        NextMinute(in.muhurtha);
+    }
+}
+BENCHMARK(BM_CalculationForOne);
+
+void BM_CalculationForTwo(benchmark::State& state) {
+    kalvora::PeopleInput in = Couple();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kalvora::CalculatePeople(in));
+        NextMinute(in.first.muhurtha);
+    }
+}
+BENCHMARK(BM_CalculationForTwo);
 
 // One part of the chart from the moment converted each time, as the calculation converts it.
 void ChartPart(benchmark::State& state, void (*part)(const kalvora::MomentTime&, kalvora::ChartPositions&)) {

@@ -80,8 +80,18 @@ struct BadCase {
     const char* mustName;  // the message names this argument
 };
 
+// A second person typed beside the first.
+std::vector<std::string> WithPartner(std::vector<std::string> args) {
+    for (const char* word : {"--partner", "1993-02-03T21:10", "--partner-lat", "28:39N", "--partner-lon", "77:13E",
+                             "--partner-zone", "+05:30", "--partner-name", "Ravi"}) {
+        args.push_back(word);
+    }
+    return args;
+}
+
 TEST(RunCli, EveryBadArgumentGivesStatusTwoAndOneLine) {
     const std::vector<std::string> good = GoodArguments();
+    const std::vector<std::string> two = WithPartner(good);
     const BadCase cases[] = {
         {With(good, "--muhurtha", "2026-12-10"), "--muhurtha"},
         {With(good, "--muhurtha", "2026-13-10T10:30"), "--muhurtha"},
@@ -117,6 +127,22 @@ TEST(RunCli, EveryBadArgumentGivesStatusTwoAndOneLine) {
         {With(good, "--colour", "blue"), "--colour"},
         {[&] { auto a = good; a.push_back("--json"); a.push_back("--json"); return a; }(), "--json"},
         {[&] { auto a = good; a.push_back("--name"); return a; }(), "--name"},
+        // The second person's options, and the roles.
+        {With(two, "--partner", "1993-02-03"), "--partner"},
+        {With(two, "--partner-lat", "91:00N"), "--partner-lat"},
+        {With(two, "--partner-zone", "+15:00"), "--partner-zone"},
+        {With(two, "--partner-sex", "female"), "--partner-sex"},
+        {With(two, "--partner-fold", "first"), "--partner-fold"},
+        {Without(two, "--partner-zone"), "--partner-zone"},
+        {Without(two, "--partner-name"), "--partner-name"},
+        {Without(two, "--name"), "--name"},
+        {Without(two, "--partner"), "--partner-lat"},
+        {With(two, "--roles", "groom,wife"), "--roles"},
+        {With(two, "--roles", "groom"), "--roles"},
+        {With(two, "--roles", "groom,bride,none"), "--roles"},
+        {With(With(two, "--roles", "groom,bride"), "--subject", "Entering a New House"), "--roles"},
+        {With(good, "--roles", "bride"), "--roles"},
+        {[&] { auto a = two; a.push_back("--partner"); a.push_back("1993-02-03T21:10"); return a; }(), "--partner"},
     };
     for (const auto& c : cases) {
         std::ostringstream out, err;

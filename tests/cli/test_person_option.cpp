@@ -124,5 +124,60 @@ TEST_F(PersonOption, RefusesWhatItCannotTellApart) {
     EXPECT_TRUE(chosen.out == typed.out);
 }
 
+// The "combined" object of a calculation's JSON, the text from its key to the end.
+std::string CombinedOf(const std::string& json) {
+    const std::size_t at = json.find("\"combined\"");
+    return at == std::string::npos ? "" : json.substr(at);
+}
+
+TEST_F(PersonOption, SeveralPeopleByNameAndDateInEitherOrder) {
+    for (const char* born : {"1990-03-05T10:00", "1984-07-21T05:42"}) {
+        ASSERT_EQ(RunLine(std::string("people add --name Asha --sex Female --birth-place Pune --birth ") + born).status, 0);
+    }
+    ASSERT_EQ(RunLine("people add --name Ravi --sex Male --birth 1988-11-02T23:10 --birth-place Delhi").status, 0);
+    const CliRun asha = RunLine(Muhurtha + "--person Asha@1990-03-05 --person Ravi --json");
+    const CliRun ravi = RunLine(Muhurtha + "--person Ravi --person Asha@1990-03-05 --json");
+    ASSERT_EQ(asha.status, 0) << asha.err;
+    ASSERT_EQ(ravi.status, 0) << ravi.err;
+    EXPECT_NE(CombinedOf(asha.out), "") << asha.out.substr(0, 400);
+    EXPECT_EQ(CombinedOf(asha.out), CombinedOf(ravi.out));
+    EXPECT_NE(asha.out.find("\"name\": \"Ravi\", \"role\": \"groom\""), std::string::npos) << CombinedOf(asha.out);
+    // The second person typed with --partner gives what the saved one gives.
+    const CliRun typed = RunLine(Muhurtha + "--person Asha@1990-03-05 --partner 1988-11-02T23:10 --partner-place Delhi "
+                                            "--partner-name Ravi --partner-sex Male --json");
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    EXPECT_TRUE(typed.out == asha.out);
+    // The text closes with the combined verdict, here held at Average by the groom's Surya bala.
+    const CliRun text = RunLine(Muhurtha + "--person Ravi --person Asha@1990-03-05");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(text.out.ends_with("\nCombined Verdict: Average\nDecided by: Ravi\nEveryone is rated Good. Surya bala is "
+                                   "bad for Ravi (Sun in the 4th house from his Moon sign), so the verdict is at most "
+                                   "Average.\n"))
+        << text.out.substr(text.out.size() - std::min<std::size_t>(text.out.size(), 300));
+
+    const Refusal cases[] = {
+        {"--person Asha --person Ravi",
+         "kalvora-cli: --person: 2 people named 'Asha' are saved, born 1984-07-21, 1990-03-05; say which with --born "
+         "YYYY-MM-DD\n"},
+        {"--person Ravi --person Asha",
+         "kalvora-cli: --person: 2 people named 'Asha' are saved, born 1984-07-21, 1990-03-05; say which with --person "
+         "NAME@YYYY-MM-DD\n"},
+        {"--person Ravi --person Asha@1990-03-06",
+         "kalvora-cli: --person: no person named 'Asha' was born on that date; saved birth dates: 1984-07-21, "
+         "1990-03-05\n"},
+        {"--person Ravi --person Asha@1990-02-30", "kalvora-cli: --person: 1990-02-30 is not a date of the calendar\n"},
+        {"--person Ravi --person Asha --born 1990-03-05",
+         "kalvora-cli: --born: taken only with a single --person; give each one's birth date as NAME@YYYY-MM-DD\n"},
+        {"--person Asha@1990-03-05 --born 1990-03-05",
+         "kalvora-cli: --born: the birth date is already given after @ in --person\n"},
+    };
+    for (const Refusal& c : cases) {
+        const CliRun run = RunLine(Muhurtha + c.arguments);
+        EXPECT_EQ(run.status, 2) << c.arguments;
+        EXPECT_EQ(run.err, c.message) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+    }
+}
+
 }  // namespace
 }  // namespace kalvora
