@@ -152,7 +152,9 @@ std::string MemberLine(const StoredPerson& person, const std::string& role) {
 
 // "Asha and Ravi: Asha (1995-08-15, bride), Ravi (1990-03-04, groom)", or the damage of a group.
 std::string GroupLine(const StoredGroup& g) {
-    if (!g.damage.empty()) return QuotedText(g.group.name) + "  damaged (row " + std::to_string(g.key) + "): " + g.damage;
+    if (!g.damage.empty()) {
+        return QuotedText(g.group.name) + "  damaged (row " + std::to_string(g.key) + "): " + g.damage;
+    }
     std::string line = g.group.name + ":";
     for (std::size_t i = 0; i < g.group.members.size(); ++i) {
         line += (i == 0 ? " " : ", ") + MemberLine(g.people[i], g.group.members[i].role);
@@ -161,7 +163,8 @@ std::string GroupLine(const StoredGroup& g) {
 }
 
 const StoredGroup& Named(const std::vector<StoredGroup>& groups, const std::string& name) {
-    const auto at = std::find_if(groups.begin(), groups.end(), [&](const StoredGroup& g) { return g.group.name == name; });
+    const auto at =
+        std::find_if(groups.begin(), groups.end(), [&](const StoredGroup& g) { return g.group.name == name; });
     if (at == groups.end()) throw CommandError("no group named " + Quoted(name) + " is saved", 1);
     return *at;
 }
@@ -208,7 +211,8 @@ void List(const GroupOptions& options, std::ostream& out) {
     }
     for (const StoredGroup& g : groups) out << GroupLine(g) << '\n';
     if (groups.empty()) out << "No groups are saved.\n";
-    const auto damaged = std::count_if(groups.begin(), groups.end(), [](const StoredGroup& g) { return !g.damage.empty(); });
+    const auto damaged =
+        std::count_if(groups.begin(), groups.end(), [](const StoredGroup& g) { return !g.damage.empty(); });
     if (damaged > 0) {
         out << damaged << (damaged == 1 ? " saved group is" : " saved groups are")
             << " damaged and not used: people group remove NAME takes one away.\n";
@@ -220,7 +224,9 @@ void Show(const GroupOptions& options, std::ostream& out) {
     RequireReadable(store);
     const std::vector<StoredGroup> groups = store.Groups();
     const StoredGroup& g = Named(groups, options.operands[0]);
-    if (!g.damage.empty()) throw CommandError("the saved group " + Quoted(g.group.name) + " cannot be used: " + g.damage, 1);
+    if (!g.damage.empty()) {
+        throw CommandError("the saved group " + Quoted(g.group.name) + " cannot be used: " + g.damage, 1);
+    }
     if (options.json) {
         out << GroupJson(g, false) << '\n';
         return;

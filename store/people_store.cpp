@@ -547,7 +547,9 @@ void PeopleStore::Remove(std::int64_t key) {
     });
 }
 
-std::size_t PeopleStore::AddAll(const std::vector<StoredPerson>& people) { return AddAll(PeopleBackup{people, {}}).people; }
+std::size_t PeopleStore::AddAll(const std::vector<StoredPerson>& people) {
+    return AddAll(PeopleBackup{people, {}}).people;
+}
 
 PeopleStore::AddedCounts PeopleStore::AddAll(const PeopleBackup& backup) {
     for (const StoredPerson& p : backup.people) CheckPerson(p.person);
@@ -611,7 +613,9 @@ PeopleStore::AddedCounts PeopleStore::AddAll(const PeopleBackup& backup) {
                     }
                     q.finish();
                 }
-                if (found.empty() && !damage.empty()) throw StoreFailure(member + " is saved only as a damaged row: " + damage);
+                if (found.empty() && !damage.empty()) {
+                    throw StoreFailure(member + " is saved only as a damaged row: " + damage);
+                }
                 if (found.empty()) throw StoreFailure(member + " is neither in the file nor saved");
                 if (found.size() > 1) {
                     throw StoreFailure(member + " is " + std::to_string(found.size()) +
@@ -702,7 +706,8 @@ std::vector<StoredGroup> PeopleStore::Groups() const {
 
 std::optional<StoredGroup> PeopleStore::GroupNamed(const std::string& name) const {
     std::vector<StoredGroup> groups = Groups();
-    const auto at = std::find_if(groups.begin(), groups.end(), [&](const StoredGroup& g) { return g.group.name == name; });
+    const auto at =
+        std::find_if(groups.begin(), groups.end(), [&](const StoredGroup& g) { return g.group.name == name; });
     if (at == groups.end()) return std::nullopt;
     return std::move(*at);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The people store: the saved persons, and the groups of them, in one SQLite file (through Qt SQL), shared by the desktop program and
-// kalvora-cli. Every write is one transaction, and a writer waits (up to the busy timeout) for another program's
-// write to finish, so that two programs writing at once both keep their write.
+// The people store: the saved persons and their groups, in one SQLite file (through Qt SQL), shared by the
+// desktop program and kalvora-cli. Every write is one transaction, and a writer waits (up to the busy timeout)
+// for another program's write to finish, so that two programs writing at once both keep their write.
 //
 // Nothing is ever lost: a file that cannot be opened or read (damaged, written by a newer version of the program,
 // not ours) is never written to; the store then reports itself unavailable with the reason, and moves the file
