@@ -14,6 +14,7 @@
 #include "cli/birth_options.h"
 #include "cli/command.h"
 #include "cli/options.h"
+#include "cli/people_group.h"
 #include "cli/person_option.h"
 #include "report/file_replace.h"
 #include "store/people_json.h"
@@ -23,7 +24,7 @@ namespace kalvora {
 namespace {
 
 // The people command takes one word naming what to do, then that word's arguments.
-enum class PeopleAction { List, Add, Remove, Export, Import, SetAside };
+enum class PeopleAction { List, Add, Remove, Export, Import, SetAside, Group };
 
 struct PeopleActionName {
     PeopleAction action;
@@ -36,6 +37,7 @@ constexpr auto PeopleActions = std::to_array<PeopleActionName>({
     {PeopleAction::Export, "export"},
     {PeopleAction::Import, "import"},
     {PeopleAction::SetAside, "set-aside"},
+    {PeopleAction::Group, "group"},
 });
 
 struct PeopleOptions {
@@ -131,6 +133,8 @@ std::string ActionUsage(PeopleAction action) {
     case PeopleAction::SetAside:
         return "usage: kalvora-cli people set-aside\n"
                "Moves a people file that cannot be read aside under a dated name and starts a new, empty one.\n";
+    case PeopleAction::Group:
+        return PeopleGroupUsageText();
     }
     return {};
 }
@@ -168,13 +172,6 @@ PeopleOptions Parse(const std::vector<std::string>& args) {
 
 // The advice that follows a problem of the file that moving it aside solves.
 constexpr std::string_view SetAsideAdvice = " (kalvora-cli people set-aside moves it aside and starts a new one)";
-
-// The store must be readable; where moving the file aside would help, the message says how.
-void RequireReadable(const PeopleStore& store) {
-    if (store.State() == StoreState::Unavailable) {
-        throw CommandError(store.Problem() + (store.SetAsideHelps() ? std::string(SetAsideAdvice) : ""), 1);
-    }
-}
 
 std::size_t DamagedCount(const std::vector<StoredPerson>& people) {
     return static_cast<std::size_t>(
@@ -248,16 +245,28 @@ void Export(const PeopleOptions& options, std::ostream& out) {
     PeopleStore store;
     RequireReadable(store);
     const std::vector<StoredPerson> people = store.List();
+    const std::vector<StoredGroup> groups = store.Groups();
     // Written whole or not at all: a failed write leaves an older backup as it was.
-    if (std::string cause; !ReplaceFile(options.operand, PeopleJson(people, true), &cause)) {
+    if (std::string cause; !ReplaceFile(options.operand, PeopleBackupJson(people, groups, true), &cause)) {
         throw CommandError("could not write " + options.operand + ": " + cause, 1);
     }
     const std::size_t damaged = DamagedCount(people);
     const std::size_t written = people.size() - damaged;
-    out << "Wrote " << written << (written == 1 ? " person" : " people") << " to " << options.operand << ".\n";
+    const auto damagedGroups = static_cast<std::size_t>(
+        std::count_if(groups.begin(), groups.end(), [](const StoredGroup& g) { return !g.damage.empty(); }));
+    const std::size_t writtenGroups = groups.size() - damagedGroups;
+    out << "Wrote " << written << (written == 1 ? " person" : " people");
+    if (writtenGroups > 0) out << " and " << writtenGroups << (writtenGroups == 1 ? " group" : " groups");
+    out << " to " << options.operand << ".\n";
     if (damaged > 0) {
         throw CommandError(std::to_string(damaged) + (damaged == 1 ? " damaged row was" : " damaged rows were") +
                                " left out of " + options.operand + " (people list names them)",
+                           1);
+    }
+    if (damagedGroups > 0) {
+        throw CommandError(std::to_string(damagedGroups) +
+                               (damagedGroups == 1 ? " damaged group was" : " damaged groups were") + " left out of " +
+                               options.operand + " (people group list names them)",
                            1);
     }
 }
@@ -266,17 +275,27 @@ void Import(const PeopleOptions& options, std::ostream& out) {
     std::ifstream file(options.operand, std::ios::binary);
     if (!file) throw CommandError("could not read " + options.operand, 1);
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    std::vector<StoredPerson> people;
+    PeopleBackup backup;
     try {
-        people = ReadPeopleJson(text);
+        backup = ReadPeopleBackup(text);
     } catch (const StoreFailure& e) {
         throw CommandError(options.operand + ": " + e.what() + "; nothing was read in", 1);
     }
     PeopleStore store;
     RequireReadable(store);
-    const std::size_t added = store.AddAll(people);
-    out << "Read " << people.size() << (people.size() == 1 ? " person" : " people") << " from " << options.operand
-        << ": " << added << " added, " << people.size() - added << " saved already.\n";
+    PeopleStore::AddedCounts added;
+    try {
+        added = store.AddAll(backup);
+    } catch (const StoreFailure& e) {
+        throw CommandError(options.operand + ": " + e.what(), 1);
+    }
+    const std::size_t people = backup.people.size();
+    out << "Read " << people << (people == 1 ? " person" : " people") << " from " << options.operand << ": "
+        << added.people << " added, " << people - added.people << " saved already.\n";
+    if (const std::size_t groups = backup.groups.size(); groups > 0) {
+        out << "Read " << groups << (groups == 1 ? " group" : " groups") << ": " << added.groups << " added, "
+            << groups - added.groups << " saved already.\n";
+    }
 }
 
 void SetAside(const PeopleOptions&, std::ostream& out) {
@@ -295,6 +314,12 @@ void SetAside(const PeopleOptions&, std::ostream& out) {
 }
 
 }  // namespace
+
+void RequireReadable(const PeopleStore& store) {
+    if (store.State() == StoreState::Unavailable) {
+        throw CommandError(store.Problem() + (store.SetAsideHelps() ? std::string(SetAsideAdvice) : ""), 1);
+    }
+}
 
 Person PersonOfMoment(const MomentInput& m, const MomentOrigin& origin) {
     Person p;
@@ -315,7 +340,7 @@ std::string PersonLine(const Person& p) {
 }
 
 std::string PeopleUsageText() {
-    std::string text = "usage: kalvora-cli people list|add|remove|export|import|set-aside ...\n";
+    std::string text = "usage: kalvora-cli people list|add|remove|export|import|set-aside|group ...\n";
     for (const PeopleActionName& a : PeopleActions) {
         const std::string usage = ActionUsage(a.action);
         text += "  " + usage.substr(usage.find("people"), usage.find('\n') - usage.find("people")) + "\n";
@@ -334,11 +359,12 @@ int RunPeople(const std::vector<std::string>& args, std::ostream& out, std::ostr
                                  [&](const PeopleActionName& a) { return a.word == args.front(); });
     if (at == PeopleActions.end()) {
         err << "kalvora-cli: people: unknown " << Quoted(args.front())
-            << " (expected list, add, remove, export, import or set-aside)\n";
+            << " (expected list, add, remove, export, import, set-aside or group)\n";
         return 2;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     using A = PeopleAction;
+    if (at->action == A::Group) return RunPeopleGroup(rest, out, err);
     switch (at->action) {
     case A::List:
         return RunCommand<PeopleOptions>(rest, out, err, Parse<A::List, ListOptions, false>, Usage<A::List>, List);
@@ -354,6 +380,8 @@ int RunPeople(const std::vector<std::string>& args, std::ostream& out, std::ostr
     case A::SetAside:
         return RunCommand<PeopleOptions>(rest, out, err, Parse<A::SetAside, NoOptions, false>, Usage<A::SetAside>,
                                          SetAside);
+    case A::Group:
+        break;
     }
     return 2;
 }

@@ -7,6 +7,7 @@
 //   people export FILE.json
 //   people import FILE.json
 //   people set-aside          (moves an unreadable people file aside and starts a new one)
+//   people group ...          (saved groups of people: cli/people_group.h)
 
 #include <iosfwd>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "astro/moment.h"
 #include "driver/calculation.h"
+#include "store/people_store.h"
 #include "store/person.h"
 
 namespace kalvora {
@@ -26,6 +28,9 @@ Person PersonOfMoment(const MomentInput& birth, const MomentOrigin& origin);
 std::string PersonLine(const Person& person);
 
 std::string PeopleUsageText();
+
+// The store must be readable; where moving the file aside would help, the message says how (CommandError, 1).
+void RequireReadable(const PeopleStore& store);
 
 // Runs "people" (arguments after it). Exit status: 0 done, 2 bad arguments (also a name that several people
 // share, given without --born), 1 a failure of the store or of a file.

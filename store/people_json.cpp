@@ -129,27 +129,103 @@ StoredPerson ReadPerson(const QJsonValue& value) {
     return entry;
 }
 
+// The undamaged people (an import could not read a damaged row back).
+QJsonArray PeopleArray(const std::vector<StoredPerson>& people) {
+    QJsonArray array;
+    for (const StoredPerson& entry : people) {
+        if (entry.damage.empty()) array.append(PersonObject(entry));
+    }
+    return array;
+}
+
+QJsonObject GroupObject(const GroupEntry& entry) {
+    QJsonArray members;
+    for (const MemberReference& m : entry.members) {
+        members.append(QJsonObject{{"name", Q(m.name)}, {"born", Q(BornText(m.born))}, {"role", Q(m.role)}});
+    }
+    return QJsonObject{{"name", Q(entry.name)}, {"members", members}, {"created", Q(entry.created)},
+                       {"changed", Q(entry.changed)}};
+}
+
+GroupEntry ReadGroup(const QJsonValue& value) {
+    if (!value.isObject()) throw FieldProblem{"it is not an object"};
+    const QJsonObject o = value.toObject();
+    GroupEntry entry;
+    entry.name = Text(o, "name");
+    if (const std::string problem = GroupNameProblem(entry.name); !problem.empty()) throw FieldProblem{problem};
+    const QJsonValue members = Field(o, "members");
+    if (!members.isArray() || members.toArray().isEmpty()) {
+        throw FieldProblem{"\"members\" must be a list of at least one member"};
+    }
+    const QJsonArray list = members.toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const std::string member = "member " + std::to_string(i + 1);
+        try {
+            if (!list.at(i).isObject()) throw FieldProblem{"it is not an object"};
+            const QJsonObject m = list.at(i).toObject();
+            MemberReference ref;
+            ref.name = Text(m, "name");
+            if (const std::string problem = TextProblem("the name", ref.name, TextRule::Name); !problem.empty()) {
+                throw FieldProblem{problem};
+            }
+            const std::string born = Text(m, "born");
+            const std::optional<BirthClock> clock = ReadBornText(born);
+            if (!clock) {
+                throw FieldProblem{"\"born\" must be a date and time YYYY-MM-DDTHH:MM, got " + QuotedText(born)};
+            }
+            ref.born = *clock;
+            ref.role = Text(m, "role");
+            if (const std::string problem = RoleProblem(ref.role); !problem.empty()) throw FieldProblem{problem};
+            for (std::size_t j = 0; j < entry.members.size(); ++j) {
+                if (entry.members[j].name == ref.name && entry.members[j].born == ref.born) {
+                    throw FieldProblem{"it is member " + std::to_string(j + 1) + " again"};
+                }
+            }
+            entry.members.push_back(std::move(ref));
+        } catch (const FieldProblem& problem) {
+            throw FieldProblem{member + ": " + problem.text};
+        }
+    }
+    entry.created = StampOrEmpty(o, "created");
+    entry.changed = StampOrEmpty(o, "changed");
+    return entry;
+}
+
+// The name of a list's entry for a message, from its "name" when it has one.
+std::string EntryName(const QJsonValue& value, std::string_view kind, qsizetype index) {
+    const QJsonValue name = value.toObject().value("name");
+    if (!name.isString()) return std::string(kind) + " " + std::to_string(index + 1);
+    return NumberedEntry(kind, static_cast<std::size_t>(index + 1), S(name.toString()));
+}
+
+// An object's members written without its braces, so that two objects' members can follow each other in an
+// order QJsonObject (which sorts its keys) would not keep.
+std::string Inner(const QJsonObject& o, bool indented) {
+    const std::string text =
+        QJsonDocument(o).toJson(indented ? QJsonDocument::Indented : QJsonDocument::Compact).toStdString();
+    return indented ? text.substr(2, text.size() - 5) : text.substr(1, text.size() - 2);  // "{\n" .. "\n}\n"
+}
+
 }  // namespace
 
 std::string PeopleJson(const std::vector<StoredPerson>& people, bool indented, bool listDamaged) {
-    QJsonArray array;
     QJsonArray damaged;
     for (const StoredPerson& entry : people) {
-        if (entry.damage.empty()) {
-            array.append(PersonObject(entry));
-        } else {
+        if (!entry.damage.empty()) {
             damaged.append(QJsonObject{{"key", static_cast<qint64>(entry.key)},
                                        {"name", Q(entry.person.name)},
                                        {"damage", Q(entry.damage)}});
         }
     }
-    QJsonObject top{{"people", array}};
+    QJsonObject top{{"people", PeopleArray(people)}};
     if (listDamaged && !damaged.isEmpty()) top["damaged"] = damaged;
     const QJsonDocument document(top);
     return document.toJson(indented ? QJsonDocument::Indented : QJsonDocument::Compact).toStdString();
 }
 
-std::vector<StoredPerson> ReadPeopleJson(const std::string& text) {
+std::vector<StoredPerson> ReadPeopleJson(const std::string& text) { return ReadPeopleBackup(text).people; }
+
+PeopleBackup ReadPeopleBackup(const std::string& text) {
     if (const std::optional<std::size_t> at = FirstNonUtf8Byte(text)) {
         throw StoreFailure("not a UTF-8 text file (byte " + std::to_string(*at + 1) + ")");
     }
@@ -164,18 +240,67 @@ std::vector<StoredPerson> ReadPeopleJson(const std::string& text) {
         throw StoreFailure("expected an object with a list \"people\"");
     }
     const QJsonArray array = document.object().value("people").toArray();
-    std::vector<StoredPerson> people;
+    PeopleBackup backup;
     for (qsizetype i = 0; i < array.size(); ++i) {
         try {
-            people.push_back(ReadPerson(array.at(i)));
+            backup.people.push_back(ReadPerson(array.at(i)));
         } catch (const FieldProblem& problem) {
-            const QJsonValue name = array.at(i).toObject().value("name");
-            const std::string quoted = name.isString() ? QuotedText(S(name.toString())) : "";
-            const std::string named = quoted.empty() ? "" : " (\"" + quoted.substr(1, quoted.size() - 2) + "\")";
-            throw StoreFailure("person " + std::to_string(i + 1) + named + ": " + problem.text);
+            throw StoreFailure(EntryName(array.at(i), "person", i) + ": " + problem.text);
         }
     }
-    return people;
+    if (!document.object().contains("groups")) return backup;
+    if (!document.object().value("groups").isArray()) throw StoreFailure("\"groups\" must be a list");
+    const QJsonArray groups = document.object().value("groups").toArray();
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        try {
+            GroupEntry entry = ReadGroup(groups.at(i));
+            for (std::size_t j = 0; j < backup.groups.size(); ++j) {
+                if (backup.groups[j].name == entry.name) {
+                    throw FieldProblem{"group " + std::to_string(j + 1) + " has this name already"};
+                }
+            }
+            backup.groups.push_back(std::move(entry));
+        } catch (const FieldProblem& problem) {
+            throw StoreFailure(EntryName(groups.at(i), "group", i) + ": " + problem.text);
+        }
+    }
+    return backup;
+}
+
+std::string PeopleBackupJson(const std::vector<StoredPerson>& people, const std::vector<StoredGroup>& groups,
+                             bool indented) {
+    QJsonArray array;
+    for (const StoredGroup& g : groups) {
+        if (g.damage.empty()) array.append(GroupObject(EntryOfGroup(g)));
+    }
+    if (array.isEmpty()) return PeopleJson(people, indented);
+    // The groups after the people, whose members they name.
+    const std::string peopleInner = Inner(QJsonObject{{"people", PeopleArray(people)}}, indented);
+    const std::string groupsInner = Inner(QJsonObject{{"groups", array}}, indented);
+    return indented ? "{\n" + peopleInner + ",\n" + groupsInner + "\n}\n" : "{" + peopleInner + "," + groupsInner + "}";
+}
+
+std::string GroupsJson(const std::vector<StoredGroup>& groups, bool indented, bool listDamaged) {
+    QJsonArray array;
+    QJsonArray damaged;
+    for (const StoredGroup& g : groups) {
+        if (g.damage.empty()) {
+            array.append(GroupObject(EntryOfGroup(g)));
+        } else {
+            damaged.append(QJsonObject{{"key", static_cast<qint64>(g.key)},
+                                       {"name", Q(g.group.name)},
+                                       {"damage", Q(g.damage)}});
+        }
+    }
+    QJsonObject top{{"groups", array}};
+    if (listDamaged && !damaged.isEmpty()) top["damaged"] = damaged;
+    return QJsonDocument(top).toJson(indented ? QJsonDocument::Indented : QJsonDocument::Compact).toStdString();
+}
+
+std::string GroupJson(const StoredGroup& group, bool indented) {
+    return QJsonDocument(GroupObject(EntryOfGroup(group)))
+        .toJson(indented ? QJsonDocument::Indented : QJsonDocument::Compact)
+        .toStdString();
 }
 
 }  // namespace kalvora

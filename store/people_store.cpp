@@ -16,6 +16,8 @@
 #include <cmath>
 #include <optional>
 #include <cstdlib>
+#include <map>
+#include <set>
 #include <string_view>
 #include <utility>
 
@@ -49,6 +51,20 @@ constexpr auto SchemaSteps = std::to_array<SchemaStep>({
         " changed TEXT NOT NULL)"},
     // Lists are ordered by name, then birth.
     {2, "CREATE INDEX people_by_name ON people (name, born)"},
+    // Saved groups of people: a name, and the members in order, each a person of the table of people.
+    {3, "CREATE TABLE people_groups ("
+        " key INTEGER PRIMARY KEY,"
+        " name TEXT NOT NULL UNIQUE,"
+        " created TEXT NOT NULL,"            // UT, YYYY-MM-DDTHH:MM:SSZ
+        " changed TEXT NOT NULL)"},
+    {3, "CREATE TABLE group_members ("
+        " group_key INTEGER NOT NULL,"       // people_groups.key
+        " position INTEGER NOT NULL,"        // 0, 1, ... in the group's order
+        " person_key INTEGER NOT NULL,"      // people.key
+        " role TEXT NOT NULL,"               // bride, groom, or empty
+        " PRIMARY KEY (group_key, position))"},
+    // A person's groups are found when the person is removed.
+    {3, "CREATE INDEX group_members_by_person ON group_members (person_key)"},
 });
 static_assert(SchemaSteps.back().version == PeopleSchemaVersion);
 
@@ -77,11 +93,23 @@ constexpr const char* Columns =
     "key, name, sex, born, place_name, place_state, place_country, latitude, longitude, zone_id, "
     "zone_offset_seconds, dst, note, created, changed";
 
-// The names of the columns, in the order of `Columns`.
-QStringList ColumnNames() {
-    QStringList names = QString::fromLatin1(Columns).split(QStringLiteral(", "));
-    return names;
-}
+constexpr const char* GroupColumns = "key, name, created, changed";
+constexpr const char* MemberColumns = "group_key, position, person_key, role";
+
+// The tables of the current layout with their columns, which a file of that version must have exactly.
+struct TableLayout {
+    const char* table;
+    const char* columns;
+    const char* what;
+};
+constexpr auto Tables = std::to_array<TableLayout>({
+    {"people", Columns, "the table of people"},
+    {"people_groups", GroupColumns, "the table of groups"},
+    {"group_members", MemberColumns, "the table of group members"},
+});
+
+// The names of the columns, in the order of `columns`.
+QStringList ColumnNames(const char* columns) { return QString::fromLatin1(columns).split(QStringLiteral(", ")); }
 
 // Whether a value read from a column is a number (SQLite keeps whatever was written into a column, so a row
 // changed by another program may hold a text where a number belongs).
@@ -173,6 +201,93 @@ void BindPerson(QSqlQuery& q, const Person& p) {
 
 void CheckPerson(const Person& p) {
     if (const std::string problem = PersonProblem(p); !problem.empty()) throw StoreFailure(problem);
+}
+
+void CheckGroup(const Group& g) {
+    if (const std::string problem = GroupNameProblem(g.name); !problem.empty()) throw StoreFailure(problem);
+    if (g.members.empty()) throw StoreFailure("the group " + QuotedText(g.name) + " has no members");
+    for (std::size_t i = 0; i < g.members.size(); ++i) {
+        const std::string member = "member " + std::to_string(i + 1);
+        if (const std::string problem = RoleProblem(g.members[i].role); !problem.empty()) {
+            throw StoreFailure(member + ": " + problem);
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (g.members[j].personKey == g.members[i].personKey) {
+                throw StoreFailure(member + " is member " + std::to_string(j + 1) + " again");
+            }
+        }
+    }
+}
+
+// "the group 'A'", "the groups 'A' and 'B'", "the groups 'A', 'B' and 'C'".
+std::string GroupsText(const std::vector<std::string>& names) {
+    std::string text = names.size() == 1 ? "the group " : "the groups ";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+        text += QuotedText(names[i]);
+    }
+    return text;
+}
+
+// The names of the groups a person belongs to, by name.
+std::vector<std::string> GroupNamesOf(QSqlQuery& q, std::int64_t personKey) {
+    q.prepare("SELECT DISTINCT g.name FROM group_members m JOIN people_groups g ON g.key = m.group_key"
+              " WHERE m.person_key = :key ORDER BY g.name");
+    q.bindValue(":key", static_cast<qlonglong>(personKey));
+    Exec(q);
+    std::vector<std::string> names;
+    while (q.next()) names.push_back(S(q.value(0).toString()));
+    q.finish();
+    return names;
+}
+
+std::optional<std::int64_t> GroupKeyNamed(QSqlQuery& q, const std::string& name) {
+    q.prepare("SELECT key FROM people_groups WHERE name = :name");
+    q.bindValue(":name", Q(name));
+    Exec(q);
+    std::optional<std::int64_t> key;
+    if (q.next()) key = q.value(0).toLongLong();
+    q.finish();
+    return key;
+}
+
+std::vector<GroupMember> MembersOf(QSqlQuery& q, std::int64_t groupKey) {
+    q.prepare("SELECT person_key, role FROM group_members WHERE group_key = :key ORDER BY position");
+    q.bindValue(":key", static_cast<qlonglong>(groupKey));
+    Exec(q);
+    std::vector<GroupMember> members;
+    while (q.next()) members.push_back({q.value(0).toLongLong(), S(q.value(1).toString())});
+    q.finish();
+    return members;
+}
+
+// Writes the members of a group anew, in their order. A member row left by another program under the key of a
+// new group is cleared first, so that it never joins the group.
+void WriteMembers(QSqlQuery& q, std::int64_t groupKey, const std::vector<GroupMember>& members) {
+    q.prepare("DELETE FROM group_members WHERE group_key = :key");
+    q.bindValue(":key", static_cast<qlonglong>(groupKey));
+    Exec(q);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        q.prepare("INSERT INTO group_members (group_key, position, person_key, role)"
+                  " VALUES (:group, :position, :person, :role)");
+        q.bindValue(":group", static_cast<qlonglong>(groupKey));
+        q.bindValue(":position", static_cast<qlonglong>(i));
+        q.bindValue(":person", static_cast<qlonglong>(members[i].personKey));
+        q.bindValue(":role", Q(members[i].role));
+        Exec(q);
+    }
+}
+
+// Adds a group under a name no group has; returns its key.
+std::int64_t InsertGroup(QSqlQuery& q, const Group& g, const std::string& created, const std::string& changed) {
+    q.prepare("INSERT INTO people_groups (name, created, changed) VALUES (:name, :created, :changed)");
+    q.bindValue(":name", Q(g.name));
+    q.bindValue(":created", Q(created));
+    q.bindValue(":changed", Q(changed));
+    Exec(q);
+    const std::int64_t key = q.lastInsertId().toLongLong();
+    WriteMembers(q, key, g.members);
+    return key;
 }
 
 }  // namespace
@@ -322,10 +437,15 @@ void PeopleStore::Check() {
     if (version == 0 && tables > 0) return finish(), damaged("it holds other tables");
     if (version > 0 && !hasPeople) return finish(), damaged("the table of people is missing");
     if (version == PeopleSchemaVersion) {
-        QStringList columns;
-        if (!q.exec("PRAGMA table_info(people)")) return finish(), failed(q.lastError());
-        while (q.next()) columns << q.value(1).toString();
-        if (columns != ColumnNames()) return finish(), damaged("the table of people has other columns");
+        for (const TableLayout& layout : Tables) {
+            QStringList columns;
+            if (!q.exec(QString("PRAGMA table_info(") + layout.table + ")")) return finish(), failed(q.lastError());
+            while (q.next()) columns << q.value(1).toString();
+            if (columns.isEmpty()) return finish(), damaged(std::string(layout.what) + " is missing");
+            if (columns != ColumnNames(layout.columns)) {
+                return finish(), damaged(std::string(layout.what) + " has other columns");
+            }
+        }
     }
     finish();
 
@@ -415,6 +535,10 @@ void PeopleStore::Update(std::int64_t key, const Person& person) {
 
 void PeopleStore::Remove(std::int64_t key) {
     Transaction("remove the person", [&](QSqlQuery& q) {
+        if (const std::vector<std::string> groups = GroupNamesOf(q, key); !groups.empty()) {
+            throw StoreFailure("the person belongs to " + GroupsText(groups) +
+                               "; save the group without the person, or remove the group, first");
+        }
         q.prepare("DELETE FROM people WHERE key = :key");
         q.bindValue(":key", static_cast<qlonglong>(key));
         Exec(q);
@@ -424,19 +548,30 @@ void PeopleStore::Remove(std::int64_t key) {
 }
 
 std::size_t PeopleStore::AddAll(const std::vector<StoredPerson>& people) {
-    for (const StoredPerson& p : people) CheckPerson(p.person);
+    return AddAll(PeopleBackup{people, {}}).people;
+}
+
+PeopleStore::AddedCounts PeopleStore::AddAll(const PeopleBackup& backup) {
+    for (const StoredPerson& p : backup.people) CheckPerson(p.person);
     return Transaction("read the people in", [&](QSqlQuery& q) {
         const std::string now = NowText();
-        std::size_t added = 0;
-        for (const StoredPerson& entry : people) {
+        AddedCounts added;
+        // The key each person of the backup has in the store, found or added.
+        std::vector<std::int64_t> keys;
+        for (const StoredPerson& entry : backup.people) {
             q.prepare(QString("SELECT ") + Columns + " FROM people WHERE name = :name AND born = :born");
             q.bindValue(":name", Q(entry.person.name));
             q.bindValue(":born", Q(BornText(entry.person.born)));
             Exec(q);
-            bool present = false;
-            while (q.next() && !present) present = ReadRow(q).person == entry.person;
+            std::optional<std::int64_t> present;
+            while (!present && q.next()) {
+                if (const StoredPerson row = ReadRow(q); row.person == entry.person) present = row.key;
+            }
             q.finish();
-            if (present) continue;
+            if (present) {
+                keys.push_back(*present);
+                continue;
+            }
             q.prepare("INSERT INTO people (name, sex, born, place_name, place_state, place_country, latitude,"
                       " longitude, zone_id, zone_offset_seconds, dst, note, created, changed) VALUES (:name, :sex,"
                       " :born, :place_name, :place_state, :place_country, :latitude, :longitude, :zone_id,"
@@ -445,9 +580,200 @@ std::size_t PeopleStore::AddAll(const std::vector<StoredPerson>& people) {
             q.bindValue(":created", Q(entry.created.empty() ? now : entry.created));
             q.bindValue(":changed", Q(entry.changed.empty() ? now : entry.changed));
             Exec(q);
-            ++added;
+            keys.push_back(q.lastInsertId().toLongLong());
+            ++added.people;
+        }
+        for (std::size_t g = 0; g < backup.groups.size(); ++g) {
+            const GroupEntry& entry = backup.groups[g];
+            const std::string label = NumberedEntry("group", g + 1, entry.name);
+            Group group{entry.name, {}};
+            for (std::size_t m = 0; m < entry.members.size(); ++m) {
+                const MemberReference& ref = entry.members[m];
+                const std::string member =
+                    label + ": member " + std::to_string(m + 1) + " (" + MemberText(ref.name, ref.born) + ")";
+                // The people of the backup first: a backup's group names its own people.
+                std::set<std::int64_t> found;
+                for (std::size_t i = 0; i < backup.people.size(); ++i) {
+                    const Person& p = backup.people[i].person;
+                    if (p.name == ref.name && p.born == ref.born) found.insert(keys[i]);
+                }
+                std::string damage;
+                if (found.empty()) {
+                    q.prepare(QString("SELECT ") + Columns + " FROM people WHERE name = :name AND born = :born");
+                    q.bindValue(":name", Q(ref.name));
+                    q.bindValue(":born", Q(BornText(ref.born)));
+                    Exec(q);
+                    while (q.next()) {
+                        const StoredPerson row = ReadRow(q);
+                        if (row.damage.empty()) {
+                            found.insert(row.key);
+                        } else {
+                            damage = row.damage;
+                        }
+                    }
+                    q.finish();
+                }
+                if (found.empty() && !damage.empty()) {
+                    throw StoreFailure(member + " is saved only as a damaged row: " + damage);
+                }
+                if (found.empty()) throw StoreFailure(member + " is neither in the file nor saved");
+                if (found.size() > 1) {
+                    throw StoreFailure(member + " is " + std::to_string(found.size()) +
+                                       " people of that name and birth, which a backup cannot tell apart");
+                }
+                group.members.push_back({*found.begin(), ref.role});
+            }
+            try {
+                CheckGroup(group);
+            } catch (const StoreFailure& e) {
+                throw StoreFailure(label + ": " + e.what());
+            }
+            if (const std::optional<std::int64_t> key = GroupKeyNamed(q, group.name)) {
+                if (MembersOf(q, *key) == group.members) continue;
+                throw StoreFailure(label + ": a different group of this name is saved");
+            }
+            InsertGroup(q, group, entry.created.empty() ? now : entry.created,
+                        entry.changed.empty() ? now : entry.changed);
+            ++added.groups;
         }
         return added;
+    });
+}
+
+std::vector<StoredGroup> PeopleStore::Groups() const {
+    if (state_ == StoreState::Unavailable) throw StoreFailure(problem_);
+    std::map<std::int64_t, StoredPerson> people;
+    for (StoredPerson& p : List()) people.emplace(p.key, std::move(p));
+    QSqlQuery q(QSqlDatabase::database(Q(connection_), false));
+    q.setForwardOnly(true);
+    Exec(q, QString("SELECT ") + GroupColumns + " FROM people_groups ORDER BY name, key");
+    std::vector<StoredGroup> groups;
+    std::map<std::int64_t, std::size_t> index;
+    while (q.next()) {
+        StoredGroup g;
+        g.key = q.value(0).toLongLong();
+        const auto text = [&](int column, const char* what) {
+            const std::optional<std::string> t = TextAt(q, column);
+            if (!t && g.damage.empty()) g.damage = std::string(what) + " is not a text";
+            return t.value_or("");
+        };
+        g.group.name = text(1, "the group's name");
+        g.created = text(2, "the time it was saved");
+        g.changed = text(3, "the time it was changed");
+        if (g.damage.empty()) g.damage = GroupNameProblem(g.group.name);
+        index.emplace(g.key, groups.size());
+        groups.push_back(std::move(g));
+    }
+    if (q.lastError().isValid()) throw StoreFailure(ErrorText(q.lastError()));
+    Exec(q, QString("SELECT ") + MemberColumns + " FROM group_members ORDER BY group_key, position");
+    while (q.next()) {
+        const auto at = index.find(q.value(0).toLongLong());
+        if (at == index.end()) continue;  // a member row of no group belongs to nothing shown
+        StoredGroup& g = groups[at->second];
+        const std::string member = "member " + std::to_string(g.group.members.size() + 1);
+        const auto spoil = [&](const std::string& what) {
+            if (g.damage.empty()) g.damage = member + " " + what;
+        };
+        GroupMember m;
+        const QVariant person = q.value(2);
+        const int type = person.metaType().id();
+        if (type != QMetaType::LongLong && type != QMetaType::Int) spoil("is not a row of the table of people");
+        m.personKey = person.toLongLong();
+        const std::optional<std::string> role = TextAt(q, 3);
+        if (!role) spoil("has a role that is not a text");
+        m.role = role.value_or("");
+        if (const std::string problem = RoleProblem(m.role); !problem.empty()) spoil("is wrong: " + problem);
+        for (std::size_t j = 0; j < g.group.members.size(); ++j) {
+            if (g.group.members[j].personKey == m.personKey) spoil("is member " + std::to_string(j + 1) + " again");
+        }
+        if (const auto found = people.find(m.personKey); found == people.end()) {
+            spoil("(row " + std::to_string(m.personKey) + ") is no longer saved");
+            g.people.push_back(StoredPerson{m.personKey, {}, "", "", "no longer saved"});
+        } else {
+            if (!found->second.damage.empty()) {
+                spoil(QuotedText(found->second.person.name) + " is a damaged row: " + found->second.damage);
+            }
+            g.people.push_back(found->second);
+        }
+        g.group.members.push_back(std::move(m));
+    }
+    if (q.lastError().isValid()) throw StoreFailure(ErrorText(q.lastError()));
+    for (StoredGroup& g : groups) {
+        if (g.damage.empty() && g.group.members.empty()) g.damage = "it has no members";
+    }
+    return groups;
+}
+
+std::optional<StoredGroup> PeopleStore::GroupNamed(const std::string& name) const {
+    std::vector<StoredGroup> groups = Groups();
+    const auto at =
+        std::find_if(groups.begin(), groups.end(), [&](const StoredGroup& g) { return g.group.name == name; });
+    if (at == groups.end()) return std::nullopt;
+    return std::move(*at);
+}
+
+std::vector<std::string> PeopleStore::GroupsOf(std::int64_t personKey) const {
+    if (state_ == StoreState::Unavailable) throw StoreFailure(problem_);
+    QSqlQuery q(QSqlDatabase::database(Q(connection_), false));
+    return GroupNamesOf(q, personKey);
+}
+
+std::int64_t PeopleStore::SaveGroup(const Group& group) {
+    CheckGroup(group);
+    return Transaction("save the group", [&](QSqlQuery& q) {
+        for (std::size_t i = 0; i < group.members.size(); ++i) {
+            const std::int64_t person = group.members[i].personKey;
+            const std::string member = "member " + std::to_string(i + 1);
+            q.prepare(QString("SELECT ") + Columns + " FROM people WHERE key = :key");
+            q.bindValue(":key", static_cast<qlonglong>(person));
+            Exec(q);
+            if (!q.next()) throw StoreFailure(member + " (row " + std::to_string(person) + ") is not a saved person");
+            const StoredPerson row = ReadRow(q);
+            q.finish();
+            if (!row.damage.empty()) {
+                throw StoreFailure(member + " (" + QuotedText(row.person.name) + ") cannot be used: " + row.damage);
+            }
+        }
+        const std::string now = NowText();
+        const std::optional<std::int64_t> key = GroupKeyNamed(q, group.name);
+        if (!key) return InsertGroup(q, group, now, now);
+        q.prepare("UPDATE people_groups SET changed = :changed WHERE key = :key");
+        q.bindValue(":changed", Q(now));
+        q.bindValue(":key", static_cast<qlonglong>(*key));
+        Exec(q);
+        WriteMembers(q, *key, group.members);
+        return *key;
+    });
+}
+
+void PeopleStore::RenameGroup(const std::string& from, const std::string& to) {
+    if (const std::string problem = GroupNameProblem(to); !problem.empty()) {
+        throw StoreFailure("cannot rename the group: the new name: " + problem);
+    }
+    Transaction("rename the group", [&](QSqlQuery& q) {
+        const std::optional<std::int64_t> key = GroupKeyNamed(q, from);
+        if (!key) throw StoreFailure("no group named " + QuotedText(from) + " is saved");
+        if (from == to) return 0;
+        if (GroupKeyNamed(q, to)) throw StoreFailure("a group named " + QuotedText(to) + " is saved already");
+        q.prepare("UPDATE people_groups SET name = :name, changed = :changed WHERE key = :key");
+        q.bindValue(":name", Q(to));
+        q.bindValue(":changed", Q(NowText()));
+        q.bindValue(":key", static_cast<qlonglong>(*key));
+        Exec(q);
+        return 0;
+    });
+}
+
+void PeopleStore::RemoveGroup(std::int64_t key) {
+    Transaction("remove the group", [&](QSqlQuery& q) {
+        q.prepare("DELETE FROM people_groups WHERE key = :key");
+        q.bindValue(":key", static_cast<qlonglong>(key));
+        Exec(q);
+        if (q.numRowsAffected() != 1) throw StoreFailure("the group is no longer in the store");
+        q.prepare("DELETE FROM group_members WHERE group_key = :key");
+        q.bindValue(":key", static_cast<qlonglong>(key));
+        Exec(q);
+        return 0;
     });
 }
 
@@ -455,7 +781,9 @@ bool PeopleStore::SetAsideHelps() const {
     if (state_ == StoreState::Unavailable) return setAsideHelps_;
     try {
         const std::vector<StoredPerson> people = List();
-        return std::any_of(people.begin(), people.end(), [](const StoredPerson& p) { return !p.damage.empty(); });
+        const std::vector<StoredGroup> groups = Groups();
+        return std::any_of(people.begin(), people.end(), [](const StoredPerson& p) { return !p.damage.empty(); }) ||
+               std::any_of(groups.begin(), groups.end(), [](const StoredGroup& g) { return !g.damage.empty(); });
     } catch (const StoreFailure&) {
         return false;
     }
@@ -490,6 +818,19 @@ void PeopleStore::LimitPages(int pages) {
     if (state_ == StoreState::Unavailable) return;
     QSqlQuery q(QSqlDatabase::database(Q(connection_), false));
     q.exec("PRAGMA max_page_count = " + QString::number(pages));
+}
+
+std::vector<GroupPerson> GroupPeople(const PeopleStore& store, const std::string& name) {
+    const std::optional<StoredGroup> group = store.GroupNamed(name);
+    if (!group) throw StoreFailure("no group named " + QuotedText(name) + " is saved");
+    if (!group->damage.empty()) {
+        throw StoreFailure("the saved group " + QuotedText(name) + " cannot be used: " + group->damage);
+    }
+    std::vector<GroupPerson> people;
+    for (std::size_t i = 0; i < group->group.members.size(); ++i) {
+        people.push_back({group->people[i], group->group.members[i].role});
+    }
+    return people;
 }
 
 }  // namespace kalvora

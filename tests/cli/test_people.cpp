@@ -165,6 +165,21 @@ TEST_F(PeopleCommand, BadArgumentsAreStatusTwo) {
          "--birth-zone: the zone must be at most 14:00 east or west of UT, got '+14:30'"},
         {{"remove", "A", "--born", "1984\n07-01"}, "got '1984\\n07-01'"},
         {{"remove", "--"}, "--: nothing follows"},
+        {{"group", "erase"}, "people group: unknown 'erase'"},
+        {{"group", "add"}, "the group's name is missing (see people group add --help)"},
+        {{"group", "add", "G"}, "--member: missing (see people group add --help)"},
+        {{"group", "add", "\u3000", "--member", "A"}, "the group's name is blank"},
+        {{"group", "add", "G", "--member"}, "--member: a value is missing"},
+        {{"group", "add", "G", "--member", "A:priest"}, "--member: the role after the last colon must be bride or"},
+        {{"group", "add", "G", "--member", "A@1990-02-30:bride"}, "--member: 1990-02-30 is not a date of the calendar"},
+        {{"group", "add", "G", "--member", "A@1990:bride"}, "--member: expected a date YYYY-MM-DD, got '1990'"},
+        {{"group", "add", "G", "--member", "@1990-01-01"}, "--member: the name is empty"},
+        {{"group", "add", "G", "--member", "A", "--replace", "--replace"}, "--replace: given more than once"},
+        {{"group", "list", "--top"}, "unknown argument '--top' (see people group list --help)"},
+        {{"group", "show", "G", "--member", "A"}, "unknown argument '--member' (see people group show --help)"},
+        {{"group", "rename", "G"}, "the new name is missing"},
+        {{"group", "rename", "G", "H\nI"}, "the group's name holds a control character"},
+        {{"group", "remove", "--"}, "--: nothing follows"},
     };
     for (const Case& c : cases) {
         const CliRun r = People(c.args);
@@ -175,6 +190,71 @@ TEST_F(PeopleCommand, BadArgumentsAreStatusTwo) {
         }
     }
     EXPECT_FALSE(std::filesystem::exists(File("people.sqlite"))) << "no bad call opens the store";
+}
+
+// Groups made, shown, renamed and removed by name; a member is a saved person, told apart by birth date; a person
+// in a group stays saved; a backup carries the groups to another folder.
+TEST_F(PeopleCommand, GroupsOfSavedPeople) {
+    ASSERT_EQ(People(AddArgs("Ravi", "1990-03-04T10:00")).status, 0);
+    ASSERT_EQ(People(AddArgs("Ravi", "1961-12-30T23:59")).status, 0);
+    std::vector<std::string> asha = AddArgs("Asha", "1995-08-15T06:45");
+    asha.at(4) = "Female";
+    ASSERT_EQ(People(asha).status, 0);
+
+    struct Refusal { std::vector<std::string> args; int status; const char* message; };
+    const std::vector<Refusal> refusals = {
+        {{"group", "add", "G", "--member", "Meera"}, 2, "--member: no person named 'Meera' is saved"},
+        {{"group", "add", "G", "--member", "Ravi"}, 2, "born 1961-12-30, 1990-03-04; say which with Ravi@YYYY-MM-DD"},
+        {{"group", "add", "G", "--member", "Ravi@1970-01-01"}, 2, "saved birth dates: 1961-12-30, 1990-03-04"},
+        {{"group", "add", "G", "--member", "Asha", "--member", "Asha:bride"}, 2, "'Asha', born 1995-08-15, is named twice"},
+        {{"group", "show", "G"}, 1, "no group named 'G' is saved"},
+        {{"group", "remove", "G"}, 1, "no group named 'G' is saved"},
+        {{"group", "rename", "G", "H"}, 1, "no group named 'G' is saved"},
+    };
+    for (const Refusal& r : refusals) {
+        const CliRun run = People(r.args);
+        EXPECT_EQ(run.status, r.status) << r.message;
+        EXPECT_NE(run.err.find(r.message), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(People({"group", "list"}).out, "No groups are saved.\n");
+
+    const CliRun added = People({"group", "add", "Asha and Ravi", "--member", "Asha:bride", "--member",
+                                 "Ravi@1990-03-04:groom"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "Saved the group Asha and Ravi: Asha (1995-08-15, bride), Ravi (1990-03-04, groom).\n");
+    const CliRun taken = People({"group", "add", "Asha and Ravi", "--member", "Asha"});
+    EXPECT_EQ(taken.status, 1);
+    EXPECT_NE(taken.err.find("is saved already (--replace saves this one in its place)"), std::string::npos);
+    ASSERT_EQ(People({"group", "add", "-family", "--member", "Ravi@1961-12-30", "--member", "Asha"}).status, 2)
+        << "a name with a dash goes after --";
+    ASSERT_EQ(People({"group", "add", "--", "-family", "--member", "Ravi@1961-12-30", "--member", "Asha"}).status, 0);
+    EXPECT_EQ(People({"group", "list"}).out,
+              "-family: Ravi (1961-12-30), Asha (1995-08-15)\n"
+              "Asha and Ravi: Asha (1995-08-15, bride), Ravi (1990-03-04, groom)\n");
+    EXPECT_EQ(People({"group", "show", "Asha and Ravi"}).out,
+              "Asha and Ravi\n"
+              "  bride: Asha  born 1995-08-15 06:45  Female  12:58N 77:35E  zone +05:30\n"
+              "  groom: Ravi  born 1990-03-04 10:00  Male  12:58N 77:35E  zone +05:30\n");
+
+    const CliRun grouped = People({"remove", "Asha"});
+    EXPECT_EQ(grouped.status, 1);
+    EXPECT_NE(grouped.err.find("belongs to the groups '-family' and 'Asha and Ravi'"), std::string::npos) << grouped.err;
+
+    const std::string first = File("first.json");
+    ASSERT_EQ(People({"export", first}).out, "Wrote 3 people and 2 groups to " + first + ".\n");
+    setenv("KALVORA_DATA_DIR", (folder / "other").c_str(), 1);
+    EXPECT_EQ(People({"import", first}).out, "Read 3 people from " + first + ": 3 added, 0 saved already.\n"
+                                             "Read 2 groups: 2 added, 0 saved already.\n");
+    const std::string second = File("second.json");
+    ASSERT_EQ(People({"export", second}).status, 0);
+    EXPECT_EQ(Bytes(second), Bytes(first));
+    setenv("KALVORA_DATA_DIR", folder.c_str(), 1);
+
+    EXPECT_EQ(People({"group", "rename", "Asha and Ravi", "The wedding"}).out,
+              "Renamed the group Asha and Ravi to The wedding.\n");
+    EXPECT_EQ(People({"group", "remove", "--", "-family"}).out, "Removed the group -family; its people stay saved.\n");
+    EXPECT_EQ(People({"group", "remove", "The wedding"}).status, 0);
+    EXPECT_EQ(People({"remove", "Asha"}).status, 0);
 }
 
 // A row another program spoilt is shown as damaged, refused as --person with one line, left out of a backup, and

@@ -66,7 +66,9 @@ const std::vector<HelpCase>& HelpCases() {
     static const std::vector<HelpCase> cases = [] {
         std::vector<HelpCase> c;
         for (const char* words : {"", "find", "day", "season", "places", "people", "people list", "people add",
-                                  "people remove", "people export", "people import", "people set-aside"}) {
+                                  "people remove", "people export", "people import", "people set-aside",
+                                  "people group", "people group add", "people group list", "people group show",
+                                  "people group remove", "people group rename"}) {
             c.push_back({KALVORA_CLI_PATH, KALVORA_CLI_MAN_PAGE, words});
         }
 #ifdef KALVORA_GUI_PATH

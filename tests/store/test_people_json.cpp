@@ -130,6 +130,86 @@ TEST_F(PeopleJsonTest, AMalformedFileNamesTheFirstBadEntryAndChangesNothing) {
     EXPECT_EQ(ReadPeopleJson(withSecond(good)).size(), 3u);
 }
 
+// Groups go into a backup after the people and come back with the same members, parts and times; a second read
+// adds nothing, and a store without groups writes its backup as before.
+TEST_F(PeopleJsonTest, GroupsReadBackWithTheirMembers) {
+    std::string exported;
+    std::vector<StoredGroup> groups;
+    {
+        PeopleStore store(File("first.sqlite"));
+        std::vector<std::int64_t> keys;
+        for (const Person& p : Varied()) keys.push_back(store.Add(p));
+        EXPECT_EQ(PeopleBackupJson(store.List(), store.Groups(), true), PeopleJson(store.List(), true));
+        store.SaveGroup({"Asha and Ravi", {{keys[2], "groom"}, {keys[0], "bride"}}});
+        store.SaveGroup({"परिवार \"ghar\"", {{keys[3], ""}, {keys[1], ""}, {keys[2], ""}}});
+        groups = store.Groups();
+        exported = PeopleBackupJson(store.List(), groups, true);
+        EXPECT_LT(exported.find("\"people\""), exported.find("\"groups\"")) << exported;
+        EXPECT_EQ(ReadPeopleBackup(PeopleBackupJson(store.List(), groups, false)).groups,
+                  ReadPeopleBackup(exported).groups);
+    }
+    PeopleStore second(File("second.sqlite"));
+    const PeopleBackup backup = ReadPeopleBackup(exported);
+    ASSERT_EQ(backup.groups.size(), 2u);
+    const PeopleStore::AddedCounts added = second.AddAll(backup);
+    EXPECT_EQ(added.people, 4u);
+    EXPECT_EQ(added.groups, 2u);
+    const std::vector<StoredGroup> read = second.Groups();
+    ASSERT_EQ(read.size(), groups.size());
+    for (std::size_t i = 0; i < read.size(); ++i) EXPECT_EQ(EntryOfGroup(read[i]), EntryOfGroup(groups[i])) << i;
+    const PeopleStore::AddedCounts again = second.AddAll(backup);
+    EXPECT_EQ(again.people + again.groups, 0u) << "reading a backup in again adds nothing";
+    EXPECT_EQ(GroupsJson(second.Groups(), true, true), GroupsJson(groups, true, true));
+
+    // A group may name a person the store has and the file has not.
+    const std::string onlyGroup = R"({"people": [], "groups": [{"name": "Just Asha", "members":)"
+                                  R"( [{"name": "Asha Rao", "born": "1984-07-21T05:42", "role": ""}]}]})";
+    EXPECT_EQ(second.AddAll(ReadPeopleBackup(onlyGroup)).groups, 1u);
+}
+
+// A wrong group, or a member that is neither in the file nor saved, refuses the whole backup naming the entry.
+TEST_F(PeopleJsonTest, AWrongGroupRefusesTheBackup) {
+    const std::string person = R"({"name":"Asha","sex":"Female","born":"1990-01-01T00:00","place":null,)"
+                               R"("latitude":1,"longitude":2,"zone":{"id":null,"offset":"+05:30","dst":false},)"
+                               R"("note":""})";
+    const std::string asha = R"({"name":"Asha","born":"1990-01-01T00:00","role":"bride"})";
+    const auto file = [&](const std::string& groups) {
+        return R"({"people":[)" + person + R"(],"groups":[{"name":"Ours","members":[)" + asha + "]}," + groups +
+               "]}";
+    };
+    struct Case { std::string text; std::string message; };
+    const std::vector<Case> cases = {
+        {R"({"people":[],"groups":{}})", "\"groups\" must be a list"},
+        {file("7"), "group 2: it is not an object"},
+        {file(R"({"name":" ","members":[)" + asha + "]}"), "group 2 (\" \"): the group's name is blank"},
+        {file(R"({"name":"Ours","members":[)" + asha + "]}"), "group 2 (\"Ours\"): group 1 has this name already"},
+        {file(R"({"name":"G","members":[]})"), "group 2 (\"G\"): \"members\" must be a list of at least one"},
+        {file(R"({"name":"G"})"), "group 2 (\"G\"): \"members\" is missing"},
+        {file(R"({"name":"G","members":[{"name":"Asha","born":"1990-01-01","role":""}]})"),
+         "group 2 (\"G\"): member 1: \"born\" must be a date and time"},
+        {file(R"({"name":"G","members":[{"name":"Asha","born":"1990-01-01T00:00","role":"priest"}]})"),
+         "group 2 (\"G\"): member 1: the role must be bride, groom or none, got 'priest'"},
+        {file(R"({"name":"G","members":[)" + asha + "," + asha + "]}"), "group 2 (\"G\"): member 2: it is member 1 again"},
+        // Found only when read into the store: nothing of the file is saved.
+        {file(R"({"name":"G","members":[)" + asha + R"(,{"name":"Ravi","born":"1990-01-01T00:00","role":""}]})"),
+         "group 2 (\"G\"): member 2 ('Ravi', born 1990-01-01T00:00) is neither in the file nor saved"},
+        {file(R"({"name":"Stored","members":[)" + asha + "]}"),
+         "group 2 (\"Stored\"): a different group of this name is saved"},
+    };
+    PeopleStore store;
+    store.SaveGroup({"Stored", {{store.Add(Sample()), ""}}});
+    const std::string before = Bytes(File());
+    for (const Case& c : cases) {
+        try {
+            store.AddAll(ReadPeopleBackup(c.text));
+            ADD_FAILURE() << "read without complaint: " << c.text;
+        } catch (const StoreFailure& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what() << "\n  in " << c.text;
+        }
+    }
+    EXPECT_EQ(Bytes(File()), before);
+}
+
 TEST(PersonTexts, OffsetsAndBirthTimesReadBackAsWritten) {
     struct Case { int seconds; const char* text; };
     const auto cases = std::to_array<Case>({

@@ -192,6 +192,12 @@ TEST_F(PeopleStoreTest, AnUnusableFileIsNeverWritten) {
              RunSql(f, {"ALTER TABLE people DROP COLUMN note"});
          },
          "other columns"},
+        {"the table of group members missing",
+         [](const std::string& f) {
+             { PeopleStore s(f); s.Add(Sample()); }
+             RunSql(f, {"DROP TABLE group_members"});
+         },
+         "the table of group members is missing"},
     });
     for (const Case& c : cases) {
         const std::string file = File(std::string("case-") + std::to_string(&c - cases.data()) + ".sqlite");
