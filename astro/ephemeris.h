@@ -1,6 +1,7 @@
 #pragma once
 // The astronomical engine: time scales and angles, the sidereal Moon and the sidereal ascendant of one moment.
 
+#include <cmath>
 #include <string>
 
 #include "astro/moment.h"
@@ -17,6 +18,14 @@ double QuadrantArctan(double y, double x);
 
 // Brings an angle into range by one step each way (360 stays 360); updates the argument and returns it.
 double NormalizeDegrees(double& angle);
+
+// Brings any angle into 0..<360 degrees, however many turns away (a tiny negative value that would round up to a
+// full turn gives 0).
+inline double WrapDegrees(double degrees) {
+    double wrapped = std::fmod(degrees, 360.0);
+    if (wrapped < 0.0) wrapped += 360.0;
+    return wrapped >= 360.0 ? 0.0 : wrapped;
+}
 
 // Display text of a zodiac position, for example 45.5 gives 15° 30' 0" Tau.
 std::string FormatZodiacPosition(double longitude);

@@ -39,16 +39,9 @@ constexpr auto EphemerisBodies = std::to_array<EphemerisBody>({
 // The Moon's mean motion against the stars: one turn in a sidereal month of 27.321662 days.
 constexpr double MoonMeanMotionDegPerDay = 360.0 / 27.321662;
 
-// Brings a longitude into 0..<360.
-double Wrap(double longitudeDeg) {
-    double wrapped = std::fmod(longitudeDeg, 360.0);
-    if (wrapped < 0.0) wrapped += 360.0;
-    return wrapped >= 360.0 ? 0.0 : wrapped;  // a tiny negative value can round up to a full turn
-}
-
 BodyPosition PositionAt(double longitudeDeg, double speedDegPerDay) {
     BodyPosition p;
-    p.longitudeDeg = Wrap(longitudeDeg);
+    p.longitudeDeg = WrapDegrees(longitudeDeg);
     p.speedDegPerDay = speedDegPerDay;
     p.retrograde = speedDegPerDay < 0.0;
     p.signIndex = ZodiacSignIndex(p.longitudeDeg);
@@ -146,7 +139,7 @@ Sky ComputeSky(double jdUt, double moonLongitudeDeg) {
 }
 
 std::string DegreesInSign(double longitudeDeg) {
-    const double wrapped = Wrap(longitudeDeg);
+    const double wrapped = WrapDegrees(longitudeDeg);
     const double inSign = wrapped - 30.0 * ZodiacSignIndex(wrapped);
     // Whole minutes of arc within the sign; the clamps keep a value a rounding away from a boundary in its sign.
     const int minutes = std::clamp(static_cast<int>(std::floor(60.0 * inSign)), 0, 30 * 60 - 1);

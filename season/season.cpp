@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/calendar.h"
+#include "astro/ephemeris.h"
 #include "panchanga/panchanga.h"
 #include "planets/sky.h"
 
@@ -28,13 +29,9 @@ constexpr double LargestSeparationRate = 2.0;
 constexpr double LongestCombustionDays = 120.0;
 constexpr double ScanStepDays = 4.0;
 
-double Wrap360(double degrees) {
-    const double d = std::fmod(degrees, 360.0);
-    return d < 0.0 ? d + 360.0 : d;
-}
 // Into (-180, 180].
 double Wrap180(double degrees) {
-    const double d = Wrap360(degrees);
+    const double d = WrapDegrees(degrees);
     return d > 180.0 ? d - 360.0 : d;
 }
 
@@ -178,17 +175,17 @@ double CombustionMargin(const CombustPlanet& p, double jdUt) {
 
 double SiderealSunDegrees(double jdUt) {
     const PanchangaLongitudes l = LongitudesAt(jdUt);
-    return Wrap360(l.sun.reduced + l.ayanamsaCorrection);
+    return WrapDegrees(l.sun.reduced + l.ayanamsaCorrection);
 }
 
 double NextElongation(double fromJdUt, double degrees) {
-    const double ahead = Wrap360(degrees - ElongationAt(fromJdUt));
+    const double ahead = WrapDegrees(degrees - ElongationAt(fromJdUt));
     const auto value = [degrees](double t) { return Wrap180(ElongationAt(t) - degrees); };
     return Crossing(value, fromJdUt + ahead / MeanElongationRate, MeanElongationRate);
 }
 
 double NextSankranti(double fromJdUt, double degrees) {
-    const double ahead = Wrap360(degrees - SiderealSunDegrees(fromJdUt));
+    const double ahead = WrapDegrees(degrees - SiderealSunDegrees(fromJdUt));
     const auto value = [degrees](double t) { return Wrap180(SiderealSunDegrees(t) - degrees); };
     return Crossing(value, fromJdUt + ahead / MeanSunRate, MeanSunRate);
 }
