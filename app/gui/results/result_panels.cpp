@@ -250,7 +250,22 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     scroll->setFrameShape(QFrame::NoFrame);
     result->setStyleSheet(QStringLiteral("background: transparent;"));
 
+    resultScroll_ = scroll;
+    peopleScroll_ = new QScrollArea;
+    auto* peopleArea = static_cast<QScrollArea*>(peopleScroll_);
+    peopleArea->setWidgetResizable(true);
+    peopleArea->setFrameShape(QFrame::NoFrame);
+    auto* peopleBox = new QWidget;
+    peopleBox->setStyleSheet(QStringLiteral("background: transparent;"));
+    peopleRow_ = new QHBoxLayout(peopleBox);
+    peopleRow_->setContentsMargins(0, 0, 0, 0);
+    peopleRow_->setSpacing(14);
+    peopleRow_->addStretch(1);
+    peopleArea->setWidget(peopleBox);
+    peopleScroll_->hide();
+
     auto* verdict = Card();
+    verdictCard_ = verdict;
     verdict->setFixedWidth(340);
     auto* verdictLayout = new QVBoxLayout(verdict);
     verdictLayout->setContentsMargins(14, 12, 8, 12);
@@ -262,6 +277,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     dayWarning->hide();
     verdictLayout->addWidget(dayWarning);
     verdictLayout->addWidget(scroll, 1);
+    verdictLayout->addWidget(peopleScroll_, 1);
     seasonWarning = new QLabel;
     seasonWarning->setObjectName(QStringLiteral("lblSeasonWarning"));
     seasonWarning->setProperty("role", "warning");
@@ -303,10 +319,64 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     buttons->addWidget(saveReport);
     buttons->addWidget(print);
 
+    combined = new QLabel;
+    combined->setObjectName(QStringLiteral("lblCombined"));
+    combined->setProperty("role", "cardTitle");
+    combined->setWordWrap(true);
+    combined->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    combined->hide();
+
     auto* layout = ResultTabLayout(panel);
+    layout->addWidget(combined);
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
     return panel;
+}
+
+void ResultsView::ShowPeople(const PeopleCalculation* people) {
+    for (QLabel* column : personColumns) delete column;
+    personColumns.clear();
+    const bool several = people != nullptr && people->people.size() > 1;
+    combined->setVisible(several && people->combined.has_value());
+    resultScroll_->setVisible(!several);
+    peopleScroll_->setVisible(several);
+    // Two columns fit beside the report; a third and more are scrolled to.
+    verdictCard_->setFixedWidth(several ? 640 : 340);
+    if (!several) {
+        combined->clear();
+        return;
+    }
+    if (const std::optional<CombinedVerdict>& verdict = people->combined) {
+        std::string names;
+        for (const std::string& name : verdict->decidedBy) names += (names.empty() ? "" : ", ") + name;
+        QString text = QStringLiteral("Combined Verdict: ") +
+                       QString::fromStdString(verdict->stopped ? std::string("not rated")
+                                                               : std::string(RatingWord(verdict->rating)));
+        if (!names.empty()) text += QStringLiteral("  (decided by ") + QString::fromStdString(names) + QLatin1Char(')');
+        text += QLatin1Char('\n') + QString::fromStdString(verdict->reason);
+        combined->setText(text);
+    }
+    for (std::size_t i = 0; i < people->people.size(); ++i) {
+        const PersonResult& person = people->people[i];
+        std::string text = person.name;
+        if (person.role != Role::None) text += " (" + std::string(RoleWord(person.role)) + ")";
+        text += "\n\n";
+        if (const std::optional<Evaluation>& e = person.calculation.evaluation) {
+            text += e->stopped ? e->message : e->resultText;
+        }
+        if (person.bala) text += "\n\n" + BalaLine(*person.bala);
+        QString shown = QString::fromStdString(text);
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        auto* column = new QLabel(shown);
+        column->setObjectName(QStringLiteral("lblPerson%1").arg(i + 1));
+        column->setTextFormat(Qt::PlainText);
+        column->setWordWrap(true);
+        column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        column->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        column->setFixedWidth(290);
+        peopleRow_->insertWidget(static_cast<int>(i), column);
+        personColumns.push_back(column);
+    }
 }
 
 }  // namespace kalvora
