@@ -606,7 +606,12 @@ CalculationInput MainWindow::ReadCalculationInput() const {
     return input;
 }
 
-PeopleInput MainWindow::ReadPeopleInput() const { return peopleTabs_->ReadPeople(ReadCalculationInput()); }
+PeopleInput MainWindow::ReadPeopleInput() const {
+    CalculationInput first = ReadCalculationInput();
+    first.personName = birthForm_->name->text().trimmed().toStdString();
+    first.personSex = birthForm_->female->isChecked() ? "Female" : "Male";
+    return peopleTabs_->ReadPeople(first);
+}
 
 void MainWindow::OpenFinder() {
     if (finder_ == nullptr) {

@@ -57,7 +57,8 @@ public:
 
     // The pages' controls as the calculation takes them.
     CalculationInput ReadCalculationInput() const;
-    // The pages with every person of the birth page, as the calculation of several people takes them.
+    // The pages with every person of the birth page (the first person's name and sex as the page shows them), as
+    // the calculation of several people takes them.
     PeopleInput ReadPeopleInput() const;
     // The birth page's people: the first person's form and a tab for each further person.
     PeopleTabs* BirthPeople() const { return peopleTabs_; }
