@@ -40,12 +40,23 @@ PeopleTabs::PeopleTabs(MomentForm* first, AtlasSource* atlas, QWidget* parent) :
     bar_->setDrawBase(false);
     bar_->hide();  // one person: the page as it always was
     stack_ = new QStackedWidget;
+    // The shown person's role and "Remove Person" beside the tabs, so that the form keeps its height.
+    roleStack_ = new QStackedWidget;
+    header_ = new QWidget;
+    auto* headerRow = new QHBoxLayout(header_);
+    headerRow->setContentsMargins(0, 0, 0, 0);
+    headerRow->setSpacing(12);
+    headerRow->addWidget(bar_, 0, Qt::AlignBottom);
+    headerRow->addStretch(1);
+    headerRow->addWidget(roleStack_);
+    header_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
-    layout->addWidget(bar_);
+    layout->addWidget(header_);
     layout->addWidget(stack_);
     connect(bar_, &QTabBar::currentChanged, stack_, &QStackedWidget::setCurrentIndex);
+    connect(bar_, &QTabBar::currentChanged, roleStack_, &QStackedWidget::setCurrentIndex);
 
     addPerson = new QPushButton(QStringLiteral("Add &Person"));
     addPerson->setObjectName(QStringLiteral("cmdAddPerson"));
@@ -97,16 +108,14 @@ QWidget* PeopleTabs::Wrap(MomentForm* form, bool removable) {
         row->addWidget(remove);
         connect(remove, &QPushButton::clicked, this, [this, form] { RemovePerson(IndexOf(form)); });
     }
-    roleRow->setVisible(removable);
     roleCaption->setVisible(withRoles_);
     role->setVisible(withRoles_);
     roleRows_.push_back(roleRow);
     roles_.push_back(role);
 
+    roleStack_->addWidget(roleRow);
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(6);
-    column->addWidget(roleRow);
     column->addWidget(form, 1);
 
     connect(form->male, &QRadioButton::toggled, this, [this, form] { FollowSex(IndexOf(form)); });
@@ -141,9 +150,11 @@ MomentForm* PeopleTabs::AddPerson() {
 
 void PeopleTabs::RemovePerson(int index) {
     if (index <= 0 || index >= Count()) return;
-    QWidget* page = stack_->widget(index);
-    stack_->removeWidget(page);
-    page->deleteLater();
+    for (QStackedWidget* stack : {stack_, roleStack_}) {
+        QWidget* page = stack->widget(index);
+        stack->removeWidget(page);
+        page->deleteLater();
+    }
     bar_->removeTab(index);
     forms_.erase(forms_.begin() + index);
     roleRows_.erase(roleRows_.begin() + index);
@@ -155,6 +166,7 @@ void PeopleTabs::RemovePerson(int index) {
 void PeopleTabs::ShowPerson(int index) {
     bar_->setCurrentIndex(index);
     stack_->setCurrentIndex(index);
+    roleStack_->setCurrentIndex(index);
 }
 
 int PeopleTabs::IndexOf(const MomentForm* form) const {
@@ -169,10 +181,10 @@ void PeopleTabs::Relabel() {
         const QString name = forms_[static_cast<std::size_t>(i)]->name->text().trimmed();
         bar_->setTabText(i, name.isEmpty() ? QStringLiteral("Person %1").arg(i + 1) : name);
     }
+    // The tabs and the roles only once there is someone to share the undertaking with.
     const bool several = Count() > 1;
     bar_->setVisible(several);
-    // The first person's role row only once there is someone to share the undertaking with.
-    if (!roleRows_.empty()) roleRows_.front()->setVisible(several && withRoles_);
+    header_->setVisible(several);
 }
 
 void PeopleTabs::FollowUndertaking(const QString& subject) {

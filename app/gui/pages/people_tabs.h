@@ -70,7 +70,7 @@ Q_SIGNALS:
 
 private:
     struct PersonTab;
-    // The tab page around a form: the role row above it (with "Remove Person" on a further person's).
+    // The tab page around a form, and its role row (with "Remove Person" on a further person's).
     QWidget* Wrap(MomentForm* form, bool removable);
     void FollowSex(int index);
     void Relabel();
@@ -78,9 +78,11 @@ private:
 
     AtlasSource* atlas_;
     QTabBar* bar_ = nullptr;
-    QStackedWidget* stack_ = nullptr;
+    QStackedWidget* stack_ = nullptr;      // the forms
+    QStackedWidget* roleStack_ = nullptr;  // each person's role row, beside the tabs
+    QWidget* header_ = nullptr;            // the tabs and the role rows, shown for several people
     std::vector<MomentForm*> forms_;
-    std::vector<QWidget*> roleRows_;      // per person: the row above the form
+    std::vector<QWidget*> roleRows_;      // per person: the role row
     std::vector<QComboBox*> roles_;       // per person: "Bride", "Groom"
     std::vector<StoredPerson> offered_;   // the saved people behind each further person's list
     bool withRoles_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFont>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -334,7 +335,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
 }
 
 void ResultsView::ShowPeople(const PeopleCalculation* people) {
-    for (QLabel* column : personColumns) delete column;
+    for (QWidget* column : personColumns) delete column;
     personColumns.clear();
     const bool several = people != nullptr && people->people.size() > 1;
     combined->setVisible(several && people->combined.has_value());
@@ -358,22 +359,36 @@ void ResultsView::ShowPeople(const PeopleCalculation* people) {
     }
     for (std::size_t i = 0; i < people->people.size(); ++i) {
         const PersonResult& person = people->people[i];
-        std::string text = person.name;
-        if (person.role != Role::None) text += " (" + std::string(RoleWord(person.role)) + ")";
-        text += "\n\n";
+        std::string heading = person.name;
+        if (person.role != Role::None) heading += " (" + std::string(RoleWord(person.role)) + ")";
+        std::string text;
         if (const std::optional<Evaluation>& e = person.calculation.evaluation) {
             text += e->stopped ? e->message : e->resultText;
         }
-        if (person.bala) text += "\n\n" + BalaLine(*person.bala);
+        if (person.bala) text += "\r\n\r\n" + BalaLine(*person.bala);
         QString shown = QString::fromStdString(text);
         shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        auto* column = new QLabel(shown);
-        column->setObjectName(QStringLiteral("lblPerson%1").arg(i + 1));
-        column->setTextFormat(Qt::PlainText);
-        column->setWordWrap(true);
-        column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        column->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+        auto* column = new QWidget;
+        column->setObjectName(QStringLiteral("colPerson%1").arg(i + 1));
         column->setFixedWidth(290);
+        auto* columnLayout = new QVBoxLayout(column);
+        columnLayout->setContentsMargins(0, 0, 0, 0);
+        auto* name = new QLabel(QString::fromStdString(heading));
+        name->setObjectName(QStringLiteral("lblPersonName%1").arg(i + 1));
+        name->setWordWrap(true);
+        QFont bold = name->font();
+        bold.setBold(true);
+        name->setFont(bold);
+        auto* lines = new QLabel(shown);
+        lines->setObjectName(QStringLiteral("lblPerson%1").arg(i + 1));
+        lines->setTextFormat(Qt::PlainText);
+        lines->setWordWrap(true);
+        lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        columnLayout->addWidget(name);
+        columnLayout->addWidget(lines);
+        columnLayout->addStretch(1);
         peopleRow_->insertWidget(static_cast<int>(i), column);
         personColumns.push_back(column);
     }

@@ -99,7 +99,8 @@ public:
     // Several people: the combined verdict above the analysis (lblCombined), and a column per person in place of
     // the factor lines (their name and role, factor lines and rating, and their Surya or Guru bala).
     QLabel* combined;
-    std::vector<QLabel*> personColumns;  // lblPerson1, lblPerson2 ...
+    // colPerson1, colPerson2 ...: the name and role (lblPersonName1 ...) over the lines (lblPerson1 ...).
+    std::vector<QWidget*> personColumns;
 
     // Shows the combined verdict and the people's columns; with none (one person) the tab is as it always was.
     void ShowPeople(const PeopleCalculation* people);
