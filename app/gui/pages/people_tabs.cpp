@@ -99,9 +99,9 @@ QWidget* PeopleTabs::Wrap(MomentForm* form, bool removable) {
     role->addItem(QStringLiteral("Bride"), static_cast<int>(Role::Bride));
     role->addItem(QStringLiteral("Groom"), static_cast<int>(Role::Groom));
     role->setToolTip(QStringLiteral("The person's part in the undertaking; it follows the sex until chosen here"));
+    row->addStretch(1);  // to the right, beside the tabs
     row->addWidget(roleCaption);
     row->addWidget(role);
-    row->addStretch(1);
     if (removable) {
         auto* remove = new QPushButton(QStringLiteral("&Remove Person"));
         remove->setObjectName(QStringLiteral("cmdRemovePerson") + suffix);
