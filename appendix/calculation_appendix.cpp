@@ -240,4 +240,15 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     return appendix;
 }
 
+ReportInput MakePeopleReportInput(const PeopleCalculation& people) {
+    const Calculation& first = people.First();
+    ReportInput report = MakeReportInput(*first.evaluation, first.evaluationInput);
+    for (const PersonResult& person : people.people) {
+        if (!person.calculation.evaluation) continue;
+        report.people.push_back(MakeReportPerson(person.name, person.role, *person.calculation.evaluation, person.bala));
+    }
+    report.combined = people.combined;
+    return report;
+}
+
 }  // namespace kalvora

@@ -10,7 +10,9 @@
 #include "driver/day_view.h"
 #include "driver/limbs.h"
 #include "driver/panels.h"
+#include "driver/people_calculation.h"
 #include "report/appendix.h"
+#include "report/report_builder.h"
 
 namespace kalvora {
 
@@ -19,6 +21,10 @@ namespace kalvora {
 // typed), the City, State and Country boxes of the muhurtha page name it (none from the command line).
 ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculation& calculation,
                                   const CalculationTimes& times, const PlaceText& muhurthaPlaceBoxes = {});
+
+// The report's inputs for several people: the first person's muhurtha and date, a section for each person who was
+// evaluated, and the combined verdict. The first person must have been evaluated.
+ReportInput MakePeopleReportInput(const PeopleCalculation& people);
 
 // "14:32" for a minute on the given date, "03:10 on December 11, 2026" for one on another date.
 std::string ClockMinuteOnDay(ClockMinute minute, LocalDate day);

@@ -324,12 +324,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                                   [](const CliOptions& options, std::ostream& output) {
         const CalculationTimes times = ComputeCalculationTimes(options.input);
         if (!options.others.empty()) {
-            // Several people: the report stays the first person's.
             const PeopleInput input = options.People();
             const PeopleCalculation people = CalculatePeople(input);
             output << (options.json ? PeopleJson(input, people, times) + "\n"
                                     : PeopleText(input, people, times.seasonWarning));
-            WriteReport(options, people.First());
+            std::string error;
+            if (options.reportPath &&
+                !WritePeopleReport(input, people, options.reportAppendix, *options.reportPath, &error)) {
+                throw CommandError("--report: " + error, 1);
+            }
             return;
         }
         const Calculation calculation = Calculate(options.input);

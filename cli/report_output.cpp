@@ -41,19 +41,7 @@ void EnsureGuiApplication() {
 }
 #endif
 
-}  // namespace
-
-bool WriteCalculationReport(const CalculationInput& input, const Calculation& calculation, bool withAppendix,
-                            const std::string& path, std::string* error) {
-    if (!calculation.evaluation) {
-        if (error) *error = "no report: the subject names none of the undertakings";
-        return false;
-    }
-    ReportInput reportInput = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
-    if (withAppendix) {
-        reportInput.appendix = MakeReportAppendix(input, calculation, ComputeCalculationTimes(input));
-    }
-    const ReportDocument report = BuildReportDocument(reportInput);
+bool WriteReportDocument(const ReportDocument& report, const std::string& path, std::string* error) {
     if (!EndsWithPdf(path)) return WriteRtfFile(report, path, error);
 #if KALVORA_CLI_PDF
     EnsureGuiApplication();
@@ -62,6 +50,36 @@ bool WriteCalculationReport(const CalculationInput& input, const Calculation& ca
     if (error) *error = "this build of kalvora-cli writes RTF reports only (build with the desktop program for PDF)";
     return false;
 #endif
+}
+
+constexpr std::string_view NoUndertaking = "no report: the subject names none of the undertakings";
+
+}  // namespace
+
+bool WriteCalculationReport(const CalculationInput& input, const Calculation& calculation, bool withAppendix,
+                            const std::string& path, std::string* error) {
+    if (!calculation.evaluation) {
+        if (error) *error = NoUndertaking;
+        return false;
+    }
+    ReportInput reportInput = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
+    if (withAppendix) {
+        reportInput.appendix = MakeReportAppendix(input, calculation, ComputeCalculationTimes(input));
+    }
+    return WriteReportDocument(BuildReportDocument(reportInput), path, error);
+}
+
+bool WritePeopleReport(const PeopleInput& input, const PeopleCalculation& people, bool withAppendix,
+                       const std::string& path, std::string* error) {
+    if (!people.First().evaluation) {
+        if (error) *error = NoUndertaking;
+        return false;
+    }
+    ReportInput reportInput = MakePeopleReportInput(people);
+    if (withAppendix) {
+        reportInput.appendix = MakeReportAppendix(input.first, people.First(), ComputeCalculationTimes(input.first));
+    }
+    return WriteReportDocument(BuildReportDocument(reportInput), path, error);
 }
 
 }  // namespace kalvora

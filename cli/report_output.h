@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/calculation.h"
+#include "driver/people_calculation.h"
 
 namespace kalvora {
 
@@ -11,5 +12,10 @@ namespace kalvora {
 // naming the file and the cause when the report cannot be written.
 bool WriteCalculationReport(const CalculationInput& input, const Calculation& calculation, bool withAppendix,
                             const std::string& path, std::string* error);
+
+// The report of several people: a section for each, then the combined verdict; the appendix is the first
+// person's calculation.
+bool WritePeopleReport(const PeopleInput& input, const PeopleCalculation& people, bool withAppendix,
+                       const std::string& path, std::string* error);
 
 }  // namespace kalvora

@@ -107,7 +107,80 @@ void WriteAppendix(Caret& caret, const ReportAppendix& appendix) {
     }
 }
 
+// The chosen date, then the overall effect of a rating.
+void WriteDateAndEffect(Caret& caret, const ReportInput& input, Rating rating) {
+    caret.BoldLine(PaletteColour::Red, "Chosen Muhurtha Date");
+    caret.Paragraph(PaletteColour::Black, ReportDateText(input.muhurthaDay, input.muhurthaMonth, input.muhurthaYear));
+    caret.Footer();
+
+    caret.BoldLine(PaletteColour::Magenta, "Overall Effect of Muhurtha");
+    caret.BoldLine(PaletteColour::Magenta, RatingWord(rating));
+    caret.Paragraph(PaletteColour::Magenta, RatingTextOf(rating).paragraph);
+    caret.Footer();
+}
+
+// A section for each evaluated factor, in the order of the report's texts.
+void WriteFactors(Caret& caret, const FactorCodes& codes, const MomentDetails& muhurtha) {
+    for (const ReportSectionText& section : ReportSectionTexts()) {
+        const std::int16_t code = codes[section.kind];
+        if (code == NotEvaluatedCode) continue;
+        const bool unfavourable = code == UnfavourableCode;
+        caret.BoldLine(PaletteColour::Red, SectionHeading(section, muhurtha));
+        caret.BoldLine(PaletteColour::Green, unfavourable ? "Bad" : "Good");
+        caret.Paragraph(PaletteColour::Black, unfavourable ? section.unfavourable : section.favourable);
+        caret.Footer();
+    }
+}
+
+// Several people: the date, each person's heading, rating, factors and bala, then the combined verdict with the
+// names that decided it and why.
+void WritePeople(Caret& caret, const ReportInput& input) {
+    caret.BoldLine(PaletteColour::Red, "Chosen Muhurtha Date");
+    caret.Paragraph(PaletteColour::Black, ReportDateText(input.muhurthaDay, input.muhurthaMonth, input.muhurthaYear));
+    caret.Footer();
+    for (const ReportPerson& person : input.people) {
+        caret.Bold(true);
+        caret.Colour(PaletteColour::Blue);
+        caret.Lines(person.heading, 2);
+        caret.Bold(false);
+        if (person.stopped) {
+            caret.Paragraph(PaletteColour::Black, person.stopMessage);
+            continue;
+        }
+        if (person.rating != Rating::NotRated) {
+            caret.BoldLine(PaletteColour::Magenta, "Overall Effect of Muhurtha for " + person.heading);
+            caret.BoldLine(PaletteColour::Magenta, RatingWord(person.rating));
+            caret.Paragraph(PaletteColour::Magenta, RatingTextOf(person.rating).paragraph);
+            caret.Footer();
+        }
+        WriteFactors(caret, person.codes, input.muhurtha);
+        if (!person.balaLine.empty()) caret.Paragraph(PaletteColour::Black, person.balaLine);
+    }
+    if (!input.combined) return;
+    const CombinedVerdict& combined = *input.combined;
+    caret.BoldLine(PaletteColour::Magenta, "Combined Verdict");
+    caret.BoldLine(PaletteColour::Magenta, RatingWord(combined.rating));
+    std::string names;
+    for (const std::string& name : combined.decidedBy) names += (names.empty() ? "" : ", ") + name;
+    caret.Colour(PaletteColour::Magenta);
+    caret.Lines("Decided by: " + names, 1);
+    caret.Paragraph(PaletteColour::Magenta, combined.reason);
+    caret.Footer();
+}
+
 }  // namespace
+
+ReportPerson MakeReportPerson(const std::string& name, Role role, const Evaluation& evaluation,
+                              const std::optional<BalaReading>& bala) {
+    ReportPerson person;
+    person.heading = role == Role::None ? name : name + " (" + std::string(RoleWord(role)) + ")";
+    person.rating = evaluation.rating;
+    person.codes = evaluation.codes;
+    person.stopped = evaluation.stopped;
+    person.stopMessage = evaluation.message;
+    if (bala) person.balaLine = BalaLine(*bala);
+    return person;
+}
 
 ReportInput MakeReportInput(const Evaluation& evaluation, const EvaluationInput& input) {
     ReportInput report;
@@ -136,9 +209,9 @@ void BuildReport(const ReportInput& input, RichTextWriter& writer) {
     writer.Clear();
     Caret caret(writer);
 
-    if (input.stopped) {
+    if (input.stopped || (input.combined && input.combined->stopped)) {
         caret.Bold(true);
-        caret.Text(input.stopMessage);
+        caret.Text(input.stopped ? input.stopMessage : input.combined->reason);
         return;
     }
 
@@ -156,26 +229,11 @@ void BuildReport(const ReportInput& input, RichTextWriter& writer) {
     caret.Lines(input.subject, 2);
     caret.Bold(false);
 
-    if (input.rating != Rating::NotRated) {
-        caret.BoldLine(PaletteColour::Red, "Chosen Muhurtha Date");
-        caret.Paragraph(PaletteColour::Black,
-                        ReportDateText(input.muhurthaDay, input.muhurthaMonth, input.muhurthaYear));
-        caret.Footer();
-
-        caret.BoldLine(PaletteColour::Magenta, "Overall Effect of Muhurtha");
-        caret.BoldLine(PaletteColour::Magenta, RatingWord(input.rating));
-        caret.Paragraph(PaletteColour::Magenta, RatingTextOf(input.rating).paragraph);
-        caret.Footer();
-    }
-
-    for (const ReportSectionText& section : ReportSectionTexts()) {
-        const std::int16_t code = input.codes[section.kind];
-        if (code == NotEvaluatedCode) continue;
-        const bool unfavourable = code == UnfavourableCode;
-        caret.BoldLine(PaletteColour::Red, SectionHeading(section, input.muhurtha));
-        caret.BoldLine(PaletteColour::Green, unfavourable ? "Bad" : "Good");
-        caret.Paragraph(PaletteColour::Black, unfavourable ? section.unfavourable : section.favourable);
-        caret.Footer();
+    if (!input.people.empty()) {
+        WritePeople(caret, input);
+    } else {
+        if (input.rating != Rating::NotRated) WriteDateAndEffect(caret, input, input.rating);
+        WriteFactors(caret, input.codes, input.muhurtha);
     }
 
     if (input.appendix) WriteAppendix(caret, *input.appendix);

@@ -219,6 +219,17 @@ TEST(Program, ReportFiles) {
     const std::string withoutAppendix = ReadFile(folder + "/c.rtf");
     EXPECT_EQ(withoutAppendix.find("Details of the Calculation"), std::string::npos);
 
+    // Two people: a section each, then the combined verdict.
+    const std::string couple = Birth + Place + "--subject Marriage --muhurtha 2026-12-10T10:30 --partner 1992-02-03T09:15 "
+                               "--partner-lat 13:05N --partner-lon 80:17E --partner-zone +05:30 --partner-name Ravi "
+                               "--partner-sex Male --report-appendix none ";
+    ASSERT_EQ(RunProgram(couple + "--report '" + folder + "/d.rtf'").status, 0);
+    const std::string two = ReadFile(folder + "/d.rtf");
+    const std::size_t ravi = two.find("Ravi (groom)");
+    ASSERT_NE(ravi, std::string::npos);
+    EXPECT_LT(ravi, two.find("Combined Verdict"));
+    EXPECT_NE(two.find("Surya bala: "), std::string::npos);
+
     // A file that cannot be written is reported, with status 1.
     EXPECT_EQ(RunProgram(common + "--report '" + folder + "/missing/folder/a.rtf'").status, 1);
     // A report needs a subject.

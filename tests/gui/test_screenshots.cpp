@@ -29,6 +29,8 @@
 
 #include "app/gui/shell/about_dialog.h"
 #include "app/gui/pages/atlas_source.h"
+#include "app/gui/pages/moment_form.h"
+#include "app/gui/pages/people_tabs.h"
 #include "app/gui/pages/place_search.h"
 #include "app/gui/pages/time_zone_picker.h"
 #include "app/gui/season/year_strip_window.h"
@@ -372,6 +374,29 @@ TEST_F(ScreenshotTest, SeasonOnTheAnalysisAndDayTabs) {
     QCoreApplication::processEvents();
     SaveBothSizes(QStringLiteral("18-day-season"));
     Save(Find<QWidget>(QStringLiteral("picDayContent")), QStringLiteral("19-day-season-tables"));
+}
+
+// A marriage for two people: the birth page with the second person's tab and the roles, and the analysis tab with
+// the combined verdict and a column each.
+TEST_F(ScreenshotTest, TwoPeopleForAMarriage) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    TickSubject(QStringLiteral("Marriage"));
+    Click(QStringLiteral("cmdNext0"));
+    FillMuhurthaPage(DelhiMuhurtha);
+    Click(QStringLiteral("cmdNext1"));
+    FillBirthPage(QStringLiteral("Asha Menon"), true, MumbaiBirth);
+    Click(QStringLiteral("cmdAddPerson"));
+    Person ravi = kalvora::testing::Sample("Ravi Menon");
+    ravi.sex = "Male";
+    ravi.born = {1992, 2, 3, 9, 15};
+    window->BirthPeople()->Forms().at(1)->ShowPerson(ravi);
+    SaveBothSizes(QStringLiteral("20-birth-second-person"));
+    window->BirthPeople()->ShowPerson(0);
+    SaveBothSizes(QStringLiteral("21-birth-first-of-two"));
+    Click(QStringLiteral("cmdNext2"));
+    ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    Find<QTabWidget>(QStringLiteral("TS"))->setCurrentIndex(2);
+    SaveBothSizes(QStringLiteral("22-analysis-two-people"));
 }
 
 }  // namespace

@@ -295,6 +295,33 @@ ReportAppendix SmallAppendix() {
              {"The Day", {{"", "Sun     Kataka"}, {"Sunrise", "07:07"}}}}};
 }
 
+// Several people: each person's heading, rating, factors and bala in their order, then the combined verdict; a
+// stopped combined verdict is the whole report, as a stopped evaluation is.
+TEST(ReportBuilder, SeveralPeopleGetASectionEachThenTheCombinedVerdict) {
+    ReportInput input = SampleInput();
+    input.rating = Rating::Good;
+    ReportPerson asha{"Asha (bride)", Rating::Good, Codes({{K::Tara, 2}}), false, "", "Guru bala: Jupiter - good"};
+    ReportPerson ravi{"Ravi (groom)", Rating::Bad, Codes({{K::Tara, 1}, {K::Moon, 1}}), false, "", ""};
+    input.people = {asha, ravi};
+    input.combined = CombinedVerdict{Rating::Bad, false, {"Ravi"}, "Ravi is rated Bad."};
+    const std::string text = TextOf(input);
+    const std::vector<std::string> order = {"Chosen Muhurtha Date", "Asha (bride)", "Overall Effect of Muhurtha for Asha",
+                                            "Guru bala: Jupiter - good", "Ravi (groom)", "Combined Verdict\r\nBad",
+                                            "Decided by: Ravi\r\nRavi is rated Bad."};
+    std::size_t at = 0;
+    for (const std::string& part : order) {
+        const std::size_t found = text.find(part, at);
+        ASSERT_NE(found, std::string::npos) << part;
+        at = found + part.size();
+    }
+    EXPECT_EQ(CountOf(text, "Chosen Muhurtha Date"), 1u);
+    // Each person's factors: Asha's one section, Ravi's two.
+    EXPECT_EQ(Headings(BuildReportDocument(input)).size(), 1u + 1u + 2u);
+
+    input.combined = CombinedVerdict{Rating::NotRated, true, {"Ravi"}, "The evaluation for Ravi stopped: too early."};
+    EXPECT_EQ(TextOf(input), "The evaluation for Ravi stopped: too early.");
+}
+
 TEST(ReportAppendix, TheBuilderWritesItAfterTheUnchangedReportInColumns) {
     ReportInput input = SampleInput();
     SetAllCodes(input, 2);

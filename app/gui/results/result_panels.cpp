@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFont>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -250,7 +251,22 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     scroll->setFrameShape(QFrame::NoFrame);
     result->setStyleSheet(QStringLiteral("background: transparent;"));
 
+    resultScroll_ = scroll;
+    peopleScroll_ = new QScrollArea;
+    auto* peopleArea = static_cast<QScrollArea*>(peopleScroll_);
+    peopleArea->setWidgetResizable(true);
+    peopleArea->setFrameShape(QFrame::NoFrame);
+    auto* peopleBox = new QWidget;
+    peopleBox->setStyleSheet(QStringLiteral("background: transparent;"));
+    peopleRow_ = new QHBoxLayout(peopleBox);
+    peopleRow_->setContentsMargins(0, 0, 0, 0);
+    peopleRow_->setSpacing(14);
+    peopleRow_->addStretch(1);
+    peopleArea->setWidget(peopleBox);
+    peopleScroll_->hide();
+
     auto* verdict = Card();
+    verdictCard_ = verdict;
     verdict->setFixedWidth(340);
     auto* verdictLayout = new QVBoxLayout(verdict);
     verdictLayout->setContentsMargins(14, 12, 8, 12);
@@ -262,6 +278,7 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     dayWarning->hide();
     verdictLayout->addWidget(dayWarning);
     verdictLayout->addWidget(scroll, 1);
+    verdictLayout->addWidget(peopleScroll_, 1);
     seasonWarning = new QLabel;
     seasonWarning->setObjectName(QStringLiteral("lblSeasonWarning"));
     seasonWarning->setProperty("role", "warning");
@@ -303,10 +320,78 @@ QWidget* ResultsView::BuildAnalysisPanel() {
     buttons->addWidget(saveReport);
     buttons->addWidget(print);
 
+    combined = new QLabel;
+    combined->setObjectName(QStringLiteral("lblCombined"));
+    combined->setProperty("role", "cardTitle");
+    combined->setWordWrap(true);
+    combined->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    combined->hide();
+
     auto* layout = ResultTabLayout(panel);
+    layout->addWidget(combined);
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
     return panel;
+}
+
+void ResultsView::ShowPeople(const PeopleCalculation* people) {
+    for (QWidget* column : personColumns) delete column;
+    personColumns.clear();
+    const bool several = people != nullptr && people->people.size() > 1;
+    combined->setVisible(several && people->combined.has_value());
+    resultScroll_->setVisible(!several);
+    peopleScroll_->setVisible(several);
+    // Two columns fit beside the report; a third and more are scrolled to.
+    verdictCard_->setFixedWidth(several ? 640 : 340);
+    if (!several) {
+        combined->clear();
+        return;
+    }
+    if (const std::optional<CombinedVerdict>& verdict = people->combined) {
+        std::string names;
+        for (const std::string& name : verdict->decidedBy) names += (names.empty() ? "" : ", ") + name;
+        QString text = QStringLiteral("Combined Verdict: ") +
+                       QString::fromStdString(verdict->stopped ? std::string("not rated")
+                                                               : std::string(RatingWord(verdict->rating)));
+        if (!names.empty()) text += QStringLiteral("  (decided by ") + QString::fromStdString(names) + QLatin1Char(')');
+        text += QLatin1Char('\n') + QString::fromStdString(verdict->reason);
+        combined->setText(text);
+    }
+    for (std::size_t i = 0; i < people->people.size(); ++i) {
+        const PersonResult& person = people->people[i];
+        std::string heading = person.name;
+        if (person.role != Role::None) heading += " (" + std::string(RoleWord(person.role)) + ")";
+        std::string text;
+        if (const std::optional<Evaluation>& e = person.calculation.evaluation) {
+            text += e->stopped ? e->message : e->resultText;
+        }
+        if (person.bala) text += "\r\n\r\n" + BalaLine(*person.bala);
+        QString shown = QString::fromStdString(text);
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+
+        auto* column = new QWidget;
+        column->setObjectName(QStringLiteral("colPerson%1").arg(i + 1));
+        column->setFixedWidth(290);
+        auto* columnLayout = new QVBoxLayout(column);
+        columnLayout->setContentsMargins(0, 0, 0, 0);
+        auto* name = new QLabel(QString::fromStdString(heading));
+        name->setObjectName(QStringLiteral("lblPersonName%1").arg(i + 1));
+        name->setWordWrap(true);
+        QFont bold = name->font();
+        bold.setBold(true);
+        name->setFont(bold);
+        auto* lines = new QLabel(shown);
+        lines->setObjectName(QStringLiteral("lblPerson%1").arg(i + 1));
+        lines->setTextFormat(Qt::PlainText);
+        lines->setWordWrap(true);
+        lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        columnLayout->addWidget(name);
+        columnLayout->addWidget(lines);
+        columnLayout->addStretch(1);
+        peopleRow_->insertWidget(static_cast<int>(i), column);
+        personColumns.push_back(column);
+    }
 }
 
 }  // namespace kalvora

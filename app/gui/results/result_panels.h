@@ -7,10 +7,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QWidget>
 
 #include "driver/panels.h"
+#include "driver/people_calculation.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -94,9 +96,21 @@ public:
     QPushButton* saveReport; // cmdSaveReport, "Save Report..." as RTF or PDF
     QPushButton* analysisBack;  // cmdBack4
     ClickableLabel* detailedAnalysisLink;
+    // Several people: the combined verdict above the analysis (lblCombined), and a column per person in place of
+    // the factor lines (their name and role, factor lines and rating, and their Surya or Guru bala).
+    QLabel* combined;
+    // colPerson1, colPerson2 ...: the name and role (lblPersonName1 ...) over the lines (lblPerson1 ...).
+    std::vector<QWidget*> personColumns;
+
+    // Shows the combined verdict and the people's columns; with none (one person) the tab is as it always was.
+    void ShowPeople(const PeopleCalculation* people);
 
 private:
     QWidget* BuildAnalysisPanel();
+    QWidget* verdictCard_ = nullptr;
+    QWidget* resultScroll_ = nullptr;   // lblResult's
+    QWidget* peopleScroll_ = nullptr;   // the people's columns
+    QHBoxLayout* peopleRow_ = nullptr;
 };
 
 }  // namespace kalvora

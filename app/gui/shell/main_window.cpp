@@ -37,6 +37,7 @@
 #include "app/gui/pages/recent_places.h"
 #include "app/gui/pages/subject_chooser.h"
 #include "app/gui/pages/time_zone_picker.h"
+#include "app/gui/pages/people_tabs.h"
 #include "app/gui/people/people_controller.h"
 #include "app/gui/results/day_panel.h"
 #include "app/gui/results/result_panels.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     atlas_ = services_.atlas != nullptr ? services_.atlas : std::make_shared<AtlasSource>();
     muhurthaForm_ = new MomentForm(MuhurthaFormNames, atlas_.get());
     birthForm_ = new MomentForm(BirthFormNames, atlas_.get());
+    peopleTabs_ = new PeopleTabs(birthForm_, atlas_.get());
     subjects_ = new SubjectChooser;
 
     pages_ = new QStackedWidget;
@@ -93,7 +95,8 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(findBestTimes, &QPushButton::clicked, this, &MainWindow::OpenFinder);
     muhurthaPage_ =
         BuildMomentPage("picSearchMode", QStringLiteral("The Proposed Muhurtha"), muhurthaForm_, 1, findBestTimes);
-    birthPage_ = BuildMomentPage("picBirthDetails", QStringLiteral("Birth Details of the Native"), birthForm_, 2);
+    birthPage_ = BuildMomentPage("picBirthDetails", QStringLiteral("Birth Details of the Native"), peopleTabs_, 2,
+                                 peopleTabs_->navigation);
     waitPanel_ = BuildWaitPanel();
     results_ = new ResultsView;
     for (QWidget* page : {subjectPage_, muhurthaPage_, birthPage_, waitPanel_, static_cast<QWidget*>(results_)}) {
@@ -111,15 +114,10 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     setCentralWidget(central);
     BuildMenus();
 
-    for (MomentForm* form : {muhurthaForm_, birthForm_}) {
-        connect(form, &MomentForm::coordinateRefused, this, [this](QLineEdit* box) {
-            Message(QMessageBox::Critical, MsgOnlyDigits);
-            box->setFocus();
-        });
-        connect(form, &MomentForm::searchRequested, this, [this, form] { LookUpCoordinates(form); });
-    }
-    connect(muhurthaForm_, &MomentForm::zoneHelpRequested, this, [this] { OpenTimeZonePicker(true); });
-    connect(birthForm_, &MomentForm::zoneHelpRequested, this, [this] { OpenTimeZonePicker(false); });
+    for (MomentForm* form : {muhurthaForm_, birthForm_}) WireForm(form);
+    connect(peopleTabs_, &PeopleTabs::formAdded, this, &MainWindow::WireForm);
+    connect(peopleTabs_, &PeopleTabs::groupChosen, this, &MainWindow::UseGroup);
+    connect(subjects_, &SubjectChooser::chosenChanged, peopleTabs_, &PeopleTabs::FollowUndertaking);
 
     // The tab strip brings its panel to the front by itself; Back on any result panel returns to page 1.
     connect(results_->birth->back, &QPushButton::clicked, this, [this] { OnBack(3); });
@@ -143,6 +141,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
         if (!waiting_) ShowPage(birthPage_);
     });
     people_->Reload();
+    OfferPeopleAndGroups();
     recentPlaces_ = LoadRecentPlaces();
     muhurthaForm_->OfferRecentPlaces(recentPlaces_);
 
@@ -301,7 +300,7 @@ QWidget* MainWindow::BuildSubjectPage() {
     return page;
 }
 
-QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex,
+QWidget* MainWindow::BuildMomentPage(const char* pageName, const QString& title, QWidget* form, int pageIndex,
                                      QWidget* extra) {
     auto* page = new QWidget;
     page->setObjectName(QString::fromLatin1(pageName));
@@ -342,7 +341,10 @@ QWidget* MainWindow::BuildWaitPanel() {
 
 void MainWindow::ShowPage(QWidget* page) {
     // The people may have changed in another program (kalvora-cli) since the list was read.
-    if (page == birthPage_ && people_ != nullptr && pages_->currentWidget() != birthPage_) people_->Reload();
+    if (page == birthPage_ && people_ != nullptr && pages_->currentWidget() != birthPage_) {
+        people_->Reload();
+        OfferPeopleAndGroups();
+    }
     pages_->setCurrentWidget(page);
     const int step = page == subjectPage_ ? 0 : page == muhurthaPage_ ? 1 : page == birthPage_ ? 2 : 3;
     for (std::size_t i = 0; i < steps_.size(); ++i) SetStyleProperty(steps_[i], "current", static_cast<int>(i) == step);
@@ -391,9 +393,40 @@ void MainWindow::OnBack(int index) {
     }
 }
 
-void MainWindow::OpenTimeZonePicker(bool muhurtha) {
-    zoneTargetIsMuhurtha_ = muhurtha;
-    MomentForm* form = muhurtha ? muhurthaForm_ : birthForm_;
+void MainWindow::WireForm(MomentForm* form) {
+    connect(form, &MomentForm::coordinateRefused, this, [this](QLineEdit* box) {
+        Message(QMessageBox::Critical, MsgOnlyDigits);
+        box->setFocus();
+    });
+    connect(form, &MomentForm::searchRequested, this, [this, form] { LookUpCoordinates(form); });
+    connect(form, &MomentForm::zoneHelpRequested, this, [this, form] { OpenTimeZonePicker(form); });
+}
+
+void MainWindow::OfferPeopleAndGroups() {
+    std::vector<StoredPerson> people;
+    std::vector<StoredGroup> groups;
+    if (People().State() != StoreState::Unavailable) {
+        try {
+            people = People().List();
+            groups = People().Groups();
+        } catch (const StoreFailure&) {
+            // The first person's list says what is wrong with the store.
+        }
+    }
+    peopleTabs_->OfferPeople(people);
+    peopleTabs_->OfferGroups(groups);
+}
+
+void MainWindow::UseGroup(const QString& name) {
+    try {
+        peopleTabs_->ShowGroup(GroupPeople(People(), name.toStdString()));
+    } catch (const StoreFailure& e) {
+        Message(QMessageBox::Critical, QString::fromStdString(e.what()));
+    }
+}
+
+void MainWindow::OpenTimeZonePicker(MomentForm* form) {
+    zoneTarget_ = form;
     TimeZonePicker picker(this, form->LocalTime());
     connect(&picker, &TimeZonePicker::zoneChosen, this, &MainWindow::ApplyTimeZone);
     // A zone of the database is taken as an atlas place's zone is: its offset follows the page's date and time.
@@ -403,7 +436,7 @@ void MainWindow::OpenTimeZonePicker(bool muhurtha) {
 }
 
 void MainWindow::ApplyTimeZone(int eastHours, int eastMinutes) {
-    (zoneTargetIsMuhurtha_ ? muhurthaForm_ : birthForm_)->SetZone(eastHours, eastMinutes);
+    if (zoneTarget_ != nullptr) zoneTarget_->SetZone(eastHours, eastMinutes);
 }
 
 void MainWindow::LookUpCoordinates(MomentForm* form) {
@@ -456,12 +489,20 @@ bool MainWindow::CheckMuhurthaPage() {
 }
 
 bool MainWindow::CheckBirthPage() {
-    if (birthForm_->name->text().trimmed().isEmpty()) {
-        Message(QMessageBox::Critical, MsgEnterName);
-        birthForm_->name->setFocus();
-        return false;
+    // Every person's form in turn, the one with a problem brought to the front.
+    for (int i = 0; i < peopleTabs_->Count(); ++i) {
+        MomentForm* form = peopleTabs_->Forms()[static_cast<std::size_t>(i)];
+        if (i > 0) peopleTabs_->ShowPerson(i);
+        if (form->name->text().trimmed().isEmpty()) {
+            Message(QMessageBox::Critical, MsgEnterName);
+            form->name->setFocus();
+            return false;
+        }
+        const bool ok = RequireCoordinates(form) && (i > 0 || CheckBothDates()) && CheckZone(form) && ConfirmPlace(form);
+        if (!ok) return false;
     }
-    return RequireCoordinates(birthForm_) && CheckBothDates() && CheckZone(birthForm_) && ConfirmPlace(birthForm_);
+    peopleTabs_->ShowPerson(0);
+    return true;
 }
 
 bool MainWindow::ConfirmPlace(MomentForm* form) {
@@ -565,6 +606,13 @@ CalculationInput MainWindow::ReadCalculationInput() const {
     return input;
 }
 
+PeopleInput MainWindow::ReadPeopleInput() const {
+    CalculationInput first = ReadCalculationInput();
+    first.personName = birthForm_->name->text().trimmed().toStdString();
+    first.personSex = birthForm_->female->isChecked() ? "Female" : "Male";
+    return peopleTabs_->ReadPeople(first);
+}
+
 void MainWindow::OpenFinder() {
     if (finder_ == nullptr) {
         FinderPages pages;
@@ -624,15 +672,25 @@ void MainWindow::ShowFoundMinute(const std::string& subject, LocalDate date, int
 
 void MainWindow::Display() {
     const PanelInput input{ReadCalculationInput(), birthForm_->Place(), muhurthaForm_->Place()};
-    Calculation calculation = Calculate(input.calculation);
+    // Several people: each evaluated at the one muhurtha, the first person's calculation shown as for one.
+    std::optional<PeopleCalculation> people;
+    Calculation calculation;
+    if (peopleTabs_->Count() > 1) {
+        people = CalculatePeople(peopleTabs_->ReadPeople(input.calculation));
+        calculation = people->First();
+    } else {
+        calculation = Calculate(input.calculation);
+    }
     RememberPlace();
     const CalculationTimes times = ComputeCalculationTimes(input.calculation);
 
     PauseOnWaitPanel();
 
     lastCalculation_ = std::move(calculation);
+    lastPeople_ = std::move(people);
     ShowResultLabel(*lastCalculation_);
-    WriteReport(*lastCalculation_, input, times);
+    results_->ShowPeople(lastPeople_ ? &*lastPeople_ : nullptr);
+    WriteReport(*lastCalculation_, input, times, lastPeople_ ? &*lastPeople_ : nullptr);
     FillBirthDetails(*lastCalculation_, input);
     FillMuhurthaDetails(*lastCalculation_, input);
     results_->birth->ShowUntil(PanelUntilTexts(times.birthLimbs, input.calculation.birth));
@@ -738,13 +796,15 @@ void MainWindow::ShowResultLabel(const Calculation& calculation) {
     results_->result->setText(text);
 }
 
-void MainWindow::WriteReport(const Calculation& calculation, const PanelInput& input, const CalculationTimes& times) {
+void MainWindow::WriteReport(const Calculation& calculation, const PanelInput& input, const CalculationTimes& times,
+                             const PeopleCalculation* people) {
     QTextBrowser* view = results_->report;
     view->clear();
     lastReport_.reset();
     // No rule set ran for a subject that names no undertaking: there is no report.
     if (!calculation.evaluation) return;
-    ReportInput report = MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
+    ReportInput report = people != nullptr ? MakePeopleReportInput(*people)
+                                           : MakeReportInput(*calculation.evaluation, calculation.evaluationInput);
     report.appendix = MakeReportAppendix(input.calculation, calculation, times, input.muhurthaPlace);
     lastReport_ = BuildReportDocument(report);
     ShowReport(*lastReport_, view);

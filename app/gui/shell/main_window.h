@@ -16,6 +16,7 @@
 
 #include "driver/calculation.h"
 #include "driver/day_view.h"
+#include "driver/people_calculation.h"
 #include "finder/finder.h"
 #include "driver/panels.h"
 #include "app/gui/shell/shell.h"
@@ -35,6 +36,7 @@ class ClickableLabel;
 class FinderWindow;
 class MomentForm;
 class PeopleController;
+class PeopleTabs;
 class ResultsView;
 class SubjectChooser;
 class YearStripWindow;
@@ -55,6 +57,13 @@ public:
 
     // The pages' controls as the calculation takes them.
     CalculationInput ReadCalculationInput() const;
+    // The pages with every person of the birth page (the first person's name and sex as the page shows them), as
+    // the calculation of several people takes them.
+    PeopleInput ReadPeopleInput() const;
+    // The birth page's people: the first person's form and a tab for each further person.
+    PeopleTabs* BirthPeople() const { return peopleTabs_; }
+    // The calculation of several people last shown; none after a one-person calculation.
+    const std::optional<PeopleCalculation>& LastPeople() const { return lastPeople_; }
 
     // "Find Best Times...": opens the finder window, or brings it to the front.
     void OpenFinder();
@@ -102,7 +111,7 @@ private:
     QWidget* BuildHeader();
     QWidget* BuildFooter();
     QWidget* BuildSubjectPage();
-    QWidget* BuildMomentPage(const char* pageName, const QString& title, MomentForm* form, int pageIndex,
+    QWidget* BuildMomentPage(const char* pageName, const QString& title, QWidget* form, int pageIndex,
                              QWidget* extra = nullptr);
     QWidget* BuildWaitPanel();
     QWidget* BuildNavigation(int pageIndex, QWidget* extra = nullptr);
@@ -113,7 +122,13 @@ private:
     // The birth page's name and sex become the native's.
     void TakeNative();
     void OnBack(int index);
-    void OpenTimeZonePicker(bool muhurtha);
+    void OpenTimeZonePicker(MomentForm* form);
+    // A form's messages, place search and time-zone picker.
+    void WireForm(MomentForm* form);
+    // The saved people and groups offered for the birth page's further people.
+    void OfferPeopleAndGroups();
+    // A saved group chosen on the birth page: its people fill the page.
+    void UseGroup(const QString& name);
     void ApplyTimeZone(int eastHours, int eastMinutes);
     void LookUpCoordinates(MomentForm* form);
     void OpenPage(SitePage page);
@@ -137,7 +152,9 @@ private:
     void ShowResultLabel(const Calculation& calculation);
     // The analysis report of a calculation goes into RTB here; its appendix names the muhurtha's place from the
     // page's City, State and Country boxes where the place did not come from the atlas.
-    void WriteReport(const Calculation& calculation, const PanelInput& input, const CalculationTimes& times);
+    // With several people the report has a section for each and the combined verdict.
+    void WriteReport(const Calculation& calculation, const PanelInput& input, const CalculationTimes& times,
+                     const PeopleCalculation* people = nullptr);
     void FillBirthDetails(const Calculation& calculation, const PanelInput& input);
     void FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input);
 
@@ -156,14 +173,16 @@ private:
     ResultsView* results_ = nullptr;   // picMuhurthaResult
     MomentForm* muhurthaForm_ = nullptr;
     MomentForm* birthForm_ = nullptr;
+    PeopleTabs* peopleTabs_ = nullptr;
+    QPointer<MomentForm> zoneTarget_;  // the form the time-zone picker writes to
     SubjectChooser* subjects_ = nullptr;
     std::array<QLabel*, 4> steps_{};
 
     QString personName_;
     QString personSex_ = QStringLiteral("Male");
-    bool zoneTargetIsMuhurtha_ = false;
     bool waiting_ = false;
     std::optional<Calculation> lastCalculation_;
+    std::optional<PeopleCalculation> lastPeople_;
     QPointer<FinderWindow> finder_;
     QPointer<YearStripWindow> season_;
 
