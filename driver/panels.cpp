@@ -161,6 +161,23 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
                                    span.start <= chosenMinute && chosenMinute < span.end});
         }
     }
+    // The table's spans may begin on the day before or end days later (Panchaka), so their dates are shown.
+    const auto minuteText = [&](double jdUt) {
+        return ShortClockText(ClockMinuteHolding(jdUt, day.place.zoneOffsetSeconds), date);
+    };
+    for (const LagnaPart& part : day.table.lagnas) {
+        texts.lagnas.push_back({std::string(part.name), "", minuteText(part.span.startJdUt),
+                                minuteText(part.span.endJdUt), false, part.span.Contains(chosenJdUt)});
+    }
+    for (const auto& [heading, spans] :
+         {std::pair{"Varjyam", &day.table.varjyam}, std::pair{"Amrit kalam", &day.table.amritKalam},
+          std::pair{"Bhadra", &day.table.bhadra}, std::pair{"Panchaka", &day.table.panchaka}}) {
+        if (spans->empty()) texts.marked.push_back({heading, "none", false});
+        for (const TimeSpan& span : *spans) {
+            texts.marked.push_back({heading, minuteText(span.startJdUt) + " \u2013 " + minuteText(span.endJdUt),
+                                    span.Contains(chosenJdUt)});
+        }
+    }
     if (!day.periods) return texts;
     const DayPeriods& p = *day.periods;
     // Rahu kalam, Yamaganda and Gulika, then Abhijit, then the Durmuhurtas.
