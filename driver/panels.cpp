@@ -204,6 +204,29 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
     return texts;
 }
 
+std::string DayDescriptionOf(const DayPanelTexts& texts) {
+    std::string text = texts.title + ". " + texts.span + ".";
+    if (!texts.sunNote.empty()) text += " " + texts.sunNote;
+    const auto lines = [&](const std::vector<DayLine>& from) {
+        for (const DayLine& line : from) text += " " + line.heading + ": " + line.text + ".";
+    };
+    // A row's kind is its detail (the limb) unless named; a choghadiya's detail is its quality.
+    const auto rows = [&](const std::vector<DayRow>& from, std::string_view kind) {
+        for (const DayRow& row : from) {
+            const bool choghadiya = kind == "Choghadiya";
+            text += " " + (kind.empty() ? row.detail : std::string(kind)) + " " + row.name + ", " + row.start + " to " +
+                    row.end + (choghadiya ? ", " + row.detail + "." : ".");
+        }
+    };
+    lines(texts.sun);
+    lines(texts.periods);
+    rows(texts.limbs, "");
+    rows(texts.lagnas, "Lagna");
+    lines(texts.marked);
+    rows(texts.choghadiyas, "Choghadiya");
+    return text;
+}
+
 SeasonTexts SeasonTextsOf(const DaySeason& season) {
     const SeasonAt& at = season.atSunrise;
     SeasonTexts texts;

@@ -99,6 +99,10 @@ struct DayPanelTexts {
     std::vector<DayLine> marked;
 };
 
+// The day in sentences, for a screen reader reading the drawing of the day: the sun's times, the periods, each
+// limb's values and the rest of the day's table, each with its times.
+std::string DayDescriptionOf(const DayPanelTexts& texts);
+
 // The avoided periods of a day with their spans, in time order of kind: Rahu kalam, Yamaganda, Gulika, then each
 // Durmuhurta.
 std::vector<std::pair<InauspiciousPeriod, TimeSpan>> AvoidedSpans(const DayPeriods& periods);

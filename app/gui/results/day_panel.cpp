@@ -220,6 +220,7 @@ void DayPanel::ShowDay(const DayView& day, const DaySeason& season, const Moment
     sunNote_->setVisible(!texts.sunNote.empty());
 
     timeline_->ShowDay(day, JdUtOfClockMinute(ClockMinuteOf(chosen), chosen.zone));
+    timeline_->setAccessibleDescription(Text(DayDescriptionOf(texts)));
 
     const auto lines = [](const std::vector<DayLine>& from) {
         std::vector<TableRow> rows;
