@@ -123,7 +123,9 @@ TEST(DayCommand, CalculationsSeasonIsThatOfTheChosenMinuteAndUndertaking) {
         EXPECT_EQ(json.out.substr(json.out.size() - c.jsonTail.size()), c.jsonTail) << c.when << " " << c.subject;
         // The day's own season: the chosen minute at 30 E falls before the sunrise of a day already out of the
         // leap month.
-        if (std::string_view(c.lon) == "30:00E") EXPECT_NE(json.out.find("\"season\": [], "), std::string::npos);
+        if (std::string_view(c.lon) == "30:00E") {
+            EXPECT_NE(json.out.find("\"season\": [], "), std::string::npos);
+        }
         const DayRun text = run(c.when, c.lon, c.subject, false);
         ASSERT_EQ(text.status, 0) << text.err;
         EXPECT_EQ(text.out.find("Season:"), c.warning.empty() ? std::string::npos : text.out.size() - c.warning.size())
