@@ -151,6 +151,25 @@ void AddSeason(ReportAppendix& appendix, const CalculationTimes& times) {
     part.AppendTo(appendix);
 }
 
+// Each sign of the ascendant during the day, then Varjyam, Amrit kalam, Bhadra and Panchaka (or "none"), each span
+// whole with its date where it is not the day's.
+void AddDayTable(ReportAppendix& appendix, const DayView& day) {
+    const int offset = day.place.zoneOffsetSeconds;
+    const auto clock = [&](double jdUt) {
+        return ClockMinuteOnDay(ClockMinuteOfRoundedSecond(jdUt, offset), day.sun.date);
+    };
+    const auto span = [&](const TimeSpan& s) { return clock(s.startJdUt) + " " + Text(T::To) + " " + clock(s.endJdUt); };
+    PartWriter part(T::DayTable);
+    for (const LagnaPart& lagna : day.table.lagnas) part.Add(T::Lagna, std::string(lagna.name) + ", " + span(lagna.span));
+    for (const auto& [label, spans] :
+         {std::pair{T::Varjyam, &day.table.varjyam}, std::pair{T::AmritKalam, &day.table.amritKalam},
+          std::pair{T::Bhadra, &day.table.bhadra}, std::pair{T::Panchaka, &day.table.panchaka}}) {
+        if (spans->empty()) part.Add(label, Text(T::None));
+        for (const TimeSpan& s : *spans) part.Add(label, span(s));
+    }
+    part.AppendTo(appendix);
+}
+
 struct WhenAndWhereLabels {
     AppendixText date, time, place;
 };
@@ -237,6 +256,7 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     AddFactors(appendix, calculation);
     AddDay(appendix, input, times.muhurthaDay);
     AddSeason(appendix, times);
+    AddDayTable(appendix, times.muhurthaDay);
     return appendix;
 }
 

@@ -174,6 +174,26 @@ void WriteSeasonJson(JsonWriter& json, const DaySeason& season) {
     WriteVetoesJson(json, season.vetoes);
 }
 
+// The rest of the day's table, after the season: "lagnas", "varjyam", "amritKalam", "bhadra" and "panchaka".
+void WriteTableJson(JsonWriter& json, const DayView& day) {
+    const DayTable& table = day.table;
+    json.Key("lagnas").BeginArray();
+    for (const LagnaPart& part : table.lagnas) {
+        json.BeginObject()
+            .Field("name", part.name)
+            .Field("start", TimeText(day, part.span.startJdUt))
+            .Field("end", TimeText(day, part.span.endJdUt))
+            .EndObject();
+    }
+    json.EndArray();
+    for (const auto& [key, spans] : {std::pair{"varjyam", &table.varjyam}, std::pair{"amritKalam", &table.amritKalam},
+                                     std::pair{"bhadra", &table.bhadra}, std::pair{"panchaka", &table.panchaka}}) {
+        json.Key(key).BeginArray();
+        for (const TimeSpan& span : *spans) Span(json, day, span);
+        json.EndArray();
+    }
+}
+
 }  // namespace
 
 void WriteVetoesJson(JsonWriter& json, const std::vector<VetoMinutes>& vetoes) {
@@ -213,6 +233,7 @@ void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season)
             json.Key(key).Null();
         }
         WriteSeasonJson(json, season);
+        WriteTableJson(json, day);
         json.EndObject();
         return;
     }
@@ -252,6 +273,7 @@ void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season)
     }
     json.EndArray();
     WriteSeasonJson(json, season);
+    WriteTableJson(json, day);
     json.EndObject();
 }
 
@@ -277,6 +299,21 @@ std::string SeasonLines(const DaySeason& season) {
     return out;
 }
 
+// The lagnas, Varjyam, Amrit kalam, Bhadra and Panchaka, each span on a line.
+std::string TableLines(const DayView& day) {
+    const auto span = [&](const TimeSpan& s) { return TimeText(day, s.startJdUt) + " to " + TimeText(day, s.endJdUt); };
+    std::string out = day.table.lagnas.empty() ? "  Lagna: none (no sign of the ascendant begins and ends near the day)\n"
+                                               : "  Lagna:\n";
+    for (const LagnaPart& part : day.table.lagnas) out += "    " + std::string(part.name) + "  " + span(part.span) + "\n";
+    for (const auto& [heading, spans] :
+         {std::pair{"Varjyam", &day.table.varjyam}, std::pair{"Amrit kalam", &day.table.amritKalam},
+          std::pair{"Bhadra", &day.table.bhadra}, std::pair{"Panchaka", &day.table.panchaka}}) {
+        if (spans->empty()) out += "  " + std::string(heading) + ": none\n";
+        for (const TimeSpan& s : *spans) out += "  " + std::string(heading) + ": " + span(s) + "\n";
+    }
+    return out;
+}
+
 std::string DayLines(const DayView& day) {
     const auto clock = [&](const std::optional<double>& jdUt) {
         return jdUt ? TimeText(day, *jdUt) : std::string("none");
@@ -297,6 +334,7 @@ std::string DayLines(const DayView& day) {
                    DateTimeText(s.end) + "\n";
         }
     }
+    out += TableLines(day);
     if (!day.periods) return out;
     const DayPeriods& p = *day.periods;
     out += "  Rahu kalam: " + span(p.rahuKalam) + "\n";

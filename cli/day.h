@@ -33,7 +33,9 @@ void WriteVetoesJson(JsonWriter& json, const std::vector<VetoMinutes>& vetoes);
 // {"date", "sunrise", "sunset", "nextSunrise", "weekday", "limbs", "rahuKalam", "yamaganda", "gulika", "abhijit",
 // "durmuhurta", "choghadiya", "hora"}, times "YYYY-MM-DDTHH:MM:SS", null where the Sun does not rise or set; then
 // the season at the day's sunrise: "lunarMonth" {"amanta", "purnimanta", "adhika", "kshaya"}, "samvat" {"vikram",
-// "shaka", "samvatsara"} and "season", the vetoes in force at some minute of the day (as WriteVetoesJson).
+// "shaka", "samvatsara"} and "season", the vetoes in force at some minute of the day (as WriteVetoesJson); then the
+// rest of the day's table: "lagnas" [{"name", "start", "end"}], "varjyam", "amritKalam", "bhadra" and "panchaka"
+// [{"start", "end"}], times "YYYY-MM-DDTHH:MM:SS".
 void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season);
 std::string DayJson(const DayView& day, const DaySeason& season);
 // The day as readable lines, its season last.

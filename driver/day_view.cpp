@@ -3,6 +3,7 @@
 
 #include "driver/day_view.h"
 
+#include "driver/day_table.h"
 #include "driver/season.h"
 
 namespace kalvora {
@@ -32,6 +33,7 @@ DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate
         last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds);
     }
     for (std::size_t i = 0; i < LimbCount; ++i) view.limbs[i] = LimbSpansBetween(Limbs[i], place, zone, first, last);
+    view.table = ComputeDayTable(place, zone, view);
     return view;
 }
 

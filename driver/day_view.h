@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/moment.h"
@@ -17,6 +18,23 @@
 
 namespace kalvora {
 
+// The rest of the day's table (driver/day_table.h says how each is found): whole spans overlapping the day.
+struct LagnaPart {
+    int sign = 0;            // 0 = Mesha .. 11 = Meena
+    std::string_view name;   // the sign's name as the lagna shows it
+    TimeSpan span;
+    bool operator==(const LagnaPart&) const = default;
+};
+
+struct DayTable {
+    std::vector<LagnaPart> lagnas;
+    std::vector<TimeSpan> varjyam;
+    std::vector<TimeSpan> amritKalam;
+    std::vector<TimeSpan> bhadra;
+    std::vector<TimeSpan> panchaka;
+    bool operator==(const DayTable&) const = default;
+};
+
 struct DayView {
     DayPlace place;   // the place and its whole zone offset for the date
     SunDay sun;       // date, weekday, sunrise, sunset, next sunrise (empty where the Sun does not rise or set)
@@ -25,6 +43,7 @@ struct DayView {
     // holding the next sunrise, both included; where there is no sunrise, over the local date from midnight to
     // midnight.
     std::array<std::vector<LimbSpan>, LimbCount> limbs;
+    DayTable table;  // the lagnas, Varjyam, Amrit kalam, Bhadra and Panchaka
 };
 
 // A typed place and zone as the day computes with them: signed degrees and the zone's whole offset.

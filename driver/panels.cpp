@@ -161,6 +161,23 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
                                    span.start <= chosenMinute && chosenMinute < span.end});
         }
     }
+    // The table's spans may begin on the day before or end days later (Panchaka), so their dates are shown.
+    const auto minuteText = [&](double jdUt) {
+        return ShortClockText(ClockMinuteHolding(jdUt, day.place.zoneOffsetSeconds), date);
+    };
+    for (const LagnaPart& part : day.table.lagnas) {
+        texts.lagnas.push_back({std::string(part.name), "", minuteText(part.span.startJdUt),
+                                minuteText(part.span.endJdUt), false, part.span.Contains(chosenJdUt)});
+    }
+    for (const auto& [heading, spans] :
+         {std::pair{"Varjyam", &day.table.varjyam}, std::pair{"Amrit kalam", &day.table.amritKalam},
+          std::pair{"Bhadra", &day.table.bhadra}, std::pair{"Panchaka", &day.table.panchaka}}) {
+        if (spans->empty()) texts.marked.push_back({heading, "none", false});
+        for (const TimeSpan& span : *spans) {
+            texts.marked.push_back({heading, minuteText(span.startJdUt) + " \u2013 " + minuteText(span.endJdUt),
+                                    span.Contains(chosenJdUt)});
+        }
+    }
     if (!day.periods) return texts;
     const DayPeriods& p = *day.periods;
     // Rahu kalam, Yamaganda and Gulika, then Abhijit, then the Durmuhurtas.
@@ -185,6 +202,29 @@ DayPanelTexts DayPanelTextsOf(const DayView& day, const MomentInput& chosen) {
                                DayClock(part.span.endJdUt, day), false, part.span.Contains(chosenJdUt)});
     }
     return texts;
+}
+
+std::string DayDescriptionOf(const DayPanelTexts& texts) {
+    std::string text = texts.title + ". " + texts.span + ".";
+    if (!texts.sunNote.empty()) text += " " + texts.sunNote;
+    const auto lines = [&](const std::vector<DayLine>& from) {
+        for (const DayLine& line : from) text += " " + line.heading + ": " + line.text + ".";
+    };
+    // A row's kind is its detail (the limb) unless named; a choghadiya's detail is its quality.
+    const auto rows = [&](const std::vector<DayRow>& from, std::string_view kind) {
+        for (const DayRow& row : from) {
+            const bool choghadiya = kind == "Choghadiya";
+            text += " " + (kind.empty() ? row.detail : std::string(kind)) + " " + row.name + ", " + row.start + " to " +
+                    row.end + (choghadiya ? ", " + row.detail + "." : ".");
+        }
+    };
+    lines(texts.sun);
+    lines(texts.periods);
+    rows(texts.limbs, "");
+    rows(texts.lagnas, "Lagna");
+    lines(texts.marked);
+    rows(texts.choghadiyas, "Choghadiya");
+    return text;
 }
 
 SeasonTexts SeasonTextsOf(const DaySeason& season) {

@@ -94,7 +94,14 @@ struct DayPanelTexts {
     std::vector<DayLine> periods;    // Rahu kalam .. Durmuhurtas; none without sunrise and sunset
     std::vector<DayRow> choghadiyas; // 16, or none
     std::vector<DayRow> horas;       // 24, or none
+    std::vector<DayRow> lagnas;      // each sign of the ascendant during the day, the dates shown where they differ
+    // Varjyam, Amrit kalam, Bhadra and Panchaka: a line for each span, or one saying "none" for a kind without any.
+    std::vector<DayLine> marked;
 };
+
+// The day in sentences, for a screen reader reading the drawing of the day: the sun's times, the periods, each
+// limb's values and the rest of the day's table, each with its times.
+std::string DayDescriptionOf(const DayPanelTexts& texts);
 
 // The avoided periods of a day with their spans, in time order of kind: Rahu kalam, Yamaganda, Gulika, then each
 // Durmuhurta.

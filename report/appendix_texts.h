@@ -28,9 +28,11 @@ enum class AppendixText : std::uint8_t {
     Day, Sunrise, Sunset, NextSunrise, Abhijit, ChosenTime,
     // The season of the day
     Season, LunarMonth, Samvat, ForTheUndertaking,
+    // The rest of the day's table
+    DayTable, Varjyam, AmritKalam, Bhadra, Panchaka,
     // Sentences and joining words
     SunDoesNotRise, SunDoesNotSet, NoAbhijitOnWednesday, NoAvoidedPeriod, NoVeto, In, Until, On, To, AsTyped,
-    DaylightSaving, ClockAt,
+    DaylightSaving, ClockAt, None,
 };
 
 struct AppendixTextRow {
@@ -81,6 +83,11 @@ inline constexpr auto AppendixTexts = std::to_array<AppendixTextRow>({
     {AppendixText::LunarMonth, "Lunar month"},
     {AppendixText::Samvat, "Samvat"},
     {AppendixText::ForTheUndertaking, "For the undertaking"},
+    {AppendixText::DayTable, "Lagnas, Varjyam, Amrit Kalam, Bhadra and Panchaka"},
+    {AppendixText::Varjyam, "Varjyam"},
+    {AppendixText::AmritKalam, "Amrit kalam"},
+    {AppendixText::Bhadra, "Bhadra"},
+    {AppendixText::Panchaka, "Panchaka"},
     {AppendixText::SunDoesNotRise, "The Sun does not rise: the periods of the day are not reckoned."},
     {AppendixText::SunDoesNotSet, "The Sun does not set: the periods of the day are not reckoned."},
     {AppendixText::NoAbhijitOnWednesday, "none on Wednesday"},
@@ -93,10 +100,11 @@ inline constexpr auto AppendixTexts = std::to_array<AppendixTextRow>({
     {AppendixText::AsTyped, "as typed"},
     {AppendixText::DaylightSaving, "daylight saving"},
     {AppendixText::ClockAt, "clock at"},
+    {AppendixText::None, "none"},
 });
 
 static_assert(InEnumeratorOrder(AppendixTexts, &AppendixTextRow::key), "each appendix text sits at its place");
-static_assert(static_cast<std::size_t>(AppendixText::ClockAt) + 1 == AppendixTexts.size(), "every text has its row");
+static_assert(static_cast<std::size_t>(AppendixText::None) + 1 == AppendixTexts.size(), "every text has its row");
 
 constexpr std::string_view TextOf(AppendixText key) { return AppendixTexts[static_cast<std::size_t>(key)].text; }
 

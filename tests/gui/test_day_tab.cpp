@@ -33,7 +33,8 @@ protected:
 
     // Every cell of the visible tables holds a text.
     void ExpectNoEmptyCell() const {
-        for (const char* name : {"tblDaySun", "tblDayPeriods", "tblDayLimbs", "tblDayChoghadiya", "tblDayHora"}) {
+        for (const char* name : {"tblDaySun", "tblDayPeriods", "tblDayLimbs", "tblDayChoghadiya", "tblDayHora",
+                                 "tblDayLagnas", "tblDayMarked"}) {
             const QTableWidget* table = Table(name);
             if (!table->isVisibleTo(window.get())) continue;
             for (int r = 0; r < table->rowCount(); ++r) {
@@ -63,6 +64,23 @@ TEST_F(DayTabTest, ThePeriodsOfAKnownDayAndTheirTables) {
     EXPECT_EQ(Table("tblDayHora")->rowCount(), 24);
     EXPECT_EQ(Table("tblDayHora")->item(0, 0)->text(), QStringLiteral("Jupiter"));  // Thursday's lord first
     EXPECT_TRUE(Table("tblDayLimbs")->rowCount() >= 4);
+    // Thirteen lagnas from before the sunrise to past the next one; the chosen 12:00 in Kumbha.
+    const QTableWidget* lagnas = Table("tblDayLagnas");
+    ASSERT_EQ(lagnas->rowCount(), 13);
+    EXPECT_EQ(lagnas->item(0, 0)->text(), QStringLiteral("Vrischika"));
+    EXPECT_EQ(lagnas->item(3, 0)->text() + QLatin1Char(' ') + lagnas->item(3, 1)->text(), QStringLiteral("Kumbha 11:22"));
+    EXPECT_TRUE(lagnas->item(3, 0)->font().bold());
+    const QTableWidget* marked = Table("tblDayMarked");
+    QStringList markedShown;
+    for (int r = 0; r < marked->rowCount(); ++r) markedShown << marked->item(r, 0)->text() + ": " + marked->item(r, 1)->text();
+    EXPECT_EQ(markedShown, (QStringList{"Varjyam: 22:13 \u2013 11 Dec 00:01", "Amrit kalam: 16:49 \u2013 18:37",
+                                        "Bhadra: none", "Panchaka: none"}));
+    // A screen reader reads the drawing of the day as sentences with every period and limb.
+    const QString description = Find<QWidget>(QStringLiteral("wDayTimeline"))->accessibleDescription();
+    for (const char* said : {"Sunrise: 07:07.", "Rahu kalam: 13:30 \u2013 14:47.", "Nakshatra Moola, 9 Dec 21:03 to 11 Dec 00:01.",
+                             "Lagna Kumbha, 11:22 to 12:49.", "Choghadiya Shubh, 07:07 to 08:23, good."}) {
+        EXPECT_TRUE(description.contains(QString::fromUtf8(said))) << said << "\n" << description.toStdString();
+    }
     ExpectNoEmptyCell();
     EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblDaySunNote"))->isHidden());
 }

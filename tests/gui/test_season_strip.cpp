@@ -39,6 +39,11 @@ TEST_F(WindowTest, SeasonStripOpensFromTheToolsMenuOnThePagesYearAndZone) {
     EXPECT_EQ(season->Strip()->TipAt(guru->rect.center()),
               QStringLiteral("Guru asta: Jupiter is combust\n2026-07-14T18:04 to 2026-08-13T15:54"));
 
+    // A screen reader reads the same months and spans.
+    const QString description = season->Strip()->accessibleDescription();
+    EXPECT_TRUE(description.contains(QStringLiteral("Adhika Jyaistha 2026-05-17T01:31 to 2026-06-15T08:24;")));
+    EXPECT_TRUE(description.contains(QStringLiteral("Guru asta: Jupiter is combust 2026-07-14T18:04 to 2026-08-13T15:54")));
+
     QTest::mouseClick(season->findChild<QPushButton*>(QStringLiteral("cmdSeasonNext")), Qt::LeftButton);
     EXPECT_EQ(season->Year(), 2027);
     EXPECT_EQ(season->Season().months.front().month.nameIndex, 9);  // Pausa, begun on 2027-01-08

@@ -26,7 +26,7 @@ namespace {
 constexpr int TableRowHeight = 24;
 
 // A read-only table that shows all its rows without scrolling.
-QTableWidget* DayTable(const char* name, const QStringList& headings) {
+QTableWidget* ReadOnlyTable(const char* name, const QStringList& headings) {
     auto* table = new QTableWidget(0, static_cast<int>(headings.size()));
     table->setObjectName(QString::fromLatin1(name));
     table->setHorizontalHeaderLabels(headings);
@@ -137,16 +137,18 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     sunNote_ = Banner("lblDaySunNote");
 
     timeline_ = new DayTimeline;
-    sun_ = DayTable("tblDaySun", {QStringLiteral("Sun"), QStringLiteral("Time")});
-    periods_ = DayTable("tblDayPeriods", {QStringLiteral("Period"), QStringLiteral("From \u2013 to")});
-    limbs_ = DayTable("tblDayLimbs",
+    sun_ = ReadOnlyTable("tblDaySun", {QStringLiteral("Sun"), QStringLiteral("Time")});
+    periods_ = ReadOnlyTable("tblDayPeriods", {QStringLiteral("Period"), QStringLiteral("From \u2013 to")});
+    limbs_ = ReadOnlyTable("tblDayLimbs",
                       {QStringLiteral("Limb"), QStringLiteral("Value"), QStringLiteral("From"), QStringLiteral("To")});
-    choghadiyas_ = DayTable("tblDayChoghadiya", {QStringLiteral("Choghadiya"), QStringLiteral("Quality"),
+    choghadiyas_ = ReadOnlyTable("tblDayChoghadiya", {QStringLiteral("Choghadiya"), QStringLiteral("Quality"),
                                                  QStringLiteral("From"), QStringLiteral("To")});
-    horas_ = DayTable("tblDayHora", {QStringLiteral("Lord"), QStringLiteral("From"), QStringLiteral("To")});
-    season_ = DayTable("tblDaySeason", {QStringLiteral("At sunrise"), QStringLiteral("")});
-    vetoes_ = DayTable("tblDayVetoes", {QStringLiteral("Veto"), QStringLiteral("What"), QStringLiteral("From"),
+    horas_ = ReadOnlyTable("tblDayHora", {QStringLiteral("Lord"), QStringLiteral("From"), QStringLiteral("To")});
+    season_ = ReadOnlyTable("tblDaySeason", {QStringLiteral("At sunrise"), QStringLiteral("")});
+    vetoes_ = ReadOnlyTable("tblDayVetoes", {QStringLiteral("Veto"), QStringLiteral("What"), QStringLiteral("From"),
                                         QStringLiteral("To")});
+    lagnas_ = ReadOnlyTable("tblDayLagnas", {QStringLiteral("Lagna"), QStringLiteral("From"), QStringLiteral("To")});
+    marked_ = ReadOnlyTable("tblDayMarked", {QStringLiteral("Span"), QStringLiteral("From \u2013 to")});
     noVeto_ = Note("lblDayNoVeto");
     noVeto_->setText(QStringLiteral("No veto is in force during this day."));
     seasonNote_ = Note("lblDaySeasonNote");
@@ -163,6 +165,12 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     seasonRow->setSpacing(12);
     seasonRow->addWidget(TitledCard(QStringLiteral("Lunar Month and Samvat"), {season_}), 2, Qt::AlignTop);
     seasonRow->addWidget(TitledCard(QStringLiteral("Season"), {vetoes_, noVeto_, seasonNote_}), 3, Qt::AlignTop);
+
+    auto* tableRow = new QHBoxLayout;
+    tableRow->setSpacing(12);
+    tableRow->addWidget(TitledCard(QStringLiteral("Lagnas of the Day"), {lagnas_}), 2, Qt::AlignTop);
+    tableRow->addWidget(TitledCard(QStringLiteral("Varjyam, Amrit Kalam, Bhadra and Panchaka"), {marked_}), 3,
+                        Qt::AlignTop);
 
     partsRow_ = new QWidget;
     auto* parts = new QHBoxLayout(partsRow_);
@@ -183,6 +191,7 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     column->addWidget(timelineCard);
     column->addLayout(details);
     column->addLayout(seasonRow);
+    column->addLayout(tableRow);
     column->addWidget(partsRow_);
     column->addStretch(1);
 
@@ -211,6 +220,7 @@ void DayPanel::ShowDay(const DayView& day, const DaySeason& season, const Moment
     sunNote_->setVisible(!texts.sunNote.empty());
 
     timeline_->ShowDay(day, JdUtOfClockMinute(ClockMinuteOf(chosen), chosen.zone));
+    timeline_->setAccessibleDescription(Text(DayDescriptionOf(texts)));
 
     const auto lines = [](const std::vector<DayLine>& from) {
         std::vector<TableRow> rows;
@@ -239,6 +249,10 @@ void DayPanel::ShowDay(const DayView& day, const DaySeason& season, const Moment
     for (const DayRow& row : texts.horas) rows.push_back({{Text(row.name), Text(row.start), Text(row.end)}, row.holdsChosen});
     Fill(horas_, rows);
     partsRow_->setVisible(!texts.choghadiyas.empty());
+    rows.clear();
+    for (const DayRow& row : texts.lagnas) rows.push_back({{Text(row.name), Text(row.start), Text(row.end)}, row.holdsChosen});
+    Fill(lagnas_, rows);
+    Fill(marked_, lines(texts.marked));
 
     const SeasonTexts seasonTexts = SeasonTextsOf(season);
     Fill(season_, {{{QStringLiteral("Lunar month"), Text(seasonTexts.months)}},

@@ -2,8 +2,8 @@
 // The Day tab of the results: the day of the muhurtha's date at its place. At the top, where the chosen minute
 // stands (in Rahu kalam, Yamaganda, Gulika or a Durmuhurta, said plainly) and, where the Sun does not rise or set,
 // that it does not; then the timeline of the day; then its sunrise, sunset and periods, the values of the limbs
-// with their times, the season (lunar month, samvat years and the vetoes in force during the day), and the
-// choghadiya and hora tables.
+// with their times, the season (lunar month, samvat years and the vetoes in force during the day), the lagnas with
+// Varjyam, Amrit kalam, Bhadra and Panchaka, and the choghadiya and hora tables.
 
 #include <QWidget>
 
@@ -40,6 +40,8 @@ private:
     QTableWidget* horas_ = nullptr;        // tblDayHora: lord, from, to
     QTableWidget* season_ = nullptr;       // tblDaySeason: lunar month, samvat
     QTableWidget* vetoes_ = nullptr;       // tblDayVetoes: veto, what it is, from, to
+    QTableWidget* lagnas_ = nullptr;       // tblDayLagnas: sign of the ascendant, from, to
+    QTableWidget* marked_ = nullptr;       // tblDayMarked: Varjyam, Amrit kalam, Bhadra, Panchaka, from - to
     QLabel* noVeto_ = nullptr;             // lblDayNoVeto
     QLabel* seasonNote_ = nullptr;         // lblDaySeasonNote: how combustion is dated
     QWidget* periodsCard_ = nullptr;

@@ -79,6 +79,7 @@ constexpr int LimbLaneTop(std::size_t i) { return LimbTop + static_cast<int>(i) 
 
 DayTimeline::DayTimeline(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("wDayTimeline"));
+    setAccessibleName(QStringLiteral("The day at a glance"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 

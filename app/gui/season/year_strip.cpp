@@ -86,6 +86,7 @@ std::vector<LegendEntry> LegendEntries() {
 
 YearStrip::YearStrip(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picYearStrip"));
+    setAccessibleName(QStringLiteral("The lunar months and vetoes of the year"));
     setMouseTracking(true);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     policy.setHeightForWidth(true);
@@ -95,6 +96,16 @@ YearStrip::YearStrip(QWidget* parent) : QWidget(parent) {
 void YearStrip::ShowSeason(const SeasonYear& season, std::optional<ClockMinute> today) {
     season_ = season;
     today_ = today;
+    // What the drawing shows, for a screen reader: each month, then each veto span, with its dates.
+    QStringList parts;
+    for (const SeasonYearMonth& m : season.months) {
+        parts << Tip(QString::fromStdString(LunarMonthText(m.month)), m.start, m.end, season.clockChanges);
+    }
+    for (const SeasonYearVeto& v : season.vetoes) {
+        parts << Tip(Text(RowOf(v.veto).name) + QStringLiteral(": ") + Text(RowOf(v.veto).what), v.start, v.end,
+                     season.clockChanges);
+    }
+    setAccessibleDescription(parts.join(QStringLiteral(";\n")).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     update();
 }
 

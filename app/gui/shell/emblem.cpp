@@ -96,6 +96,9 @@ QIcon EmblemIcon() {
 EmblemWidget::EmblemWidget(int size, QWidget* parent) : QWidget(parent) {
     setFixedSize(size, size);
     setAttribute(Qt::WA_TranslucentBackground);
+    setAccessibleName(QStringLiteral("Kalvora"));
+    setAccessibleDescription(
+        QStringLiteral("The emblem: a zodiac wheel in gold around a night-blue disc with the crescent Moon and a star"));
 }
 
 void EmblemWidget::paintEvent(QPaintEvent*) {

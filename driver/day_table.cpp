@@ -1,0 +1,152 @@
+// The rest of the day's table. The lagna and the Moon's sign are found by the change search on whole minutes, as
+// the limbs are; Varjyam, Amrit kalam and Bhadra are read off the day's own nakshatra and karana lists.
+
+#include "driver/day_table.h"
+
+#include <cstddef>
+#include <optional>
+
+#include "astro/ephemeris.h"
+#include "day/nakshatra_ghatis.h"
+#include "driver/change_search.h"
+#include "panchanga/tables.h"
+
+namespace kalvora {
+
+namespace {
+
+// The karana of Bhadra.
+constexpr std::string_view BhadraKarana = "Visti";
+static_assert(KaranaNames[6] == BhadraKarana);
+// The Moon's signs of Panchaka: Kumbha and Meena.
+constexpr int FirstPanchakaSign = 10;
+
+// How far before the day the search for the changes starts, so that the span current at its start is found whole:
+// longer than any sign of the ascendant lasts away from the poles, and than the Moon stays in two signs (the run of
+// Panchaka).
+constexpr int LagnaLeadMinutes = 12 * MinutesPerHour;
+constexpr int MoonSignLeadMinutes = 6 * MinutesPerDay;
+// Longer than the Moon stays in one sign (two and a half days at the most).
+constexpr int MoonSignStayMinutes = 3 * MinutesPerDay;
+
+// The sign of an angle read at whole clock minutes of a place and zone, guided by the angle itself (30 degrees a
+// sign): the ascendant's or the Moon's.
+struct SignQuantity {
+    using Value = int;
+    enum class Of { Lagna, Moon } of;
+    const TypedPlace& place;
+    const TypedZone& zone;
+    ChangeGuide guide;
+
+    ChangeReading<Value> Read(ClockMinute minute) {
+        const MomentTime time = ConvertMoment(AtClockMinute(place, zone, minute));
+        ChartPositions chart;
+        if (of == Of::Lagna) {
+            LagnaFromTime(time, chart);
+            return {minute, chart.lagnaSignIndex, {chart.lagnaLongitude, 0.0}};
+        }
+        MoonFromTime(time, chart);
+        return {minute, chart.rashiIndex, {chart.moonLongitude, 0.0}};
+    }
+    static bool Same(int a, int b) { return a == b; }
+};
+
+struct SignRun {
+    int sign = 0;
+    ClockMinute start = 0;
+    ClockMinute end = 0;
+};
+
+// The whole runs of one sign that end after `first` - lead and begin up to `last`, looked for up to `last` + lead
+// (a run still going on there is left out, as is the one going on at `first` - lead, whose start is not known).
+std::vector<SignRun> SignRuns(SignQuantity quantity, ClockMinute first, ClockMinute last, int lead) {
+    std::vector<SignRun> runs;
+    ChangeReading<int> lo = quantity.Read(first - lead);
+    SignRun run{lo.value, lo.minute, lo.minute};
+    bool whole = false;
+    for (;;) {
+        const std::optional<ChangeReading<int>> next = NextChange(quantity, lo, last + lead);
+        if (!next) return runs;
+        run.end = next->minute;
+        if (whole) runs.push_back(run);
+        if (next->minute > last) return runs;
+        run = {next->value, next->minute, next->minute};
+        whole = true;
+        lo = *next;
+    }
+}
+
+struct DayBounds {
+    double start = 0.0;  // the sunrise, or the midnight that begins the date
+    double end = 0.0;    // the next sunrise, or the next midnight
+    bool Overlaps(const TimeSpan& span) const { return span.startJdUt < end && span.endJdUt > start; }
+};
+
+DayBounds BoundsOf(const DayView& day) {
+    if (day.sun.sunriseJdUt && day.sun.nextSunriseJdUt) return {*day.sun.sunriseJdUt, *day.sun.nextSunriseJdUt};
+    const double midnight = LocalMidnightJdUt(day.sun.date, day.place.zoneOffsetSeconds);
+    return {midnight, midnight + 1.0};
+}
+
+}  // namespace
+
+TimeSpan KalamOf(const TimeSpan& nakshatra, double startGhati) {
+    const double length = nakshatra.endJdUt - nakshatra.startJdUt;
+    return {nakshatra.startJdUt + length * startGhati / GhatisPerNakshatra,
+            nakshatra.startJdUt + length * (startGhati + KalamGhatis) / GhatisPerNakshatra};
+}
+
+DayTable ComputeDayTable(const TypedPlace& place, const TypedZone& zone, const DayView& day) {
+    DayTable table;
+    const DayBounds bounds = BoundsOf(day);
+    const int offset = day.place.zoneOffsetSeconds;
+    const auto spanOf = [offset](ClockMinute start, ClockMinute end) {
+        return TimeSpan{JdUtOfClockMinute(start, offset), JdUtOfClockMinute(end, offset)};
+    };
+    const ClockMinute first = ClockMinuteHolding(bounds.start, offset);
+    const ClockMinute last = ClockMinuteHolding(bounds.end, offset);
+
+    const ChangeGuide signGuide{1, {30.0, 0.0}, {}, 60};
+    for (const SignRun& run : SignRuns({SignQuantity::Of::Lagna, place, zone, signGuide}, first, last,
+                                       LagnaLeadMinutes)) {
+        const TimeSpan span = spanOf(run.start, run.end);
+        if (bounds.Overlaps(span)) {
+            table.lagnas.push_back({run.sign, SignNames[static_cast<std::size_t>(run.sign)].name, span});
+        }
+    }
+
+    for (const LimbSpan& nakshatra : day.limbs[static_cast<std::size_t>(Limb::Nakshatra)]) {
+        const TimeSpan whole = spanOf(nakshatra.start, nakshatra.end);
+        const auto index = static_cast<std::size_t>(nakshatra.value.index);
+        for (auto [list, ghati] : {std::pair{&table.varjyam, VarjyamStartGhatis[index]},
+                                   std::pair{&table.amritKalam, AmritKalamStartGhatis[index]}}) {
+            const TimeSpan kalam = KalamOf(whole, ghati);
+            if (bounds.Overlaps(kalam)) list->push_back(kalam);
+        }
+    }
+
+    for (const LimbSpan& karana : day.limbs[static_cast<std::size_t>(Limb::Karana)]) {
+        const TimeSpan span = spanOf(karana.start, karana.end);
+        if (karana.value.name == BhadraKarana && bounds.Overlaps(span)) table.bhadra.push_back(span);
+    }
+
+    // Kumbha and Meena follow one another, so Panchaka is one run from Kumbha's start to Meena's end.
+    std::optional<SignRun> panchaka;
+    // Meena begins within a sign's stay of the last Kumbha that begins in the day, so the runs are taken up to one
+    // beginning that long after the day.
+    for (const SignRun& run : SignRuns({SignQuantity::Of::Moon, place, zone, {1, {30.0, 0.0}, {}, 360}}, first,
+                                       last + MoonSignStayMinutes, MoonSignLeadMinutes)) {
+        if (run.sign < FirstPanchakaSign) continue;
+        if (panchaka && panchaka->end == run.start) {
+            panchaka->end = run.end;
+        } else {
+            if (panchaka) table.panchaka.push_back(spanOf(panchaka->start, panchaka->end));
+            panchaka = run;
+        }
+    }
+    if (panchaka) table.panchaka.push_back(spanOf(panchaka->start, panchaka->end));
+    std::erase_if(table.panchaka, [&](const TimeSpan& span) { return !bounds.Overlaps(span); });
+    return table;
+}
+
+}  // namespace kalvora
