@@ -159,6 +159,9 @@ std::string FindUsageText() {
            "                  [--birth-zone (+|-)HH:MM[:SS] [--birth-dst] | --birth-tz AREA/CITY]\n"
            "                  [--birth-fold earlier|later] [--name TEXT] [--sex Male|Female]\n"
            "                  (or --person NAME [--born YYYY-MM-DD] in place of the birth, name and sex)\n"
+           "                  [--person NAME[@YYYY-MM-DD]]... [--partner YYYY-MM-DDTHH:MM[:SS] --partner-name TEXT\n"
+           "                   [--partner-sex Male|Female] [--partner-place ... --partner-fold ...]]\n"
+           "                  [--roles ROLE,ROLE...] [--group NAME] [--all-good]\n"
            "Searches every minute of the dates --from to --to (both included, at most ten years) and lists the\n"
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"
@@ -174,7 +177,11 @@ std::string FindUsageText() {
            "month, Chaturmas, Kharmas, Pitru paksha); by default those of the undertaking, none for some (journeys,\n"
            "treatment, trade); --veto none searches every season. When the vetoes cover the whole span, the\n"
            "vetoes and the next allowed date are said in place of the list.\n"
-           "--planets none evaluates with no planet placed, as the normal calculation does with it.\n";
+           "--planets none evaluates with no planet placed, as the normal calculation does with it.\n"
+           "Several people are taken as by the calculation (--person again, --partner, --roles, --group NAME for a\n"
+           "saved group): a window then ends wherever any person's evaluation or a Surya or Guru bala changes, ranks by\n"
+           "the combined verdict (then the people's counts and scores added up) and names everyone's rating.\n"
+           "--all-good keeps only the minutes Good for everyone (no bad bala holding them at Average).\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {
