@@ -179,8 +179,8 @@ std::string FindUsageText() {
            "vetoes and the next allowed date are said in place of the list.\n"
            "--planets none evaluates with no planet placed, as the normal calculation does with it.\n"
            "Several people are taken as by the calculation (--person again, --partner, --roles, --group NAME for a\n"
-           "saved group): a window then ends wherever any person's evaluation or a Surya or Guru bala changes, ranks by\n"
-           "the combined verdict (then the people's counts and scores added up) and names everyone's rating.\n"
+           "saved group): a window then ends wherever any person's evaluation or a Surya or Guru bala changes,\n"
+           "ranks by the combined verdict (then the people's counts and scores added up) and names everyone's rating.\n"
            "--all-good keeps only the minutes Good for everyone (no bad bala holding them at Average).\n";
 }
 
@@ -271,7 +271,8 @@ std::string PeopleText(const WindowPeople& people) {
         const WindowPerson& p = people.people[i];
         text += (i == 0 ? " " : ", ") + p.name + " " + RatingText(p.rating);
         if (p.bala && p.bala->verdict == BalaVerdict::Bad) {
-            badBalas += (badBalas.empty() ? "; " : ", ") + std::string(TableOf(p.bala->bala).name) + " bad for " + p.name;
+            badBalas += badBalas.empty() ? "; " : ", ";
+            badBalas += std::string(TableOf(p.bala->bala).name) + " bad for " + p.name;
         }
     }
     return text + badBalas;
@@ -317,8 +318,8 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             output << WindowsText(windows, options.zoneId.has_value());
             if (result.vetoed) output << VetoedSpanText(*result.vetoed) << "\n";
             if (windows.empty() && !result.vetoed && options.query.allGood) {
-                output << (options.query.others.empty() ? "No times found: no minute of the span is Good.\n"
-                                                        : "No times found: no minute of the span is Good for everyone.\n");
+                output << "No times found: no minute of the span is Good"
+                       << (options.query.others.empty() ? "" : " for everyone") << ".\n";
             }
         }
     });

@@ -146,7 +146,8 @@ void TakeMorePeople(O& o, AtlasOnDemand& atlas, std::string_view seeHelp) {
         const PeopleStore store;
         if (store.State() == StoreState::Unavailable) Fail("--person", store.Problem());
         for (const PersonChoice& choice : o.morePeople) {
-            o.others.push_back(OtherOf(LookUpPerson(store, choice, "--person", "--person"), atlas, "--person", seeHelp));
+            const kalvora::Person person = LookUpPerson(store, choice, "--person", "--person");
+            o.others.push_back(OtherOf(person, atlas, "--person", seeHelp));
         }
     }
     if (partner) {

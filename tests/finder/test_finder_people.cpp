@@ -170,8 +170,8 @@ TEST(FindWindowsForPeople, AllGoodKeepsExactlyTheWindowsGoodForEveryone) {
     ASSERT_FALSE(good.empty());
     ASSERT_TRUE(std::any_of(all.begin(), all.end(), [](const FoundWindow& w) {
         const auto& people = w.people->people;
-        return w.people->combined.rating == Rating::Average &&
-               std::all_of(people.begin(), people.end(), [](const WindowPerson& p) { return p.rating == Rating::Good; });
+        const auto good = [](const WindowPerson& p) { return p.rating == Rating::Good; };
+        return w.people->combined.rating == Rating::Average && std::all_of(people.begin(), people.end(), good);
     }));
     q.allGood = true;
     const FinderResult kept = FindWindows(q);
