@@ -9,6 +9,11 @@
 // minutes) and evaluates once per stretch between changes, so a year takes a small fraction of a second, and its
 // windows are exactly what a minute-by-minute run of the normal calculation gives.
 //
+// For several people (a bride and a groom, a family) each person is evaluated at each stretch against the same
+// muhurtha, as the calculation for several people does: their evaluations read the same quantities, so the change
+// minutes are the same, and where the undertaking has roles the Surya and Guru balas add the Sun's and Jupiter's
+// changes of sign. Each window then carries everyone's rating and the combined verdict, and is ranked by it.
+//
 // The finder by job: dates.cpp checks a query's dates and writes their texts; quantities.h and planet_quantity.h
 // read the quantities, and date_changes.h finds their change minutes with driver/change_search.h; clock.h puts
 // each minute on the offset of the zone's history in force at it; searched_minutes.h leaves out the minutes outside
