@@ -6,6 +6,7 @@
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 #include "cli/birth_options.h"
+#include "cli/people_options.h"
 
 namespace kalvora {
 namespace {
@@ -66,55 +67,6 @@ void ReadMuhurthaWeekday(CliOptions& o, std::string_view option, std::string_vie
 // The birth weekday box is shown on the birth page only; it is checked but plays no part in the rules.
 void ReadBirthWeekday(CliOptions&, std::string_view option, std::string_view text) { ParseWeekday(option, text); }
 
-// The first --person is the person of the calculation, as ever; each further one is a person beside them.
-void ReadPerson(CliOptions& o, std::string_view option, std::string_view text) {
-    PersonChoice choice = ParsePersonChoice(option, text);
-    if (o.person.name) {
-        o.morePeople.push_back(std::move(choice));
-    } else {
-        o.person = std::move(choice);
-    }
-}
-
-// Read after --person: with one person it says which of a name; several give their dates after @.
-void ReadBorn(CliOptions& o, std::string_view option, std::string_view text) {
-    if (!o.morePeople.empty()) {
-        Fail(option, "taken only with a single --person; give each one's birth date as NAME@YYYY-MM-DD");
-    }
-    if (o.person.born) Fail(option, "the birth date is already given after @ in --person");
-    person_option::Born(o, option, text);
-}
-
-MomentInput& PartnerOf(CliOptions& o) { return o.partner.birth; }
-MomentSources& PartnerSourcesOf(CliOptions& o) { return o.partnerSources; }
-
-void ReadPartnerName(CliOptions& o, std::string_view, std::string_view text) { o.partner.name = text; }
-void ReadPartnerSex(CliOptions& o, std::string_view option, std::string_view text) {
-    o.partner.sex = ParseSex(option, text);
-}
-
-// The roles by name, one a person; how many people there are is checked once all are read.
-void ReadRoles(CliOptions& o, std::string_view option, std::string_view text) {
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = text.find(',', start);
-        const std::size_t at =
-            ParseChoice(option, text.substr(start, comma - start), {RoleWord(Role::Groom), RoleWord(Role::Bride),
-                                                                    RoleWord(Role::None)});
-        o.roles.push_back(std::array{Role::Groom, Role::Bride, Role::None}[at]);
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
-    }
-}
-
-// The options of the second person typed beside the first: the birth options' twins, then name and sex.
-constexpr auto PartnerRows = JoinRows(
-    TypedMomentRows<CliOptions, PartnerOf, PartnerSourcesOf, Value>("--partner", PartnerOptionNames),
-    std::to_array<Row>({
-        {"--partner-name", Value, ReadPartnerName},
-        {"--partner-sex", Value, ReadPartnerSex},
-    }));
-
 // In the order of the usage: the required ones are looked for in this order, and the values read in it.
 constexpr auto CalculationOptions = JoinRows(
     std::to_array<Row>({{"--muhurtha", Required, ReadMuhurtha}}),
@@ -122,11 +74,8 @@ constexpr auto CalculationOptions = JoinRows(
     FoldRow<CliOptions, MuhurthaOf, MuhurthaSourcesOf>(MuhurthaOptionNames),
     std::to_array<Row>({{"--muhurtha-weekday", Value, ReadMuhurthaWeekday}}),
     birth_options::Rows<CliOptions, Value>(),
-    std::to_array<Row>({
-        {"--person", OptionKind::Repeated, ReadPerson},
-        {"--born", Value, ReadBorn},
-    }),
-    PartnerRows,
+    PeopleRows<CliOptions>(),
+    PartnerRows<CliOptions>(),
     std::to_array<Row>({
         {"--birth-weekday", Value, ReadBirthWeekday},
         {"--subject", Value, ReadSubject},
@@ -136,52 +85,9 @@ constexpr auto CalculationOptions = JoinRows(
         {"--planets", Value, ReadPlanets},
         {"--report", Value, ReadReport},
         {"--report-appendix", Value, ReadReportAppendix},
-        {"--roles", Value, ReadRoles},
-    }));
+    }),
+    RolesAndGroupRows<CliOptions>());
 static_assert(WellFormed(CalculationOptions));
-
-// The people after the first: each further --person from the store, then the one typed with --partner; each
-// needs a name, and --roles one role a person.
-void TakeMorePeople(CliOptions& o, AtlasOnDemand& atlas) {
-    const bool partner = o.given.contains("--partner");
-    if (!partner) {
-        for (const Row& row : PartnerRows) {
-            if (o.given.contains(row.name)) Fail(row.name, "taken only with --partner, the second person's birth");
-        }
-    }
-    if (!o.morePeople.empty()) {
-        const PeopleStore store;
-        if (store.State() == StoreState::Unavailable) Fail("--person", store.Problem());
-        for (const PersonChoice& choice : o.morePeople) {
-            const Person person = LookUpPerson(store, choice, "--person", "--person");
-            OtherPerson other{person.name, person.sex, {}, {}};
-            MomentSources sources;
-            PersonIntoMoment(person, other.birth, sources);
-            other.birthOrigin = ResolveMoment("--person", sources, other.birth, atlas, "--help");
-            o.others.push_back(std::move(other));
-        }
-    }
-    if (partner) {
-        if (o.partner.name.empty()) Fail("--partner-name", "missing: each of several people needs a name");
-        o.partner.birthOrigin = ResolveMoment("--partner", o.partnerSources, o.partner.birth, atlas, "--help");
-        o.others.push_back(o.partner);
-    }
-    if (!o.others.empty() && o.input.personName.empty()) {
-        Fail("--name", "missing: each of several people needs a name");
-    }
-    if (!o.given.contains("--roles")) return;
-    const std::size_t people = o.others.size() + 1;
-    if (people == 1) Fail("--roles", "taken only with several people (--person, --partner)");
-    const std::optional<MuhurthaSubject> subject = FindSubject(o.input.subject);
-    if (!subject || !HasRoles(*subject)) {
-        Fail("--roles", "the undertaking has no roles; Engagement, Marriage and First Entrance of the Bride have a "
-                        "bride and a groom");
-    }
-    if (o.roles.size() != people) {
-        Fail("--roles", "names " + std::to_string(o.roles.size()) + " roles for " + std::to_string(people) +
-                            " people");
-    }
-}
 
 }  // namespace
 
@@ -198,7 +104,8 @@ std::string UsageText() {
            "                  [--person NAME[@YYYY-MM-DD]]... [--partner YYYY-MM-DDTHH:MM[:SS] --partner-name TEXT\n"
            "                   [--partner-sex Male|Female] [--partner-place TEXT] [--partner-lat ... --partner-lon ...]\n"
            "                   [--partner-zone ... [--partner-dst] | --partner-tz ...] [--partner-fold ...]]\n"
-           "                  [--roles ROLE,ROLE...] [--subject TEXT] [--json] [--report FILE.rtf|FILE.pdf]\n"
+           "                  [--roles ROLE,ROLE...] [--group NAME] [--subject TEXT] [--json]\n"
+           "                  [--report FILE.rtf|FILE.pdf]\n"
            "                  [--planets sky|none] [--report-appendix details|none]\n"
            "       kalvora-cli places QUERY [--top N] [--json]\n"
            "       kalvora-cli find ... (see find --help)\n"
@@ -222,6 +129,8 @@ std::string UsageText() {
            "Average. Roles come from the sex (Female bride, Male groom); --roles groom,bride,none sets them in the\n"
            "order the people are given (the first person, each further --person, then the partner). The report stays\n"
            "the first person's.\n"
+           "--group NAME takes the people of a saved group (people group add) in place of all the people's options:\n"
+           "the members in their saved order with their saved roles (none: by sex).\n"
            "--planets sky (the default) places the planets from the ephemeris for the planet checks and shows them;\n"
            "--planets none evaluates with no planet placed and shows none.\n"
            "--report-appendix details (the default) ends the report with the details of the calculation; none\n"
@@ -234,13 +143,12 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     defaults.input.personSex = "Male";
     CliOptions options = ReadOptions(args, CalculationOptions, "--help", defaults);
     if (options.help) return options;
-    TakePerson(options.person, options.given, options.input.birth, options.birthSources, options.input.personName,
-               options.input.personSex, "--help");
+    TakeFirstPerson(options, "--help");
     AtlasOnDemand atlas;
     options.input.muhurthaOrigin =
         ResolveMoment("--muhurtha", options.muhurthaSources, options.input.muhurtha, atlas, "--help");
     options.input.birthOrigin = ResolveMoment("--birth", options.birthSources, options.input.birth, atlas, "--help");
-    TakeMorePeople(options, atlas);
+    TakeMorePeople(options, atlas, "--help");
     return options;
 }
 

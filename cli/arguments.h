@@ -27,12 +27,16 @@ struct CliOptions {
     std::set<std::string_view> given;
     MomentInput& BirthMoment() { return input.birth; }
 
-    // The people after the first: each further --person, then the one typed with --partner and its twins.
+    // The people after the first: each further --person, then the one typed with --partner and its twins (see
+    // cli/people_options.h).
     std::vector<PersonChoice> morePeople;
     OtherPerson partner;
     MomentSources partnerSources;
     std::vector<Role> roles;  // --roles, one a person in the order above
+    std::optional<std::string> group;  // --group: a saved group in place of every person's options
+    std::vector<Person> groupRest;     // the group's members after the first, in its order
     std::vector<OtherPerson> others;  // every person after the first, resolved in that order
+    CalculationInput& First() { return input; }
 
     // The input of the calculation for all the people.
     PeopleInput People() const { return {input, others, roles}; }

@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "cli/json.h"
 #include "cli/options.h"
+#include "cli/people_options.h"
 
 namespace kalvora {
 namespace {
@@ -97,6 +98,7 @@ void ReadSex(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.personSex = ParseSex(option, text);
 }
 void ReadJson(FindOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadAllGood(FindOptions& o, std::string_view, std::string_view) { o.query.allGood = true; }
 void ReadPlanets(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.planets = ParsePlanetsMode(option, text);
 }
@@ -129,7 +131,7 @@ constexpr auto FindOptionTable = JoinRows(
     std::to_array<Row>({
         {"--muhurtha-fold", NotTaken, nullptr, "not taken by find, which searches a repeated hour once on each offset"},
     }),
-    birth_options::Rows<FindOptions, Value>(), PersonRows<FindOptions>(),
+    birth_options::Rows<FindOptions, Value>(), PeopleRows<FindOptions>(), PartnerRows<FindOptions>(),
     std::to_array<Row>({
         {"--name", Value, ReadName},
         {"--sex", Value, ReadSex},
@@ -137,7 +139,9 @@ constexpr auto FindOptionTable = JoinRows(
         {"--planets", Value, ReadPlanets},
         {"--order", Value, ReadOrder},
         {"--top", Value, ReadTop},
-    }));
+        {"--all-good", Flag, ReadAllGood},
+    }),
+    RolesAndGroupRows<FindOptions>());
 static_assert(WellFormed(FindOptionTable));
 
 }  // namespace
@@ -155,6 +159,9 @@ std::string FindUsageText() {
            "                  [--birth-zone (+|-)HH:MM[:SS] [--birth-dst] | --birth-tz AREA/CITY]\n"
            "                  [--birth-fold earlier|later] [--name TEXT] [--sex Male|Female]\n"
            "                  (or --person NAME [--born YYYY-MM-DD] in place of the birth, name and sex)\n"
+           "                  [--person NAME[@YYYY-MM-DD]]... [--partner YYYY-MM-DDTHH:MM[:SS] --partner-name TEXT\n"
+           "                   [--partner-sex Male|Female] [--partner-place ... --partner-fold ...]]\n"
+           "                  [--roles ROLE,ROLE...] [--group NAME] [--all-good]\n"
            "Searches every minute of the dates --from to --to (both included, at most ten years) and lists the\n"
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"
@@ -170,14 +177,17 @@ std::string FindUsageText() {
            "month, Chaturmas, Kharmas, Pitru paksha); by default those of the undertaking, none for some (journeys,\n"
            "treatment, trade); --veto none searches every season. When the vetoes cover the whole span, the\n"
            "vetoes and the next allowed date are said in place of the list.\n"
-           "--planets none evaluates with no planet placed, as the normal calculation does with it.\n";
+           "--planets none evaluates with no planet placed, as the normal calculation does with it.\n"
+           "Several people are taken as by the calculation (--person again, --partner, --roles, --group NAME for a\n"
+           "saved group): a window then ends wherever any person's evaluation or a Surya or Guru bala changes,\n"
+           "ranks by the combined verdict (then the people's counts and scores added up) and names everyone's rating.\n"
+           "--all-good keeps only the minutes Good for everyone (no bad bala holding them at Average).\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {
     FindOptions options = ReadOptions(args, FindOptionTable, "find --help");
     if (options.help) return options;
-    TakePerson(options.person, options.given, options.query.input.birth, options.birthSources,
-               options.query.input.personName, options.query.input.personSex, "find --help");
+    TakeFirstPerson(options, "find --help");
     AtlasOnDemand atlas;
     const std::optional<TimeZone> zone =
         ResolveSearchedPlace("--muhurtha", options.placeSources, options.query.input.muhurtha, atlas, "find --help");
@@ -187,6 +197,9 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args) {
         options.query.clock = ClockOfZone(*zone, options.query.from, LastDateLookedAhead(options.query.to));
     }
     ResolveMoment("--birth", options.birthSources, options.query.input.birth, atlas, "find --help");
+    TakeMorePeople(options, atlas, "find --help");
+    options.query.others = options.others;
+    options.query.roles = options.roles;
     return options;
 }
 
@@ -209,8 +222,19 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::opti
             .Field("yoga", w.names.yoga)
             .Field("karana", w.names.karana)
             .Field("weekday", w.names.weekday)
-            .Field("offset", OffsetText(w.offsetSeconds))
-            .EndObject();
+            .Field("offset", OffsetText(w.offsetSeconds));
+        if (w.people) {
+            json.Key("people").BeginArray();
+            for (const WindowPerson& p : w.people->people) {
+                json.BeginObject().Field("name", p.name).Field("rating", RatingWord(p.rating)).EndObject();
+            }
+            const CombinedVerdict& combined = w.people->combined;
+            json.EndArray().Key("combined").BeginObject().Field("rating", RatingWord(combined.rating));
+            json.Key("decidedBy").BeginArray();
+            for (const std::string& name : combined.decidedBy) json.String(name);
+            json.EndArray().Field("reason", combined.reason).EndObject();
+        }
+        json.EndObject();
     }
     json.EndArray();
     if (vetoed) {
@@ -233,6 +257,29 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::opti
     return json.Text();
 }
 
+namespace {
+
+std::string RatingText(Rating rating) {
+    return std::string(rating == Rating::NotRated ? std::string_view("not rated") : RatingWord(rating));
+}
+
+// "combined Average: Asha Good, Ravi Good; Surya bala bad for Ravi".
+std::string PeopleText(const WindowPeople& people) {
+    std::string text = "combined " + RatingText(people.combined.rating) + ":";
+    std::string badBalas;
+    for (std::size_t i = 0; i < people.people.size(); ++i) {
+        const WindowPerson& p = people.people[i];
+        text += (i == 0 ? " " : ", ") + p.name + " " + RatingText(p.rating);
+        if (p.bala && p.bala->verdict == BalaVerdict::Bad) {
+            badBalas += badBalas.empty() ? "; " : ", ";
+            badBalas += std::string(TableOf(p.bala->bala).name) + " bad for " + p.name;
+        }
+    }
+    return text + badBalas;
+}
+
+}  // namespace
+
 std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets) {
     std::string out;
     for (const FoundWindow& w : windows) {
@@ -249,6 +296,7 @@ std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffset
                    ClockText(w.bestLastMinute) + "]";
         }
         if (showOffsets) out += "  UTC" + OffsetText(w.offsetSeconds);
+        if (w.people) out += "  " + PeopleText(*w.people);
         out += '\n';
     }
     return out;
@@ -269,6 +317,10 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         } else {
             output << WindowsText(windows, options.zoneId.has_value());
             if (result.vetoed) output << VetoedSpanText(*result.vetoed) << "\n";
+            if (windows.empty() && !result.vetoed && options.query.allGood) {
+                output << "No times found: no minute of the span is Good"
+                       << (options.query.others.empty() ? "" : " for everyone") << ".\n";
+            }
         }
     });
 }

@@ -26,6 +26,16 @@ struct FindOptions {
     PersonChoice person;                // --person and --born, in place of the birth options
     std::set<std::string_view> given;
     MomentInput& BirthMoment() { return query.input.birth; }
+
+    // Several people, as the calculation takes them (cli/people_options.h); `others` and `roles` go into the query.
+    std::vector<PersonChoice> morePeople;
+    OtherPerson partner;
+    MomentSources partnerSources;
+    std::vector<Role> roles;
+    std::optional<std::string> group;
+    std::vector<Person> groupRest;
+    std::vector<OtherPerson> others;
+    CalculationInput& First() { return query.input; }
 };
 
 // Parses the arguments after "find", then the searched place and the birth's place and zone; with a zone id the
@@ -35,13 +45,16 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args);
 
 std::string FindUsageText();
 
-// {"windows": [{"start": "YYYY-MM-DDTHH:MM", "end": ..., "rating": ..., ..., "offset": "+05:30"}]}; when the
+// {"windows": [{"start": "YYYY-MM-DDTHH:MM", "end": ..., "rating": ..., ..., "offset": "+05:30"}]}, each window
+// searched for several people ending with "people": [{"name", "rating"}] and "combined": {"rating", "decidedBy":
+// [names], "reason"} (its own fields being the first person's); when the
 // vetoes left out the whole span, also "vetoedBy": [{"id", "start", "end"}] (each span whole, end its first minute
 // no longer in force) and "nextAllowed": "YYYY-MM-DD" (null when none comes within a year).
 std::string WindowsJson(const std::vector<FoundWindow>& windows,
                         const std::optional<VetoedSpan>& vetoed = std::nullopt);
 // One readable line per window; with `showOffsets` (a clock that follows a zone) each line ends with the
-// window's offset, "UTC-04:00".
+// window's offset, "UTC-04:00". A window searched for several people then names the combined rating and each
+// person's: "combined Average: Asha Good, Ravi Good; Surya bala bad for Ravi".
 std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets = false);
 
 // Runs "find" (arguments after it). Exit status: 0 success, 2 bad arguments, 1 a failure while writing output.

@@ -23,27 +23,13 @@ struct PersonChoice {
 };
 
 namespace person_option {
-template <typename O>
-void Name(O& o, std::string_view option, std::string_view text) {
-    if (text.empty()) Fail(option, "the name is empty");
-    o.person.name = std::string(text);
-}
-// Read after --person.
+// Read after --person (the rows of --person and --born are in cli/people_options.h).
 template <typename O>
 void Born(O& o, std::string_view option, std::string_view text) {
     if (!o.person.name) Fail(option, "taken only with --person, to say which of several people of a name");
     o.person.born = ParseDate(option, text);
 }
 }  // namespace person_option
-
-// The two rows, --person before --born.
-template <typename O>
-constexpr auto PersonRows() {
-    return std::to_array<Option<O>>({
-        {"--person", OptionKind::Value, person_option::Name<O>},
-        {"--born", OptionKind::Value, person_option::Born<O>},
-    });
-}
 
 // The options a saved person stands in for; refused beside --person.
 inline constexpr auto PersonReplacedOptions = std::to_array<std::string_view>(

@@ -9,6 +9,11 @@
 // minutes) and evaluates once per stretch between changes, so a year takes a small fraction of a second, and its
 // windows are exactly what a minute-by-minute run of the normal calculation gives.
 //
+// For several people (a bride and a groom, a family) each person is evaluated at each stretch against the same
+// muhurtha, as the calculation for several people does: their evaluations read the same quantities, so the change
+// minutes are the same, and where the undertaking has roles the Surya and Guru balas add the Sun's and Jupiter's
+// changes of sign. Each window then carries everyone's rating and the combined verdict, and is ranked by it.
+//
 // The finder by job: dates.cpp checks a query's dates and writes their texts; quantities.h and planet_quantity.h
 // read the quantities, and date_changes.h finds their change minutes with driver/change_search.h; clock.h puts
 // each minute on the offset of the zone's history in force at it; searched_minutes.h leaves out the minutes outside
@@ -30,6 +35,7 @@
 #include "astro/local_time.h"
 #include "day/period_tables.h"
 #include "driver/calculation.h"
+#include "driver/people_calculation.h"
 #include "driver/season.h"
 #include "season/tables.h"
 
@@ -65,6 +71,14 @@ struct FinderQuery {
     // Vetoes left out of the search, by Veto: a minute whose start lies in a span of one of them is not searched.
     // None here; the command line and the finder window start from the undertaking's (VetoesOf).
     std::array<bool, VetoCount> vetoes{};
+    // The people after the first (input's person), each evaluated at every minute as the calculation for several
+    // people evaluates them (CalculatePeople), and their roles (as PeopleInput::roles: empty for the roles of
+    // their sexes). With none, the search is the one person's and its windows carry no WindowPeople.
+    std::vector<OtherPerson> others;
+    std::vector<Role> roles;
+    // Keep only the minutes that are Good: the combined verdict of several people (so no bad Surya or Guru bala
+    // held it at Average), the one person's rating otherwise.
+    bool allGood = false;
 };
 
 // How many dates past a span the next allowed date is looked for: a year.
@@ -105,9 +119,32 @@ struct WindowNames {
     friend bool operator==(const WindowNames&, const WindowNames&) = default;
 };
 
+// One person's part of a window searched for several people.
+struct WindowPerson {
+    std::string name;
+    Role role = Role::None;
+    Rating rating = Rating::NotRated;  // not rated when the person's evaluation stopped
+    std::int16_t count = 0;
+    std::int16_t totalScore = 0;
+    std::optional<BalaReading> bala;  // where the person has a role and the planets are placed
+    friend bool operator==(const WindowPerson&, const WindowPerson&) = default;
+};
+
+// The people of a window searched for several people, the first person first, and their combined verdict.
+struct WindowPeople {
+    std::vector<WindowPerson> people;
+    CombinedVerdict combined;
+    // The people's counts and total scores added up: what ranks windows of one combined rating.
+    int count = 0;
+    int totalScore = 0;
+    friend bool operator==(const WindowPeople&, const WindowPeople&) = default;
+};
+
 // A run of consecutive minutes of one local date over which the evaluation (factor lines, rating, count, total
 // score and the rest) and the names are all unchanged; a window never spans local midnight nor a change of the
-// clock's offset.
+// clock's offset. Searched for several people, every person's evaluation and Surya or Guru bala is unchanged too;
+// the window's own fields are then the first person's, and `people` holds everyone's ratings and the combined
+// verdict, which is what the window is ranked and merged by (RankedRating).
 //
 // A merged window (pieces > 1, see MergeAdjacentWindows) joins consecutive windows of one date with the same
 // rating: firstMinute and lastMinute span all its pieces, and every other field (rating, count, threshold, total
@@ -121,14 +158,19 @@ struct FoundWindow {
     std::int16_t threshold = 0;
     std::int16_t totalScore = 0;
     WindowNames names;
-    std::shared_ptr<const Evaluation> evaluation;  // only when the query keeps evaluations
+    std::shared_ptr<const Evaluation> evaluation;  // the first person's, only when the query keeps evaluations
     std::int32_t offsetSeconds = 0;  // the clock's offset over the window, east of UT, daylight saving included
     int pieces = 1;
     int bestFirstMinute = 0;
     int bestLastMinute = 0;
-    // Equal when every field is; a kept evaluation counts as equal only when it is the same record.
+    std::shared_ptr<const WindowPeople> people;  // only when several people are searched
+    // Equal when every field is; a kept evaluation and the people count as equal only when each is the same record.
     friend bool operator==(const FoundWindow&, const FoundWindow&) = default;
 };
+
+// The rating a window is ranked, merged and kept by --all-good by: the combined verdict's with several people
+// (not rated when an evaluation stopped), the window's own otherwise.
+inline Rating RankedRating(const FoundWindow& w) { return w.people ? w.people->combined.rating : w.rating; }
 
 // Hooks for running the search away from the interface thread. Both are looked at once per date.
 struct FinderControl {
@@ -166,12 +208,15 @@ std::string VetoedSpanText(const VetoedSpan& vetoed);
 FinderResult FindWindows(const FinderQuery& query, const FinderControl& control = {});
 
 // Best first: rating Good, then Average, then Bad, then not rated; then the higher count, then the higher total
-// score, then the earlier window.
+// score, then the earlier window. With several people: the combined rating (RankedRating), then the people's
+// counts added up, then their total scores added up, then the earlier window, so that the order does not depend
+// on the order the people are given in.
 bool RanksBefore(const FoundWindow& a, const FoundWindow& b);
 // Sorts best first (RanksBefore).
 void RankWindows(std::vector<FoundWindow>& windows);
 // Joins, in a time-ordered list, each run of windows that follow one another minute to minute on one date and
-// one offset with the same rating into one merged window (see FoundWindow for the fields a merged window reports).
+// one offset with the same rating (RankedRating) into one merged window (see FoundWindow for the fields a merged
+// window reports).
 std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& timeOrdered);
 
 enum class WindowOrder { Rank, Time };

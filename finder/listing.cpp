@@ -8,24 +8,12 @@
 
 namespace kalvora {
 
-namespace {
-
-// Good above Average above Bad above not rated.
-int RatingRank(Rating rating) {
-    switch (rating) {
-        case Rating::Good: return 3;
-        case Rating::Average: return 2;
-        case Rating::Bad: return 1;
-        case Rating::NotRated: return 0;
-    }
-    return 0;
-}
-
-}  // namespace
-
 bool RanksBefore(const FoundWindow& a, const FoundWindow& b) {
+    // RatingRank puts Good above Average above Bad above not rated.
     const auto key = [](const FoundWindow& w) {
-        return std::make_tuple(-RatingRank(w.rating), -w.count, -w.totalScore, w.date, w.firstMinute);
+        const int count = w.people ? w.people->count : w.count;
+        const int totalScore = w.people ? w.people->totalScore : w.totalScore;
+        return std::make_tuple(-RatingRank(RankedRating(w)), -count, -totalScore, w.date, w.firstMinute);
     };
     return key(a) < key(b);
 }
@@ -38,7 +26,7 @@ std::vector<FoundWindow> MergeAdjacentWindows(const std::vector<FoundWindow>& ti
         if (!merged.empty()) {
             FoundWindow& last = merged.back();
             if (last.date == w.date && last.lastMinute + 1 == w.firstMinute && last.offsetSeconds == w.offsetSeconds &&
-                last.rating == w.rating) {
+                RankedRating(last) == RankedRating(w)) {
                 const int first = last.firstMinute;
                 const int pieces = last.pieces + w.pieces;
                 if (RanksBefore(w, last)) last = w;  // the best piece's fields
@@ -59,6 +47,5 @@ std::vector<FoundWindow> ListWindows(const std::vector<FoundWindow>& timeOrdered
     if (listing.top > 0 && list.size() > listing.top) list.resize(listing.top);
     return list;
 }
-
 
 }  // namespace kalvora

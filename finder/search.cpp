@@ -1,5 +1,6 @@
 // The finder's search, date by date: each date's clock stretches and searched minutes, the change minutes of every
-// quantity over them, one evaluation per stretch between changes, and windows joined where nothing shown changes.
+// quantity over them, one evaluation per stretch between changes (one a person when several are searched), and
+// windows joined where nothing shown changes.
 
 #include <algorithm>
 #include <array>
@@ -15,6 +16,7 @@
 #include "finder/finder.h"
 #include "finder/date_changes.h"
 #include "finder/searched_minutes.h"
+#include "muhurtha/combined_verdict.h"
 #include "muhurtha/rule_set.h"
 #include "planets/sky.h"
 
@@ -44,39 +46,85 @@ bool ReadsPlanets(const FinderQuery& query) {
            rules::Runs(rules::RuleSetOf(*subject), rules::Check::PlanetPlacement);
 }
 
-// The windows of a run of stretches: a stretch with the evaluation and names of the open window lengthens it,
-// any other closes it and opens the next.
+// Whether the Sun's and Jupiter's signs are needed for the Surya and Guru balas: several people, an undertaking
+// with roles and the planets placed (as the calculation for several people reads them).
+bool ReadsBalas(const FinderQuery& query) {
+    const auto subject = FindSubject(query.input.subject);
+    return !query.others.empty() && query.input.planets == PlanetsMode::Sky && subject && HasRoles(*subject);
+}
+
+// What a stretch shows of the people after the first: each one's evaluation, and everyone's bala (the first
+// person's first). Empty when one person is searched.
+struct OthersShown {
+    std::vector<Evaluation> evaluations;
+    std::vector<std::optional<BalaReading>> balas;
+    friend bool operator==(const OthersShown&, const OthersShown&) = default;
+};
+
+// The windows of a run of stretches: a stretch with the evaluations and names of the open window lengthens it,
+// any other closes it and opens the next. With `allGood` a window that is not Good (RankedRating) is dropped.
 class WindowRun {
 public:
-    explicit WindowRun(bool keepEvaluations) : keepEvaluations_(keepEvaluations) {}
+    WindowRun(bool keepEvaluations, bool allGood) : keepEvaluations_(keepEvaluations), allGood_(allGood) {}
 
     // Lengthens the open window up to `lastMinute` when the stretch shows what it shows; false when it does not.
-    bool Lengthen(const WindowNames& names, const Evaluation& evaluation, int lastMinute) {
-        if (!open_ || names != window_.names || !(evaluation == evaluation_)) return false;
+    bool Lengthen(const WindowNames& names, const Evaluation& evaluation, const OthersShown& others, int lastMinute) {
+        if (!open_ || names != window_.names || !(evaluation == evaluation_) || !(others == others_)) return false;
         window_.lastMinute = window_.bestLastMinute = lastMinute;
         return true;
     }
 
-    void Open(FoundWindow window, Evaluation evaluation, std::vector<FoundWindow>& windows) {
+    void Open(FoundWindow window, Evaluation evaluation, OthersShown others, std::vector<FoundWindow>& windows) {
         Close(windows);
         window_ = std::move(window);
         evaluation_ = std::move(evaluation);
+        others_ = std::move(others);
         open_ = true;
     }
 
     void Close(std::vector<FoundWindow>& windows) {
         if (!open_) return;
+        open_ = false;
+        if (allGood_ && RankedRating(window_) != Rating::Good) return;
         if (keepEvaluations_) window_.evaluation = std::make_shared<const Evaluation>(std::move(evaluation_));
         windows.push_back(std::move(window_));
-        open_ = false;
     }
 
 private:
     const bool keepEvaluations_;
+    const bool allGood_;
     bool open_ = false;
     FoundWindow window_;
     Evaluation evaluation_;
+    OthersShown others_;
 };
+
+// A person after the first as the search evaluates them: their own input (the muhurtha's fields kept in step with
+// the first person's) and birth.
+struct OtherSearched {
+    CalculationInput input;
+    MomentResult birth;
+};
+
+// The people of a window: everyone's rating and bala, and the combined verdict as the calculation for several
+// people gives it.
+std::shared_ptr<const WindowPeople> PeopleOf(const FinderQuery& query, const std::vector<Role>& roles,
+                                             const Evaluation& first, const OthersShown& others) {
+    auto people = std::make_shared<WindowPeople>();
+    std::vector<PersonVerdict> verdicts;
+    for (std::size_t i = 0; i < roles.size(); ++i) {
+        const Evaluation& e = i == 0 ? first : others.evaluations[i - 1];
+        const std::string& name = i == 0 ? query.input.personName : query.others[i - 1].name;
+        const std::string& sex = i == 0 ? query.input.personSex : query.others[i - 1].sex;
+        const std::optional<BalaReading>& bala = others.balas[i];
+        people->people.push_back({name, roles[i], e.rating, e.count, e.totalScore, bala});
+        people->count += e.count;
+        people->totalScore += e.totalScore;
+        verdicts.push_back({name, sex, e.rating, e.stopped, e.message, bala});
+    }
+    people->combined = CombineVerdicts(verdicts);
+    return people;
+}
 
 // A window of the minutes first..last of a date on the given offset, with an evaluation's rating and counts.
 FoundWindow WindowOf(LocalDate date, int first, int last, std::int32_t offsetSeconds, const Evaluation& evaluation,
@@ -101,14 +149,29 @@ public:
         : query_(query),
           birth_(ComputeMoment(query.input.birth, query.input.planets)),
           readsPlanets_(ReadsPlanets(query)),
-          changes_(query.input.muhurtha.place, readsPlanets_),
+          readsBalas_(ReadsBalas(query)),
+          roles_(RolesOf({query.input, query.others, query.roles})),
+          changes_(query.input.muhurtha.place, readsPlanets_ || readsBalas_),
           avoided_(query),
           vetoed_(query.vetoes, query.from, query.to),
-          covering_(vetoed_.Spans().size(), false) {}
+          covering_(vetoed_.Spans().size(), false) {
+        for (const OtherPerson& person : query.others) {
+            CalculationInput input = InputFor(query.input, person);
+            const MomentResult birth = ComputeMoment(input.birth, input.planets);
+            others_.push_back({std::move(input), birth});
+        }
+    }
+
+    // Whether any minute was searched.
+    bool SearchedAny() const { return searchedAny_; }
 
     void SearchDate(LocalDate date, std::vector<FoundWindow>& windows) {
         changes_.SetDate(date);
         input_ = MinuteInput(query_, date, 0);
+        for (OtherSearched& other : others_) {
+            other.input.muhurtha = input_.muhurtha;
+            other.input.muhurthaWeekdayBox = input_.muhurthaWeekdayBox;
+        }
         for (const ClockStretch& stretch : ClockStretches(query_, date)) {
             SetClock(stretch.zone);
             const std::vector<MinuteRange> ranges = RangesOn(date, stretch, vetoed_, &covering_);
@@ -163,6 +226,7 @@ private:
     void SetClock(const TypedZone& zone) {
         changes_.SetZone(zone);
         input_.muhurtha.zone = zone;
+        for (OtherSearched& other : others_) other.input.muhurtha.zone = zone;
         offsetSeconds_ = ZoneOffsetSeconds(zone);
     }
 
@@ -191,7 +255,8 @@ private:
         ChangeCursor at;
         // The planet texts of the current Moon and planet readings, made again when either moves on.
         std::pair<std::size_t, std::size_t> textsOf{SIZE_MAX, SIZE_MAX};
-        WindowRun run(query_.keepEvaluations);
+        WindowRun run(query_.keepEvaluations, query_.allGood);
+        if (first <= last) searchedAny_ = true;
         for (int start = first; start <= last;) {
             const int end = changes_.StretchEnd(start, last, at);
             const MomentResult muhurtha = MomentAt(start, at);
@@ -202,9 +267,13 @@ private:
                 planetTexts_ = PlanetTexts(sky);
             }
             Evaluation evaluation = Evaluate(start, muhurtha);
+            OthersShown others;
+            if (!others_.empty()) others = EvaluateOthers(start, muhurtha, at);
             const WindowNames names = NamesOf(muhurtha);
-            if (!run.Lengthen(names, evaluation, end)) {
-                run.Open(WindowOf(date, start, end, offsetSeconds_, evaluation, names), std::move(evaluation), windows);
+            if (!run.Lengthen(names, evaluation, others, end)) {
+                FoundWindow window = WindowOf(date, start, end, offsetSeconds_, evaluation, names);
+                if (!others_.empty()) window.people = PeopleOf(query_, roles_, evaluation, others);
+                run.Open(std::move(window), std::move(evaluation), std::move(others), windows);
             }
             start = end + 1;
         }
@@ -235,9 +304,37 @@ private:
         return *EvaluateMuhurtha(in);
     }
 
+    // The people after the first at the stretch starting at `minute`, evaluated as the first is, and everyone's
+    // bala from the Sun's and Jupiter's signs of the planet readings (whose changes end the stretches).
+    OthersShown EvaluateOthers(int minute, const MomentResult& muhurtha, const ChangeCursor& at) {
+        OthersShown shown;
+        for (OtherSearched& other : others_) {
+            other.input.muhurtha.hour = Short(minute / 60);
+            other.input.muhurtha.minute = Short(minute % 60);
+            EvaluationInput in = MakeEvaluationInput(other.input, other.birth, muhurtha);
+            if (readsPlanets_) in.planetTexts = planetTexts_;
+            shown.evaluations.push_back(*EvaluateMuhurtha(in));
+        }
+        shown.balas.assign(roles_.size(), std::nullopt);
+        if (readsBalas_) {
+            const Sky& sky = changes_.Planets(at);
+            const int sunSign = sky.at(Body::Sun).signIndex;
+            const int jupiterSign = sky.at(Body::Jupiter).signIndex;
+            for (std::size_t i = 0; i < roles_.size(); ++i) {
+                const MomentResult& birth = i == 0 ? birth_ : others_[i - 1].birth;
+                shown.balas[i] = ReadBala(roles_[i], birth.chart.rashiIndex, sunSign, jupiterSign);
+            }
+        }
+        return shown;
+    }
+
     const FinderQuery& query_;
     const MomentResult birth_;
     const bool readsPlanets_;
+    const bool readsBalas_;
+    const std::vector<Role> roles_;  // everyone's, the first person's first
+    std::vector<OtherSearched> others_;
+    bool searchedAny_ = false;
     DateChanges changes_;
     CalculationInput input_;
     std::int32_t offsetSeconds_ = 0;  // the clock's offset over the range being searched
@@ -271,8 +368,7 @@ FinderResult FindWindows(const FinderQuery& query, const FinderControl& control)
         result.datesSearched = i + 1;
         if (control.progress) control.progress(result.datesSearched, result.datesTotal);
     }
-    // Every minute searched gives a window, so none means that no minute was searched.
-    if (result.windows.empty() && !result.cancelled) result.vetoed = search.Vetoed();
+    if (!search.SearchedAny() && !result.cancelled) result.vetoed = search.Vetoed();
     return result;
 }
 

@@ -90,6 +90,22 @@ void BM_FinderYearMarriage(benchmark::State& state) {
 }
 BENCHMARK(BM_FinderYearMarriage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// A marriage over the year for two people, the bride and the groom (no veto): each person evaluated at every
+// stretch, the Sun's and Jupiter's signs searched for their balas, and the combined verdict of each window.
+void BM_FinderYearMarriageTwoPeople(benchmark::State& state) {
+    FinderQuery q = YearQuery("Marriage");
+    OtherPerson groom{"Ravi", "Male", DelhiPlace(), {}};
+    groom.birth.year = 1988;
+    groom.birth.month = 11;
+    groom.birth.day = 2;
+    groom.birth.hour = 21;
+    groom.birth.minute = 10;
+    q.others.push_back(groom);
+    q.allGood = state.range(0) == 1;
+    TimeSearch(state, q, q.allGood ? "two people, good for both, " : "two people, ");
+}
+BENCHMARK(BM_FinderYearMarriageTwoPeople)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // Every minute of the year through the normal calculation, counting the windows the same way.
 void BM_MinuteScanYear(benchmark::State& state) {
     const FinderQuery q = YearQuery(Subjects[state.range(0)]);

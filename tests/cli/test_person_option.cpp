@@ -1,5 +1,6 @@
 // --person in the calculation and in find: a saved person gives the same result as typing the birth options it
-// was saved with, and the refusals (birth options beside it, an unknown name, a name several people share).
+// was saved with, and the refusals (birth options beside it, an unknown name, a name several people share); several
+// people, and --group standing in for the saved people of a group.
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,49 @@ TEST_F(PersonOption, SeveralPeopleByNameAndDateInEitherOrder) {
         EXPECT_EQ(run.status, 2) << c.arguments;
         EXPECT_EQ(run.err, c.message) << c.arguments;
         EXPECT_EQ(run.out, "") << c.arguments;
+    }
+}
+
+TEST_F(PersonOption, GroupStandsInForItsPeopleInTheirOrderWithTheirRoles) {
+    ASSERT_EQ(RunLine("people add --name Asha --sex Female --birth-place Pune --birth 1990-03-05T10:00").status, 0);
+    ASSERT_EQ(RunLine("people add --name Ravi --sex Male --birth 1988-11-02T23:10 --birth-place Delhi").status, 0);
+    ASSERT_EQ(RunLine("people group add Ravi~and~Asha --member Ravi --member Asha").status, 0);
+    ASSERT_EQ(RunLine("people group add Swapped --member Ravi:bride --member Asha:groom").status, 0);
+    const std::string find = "find --subject Marriage --from 2026-12-10 --to 2026-12-11 --muhurtha-place New~Delhi ";
+    struct Same {
+        std::string group, people;
+    };
+    const Same cases[] = {
+        {Muhurtha + "--group Ravi~and~Asha --json", Muhurtha + "--person Ravi --person Asha --json"},
+        {Muhurtha + "--group Swapped", Muhurtha + "--person Ravi --person Asha --roles bride,groom"},
+        {find + "--group Ravi~and~Asha --json", find + "--person Ravi --person Asha --json"},
+        {find + "--group Swapped --all-good", find + "--person Ravi --person Asha --roles bride,groom --all-good"},
+    };
+    for (const Same& c : cases) {
+        const CliRun group = RunLine(c.group);
+        const CliRun people = RunLine(c.people);
+        ASSERT_EQ(group.status, 0) << c.group << "\n" << group.err;
+        ASSERT_EQ(people.status, 0) << c.people << "\n" << people.err;
+        EXPECT_NE(group.out.find("Asha"), std::string::npos) << c.group;
+        EXPECT_TRUE(group.out == people.out) << c.group << "\n" << group.out.substr(0, 400);
+    }
+    const Refusal refusals[] = {
+        {"--group Nobody", "kalvora-cli: --group: no group named 'Nobody' is saved\n"},
+        {"--group Swapped --person Ravi",
+         "kalvora-cli: --person: not taken with --group, whose saved people it would replace\n"},
+        {"--group Swapped --partner 1990-01-01T10:00 --partner-place Pune --partner-name Meera",
+         "kalvora-cli: --partner: not taken with --group, whose saved people it would replace\n"},
+        {"--group Swapped --birth 1990-01-01T10:00 --birth-place Pune",
+         "kalvora-cli: --birth: not taken with --group, whose saved people it would replace\n"},
+        {"--group Swapped --roles groom", "kalvora-cli: --roles: names 1 roles for 2 people\n"},
+    };
+    for (const Refusal& c : refusals) {
+        for (const std::string& command : {Muhurtha, find}) {
+            const CliRun run = RunLine(command + c.arguments);
+            EXPECT_EQ(run.status, 2) << command << c.arguments;
+            EXPECT_EQ(run.err, c.message) << command << c.arguments;
+            EXPECT_EQ(run.out, "") << command << c.arguments;
+        }
     }
 }
 

@@ -245,6 +245,10 @@ TEST(FindCommand, EachBadArgumentGivesStatusTwoAndOneLine) {
         {Find({{"--veto", "none,kharmas"}}), "--veto"},
         {Find({{"--veto", "Kharmas"}}), "--veto"},
         {Find({{"--birth-tz", "America/New_York"}, {"--birth", "2021-03-14T02:30"}}, {"--birth-zone"}), "--birth"},
+        {Find({{"--roles", "groom,bride"}}), "--roles"},  // one person
+        {Find({{"--partner-name", "Ravi"}}), "--partner-name"},  // no --partner
+        {Find({{"--partner", "1988-03-09T21:10"}, {"--partner-place", "Delhi"}}), "--partner-name"},
+        {Find({{"--group", "Asha and Ravi"}}), "--birth: not taken with --group"},  // beside the typed person
     };
     for (const BadCase& c : cases) {
         const CliRun r = RunWith(c.args);
