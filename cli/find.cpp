@@ -259,25 +259,6 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::opti
 
 namespace {
 
-std::string RatingText(Rating rating) {
-    return std::string(rating == Rating::NotRated ? std::string_view("not rated") : RatingWord(rating));
-}
-
-// "combined Average: Asha Good, Ravi Good; Surya bala bad for Ravi".
-std::string PeopleText(const WindowPeople& people) {
-    std::string text = "combined " + RatingText(people.combined.rating) + ":";
-    std::string badBalas;
-    for (std::size_t i = 0; i < people.people.size(); ++i) {
-        const WindowPerson& p = people.people[i];
-        text += (i == 0 ? " " : ", ") + p.name + " " + RatingText(p.rating);
-        if (p.bala && p.bala->verdict == BalaVerdict::Bad) {
-            badBalas += badBalas.empty() ? "; " : ", ";
-            badBalas += std::string(TableOf(p.bala->bala).name) + " bad for " + p.name;
-        }
-    }
-    return text + badBalas;
-}
-
 }  // namespace
 
 std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets) {
@@ -296,7 +277,7 @@ std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffset
                    ClockText(w.bestLastMinute) + "]";
         }
         if (showOffsets) out += "  UTC" + OffsetText(w.offsetSeconds);
-        if (w.people) out += "  " + PeopleText(*w.people);
+        if (w.people) out += "  combined " + WindowPeopleText(*w.people);
         out += '\n';
     }
     return out;

@@ -172,6 +172,9 @@ struct FoundWindow {
 // (not rated when an evaluation stopped), the window's own otherwise.
 inline Rating RankedRating(const FoundWindow& w) { return w.people ? w.people->combined.rating : w.rating; }
 
+// "Average: Asha Good, Ravi Good; Surya bala bad for Ravi": the combined rating, everyone's, and each bad bala.
+std::string WindowPeopleText(const WindowPeople& people);
+
 // Hooks for running the search away from the interface thread. Both are looked at once per date.
 struct FinderControl {
     std::function<void(int datesDone, int datesTotal)> progress;  // after each date

@@ -48,4 +48,26 @@ std::vector<FoundWindow> ListWindows(const std::vector<FoundWindow>& timeOrdered
     return list;
 }
 
+namespace {
+
+std::string RatingText(Rating rating) {
+    return std::string(rating == Rating::NotRated ? std::string_view("not rated") : RatingWord(rating));
+}
+
+}  // namespace
+
+std::string WindowPeopleText(const WindowPeople& people) {
+    std::string text = RatingText(people.combined.rating) + ":";
+    std::string badBalas;
+    for (std::size_t i = 0; i < people.people.size(); ++i) {
+        const WindowPerson& p = people.people[i];
+        text += (i == 0 ? " " : ", ") + p.name + " " + RatingText(p.rating);
+        if (p.bala && p.bala->verdict == BalaVerdict::Bad) {
+            badBalas += badBalas.empty() ? "; " : ", ";
+            badBalas += std::string(TableOf(p.bala->bala).name) + " bad for " + p.name;
+        }
+    }
+    return text + badBalas;
+}
+
 }  // namespace kalvora

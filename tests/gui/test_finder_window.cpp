@@ -180,7 +180,8 @@ QStringList RowTexts(const FoundWindow& w) {
             QString::number(w.totalScore),
             Q(w.names.nakshatra),
             Q(w.names.tithi),
-            Q(w.names.lagna)};
+            Q(w.names.lagna),
+            QString()};  // everyone's ratings: only for several people
 }
 
 QStringList RowTexts(const QTreeWidgetItem* item) {

@@ -397,6 +397,15 @@ TEST_F(ScreenshotTest, TwoPeopleForAMarriage) {
     ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
     Find<QTabWidget>(QStringLiteral("TS"))->setCurrentIndex(2);
     SaveBothSizes(QStringLiteral("22-analysis-two-people"));
+
+    // The finder for both: the combined verdict ranks the list and everyone's rating is beside it.
+    FinderWindow* finder = OpenFinder();
+    finder->findChild<QDateEdit*>(QStringLiteral("dtpFindTo"))->setDate(QDate(2026, 12, 16));
+    finder->findChild<QCheckBox*>(QStringLiteral("chkFindAllGood"))->setChecked(true);
+    SearchAndWait(finder);
+    ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    QCoreApplication::processEvents();
+    Save(finder, QStringLiteral("23-find-two-people"));
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // Several people on the birth page: the PeopleInput read from two forms and from a saved group (roles by sex, and
 // changed by hand), and the results and report of two people.
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QTabWidget>
 #include <QtTest/QTest>
 
+#include "app/gui/finder/finder_window.h"
 #include "app/gui/pages/moment_form.h"
 #include "app/gui/pages/people_tabs.h"
 #include "report/document.h"
@@ -135,6 +139,38 @@ TEST_F(SeveralPeopleTest, TheResultsAndTheReportHaveEveryPersonAndTheCombinedVer
     EXPECT_FALSE(Find<QLabel>(QStringLiteral("lblCombined"))->isVisible());
     EXPECT_TRUE(Find<QLabel>(QStringLiteral("lblResult"))->isVisible());
     EXPECT_EQ(PlainText(*window->LastReport()).find("Combined Verdict"), std::string::npos);
+}
+
+// The finder searches for everyone on the pages: the combined verdict ranks the windows, everyone's rating is
+// listed, and "only Good times" keeps the windows whose combined verdict is Good.
+TEST_F(SeveralPeopleTest, TheFinderSearchesForEveryoneOnThePages) {
+    TwoPeopleOnTheBirthPage(QStringLiteral("Marriage"));
+    FinderWindow* finder = OpenFinder();
+    Find<QDateEdit>(QStringLiteral("dtpFindFrom"))->setDate(QDate(2026, 12, 10));
+    Find<QDateEdit>(QStringLiteral("dtpFindTo"))->setDate(QDate(2026, 12, 16));
+    for (const bool allGood : {false, true}) {
+        SCOPED_TRACE(allGood);
+        Find<QCheckBox>(QStringLiteral("chkFindAllGood"))->setChecked(allGood);
+        SearchAndWait(finder);
+        ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+        ASSERT_TRUE(finder->LastQuery().has_value());
+        ASSERT_EQ(finder->LastQuery()->others.size(), 1u);
+        EXPECT_EQ(finder->LastQuery()->others.front().name, "Ravi Menon");
+        EXPECT_EQ(finder->LastQuery()->allGood, allGood);
+        const auto* list = Find<QTreeWidget>(QStringLiteral("lstFoundWindows"));
+        ASSERT_FALSE(finder->ListedWindows().empty());
+        EXPECT_FALSE(list->isColumnHidden(list->columnCount() - 1));
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const FoundWindow& w = finder->ListedWindows()[static_cast<std::size_t>(i)];
+            ASSERT_TRUE(w.people != nullptr);
+            if (allGood) {
+                EXPECT_EQ(RankedRating(w), Rating::Good);
+            }
+            const QString everyone = list->topLevelItem(i)->text(list->columnCount() - 1);
+            EXPECT_TRUE(everyone.contains(QStringLiteral("Asha Menon")) && everyone.contains(QStringLiteral("Ravi Menon")))
+                << everyone.toStdString();
+        }
+    }
 }
 
 }  // namespace

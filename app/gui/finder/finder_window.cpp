@@ -51,10 +51,11 @@ enum Column {
     ColNakshatra,
     ColTithi,
     ColLagna,
+    ColPeople,  // shown only for several people
     ColumnCount
 };
 constexpr std::array<const char*, ColumnCount> ColumnCaptions = {
-    "Date", "Weekday", "From", "To", "Best At", "Rating", "Count", "Score", "Nakshatra", "Tithi", "Lagna"};
+    "Date", "Weekday", "From", "To", "Best At", "Rating", "Count", "Score", "Nakshatra", "Tithi", "Lagna", "Everyone"};
 
 // Colour hints of the rating cell: text and background of each rating, in the ratings' order.
 struct RatingColours {
@@ -100,10 +101,14 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 // What a search runs on: "Marriage for Asha · New Delhi, National Capital Territory of Delhi, India
 // (28°39'N 77°13'E) · Asia/Kolkata (IST), UTC+05:30".
-QString SearchedText(const CalculationInput& input) {
+QString SearchedText(const FinderQuery& query) {
+    const CalculationInput& input = query.input;
     const QString separator = QStringLiteral(" \u00B7 ");
     QString text = QString::fromStdString(input.subject);
-    if (!input.personName.empty()) text += QStringLiteral(" for ") + QString::fromStdString(input.personName);
+    QStringList names;
+    if (!input.personName.empty()) names << QString::fromStdString(input.personName);
+    for (const OtherPerson& other : query.others) names << QString::fromStdString(other.name);
+    if (!names.isEmpty()) text += QStringLiteral(" for ") + names.join(QStringLiteral(", "));
     const std::string place = MomentPlaceText(input.muhurthaOrigin);
     const QString coordinates = QString::fromStdString(CoordinatesText(input.muhurtha.place));
     text += separator + (place.empty() ? coordinates
@@ -316,10 +321,14 @@ QWidget* FinderWindow::BuildOptions() {
     top_->setSpecialValueText(QStringLiteral("All"));
     top_->setValue(DefaultTop);
     top_->setMinimumWidth(80);
+    allGood_ = new QCheckBox(QStringLiteral("only Good times, for everyone"));
+    allGood_->setObjectName(QStringLiteral("chkFindAllGood"));
+    allGood_->setToolTip(QStringLiteral("Keep only the minutes rated Good; for several people, those whose combined "
+                                        "verdict is Good (everyone Good and no bad Surya or Guru bala)"));
     grid->addWidget(Caption(QStringLiteral("List")), 5, 0);
-    grid->addLayout(
-        row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint")}), 5,
-        1);
+    grid->addLayout(row({StyledLabel(QStringLiteral("the best"), "hint"), top_, StyledLabel(QStringLiteral("times"), "hint"),
+                         allGood_}),
+                    5, 1);
     return frame;
 }
 
@@ -386,10 +395,13 @@ QWidget* FinderWindow::BuildList() {
 // ---------------------------------------------------------------------------------------------------- searching
 
 std::optional<FinderQuery> FinderWindow::ReadQuery() {
-    const std::optional<CalculationInput> input = pages_.read ? pages_.read() : std::nullopt;
-    if (!input) return std::nullopt;
+    const std::optional<PeopleInput> people = pages_.read ? pages_.read() : std::nullopt;
+    if (!people) return std::nullopt;
     FinderQuery query;
-    query.input = *input;
+    query.input = people->first;
+    query.others = people->others;
+    query.roles = people->roles;
+    query.allGood = allGood_->isChecked();
     query.from = FromQDate(from_->date());
     query.to = FromQDate(to_->date());
     if (between_->isChecked()) query.between = DailyWindow{MinuteOf(firstTime_->time()), MinuteOf(lastTime_->time())};
@@ -408,7 +420,7 @@ std::optional<FinderQuery> FinderWindow::ReadQuery() {
         if (pages_.showMessage) pages_.showMessage(this, QMessageBox::Information, Sentence(problem));
         return std::nullopt;
     }
-    searched_->setText(SearchedText(query.input));
+    searched_->setText(SearchedText(query));
     return query;
 }
 
@@ -514,15 +526,18 @@ void FinderWindow::ShowWindows(const std::vector<FoundWindow>& windows) {
     QList<QTreeWidgetItem*> items;
     for (std::size_t i = 0; i < listed_.size(); ++i) {
         const FoundWindow& w = listed_[i];
-        const QString rating =
-            w.rating == Rating::NotRated ? QStringLiteral("Not rated") : FromView(RatingWord(w.rating));
+        // Several people: the rating the window is ranked by is the combined one, everyone's beside it.
+        const Rating ranked = RankedRating(w);
+        const QString rating = ranked == Rating::NotRated ? QStringLiteral("Not rated") : FromView(RatingWord(ranked));
         auto* item = new QTreeWidgetItem(
             QStringList{Text(DateText(w.date)), FromView(w.names.weekday), Text(ClockText(w.firstMinute)),
                         Text(ClockText(w.lastMinute)), Text(ClockText(w.bestFirstMinute)), rating,
                         QStringLiteral("%1/%2").arg(w.count).arg(w.threshold), QString::number(w.totalScore),
-                        FromView(w.names.nakshatra), FromView(w.names.tithi), FromView(w.names.lagna)});
+                        FromView(w.names.nakshatra), FromView(w.names.tithi), FromView(w.names.lagna),
+                        w.people ? Text(WindowPeopleText(*w.people)) : QString()});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
-        const RatingColours& hint = HintOf(w.rating);
+        item->setToolTip(ColPeople, item->text(ColPeople));  // the whole text where the column cuts it short
+        const RatingColours& hint = HintOf(ranked);
         item->setForeground(ColRating, hint.text);
         item->setBackground(ColRating, hint.background);
         QFont bold = item->font(ColRating);
@@ -533,6 +548,8 @@ void FinderWindow::ShowWindows(const std::vector<FoundWindow>& windows) {
         items << item;
     }
     list_->addTopLevelItems(items);
+    const bool severalPeople = !windows.empty() && windows.front().people != nullptr;
+    list_->setColumnHidden(ColPeople, !severalPeople);
     for (int c = 0; c < ColumnCount - 1; ++c) list_->resizeColumnToContents(c);
     listArea_->setCurrentWidget(list_);
 }

@@ -36,7 +36,7 @@ namespace kalvora {
 struct FinderPages {
     // Runs the pages' checks (each shows its own message) and reads the pages as the calculation takes them;
     // none when a check fails.
-    std::function<std::optional<CalculationInput>()> read;
+    std::function<std::optional<PeopleInput>()> read;
     // Shows one found minute of a subject as the result of the main window.
     std::function<void(const std::string& subject, LocalDate date, int minute)> show;
     MessageFunction showMessage;
@@ -104,6 +104,7 @@ private:
     std::array<QCheckBox*, 4> avoid_{};     // chkAvoidRahu, chkAvoidYamaganda, chkAvoidGulika, chkAvoidDurmuhurta
     std::array<QCheckBox*, VetoCount> vetoes_{};  // chkVetoGuruAsta .. chkVetoPitruPaksha, by Veto
     QSpinBox* top_ = nullptr;               // spnFindTop, 0 shows "All"
+    QCheckBox* allGood_ = nullptr;          // chkFindAllGood: only Good minutes (the combined verdict's)
     QPushButton* search_ = nullptr;         // cmdFindSearch
     QPushButton* cancelButton_ = nullptr;   // cmdFindCancel
     QProgressBar* progress_ = nullptr;      // prgFind

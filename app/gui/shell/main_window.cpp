@@ -638,10 +638,10 @@ void MainWindow::OpenFinder() {
     BringToFront(finder_);
 }
 
-std::optional<CalculationInput> MainWindow::ReadPagesForSearch() {
+std::optional<PeopleInput> MainWindow::ReadPagesForSearch() {
     if (!CheckSubjectPage() || !CheckMuhurthaPage() || !CheckBirthPage()) return std::nullopt;
     TakeNative();
-    return ReadCalculationInput();
+    return ReadPeopleInput();
 }
 
 void MainWindow::ShowFoundMinute(const std::string& subject, LocalDate date, int minute) {

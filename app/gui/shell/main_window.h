@@ -69,7 +69,7 @@ public:
     void OpenFinder();
     // The finder's input: the three page checks (each shows its message), then the pages as the calculation
     // takes them with the native's name and sex from the birth page; none when a check fails.
-    std::optional<CalculationInput> ReadPagesForSearch();
+    std::optional<PeopleInput> ReadPagesForSearch();
     // A minute the finder found: the subject is ticked again, the muhurtha page takes the date and time, and the
     // calculation runs as from Next on the birth page.
     void ShowFoundMinute(const std::string& subject, LocalDate date, int minute);
