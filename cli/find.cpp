@@ -52,9 +52,10 @@ void ReadSkipWeekdays(FindOptions& o, std::string_view option, std::string_view 
     o.query.leftOutWeekdays = ParseLeftOutWeekdays(option, text);
 }
 
-// The words --avoid takes, by InauspiciousPeriod.
-constexpr auto AvoidWords = std::to_array<std::string_view>({"rahu", "yamaganda", "gulika", "durmuhurta"});
-static_assert(AvoidWords.size() == InauspiciousPeriodNames.size());
+// The words --avoid takes, by InauspiciousPeriod, then by MoonMark.
+constexpr auto AvoidWords = std::to_array<std::string_view>(
+    {"rahu", "yamaganda", "gulika", "durmuhurta", "varjyam", "bhadra", "panchaka"});
+static_assert(AvoidWords.size() == InauspiciousPeriodNames.size() + MoonMarkNames.size());
 
 // The words of a comma-separated list, empty ones included.
 std::vector<std::string_view> CommaWords(std::string_view text) {
@@ -71,10 +72,16 @@ void ReadAvoid(FindOptions& o, std::string_view option, std::string_view text) {
     for (const std::string_view word : CommaWords(text)) {
         const auto at = std::find(AvoidWords.begin(), AvoidWords.end(), word);
         if (at == AvoidWords.end()) {
-            Fail(option, "expected periods from rahu, yamaganda, gulika and durmuhurta, separated by commas, got " +
-                             Quoted(word));
+            Fail(option,
+                 "expected periods from rahu, yamaganda, gulika, durmuhurta, varjyam, bhadra and panchaka, separated "
+                 "by commas, got " + Quoted(word));
         }
-        o.query.avoidedPeriods[static_cast<std::size_t>(at - AvoidWords.begin())] = true;
+        const auto index = static_cast<std::size_t>(at - AvoidWords.begin());
+        if (index < InauspiciousPeriodNames.size()) {
+            o.query.avoidedPeriods[index] = true;
+        } else {
+            o.query.avoidedMarks[index - InauspiciousPeriodNames.size()] = true;
+        }
     }
 }
 
@@ -149,7 +156,7 @@ static_assert(WellFormed(FindOptionTable));
 std::string FindUsageText() {
     return "usage: kalvora-cli find --subject TEXT --from YYYY-MM-DD --to YYYY-MM-DD\n"
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
-           "                  [--avoid rahu,yamaganda,gulika,durmuhurta]\n"
+           "                  [--avoid rahu,yamaganda,gulika,durmuhurta,varjyam,bhadra,panchaka]\n"
            "                  [--veto guru-asta,shukra-asta,adhika,chaturmas,kharmas,pitru-paksha | none]\n"
            "                  [--top N] [--order rank|time] [--json] [--planets sky|none]\n"
            "                  [--muhurtha-place TEXT] [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
@@ -172,7 +179,8 @@ std::string FindUsageText() {
            "clocks jumped over are left out, an hour they passed twice is searched once on each offset, and no\n"
            "window spans a change of offset. Each window shows its offset.\n"
            "--avoid leaves out the minutes in the periods named (Rahu kalam, Yamaganda, Gulika, the Durmuhurtas)\n"
-           "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it.\n"
+           "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it, and\n"
+           "the spans named of the day's table (Varjyam, Bhadra, Panchaka) as the day command lists them.\n"
            "--veto leaves out the minutes in the spans of the vetoes named (Jupiter or Venus combust, the leap\n"
            "month, Chaturmas, Kharmas, Pitru paksha); by default those of the undertaking, none for some (journeys,\n"
            "treatment, trade); --veto none searches every season. When the vetoes cover the whole span, the\n"

@@ -96,57 +96,102 @@ TimeSpan KalamOf(const TimeSpan& nakshatra, double startGhati) {
             nakshatra.startJdUt + length * (startGhati + KalamGhatis) / GhatisPerNakshatra};
 }
 
-DayTable ComputeDayTable(const TypedPlace& place, const TypedZone& zone, const DayView& day) {
-    DayTable table;
-    const DayBounds bounds = BoundsOf(day);
-    const int offset = day.place.zoneOffsetSeconds;
-    const auto spanOf = [offset](ClockMinute start, ClockMinute end) {
-        return TimeSpan{JdUtOfClockMinute(start, offset), JdUtOfClockMinute(end, offset)};
-    };
-    const ClockMinute first = ClockMinuteHolding(bounds.start, offset);
-    const ClockMinute last = ClockMinuteHolding(bounds.end, offset);
+namespace {
 
-    const ChangeGuide signGuide{1, {30.0, 0.0}, {}, 60};
-    for (const SignRun& run : SignRuns({SignQuantity::Of::Lagna, place, zone, signGuide}, first, last,
-                                       LagnaLeadMinutes)) {
-        const TimeSpan span = spanOf(run.start, run.end);
-        if (bounds.Overlaps(span)) {
-            table.lagnas.push_back({run.sign, SignNames[static_cast<std::size_t>(run.sign)].name, span});
-        }
+TimeSpan SpanOf(ClockMinute start, ClockMinute end, int offset) {
+    return {JdUtOfClockMinute(start, offset), JdUtOfClockMinute(end, offset)};
+}
+
+// The Varjyam or Amrit kalam of each nakshatra of a list.
+std::vector<TimeSpan> KalamsOf(const std::vector<LimbSpan>& nakshatras, const std::array<double, 27>& ghatis,
+                               int offset) {
+    std::vector<TimeSpan> kalams;
+    for (const LimbSpan& nakshatra : nakshatras) {
+        kalams.push_back(KalamOf(SpanOf(nakshatra.start, nakshatra.end, offset),
+                                 ghatis[static_cast<std::size_t>(nakshatra.value.index)]));
     }
+    return kalams;
+}
 
-    for (const LimbSpan& nakshatra : day.limbs[static_cast<std::size_t>(Limb::Nakshatra)]) {
-        const TimeSpan whole = spanOf(nakshatra.start, nakshatra.end);
-        const auto index = static_cast<std::size_t>(nakshatra.value.index);
-        for (auto [list, ghati] : {std::pair{&table.varjyam, VarjyamStartGhatis[index]},
-                                   std::pair{&table.amritKalam, AmritKalamStartGhatis[index]}}) {
-            const TimeSpan kalam = KalamOf(whole, ghati);
-            if (bounds.Overlaps(kalam)) list->push_back(kalam);
-        }
+// The Visti karanas of a list.
+std::vector<TimeSpan> BhadraOf(const std::vector<LimbSpan>& karanas, int offset) {
+    std::vector<TimeSpan> bhadra;
+    for (const LimbSpan& karana : karanas) {
+        if (karana.value.name == BhadraKarana) bhadra.push_back(SpanOf(karana.start, karana.end, offset));
     }
+    return bhadra;
+}
 
-    for (const LimbSpan& karana : day.limbs[static_cast<std::size_t>(Limb::Karana)]) {
-        const TimeSpan span = spanOf(karana.start, karana.end);
-        if (karana.value.name == BhadraKarana && bounds.Overlaps(span)) table.bhadra.push_back(span);
-    }
-
-    // Kumbha and Meena follow one another, so Panchaka is one run from Kumbha's start to Meena's end.
+// The runs of the Moon in Kumbha and Meena, each whole, that begin up to `last` and end after `first` - lead.
+std::vector<TimeSpan> PanchakaBetween(const TypedPlace& place, const TypedZone& zone, ClockMinute first,
+                                      ClockMinute last) {
+    const int offset = ZoneOffsetSeconds(zone);
+    std::vector<TimeSpan> spans;
     std::optional<SignRun> panchaka;
-    // Meena begins within a sign's stay of the last Kumbha that begins in the day, so the runs are taken up to one
-    // beginning that long after the day.
+    // Meena begins within a sign's stay of the last Kumbha that begins by `last`, so the runs are taken up to one
+    // beginning that long after.
     for (const SignRun& run : SignRuns({SignQuantity::Of::Moon, place, zone, {1, {30.0, 0.0}, {}, 360}}, first,
                                        last + MoonSignStayMinutes, MoonSignLeadMinutes)) {
         if (run.sign < FirstPanchakaSign) continue;
         if (panchaka && panchaka->end == run.start) {
             panchaka->end = run.end;
         } else {
-            if (panchaka) table.panchaka.push_back(spanOf(panchaka->start, panchaka->end));
+            if (panchaka) spans.push_back(SpanOf(panchaka->start, panchaka->end, offset));
             panchaka = run;
         }
     }
-    if (panchaka) table.panchaka.push_back(spanOf(panchaka->start, panchaka->end));
-    std::erase_if(table.panchaka, [&](const TimeSpan& span) { return !bounds.Overlaps(span); });
+    if (panchaka) spans.push_back(SpanOf(panchaka->start, panchaka->end, offset));
+    return spans;
+}
+
+// Leaves in a list only the spans that overlap start..end.
+std::vector<TimeSpan> Overlapping(std::vector<TimeSpan> spans, double start, double end) {
+    std::erase_if(spans, [&](const TimeSpan& s) { return !(s.startJdUt < end && s.endJdUt > start); });
+    return spans;
+}
+
+}  // namespace
+
+DayTable ComputeDayTable(const TypedPlace& place, const TypedZone& zone, const DayView& day) {
+    DayTable table;
+    const DayBounds bounds = BoundsOf(day);
+    const int offset = day.place.zoneOffsetSeconds;
+    const ClockMinute first = ClockMinuteHolding(bounds.start, offset);
+    const ClockMinute last = ClockMinuteHolding(bounds.end, offset);
+
+    const ChangeGuide signGuide{1, {30.0, 0.0}, {}, 60};
+    for (const SignRun& run : SignRuns({SignQuantity::Of::Lagna, place, zone, signGuide}, first, last,
+                                       LagnaLeadMinutes)) {
+        const TimeSpan span = SpanOf(run.start, run.end, offset);
+        if (bounds.Overlaps(span)) {
+            table.lagnas.push_back({run.sign, SignNames[static_cast<std::size_t>(run.sign)].name, span});
+        }
+    }
+    const auto& nakshatras = day.limbs[static_cast<std::size_t>(Limb::Nakshatra)];
+    table.varjyam = Overlapping(KalamsOf(nakshatras, VarjyamStartGhatis, offset), bounds.start, bounds.end);
+    table.amritKalam = Overlapping(KalamsOf(nakshatras, AmritKalamStartGhatis, offset), bounds.start, bounds.end);
+    table.bhadra = Overlapping(BhadraOf(day.limbs[static_cast<std::size_t>(Limb::Karana)], offset), bounds.start,
+                               bounds.end);
+    table.panchaka = Overlapping(PanchakaBetween(place, zone, first, last), bounds.start, bounds.end);
     return table;
+}
+
+std::vector<TimeSpan> MarkSpansBetween(MoonMark mark, const TypedPlace& place, const TypedZone& zone, ClockMinute first,
+                                       ClockMinute last) {
+    const int offset = ZoneOffsetSeconds(zone);
+    std::vector<TimeSpan> spans;
+    switch (mark) {
+        case MoonMark::Varjyam:
+            spans = KalamsOf(LimbSpansBetween(Limb::Nakshatra, place, zone, first, last), VarjyamStartGhatis, offset);
+            break;
+        case MoonMark::Bhadra:
+            spans = BhadraOf(LimbSpansBetween(Limb::Karana, place, zone, first, last), offset);
+            break;
+        case MoonMark::Panchaka:
+            spans = PanchakaBetween(place, zone, first, last);
+            break;
+    }
+    return Overlapping(std::move(spans), JdUtOfClockMinute(first, offset), JdUtOfClockMinute(last + 1, offset));
 }
 
 }  // namespace kalvora

@@ -10,9 +10,23 @@
 // the nakshatra list starts Ashwini); Varjyam and Amrit kalam lie at their table's ghatis of the nakshatra's span as
 // the nakshatra list gives it, so they fall to the second rather than the minute.
 
+#include <array>
+#include <cstdint>
+#include <string_view>
+
 #include "driver/day_view.h"
 
 namespace kalvora {
+
+// The spans of the day's table that a search can leave out, beside the periods of the day.
+enum class MoonMark : std::uint8_t { Varjyam, Bhadra, Panchaka };
+inline constexpr auto MoonMarkNames = std::to_array<std::string_view>({"Varjyam", "Bhadra", "Panchaka"});
+constexpr std::string_view NameOf(MoonMark mark) { return MoonMarkNames[static_cast<std::size_t>(mark)]; }
+
+// Every span of a mark that holds the start of some clock minute first..last on a place's zone, whole, by start:
+// the spans the day's table lists, found over any run of minutes.
+std::vector<TimeSpan> MarkSpansBetween(MoonMark mark, const TypedPlace& place, const TypedZone& zone, ClockMinute first,
+                                       ClockMinute last);
 
 // The table of a day already computed at a typed place and zone (the day's limbs give the nakshatras and karanas).
 DayTable ComputeDayTable(const TypedPlace& place, const TypedZone& zone, const DayView& day);

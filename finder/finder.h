@@ -35,6 +35,7 @@
 #include "astro/local_time.h"
 #include "day/period_tables.h"
 #include "driver/calculation.h"
+#include "driver/day_table.h"
 #include "driver/people_calculation.h"
 #include "driver/season.h"
 #include "season/tables.h"
@@ -68,6 +69,9 @@ struct FinderQuery {
     // Periods left out of the search, by InauspiciousPeriod: a minute whose start lies in one of them (in the
     // day from sunrise to the next sunrise that holds it, Hindu sunrise at the muhurtha's place) is not searched.
     std::array<bool, InauspiciousPeriodNames.size()> avoidedPeriods{};
+    // Spans of the day's table left out of the search, by MoonMark (Varjyam, Bhadra, Panchaka): a minute whose start
+    // lies in one of them (the spans the day's table lists, on the zone's clock) is not searched.
+    std::array<bool, MoonMarkNames.size()> avoidedMarks{};
     // Vetoes left out of the search, by Veto: a minute whose start lies in a span of one of them is not searched.
     // None here; the command line and the finder window start from the undertaking's (VetoesOf).
     std::array<bool, VetoCount> vetoes{};

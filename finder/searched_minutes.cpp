@@ -22,8 +22,37 @@ std::vector<MinuteRange> DailyRanges(const DailyWindow& window) {
 }
 
 AvoidedPeriods::AvoidedPeriods(const FinderQuery& query)
-    : avoided_(query.avoidedPeriods), place_(DayPlaceOf(query.input.muhurtha.place, query.input.muhurtha.zone)) {
-    for (const bool avoided : avoided_) any_ = any_ || avoided;
+    : avoided_(query.avoidedPeriods),
+      avoidedMarks_(query.avoidedMarks),
+      typedPlace_(query.input.muhurtha.place),
+      place_(DayPlaceOf(query.input.muhurtha.place, query.input.muhurtha.zone)) {
+    for (const bool avoided : avoided_) anyPeriod_ = anyPeriod_ || avoided;
+    for (const bool avoided : avoidedMarks_) anyMark_ = anyMark_ || avoided;
+}
+
+namespace {
+
+// How many dates the marks' spans are found for at a time.
+constexpr int MarkSpanDates = 35;
+
+}  // namespace
+
+const std::vector<TimeSpan>& AvoidedPeriods::MarkSpansOn(LocalDate date, const TypedZone& zone) {
+    const std::int32_t offset = ZoneOffsetSeconds(zone);
+    for (const auto& kept : marks_) {
+        if (kept && kept->offsetSeconds == offset && kept->from <= date && date <= kept->to) return kept->spans;
+    }
+    MarkSpans found{offset, date, AddDays(date, MarkSpanDates - 1), {}};
+    const ClockMinute first = ClockMinuteOf(found.from, 0);
+    const ClockMinute last = ClockMinuteOf(found.to, MinutesPerDay - 1);
+    for (std::size_t i = 0; i < avoidedMarks_.size(); ++i) {
+        if (!avoidedMarks_[i]) continue;
+        const auto spans = MarkSpansBetween(static_cast<MoonMark>(i), typedPlace_, zone, first, last);
+        found.spans.insert(found.spans.end(), spans.begin(), spans.end());
+    }
+    marks_[0] = std::move(marks_[1]);
+    marks_[1] = std::move(found);
+    return marks_[1]->spans;
 }
 
 SunDay AvoidedPeriods::DayOf(LocalDate date, const TypedZone& zone) {
@@ -44,8 +73,6 @@ bool AvoidedPeriods::NeedsNextSunrise(int weekday) const {
 }
 
 std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const TypedZone& zone) {
-    const SunDay yesterday = DayOf(AddDays(date, -1), zone);
-    const SunDay today = DayOf(date, zone);
     const ClockMinute midnight = static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay;
     const auto jdOf = [&](int minute) { return JdUtOfClockMinute(midnight + minute, zone); };
     // The first minute of the date whose start is at or after a moment (MinutesPerDay when none is).
@@ -57,9 +84,19 @@ std::vector<MinuteRange> AvoidedPeriods::Ranges(LocalDate date, const TypedZone&
         while (m < MinutesPerDay && jdOf(m) < jdUt) ++m;
         return m;
     };
+    std::vector<MinuteRange> ranges;
+    if (anyMark_) {
+        for (const TimeSpan& span : MarkSpansOn(date, zone)) {
+            const int first = firstFrom(span.startJdUt);
+            const int end = firstFrom(span.endJdUt);
+            if (first < end) ranges.emplace_back(first, end - 1);
+        }
+    }
+    if (!anyPeriod_) return ranges;
+    const SunDay yesterday = DayOf(AddDays(date, -1), zone);
+    const SunDay today = DayOf(date, zone);
     const int sunriseMinute = today.sunriseJdUt ? firstFrom(*today.sunriseJdUt) : 0;
 
-    std::vector<MinuteRange> ranges;
     const auto add = [&](const SunDay& day, int from, int to) {  // the day's periods over minutes from..to-1
         if (day.course != SunCourse::RisesAndSets || !day.sunriseJdUt || !day.sunsetJdUt || from >= to) return;
         const auto periods = AvoidablePeriodsOf(*day.sunriseJdUt, *day.sunsetJdUt, day.nextSunriseJdUt, day.weekday);

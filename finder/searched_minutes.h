@@ -26,7 +26,7 @@ std::vector<MinuteRange> DailyRanges(const DailyWindow& window);
 class AvoidedPeriods {
 public:
     explicit AvoidedPeriods(const FinderQuery& query);
-    bool Any() const { return any_; }
+    bool Any() const { return anyPeriod_ || anyMark_; }
     // The minutes of the date (0..1439) whose start lies in an avoided period, as ranges, on a zone's clock. A
     // minute before the date's sunrise lies in the day of the date before; from the sunrise on (or
     // all day where the Sun does not rise) in the date's own day.
@@ -39,10 +39,23 @@ private:
     // equator that it may not come (a polar night then begins, and the day has no periods).
     bool NeedsNextSunrise(int weekday) const;
 
+    // The avoided marks' spans found on a zone's clock over a run of dates holding `date`: found for some weeks at
+    // a time, since they come from searches of the Moon's and the almanac's changes.
+    struct MarkSpans {
+        std::int32_t offsetSeconds = 0;
+        LocalDate from, to;
+        std::vector<TimeSpan> spans;  // of every avoided mark
+    };
+    const std::vector<TimeSpan>& MarkSpansOn(LocalDate date, const TypedZone& zone);
+
     const std::array<bool, InauspiciousPeriodNames.size()>& avoided_;
-    bool any_ = false;
+    const std::array<bool, MoonMarkNames.size()>& avoidedMarks_;
+    bool anyPeriod_ = false;
+    bool anyMark_ = false;
+    const TypedPlace typedPlace_;
     const DayPlace place_;
     std::array<std::optional<std::pair<std::int32_t, SunDay>>, 2> days_;  // by the zone offset they were found on
+    std::array<std::optional<MarkSpans>, 2> marks_;  // the two last found, as for the days
 };
 
 // The minutes of the date inside the daily window and outside every avoided period, as ranges, on a zone's clock.

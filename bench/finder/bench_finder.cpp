@@ -81,6 +81,15 @@ void BM_FinderYearAvoidingPeriods(benchmark::State& state) {
 }
 BENCHMARK(BM_FinderYearAvoidingPeriods)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The same year with Varjyam, Bhadra and Panchaka left out: the Moon's and the karanas' spans found a few weeks at
+// a time.
+void BM_FinderYearAvoidingMarks(benchmark::State& state) {
+    FinderQuery q = YearQuery(Subjects[state.range(0)]);
+    q.avoidedMarks.fill(true);
+    TimeSearch(state, q, "Varjyam, Bhadra and Panchaka avoided, ");
+}
+BENCHMARK(BM_FinderYearAvoidingMarks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // A marriage over the year with and without its vetoes (combust Jupiter and Venus, the leap month, Chaturmas,
 // Kharmas, Pitru paksha): the lunar calendar and its spans once, then fewer minutes to search.
 void BM_FinderYearMarriage(benchmark::State& state) {

@@ -16,6 +16,7 @@
 #include "astro/tables.h"
 #include "cli/places.h"
 #include "day/periods.h"
+#include "driver/day_table.h"
 #include "driver/day_view.h"
 #include "season/season.h"
 #include "tests/support/moments.h"
@@ -122,6 +123,21 @@ bool InVeto(const std::vector<VetoSpan>& spans, LocalDate date, int minute, int 
                        [jdUt](const VetoSpan& s) { return s.startJdUt <= jdUt && jdUt < s.endJdUt; });
 }
 
+// The spans of the query's avoided marks as the day's table of each date lists them, from the day before the first
+// date to the day after the last.
+std::vector<TimeSpan> MarkSpansOf(const FinderQuery& q) {
+    std::vector<TimeSpan> spans;
+    const MomentInput& m = q.input.muhurtha;
+    for (LocalDate date = AddDays(q.from, -1); date <= AddDays(q.to, 1); date = AddDays(date, 1)) {
+        const DayTable table = ComputeDayView(m.place, m.zone, date).table;
+        const std::array<const std::vector<TimeSpan>*, 3> byMark = {&table.varjyam, &table.bhadra, &table.panchaka};
+        for (std::size_t i = 0; i < byMark.size(); ++i) {
+            if (q.avoidedMarks[i]) spans.insert(spans.end(), byMark[i]->begin(), byMark[i]->end());
+        }
+    }
+    return spans;
+}
+
 // Maximal runs of minutes of one date, inside the daily window, outside the avoided periods and the vetoes, and on
 // searched weekdays, over which the names and the whole evaluation stay the same.
 std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
@@ -129,11 +145,14 @@ std::vector<ReferenceWindow> MinuteByMinute(const FinderQuery& q) {
     for (const bool avoided : q.avoidedPeriods) avoiding = avoiding || avoided;
     std::map<long, SunDay> days;  // the query's days by day number
     const std::vector<VetoSpan> vetoes = VetoSpansOf(q);
+    const std::vector<TimeSpan> marks = MarkSpansOf(q);
     const int offset = ZoneOffsetSeconds(q.input.muhurtha.zone);
-    const auto inside = [&q, avoiding, &days, &vetoes, offset](LocalDate date, int minute) {
+    const auto inside = [&q, avoiding, &days, &vetoes, &marks, offset](LocalDate date, int minute) {
         const int a = q.between.firstMinute, b = q.between.lastMinute;
         const bool inWindow = a <= b ? (minute >= a && minute <= b) : (minute >= a || minute <= b);
-        return inWindow && !(avoiding && InAvoidedPeriod(q, date, minute, days)) &&
+        const double jdUt = JdUtOfClockMinute(ClockMinuteOf(date, minute), offset);
+        const bool marked = std::any_of(marks.begin(), marks.end(), [jdUt](const TimeSpan& s) { return s.Contains(jdUt); });
+        return inWindow && !marked && !(avoiding && InAvoidedPeriod(q, date, minute, days)) &&
                !InVeto(vetoes, date, minute, offset);
     };
     std::vector<ReferenceWindow> windows;
@@ -169,6 +188,7 @@ struct BruteForceCase {
     bool avoidEveryPeriod = false;  // Rahu kalam, Yamaganda, Gulika and the Durmuhurtas left out
     bool avoidYamagandaAlone = false;
     bool undertakingVetoes = false;  // the vetoes of the undertaking left out
+    bool avoidMarks = false;  // Varjyam, Bhadra and Panchaka left out
 };
 
 const DailyWindow WholeDay{};
@@ -203,6 +223,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     if (c.avoidEveryPeriod) q.avoidedPeriods.fill(true);
     if (c.avoidYamagandaAlone) q.avoidedPeriods[static_cast<std::size_t>(InauspiciousPeriod::Yamaganda)] = true;
     if (c.undertakingVetoes) q.vetoes = VetoesOf(*FindSubject(c.subject));
+    if (c.avoidMarks) q.avoidedMarks.fill(true);
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
@@ -266,6 +287,12 @@ INSTANTIATE_TEST_SUITE_P(
                        {2025, 6, 28}, {2025, 7, 1}, DailyWindow{20 * 60, 9 * 60}, 0, BirthNewYork, true},
         BruteForceCase{"Tromso in May, every period avoided", "Sell Item", Tromso, {2026, 5, 17}, {2026, 5, 19},
                        WholeDay, 0, BirthDelhi, true},
+        // Varjyam, Bhadra and Panchaka left out, as the day's table lists them: Panchaka from 2026-12-14 22:38,
+        // Bhadra from 2026-12-16 22:46 in Delhi, a Varjyam each day; in Sydney on its summer clock (+11:00).
+        BruteForceCase{"Delhi marriage, Varjyam Bhadra and Panchaka avoided", "Marriage", DelhiPlace, {2026, 12, 14},
+                       {2026, 12, 17}, WholeDay, 0, BirthDelhi, false, false, false, true},
+        BruteForceCase{"Sydney, Varjyam Bhadra and Panchaka avoided", "Domestic Journey", SydneySummer,
+                       {2026, 12, 15}, {2026, 12, 16}, WholeDay, 0, BirthDelhi, false, false, false, true},
         // Planets changing sign and turning back (times UT from the ephemeris): the subjects that read planets.
         // Mars enters Simha 2026-11-12 14:48 (04:48 in Honolulu, where Mars then leaves the tenth place of the
         // trade's planet list).

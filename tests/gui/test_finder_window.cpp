@@ -308,10 +308,12 @@ TEST_F(FinderTest, AvoidedPeriodsGoIntoTheQuery) {
     SetSpan(ShortFrom, ShortTo);
     Find<QCheckBox>(QStringLiteral("chkAvoidRahu"))->setChecked(true);
     Find<QCheckBox>(QStringLiteral("chkAvoidDurmuhurta"))->setChecked(true);
+    Find<QCheckBox>(QStringLiteral("chkAvoidBhadra"))->setChecked(true);
     Find<QSpinBox>(QStringLiteral("spnFindTop"))->setValue(0);
     SearchAndWait(finder);
     ASSERT_TRUE(finder->LastQuery());
     EXPECT_EQ(finder->LastQuery()->avoidedPeriods, (std::array<bool, 4>{true, false, false, true}));
+    EXPECT_EQ(finder->LastQuery()->avoidedMarks, (std::array<bool, 3>{false, true, false}));
     // The windows listed are those of the finder with the same periods avoided.
     const auto spans = [](const std::vector<FoundWindow>& windows) {
         std::vector<std::tuple<LocalDate, int, int>> out;

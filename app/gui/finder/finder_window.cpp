@@ -293,6 +293,16 @@ QWidget* FinderWindow::BuildOptions() {
         avoid_[i]->setToolTip(QStringLiteral("Leave out the minutes of every day's ") + avoid_[i]->text());
         periods->addWidget(avoid_[i]);
     }
+    // And the spans of the day's table, in the order of MoonMark.
+    static constexpr auto markNames = std::to_array<const char*>({"chkAvoidVarjyam", "chkAvoidBhadra", "chkAvoidPanchaka"});
+    static_assert(markNames.size() == MoonMarkNames.size());
+    for (std::size_t i = 0; i < avoidMarks_.size(); ++i) {
+        avoidMarks_[i] = new QCheckBox(FromView(MoonMarkNames[i]));
+        avoidMarks_[i]->setObjectName(QString::fromLatin1(markNames[i]));
+        avoidMarks_[i]->setToolTip(QStringLiteral("Leave out the minutes of every ") + avoidMarks_[i]->text() +
+                                   QStringLiteral(", as the Day tab lists them"));
+        periods->addWidget(avoidMarks_[i]);
+    }
     periods->addStretch(1);
     grid->addWidget(Caption(QStringLiteral("Avoid")), 3, 0);
     grid->addLayout(periods, 3, 1);
@@ -407,6 +417,7 @@ std::optional<FinderQuery> FinderWindow::ReadQuery() {
     if (between_->isChecked()) query.between = DailyWindow{MinuteOf(firstTime_->time()), MinuteOf(lastTime_->time())};
     for (std::size_t i = 0; i < leaveOut_.size(); ++i) query.leftOutWeekdays[i] = leaveOut_[i]->isChecked();
     for (std::size_t i = 0; i < avoid_.size(); ++i) query.avoidedPeriods[i] = avoid_[i]->isChecked();
+    for (std::size_t i = 0; i < avoidMarks_.size(); ++i) query.avoidedMarks[i] = avoidMarks_[i]->isChecked();
     for (std::size_t i = 0; i < vetoes_.size(); ++i) query.vetoes[i] = vetoes_[i]->isChecked();
     // A zone from the atlas: every minute of the span on the offset its zone had then, as the command line does.
     if (const auto& zone = query.input.muhurthaOrigin.zone; zone && zone->id) {

@@ -102,6 +102,7 @@ private:
     QTimeEdit* lastTime_ = nullptr;         // timFindTo
     std::array<QCheckBox*, 7> leaveOut_{};  // chkFindLeaveOut0 (Sunday) .. 6 (Saturday)
     std::array<QCheckBox*, 4> avoid_{};     // chkAvoidRahu, chkAvoidYamaganda, chkAvoidGulika, chkAvoidDurmuhurta
+    std::array<QCheckBox*, 3> avoidMarks_{};  // chkAvoidVarjyam, chkAvoidBhadra, chkAvoidPanchaka
     std::array<QCheckBox*, VetoCount> vetoes_{};  // chkVetoGuruAsta .. chkVetoPitruPaksha, by Veto
     QSpinBox* top_ = nullptr;               // spnFindTop, 0 shows "All"
     QCheckBox* allGood_ = nullptr;          // chkFindAllGood: only Good minutes (the combined verdict's)
