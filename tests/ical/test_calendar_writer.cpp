@@ -91,7 +91,8 @@ TEST(CalendarWriter, EventsInUtcOrAsDatesWithTextEscaped) {
     EXPECT_EQ(lines.front(), "BEGIN:VCALENDAR");
     EXPECT_EQ(lines.back(), "END:VCALENDAR");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "BEGIN:VEVENT"), 2);
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("PRODID:", 0) == 0; }));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("PRODID:", 0) == 0; }));
     EXPECT_EQ(text, CalendarText({timed, allDay}, 1796880600));
 }
 
