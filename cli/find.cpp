@@ -1,6 +1,9 @@
 #include "cli/find.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
 #include <ostream>
 
 #include "astro/tables.h"
@@ -9,6 +12,8 @@
 #include "cli/json.h"
 #include "cli/options.h"
 #include "cli/people_options.h"
+#include "finder/window_events.h"
+#include "report/file_replace.h"
 
 namespace kalvora {
 namespace {
@@ -105,6 +110,10 @@ void ReadSex(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.personSex = ParseSex(option, text);
 }
 void ReadJson(FindOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadIcs(FindOptions& o, std::string_view option, std::string_view text) {
+    if (text.empty()) Fail(option, "expected the name of the calendar file to write");
+    o.icsPath = std::string(text);
+}
 void ReadAllGood(FindOptions& o, std::string_view, std::string_view) { o.query.allGood = true; }
 void ReadPlanets(FindOptions& o, std::string_view option, std::string_view text) {
     o.query.input.planets = ParsePlanetsMode(option, text);
@@ -143,6 +152,7 @@ constexpr auto FindOptionTable = JoinRows(
         {"--name", Value, ReadName},
         {"--sex", Value, ReadSex},
         {"--json", Flag, ReadJson},
+        {"--ics", Value, ReadIcs},
         {"--planets", Value, ReadPlanets},
         {"--order", Value, ReadOrder},
         {"--top", Value, ReadTop},
@@ -158,7 +168,7 @@ std::string FindUsageText() {
            "                  [--between HH:MM-HH:MM] [--skip-weekdays NAME[,NAME...]]\n"
            "                  [--avoid rahu,yamaganda,gulika,durmuhurta,varjyam,bhadra,panchaka]\n"
            "                  [--veto guru-asta,shukra-asta,adhika,chaturmas,kharmas,pitru-paksha | none]\n"
-           "                  [--top N] [--order rank|time] [--json] [--planets sky|none]\n"
+           "                  [--top N] [--order rank|time] [--json] [--ics FILE] [--planets sky|none]\n"
            "                  [--muhurtha-place TEXT] [--muhurtha-lat DD:MM(N|S) --muhurtha-lon DDD:MM(E|W)]\n"
            "                  [--muhurtha-zone (+|-)HH:MM[:SS] [--muhurtha-dst] | --muhurtha-tz AREA/CITY]\n"
            "                  --birth YYYY-MM-DDTHH:MM[:SS] [--birth-place TEXT]\n"
@@ -185,6 +195,9 @@ std::string FindUsageText() {
            "month, Chaturmas, Kharmas, Pitru paksha); by default those of the undertaking, none for some (journeys,\n"
            "treatment, trade); --veto none searches every season. When the vetoes cover the whole span, the\n"
            "vetoes and the next allowed date are said in place of the list.\n"
+           "--ics FILE also writes the windows listed to FILE as calendar events (iCalendar), in UTC, each with a\n"
+           "UID that stays the same when the same window is found again, so that importing the file again updates\n"
+           "the events. The file is replaced whole, or left as it was when it cannot be written.\n"
            "--planets none evaluates with no planet placed, as the normal calculation does with it.\n"
            "Several people are taken as by the calculation (--person again, --partner, --roles, --group NAME for a\n"
            "saved group): a window then ends wherever any person's evaluation or a Surya or Guru bala changes,\n"
@@ -267,6 +280,25 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::opti
 
 namespace {
 
+// The moment a calendar file is made (its DTSTAMP): now, or SOURCE_DATE_EPOCH where it is set, for files that
+// come out the same from the same search.
+std::int64_t CalendarStamp() {
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH"); fixed != nullptr && *fixed != '\0') {
+        char* end = nullptr;
+        const long long seconds = std::strtoll(fixed, &end, 10);
+        if (*end == '\0' && seconds >= 0) return seconds;
+    }
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+void WriteCalendarFile(const FindOptions& options, const std::vector<FoundWindow>& windows) {
+    const std::string text = CalendarText(WindowEvents(options.query, windows), CalendarStamp());
+    std::string cause;
+    if (!ReplaceFile(*options.icsPath, text, &cause)) {
+        throw CommandError("--ics: cannot write the calendar to \"" + *options.icsPath + "\": " + cause, 1);
+    }
+}
+
 }  // namespace
 
 std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets) {
@@ -301,6 +333,7 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             throw CommandError(e.what(), 2);  // a query the finder refuses is a bad argument
         }
         const std::vector<FoundWindow> windows = ListWindows(result.windows, options.listing);
+        if (options.icsPath) WriteCalendarFile(options, windows);
         if (options.json) {
             output << WindowsJson(windows, result.vetoed) << "\n";
         } else {

@@ -18,6 +18,7 @@ namespace kalvora {
 struct FindOptions {
     bool help = false;
     bool json = false;
+    std::optional<std::string> icsPath;  // --ics: the windows listed, also as a calendar file
     FinderQuery query;
     WindowListing listing;
     MomentSources placeSources;  // the searched place's place and zone options

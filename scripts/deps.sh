@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev libqt6sql6-sqlite
   libgeonames-dev libgeonames-common tzdata
-  libswe-dev
+  libswe-dev libical-dev python3-icalendar
   fonts-dejavu-core poppler-utils xvfb xauth
   desktop-file-utils appstream groff-base dpkg-dev file
   clang libclang-rt-14-dev

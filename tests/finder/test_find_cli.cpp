@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -199,6 +202,27 @@ struct BadCase {
     const char* mustName;  // the message names this argument
 };
 
+// A calendar file that cannot be written fails the command before anything is printed, and leaves nothing behind.
+TEST(FindCommand, CalendarFileThatCannotBeWrittenGivesStatusOne) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kalvora-ics-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "a folder");
+    const std::filesystem::path targets[] = {folder / "no such folder" / "times.ics", folder / "a folder"};
+    for (const std::filesystem::path& target : targets) {
+        SCOPED_TRACE(target.string());
+        const CliRun r = RunWith(Find({{"--ics", target.string()}}));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(Lines(r.err), 1u) << r.err;
+        EXPECT_EQ(r.err.rfind("kalvora-cli: --ics: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(target.string()), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "a folder"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "a folder"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "no such folder"));
+    std::filesystem::remove_all(folder);
+}
+
 TEST(FindCommand, EachBadArgumentGivesStatusTwoAndOneLine) {
     const BadCase cases[] = {
         {Find({{"--from", "2026-3-10"}}), "--from"},
@@ -249,6 +273,7 @@ TEST(FindCommand, EachBadArgumentGivesStatusTwoAndOneLine) {
         {Find({{"--partner-name", "Ravi"}}), "--partner-name"},  // no --partner
         {Find({{"--partner", "1988-03-09T21:10"}, {"--partner-place", "Delhi"}}), "--partner-name"},
         {Find({{"--group", "Asha and Ravi"}}), "--birth: not taken with --group"},  // beside the typed person
+        {Find({{"--ics", ""}}), "--ics"},
     };
     for (const BadCase& c : cases) {
         const CliRun r = RunWith(c.args);

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -19,6 +20,7 @@
 #include "app/gui/pages/input_checks.h"
 #include "app/gui/pages/moment_form.h"
 #include "atlas/atlas.h"
+#include "finder/window_events.h"
 #include "astro/tables.h"
 #include "tests/gui/window_fixture.h"
 
@@ -209,6 +211,53 @@ TEST_F(FinderTest, ListsTheWindowsOfTheFinderBestFirst) {
     }
     EXPECT_EQ(Text(QStringLiteral("lblFindStatus")),
               QStringLiteral("3 dates searched; %1 times found, the best 5 listed.").arg(all.size()));
+}
+
+// "Export to Calendar..." waits for a list, then writes the windows listed, one event each in the order listed,
+// with the UIDs of the finder's events; a cancelled dialog writes nothing, and a file that cannot be written is
+// said in a message.
+TEST_F(FinderTest, ExportToCalendarWritesTheListedWindows) {
+    FinderWindow* finder = OpenFinder();
+    auto* exportIcs = Find<QPushButton>(QStringLiteral("cmdFindExportIcs"));
+    EXPECT_FALSE(exportIcs->isEnabled());
+    SetSpan(ShortFrom, ShortTo);
+    SetBetween(Daytime);
+    Find<QSpinBox>(QStringLiteral("spnFindTop"))->setValue(4);
+    SearchAndWait(finder);
+    ASSERT_EQ(finder->ListedWindows().size(), 4u);
+    ASSERT_TRUE(exportIcs->isEnabled());
+
+    const QString path = dataFolder->filePath(QStringLiteral("times.ics"));
+    calendarPath.clear();
+    QTest::mouseClick(exportIcs, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(path));
+
+    calendarPath = path;
+    QTest::mouseClick(exportIcs, Qt::LeftButton);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    QStringList uids, summaries;
+    for (const QString& line : lines) {
+        if (line.startsWith(QStringLiteral("UID:"))) uids << line.mid(4);
+        if (line.startsWith(QStringLiteral("SUMMARY:"))) summaries << line.mid(8);
+    }
+    QStringList expectedUids;
+    for (const CalendarEvent& event : WindowEvents(*finder->LastQuery(), finder->ListedWindows())) {
+        expectedUids << Q(event.uid);
+    }
+    EXPECT_EQ(uids, expectedUids);
+    ASSERT_FALSE(summaries.isEmpty());
+    EXPECT_EQ(summaries.front(), QStringLiteral("%1: %2 (Kavya)")
+                                     .arg(QString::fromLatin1(Subject), Q(RatingWord(finder->ListedWindows()[0].rating))));
+    EXPECT_TRUE(messages.empty());
+
+    calendarPath = dataFolder->filePath(QStringLiteral("no such folder/times.ics"));
+    QTest::mouseClick(exportIcs, Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.front().icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages.front().text.startsWith(QStringLiteral("Cannot write the calendar to \"") + calendarPath))
+        << messages.front().text.toStdString();
 }
 
 TEST_F(FinderTest, DoubleClickShowsThatMinuteAsTheResult) {

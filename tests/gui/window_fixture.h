@@ -117,6 +117,7 @@ public:
     std::vector<QUrl> urls;
     bool browserOpens = true;  // what opening an address in the browser answers
     QString savePath;         // what the "Save Report" dialog answers ("" = cancelled)
+    QString calendarPath;     // what the "Export to Calendar" dialog answers ("" = cancelled)
     QString printToPdf;       // the print dialog prints to this PDF file ("" = cancelled)
     int choiceAnswer = -1;    // what a question with several answers gets (-1 = cancelled)
     struct AskedChoice {

@@ -1,6 +1,7 @@
 #include "app/gui/finder/finder_window.h"
 
 #include <algorithm>
+#include <ctime>
 #include <exception>
 #include <memory>
 #include <utility>
@@ -8,6 +9,8 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +27,8 @@
 #include <QVBoxLayout>
 
 #include "appendix/calculation_appendix.h"
+#include "finder/window_events.h"
+#include "report/file_replace.h"
 #include "zone/zone.h"
 #include "app/gui/shell/emblem.h"
 #include "app/gui/pages/moment_form.h"
@@ -205,6 +210,11 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(StyledLabel(QStringLiteral("Double-click a time to see its full result."), "hint"));
     bottom->addStretch(1);
+    exportIcs_ = new QPushButton(QStringLiteral("&Export to Calendar..."));
+    exportIcs_->setObjectName(QStringLiteral("cmdFindExportIcs"));
+    exportIcs_->setToolTip(QStringLiteral("Write the times listed to a calendar file (.ics) for a calendar program"));
+    connect(exportIcs_, &QPushButton::clicked, this, &FinderWindow::ExportCalendar);
+    bottom->addWidget(exportIcs_);
     if (pages_.showSeason) {
         auto* season = new QPushButton(QStringLiteral("Season of the &Year..."));
         season->setObjectName(QStringLiteral("cmdFindSeason"));
@@ -500,6 +510,27 @@ void FinderWindow::SetSearching(bool searching) {
     for (QCheckBox* box : vetoes_) box->setEnabled(!searching);
     firstTime_->setEnabled(!searching && between_->isChecked());
     lastTime_->setEnabled(!searching && between_->isChecked());
+    UpdateExport();
+}
+
+void FinderWindow::UpdateExport() { exportIcs_->setEnabled(!Searching() && !listed_.empty()); }
+
+void FinderWindow::ExportCalendar() {
+    if (Searching() || listed_.empty() || !lastQuery_) return;
+    const QString path = pages_.askCalendarPath ? pages_.askCalendarPath(this) : QString();
+    if (path.isEmpty()) return;
+    const std::string text =
+        CalendarText(WindowEvents(*lastQuery_, listed_), static_cast<std::int64_t>(std::time(nullptr)));
+    std::string cause;
+    if (!ReplaceFile(QFile::encodeName(path).toStdString(), text, &cause)) {
+        if (pages_.showMessage) {
+            pages_.showMessage(this, QMessageBox::Critical,
+                               QStringLiteral("Cannot write the calendar to \"%1\": %2").arg(path, Text(cause)));
+        }
+        return;
+    }
+    status_->setText(QStringLiteral("%1 written to %2.")
+                         .arg(Counted(listed_.size(), "time"), QFileInfo(path).fileName()));
 }
 
 void FinderWindow::ShowProgress(int datesDone, int datesTotal) {
@@ -563,6 +594,7 @@ void FinderWindow::ShowWindows(const std::vector<FoundWindow>& windows) {
     list_->setColumnHidden(ColPeople, !severalPeople);
     for (int c = 0; c < ColumnCount - 1; ++c) list_->resizeColumnToContents(c);
     listArea_->setCurrentWidget(list_);
+    UpdateExport();
 }
 
 void FinderWindow::ShowNoWindows(const FinderResult& result) {

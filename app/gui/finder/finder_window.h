@@ -3,7 +3,8 @@
 // leave out, periods of the day to avoid and the vetoes of the season to leave out (ticked from the undertaking's
 // whenever it changes); the subject, the birth data and the place come from the main window's pages. The search
 // runs on a worker thread with a progress bar and Cancel; the windows found are listed best first, and
-// double-clicking one shows that minute's full result on the main window.
+// double-clicking one shows that minute's full result on the main window; "Export to Calendar..." writes the listed
+// windows to a calendar file.
 
 #include <array>
 #include <atomic>
@@ -42,6 +43,8 @@ struct FinderPages {
     MessageFunction showMessage;
     // Opens the season of the year of the pages' place (the button is left out when unset).
     std::function<void()> showSeason;
+    // Asks where to write the calendar file of the listed windows ("" or unset: not written).
+    SavePathFunction askCalendarPath;
 };
 
 class FinderWindow : public QDialog {
@@ -55,6 +58,9 @@ public:
     void StartSearch();
     // Cancel: the search stops after the date it is on; the windows found so far are listed.
     void CancelSearch();
+    // Export to Calendar: asks for a file and writes the listed windows to it as calendar events, in the order
+    // listed; a file that cannot be written is said in a message and any earlier file kept as it was.
+    void ExportCalendar();
     // Ticks the vetoes of an undertaking (of the 34 subject texts), unticks the others; another text changes
     // nothing.
     void FollowUndertaking(const std::string& subject);
@@ -88,6 +94,7 @@ private:
     void ShowNoWindows(const FinderResult& result);
     void ShowFound(QTreeWidgetItem* item);
     void StopWorker();
+    void UpdateExport();
 
     FinderPages pages_;
     std::thread worker_;
@@ -108,6 +115,7 @@ private:
     QCheckBox* allGood_ = nullptr;          // chkFindAllGood: only Good minutes (the combined verdict's)
     QPushButton* search_ = nullptr;         // cmdFindSearch
     QPushButton* cancelButton_ = nullptr;   // cmdFindCancel
+    QPushButton* exportIcs_ = nullptr;      // cmdFindExportIcs: enabled while windows are listed
     QProgressBar* progress_ = nullptr;      // prgFind
     QLabel* status_ = nullptr;              // lblFindStatus
     QLabel* searched_ = nullptr;            // lblFindSearched: the undertaking, person, place and zone searched

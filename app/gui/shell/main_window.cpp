@@ -623,6 +623,7 @@ void MainWindow::OpenFinder() {
         };
         pages.showMessage = services_.showMessage;
         pages.showSeason = [this] { OpenSeason(); };
+        pages.askCalendarPath = services_.askCalendarPath;
         // The span starts on the muhurtha page's date (an impossible day becomes the month's last day).
         const QDate month(muhurthaForm_->year->currentText().toInt(), muhurthaForm_->month->currentIndex() + 1, 1);
         const LocalDate start{month.year(), month.month(),

@@ -42,6 +42,14 @@ QString AskReportPath(QWidget* parent) {
     return path;
 }
 
+QString AskCalendarPath(QWidget* parent) {
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export to Calendar"),
+                                                QStringLiteral("Muhurtha Times.ics"),
+                                                QStringLiteral("iCalendar (*.ics)"));
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".ics"), Qt::CaseInsensitive)) path += QStringLiteral(".ics");
+    return path;
+}
+
 bool AskPrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QString::fromLatin1(AppTitle));
@@ -57,7 +65,8 @@ int AskChoice(QWidget* parent, const QString& question, const QStringList& answe
 }
 
 ShellServices DesktopServices() {
-    return ShellServices{ShowMessageBox, OpenInBrowser, 3000, AskReportPath, AskPrinter, AskChoice, nullptr};
+    return ShellServices{ShowMessageBox, OpenInBrowser, 3000, AskReportPath, AskPrinter, AskChoice, nullptr,
+                         AskCalendarPath};
 }
 
 void BringToFront(QWidget* window) {

@@ -38,7 +38,8 @@ using MessageFunction = std::function<void(QWidget* parent, QMessageBox::Icon ic
 // Opens an address in the default browser; false when no browser could be opened.
 using UrlFunction = std::function<bool(const QUrl& url)>;
 
-// Asks where to save the report; returns the chosen path (ending in .rtf or .pdf), or "" when cancelled.
+// Asks where to save a file; returns the chosen path (the report's ending in .rtf or .pdf, a calendar's in .ics),
+// or "" when cancelled.
 using SavePathFunction = std::function<QString(QWidget* parent)>;
 // Lets the user choose and set up the printer; returns false when cancelled.
 using PrinterFunction = std::function<bool(QWidget* parent, QPrinter& printer)>;
@@ -54,6 +55,7 @@ struct ShellServices {
     ChoiceFunction askChoice;      // unset: the question is cancelled
     // The atlas of places behind the City boxes; unset: each window loads its own.
     std::shared_ptr<AtlasSource> atlas;
+    SavePathFunction askCalendarPath;  // where to save a calendar file; unset: saving is cancelled
 };
 
 // The real message box, browser and pause.
@@ -62,6 +64,7 @@ ShellServices DesktopServices();
 void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text);
 bool OpenInBrowser(const QUrl& url);
 QString AskReportPath(QWidget* parent);
+QString AskCalendarPath(QWidget* parent);
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 int AskChoice(QWidget* parent, const QString& question, const QStringList& answers);
 

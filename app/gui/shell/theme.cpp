@@ -126,6 +126,8 @@ QPushButton:pressed { background: #E8D5AE; }
 QPushButton[role="primary"] { background: #C8782A; border: 1px solid #A65F1C; color: #FFFFFF; font-weight: bold; }
 QPushButton[role="primary"]:hover { background: #D6873A; }
 QPushButton[role="primary"]:pressed { background: #A65F1C; }
+QPushButton:disabled { background: #F4F0E8; border: 1px solid #DDD3BF; color: #A69C8C; }
+QPushButton[role="primary"]:disabled { background: #E3BE96; border: 1px solid #D2A676; color: #FFF8F0; }
 
 QTreeWidget, QListWidget, QTextBrowser { background: #FFFFFF; border: 1px solid #E2D8C3; border-radius: 6px; }
 QTreeWidget::item, QListWidget::item { padding: 4px 4px; }
