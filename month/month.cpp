@@ -33,7 +33,11 @@ MonthView ComputeMonth(const MonthQuery& query) {
     MonthView month{query.year, query.month, {}, query.undertaking.has_value()};
 
     // One lunar calendar for every date: from two days before the month to two days after, past any offset.
-    const LunarCalendar calendar(LocalMidnightJdUt(first, 0) - 2.0, LocalMidnightJdUt(last, 0) + 3.0);
+    // The veto spans too, found once (each whole) over the same stretch, which holds every day's minutes.
+    const double from = LocalMidnightJdUt(first, 0) - 2.0;
+    const double to = LocalMidnightJdUt(last, 0) + 3.0;
+    const LunarCalendar calendar(from, to);
+    const std::vector<VetoSpan> spans = calendar.VetoSpans(from, to);
     for (int day = 1; day <= last.day; ++day) {
         const LocalDate date{query.year, query.month, day};
         MonthDay entry;
@@ -44,7 +48,7 @@ MonthView ComputeMonth(const MonthQuery& query) {
         } else {
             entry.view = ComputeDayView(query.place, query.zone, date, query.sunrise);
         }
-        entry.season = SeasonOfDay(entry.view, &calendar);
+        entry.season = SeasonOfDay(entry.view, calendar, spans);
         month.days.push_back(std::move(entry));
     }
     if (!query.undertaking) return month;
