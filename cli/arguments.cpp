@@ -111,6 +111,7 @@ std::string UsageText() {
            "       kalvora-cli find ... (see find --help)\n"
            "       kalvora-cli day ... (see day --help)\n"
            "       kalvora-cli season --year YYYY ... (see season --help)\n"
+           "       kalvora-cli month --year YYYY --month MM ... (see month --help)\n"
            "       kalvora-cli people list|add|remove|export|import|set-aside ... (see people --help)\n"
            "       kalvora-cli --version\n"
            "Each moment needs coordinates (--*-lat and --*-lon, or a --*-place) and a zone (--*-zone, --*-tz, or\n"

@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "cli/day.h"
 #include "cli/find.h"
+#include "cli/month.h"
 #include "cli/json.h"
 #include "cli/people.h"
 #include "cli/places.h"
@@ -319,6 +320,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!args.empty() && args.front() == "places") return RunPlaces({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "day") return RunDay({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "people") return RunPeople({args.begin() + 1, args.end()}, out, err);
+    if (!args.empty() && args.front() == "month") return RunMonth({args.begin() + 1, args.end()}, out, err);
     if (!args.empty() && args.front() == "season") return RunSeason({args.begin() + 1, args.end()}, out, err);
     return RunCommand<CliOptions>(args, out, err, ParseArguments, UsageText,
                                   [](const CliOptions& options, std::ostream& output) {

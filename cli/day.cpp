@@ -9,6 +9,7 @@
 #include "driver/panels.h"
 #include "driver/season.h"
 #include "finder/finder.h"
+#include "month/day_zone.h"
 #include "muhurtha/names.h"
 
 namespace kalvora {
@@ -16,25 +17,15 @@ namespace {
 
 using Row = Option<DayOptions>;
 
-MomentInput& PlaceOf(DayOptions& o) { return o.place; }
-MomentSources& SourcesOf(DayOptions& o) { return o.sources; }
-
 void ReadDate(DayOptions& o, std::string_view option, std::string_view text) {
     o.date = ParseDate(option, text);
     if (const std::string problem = DateProblem(o.date); !problem.empty()) Fail(option, problem);
 }
-void ReadSunrise(DayOptions& o, std::string_view option, std::string_view text) {
-    o.sunrise = ParseChoice(option, text, {"hindu", "standard"}) == 0 ? SunriseDefinition::Hindu
-                                                                      : SunriseDefinition::Standard;
-}
 void ReadJson(DayOptions& o, std::string_view, std::string_view) { o.json = true; }
 
 constexpr auto DayOptionTable = JoinRows(std::to_array<Row>({{"--date", OptionKind::Required, ReadDate}}),
-                                         PlaceAndZoneRows<DayOptions, PlaceOf, SourcesOf>(DayOptionNames),
-                                         std::to_array<Row>({
-                                             {"--sunrise", OptionKind::Value, ReadSunrise},
-                                             {"--json", OptionKind::Flag, ReadJson},
-                                         }));
+                                         DayPlaceRows<DayOptions>(),
+                                         std::to_array<Row>({{"--json", OptionKind::Flag, ReadJson}}));
 static_assert(WellFormed(DayOptionTable));
 
 // A clock minute as the day's texts show times: "YYYY-MM-DDTHH:MM:SS".
@@ -58,40 +49,6 @@ void Span(JsonWriter& json, const DayView& day, const TimeSpan& span) {
 
 std::string_view WeekdayName(int weekday) { return WeekdayNames[static_cast<std::size_t>(weekday - 1)]; }
 
-// Past the largest offset any zone has had, so that these bounds hold every clock of a local date.
-constexpr std::int64_t OffsetReachSeconds = 16 * 3600;
-
-// The clock the zone keeps for most of the local date (the earlier of two that keep it equally long); none when
-// the clocks jumped over the whole date.
-std::optional<ZoneOffset> OffsetForMostOf(const TimeZone& zone, LocalDate date) {
-    const std::int64_t dayStart = SecondsSinceEpoch({date.year, date.month, date.day, 0, 0, 0});
-    const std::int64_t dayEnd = dayStart + SecondsPerDay;
-    const std::int64_t from = dayStart - OffsetReachSeconds;
-    const std::int64_t to = dayEnd + OffsetReachSeconds;
-    std::vector<std::pair<ZoneOffset, std::int64_t>> kept;  // each clock with the local seconds of the date it keeps
-    const auto keep = [&](const ZoneOffset& clock, std::int64_t utFrom, std::int64_t utTo) {
-        const std::int64_t seconds = std::min(utTo + clock.offsetSeconds, dayEnd) -
-                                     std::max(utFrom + clock.offsetSeconds, dayStart);
-        if (seconds <= 0) return;
-        const auto same = std::ranges::find_if(kept, [&](const auto& k) { return k.first == clock; });
-        if (same == kept.end()) {
-            kept.emplace_back(clock, seconds);
-        } else {
-            same->second += seconds;
-        }
-    };
-    ZoneOffset clock = OffsetAtUt(zone, from);
-    std::int64_t since = from;
-    for (const ZoneTransition& change : TransitionsBetween(zone, from, to)) {
-        keep(clock, since, change.utSeconds);
-        clock = change.after;
-        since = change.utSeconds;
-    }
-    keep(clock, since, to);
-    if (kept.empty()) return std::nullopt;
-    return std::ranges::max_element(kept, [](const auto& a, const auto& b) { return a.second < b.second; })->first;
-}
-
 // "2011-12-30 does not exist in Pacific/Apia: the clocks jumped from 2011-12-29 23:59:59 (UTC-10:00) to
 // 2011-12-31 00:00 (UTC+14:00)".
 std::string SkippedDateText(const TimeZone& zone, LocalDate date) {
@@ -104,15 +61,11 @@ std::string SkippedDateText(const TimeZone& zone, LocalDate date) {
            OffsetText(jump.after.offsetSeconds) + ")";
 }
 
-// Puts into the place the zone's clock of the day: the one in force at the day's sunrise, or where the Sun does not
-// rise, the one in force for most of the date. A date needs no fold: the day begins at its sunrise.
+// Puts into the place the zone's clock of the day (DayOnZone); a date the clocks skipped is refused.
 void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
-    const std::optional<ZoneOffset> most = OffsetForMostOf(zone, options.date);
-    if (!most) Fail("--date", SkippedDateText(zone, options.date));
-    options.place.zone = TypedZoneOf(*most);
-    const std::optional<double> sunrise = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise).sun.sunriseJdUt;
-    if (!sunrise) return;
-    options.place.zone = TypedZoneOf(OffsetAtUt(zone, UtSecondHolding(*sunrise)));
+    const std::optional<ZonedDay> day = DayOnZone(options.place.place, zone, options.date, options.sunrise);
+    if (!day) Fail("--date", SkippedDateText(zone, options.date));
+    options.place.zone = day->zone;
 }
 
 }  // namespace
@@ -210,6 +163,11 @@ void WriteVetoesJson(JsonWriter& json, const std::vector<VetoMinutes>& vetoes) {
 
 void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season) {
     json.BeginObject();
+    WriteDayFields(json, day, season);
+    json.EndObject();
+}
+
+void WriteDayFields(JsonWriter& json, const DayView& day, const DaySeason& season) {
     json.Field("date", DateText(day.sun.date));
     OptionalTime(json, "sunrise", day, day.sun.sunriseJdUt);
     OptionalTime(json, "sunset", day, day.sun.sunsetJdUt);
@@ -234,7 +192,6 @@ void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season)
         }
         WriteSeasonJson(json, season);
         WriteTableJson(json, day);
-        json.EndObject();
         return;
     }
     const DayPeriods& p = *day.periods;
@@ -274,7 +231,6 @@ void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season)
     json.EndArray();
     WriteSeasonJson(json, season);
     WriteTableJson(json, day);
-    json.EndObject();
 }
 
 std::string DayJson(const DayView& day, const DaySeason& season) {

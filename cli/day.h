@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/birth_options.h"
 #include "cli/json.h"
+#include "cli/options.h"
 #include "cli/places.h"
 #include "driver/day_view.h"
 
@@ -22,6 +24,26 @@ struct DayOptions {
     LocalDate date;
     SunriseDefinition sunrise = SunriseDefinition::Hindu;
 };
+
+// The place, zone and sunrise options of the day, shared by the commands that show days (day, month): an options
+// record O with `place` (MomentInput), `sources` (MomentSources) and `sunrise` (SunriseDefinition).
+namespace day_options {
+template <typename O>
+MomentInput& PlaceOf(O& o) { return o.place; }
+template <typename O>
+MomentSources& SourcesOf(O& o) { return o.sources; }
+template <typename O>
+void Sunrise(O& o, std::string_view option, std::string_view text) {
+    o.sunrise = ParseChoice(option, text, {"hindu", "standard"}) == 0 ? SunriseDefinition::Hindu
+                                                                      : SunriseDefinition::Standard;
+}
+}  // namespace day_options
+
+template <typename O>
+constexpr auto DayPlaceRows() {
+    return JoinRows(PlaceAndZoneRows<O, day_options::PlaceOf<O>, day_options::SourcesOf<O>>(DayOptionNames),
+                    std::to_array<Option<O>>({{"--sunrise", OptionKind::Value, day_options::Sunrise<O>}}));
+}
 
 DayOptions ParseDayArguments(const std::vector<std::string>& args);
 std::string DayUsageText();
@@ -37,6 +59,8 @@ void WriteVetoesJson(JsonWriter& json, const std::vector<VetoMinutes>& vetoes);
 // rest of the day's table: "lagnas" [{"name", "start", "end"}], "varjyam", "amritKalam", "bhadra" and "panchaka"
 // [{"start", "end"}], times "YYYY-MM-DDTHH:MM:SS".
 void WriteDayJson(JsonWriter& json, const DayView& day, const DaySeason& season);
+// The same keys into an object the caller has begun and will end, so that it may add keys after them.
+void WriteDayFields(JsonWriter& json, const DayView& day, const DaySeason& season);
 std::string DayJson(const DayView& day, const DaySeason& season);
 // The day as readable lines, its season last.
 std::string DayText(const DayView& day, const DaySeason& season);

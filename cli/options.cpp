@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdint>
 
 #include "astro/calendar.h"
@@ -197,6 +198,16 @@ std::array<bool, 7> ParseLeftOutWeekdays(std::string_view option, std::string_vi
         Fail(option, "leaves out every weekday, so nothing would be searched");
     }
     return leftOut;
+}
+
+int ParseYear(std::string_view option, std::string_view text) {
+    int year = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
+    if (error != std::errc() || end != text.data() + text.size() || year < FirstYear || year > LastYear) {
+        Fail(option, "expected a year from " + std::to_string(FirstYear) + " to " + std::to_string(LastYear) +
+                         ", got " + Quoted(text));
+    }
+    return year;
 }
 
 long ParseCount(std::string_view option, std::string_view text, long largest, std::string_view what) {

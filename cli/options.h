@@ -124,6 +124,8 @@ LocalDate ParseDate(std::string_view option, std::string_view text);            
 DailyWindow ParseBetween(std::string_view option, std::string_view text);                 // HH:MM-HH:MM
 // Comma-separated weekday names, true for each one named; naming all seven is refused.
 std::array<bool, 7> ParseLeftOutWeekdays(std::string_view option, std::string_view text);
+// A year from FirstYear to LastYear.
+int ParseYear(std::string_view option, std::string_view text);
 // A whole number from 1 to `largest`; `what` names the things counted.
 long ParseCount(std::string_view option, std::string_view text, long largest, std::string_view what);
 // "sky" (the planets from the ephemeris) or "none" (empty planet texts).

@@ -1,6 +1,5 @@
 #include "cli/season.h"
 
-#include <charconv>
 #include <ostream>
 
 #include "cli/birth_options.h"
@@ -17,15 +16,7 @@ using Row = Option<SeasonOptions>;
 MomentInput& PlaceOf(SeasonOptions& o) { return o.place; }
 MomentSources& SourcesOf(SeasonOptions& o) { return o.sources; }
 
-void ReadYear(SeasonOptions& o, std::string_view option, std::string_view text) {
-    int year = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
-    if (error != std::errc() || end != text.data() + text.size() || year < FirstYear || year > LastYear) {
-        Fail(option, "expected a year from " + std::to_string(FirstYear) + " to " + std::to_string(LastYear) +
-                         ", got " + Quoted(text));
-    }
-    o.year = year;
-}
+void ReadYear(SeasonOptions& o, std::string_view option, std::string_view text) { o.year = ParseYear(option, text); }
 void ReadJson(SeasonOptions& o, std::string_view, std::string_view) { o.json = true; }
 
 constexpr auto SeasonOptionTable = JoinRows(std::to_array<Row>({{"--year", OptionKind::Required, ReadYear}}),

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "muhurtha/names.h"
 
@@ -27,25 +28,40 @@ std::pair<ClockMinute, ClockMinute> MonthMinutes(const LunarMonth& month, int zo
     return {FirstMinuteFrom(month.startJdUt, zoneOffsetSeconds), FirstMinuteFrom(month.endJdUt, zoneOffsetSeconds)};
 }
 
-DaySeason SeasonOfDay(const DayView& day, const LunarCalendar* calendar) {
+namespace {
+
+// The day's minutes: from the one holding the sunrise to the one holding the next sunrise (the whole date where
+// the Sun does not rise).
+std::pair<ClockMinute, ClockMinute> MinutesOfDay(const DayView& day) {
     const int offset = day.place.zoneOffsetSeconds;
-    ClockMinute first = ClockMinuteOf(day.sun.date, 0);
-    ClockMinute last = ClockMinuteOf(day.sun.date, MinutesPerDay - 1);
     if (day.sun.sunriseJdUt && day.sun.nextSunriseJdUt) {
-        first = ClockMinuteHolding(*day.sun.sunriseJdUt, offset);
-        last = ClockMinuteHolding(*day.sun.nextSunriseJdUt, offset);
+        return {ClockMinuteHolding(*day.sun.sunriseJdUt, offset), ClockMinuteHolding(*day.sun.nextSunriseJdUt, offset)};
     }
-    const double from = JdUtOfClockMinute(first, offset);
-    const double to = JdUtOfClockMinute(last + 1, offset);
-    std::optional<LunarCalendar> own;
-    if (!calendar) calendar = &own.emplace(from, to);
+    return {ClockMinuteOf(day.sun.date, 0), ClockMinuteOf(day.sun.date, MinutesPerDay - 1)};
+}
+
+}  // namespace
+
+DaySeason SeasonOfDay(const DayView& day, const LunarCalendar& calendar, const std::vector<VetoSpan>& spans) {
+    const int offset = day.place.zoneOffsetSeconds;
+    const auto [first, last] = MinutesOfDay(day);
     DaySeason season;
-    season.atSunrise = calendar->At(from);
-    for (const VetoSpan& span : calendar->VetoSpans(from, to)) {
+    season.atSunrise = calendar.At(JdUtOfClockMinute(first, offset));
+    for (const VetoSpan& span : spans) {
         const VetoMinutes minutes = VetoMinutesOf(span, offset);
         if (minutes.start <= last && minutes.end > first) season.vetoes.push_back(minutes);
     }
     return season;
+}
+
+DaySeason SeasonOfDay(const DayView& day, const LunarCalendar* calendar) {
+    const int offset = day.place.zoneOffsetSeconds;
+    const auto [first, last] = MinutesOfDay(day);
+    const double from = JdUtOfClockMinute(first, offset);
+    const double to = JdUtOfClockMinute(last + 1, offset);
+    std::optional<LunarCalendar> own;
+    if (!calendar) calendar = &own.emplace(from, to);
+    return SeasonOfDay(day, *calendar, calendar->VetoSpans(from, to));
 }
 
 std::vector<VetoMinutes> VetoesAtMinute(const DaySeason& season, ClockMinute minute, MuhurthaSubject subject) {

@@ -22,6 +22,9 @@ std::pair<ClockMinute, ClockMinute> MonthMinutes(const LunarMonth& month, int zo
 // The day's season: the day's minutes are those its limbs are listed over (from the minute holding the sunrise to
 // the one holding the next sunrise). A calendar covering the day may be given so that many days share it.
 DaySeason SeasonOfDay(const DayView& day, const LunarCalendar* calendar = nullptr);
+// The same with the veto spans already found (calendar.VetoSpans over a stretch holding the day, each whole), so
+// that the days of a month search the planets' combustions once.
+DaySeason SeasonOfDay(const DayView& day, const LunarCalendar& calendar, const std::vector<VetoSpan>& spans);
 
 // The vetoes of a day in force at a minute that apply to an undertaking.
 std::vector<VetoMinutes> VetoesAtMinute(const DaySeason& season, ClockMinute minute, MuhurthaSubject subject);
