@@ -2,18 +2,16 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
 #include <ostream>
 
 #include "astro/tables.h"
 #include "cli/birth_options.h"
+#include "cli/calendar_file.h"
 #include "cli/command.h"
 #include "cli/json.h"
 #include "cli/options.h"
 #include "cli/people_options.h"
 #include "finder/window_events.h"
-#include "report/file_replace.h"
 
 namespace kalvora {
 namespace {
@@ -278,29 +276,6 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::opti
     return json.Text();
 }
 
-namespace {
-
-// The moment a calendar file is made (its DTSTAMP): now, or SOURCE_DATE_EPOCH where it is set, for files that
-// come out the same from the same search.
-std::int64_t CalendarStamp() {
-    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH"); fixed != nullptr && *fixed != '\0') {
-        char* end = nullptr;
-        const long long seconds = std::strtoll(fixed, &end, 10);
-        if (*end == '\0' && seconds >= 0) return seconds;
-    }
-    return static_cast<std::int64_t>(std::time(nullptr));
-}
-
-void WriteCalendarFile(const FindOptions& options, const std::vector<FoundWindow>& windows) {
-    const std::string text = CalendarText(WindowEvents(options.query, windows), CalendarStamp());
-    std::string cause;
-    if (!ReplaceFile(*options.icsPath, text, &cause)) {
-        throw CommandError("--ics: cannot write the calendar to \"" + *options.icsPath + "\": " + cause, 1);
-    }
-}
-
-}  // namespace
-
 std::string WindowsText(const std::vector<FoundWindow>& windows, bool showOffsets) {
     std::string out;
     for (const FoundWindow& w : windows) {
@@ -333,7 +308,7 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             throw CommandError(e.what(), 2);  // a query the finder refuses is a bad argument
         }
         const std::vector<FoundWindow> windows = ListWindows(result.windows, options.listing);
-        if (options.icsPath) WriteCalendarFile(options, windows);
+        if (options.icsPath) WriteCalendarFile(*options.icsPath, WindowEvents(options.query, windows));
         if (options.json) {
             output << WindowsJson(windows, result.vetoed) << "\n";
         } else {

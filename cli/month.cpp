@@ -4,12 +4,14 @@
 
 #include "astro/tables.h"
 #include "cli/birth_options.h"
+#include "cli/calendar_file.h"
 #include "cli/command.h"
 #include "cli/day.h"
 #include "cli/json.h"
 #include "cli/options.h"
 #include "cli/people_options.h"
 #include "driver/season.h"
+#include "month/month_events.h"
 
 namespace kalvora {
 namespace {
@@ -34,6 +36,10 @@ void ReadSex(MonthOptions& o, std::string_view option, std::string_view text) {
     o.query.input.personSex = ParseSex(option, text);
 }
 void ReadJson(MonthOptions& o, std::string_view, std::string_view) { o.json = true; }
+void ReadIcs(MonthOptions& o, std::string_view option, std::string_view text) {
+    if (text.empty()) Fail(option, "expected the name of the calendar file to write");
+    o.icsPath = std::string(text);
+}
 
 constexpr auto MonthOptionTable = JoinRows(
     std::to_array<Row>({
@@ -47,6 +53,7 @@ constexpr auto MonthOptionTable = JoinRows(
         {"--name", Value, ReadName},
         {"--sex", Value, ReadSex},
         {"--json", Flag, ReadJson},
+        {"--ics", Value, ReadIcs},
     }),
     RolesAndGroupRows<MonthOptions>());
 static_assert(WellFormed(MonthOptionTable));
@@ -55,7 +62,7 @@ constexpr std::string_view SeeHelp = "month --help";
 
 // The options that name a person: taken only with an undertaking to weigh them against.
 bool PersonOption(std::string_view name) {
-    return name != "--year" && name != "--month" && name != "--subject" && name != "--json" &&
+    return name != "--year" && name != "--month" && name != "--subject" && name != "--json" && name != "--ics" &&
            std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
 }
 
@@ -72,6 +79,7 @@ int ParseMonthNumber(std::string_view option, std::string_view text) {
 std::string MonthUsageText() {
     return "usage: kalvora-cli month --year YYYY --month MM [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--sunrise hindu|standard] [--json]\n"
+           "                 [--ics FILE]\n"
            "                 [--subject TEXT (--birth ... | --person NAME ...) [--name TEXT] [--sex Male|Female]\n"
            "                  [--person NAME[@YYYY-MM-DD]]... [--partner ... --partner-name TEXT] [--roles ...]\n"
            "                  [--group NAME]]\n"
@@ -83,7 +91,10 @@ std::string MonthUsageText() {
            "With --subject and the people as the calculation takes them (the birth options, --person, --partner,\n"
            "--roles, --group), each date also shows its best window: the first that find ranks on that date\n"
            "(searching the whole date with the undertaking's vetoes; for several people by the combined verdict),\n"
-           "or none when the date has no rated window; in the JSON as \"best\": {\"start\", \"end\", \"rating\"} or null.\n";
+           "or none when the date has no rated window; in the JSON as \"best\": {\"start\", \"end\", \"rating\"} or null.\n"
+           "--ics FILE also writes the month to FILE as calendar events (iCalendar): an all-day event a date with\n"
+           "the tithi and nakshatra at sunrise, and with --subject an event for each window rated Good, as find\n"
+           "lists them joined; importing the file again updates the events instead of adding more.\n";
 }
 
 MonthOptions ParseMonthArguments(const std::vector<std::string>& args) {
@@ -193,6 +204,7 @@ int RunMonth(const std::vector<std::string>& args, std::ostream& out, std::ostre
         } catch (const FinderError& e) {
             throw CommandError(e.what(), 2);  // a search the finder refuses is a bad argument
         }
+        if (options.icsPath) WriteCalendarFile(*options.icsPath, MonthEvents(month));
         output << (options.json ? MonthJson(month) + "\n" : MonthText(month));
     });
 }

@@ -18,6 +18,7 @@ namespace kalvora {
 struct MonthOptions {
     bool help = false;
     bool json = false;
+    std::optional<std::string> icsPath;  // --ics: the calendar file to write
     int year = 0;
     int month = 0;
     MomentInput place;      // place and zone of the days, as the day command takes them

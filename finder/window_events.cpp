@@ -25,23 +25,10 @@ std::vector<std::string> PeopleNames(const FinderQuery& query, const FoundWindow
     return names;
 }
 
-// 64-bit FNV-1a: a fixed hash, the same on every machine and in every run.
-std::uint64_t Fnv1a(std::string_view text) {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
 std::string Uid(const std::string& subject, std::int64_t startUtc, const std::vector<std::string>& names) {
-    // Each part ends with a byte no text holds, so that no two different lists of parts join to the same key.
-    std::string key = subject + '\x1f' + std::to_string(startUtc);
-    for (const std::string& name : names) key += '\x1f' + name;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(Fnv1a(key)));
-    return std::string(hex) + "@kalvora";
+    std::vector<std::string> parts = {subject, std::to_string(startUtc)};
+    parts.insert(parts.end(), names.begin(), names.end());
+    return StableUid(parts);
 }
 
 std::string Summary(const FinderQuery& query, const FoundWindow& window, const std::vector<std::string>& names) {

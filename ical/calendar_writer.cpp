@@ -1,5 +1,7 @@
 #include "ical/calendar_writer.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <stdexcept>
@@ -9,6 +11,22 @@
 #include "kalvora_version.h"
 
 namespace kalvora {
+
+std::string StableUid(const std::vector<std::string>& parts) {
+    // 64-bit FNV-1a over the parts, each ended by a byte no text holds, so that no two different lists of parts
+    // join to the same key.
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const std::string& part : parts) {
+        for (const char c : part + '\x1f') {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 0x100000001b3ULL;
+        }
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string(hex) + "@kalvora";
+}
+
 namespace {
 
 constexpr long UnixEpochDay = 2440588;  // day number of 1970-01-01

@@ -24,6 +24,10 @@ struct CalendarEvent {
     std::optional<LocalDate> allDay;
 };
 
+// A UID that follows from its parts alone ("0123456789abcdef@kalvora": a fixed 64-bit hash of the parts in hex), the
+// same on every machine and in every run, so that the same event written again gets the same UID.
+std::string StableUid(const std::vector<std::string>& parts);
+
 // Seconds since 1970-01-01T00:00:00 UTC of a date's minute on a clock `offsetSeconds` east of UTC.
 std::int64_t UtcSeconds(LocalDate date, int minute, std::int32_t offsetSeconds);
 

@@ -30,7 +30,10 @@ MonthView ComputeMonth(const MonthQuery& query) {
     if (const std::string problem = MonthProblem(query.year, query.month); !problem.empty()) throw FinderError(problem);
     const LocalDate first{query.year, query.month, 1};
     const LocalDate last{query.year, query.month, DaysInMonth(query.year, query.month)};
-    MonthView month{query.year, query.month, {}, query.undertaking.has_value()};
+    MonthView month;
+    month.year = query.year;
+    month.month = query.month;
+    month.searched = query.undertaking.has_value();
 
     // One lunar calendar for every date: from two days before the month to two days after, past any offset.
     // The veto spans too, found once (each whole) over the same stretch, which holds every day's minutes.
@@ -59,6 +62,10 @@ MonthView ComputeMonth(const MonthQuery& query) {
     if (query.timeZone) search.clock = ClockOfZone(*query.timeZone, first, LastDateLookedAhead(last));
     const FinderResult found = FindWindows(search);
     const std::vector<FoundWindow> best = BestWindowPerDate(found.windows);
+    for (FoundWindow& w : ListWindows(found.windows, {WindowOrder::Time, true, 0})) {
+        if (RankedRating(w) == Rating::Good) month.goodWindows.push_back(std::move(w));
+    }
+    month.search = std::move(search);
     for (MonthDay& entry : month.days) {
         const auto at = std::ranges::find_if(best, [&](const FoundWindow& w) { return w.date == entry.view.sun.date; });
         if (at != best.end()) entry.best = *at;

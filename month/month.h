@@ -38,6 +38,10 @@ struct MonthView {
     int month = 0;
     std::vector<MonthDay> days;  // in date order; a date the zone's clocks skipped entirely is left out
     bool searched = false;       // an undertaking was searched, so `best` is meaningful
+    // Where an undertaking was searched: the query as searched, and its windows rated Good as the finder lists them
+    // in time order (neighbours of one rating joined), for the calendar file.
+    std::optional<FinderQuery> search;
+    std::vector<FoundWindow> goodWindows;
 };
 
 // "" when the month can be shown (a month 1..12 of a year whose dates the finder can search), else why not.

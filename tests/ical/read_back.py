@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Reads the calendar files of `kalvora-cli find --ics` back with Python's icalendar, a parser of its own, and
-checks them against the same search's JSON: one event per window listed, in order, from the window's first minute
-to the minute after its last in UTC, the summary, the description's names, and UIDs that stay the same from one
-run to the next.
+"""Reads the calendar files of `kalvora-cli find --ics` and `month --ics` back with Python's icalendar, a parser of
+its own, and checks them against the same command's JSON: for find, one event per window listed, in order, from the
+window's first minute to the minute after its last in UTC, the summary, the description's names, and UIDs that stay
+the same from one run to the next; for the month, an all-day event a date with its tithi and nakshatra at sunrise,
+then the Good windows as find lists them.
 
 usage: read_back.py KALVORA_CLI WORK_FOLDER"""
 
@@ -40,10 +41,10 @@ def check(condition, message):
         failures.append(message)
 
 
-def run(args, env=None):
-    done = subprocess.run([CLI, "find"] + args, capture_output=True, text=True, env=env)
+def run(args, env=None, command="find"):
+    done = subprocess.run([CLI, command] + args, capture_output=True, text=True, env=env)
     if done.returncode != 0:
-        sys.exit(f"kalvora-cli find {' '.join(args)} failed ({done.returncode}): {done.stderr}")
+        sys.exit(f"kalvora-cli {command} {' '.join(args)} failed ({done.returncode}): {done.stderr}")
     return done.stdout
 
 
@@ -114,6 +115,38 @@ with open(again, "rb") as a, open(third, "rb") as b:
 _, couple_uids = check_against_json("couple", DELHI + BIRTH + PARTNER + ["--top", "4"], ["Asha", "Ravi"])
 _, single_uids = check_against_json("single", DELHI + BIRTH + ["--top", "4"], ["Asha"])
 check(not set(couple_uids) & set(single_uids), "the couple's and Asha's events share UIDs")
+
+# The month of a couple at Delhi: an all-day event a date (the tithi and nakshatra current at its sunrise, the first
+# of the day's lists), then one event for each window rated Good, as find lists them joined in time order.
+MONTH = ["--year", "2026", "--month", "12", "--lat", "28:39N", "--lon", "77:13E", "--zone", "+05:30",
+         "--subject", "Marriage"] + BIRTH + PARTNER
+month_ics = os.path.join(WORK, "month.ics")
+days = json.loads(run(MONTH + ["--json", "--ics", month_ics], command="month"))["days"]
+month_events = events_of(month_ics)
+check(len(days) == 31, f"month: {len(days)} days")
+for day, e in zip(days, month_events):
+    where = f"month {day['date']}"
+    start = e.decoded("DTSTART")
+    check(isinstance(start, datetime.date) and not isinstance(start, datetime.datetime) and
+          start.isoformat() == day["date"], f"{where}: starts {start!r}")
+    check(e.decoded("DTEND") == start + datetime.timedelta(days=1), f"{where}: ends {e.decoded('DTEND')!r}")
+    summary = f"Tithi {day['limbs']['tithi'][0]['name']}, nakshatra {day['limbs']['nakshatra'][0]['name']}"
+    check(str(e["SUMMARY"]) == summary, f"{where}: summary {e['SUMMARY']!r}, expected {summary!r}")
+good = json.loads(run(["--subject", "Marriage", "--from", "2026-12-01", "--to", "2026-12-31", "--muhurtha-lat",
+                       "28:39N", "--muhurtha-lon", "77:13E", "--muhurtha-zone", "+05:30", "--all-good",
+                       "--json"] + BIRTH + PARTNER))["windows"]
+good.sort(key=lambda w: w["start"])  # find ranks its joined windows; the month file has them in time order
+window_events = month_events[len(days):]
+check(len(good) > 0 and len(window_events) == len(good),
+      f"month: {len(window_events)} window events for {len(good)} Good windows")
+for w, e in zip(good, window_events):
+    check(e.decoded("DTSTART") == utc(w["start"], w["offset"]), f"month window {w['start']}: starts {e.decoded('DTSTART')}")
+    check(str(e["SUMMARY"]) == "Marriage: Good (Asha, Ravi)", f"month window {w['start']}: {e['SUMMARY']!r}")
+again = os.path.join(WORK, "month_again.ics")
+run(MONTH + ["--ics", again], command="month")
+check([str(e["UID"]) for e in events_of(again)] == [str(e["UID"]) for e in month_events],
+      "month: a second export gave other UIDs")
+check(len({str(e["UID"]) for e in month_events}) == len(month_events), "month: UIDs repeat")
 
 for failure in failures:
     print("FAIL:", failure)
