@@ -55,7 +55,7 @@ TEST_F(MonthWindowTest, CellsHoldTheDaysOfDecemberAtNewDelhi) {
         std::vector<QString> notShown;
     };
     const std::vector<Case> cases = {
-        {1, {"1  Tue", "Ashtami to 23:14", "Magha to 09:03", "Kartika, Krishna Paksha"}, {"\u2298"}},
+        {1, {"1 Tue   \u2600 07:00\u201317:19", "Ashtami to 23:14", "Magha to 09:03", "Kartika, Krishna Paksha"}, {"\u2298"}},
         // The new lunar month and the bright half begin; the next day says neither again.
         {9, {"Pratipad to 10 Dec 08:47", "Jyeshtha to 21:03", "Agrahayana, Shukla Paksha"}, {}},
         {10, {"Pratipad to 08:47", "Moola to 11 Dec 00:01"}, {"Agrahayana", "\u2298"}},

@@ -70,7 +70,7 @@ QString SunLine(const DayView& day) {
                         ShortClockText(ClockMinuteHolding(*jd, day.place.zoneOffsetSeconds), day.sun.date))
                   : QStringLiteral("none");
     };
-    return QStringLiteral("\u2600 %1 \u2013 %2").arg(clock(day.sun.sunriseJdUt), clock(day.sun.sunsetJdUt));
+    return QStringLiteral("\u2600 %1\u2013%2").arg(clock(day.sun.sunriseJdUt), clock(day.sun.sunsetJdUt));
 }
 
 QString BestLine(const FoundWindow& best) {
@@ -111,8 +111,8 @@ MonthGrid::MonthGrid(QWidget* parent) : QTableWidget(parent) {
     setTextElideMode(Qt::ElideNone);
     verticalHeader()->setVisible(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    verticalHeader()->setMinimumSectionSize(96);
+    // Each week as tall as its fullest day, so that no mark is cut off; the grid scrolls on a small screen.
+    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     QStringList headings;
     const QLocale locale;
     const int first = static_cast<int>(locale.firstDayOfWeek());  // 1 = Monday .. 7 = Sunday
@@ -137,11 +137,12 @@ void MonthGrid::ShowMonth(const MonthView& month) {
         const LocalDate& date = view.sun.date;
         const int place = lead + date.day - 1;
         QStringList lines;
-        lines << QStringLiteral("%1  %2").arg(date.day).arg(Text(WeekdayNames[static_cast<std::size_t>(view.sun.weekday - 1)]).left(3));
+        lines << QStringLiteral("%1 %2   %3")
+                     .arg(date.day)
+                     .arg(Text(WeekdayNames[static_cast<std::size_t>(view.sun.weekday - 1)]).left(3), SunLine(view));
         lines << LimbLine(view, Limb::Tithi) << LimbLine(view, Limb::Nakshatra);
         const QString lunar = MonthLine(day, i == 0 ? nullptr : &month.days[i - 1]);
         if (!lunar.isEmpty()) lines << lunar;
-        lines << SunLine(view);
         const QString vetoes = VetoLine(day.season);
         if (!vetoes.isEmpty()) lines << vetoes;
         if (month.searched) lines << (day.best ? BestLine(*day.best) : QStringLiteral("\u2013 no rated window"));
@@ -150,7 +151,8 @@ void MonthGrid::ShowMonth(const MonthView& month) {
         item->setData(DateRole, DateKey(date));
         item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (day.best) item->setBackground(RatingTint(RankedRating(*day.best)));
-        QString mark = QString::fromStdString(DateText(date)) + QLatin1Char(' ') + lines.mid(1).join(QStringLiteral(", "));
+        const QString mark = QString::fromStdString(DateText(date)) + QLatin1Char(' ') +
+                             lines.mid(1).join(QStringLiteral(", "));
         item->setToolTip(lines.join(QLatin1Char('\n')));
         setItem(place / 7, place % 7, item);
         if (!vetoes.isEmpty() || day.best) marks << mark;
@@ -265,7 +267,7 @@ MonthWindow::MonthWindow(MonthPlace place, MonthPages pages, LocalDate date, QWi
     layout->addWidget(legend);
     layout->addLayout(bottom);
     ShowMonth(std::clamp(date.year, FirstYear, LastYear), std::clamp(date.month, 1, 12));
-    resize(1240, 860);
+    resize(1240, 690);
 }
 
 void MonthWindow::ShowMonth(int year, int month) {
