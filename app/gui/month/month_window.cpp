@@ -288,6 +288,7 @@ void MonthWindow::ShowMonth(int year, int month) {
         }
         query.undertaking = std::move(undertaking);
     }
+    searched_->setText(searchedText_);
     try {
         month_ = ComputeMonth(query);
     } catch (const FinderError& e) {
@@ -309,9 +310,14 @@ void MonthWindow::ShowMonth(int year, int month) {
     UpdateButtons();
 }
 
+void MonthWindow::ShowMonthAt(MonthPlace place, int year, int month) {
+    place_ = std::move(place);
+    ShowMonth(year, month);
+}
+
 void MonthWindow::SetBestWindows(bool on) {
     people_.reset();
-    searched_->clear();
+    searchedText_.clear();
     if (on) {
         people_ = pages_.read ? pages_.read() : std::nullopt;
         if (!people_) {
@@ -322,7 +328,7 @@ void MonthWindow::SetBestWindows(bool on) {
             names << QString::fromStdString(people_->first.personName);
             for (const auto& other : people_->others) names << QString::fromStdString(other.name);
             names.removeAll(QString());
-            searched_->setText(QString::fromStdString(people_->first.subject) +
+            searchedText_ = (QString::fromStdString(people_->first.subject) +
                                (names.isEmpty() ? QString() : QStringLiteral(" for ") + names.join(QStringLiteral(", "))) +
                                QStringLiteral(": the first window the finder ranks on each date, with the undertaking's vetoes."));
         }

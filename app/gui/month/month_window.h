@@ -63,6 +63,8 @@ public:
 
     // Shows a month (1..12) of a year; months outside the years the program computes are refused quietly.
     void ShowMonth(int year, int month);
+    // Shows a month at another place (the pages' place as it is now).
+    void ShowMonthAt(MonthPlace place, int year, int month);
     // Best windows ticked: the pages' undertaking and people are read (their checks may refuse) and searched.
     void SetBestWindows(bool on);
 
@@ -80,6 +82,7 @@ private:
     MonthPlace place_;
     MonthPages pages_;
     std::optional<PeopleInput> people_;  // the undertaking and people while best windows are ticked
+    QString searchedText_;               // what is searched, "" while best windows are not ticked
     MonthView month_;
 
     MonthGrid* grid_ = nullptr;           // tblMonth

@@ -858,14 +858,23 @@ PeopleStore& MainWindow::People() { return people_->Store(); }
 
 void MainWindow::OpenPeople() { people_->OpenWindow(); }
 
+namespace {
+
+// "New Delhi, Delhi, India": the page's place as its boxes name it, "" for none.
+QString PlaceCaption(const PlaceText& place) {
+    QStringList named;
+    for (const std::string* part : {&place.city, &place.state, &place.country}) {
+        if (!part->empty()) named << QString::fromStdString(*part);
+    }
+    return named.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
 void MainWindow::OpenSeason() {
     if (season_ == nullptr) {
         const PlaceText place = muhurthaForm_->Place();
-        QStringList named;
-        for (const std::string* part : {&place.city, &place.state, &place.country}) {
-            if (!part->empty()) named << QString::fromStdString(*part);
-        }
-        SeasonPlace read{named.join(QStringLiteral(", ")), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId()};
+        SeasonPlace read{PlaceCaption(place), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId()};
         // The page's year, or this year where the year box holds none.
         const int year = muhurthaForm_->year->currentText().trimmed().toInt();
         auto* season = new YearStripWindow(std::move(read), year != 0 ? year : QDate::currentDate().year(), this);
@@ -883,14 +892,11 @@ void MainWindow::OpenMonth(std::optional<LocalDate> date) {
         date = year != 0 ? LocalDate{year, muhurthaForm_->month->currentIndex() + 1, 1}
                          : LocalDate{today.year(), today.month(), 1};
     }
+    // The pages' place as it is now, also for a window already open.
+    const PlaceText place = muhurthaForm_->Place();
+    const MomentInput moment = muhurthaForm_->ReadMoment();
+    MonthPlace read{PlaceCaption(place), moment.place, moment.zone, muhurthaForm_->ZoneId()};
     if (month_ == nullptr) {
-        const PlaceText place = muhurthaForm_->Place();
-        QStringList named;
-        for (const std::string* part : {&place.city, &place.state, &place.country}) {
-            if (!part->empty()) named << QString::fromStdString(*part);
-        }
-        const MomentInput moment = muhurthaForm_->ReadMoment();
-        MonthPlace read{named.join(QStringLiteral(", ")), moment.place, moment.zone, muhurthaForm_->ZoneId()};
         MonthPages pages;
         pages.read = [this] { return ReadPagesForSearch(); };
         // Queued, as from the finder: the grid's click is off the stack while the wait panel's pause runs.
@@ -902,7 +908,7 @@ void MainWindow::OpenMonth(std::optional<LocalDate> date) {
         ForgetWhenClosed(this, month_, window);
         month_ = window;
     } else {
-        month_->ShowMonth(date->year, date->month);
+        month_->ShowMonthAt(std::move(read), date->year, date->month);
     }
     BringToFront(month_);
 }
