@@ -10,6 +10,7 @@
 #include <QtTest/QTest>
 
 #include "app/gui/month/month_window.h"
+#include "zone/zone.h"
 #include "tests/gui/window_fixture.h"
 
 namespace kalvora::test {
@@ -122,6 +123,24 @@ TEST_F(MonthWindowTest, ClickingADayShowsItsDayTabAndTheMonthsMoveOn) {
     // The Tools menu brings the same window to the front.
     window->findChild<QAction*>(QStringLiteral("mnuMonth"))->trigger();
     EXPECT_EQ(window->findChildren<MonthWindow*>().size(), 1);
+}
+
+// Apia's clocks skipped 30 December 2011: the grid leaves that cell empty and keeps the 31st on its Saturday.
+TEST(MonthGrid, ADateTheClocksSkippedLeavesItsCellEmpty) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));  // weeks from Sunday
+    MonthQuery query;
+    query.year = 2011;
+    query.month = 12;
+    query.place = {13, 50, true, 171, 45, false};
+    query.timeZone = OpenTimeZone("Pacific/Apia");
+    ASSERT_TRUE(query.timeZone.has_value());
+    MonthGrid grid;
+    grid.ShowMonth(ComputeMonth(query));
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(grid.DateAt(0, 4), (LocalDate{2011, 12, 1}));  // a Thursday
+    EXPECT_EQ(grid.CellOf({2011, 12, 30}), nullptr);
+    EXPECT_EQ(grid.DateAt(4, 6), (LocalDate{2011, 12, 31}));
+    EXPECT_FALSE(grid.DateAt(4, 5).has_value());
 }
 
 }  // namespace

@@ -127,7 +127,10 @@ void MonthGrid::ShowMonth(const MonthView& month) {
         const int qtDay = weekday == 1 ? 7 : weekday - 1;
         return (qtDay - first + 7) % 7;
     };
-    const int lead = month.days.empty() ? 0 : columnOf(month.days.front().view.sun.weekday);
+    // The column of the 1st, counted back from the first date listed (a date the clocks skipped is left out).
+    const int lead = month.days.empty() ? 0
+                                        : ((columnOf(month.days.front().view.sun.weekday) -
+                                            (month.days.front().view.sun.date.day - 1)) % 7 + 7) % 7;
     const int lastDay = month.days.empty() ? 0 : month.days.back().view.sun.date.day;
     setRowCount((lead + lastDay + 6) / 7);
     QStringList marks;
