@@ -33,6 +33,7 @@
 #include "app/gui/pages/people_tabs.h"
 #include "app/gui/pages/place_search.h"
 #include "app/gui/pages/time_zone_picker.h"
+#include "app/gui/month/month_window.h"
 #include "app/gui/season/year_strip_window.h"
 #include "tests/gui/window_fixture.h"
 #include "tests/support/moments.h"
@@ -406,6 +407,19 @@ TEST_F(ScreenshotTest, TwoPeopleForAMarriage) {
     ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
     QCoreApplication::processEvents();
     Save(finder, QStringLiteral("23-find-two-people"));
+}
+
+// The month of New Delhi's December 2026 with the best windows of a marriage, as it opens and at a laptop's size.
+TEST_F(ScreenshotTest, MonthWithBestWindows) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    RunToResults(QStringLiteral("Marriage"), QStringLiteral("Asha Menon"), true, DelhiMuhurtha, MumbaiBirth);
+    window->findChild<QAction*>(QStringLiteral("mnuMonth"))->trigger();
+    auto* month = Find<MonthWindow>(QStringLiteral("dlgMonth"));
+    Find<QCheckBox>(QStringLiteral("chkMonthBest"))->setChecked(true);
+    ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+    Save(month, QStringLiteral("24-month"));
+    SaveAtLaptopSize(QStringLiteral("24-month"), month);
+    EXPECT_LE(month->minimumSizeHint().width(), LaptopWindow.width());
 }
 
 }  // namespace

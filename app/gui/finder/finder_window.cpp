@@ -221,6 +221,12 @@ FinderWindow::FinderWindow(FinderPages pages, LocalDate start, QWidget* parent)
         connect(season, &QPushButton::clicked, this, [this] { pages_.showSeason(); });
         bottom->addWidget(season);
     }
+    if (pages_.showMonth) {
+        auto* month = new QPushButton(QStringLiteral("&Month..."));
+        month->setObjectName(QStringLiteral("cmdFindMonth"));
+        connect(month, &QPushButton::clicked, this, [this] { pages_.showMonth(); });
+        bottom->addWidget(month);
+    }
     bottom->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);

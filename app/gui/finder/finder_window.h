@@ -43,6 +43,8 @@ struct FinderPages {
     MessageFunction showMessage;
     // Opens the season of the year of the pages' place (the button is left out when unset).
     std::function<void()> showSeason;
+    // Opens the month of the pages' place (the button is left out when unset).
+    std::function<void()> showMonth;
     // Asks where to write the calendar file of the listed windows ("" or unset: not written).
     SavePathFunction askCalendarPath;
 };

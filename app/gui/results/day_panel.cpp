@@ -205,7 +205,11 @@ DayPanel::DayPanel(QWidget* parent) : QWidget(parent) {
     back = BackButton("cmdBack6");
     auto* layout = ResultTabLayout(this);
     layout->addWidget(scroll, 1);
-    layout->addLayout(BackRow(back));
+    month = new QPushButton(QStringLiteral("&Month..."));
+    month->setObjectName(QStringLiteral("cmdDayMonth"));
+    QHBoxLayout* row = BackRow(back);
+    row->addWidget(month);
+    layout->addLayout(row);
 }
 
 void DayPanel::ShowDay(const DayView& day, const DaySeason& season, const MomentInput& chosen) {

@@ -25,7 +25,8 @@ public:
     // Shows a day and its season, with the chosen (typed) moment marked.
     void ShowDay(const DayView& day, const DaySeason& season, const MomentInput& chosen);
 
-    QPushButton* back;  // cmdBack6
+    QPushButton* back;   // cmdBack6
+    QPushButton* month;  // cmdDayMonth: the month of the day shown
 
 private:
     QLabel* title_ = nullptr;      // lblDayTitle

@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/finder/finder_window.h"
+#include "app/gui/month/month_window.h"
 #include "app/gui/season/year_strip_window.h"
 #include "app/gui/pages/atlas_source.h"
 #include "app/gui/pages/input_checks.h"
@@ -124,6 +125,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     connect(results_->analysisBack, &QPushButton::clicked, this, [this] { OnBack(4); });
     connect(results_->muhurtha->back, &QPushButton::clicked, this, [this] { OnBack(5); });
     connect(results_->day->back, &QPushButton::clicked, this, [this] { OnBack(6); });
+    connect(results_->day->month, &QPushButton::clicked, this, [this] { OpenMonth(); });
     connect(results_->detailedAnalysisLink, &ClickableLabel::clicked, this,
             [this] { OpenPage(SitePage::DetailedAnalysis); });
     connect(results_->print, &QPushButton::clicked, this, &MainWindow::PrintReport);
@@ -175,6 +177,9 @@ void MainWindow::BuildMenus() {
     QAction* season = tools->addAction(QStringLiteral("Season of the &Year..."));
     season->setObjectName(QStringLiteral("mnuSeasonYear"));
     connect(season, &QAction::triggered, this, &MainWindow::OpenSeason);
+    QAction* month = tools->addAction(QStringLiteral("&Month..."));
+    month->setObjectName(QStringLiteral("mnuMonth"));
+    connect(month, &QAction::triggered, this, [this] { OpenMonth(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -623,6 +628,7 @@ void MainWindow::OpenFinder() {
         };
         pages.showMessage = services_.showMessage;
         pages.showSeason = [this] { OpenSeason(); };
+        pages.showMonth = [this] { OpenMonth(); };
         pages.askCalendarPath = services_.askCalendarPath;
         // The span starts on the muhurtha page's date (an impossible day becomes the month's last day).
         const QDate month(muhurthaForm_->year->currentText().toInt(), muhurthaForm_->month->currentIndex() + 1, 1);
@@ -852,14 +858,23 @@ PeopleStore& MainWindow::People() { return people_->Store(); }
 
 void MainWindow::OpenPeople() { people_->OpenWindow(); }
 
+namespace {
+
+// "New Delhi, Delhi, India": the page's place as its boxes name it, "" for none.
+QString PlaceCaption(const PlaceText& place) {
+    QStringList named;
+    for (const std::string* part : {&place.city, &place.state, &place.country}) {
+        if (!part->empty()) named << QString::fromStdString(*part);
+    }
+    return named.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
 void MainWindow::OpenSeason() {
     if (season_ == nullptr) {
         const PlaceText place = muhurthaForm_->Place();
-        QStringList named;
-        for (const std::string* part : {&place.city, &place.state, &place.country}) {
-            if (!part->empty()) named << QString::fromStdString(*part);
-        }
-        SeasonPlace read{named.join(QStringLiteral(", ")), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId()};
+        SeasonPlace read{PlaceCaption(place), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId()};
         // The page's year, or this year where the year box holds none.
         const int year = muhurthaForm_->year->currentText().trimmed().toInt();
         auto* season = new YearStripWindow(std::move(read), year != 0 ? year : QDate::currentDate().year(), this);
@@ -867,6 +882,46 @@ void MainWindow::OpenSeason() {
         season_ = season;
     }
     BringToFront(season_);
+}
+
+void MainWindow::OpenMonth(std::optional<LocalDate> date) {
+    if (!date) {
+        // The page's date, or today where the year box holds none (an impossible day becomes the month's first).
+        const int year = muhurthaForm_->year->currentText().trimmed().toInt();
+        const QDate today = QDate::currentDate();
+        date = year != 0 ? LocalDate{year, muhurthaForm_->month->currentIndex() + 1, 1}
+                         : LocalDate{today.year(), today.month(), 1};
+    }
+    // The pages' place as it is now, also for a window already open.
+    const PlaceText place = muhurthaForm_->Place();
+    const MomentInput moment = muhurthaForm_->ReadMoment();
+    MonthPlace read{PlaceCaption(place), moment.place, moment.zone, muhurthaForm_->ZoneId()};
+    if (month_ == nullptr) {
+        MonthPages pages;
+        pages.read = [this] { return ReadPagesForSearch(); };
+        // Queued, as from the finder: the grid's click is off the stack while the wait panel's pause runs.
+        pages.showDay = [this](LocalDate day) { QTimer::singleShot(0, this, [this, day] { ShowDayOf(day); }); };
+        pages.show = [this](const std::string& subject, LocalDate day, int minute) {
+            QTimer::singleShot(0, this, [this, subject, day, minute] { ShowFoundMinute(subject, day, minute); });
+        };
+        auto* window = new MonthWindow(std::move(read), std::move(pages), *date, this);
+        ForgetWhenClosed(this, month_, window);
+        month_ = window;
+    } else {
+        month_->ShowMonthAt(std::move(read), date->year, date->month);
+    }
+    BringToFront(month_);
+}
+
+void MainWindow::ShowDayOf(LocalDate date) {
+    const MomentInput page = muhurthaForm_->ReadMoment();
+    ShowFoundMinute(subjects_->Chosen().toStdString(), date, page.hour * 60 + page.minute);
+    // Shown only when the result is that date's (the user may have kept the pages as they were).
+    const MomentInput shown = muhurthaForm_->ReadMoment();
+    if (pages_->currentWidget() == results_ && shown.year == date.year && shown.month == date.month &&
+        shown.day == date.day) {
+        results_->tabs->setCurrentWidget(results_->day);
+    }
 }
 
 void MainWindow::RememberPlace() {

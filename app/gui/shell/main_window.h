@@ -35,6 +35,7 @@ class AtlasSource;
 class ClickableLabel;
 class FinderWindow;
 class MomentForm;
+class MonthWindow;
 class PeopleController;
 class PeopleTabs;
 class ResultsView;
@@ -85,6 +86,11 @@ public:
     // "Season of the Year...": opens the year strip on the muhurtha page's place, zone and year, or brings it to
     // the front.
     void OpenSeason();
+    // "Month...": opens the month window on the muhurtha page's place and the month holding `date` (the page's
+    // date when none), or brings it to the front on that month.
+    void OpenMonth(std::optional<LocalDate> date = std::nullopt);
+    // A date's Day tab: the pages take the date (keeping their time) and the calculation runs as from Next.
+    void ShowDayOf(LocalDate date);
     // The people store behind the birth page and the people window.
     PeopleStore& People();
     // The places the muhurtha page offers as used recently, most recent first.
@@ -185,6 +191,7 @@ private:
     std::optional<PeopleCalculation> lastPeople_;
     QPointer<FinderWindow> finder_;
     QPointer<YearStripWindow> season_;
+    QPointer<MonthWindow> month_;
 
     std::unique_ptr<PeopleController> people_;
     std::vector<kalvora::Place> recentPlaces_;
