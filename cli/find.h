@@ -9,34 +9,19 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/person_option.h"
+#include "cli/people_options.h"
 #include "cli/places.h"
 #include "finder/finder.h"
 
 namespace kalvora {
 
-struct FindOptions {
+struct FindOptions : SearchPeopleOptions {
     bool help = false;
     bool json = false;
     std::optional<std::string> icsPath;  // --ics: the windows listed, also as a calendar file
-    FinderQuery query;
     WindowListing listing;
     MomentSources placeSources;  // the searched place's place and zone options
-    MomentSources birthSources;
     std::optional<std::string> zoneId;  // the zone the searched clock follows, when one is named
-    PersonChoice person;                // --person and --born, in place of the birth options
-    std::set<std::string_view> given;
-    MomentInput& BirthMoment() { return query.input.birth; }
-
-    // Several people, as the calculation takes them (cli/people_options.h); `others` and `roles` go into the query.
-    std::vector<PersonChoice> morePeople;
-    OtherPerson partner;
-    MomentSources partnerSources;
-    std::vector<Role> roles;
-    std::optional<std::string> group;
-    std::vector<Person> groupRest;
-    std::vector<OtherPerson> others;
-    CalculationInput& First() { return query.input; }
 };
 
 // Parses the arguments after "find", then the searched place and the birth's place and zone; with a zone id the

@@ -9,13 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/person_option.h"
+#include "cli/people_options.h"
 #include "cli/places.h"
 #include "month/month.h"
 
 namespace kalvora {
 
-struct MonthOptions {
+struct MonthOptions : SearchPeopleOptions {
     bool help = false;
     bool json = false;
     std::optional<std::string> icsPath;  // --ics: the calendar file to write
@@ -25,21 +25,6 @@ struct MonthOptions {
     MomentSources sources;
     SunriseDefinition sunrise = SunriseDefinition::Hindu;
     std::optional<TimeZone> zone;  // the zone followed, when one is named
-
-    // The undertaking (--subject) and its people as the calculation takes them; query.input holds the first.
-    FinderQuery query;
-    MomentSources birthSources;
-    PersonChoice person;
-    std::set<std::string_view> given;
-    MomentInput& BirthMoment() { return query.input.birth; }
-    std::vector<PersonChoice> morePeople;
-    OtherPerson partner;
-    MomentSources partnerSources;
-    std::vector<Role> roles;
-    std::optional<std::string> group;
-    std::vector<Person> groupRest;
-    std::vector<OtherPerson> others;
-    CalculationInput& First() { return query.input; }
 };
 
 // Reads "1" to "12", with or without a leading zero. Throws ArgumentError naming `option`.

@@ -1,9 +1,10 @@
 #pragma once
-// The options of several people, shared by the calculation and find: --person given more than once (NAME or
-// NAME@YYYY-MM-DD), a typed second person with --partner and its twins of the birth options, --roles, and
+// The options of several people, shared by the calculation, find and month: --person given more than once (NAME
+// or NAME@YYYY-MM-DD), a typed second person with --partner and its twins of the birth options, --roles, and
 // --group NAME, a group saved in the people store in place of all of them.
 //
-// A command's options record O holds, beside the one person's `person`, `given` and `birthSources`:
+// A command's options record O holds (as SearchPeopleOptions below does for find and month), beside the one
+// person's `person`, `given` and `birthSources`:
 //     std::vector<PersonChoice> morePeople;  OtherPerson partner;  MomentSources partnerSources;
 //     std::vector<Role> roles;  std::optional<std::string> group;  std::vector<Person> groupRest;
 //     std::vector<OtherPerson> others;  CalculationInput& First();
@@ -20,9 +21,28 @@
 #include "cli/person_option.h"
 #include "cli/places.h"
 #include "driver/people_calculation.h"
+#include "finder/finder.h"
 #include "store/person.h"
 
 namespace kalvora {
+
+// The undertaking and its people of a command that searches (find, month), as the calculation takes them: the
+// query's input holds the first person; `others` and `roles` go into the query once read.
+struct SearchPeopleOptions {
+    FinderQuery query;
+    MomentSources birthSources;
+    PersonChoice person;  // --person and --born, in place of the birth options
+    std::set<std::string_view> given;
+    std::vector<PersonChoice> morePeople;
+    OtherPerson partner;
+    MomentSources partnerSources;
+    std::vector<Role> roles;
+    std::optional<std::string> group;
+    std::vector<Person> groupRest;
+    std::vector<OtherPerson> others;
+    MomentInput& BirthMoment() { return query.input.birth; }
+    CalculationInput& First() { return query.input; }
+};
 
 // The options --group stands in for: every option of a person.
 inline constexpr auto GroupReplacedOptions = std::to_array<std::string_view>(
