@@ -10,6 +10,7 @@
 #include "cli/json.h"
 #include "cli/options.h"
 #include "cli/people_options.h"
+#include "cli/report_output.h"
 #include "driver/season.h"
 #include "month/month_events.h"
 
@@ -40,6 +41,19 @@ void ReadIcs(MonthOptions& o, std::string_view option, std::string_view text) {
     if (text.empty()) Fail(option, "expected the name of the calendar file to write");
     o.icsPath = std::string(text);
 }
+void ReadPdf(MonthOptions& o, std::string_view option, std::string_view text) {
+    if (text.empty()) Fail(option, "expected the name of the PDF file to write");
+    o.pdfPath = std::string(text);
+}
+void ReadPaper(MonthOptions& o, std::string_view option, std::string_view text) {
+    if (text == "a4") {
+        o.paper = Paper::A4;
+    } else if (text == "letter") {
+        o.paper = Paper::Letter;
+    } else {
+        Fail(option, "expected a4 or letter, got " + Quoted(text));
+    }
+}
 
 constexpr auto MonthOptionTable = JoinRows(
     std::to_array<Row>({
@@ -54,6 +68,8 @@ constexpr auto MonthOptionTable = JoinRows(
         {"--sex", Value, ReadSex},
         {"--json", Flag, ReadJson},
         {"--ics", Value, ReadIcs},
+        {"--pdf", Value, ReadPdf},
+        {"--paper", Value, ReadPaper},
     }),
     RolesAndGroupRows<MonthOptions>());
 static_assert(WellFormed(MonthOptionTable));
@@ -63,7 +79,7 @@ constexpr std::string_view SeeHelp = "month --help";
 // The options that name a person: taken only with an undertaking to weigh them against.
 bool PersonOption(std::string_view name) {
     return name != "--year" && name != "--month" && name != "--subject" && name != "--json" && name != "--ics" &&
-           std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
+           name != "--pdf" && name != "--paper" && std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
 }
 
 }  // namespace
@@ -79,7 +95,7 @@ int ParseMonthNumber(std::string_view option, std::string_view text) {
 std::string MonthUsageText() {
     return "usage: kalvora-cli month --year YYYY --month MM [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--sunrise hindu|standard] [--json]\n"
-           "                 [--ics FILE]\n"
+           "                 [--ics FILE] [--pdf FILE [--paper a4|letter]]\n"
            "                 [--subject TEXT (--birth ... | --person NAME ...) [--name TEXT] [--sex Male|Female]\n"
            "                  [--person NAME[@YYYY-MM-DD]]... [--partner ... --partner-name TEXT] [--roles ...]\n"
            "                  [--group NAME]]\n"
@@ -94,12 +110,16 @@ std::string MonthUsageText() {
            "or none when the date has no rated window; in the JSON as \"best\": {\"start\", \"end\", \"rating\"} or null.\n"
            "--ics FILE also writes the month to FILE as calendar events (iCalendar): an all-day event a date with\n"
            "the tithi and nakshatra at sunrise, and with --subject an event for each window rated Good, as find\n"
-           "lists them joined; importing the file again updates the events instead of adding more.\n";
+           "lists them joined; importing the file again updates the events instead of adding more.\n"
+           "--pdf FILE also writes the month to FILE as one landscape page (A4 unless --paper letter): a week a row\n"
+           "starting on the locale's first day, each date with what the line above gives; every mark is a symbol,\n"
+           "so the page reads in black and white.\n";
 }
 
 MonthOptions ParseMonthArguments(const std::vector<std::string>& args) {
     MonthOptions options = ReadOptions(args, MonthOptionTable, SeeHelp);
     if (options.help) return options;
+    if (options.given.contains("--paper") && !options.pdfPath) Fail("--paper", "taken only with --pdf");
     if (const std::string problem = MonthProblem(options.year, options.month); !problem.empty()) {
         Fail("--year", problem);
     }
@@ -130,6 +150,15 @@ MonthQuery MonthQueryOf(const MonthOptions& options) {
     query.sunrise = options.sunrise;
     if (options.given.contains("--subject")) query.undertaking = options.query;
     return query;
+}
+
+std::vector<std::string> MonthNotes(const MonthOptions& options) {
+    const std::string coordinates = CoordinatesText(options.place.place);
+    const std::string place = options.sources.place ? *options.sources.place + " (" + coordinates + ")" : coordinates;
+    const std::string clock = options.zone ? options.zone->id() : "UTC" + OffsetText(ZoneOffsetSeconds(options.place.zone));
+    std::vector<std::string> notes = {MonthClockNote(place, clock)};
+    if (options.given.contains("--subject")) notes.push_back(MonthSearchNote(options.query));
+    return notes;
 }
 
 std::string MonthJson(const MonthView& month) {
@@ -205,6 +234,12 @@ int RunMonth(const std::vector<std::string>& args, std::ostream& out, std::ostre
             throw CommandError(e.what(), 2);  // a search the finder refuses is a bad argument
         }
         if (options.icsPath) WriteCalendarFile(*options.icsPath, MonthEvents(month));
+        if (options.pdfPath) {
+            std::string error;
+            if (!WriteMonthPdf(month, MonthNotes(options), options.paper, *options.pdfPath, &error)) {
+                throw CommandError(error, 1);
+            }
+        }
         output << (options.json ? MonthJson(month) + "\n" : MonthText(month));
     });
 }

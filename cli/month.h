@@ -12,6 +12,7 @@
 #include "cli/people_options.h"
 #include "cli/places.h"
 #include "month/month.h"
+#include "month/month_sheet.h"
 
 namespace kalvora {
 
@@ -19,6 +20,8 @@ struct MonthOptions : SearchPeopleOptions {
     bool help = false;
     bool json = false;
     std::optional<std::string> icsPath;  // --ics: the calendar file to write
+    std::optional<std::string> pdfPath;  // --pdf: the month on one landscape page
+    Paper paper = Paper::A4;             // --paper a4|letter
     int year = 0;
     int month = 0;
     MomentInput place;      // place and zone of the days, as the day command takes them
@@ -38,6 +41,8 @@ MonthQuery MonthQueryOf(const MonthOptions& options);
 // {"year": N, "month": N, "days": [DAY...]}, each DAY the day command's object, then with an undertaking "best":
 // {"start", "end", "rating"} (times "YYYY-MM-DDTHH:MM", the rating the combined one of several people) or null.
 std::string MonthJson(const MonthView& month);
+// The notes under the month's title on paper: the place and clock, and with an undertaking what was searched.
+std::vector<std::string> MonthNotes(const MonthOptions& options);
 // A line a date: weekday, tithi and nakshatra at sunrise with their ends, lunar month, vetoes, best window.
 std::string MonthText(const MonthView& month);
 

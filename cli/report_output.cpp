@@ -9,6 +9,7 @@
 #if KALVORA_CLI_PDF
 #include <QGuiApplication>
 
+#include "report/qt/month_page.h"
 #include "report/qt/report_file.h"
 #endif
 
@@ -80,6 +81,23 @@ bool WritePeopleReport(const PeopleInput& input, const PeopleCalculation& people
         reportInput.appendix = MakeReportAppendix(input.first, people.First(), ComputeCalculationTimes(input.first));
     }
     return WriteReportDocument(BuildReportDocument(reportInput), path, error);
+}
+
+bool WriteMonthPdf(const MonthView& month, std::vector<std::string> notes, Paper paper, const std::string& path,
+                   std::string* error) {
+#if KALVORA_CLI_PDF
+    EnsureGuiApplication();
+    MonthSheet sheet = LayOutMonth(month, LocaleFirstWeekday());
+    sheet.notes = std::move(notes);
+    QString message;
+    if (SaveMonthPdf(sheet, paper, QString::fromStdString(path), &message)) return true;
+    if (error) *error = message.toStdString();
+    return false;
+#else
+    (void)month, (void)notes, (void)paper, (void)path;
+    if (error) *error = "this build of kalvora-cli cannot write PDF (build with the desktop program for PDF)";
+    return false;
+#endif
 }
 
 }  // namespace kalvora

@@ -6,10 +6,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/support/cli_run.h"
+#include "tests/support/shell_run.h"
 
 namespace kalvora {
 namespace {
@@ -115,6 +121,54 @@ TEST(MonthCommand, MonthTakesOneToTwelveWithOrWithoutALeadingZero) {
                                      "--zone", "+05:30", "--partner-name", "Ravi"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("kalvora-cli: --partner-name: ")) << run.err;
+}
+
+// --pdf: one landscape page of the paper asked (A4 by default) whose text holds the month's days and marks, in a
+// separate process as a user runs it (the PDF needs Qt's painting); bad paper and an unwritable file are refused.
+TEST(MonthCommand, PdfIsOneLandscapePageOfThePaperAsked) {
+    if (!KALVORA_CLI_PDF) GTEST_SKIP() << "this build of kalvora-cli writes no PDF";
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("kalvora-month-pdf-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string cli = std::string("\"") + KALVORA_CLI_PATH + "\" month --year 2026 --month 12 --lat 28:39N "
+                            "--lon 77:13E --tz Asia/Kolkata --subject Marriage --birth 1995-08-15T06:45 "
+                            "--birth-lat 19:04N --birth-lon 72:52E --birth-zone +05:30 --name Asha --sex Female ";
+    struct Case {
+        std::string paper;
+        std::string mediaBox;
+    };
+    for (const Case& c : {Case{"", "/MediaBox [0 0 842.000000 595.000000]"},
+                          Case{"--paper a4", "/MediaBox [0 0 842.000000 595.000000]"},
+                          Case{"--paper letter", "/MediaBox [0 0 792.000000 612.000000]"}}) {
+        SCOPED_TRACE(c.paper);
+        const std::string path = (folder / "month.pdf").string();
+        ASSERT_EQ(testing::RunShell(cli + "--pdf '" + path + "' " + c.paper).status, 0);
+        std::ifstream file(path, std::ios::binary);
+        std::stringstream bytes;
+        bytes << file.rdbuf();
+        const std::string pdf = bytes.str();
+        EXPECT_TRUE(pdf.starts_with("%PDF-"));
+        EXPECT_NE(pdf.find(c.mediaBox), std::string::npos);
+        std::size_t pages = 0;
+        for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
+            if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+        }
+        EXPECT_EQ(pages, 1u);
+        const std::string text = testing::RunShell("pdftotext '" + path + "' -").out;
+        for (const char* expected : {"December 2026", "Asia/Kolkata", "1 Tue", "31 Thu", "Ashtami to 23:14",
+                                     "\u2605 Good 00:00\u201323:59", "\u2298 Kharmas", "no rated window"}) {
+            EXPECT_NE(text.find(expected), std::string::npos) << expected;
+        }
+    }
+    const std::string kept = (folder / "kept.pdf").string();
+    std::ofstream(kept) << "old";
+    for (const std::string& bad : {"--pdf '" + kept + "' --paper a5", std::string("--paper letter"),
+                                   "--pdf '" + (folder / "none" / "m.pdf").string() + "'"}) {
+        EXPECT_NE(testing::RunShell(cli + bad + " >/dev/null").status, 0) << bad;
+    }
+    std::ifstream old(kept);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // its cells against the month's known days at New Delhi, its marks for a screen reader, and a click on a day.
 
 #include <QAccessible>
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLocale>
@@ -12,6 +15,7 @@
 #include "app/gui/month/month_window.h"
 #include "zone/zone.h"
 #include "tests/gui/window_fixture.h"
+#include "tests/support/shell_run.h"
 
 namespace kalvora::test {
 namespace {
@@ -123,6 +127,50 @@ TEST_F(MonthWindowTest, ClickingADayShowsItsDayTabAndTheMonthsMoveOn) {
     // The Tools menu brings the same window to the front.
     window->findChild<QAction*>(QStringLiteral("mnuMonth"))->trigger();
     EXPECT_EQ(window->findChildren<MonthWindow*>().size(), 1);
+}
+
+// File > Export Month as PDF... and Print... put the month shown on one landscape page of the locale's paper
+// (A4 for the United Kingdom) with its notes and marks; a file that cannot be written is said, not lost.
+TEST_F(MonthWindowTest, TheMonthPrintsAndSavesOnOneLandscapePage) {
+    Find<QCheckBox>(QStringLiteral("chkMonthBest"))->setChecked(true);
+    const QTemporaryDir folder;
+    struct Case {
+        const char* name;
+        std::function<void(const QString& path)> save;
+    };
+    const Case cases[] = {
+        {"export", [this](const QString& path) {
+             pdfPath = path;
+             window->findChild<QAction*>(QStringLiteral("mnuExportMonthPdf"))->trigger();
+         }},
+        {"print", [this](const QString& path) {
+             printToPdf = path;
+             Click(QStringLiteral("cmdMonthPrint"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
+        c.save(path);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        EXPECT_TRUE(pdf.startsWith("%PDF-"));
+        EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/") +
+                      pdf.count("/Type /Page "), 1);
+        EXPECT_TRUE(pdf.contains("/MediaBox [0 0 842"));
+        const std::string text = testing::RunShell("pdftotext '" + path.toStdString() + "' -").out;
+        for (const char* expected : {"December 2026", "each day from sunrise", "Marriage for Asha Menon",
+                                     "Kartika, Krishna Paksha", "\u2605 Good 00:00\u201310:26"}) {
+            EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+        }
+    }
+    EXPECT_TRUE(messages.empty());
+    pdfPath = folder.filePath(QStringLiteral("none/month.pdf"));
+    Click(QStringLiteral("cmdMonthExportPdf"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back().icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages.back().text.startsWith(QStringLiteral("Cannot save the month to "))) << messages.back().text.toStdString();
 }
 
 // Apia's clocks skipped 30 December 2011: the grid leaves that cell empty and keeps the 31st on its Saturday.

@@ -101,6 +101,7 @@ void WindowTest::MakeWindow(int waitPauseMs) {
     services.waitPauseMs = waitPauseMs;
     services.askSavePath = [this](QWidget*) { return savePath; };
     services.askCalendarPath = [this](QWidget*) { return calendarPath; };
+    services.askPdfPath = [this](QWidget*) { return pdfPath; };
     services.askPrinter = [this](QWidget*, QPrinter& printer) {
         if (printToPdf.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -119,6 +119,7 @@ public:
     QString savePath;         // what the "Save Report" dialog answers ("" = cancelled)
     QString calendarPath;     // what the "Export to Calendar" dialog answers ("" = cancelled)
     QString printToPdf;       // the print dialog prints to this PDF file ("" = cancelled)
+    QString pdfPath;          // what the "Export Month as PDF" dialog answers ("" = cancelled)
     int choiceAnswer = -1;    // what a question with several answers gets (-1 = cancelled)
     struct AskedChoice {
         QString question;

@@ -8,34 +8,21 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/gui/shell/shell.h"
 #include "app/gui/shell/theme.h"
+#include "report/qt/month_page.h"
 #include "astro/calendar.h"
-#include "astro/tables.h"
-#include "driver/panels.h"
 #include "driver/season.h"
-#include "panchanga/tables.h"
-#include "season/tables.h"
 #include "zone/zone.h"
 
 namespace kalvora {
 namespace {
 
 constexpr int DateRole = Qt::UserRole;  // the cell's date as yyyymmdd
-
-// The mark of a rating beside its colour, so that the grid reads in black and white.
-QString RatingSymbol(Rating rating) {
-    switch (rating) {
-        case Rating::Good: return QStringLiteral("\u2605");     // a star
-        case Rating::Average: return QStringLiteral("\u25C6");  // a diamond
-        case Rating::Bad: return QStringLiteral("\u2716");      // a cross
-        case Rating::NotRated: break;
-    }
-    return QString();
-}
 
 QColor RatingTint(Rating rating) {
     switch (rating) {
@@ -47,54 +34,18 @@ QColor RatingTint(Rating rating) {
     return QColor(Qt::white);
 }
 
-QString VetoSymbol() { return QStringLiteral("\u2298"); }  // a circle struck through
-
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString Paksha(const DayView& day) {
-    const auto& tithis = day.limbs[static_cast<std::size_t>(Limb::Tithi)];
-    if (tithis.empty()) return QString();
-    return Text(PakshaNames[tithis.front().value.index < 15 ? 0 : 1]);
-}
-
-QString LimbLine(const DayView& day, Limb limb) {
-    const auto& spans = day.limbs[static_cast<std::size_t>(limb)];
-    if (spans.empty()) return QString();
-    return Text(spans.front().value.name) + QStringLiteral(" to ") +
-           QString::fromStdString(ShortClockText(spans.front().end, day.sun.date));
-}
-
-QString SunLine(const DayView& day) {
-    const auto clock = [&](const std::optional<double>& jd) {
-        return jd ? QString::fromStdString(
-                        ShortClockText(ClockMinuteHolding(*jd, day.place.zoneOffsetSeconds), day.sun.date))
-                  : QStringLiteral("none");
-    };
-    return QStringLiteral("\u2600 %1\u2013%2").arg(clock(day.sun.sunriseJdUt), clock(day.sun.sunsetJdUt));
-}
-
-QString BestLine(const FoundWindow& best) {
-    const Rating rating = RankedRating(best);
-    return RatingSymbol(rating) + QLatin1Char(' ') + Text(RatingWord(rating)) + QLatin1Char(' ') +
-           QString::fromStdString(ClockText(best.firstMinute)) + QStringLiteral("\u2013") +
-           QString::fromStdString(ClockText(best.lastMinute));
-}
-
-QString VetoLine(const DaySeason& season) {
-    QStringList names;
-    for (const VetoMinutes& veto : season.vetoes) names << Text(RowOf(veto.veto).name);
-    return names.isEmpty() ? QString() : VetoSymbol() + QLatin1Char(' ') + names.join(QStringLiteral(", "));
-}
-
-// The lunar month and paksha, said on the month's first date and wherever either changes.
-QString MonthLine(const MonthDay& day, const MonthDay* before) {
-    const QString month = QString::fromStdString(LunarMonthText(day.season.atSunrise.month));
-    const QString paksha = Paksha(day.view);
-    if (before != nullptr && QString::fromStdString(LunarMonthText(before->season.atSunrise.month)) == month &&
-        Paksha(before->view) == paksha) {
-        return QString();
+// The search of the pages' undertaking and people, with the undertaking's vetoes as the finder searches by default.
+FinderQuery SearchOf(const PeopleInput& people) {
+    FinderQuery search;
+    search.input = people.first;
+    search.others = people.others;
+    search.roles = people.roles;
+    if (const std::optional<MuhurthaSubject> subject = FindSubject(people.first.subject)) {
+        search.vetoes = VetoesOf(*subject);
     }
-    return month + QStringLiteral(", ") + paksha;
+    return search;
 }
 
 QString DateKey(LocalDate date) { return QString::number(date.year * 10000 + date.month * 100 + date.day); }
@@ -113,59 +64,27 @@ MonthGrid::MonthGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     // Each week as tall as its fullest day, so that no mark is cut off; the grid scrolls on a small screen.
     verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    QStringList headings;
-    const QLocale locale;
-    const int first = static_cast<int>(locale.firstDayOfWeek());  // 1 = Monday .. 7 = Sunday
-    for (int i = 0; i < 7; ++i) headings << locale.dayName((first - 1 + i) % 7 + 1, QLocale::LongFormat);
-    setHorizontalHeaderLabels(headings);
 }
 
 void MonthGrid::ShowMonth(const MonthView& month) {
     clearContents();
-    const int first = static_cast<int>(QLocale().firstDayOfWeek());  // Qt: 1 = Monday .. 7 = Sunday
-    const auto columnOf = [first](int weekday) {                      // weekday: 1 = Sunday .. 7 = Saturday
-        const int qtDay = weekday == 1 ? 7 : weekday - 1;
-        return (qtDay - first + 7) % 7;
-    };
-    // The column of the 1st, counted back from the first date listed (a date the clocks skipped is left out).
-    const int lead = month.days.empty() ? 0
-                                        : ((columnOf(month.days.front().view.sun.weekday) -
-                                            (month.days.front().view.sun.date.day - 1)) % 7 + 7) % 7;
-    const int lastDay = month.days.empty() ? 0 : month.days.back().view.sun.date.day;
-    setRowCount((lead + lastDay + 6) / 7);
-    QStringList marks;
-    for (std::size_t i = 0; i < month.days.size(); ++i) {
-        const MonthDay& day = month.days[i];
-        const DayView& view = day.view;
-        const LocalDate& date = view.sun.date;
-        const int place = lead + date.day - 1;
+    sheet_ = LayOutMonth(month, LocaleFirstWeekday());
+    const MonthSheet& sheet = sheet_;
+    QStringList headings;
+    for (const std::string& heading : sheet.headings) headings << Text(heading);
+    setHorizontalHeaderLabels(headings);
+    setRowCount(sheet.rows);
+    for (const MonthCell& cell : sheet.cells) {
         QStringList lines;
-        lines << QStringLiteral("%1 %2   %3")
-                     .arg(date.day)
-                     .arg(Text(WeekdayNames[static_cast<std::size_t>(view.sun.weekday - 1)]).left(3), SunLine(view));
-        lines << LimbLine(view, Limb::Tithi) << LimbLine(view, Limb::Nakshatra);
-        const QString lunar = MonthLine(day, i == 0 ? nullptr : &month.days[i - 1]);
-        if (!lunar.isEmpty()) lines << lunar;
-        const QString vetoes = VetoLine(day.season);
-        if (!vetoes.isEmpty()) lines << vetoes;
-        if (month.searched) lines << (day.best ? BestLine(*day.best) : QStringLiteral("\u2013 no rated window"));
-
+        for (const std::string& line : cell.lines) lines << Text(line);
         auto* item = new QTableWidgetItem(lines.join(QLatin1Char('\n')));
-        item->setData(DateRole, DateKey(date));
+        item->setData(DateRole, DateKey(cell.date));
         item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (day.best) item->setBackground(RatingTint(RankedRating(*day.best)));
-        const QString mark = QString::fromStdString(DateText(date)) + QLatin1Char(' ') +
-                             lines.mid(1).join(QStringLiteral(", "));
-        item->setToolTip(lines.join(QLatin1Char('\n')));
-        setItem(place / 7, place % 7, item);
-        if (!vetoes.isEmpty() || day.best) marks << mark;
+        if (cell.best) item->setBackground(RatingTint(*cell.best));
+        item->setToolTip(item->text());
+        setItem(cell.row, cell.column, item);
     }
-    QString description = marks.isEmpty() ? QStringLiteral("No day of the month is marked.")
-                                           : QStringLiteral("Marked days: ") + marks.join(QStringLiteral("; ")) + QLatin1Char('.');
-    description += QStringLiteral(" Symbols: %1 a veto of the season in force; ").arg(VetoSymbol());
-    description += QStringLiteral("best window %1 Good, %2 Average, %3 Bad.")
-                       .arg(RatingSymbol(Rating::Good), RatingSymbol(Rating::Average), RatingSymbol(Rating::Bad));
-    setAccessibleDescription(description);
+    setAccessibleDescription(Text(sheet.description));
 }
 
 QTableWidgetItem* MonthGrid::CellOf(LocalDate date) const {
@@ -234,14 +153,9 @@ MonthWindow::MonthWindow(MonthPlace place, MonthPages pages, LocalDate date, QWi
     connect(grid_, &QTableWidget::cellClicked, this, [this](int, int) { ShowSelectedDay(); });
     connect(grid_, &QTableWidget::currentCellChanged, this, [this] { UpdateButtons(); });
 
-    auto* legend = StyledLabel(
-        QStringLiteral("Tithi and nakshatra at sunrise, each to its end; \u2600 sunrise \u2013 sunset; %1 vetoes of the "
-                       "season in force during the day; best window %2 Good, %3 Average, %4 Bad. Click a day for its "
-                       "Day tab.")
-            .arg(VetoSymbol(), RatingSymbol(Rating::Good), RatingSymbol(Rating::Average), RatingSymbol(Rating::Bad)),
-        "hint");
-    legend->setObjectName(QStringLiteral("lblMonthLegend"));
-    legend->setWordWrap(true);
+    legend_ = StyledLabel(QString(), "hint");
+    legend_->setObjectName(QStringLiteral("lblMonthLegend"));
+    legend_->setWordWrap(true);
 
     showDay_ = new QPushButton(QStringLiteral("Show &Day"));
     showDay_->setObjectName(QStringLiteral("cmdMonthShowDay"));
@@ -249,6 +163,12 @@ MonthWindow::MonthWindow(MonthPlace place, MonthPages pages, LocalDate date, QWi
     showBest_ = new QPushButton(QStringLiteral("Show &Best Window"));
     showBest_->setObjectName(QStringLiteral("cmdMonthShowBest"));
     connect(showBest_, &QPushButton::clicked, this, &MonthWindow::ShowSelectedBest);
+    print_ = new QPushButton(QStringLiteral("&Print..."));
+    print_->setObjectName(QStringLiteral("cmdMonthPrint"));
+    connect(print_, &QPushButton::clicked, this, &MonthWindow::Print);
+    exportPdf_ = new QPushButton(QStringLiteral("Export as P&DF..."));
+    exportPdf_->setObjectName(QStringLiteral("cmdMonthExportPdf"));
+    connect(exportPdf_, &QPushButton::clicked, this, &MonthWindow::ExportPdf);
     auto* close = new QPushButton(QStringLiteral("Cl&ose"));
     close->setObjectName(QStringLiteral("cmdMonthClose"));
     close->setMinimumWidth(96);
@@ -257,6 +177,9 @@ MonthWindow::MonthWindow(MonthPlace place, MonthPages pages, LocalDate date, QWi
     bottom->addWidget(showDay_);
     bottom->addWidget(showBest_);
     bottom->addStretch(1);
+    bottom->addWidget(print_);
+    bottom->addWidget(exportPdf_);
+    bottom->addSpacing(12);
     bottom->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
@@ -267,7 +190,7 @@ MonthWindow::MonthWindow(MonthPlace place, MonthPages pages, LocalDate date, QWi
     layout->addWidget(best_);
     layout->addWidget(searched_);
     layout->addWidget(grid_, 1);
-    layout->addWidget(legend);
+    layout->addWidget(legend_);
     layout->addLayout(bottom);
     ShowMonth(std::clamp(date.year, FirstYear, LastYear), std::clamp(date.month, 1, 12));
     resize(1240, 690);
@@ -281,16 +204,7 @@ void MonthWindow::ShowMonth(int year, int month) {
     query.place = place_.place;
     query.zone = place_.zone;
     if (!place_.zoneId.empty()) query.timeZone = OpenTimeZone(place_.zoneId);
-    if (people_) {
-        FinderQuery undertaking;
-        undertaking.input = people_->first;
-        undertaking.others = people_->others;
-        undertaking.roles = people_->roles;
-        if (const std::optional<MuhurthaSubject> subject = FindSubject(people_->first.subject)) {
-            undertaking.vetoes = VetoesOf(*subject);  // as the finder searches by default
-        }
-        query.undertaking = std::move(undertaking);
-    }
+    if (people_) query.undertaking = SearchOf(*people_);
     searched_->setText(searchedText_);
     try {
         month_ = ComputeMonth(query);
@@ -301,13 +215,13 @@ void MonthWindow::ShowMonth(int year, int month) {
         searched_->setText(QStringLiteral("Not searched: ") + QString::fromStdString(e.what()));
     }
     grid_->ShowMonth(month_);
+    legend_->setText(Text(grid_->Sheet().legend) + QStringLiteral(" Click a day for its Day tab."));
     title_->setText(Text(MonthName(month)) + QLatin1Char(' ') + QString::number(year));
     goTo_->setDate(QDate(year, month, 1));
     const bool followsZone = query.timeZone.has_value();
     const QString zone = followsZone ? QString::fromStdString(place_.zoneId)
                                      : QStringLiteral("UTC") + QString::fromStdString(OffsetText(ZoneOffsetSeconds(place_.zone)));
-    QString where = place_.caption.isEmpty() ? QString() : place_.caption + QStringLiteral(": ");
-    clock_->setText(where + QStringLiteral("each day from sunrise, on the clock of ") + zone + QLatin1Char('.'));
+    clock_->setText(Text(MonthClockNote(place_.caption.toStdString(), zone.toStdString())));
     previous_->setEnabled(MonthProblem(month == 1 ? year - 1 : year, month == 1 ? 12 : month - 1).empty());
     next_->setEnabled(MonthProblem(month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1).empty());
     UpdateButtons();
@@ -327,16 +241,37 @@ void MonthWindow::SetBestWindows(bool on) {
             const QSignalBlocker quiet(best_);
             best_->setChecked(false);
         } else {
-            QStringList names;
-            names << QString::fromStdString(people_->first.personName);
-            for (const auto& other : people_->others) names << QString::fromStdString(other.name);
-            names.removeAll(QString());
-            searchedText_ = (QString::fromStdString(people_->first.subject) +
-                               (names.isEmpty() ? QString() : QStringLiteral(" for ") + names.join(QStringLiteral(", "))) +
-                               QStringLiteral(": the first window the finder ranks on each date, with the undertaking's vetoes."));
+            searchedText_ = Text(MonthSearchNote(SearchOf(*people_)));
         }
     }
     ShowMonth(month_.year, month_.month);
+}
+
+MonthSheet MonthWindow::PrintedSheet() const {
+    MonthSheet sheet = grid_->Sheet();
+    sheet.notes = {clock_->text().toStdString()};
+    if (!searched_->text().isEmpty()) sheet.notes.push_back(searched_->text().toStdString());
+    return sheet;
+}
+
+void MonthWindow::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (!pages_.shell.askPrinter || !pages_.shell.askPrinter(this, printer)) return;
+    QString error;
+    if (!PrintMonthSheet(PrintedSheet(), &printer, &error) && pages_.shell.showMessage) {
+        pages_.shell.showMessage(this, QMessageBox::Critical, error);
+    }
+}
+
+void MonthWindow::ExportPdf() {
+    const QString path = pages_.shell.askPdfPath ? pages_.shell.askPdfPath(this) : QString();
+    if (path.isEmpty()) return;
+    const Paper paper = QLocale().measurementSystem() == QLocale::ImperialUSSystem ? Paper::Letter : Paper::A4;
+    QString error;
+    if (!SaveMonthPdf(PrintedSheet(), paper, path, &error) && pages_.shell.showMessage) {
+        pages_.shell.showMessage(this, QMessageBox::Critical, error);
+    }
 }
 
 const MonthDay* MonthWindow::SelectedDay() const {

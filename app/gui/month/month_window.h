@@ -12,8 +12,10 @@
 #include <QDialog>
 #include <QTableWidget>
 
+#include "app/gui/shell/shell.h"
 #include "driver/people_calculation.h"
 #include "month/month.h"
+#include "month/month_sheet.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -30,10 +32,15 @@ public:
     explicit MonthGrid(QWidget* parent = nullptr);
 
     void ShowMonth(const MonthView& month);
+    // The month shown, as laid out for the grid, the printed page and the PDF.
+    const MonthSheet& Sheet() const { return sheet_; }
     // The cell of a date of the month shown, null for another date.
     QTableWidgetItem* CellOf(LocalDate date) const;
     // The date of a cell, none for an empty cell.
     std::optional<LocalDate> DateAt(int row, int column) const;
+
+private:
+    MonthSheet sheet_;
 };
 
 // The clock and place a month is shown at, as read from the muhurtha page.
@@ -53,6 +60,8 @@ struct MonthPages {
     std::function<void(LocalDate date)> showDay;
     // Shows one minute of a subject as the main window's full result.
     std::function<void(const std::string& subject, LocalDate date, int minute)> show;
+    // Messages, the printer and where to save the PDF.
+    ShellServices shell;
 };
 
 class MonthWindow : public QDialog {
@@ -70,6 +79,14 @@ public:
 
     const MonthView& Month() const { return month_; }
     MonthGrid* Grid() const { return grid_; }
+
+    // The month as it is shown, with the place and what was searched, for the printed page and the PDF.
+    MonthSheet PrintedSheet() const;
+    // "Print...": the printer's dialog, then the month on one landscape page.
+    void Print();
+    // "Export as PDF...": asks where, then saves the month on one landscape page of the locale's paper (Letter
+    // where the locale measures in US units, else A4). Errors are shown as messages.
+    void ExportPdf();
 
     // The selected date's Day tab, and its best window's full result (nothing without one).
     void ShowSelectedDay();
@@ -89,12 +106,15 @@ private:
     QLabel* title_ = nullptr;             // lblMonthTitle
     QLabel* clock_ = nullptr;             // lblMonthClock
     QLabel* searched_ = nullptr;          // lblMonthSearched
+    QLabel* legend_ = nullptr;            // lblMonthLegend
     QPushButton* previous_ = nullptr;     // cmdMonthPrevious
     QPushButton* next_ = nullptr;         // cmdMonthNext
     QDateEdit* goTo_ = nullptr;           // dtpMonthGoTo
     QCheckBox* best_ = nullptr;           // chkMonthBest
     QPushButton* showDay_ = nullptr;      // cmdMonthShowDay
     QPushButton* showBest_ = nullptr;     // cmdMonthShowBest
+    QPushButton* print_ = nullptr;        // cmdMonthPrint
+    QPushButton* exportPdf_ = nullptr;    // cmdMonthExportPdf
 };
 
 }  // namespace kalvora

@@ -162,6 +162,13 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* monthPdf = file->addAction(QStringLiteral("Export &Month as PDF..."));
+    monthPdf->setObjectName(QStringLiteral("mnuExportMonthPdf"));
+    connect(monthPdf, &QAction::triggered, this, [this] {
+        OpenMonth();
+        month_->ExportPdf();
+    });
+    file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -904,6 +911,7 @@ void MainWindow::OpenMonth(std::optional<LocalDate> date) {
         pages.show = [this](const std::string& subject, LocalDate day, int minute) {
             QTimer::singleShot(0, this, [this, subject, day, minute] { ShowFoundMinute(subject, day, minute); });
         };
+        pages.shell = services_;
         auto* window = new MonthWindow(std::move(read), std::move(pages), *date, this);
         ForgetWhenClosed(this, month_, window);
         month_ = window;

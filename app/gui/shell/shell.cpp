@@ -50,6 +50,14 @@ QString AskCalendarPath(QWidget* parent) {
     return path;
 }
 
+QString AskMonthPdfPath(QWidget* parent) {
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Month as PDF"),
+                                                QStringLiteral("Muhurtha Month.pdf"),
+                                                QStringLiteral("PDF Document (*.pdf)"));
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    return path;
+}
+
 bool AskPrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QString::fromLatin1(AppTitle));
@@ -66,7 +74,7 @@ int AskChoice(QWidget* parent, const QString& question, const QStringList& answe
 
 ShellServices DesktopServices() {
     return ShellServices{ShowMessageBox, OpenInBrowser, 3000, AskReportPath, AskPrinter, AskChoice, nullptr,
-                         AskCalendarPath};
+                         AskCalendarPath, AskMonthPdfPath};
 }
 
 void BringToFront(QWidget* window) {

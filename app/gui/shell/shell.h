@@ -56,6 +56,7 @@ struct ShellServices {
     // The atlas of places behind the City boxes; unset: each window loads its own.
     std::shared_ptr<AtlasSource> atlas;
     SavePathFunction askCalendarPath;  // where to save a calendar file; unset: saving is cancelled
+    SavePathFunction askPdfPath;       // where to save a month as PDF; unset: saving is cancelled
 };
 
 // The real message box, browser and pause.
@@ -65,6 +66,7 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text
 bool OpenInBrowser(const QUrl& url);
 QString AskReportPath(QWidget* parent);
 QString AskCalendarPath(QWidget* parent);
+QString AskMonthPdfPath(QWidget* parent);
 bool AskPrinter(QWidget* parent, QPrinter& printer);
 int AskChoice(QWidget* parent, const QString& question, const QStringList& answers);
 
