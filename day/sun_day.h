@@ -10,15 +10,10 @@
 #include <string>
 
 #include "astro/calendar.h"
+#include "astro/conventions.h"  // SunriseDefinition
 #include "astro/local_time.h"  // LocalDateOf, LocalMidnightJdUt, LocalTimeText
 
 namespace kalvora {
-
-// Which point of the Sun's disc marks rising and setting.
-enum class SunriseDefinition : std::uint8_t {
-    Hindu,     // centre of the disc on the horizon, no refraction (the almanacs' sunrise)
-    Standard,  // upper limb on the horizon, with the standard atmospheric refraction
-};
 
 // A place and its clock. The caller resolves the zone (and daylight saving) into one offset for the date.
 struct DayPlace {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "astro/conventions.h"
 #include "astro/moment.h"
 #include "muhurtha/evaluation.h"
 #include "muhurtha/moment_details.h"
@@ -78,6 +79,7 @@ struct CalculationInput {
     std::string personSex = "Male";  // "Male" or "Female"
     std::string muhurthaWeekdayBox;  // weekday box of the muhurtha page
     PlanetsMode planets = PlanetsMode::Sky;
+    Conventions conventions;  // the tradition's choices; the defaults are the program's own
 };
 
 struct Calculation {
