@@ -51,9 +51,12 @@ MomentTime ConvertMoment(const MomentInput& input);
 // Sign, nakshatra and their lords of a sidereal Moon longitude (0..<360), written into chart.
 void SetMoonNames(double moonLongitude, ChartPositions& chart);
 
-// Sidereal ascendant of a converted moment: fills the lagna fields of chart only.
-void LagnaFromTime(const MomentTime& time, ChartPositions& chart);
-// Sidereal Moon, its sign and nakshatra, of a converted moment: fills the Moon fields of chart only.
-void MoonFromTime(const MomentTime& time, ChartPositions& chart);
+// Sidereal ascendant of a converted moment: fills the lagna fields of chart only. With another ayanamsa than
+// Lahiri, `ayanamsaShiftDeg` is its difference from Lahiri at the moment (planets/ayanamsa.h AyanamsaShiftDeg),
+// taken off the sidereal longitude; 0 keeps the closed form's Lahiri exactly.
+void LagnaFromTime(const MomentTime& time, ChartPositions& chart, double ayanamsaShiftDeg = 0.0);
+// Sidereal Moon, its sign and nakshatra, of a converted moment: fills the Moon fields of chart only. The shift as
+// for the ascendant.
+void MoonFromTime(const MomentTime& time, ChartPositions& chart, double ayanamsaShiftDeg = 0.0);
 
 }  // namespace kalvora

@@ -15,7 +15,7 @@ double LahiriAyanamsa1900(double t) {
     return (nutationArcsec - (5025.64 + 1.11 * t) * t - 80861.27) / 3600.0;
 }
 
-void LagnaFromTime(const MomentTime& time, ChartPositions& chart) {
+void LagnaFromTime(const MomentTime& time, ChartPositions& chart, double ayanamsaShiftDeg) {
     const double t = time.centuriesSince1900;
     const double ayanamsa = LahiriAyanamsa1900(t);
     const double theta = LocalSiderealTime(time.ut, t, time.longitude) * DegToRad;
@@ -30,7 +30,7 @@ void LagnaFromTime(const MomentTime& time, ChartPositions& chart) {
     double tropical = a * RadToDeg;
     while (tropical >= 360.0) tropical -= 360.0;
 
-    double sidereal = tropical + ayanamsa;
+    double sidereal = tropical + ayanamsa - ayanamsaShiftDeg;  // another ayanamsa moves it by its difference
     NormalizeDegrees(sidereal);
     chart.lagnaLongitude = sidereal;
     chart.lagnaSignIndex = ZodiacSignIndex(sidereal);

@@ -14,7 +14,7 @@ double LahiriAyanamsa2000(double t) {
     return (nutationArcsec - (5025.64 + 1.11 * t) * t - 85886.27) / 3600.0;
 }
 
-void MoonFromTime(const MomentTime& time, ChartPositions& chart) {
+void MoonFromTime(const MomentTime& time, ChartPositions& chart, double ayanamsaShiftDeg) {
     const double t = time.centuriesSince2000;
     const double ayanamsa = LahiriAyanamsa2000(t);
 
@@ -37,8 +37,10 @@ void MoonFromTime(const MomentTime& time, ChartPositions& chart) {
     while (lambda < 0.0) lambda += 360.0;
     while (lambda > 360.0) lambda -= 360.0;
 
-    double sidereal = lambda + ayanamsa;
+    // Another ayanamsa than Lahiri moves the sidereal Moon by its difference from Lahiri (0 for Lahiri itself).
+    double sidereal = lambda + ayanamsa - ayanamsaShiftDeg;
     if (sidereal < 0.0) sidereal += 360.0;
+    if (sidereal >= 360.0) sidereal -= 360.0;
     SetMoonNames(sidereal, chart);
 }
 

@@ -6,6 +6,7 @@
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
 #include "cli/birth_options.h"
+#include "cli/conventions_options.h"
 #include "cli/people_options.h"
 
 namespace kalvora {
@@ -86,7 +87,7 @@ constexpr auto CalculationOptions = JoinRows(
         {"--report", Value, ReadReport},
         {"--report-appendix", Value, ReadReportAppendix},
     }),
-    RolesAndGroupRows<CliOptions>());
+    RolesAndGroupRows<CliOptions>(), ConventionRows<CliOptions>());
 static_assert(WellFormed(CalculationOptions));
 
 }  // namespace
@@ -107,6 +108,7 @@ std::string UsageText() {
            "                  [--roles ROLE,ROLE...] [--group NAME] [--subject TEXT] [--json]\n"
            "                  [--report FILE.rtf|FILE.pdf]\n"
            "                  [--planets sky|none] [--report-appendix details|none]\n"
+           "                  " + ConventionsUsage() + "\n"
            "       kalvora-cli places QUERY [--top N] [--json]\n"
            "       kalvora-cli find ... (see find --help)\n"
            "       kalvora-cli day ... (see day --help)\n"
@@ -136,6 +138,10 @@ std::string UsageText() {
            "--planets none evaluates with no planet placed and shows none.\n"
            "--report-appendix details (the default) ends the report with the details of the calculation; none\n"
            "leaves them out, for the report as it was before they were added.\n"
+           "--ayanamsa chooses the ayanamsa of every sidereal longitude (the Moon, its rashi and nakshatra, the yoga,\n"
+           "the lagna, the planets); lahiri, the default, is the program's own closed form, the others come from the\n"
+           "Swiss Ephemeris and move each longitude by their difference from its Lahiri. The tithi and karana do\n"
+           "not move. Every command takes it; the JSON says the conventions used as \"conventions\".\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 

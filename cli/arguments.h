@@ -26,6 +26,7 @@ struct CliOptions {
     PersonChoice person;            // --person and --born, in place of the birth options
     std::set<std::string_view> given;
     MomentInput& BirthMoment() { return input.birth; }
+    Conventions& ConventionsChosen() { return input.conventions; }
 
     // The people after the first: each further --person, then the one typed with --partner and its twins (see
     // cli/people_options.h).

@@ -8,6 +8,7 @@
 #include "driver/panels.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/conventions_options.h"
 #include "cli/day.h"
 #include "cli/find.h"
 #include "cli/month.h"
@@ -244,6 +245,7 @@ std::string CalculationJson(const CalculationInput& input, const Calculation& c,
     JsonWriter json;
     json.BeginObject();
     WriteCalculation(json, input, c, times);
+    WriteConventionsJson(json, input.conventions);
     json.EndObject();
     return json.Text();
 }
@@ -253,6 +255,7 @@ std::string PeopleJson(const PeopleInput& input, const PeopleCalculation& people
     json.BeginObject();
     WriteCalculation(json, input.first, people.First(), times);
     WritePeople(json, people);
+    WriteConventionsJson(json, input.first.conventions);
     json.EndObject();
     return json.Text();
 }

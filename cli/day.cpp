@@ -5,6 +5,7 @@
 #include "astro/tables.h"
 #include "cli/birth_options.h"
 #include "cli/command.h"
+#include "cli/conventions_options.h"
 #include "cli/options.h"
 #include "driver/panels.h"
 #include "driver/season.h"
@@ -25,7 +26,8 @@ void ReadJson(DayOptions& o, std::string_view, std::string_view) { o.json = true
 
 constexpr auto DayOptionTable = JoinRows(std::to_array<Row>({{"--date", OptionKind::Required, ReadDate}}),
                                          DayPlaceRows<DayOptions>(),
-                                         std::to_array<Row>({{"--json", OptionKind::Flag, ReadJson}}));
+                                         std::to_array<Row>({{"--json", OptionKind::Flag, ReadJson}}),
+                                         ConventionRows<DayOptions>());
 static_assert(WellFormed(DayOptionTable));
 
 // A clock minute as the day's texts show times: "YYYY-MM-DDTHH:MM:SS".
@@ -73,6 +75,7 @@ void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
 std::string DayUsageText() {
     return "usage: kalvora-cli day --date YYYY-MM-DD [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--sunrise hindu|standard] [--json]\n"
+           "                 " + ConventionsUsage() + "\n"
            "Prints the day of the date at the place: sunrise, sunset and the next sunrise (hindu: the centre of the\n"
            "Sun on the horizon without refraction, the default; standard: its upper edge with refraction), the\n"
            "tithi, nakshatra, yoga and karana current from sunrise to the next sunrise with their times, Rahu\n"
@@ -82,7 +85,8 @@ std::string DayUsageText() {
            "The place and zone are taken as by the calculation (see kalvora-cli --help): coordinates from --lat and\n"
            "--lon or the best atlas match of --place, the zone from --zone, --tz or the place; a zone id gives the\n"
            "offset in force at the day's sunrise (where the Sun does not rise, the one in force for most of the date);\n"
-           "a date the zone's clocks skipped is refused.\n";
+           "a date the zone's clocks skipped is refused. --ayanamsa as for the calculation (see kalvora-cli --help)\n"
+           "places the nakshatras, yogas, lagnas, Panchaka and the season's sankrantis.\n";
 }
 
 DayOptions ParseDayArguments(const std::vector<std::string>& args) {
@@ -127,7 +131,8 @@ void WriteSeasonJson(JsonWriter& json, const DaySeason& season) {
     WriteVetoesJson(json, season.vetoes);
 }
 
-// The rest of the day's table, after the season: "lagnas", "varjyam", "amritKalam", "bhadra" and "panchaka".
+// The rest of the day's table, after the season: "lagnas", "varjyam", "amritKalam", "bhadra" and "panchaka"; then
+// the conventions the day was computed with.
 void WriteTableJson(JsonWriter& json, const DayView& day) {
     const DayTable& table = day.table;
     json.Key("lagnas").BeginArray();
@@ -145,6 +150,7 @@ void WriteTableJson(JsonWriter& json, const DayView& day) {
         for (const TimeSpan& span : *spans) Span(json, day, span);
         json.EndArray();
     }
+    WriteConventionsJson(json, day.conventions);
 }
 
 }  // namespace
@@ -315,7 +321,8 @@ std::string DayText(const DayView& day, const DaySeason& season) { return DayLin
 int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommand<DayOptions>(args, out, err, ParseDayArguments, DayUsageText,
                                   [](const DayOptions& options, std::ostream& output) {
-        const DayView day = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise);
+        const DayView day = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise,
+                                           options.conventions.ayanamsa);
         const DaySeason season = SeasonOfDay(day);
         output << (options.json ? DayJson(day, season) + "\n" : DayText(day, season));
     });

@@ -23,6 +23,8 @@ struct DayOptions {
     MomentSources sources;  // the place and zone options, resolved once all are read
     LocalDate date;
     SunriseDefinition sunrise = SunriseDefinition::Hindu;
+    Conventions conventions;  // the ayanamsa of the day's sidereal limbs, lagnas and Moon marks
+    Conventions& ConventionsChosen() { return conventions; }
 };
 
 // The place, zone and sunrise options of the day, shared by the commands that show days (day, month): an options

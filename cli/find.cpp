@@ -8,6 +8,7 @@
 #include "cli/birth_options.h"
 #include "cli/calendar_file.h"
 #include "cli/command.h"
+#include "cli/conventions_options.h"
 #include "cli/json.h"
 #include "cli/options.h"
 #include "cli/people_options.h"
@@ -156,7 +157,7 @@ constexpr auto FindOptionTable = JoinRows(
         {"--top", Value, ReadTop},
         {"--all-good", Flag, ReadAllGood},
     }),
-    RolesAndGroupRows<FindOptions>());
+    RolesAndGroupRows<FindOptions>(), ConventionRows<FindOptions>());
 static_assert(WellFormed(FindOptionTable));
 
 }  // namespace
@@ -177,6 +178,7 @@ std::string FindUsageText() {
            "                  [--person NAME[@YYYY-MM-DD]]... [--partner YYYY-MM-DDTHH:MM[:SS] --partner-name TEXT\n"
            "                   [--partner-sex Male|Female] [--partner-place ... --partner-fold ...]]\n"
            "                  [--roles ROLE,ROLE...] [--group NAME] [--all-good]\n"
+           "                  " + ConventionsUsage() + "\n"
            "Searches every minute of the dates --from to --to (both included, at most ten years) and lists the\n"
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"
@@ -200,7 +202,8 @@ std::string FindUsageText() {
            "Several people are taken as by the calculation (--person again, --partner, --roles, --group NAME for a\n"
            "saved group): a window then ends wherever any person's evaluation or a Surya or Guru bala changes,\n"
            "ranks by the combined verdict (then the people's counts and scores added up) and names everyone's rating.\n"
-           "--all-good keeps only the minutes Good for everyone (no bad bala holding them at Average).\n";
+           "--all-good keeps only the minutes Good for everyone (no bad bala holding them at Average).\n"
+           "--ayanamsa as for the calculation; the search stays exact to the minute under any of them.\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {
@@ -222,7 +225,8 @@ FindOptions ParseFindArguments(const std::vector<std::string>& args) {
     return options;
 }
 
-std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::optional<VetoedSpan>& vetoed) {
+std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::optional<VetoedSpan>& vetoed,
+                        const Conventions& conventions) {
     JsonWriter json;
     json.BeginObject().Key("windows").BeginArray();
     for (const FoundWindow& w : windows) {
@@ -272,6 +276,7 @@ std::string WindowsJson(const std::vector<FoundWindow>& windows, const std::opti
             json.Null();
         }
     }
+    WriteConventionsJson(json, conventions);
     json.EndObject();
     return json.Text();
 }
@@ -310,7 +315,7 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         const std::vector<FoundWindow> windows = ListWindows(result.windows, options.listing);
         if (options.icsPath) WriteCalendarFile(*options.icsPath, WindowEvents(options.query, windows));
         if (options.json) {
-            output << WindowsJson(windows, result.vetoed) << "\n";
+            output << WindowsJson(windows, result.vetoed, options.query.input.conventions) << "\n";
         } else {
             output << WindowsText(windows, options.zoneId.has_value());
             if (result.vetoed) output << VetoedSpanText(*result.vetoed) << "\n";

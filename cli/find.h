@@ -35,9 +35,9 @@ std::string FindUsageText();
 // searched for several people ending with "people": [{"name", "rating"}] and "combined": {"rating", "decidedBy":
 // [names], "reason"} (its own fields being the first person's); when the
 // vetoes left out the whole span, also "vetoedBy": [{"id", "start", "end"}] (each span whole, end its first minute
-// no longer in force) and "nextAllowed": "YYYY-MM-DD" (null when none comes within a year).
+// no longer in force) and "nextAllowed": "YYYY-MM-DD" (null when none comes within a year); last "conventions".
 std::string WindowsJson(const std::vector<FoundWindow>& windows,
-                        const std::optional<VetoedSpan>& vetoed = std::nullopt);
+                        const std::optional<VetoedSpan>& vetoed = std::nullopt, const Conventions& conventions = {});
 // One readable line per window; with `showOffsets` (a clock that follows a zone) each line ends with the
 // window's offset, "UTC-04:00". A window searched for several people then names the combined rating and each
 // person's: "combined Average: Asha Good, Ravi Good; Surya bala bad for Ravi".

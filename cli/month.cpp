@@ -6,6 +6,7 @@
 #include "cli/birth_options.h"
 #include "cli/calendar_file.h"
 #include "cli/command.h"
+#include "cli/conventions_options.h"
 #include "cli/day.h"
 #include "cli/json.h"
 #include "cli/options.h"
@@ -71,7 +72,7 @@ constexpr auto MonthOptionTable = JoinRows(
         {"--pdf", Value, ReadPdf},
         {"--paper", Value, ReadPaper},
     }),
-    RolesAndGroupRows<MonthOptions>());
+    RolesAndGroupRows<MonthOptions>(), ConventionRows<MonthOptions>());
 static_assert(WellFormed(MonthOptionTable));
 
 constexpr std::string_view SeeHelp = "month --help";
@@ -79,7 +80,7 @@ constexpr std::string_view SeeHelp = "month --help";
 // The options that name a person: taken only with an undertaking to weigh them against.
 bool PersonOption(std::string_view name) {
     return name != "--year" && name != "--month" && name != "--subject" && name != "--json" && name != "--ics" &&
-           name != "--pdf" && name != "--paper" && std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
+           name != "--pdf" && name != "--paper" && name != "--ayanamsa" && std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
 }
 
 }  // namespace
@@ -96,6 +97,7 @@ std::string MonthUsageText() {
     return "usage: kalvora-cli month --year YYYY --month MM [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--sunrise hindu|standard] [--json]\n"
            "                 [--ics FILE] [--pdf FILE [--paper a4|letter]]\n"
+           "                 " + ConventionsUsage() + "\n"
            "                 [--subject TEXT (--birth ... | --person NAME ...) [--name TEXT] [--sex Male|Female]\n"
            "                  [--person NAME[@YYYY-MM-DD]]... [--partner ... --partner-name TEXT] [--roles ...]\n"
            "                  [--group NAME]]\n"
@@ -148,6 +150,7 @@ MonthQuery MonthQueryOf(const MonthOptions& options) {
     query.zone = options.place.zone;
     query.timeZone = options.zone;
     query.sunrise = options.sunrise;
+    query.ayanamsa = options.query.input.conventions.ayanamsa;
     if (options.given.contains("--subject")) query.undertaking = options.query;
     return query;
 }
@@ -161,7 +164,7 @@ std::vector<std::string> MonthNotes(const MonthOptions& options) {
     return notes;
 }
 
-std::string MonthJson(const MonthView& month) {
+std::string MonthJson(const MonthView& month, const Conventions& conventions) {
     JsonWriter json;
     json.BeginObject().Field("year", month.year).Field("month", month.month);
     json.Key("days").BeginArray();
@@ -182,7 +185,9 @@ std::string MonthJson(const MonthView& month) {
         }
         json.EndObject();
     }
-    json.EndArray().EndObject();
+    json.EndArray();
+    WriteConventionsJson(json, conventions);
+    json.EndObject();
     return json.Text();
 }
 
@@ -240,7 +245,9 @@ int RunMonth(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 throw CommandError(error, 1);
             }
         }
-        output << (options.json ? MonthJson(month) + "\n" : MonthText(month));
+        Conventions conventions = options.query.input.conventions;
+        conventions.sunrise = options.sunrise;
+        output << (options.json ? MonthJson(month, conventions) + "\n" : MonthText(month));
     });
 }
 

@@ -39,8 +39,9 @@ std::string MonthUsageText();
 MonthQuery MonthQueryOf(const MonthOptions& options);
 
 // {"year": N, "month": N, "days": [DAY...]}, each DAY the day command's object, then with an undertaking "best":
-// {"start", "end", "rating"} (times "YYYY-MM-DDTHH:MM", the rating the combined one of several people) or null.
-std::string MonthJson(const MonthView& month);
+// {"start", "end", "rating"} (times "YYYY-MM-DDTHH:MM", the rating the combined one of several people) or null;
+// last "conventions".
+std::string MonthJson(const MonthView& month, const Conventions& conventions = {});
 // The notes under the month's title on paper: the place and clock, and with an undertaking what was searched.
 std::vector<std::string> MonthNotes(const MonthOptions& options);
 // A line a date: weekday, tithi and nakshatra at sunrise with their ends, lunar month, vetoes, best window.

@@ -42,6 +42,7 @@ struct SearchPeopleOptions {
     std::vector<OtherPerson> others;
     MomentInput& BirthMoment() { return query.input.birth; }
     CalculationInput& First() { return query.input; }
+    Conventions& ConventionsChosen() { return query.input.conventions; }
 };
 
 // The options --group stands in for: every option of a person.

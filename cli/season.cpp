@@ -4,6 +4,7 @@
 
 #include "cli/birth_options.h"
 #include "cli/command.h"
+#include "cli/conventions_options.h"
 #include "cli/json.h"
 #include "cli/options.h"
 #include "muhurtha/names.h"
@@ -21,7 +22,8 @@ void ReadJson(SeasonOptions& o, std::string_view, std::string_view) { o.json = t
 
 constexpr auto SeasonOptionTable = JoinRows(std::to_array<Row>({{"--year", OptionKind::Required, ReadYear}}),
                                             PlaceAndZoneRows<SeasonOptions, PlaceOf, SourcesOf>(DayOptionNames),
-                                            std::to_array<Row>({{"--json", OptionKind::Flag, ReadJson}}));
+                                            std::to_array<Row>({{"--json", OptionKind::Flag, ReadJson}}),
+                                            ConventionRows<SeasonOptions>());
 static_assert(WellFormed(SeasonOptionTable));
 
 }  // namespace
@@ -29,6 +31,7 @@ static_assert(WellFormed(SeasonOptionTable));
 std::string SeasonUsageText() {
     return "usage: kalvora-cli season --year YYYY [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--json]\n"
+           "                 " + ConventionsUsage() + "\n"
            "Prints the lunar months (amanta, from new moon to new moon, with the leap month and the lost month\n"
            "marked) and the spans of the vetoes (Guru asta, Shukra asta, Adhika masa, Chaturmas, Kharmas, Pitru\n"
            "paksha) that begin in the year, each from its first minute to the first minute after it; a span that\n"
@@ -36,7 +39,8 @@ std::string SeasonUsageText() {
            std::to_string(LastYear) + ".\n"
            "The place and zone are taken as by the day command: the zone from --zone, --tz or the place (its\n"
            "coordinates are not needed: the season is the same everywhere, only the clock differs). With a zone id\n"
-           "each time is on the offset in force at it.\n";
+           "each time is on the offset in force at it. --ayanamsa as for the calculation places the Sun's signs: the\n"
+           "months' names, the sankrantis and Kharmas.\n";
 }
 
 SeasonOptions ParseSeasonArguments(const std::vector<std::string>& args) {
@@ -55,7 +59,7 @@ SeasonClock SeasonClockOf(const SeasonOptions& options) {
     return ClockOfZone(*options.zone, from, to);
 }
 
-std::string SeasonJson(const SeasonYear& season) {
+std::string SeasonJson(const SeasonYear& season, const Conventions& conventions) {
     JsonWriter json;
     json.BeginObject().Field("year", season.year);
     json.Key("months").BeginArray();
@@ -78,6 +82,7 @@ std::string SeasonJson(const SeasonYear& season) {
             .EndObject();
     }
     json.EndArray();
+    WriteConventionsJson(json, conventions);
     json.EndObject();
     return json.Text();
 }
@@ -103,9 +108,9 @@ std::string SeasonText(const SeasonYear& season, const std::string& clockName) {
 int RunSeason(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommand<SeasonOptions>(args, out, err, ParseSeasonArguments, SeasonUsageText,
                                      [](const SeasonOptions& options, std::ostream& output) {
-        const SeasonYear season = SeasonOfYear(options.year, SeasonClockOf(options));
+        const SeasonYear season = SeasonOfYear(options.year, SeasonClockOf(options), options.conventions.ayanamsa);
         if (options.json) {
-            output << SeasonJson(season) << "\n";
+            output << SeasonJson(season, options.conventions) << "\n";
             return;
         }
         const std::string clockName = options.zone ? options.zone->id() + "'s clock"

@@ -19,6 +19,8 @@ struct SeasonOptions {
     MomentInput place;      // the typed coordinates and zone
     MomentSources sources;  // the place and zone options, resolved once all are read
     std::optional<TimeZone> zone;  // the zone id followed; none for a typed offset
+    Conventions conventions;       // the ayanamsa of the Sun's signs: the months' names, sankrantis, Kharmas
+    Conventions& ConventionsChosen() { return conventions; }
 };
 
 SeasonOptions ParseSeasonArguments(const std::vector<std::string>& args);
@@ -28,8 +30,8 @@ std::string SeasonUsageText();
 SeasonClock SeasonClockOf(const SeasonOptions& options);
 
 // {"year": N, "months": [{"name", "adhika", "kshaya", "start", "end"}], "vetoes": [{"id", "start", "end"}]},
-// times "YYYY-MM-DDTHH:MM" on the clock.
-std::string SeasonJson(const SeasonYear& season);
+// times "YYYY-MM-DDTHH:MM" on the clock, then "conventions".
+std::string SeasonJson(const SeasonYear& season, const Conventions& conventions = {});
 // The months and spans as readable lines; `clockName` says whose clock the times are on.
 std::string SeasonText(const SeasonYear& season, const std::string& clockName);
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "astro/ephemeris.h"
+#include "planets/ayanamsa.h"
 
 namespace kalvora {
 
@@ -27,19 +28,21 @@ ZoneOfMoment ZoneOfTyped(const TypedZone& zone) {
     return {std::nullopt, "", ZoneOffsetSeconds(zone), zone.isDst};
 }
 
-Sky SkyOf(const MomentTime& time, const ChartPositions& chart) {
-    return ComputeSky(JulianDayUt(time), chart.moonLongitude);
+Sky SkyOf(const MomentTime& time, const ChartPositions& chart, Ayanamsa ayanamsa) {
+    return ComputeSky(JulianDayUt(time), chart.moonLongitude, ayanamsa);
 }
 
-MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets) {
+MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets, const Conventions& conventions) {
     MomentResult r;
     r.time = ConvertMoment(input);
+    // Another ayanamsa than Lahiri moves every sidereal longitude by its difference from Lahiri at the moment.
+    const double shift = AyanamsaShiftDeg(conventions.ayanamsa, JulianDayUt(r.time));
     // The order of the engines is fixed: ascendant, Moon, then the almanac on the converted moment's clock.
-    LagnaFromTime(r.time, r.chart);
-    MoonFromTime(r.time, r.chart);
-    r.panchanga = ComputePanchanga(r.time.clock);
+    LagnaFromTime(r.time, r.chart, shift);
+    MoonFromTime(r.time, r.chart, shift);
+    r.panchanga = ComputePanchanga(r.time.clock, shift);
     r.details = DetailsOf(r.chart, r.panchanga);
-    if (planets == PlanetsMode::Sky) r.sky = SkyOf(r.time, r.chart);
+    if (planets == PlanetsMode::Sky) r.sky = SkyOf(r.time, r.chart, conventions.ayanamsa);
     return r;
 }
 
@@ -71,12 +74,12 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
 }
 
 Calculation Calculate(const CalculationInput& input) {
-    return CalculateAt(input, ComputeMoment(input.muhurtha, input.planets));
+    return CalculateAt(input, ComputeMoment(input.muhurtha, input.planets, input.conventions));
 }
 
 Calculation CalculateAt(const CalculationInput& input, MomentResult muhurtha) {
     Calculation c;
-    c.birth = ComputeMoment(input.birth, input.planets);
+    c.birth = ComputeMoment(input.birth, input.planets, input.conventions);
     c.muhurtha = std::move(muhurtha);
     c.evaluationInput = MakeEvaluationInput(input, c.birth, c.muhurtha);
     c.tara = c.evaluationInput.tara;

@@ -30,10 +30,12 @@ struct MomentResult {
 
 // One moment converted once, then the ascendant, the Moon and the almanac of it, in that order, its nine names,
 // and (unless the mode is None) its sky.
-MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets = PlanetsMode::Sky);
+// The conventions' ayanamsa places every sidereal longitude (Lahiri's closed forms by default).
+MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets = PlanetsMode::Sky,
+                           const Conventions& conventions = {});
 
 // The sky of a computed moment: the ephemeris at its universal time, with the Moon of its chart.
-Sky SkyOf(const MomentTime& time, const ChartPositions& chart);
+Sky SkyOf(const MomentTime& time, const ChartPositions& chart, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // The nine display names of a computed moment.
 MomentDetails DetailsOf(const ChartPositions& chart, const PanchangaInfo& panchanga);

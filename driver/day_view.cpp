@@ -16,8 +16,11 @@ DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone) {
     return day;
 }
 
-DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date, SunriseDefinition definition) {
+DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date, SunriseDefinition definition,
+                       Ayanamsa ayanamsa) {
     DayView view;
+    view.conventions.sunrise = definition;
+    view.conventions.ayanamsa = ayanamsa;
     view.place = DayPlaceOf(place, zone);
     view.sun = ComputeSunDay(date, view.place, definition);
     if (const auto frame = FrameOf(view.sun)) view.periods = PeriodsOfDay(*frame);
@@ -32,16 +35,20 @@ DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate
         first = ClockMinuteHolding(*view.sun.sunriseJdUt, view.place.zoneOffsetSeconds);
         last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds);
     }
-    for (std::size_t i = 0; i < LimbCount; ++i) view.limbs[i] = LimbSpansBetween(Limbs[i], place, zone, first, last);
+    for (std::size_t i = 0; i < LimbCount; ++i) {
+        view.limbs[i] = LimbSpansBetween(Limbs[i], place, zone, first, last, ayanamsa);
+    }
     view.table = ComputeDayTable(place, zone, view);
     return view;
 }
 
 CalculationTimes ComputeCalculationTimes(const CalculationInput& input, SunriseDefinition definition) {
     CalculationTimes times;
-    times.birthLimbs = LimbsAt(input.birth);
-    times.muhurthaLimbs = LimbsAt(input.muhurtha);
-    times.muhurthaDay = ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), definition);
+    const Ayanamsa ayanamsa = input.conventions.ayanamsa;
+    times.birthLimbs = LimbsAt(input.birth, ayanamsa);
+    times.muhurthaLimbs = LimbsAt(input.muhurtha, ayanamsa);
+    times.muhurthaDay =
+        ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), definition, ayanamsa);
 
     // One calendar for the day's season and the chosen minute. The day's vetoes are those in force at some minute
     // from the one holding its sunrise (or its midnight); a minute before that is looked up on its own, since a veto
@@ -50,7 +57,7 @@ CalculationTimes ComputeCalculationTimes(const CalculationInput& input, SunriseD
     const DayView& day = times.muhurthaDay;
     const int offset = day.place.zoneOffsetSeconds;
     const double chosenJdUt = JdUtOfClockMinute(chosen, offset);
-    const LunarCalendar calendar(chosenJdUt - 1.0, chosenJdUt + 2.0);
+    const LunarCalendar calendar(chosenJdUt - 1.0, chosenJdUt + 2.0, ayanamsa);
     times.muhurthaSeason = SeasonOfDay(day, &calendar);
     const std::optional<MuhurthaSubject> subject = FindSubject(input.subject);
     if (!subject) return times;

@@ -44,6 +44,8 @@ struct DayView {
     // midnight.
     std::array<std::vector<LimbSpan>, LimbCount> limbs;
     DayTable table;  // the lagnas, Varjyam, Amrit kalam, Bhadra and Panchaka
+    // What it was computed with: the sunrise, and the ayanamsa of its sidereal limbs, lagnas and Moon marks.
+    Conventions conventions;
 };
 
 // A typed place and zone as the day computes with them: signed degrees and the zone's whole offset.
@@ -51,7 +53,8 @@ DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone);
 
 // The day of a local date at a typed place on a typed zone.
 DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date,
-                       SunriseDefinition definition = SunriseDefinition::Hindu);
+                       SunriseDefinition definition = SunriseDefinition::Hindu,
+                       Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // What is shown beside a calculation: the limb times of both moments, the day of the muhurtha's local date with its
 // season, and the vetoes in force at the chosen minute that apply to the undertaking with their warning.

@@ -8,6 +8,8 @@
 #include "astro/ephemeris.h"
 #include "driver/change_search.h"
 #include "panchanga/panchanga.h"
+#include "planets/ayanamsa.h"
+#include "planets/sky.h"
 
 namespace kalvora {
 
@@ -43,14 +45,15 @@ double JdUtOfClockMinute(ClockMinute minute, const TypedZone& zone) {
     return JdUtOfClockMinute(minute, ZoneOffsetSeconds(zone));
 }
 
-LimbValue LimbAt(Limb limb, const MomentInput& moment) {
+LimbValue LimbAt(Limb limb, const MomentInput& moment, Ayanamsa ayanamsa) {
     const MomentTime time = ConvertMoment(moment);
+    const double shift = AyanamsaShiftDeg(ayanamsa, JulianDayUt(time));
     if (limb == Limb::Nakshatra) {
         ChartPositions chart;
-        MoonFromTime(time, chart);
+        MoonFromTime(time, chart, shift);
         return {chart.nakshatraIndex, chart.nakshatra};
     }
-    const PanchangaInfo p = ComputePanchanga(time.clock);
+    const PanchangaInfo p = ComputePanchanga(time.clock, shift);
     switch (limb) {
         case Limb::Tithi: return {static_cast<int>(p.tithiIndex), p.tithiName};
         case Limb::Yoga: return {static_cast<int>(p.yogaIndex), p.yogaName};
@@ -69,36 +72,40 @@ struct LimbQuantity {
     Limb limb;
     const TypedPlace& place;
     const TypedZone& zone;
+    Ayanamsa ayanamsa;
     ChangeGuide guide{0, {}, {}, CoarseStep};
 
     ChangeReading<Value> Read(ClockMinute minute) {
-        return {minute, LimbAt(limb, AtClockMinute(place, zone, minute)), {}};
+        return {minute, LimbAt(limb, AtClockMinute(place, zone, minute), ayanamsa), {}};
     }
     static bool Same(const Value& a, const Value& b) { return a.index == b.index; }
 };
 
 }  // namespace
 
-LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute) {
-    LimbQuantity quantity{limb, place, zone};
+LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute,
+                    Ayanamsa ayanamsa) {
+    LimbQuantity quantity{limb, place, zone, ayanamsa};
     ChangeReading<LimbValue> at = quantity.Read(minute);
     const LimbValue value = at.value;
     const ClockMinute start = RunStart(quantity, at);
     return {limb, value, start, NextChange(quantity, at, NoLastMinute)->minute};
 }
 
-std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment) {
+std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment, Ayanamsa ayanamsa) {
     const ClockMinute minute = ClockMinuteOf(moment);
     std::array<LimbSpan, LimbCount> spans;
-    for (std::size_t i = 0; i < LimbCount; ++i) spans[i] = LimbSpanAt(Limbs[i], moment.place, moment.zone, minute);
+    for (std::size_t i = 0; i < LimbCount; ++i) {
+        spans[i] = LimbSpanAt(Limbs[i], moment.place, moment.zone, minute, ayanamsa);
+    }
     return spans;
 }
 
 std::vector<LimbSpan> LimbSpansBetween(Limb limb, const TypedPlace& place, const TypedZone& zone,
-                                       ClockMinute first, ClockMinute last) {
+                                       ClockMinute first, ClockMinute last, Ayanamsa ayanamsa) {
     std::vector<LimbSpan> spans;
     if (first > last) return spans;
-    LimbQuantity quantity{limb, place, zone};
+    LimbQuantity quantity{limb, place, zone, ayanamsa};
     ChangeReading<LimbValue> at = quantity.Read(first);
     ClockMinute start = RunStart(quantity, at);
     for (;;) {

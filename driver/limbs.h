@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/conventions.h"
 #include "astro/local_time.h"
 #include "astro/moment.h"
 #include "driver/calculation.h"
@@ -39,7 +40,7 @@ struct LimbValue {
 };
 // The limb as the calculation shows it at a typed moment (ComputePanchanga for tithi, yoga and karana,
 // MoonFromTime for the nakshatra, on the converted moment).
-LimbValue LimbAt(Limb limb, const MomentInput& moment);
+LimbValue LimbAt(Limb limb, const MomentInput& moment, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // One value of a limb and the minutes it holds: start is the first whole minute showing it, end the first whole
 // minute showing the next value.
@@ -51,12 +52,14 @@ struct LimbSpan {
     bool operator==(const LimbSpan&) const = default;
 };
 
-// The span of the value a limb shows at a clock minute of the given place and zone.
-LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute);
+// The span of the value a limb shows at a clock minute of the given place and zone. The nakshatra and the yoga
+// are read with `ayanamsa` (as every function here that takes one).
+LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute,
+                    Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 // The spans of the four limbs at a typed moment, in the order of Limbs.
-std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment);
+std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 // The spans of a limb current at any minute from first up to last (both included), in time order.
 std::vector<LimbSpan> LimbSpansBetween(Limb limb, const TypedPlace& place, const TypedZone& zone,
-                                       ClockMinute first, ClockMinute last);
+                                       ClockMinute first, ClockMinute last, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 }  // namespace kalvora

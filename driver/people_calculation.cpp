@@ -31,7 +31,7 @@ std::vector<Role> RolesOf(const PeopleInput& input) {
 
 PeopleCalculation CalculatePeople(const PeopleInput& input) {
     PeopleCalculation result;
-    const MomentResult muhurtha = ComputeMoment(input.first.muhurtha, input.first.planets);
+    const MomentResult muhurtha = ComputeMoment(input.first.muhurtha, input.first.planets, input.first.conventions);
     const std::vector<Role> roles = RolesOf(input);
     std::vector<PersonVerdict> verdicts;
     for (std::size_t i = 0; i < roles.size(); ++i) {

@@ -71,10 +71,12 @@ void PlanetQuantity::FindChanges(int first, int last, std::vector<ChangeReading<
 
 double PlanetQuantity::JdAt(int minute) { return JulianDayUt(moments_.TimeAt(minute)); }
 
-PlanetQuantity::Placed PlanetQuantity::Read(Body body, int minute, double jdUt) {
-    Placed p{minute, jdUt, ComputeBodyPlace(jdUt, body)};
+PlanetQuantity::Placed PlanetQuantity::Read(Body body, int minute, double jdUt) const {
+    Placed p{minute, jdUt, ComputeBodyPlace(jdUt, body, moments_.ChosenAyanamsa())};
     const double inSign = InSign(p.position);
-    if (inSign < BoundaryHairDeg || inSign > 30.0 - BoundaryHairDeg) p.position = ComputeBody(jdUt, body);
+    if (inSign < BoundaryHairDeg || inSign > 30.0 - BoundaryHairDeg) {
+        p.position = ComputeBody(jdUt, body, moments_.ChosenAyanamsa());
+    }
     return p;
 }
 
@@ -92,15 +94,15 @@ void PlanetQuantity::Changes(Body body, const Placed& lo, const Placed& hi) {
     }
     if (!MayLeaveAndReturn(body, lo, hi)) return;
 
-    const BodyPosition loMoving = ComputeBody(lo.jdUt, body);
-    const BodyPosition hiMoving = ComputeBody(hi.jdUt, body);
+    const BodyPosition loMoving = ComputeBody(lo.jdUt, body, moments_.ChosenAyanamsa());
+    const BodyPosition hiMoving = ComputeBody(hi.jdUt, body, moments_.ChosenAyanamsa());
     if (loMoving.retrograde == hiMoving.retrograde) return;  // one way only: it stayed in the sign
     // The station: the last minute moving as at lo, then the first moving the other way.
     Placed before{lo.minute, lo.jdUt, loMoving};
     Placed after{hi.minute, hi.jdUt, hiMoving};
     while (after.minute - before.minute > 1) {
         const int mid = before.minute + (after.minute - before.minute) / 2;
-        const Placed m{mid, JdAt(mid), ComputeBody(JdAt(mid), body)};
+        const Placed m{mid, JdAt(mid), ComputeBody(JdAt(mid), body, moments_.ChosenAyanamsa())};
         (m.position.retrograde == loMoving.retrograde ? before : after) = m;
     }
     for (const auto& [from, to] : {std::pair{lo, before}, std::pair{before, after}, std::pair{after, hi}}) {

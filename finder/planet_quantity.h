@@ -51,7 +51,7 @@ private:
 
     double JdAt(int minute);
     // A planet at a minute, in the sign the calculation's full reading gives it.
-    static Placed Read(Body body, int minute, double jdUt);
+    Placed Read(Body body, int minute, double jdUt) const;
     // Whether a planet read in one sign at two moments can have left it in between: out and back over a boundary
     // takes at least the way there and the way back, at no more than its largest motion.
     static bool MayLeaveAndReturn(Body body, const Placed& lo, const Placed& hi);

@@ -14,6 +14,8 @@
 #include "finder/finder.h"
 #include "muhurtha/checks.h"
 #include "panchanga/panchanga.h"
+#include "planets/ayanamsa.h"
+#include "planets/sky.h"
 
 namespace kalvora::finding {
 
@@ -23,7 +25,9 @@ inline std::int16_t Short(std::int64_t value) { return static_cast<std::int16_t>
 class DateMoments {
 public:
     // The moments are at `place`; SetZone puts them on a clock before any is read.
-    explicit DateMoments(const TypedPlace& place) { input_.place = place; }
+    explicit DateMoments(const TypedPlace& place, Ayanamsa ayanamsa = Ayanamsa::Lahiri) : ayanamsa_(ayanamsa) {
+        input_.place = place;
+    }
     void SetDate(LocalDate date) {
         input_.year = Short(date.year);
         input_.month = Short(date.month);
@@ -37,9 +41,13 @@ public:
         return input_;
     }
     MomentTime TimeAt(std::int64_t minute) { return ConvertMoment(At(minute)); }
+    // The ayanamsa the sidereal quantities are read with, and its difference from Lahiri at a moment.
+    Ayanamsa ChosenAyanamsa() const { return ayanamsa_; }
+    double ShiftAt(const MomentTime& time) const { return AyanamsaShiftDeg(ayanamsa_, JulianDayUt(time)); }
 
 private:
     MomentInput input_;
+    Ayanamsa ayanamsa_;
 };
 
 // Mean daily motions, the first guesses of the rates before any are measured (degrees per minute).
@@ -57,7 +65,8 @@ struct MoonQuantity {
 
     ChangeReading<Value> Read(std::int64_t minute) {
         ChangeReading<Value> r{minute, {}, {}};
-        MoonFromTime(moments.TimeAt(minute), r.value);
+        const MomentTime time = moments.TimeAt(minute);
+        MoonFromTime(time, r.value, moments.ShiftAt(time));
         r.phase = {r.value.moonLongitude, r.value.moonLongitude};
         return r;
     }
@@ -78,7 +87,8 @@ struct AscendantQuantity {
 
     ChangeReading<Value> Read(std::int64_t minute) {
         ChangeReading<Value> r{minute, {}, {}};
-        LagnaFromTime(moments.TimeAt(minute), r.value);
+        const MomentTime time = moments.TimeAt(minute);
+        LagnaFromTime(time, r.value, moments.ShiftAt(time));
         r.phase = {r.value.lagnaLongitude, 0.0};
         return r;
     }
@@ -94,7 +104,8 @@ struct AlmanacQuantity {
     ChangeGuide guide{2, {6.0, NakshatraArc}, {ElongationRate, SumRate}, 720};
 
     ChangeReading<Value> Read(std::int64_t minute) {
-        ChangeReading<Value> r{minute, ComputePanchanga(moments.TimeAt(minute).clock), {}};
+        const MomentTime time = moments.TimeAt(minute);
+        ChangeReading<Value> r{minute, ComputePanchanga(time.clock, moments.ShiftAt(time)), {}};
         const PanchangaInfo& p = r.value;
         r.phase = {ElongationDegrees(p.sunTropical, p.moonTropical),
                    ReduceDegrees(p.moonTropicalUnreduced + p.sunTropicalUnreduced + 2.0 * p.ayanamsaCorrection)};

@@ -147,17 +147,17 @@ class Search {
 public:
     explicit Search(const FinderQuery& query)
         : query_(query),
-          birth_(ComputeMoment(query.input.birth, query.input.planets)),
+          birth_(ComputeMoment(query.input.birth, query.input.planets, query.input.conventions)),
           readsPlanets_(ReadsPlanets(query)),
           readsBalas_(ReadsBalas(query)),
           roles_(RolesOf({query.input, query.others, query.roles})),
-          changes_(query.input.muhurtha.place, readsPlanets_ || readsBalas_),
+          changes_(query.input.muhurtha.place, readsPlanets_ || readsBalas_, query.input.conventions.ayanamsa),
           avoided_(query),
-          vetoed_(query.vetoes, query.from, query.to),
+          vetoed_(query.vetoes, query.from, query.to, query.input.conventions.ayanamsa),
           covering_(vetoed_.Spans().size(), false) {
         for (const OtherPerson& person : query.others) {
             CalculationInput input = InputFor(query.input, person);
-            const MomentResult birth = ComputeMoment(input.birth, input.planets);
+            const MomentResult birth = ComputeMoment(input.birth, input.planets, input.conventions);
             others_.push_back({std::move(input), birth});
         }
     }
@@ -288,7 +288,7 @@ private:
         MomentResult r;
         r.time = changes_.TimeAt(minute);
         r.chart = changes_.Moon(at);
-        LagnaFromTime(r.time, r.chart);
+        LagnaFromTime(r.time, r.chart, changes_.ShiftAt(r.time));
         r.panchanga = changes_.Almanac(at);
         r.details = DetailsOf(r.chart, r.panchanga);
         return r;

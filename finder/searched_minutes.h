@@ -53,6 +53,7 @@ private:
     bool anyPeriod_ = false;
     bool anyMark_ = false;
     const TypedPlace typedPlace_;
+    const Ayanamsa ayanamsa_;  // the Moon of the marks' spans is read with it
     const DayPlace place_;
     std::array<std::optional<std::pair<std::int32_t, SunDay>>, 2> days_;  // by the zone offset they were found on
     std::array<std::optional<MarkSpans>, 2> marks_;  // the two last found, as for the days
@@ -70,7 +71,8 @@ std::vector<MinuteRange> Without(const std::vector<MinuteRange>& ranges, const s
 // chosen no calendar is built.
 class VetoedMinutes {
 public:
-    VetoedMinutes(const std::array<bool, VetoCount>& chosen, LocalDate from, LocalDate to);
+    VetoedMinutes(const std::array<bool, VetoCount>& chosen, LocalDate from, LocalDate to,
+                  Ayanamsa ayanamsa = Ayanamsa::Lahiri);
     bool Any() const { return any_; }
     const std::vector<VetoSpan>& Spans() const { return spans_; }
 

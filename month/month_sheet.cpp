@@ -123,7 +123,8 @@ MonthSheet LayOutMonth(const MonthView& month, int firstWeekday) {
         cell.column = place % 7;
         cell.dateText = DateOnly(day.view);
         cell.sunText = SunText(day.view);
-        cell.lines = {cell.dateText + "   " + cell.sunText, LimbLine(day.view, Limb::Tithi), LimbLine(day.view, Limb::Nakshatra)};
+        cell.lines = {cell.dateText + "   " + cell.sunText, LimbLine(day.view, Limb::Tithi),
+                      LimbLine(day.view, Limb::Nakshatra)};
         if (std::string lunar = MonthLine(day, i == 0 ? nullptr : &month.days[i - 1]); !lunar.empty()) {
             cell.lines.push_back(std::move(lunar));
         }
@@ -148,7 +149,8 @@ MonthSheet LayOutMonth(const MonthView& month, int firstWeekday) {
                                                 : std::string());
     sheet.legend = "Tithi and nakshatra at sunrise, each to its end; \u2600 sunrise " + std::string(Dash) +
                    " sunset; " + symbols + ".";
-    sheet.description = (marks.empty() ? std::string("No day of the month is marked.") : "Marked days: " + marks + ".") +
+    sheet.description = (marks.empty() ? std::string("No day of the month is marked.")
+                                       : "Marked days: " + marks + ".") +
                         " Symbols: " + symbols + ".";
     return sheet;
 }

@@ -88,9 +88,11 @@ PanchangaInfo PanchangaElements(const PanchangaLongitudes& longitudes) {
                              longitudes.moon.unreduced, longitudes.ayanamsaCorrection);
 }
 
-PanchangaInfo ComputePanchanga(const MomentClock& clock) {
+PanchangaInfo ComputePanchanga(const MomentClock& clock, double ayanamsaShiftDeg) {
     const double jde = JulianEphemerisDay(clock);
-    PanchangaInfo info = PanchangaElements(PanchangaLongitudesAt(jde));
+    PanchangaLongitudes longitudes = PanchangaLongitudesAt(jde);
+    longitudes.ayanamsaCorrection -= ayanamsaShiftDeg;  // another ayanamsa than Lahiri: moves the yoga alone
+    PanchangaInfo info = PanchangaElements(longitudes);
     info.jde = jde;
     // The weekday of the civil date: it changes at local midnight, whatever the clock time.
     const int weekday = WeekdayOf(DateOf(clock));

@@ -33,7 +33,9 @@ struct PanchangaInfo {
 };
 
 // The almanac of the moment described by clock (UT = localHours - effectiveZoneHours).
-PanchangaInfo ComputePanchanga(const MomentClock& clock);
+// With another ayanamsa than Lahiri, `ayanamsaShiftDeg` (its difference from Lahiri at the moment) is taken off the
+// ayanamsa correction: the yoga moves, the tithi and karana (differences of two longitudes) do not; 0 keeps Lahiri.
+PanchangaInfo ComputePanchanga(const MomentClock& clock, double ayanamsaShiftDeg = 0.0);
 
 // Time scale and corrections.
 double DeltaTHours(double jdUt);

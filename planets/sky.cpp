@@ -10,6 +10,7 @@
 #include <swephexp.h>
 
 #include "astro/ephemeris.h"
+#include "planets/ayanamsa.h"
 
 namespace kalvora {
 
@@ -73,9 +74,9 @@ constexpr auto LargestDailyMotions = std::to_array<DailyMotion>({
 }
 
 // The bodies from the ephemeris, the Moon only when moonToo.
-Sky SkyFromEphemeris(double jdUt, bool moonToo) {
+Sky SkyFromEphemeris(double jdUt, bool moonToo, Ayanamsa ayanamsa) {
     // The sidereal mode lives in the library's per-thread state: set it in this thread for this call.
-    swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0);
+    swe_set_sid_mode(SiderealModeOf(ayanamsa), 0.0, 0.0);
 
     Sky sky;
     sky.jdUt = jdUt;
@@ -99,18 +100,18 @@ double JulianDayUt(const MomentTime& time) {
     return time.jdn - 0.5 + time.ut / 24.0;
 }
 
-Sky ComputeSky(double jdUt) { return SkyFromEphemeris(jdUt, true); }
+Sky ComputeSky(double jdUt, Ayanamsa ayanamsa) { return SkyFromEphemeris(jdUt, true, ayanamsa); }
 
 namespace {
 
 // One body the ephemeris computes on its own, with or without its speed.
-BodyPosition OneBody(double jdUt, Body body, int32 flags) {
+BodyPosition OneBody(double jdUt, Body body, int32 flags, Ayanamsa ayanamsa) {
     const auto row = std::find_if(EphemerisBodies.begin(), EphemerisBodies.end(),
                                   [body](const EphemerisBody& e) { return e.body == body; });
     if (row == EphemerisBodies.end() || body == Body::Moon) {
         throw std::invalid_argument("the ephemeris places the Sun, Mercury to Saturn and Rahu one by one");
     }
-    swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0);
+    swe_set_sid_mode(SiderealModeOf(ayanamsa), 0.0, 0.0);
     char message[AS_MAXCH] = "";
     double x[6] = {};
     if (swe_calc_ut(jdUt, row->number, flags, x, message) < 0) Refuse(jdUt, message);
@@ -119,9 +120,13 @@ BodyPosition OneBody(double jdUt, Body body, int32 flags) {
 
 }  // namespace
 
-BodyPosition ComputeBody(double jdUt, Body body) { return OneBody(jdUt, body, PositionFlags); }
+BodyPosition ComputeBody(double jdUt, Body body, Ayanamsa ayanamsa) {
+    return OneBody(jdUt, body, PositionFlags, ayanamsa);
+}
 
-BodyPosition ComputeBodyPlace(double jdUt, Body body) { return OneBody(jdUt, body, PlaceFlags); }
+BodyPosition ComputeBodyPlace(double jdUt, Body body, Ayanamsa ayanamsa) {
+    return OneBody(jdUt, body, PlaceFlags, ayanamsa);
+}
 
 BodyPosition OwnMoonPosition(double moonLongitudeDeg) {
     return PositionAt(moonLongitudeDeg, MoonMeanMotionDegPerDay);
@@ -131,9 +136,9 @@ double LargestDailyMotionDeg(Body body) {
     return LargestDailyMotions[static_cast<std::size_t>(body)].largestDeg;
 }
 
-Sky ComputeSky(double jdUt, double moonLongitudeDeg) {
+Sky ComputeSky(double jdUt, double moonLongitudeDeg, Ayanamsa ayanamsa) {
     // The Moon's place is given: the ephemeris is not asked for it (it costs as much as a planet).
-    Sky sky = SkyFromEphemeris(jdUt, false);
+    Sky sky = SkyFromEphemeris(jdUt, false, ayanamsa);
     sky.bodies[static_cast<std::size_t>(Body::Moon)] = OwnMoonPosition(moonLongitudeDeg);
     return sky;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// The sky of one moment: sidereal (Lahiri) longitudes, speeds and signs of the Sun, the Moon, the five planets and
+// The sky of one moment: sidereal longitudes (Lahiri unless another ayanamsa is chosen), speeds and signs of the Sun, the Moon, the five planets and
 // the mean lunar nodes, from the Swiss Ephemeris in its built-in analytical (Moshier) mode, and their texts.
 
 #include <array>
 #include <string>
 
+#include "astro/conventions.h"
 #include "astro/moment.h"
 #include "astro/tables.h"
 
@@ -24,7 +25,7 @@ struct BodyPosition {
 // The bodies of one moment, indexed by Body.
 struct Sky {
     double jdUt = 0.0;        // the moment, Julian day in universal time
-    double ayanamsaDeg = 0.0;  // Lahiri ayanamsa, positive: sidereal = tropical - ayanamsa
+    double ayanamsaDeg = 0.0;  // the library's value of the sky's ayanamsa, positive: sidereal = tropical - ayanamsa
     std::array<BodyPosition, BodyNames.size()> bodies{};
 
     const BodyPosition& at(Body body) const { return bodies[static_cast<std::size_t>(body)]; }
@@ -37,23 +38,23 @@ double JulianDayUt(const MomentTime& time);
 // The sky at a moment. Safe to call from any thread: the ephemeris keeps its state per thread, and the sidereal
 // mode is set in the calling thread on every call. Throws std::domain_error for a moment outside the ephemeris'
 // range (roughly the years -3000 to 3000).
-Sky ComputeSky(double jdUt);
+Sky ComputeSky(double jdUt, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // The same with the Moon at the system's own sidereal longitude, so that the planets, the details and the checks
 // show one Moon. The ephemeris is not asked for the Moon then: its speed is its mean motion, 13.18 deg a day (the
 // Moon never moves backward).
-Sky ComputeSky(double jdUt, double moonLongitudeDeg);
+Sky ComputeSky(double jdUt, double moonLongitudeDeg, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // One body from the ephemeris at a moment: the Sun, Mercury to Saturn, or Rahu (not the Moon, whose place is the
 // system's own, nor Ketu, which is Rahu's opposite). Sets the sidereal mode in the calling thread as ComputeSky
 // does, and gives the same position ComputeSky gives for that body.
-BodyPosition ComputeBody(double jdUt, Body body);
+BodyPosition ComputeBody(double jdUt, Body body, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // The same body's longitude, sign and nakshatra alone, for half the cost: its speed is not computed, so
 // speedDegPerDay is 0 and retrograde false whatever the body does. The longitude may differ from ComputeBody's in
 // the last bits (a ten-trillionth of a degree); a caller that needs the very sign ComputeBody gives next to a
 // boundary asks ComputeBody there.
-BodyPosition ComputeBodyPlace(double jdUt, Body body);
+BodyPosition ComputeBodyPlace(double jdUt, Body body, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // The Moon's position from the system's own sidereal longitude, as ComputeSky(jdUt, moonLongitudeDeg) places it.
 BodyPosition OwnMoonPosition(double moonLongitudeDeg);

@@ -6,6 +6,7 @@
 #include "astro/calendar.h"
 #include "astro/ephemeris.h"
 #include "panchanga/panchanga.h"
+#include "planets/ayanamsa.h"
 #include "planets/sky.h"
 
 namespace kalvora {
@@ -103,12 +104,12 @@ double Crossing(const F& value, double guess, double rate) {
 }
 
 // The month names of a run of new moons from the Sun's sign at each (see the naming rules in season.h).
-std::vector<LunarMonth> NameMonths(const std::vector<double>& newMoons) {
+std::vector<LunarMonth> NameMonths(const std::vector<double>& newMoons, Ayanamsa ayanamsa) {
     std::vector<LunarMonth> months;
     if (newMoons.size() < 2) return months;
     std::vector<int> sign(newMoons.size());
     for (std::size_t i = 0; i < newMoons.size(); ++i) {
-        sign[i] = std::min(static_cast<int>(SiderealSunDegrees(newMoons[i]) / 30.0), 11);
+        sign[i] = std::min(static_cast<int>(SiderealSunDegrees(newMoons[i], ayanamsa) / 30.0), 11);
     }
     for (std::size_t i = 0; i + 1 < newMoons.size(); ++i) {
         LunarMonth m;
@@ -173,9 +174,9 @@ double CombustionMargin(const CombustPlanet& p, double jdUt) {
 
 }  // namespace
 
-double SiderealSunDegrees(double jdUt) {
+double SiderealSunDegrees(double jdUt, Ayanamsa ayanamsa) {
     const PanchangaLongitudes l = LongitudesAt(jdUt);
-    return WrapDegrees(l.sun.reduced + l.ayanamsaCorrection);
+    return WrapDegrees(l.sun.reduced + l.ayanamsaCorrection - AyanamsaShiftDeg(ayanamsa, jdUt));
 }
 
 double NextElongation(double fromJdUt, double degrees) {
@@ -184,9 +185,9 @@ double NextElongation(double fromJdUt, double degrees) {
     return Crossing(value, fromJdUt + ahead / MeanElongationRate, MeanElongationRate);
 }
 
-double NextSankranti(double fromJdUt, double degrees) {
-    const double ahead = WrapDegrees(degrees - SiderealSunDegrees(fromJdUt));
-    const auto value = [degrees](double t) { return Wrap180(SiderealSunDegrees(t) - degrees); };
+double NextSankranti(double fromJdUt, double degrees, Ayanamsa ayanamsa) {
+    const double ahead = WrapDegrees(degrees - SiderealSunDegrees(fromJdUt, ayanamsa));
+    const auto value = [degrees, ayanamsa](double t) { return Wrap180(SiderealSunDegrees(t, ayanamsa) - degrees); };
     return Crossing(value, fromJdUt + ahead / MeanSunRate, MeanSunRate);
 }
 
@@ -195,9 +196,9 @@ double NextNewMoon(double newMoonJdUt) {
     return Crossing(value, newMoonJdUt + SynodicMonthDays, MeanElongationRate);
 }
 
-double YearOpening(int year) {
+double YearOpening(int year, Ayanamsa ayanamsa) {
     const double january = static_cast<double>(DayNumber({year, 1, 1})) - 0.5;
-    return NextElongation(NextSankranti(january, 330.0), 0.0);
+    return NextElongation(NextSankranti(january, 330.0, ayanamsa), 0.0);
 }
 
 bool IsCombust(Veto veto, double jdUt) { return CombustionMargin(PlanetOf(veto), jdUt) >= 0.0; }
@@ -236,7 +237,7 @@ std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt)
     return spans;
 }
 
-LunarCalendar::LunarCalendar(double fromJdUt, double toJdUt) {
+LunarCalendar::LunarCalendar(double fromJdUt, double toJdUt, Ayanamsa ayanamsa) : ayanamsa_(ayanamsa) {
     std::vector<double> newMoons;
     double t = NextElongation(fromJdUt - NamingMarginDays - SynodicMonthDays, 0.0);
     const double last = toJdUt + NamingMarginDays;
@@ -245,7 +246,7 @@ LunarCalendar::LunarCalendar(double fromJdUt, double toJdUt) {
         t = NextNewMoon(t);
         newMoons.push_back(t);
     }
-    months_ = NameMonths(newMoons);
+    months_ = NameMonths(newMoons, ayanamsa);
 }
 
 bool LunarCalendar::Covers(double fromJdUt, double toJdUt) const {
@@ -255,7 +256,7 @@ bool LunarCalendar::Covers(double fromJdUt, double toJdUt) const {
 
 const LunarCalendar& LunarCalendar::Around(double fromJdUt, double toJdUt, std::optional<LunarCalendar>& wider) const {
     if (Covers(fromJdUt, toJdUt)) return *this;
-    wider.emplace(fromJdUt, toJdUt);
+    wider.emplace(fromJdUt, toJdUt, ayanamsa_);
     return *wider;
 }
 
@@ -265,9 +266,9 @@ std::size_t LunarCalendar::IndexHolding(double jdUt) const {
     return after == months_.begin() ? 0 : static_cast<std::size_t>(after - months_.begin()) - 1;
 }
 
-Samvat SamvatAt(double jdUt) {
+Samvat SamvatAt(double jdUt, Ayanamsa ayanamsa) {
     int year = DateOfDayNumber(static_cast<long>(std::floor(jdUt + 0.5))).year;
-    if (jdUt < YearOpening(year)) --year;
+    if (jdUt < YearOpening(year, ayanamsa)) --year;
     Samvat s;
     s.shaka = year - 78;
     s.vikram = year + 57;
@@ -292,7 +293,7 @@ SeasonAt LunarCalendar::At(double jdUt) const {
     SeasonAt s;
     s.month = c.months_[i];
     s.purnimantaNameIndex = ElongationAt(jdUt) >= 180.0 ? c.months_[i + 1].nameIndex : s.month.nameIndex;
-    s.samvat = SamvatAt(jdUt);
+    s.samvat = SamvatAt(jdUt, ayanamsa_);
     return s;
 }
 
@@ -334,9 +335,10 @@ std::vector<VetoSpan> LunarCalendar::VetoSpans(double fromJdUt, double toJdUt,
     if (wanted(Veto::Kharmas)) {
         for (const auto& [enters, leaves] : {std::pair{240.0, 270.0}, std::pair{330.0, 0.0}}) {
             for (double t = fromJdUt - 2.0 * SynodicMonthDays;;) {
-                const double start = NextSankranti(t, enters);
+                const double start = NextSankranti(t, enters, ayanamsa_);
                 if (start >= toJdUt) break;
-                AddSpan(spans, Veto::Kharmas, start, NextSankranti(start + 1.0, leaves), fromJdUt, toJdUt);
+                const double end = NextSankranti(start + 1.0, leaves, ayanamsa_);
+                AddSpan(spans, Veto::Kharmas, start, end, fromJdUt, toJdUt);
                 t = start + 1.0;
             }
         }

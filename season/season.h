@@ -26,6 +26,7 @@
 #include <optional>
 #include <vector>
 
+#include "astro/conventions.h"
 #include "season/tables.h"
 
 namespace kalvora {
@@ -69,7 +70,8 @@ struct VetoSpan {
 // around them again.
 class LunarCalendar {
 public:
-    LunarCalendar(double fromJdUt, double toJdUt);
+    // The Sun's sidereal signs (the months' names, the sankrantis, Kharmas) are read with `ayanamsa`.
+    LunarCalendar(double fromJdUt, double toJdUt, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
     // Every month overlapping [fromJdUt, toJdUt), in order.
     std::vector<LunarMonth> MonthsBetween(double fromJdUt, double toJdUt) const;
@@ -82,6 +84,7 @@ public:
 
 private:
     std::vector<LunarMonth> months_;
+    Ayanamsa ayanamsa_;
 
     // The index of the month holding jdUt (the calendar covers it).
     std::size_t IndexHolding(double jdUt) const;
@@ -93,15 +96,15 @@ private:
 // The instant after `fromJdUt` at which the elongation of the Moon from the Sun next reaches `degrees` (0..<360).
 double NextElongation(double fromJdUt, double degrees);
 // The instant after `fromJdUt` at which the Sun's sidereal longitude next reaches `degrees` (a multiple of 30).
-double NextSankranti(double fromJdUt, double degrees);
+double NextSankranti(double fromJdUt, double degrees, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 // The new moon after the one at `newMoonJdUt`.
 double NextNewMoon(double newMoonJdUt);
 // The new moon that opens the samvat year beginning in a Gregorian year: the first after the Sun enters Meena.
-double YearOpening(int year);
+double YearOpening(int year, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 // The samvat years current at an instant.
-Samvat SamvatAt(double jdUt);
-// The Sun's sidereal longitude at an instant, 0..<360.
-double SiderealSunDegrees(double jdUt);
+Samvat SamvatAt(double jdUt, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+// The Sun's sidereal longitude at an instant, 0..<360, with the ayanamsa's difference from Lahiri taken off.
+double SiderealSunDegrees(double jdUt, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
 
 // The spans in which a planet (Jupiter or Venus) is combust that overlap [fromJdUt, toJdUt), each whole.
 std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt);

@@ -76,11 +76,11 @@ void BM_CalculationForTwo(benchmark::State& state) {
 BENCHMARK(BM_CalculationForTwo);
 
 // One part of the chart from the moment converted each time, as the calculation converts it.
-void ChartPart(benchmark::State& state, void (*part)(const kalvora::MomentTime&, kalvora::ChartPositions&)) {
+void ChartPart(benchmark::State& state, void (*part)(const kalvora::MomentTime&, kalvora::ChartPositions&, double)) {
     kalvora::MomentInput in = Delhi();
     for (auto _ : state) {
         kalvora::ChartPositions chart;
-        part(kalvora::ConvertMoment(in), chart);
+        part(kalvora::ConvertMoment(in), chart, 0.0);
         benchmark::DoNotOptimize(chart);
         NextMinute(in);
     }

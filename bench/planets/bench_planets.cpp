@@ -30,10 +30,10 @@ void BM_SkyWithOwnMoonAndTexts(benchmark::State& state) {
 BENCHMARK(BM_SkyWithOwnMoonAndTexts);
 
 // One planet as the finder reads it, with its speed (for its direction) and without (its sign alone).
-void OneBody(benchmark::State& state, kalvora::BodyPosition (*read)(double, kalvora::Body)) {
+void OneBody(benchmark::State& state, kalvora::BodyPosition (*read)(double, kalvora::Body, kalvora::Ayanamsa)) {
     double jdUt = StartJdUt;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(read(jdUt, kalvora::Body::Mercury));
+        benchmark::DoNotOptimize(read(jdUt, kalvora::Body::Mercury, kalvora::Ayanamsa::Lahiri));
         jdUt += OneMinute;
     }
 }

@@ -36,7 +36,7 @@ TEST(SeasonCommand, YearInNewDelhiListsWhatBeginsInTheYear) {
                            "\"2026-11-20T07:16\"}, {\"id\": \"pitru-paksha\", \"start\": \"2026-09-26T22:19\", \"end\": "
                            "\"2026-10-10T21:20\"}, {\"id\": \"shukra-asta\", \"start\": \"2026-10-19T08:16\", \"end\": "
                            "\"2026-10-29T09:40\"}, {\"id\": \"kharmas\", \"start\": \"2026-12-16T10:27\", \"end\": "
-                           "\"2027-01-14T21:12\"}]}\n"),
+                           "\"2027-01-14T21:12\"}], \"conventions\": "),
               std::string::npos)
         << run.out;
 }

@@ -9,6 +9,7 @@
 #include "app/gui/pages/zones.h"
 #include "astro/ephemeris.h"
 #include "astro/tables.h"
+#include "planets/ayanamsa.h"
 #include "tests/support/moments.h"
 
 namespace kalvora {
@@ -26,6 +27,31 @@ CalculationInput MarriageInput() {
     input.personSex = "Female";
     input.muhurthaWeekdayBox = "Thursday";
     return input;
+}
+
+// Another ayanamsa moves every sidereal longitude of a moment by exactly the library's difference from Lahiri at
+// that moment (the Moon, the ascendant, the planets; the yoga by twice it, as the sum of two), and leaves the tithi
+// and the karana, differences of two longitudes, where they were. Two moments a century and a half apart.
+TEST(Calculate, AnotherAyanamsaMovesEverySiderealLongitudeByItsDifference) {
+    const auto wrap = [](double degrees) { return std::remainder(degrees, 360.0); };
+    for (const MomentInput& moment : {Delhi(1905, 3, 2, 4, 10), Delhi(2049, 11, 20, 22, 45)}) {
+        for (const Ayanamsa ayanamsa : {Ayanamsa::Raman, Ayanamsa::TrueChitra, Ayanamsa::FaganBradley}) {
+            SCOPED_TRACE(std::string(WordOf(ayanamsa, AyanamsaWords).word) + " " + std::to_string(moment.year));
+            const MomentResult lahiri = ComputeMoment(moment);
+            const MomentResult other = ComputeMoment(moment, PlanetsMode::Sky, {.ayanamsa = ayanamsa});
+            const double shift = AyanamsaShiftDeg(ayanamsa, JulianDayUt(lahiri.time));
+            constexpr double TenthOfArcSecond = 0.1 / 3600.0;
+            EXPECT_NEAR(wrap(lahiri.chart.moonLongitude - other.chart.moonLongitude), shift, TenthOfArcSecond);
+            EXPECT_NEAR(wrap(lahiri.chart.lagnaLongitude - other.chart.lagnaLongitude), shift, TenthOfArcSecond);
+            for (const Body body : {Body::Sun, Body::Jupiter, Body::Rahu}) {
+                EXPECT_NEAR(wrap(lahiri.sky->at(body).longitudeDeg - other.sky->at(body).longitudeDeg), shift,
+                            TenthOfArcSecond);
+            }
+            EXPECT_NEAR(other.panchanga.ayanamsaCorrection, lahiri.panchanga.ayanamsaCorrection - shift, 1e-12);
+            EXPECT_EQ(other.panchanga.tithiName, lahiri.panchanga.tithiName);
+            EXPECT_EQ(other.panchanga.karanaName, lahiri.panchanga.karanaName);
+        }
+    }
 }
 
 TEST(Calculate, BirthNamesBelongToTheBirthMoment) {

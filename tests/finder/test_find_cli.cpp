@@ -102,6 +102,10 @@ TEST(FindCommand, VetoesDefaultToTheUndertakingsAndNoneTurnsThemOff) {
               (std::array<bool, VetoCount>{false, false, true, false, false, false}));
 }
 
+// The conventions every JSON object of a command ends with, here the program's defaults.
+const std::string DefaultConventions = "\"conventions\": {\"ayanamsa\": \"lahiri\", \"weekday\": \"civil\", "
+                                       "\"lunarMonth\": \"table\", \"sunrise\": \"hindu\", \"ephemeris\": \"specified\"}";
+
 TEST(FindCommand, AWhollyVetoedSpanNamesTheVetoesAndTheNextAllowedDate) {
     const Options august = {{"--from", "2026-08-01"}, {"--to", "2026-08-05"}};
     const CliRun text = RunWith(Find(august));
@@ -116,7 +120,8 @@ TEST(FindCommand, AWhollyVetoedSpanNamesTheVetoesAndTheNextAllowedDate) {
     const CliRun json = RunWith([&] { auto a = Find(august); a.push_back("--json"); return a; }());
     EXPECT_EQ(json.out, "{\"windows\": [], \"vetoedBy\": [{\"id\": \"guru-asta\", \"start\": \"2026-07-14T18:04\", "
                         "\"end\": \"2026-08-13T15:54\"}, {\"id\": \"chaturmas\", \"start\": \"2026-07-24T09:14\", "
-                        "\"end\": \"2026-11-20T07:16\"}], \"nextAllowed\": \"2026-11-20\"}\n");
+                        "\"end\": \"2026-11-20T07:16\"}], \"nextAllowed\": \"2026-11-20\", " +
+                            DefaultConventions + "}\n");
     // Without the vetoes the span's windows are listed.
     const CliRun none = RunWith(Find({{"--from", "2026-08-01"}, {"--to", "2026-08-05"}, {"--veto", "none"}}));
     EXPECT_EQ(none.out.rfind("2026-08-0", 0), 0u) << none.out;
@@ -128,7 +133,7 @@ TEST(FindCommand, JsonWindows) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     ASSERT_EQ(r.out.rfind("{\"windows\": [{\"start\": \"2026-03-10T06:00\", \"end\": \"2026-03-10T", 0), 0u) << r.out;
-    EXPECT_EQ(r.out.substr(r.out.size() - 4), "}]}\n");
+    EXPECT_EQ(r.out.substr(r.out.size() - DefaultConventions.size() - 6), "}], " + DefaultConventions + "}\n");
     EXPECT_EQ(Lines(r.out), 1u);
     // As many windows as the text form lists, each with its fields in order.
     const std::size_t windows = Lines(RunWith(args).out);

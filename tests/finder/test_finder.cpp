@@ -113,7 +113,7 @@ bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute, std::map<
 std::vector<VetoSpan> VetoSpansOf(const FinderQuery& q) {
     const double from = LocalMidnightJdUt(AddDays(q.from, -3), 0);
     const double to = LocalMidnightJdUt(AddDays(q.to, 3), 0);
-    return LunarCalendar(from, to).VetoSpans(from, to, q.vetoes);
+    return LunarCalendar(from, to, q.input.conventions.ayanamsa).VetoSpans(from, to, q.vetoes);
 }
 
 // Whether a local minute's start, on a zone offset, lies in one of the spans.
@@ -129,7 +129,8 @@ std::vector<TimeSpan> MarkSpansOf(const FinderQuery& q) {
     std::vector<TimeSpan> spans;
     const MomentInput& m = q.input.muhurtha;
     for (LocalDate date = AddDays(q.from, -1); date <= AddDays(q.to, 1); date = AddDays(date, 1)) {
-        const DayTable table = ComputeDayView(m.place, m.zone, date).table;
+        const DayTable table =
+            ComputeDayView(m.place, m.zone, date, SunriseDefinition::Hindu, q.input.conventions.ayanamsa).table;
         const std::array<const std::vector<TimeSpan>*, 3> byMark = {&table.varjyam, &table.bhadra, &table.panchaka};
         for (std::size_t i = 0; i < byMark.size(); ++i) {
             if (q.avoidedMarks[i]) spans.insert(spans.end(), byMark[i]->begin(), byMark[i]->end());
@@ -189,6 +190,7 @@ struct BruteForceCase {
     bool avoidYamagandaAlone = false;
     bool undertakingVetoes = false;  // the vetoes of the undertaking left out
     bool avoidMarks = false;  // Varjyam, Bhadra and Panchaka left out
+    Ayanamsa ayanamsa = Ayanamsa::Lahiri;
 };
 
 const DailyWindow WholeDay{};
@@ -224,6 +226,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     if (c.avoidYamagandaAlone) q.avoidedPeriods[static_cast<std::size_t>(InauspiciousPeriod::Yamaganda)] = true;
     if (c.undertakingVetoes) q.vetoes = VetoesOf(*FindSubject(c.subject));
     if (c.avoidMarks) q.avoidedMarks.fill(true);
+    q.input.conventions.ayanamsa = c.ayanamsa;
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
@@ -293,6 +296,12 @@ INSTANTIATE_TEST_SUITE_P(
                        {2026, 12, 17}, WholeDay, 0, BirthDelhi, false, false, false, true},
         BruteForceCase{"Sydney, Varjyam Bhadra and Panchaka avoided", "Domestic Journey", SydneySummer,
                        {2026, 12, 15}, {2026, 12, 16}, WholeDay, 0, BirthDelhi, false, false, false, true},
+        // The Raman ayanamsa, 1.45 degrees short of Lahiri: the Sun enters Dhanu (Kharmas) about a day and a half
+        // earlier, the Moon's marks and the lagnas move; and Mars enters Simha some three days earlier.
+        BruteForceCase{"Delhi marriage, Raman ayanamsa, vetoes and marks", "Marriage", DelhiPlace, {2026, 12, 13},
+                       {2026, 12, 15}, WholeDay, 0, BirthDelhi, false, false, true, true, Ayanamsa::Raman},
+        BruteForceCase{"Honolulu, Raman ayanamsa, trade learning", "Learning of a Trade", Honolulu, {2026, 11, 8},
+                       {2026, 11, 10}, WholeDay, 0, BirthNewYork, false, false, false, false, Ayanamsa::Raman},
         // Planets changing sign and turning back (times UT from the ephemeris): the subjects that read planets.
         // Mars enters Simha 2026-11-12 14:48 (04:48 in Honolulu, where Mars then leaves the tenth place of the
         // trade's planet list).

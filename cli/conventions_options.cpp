@@ -1,0 +1,28 @@
+#include "cli/conventions_options.h"
+
+namespace kalvora {
+namespace {
+
+template <std::size_t N>
+std::string Words(const std::array<ConventionWord, N>& words) {
+    std::string out;
+    for (const ConventionWord& word : words) out += (out.empty() ? "" : "|") + std::string(word.word);
+    return out;
+}
+
+}  // namespace
+
+void WriteConventionsJson(JsonWriter& json, const Conventions& conventions) {
+    json.Key("conventions")
+        .BeginObject()
+        .Field("ayanamsa", WordOf(conventions.ayanamsa, AyanamsaWords).word)
+        .Field("weekday", WordOf(conventions.weekday, WeekdayWords).word)
+        .Field("lunarMonth", WordOf(conventions.lunarMonth, LunarMonthWords).word)
+        .Field("sunrise", WordOf(conventions.sunrise, SunriseWords).word)
+        .Field("ephemeris", WordOf(conventions.ephemeris, EphemerisWords).word)
+        .EndObject();
+}
+
+std::string ConventionsUsage() { return "[--ayanamsa " + Words(AyanamsaWords) + "]"; }
+
+}  // namespace kalvora
