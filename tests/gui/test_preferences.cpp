@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QtTest/QTest>
 
+#include "app/gui/pages/atlas_source.h"
 #include "app/gui/shell/preferences.h"
 #include "store/people_store.h"
 #include "tests/gui/window_fixture.h"
@@ -111,6 +112,37 @@ TEST_F(PreferencesTest, RestoreDefaultsResetsTheControlsAndOnlyOkSavesThem) {
     EXPECT_EQ(after.pageStart, PageStart::NextHour);
     EXPECT_TRUE(after.applyVetoes);
     EXPECT_EQ(window->windowTitle(), QString::fromLatin1(AppTitle));
+}
+
+TEST_F(PreferencesTest, TheHomePlaceIsChosenFromTheAtlasAndCleared) {
+    SharedAtlas()->Wait();
+    EditPreferences(
+        [](QWidget* dialog) {
+            WhenModalShows([](QWidget* search) {
+                EXPECT_EQ(search->objectName(), QStringLiteral("frmPlaceSearch"));
+                auto* box = search->findChild<QLineEdit*>(QStringLiteral("txtPlaceSearch"));
+                box->setText(QStringLiteral("Chennai, India"));
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdPrefChooseHome")), Qt::LeftButton);
+            EXPECT_TRUE(dialog->findChild<QLineEdit*>(QStringLiteral("txtPrefHomePlace"))
+                            ->text()
+                            .startsWith(QStringLiteral("Chennai, Tamil Nadu, India")));
+        },
+        "cmdPrefOK");
+    const std::optional<Place> home = LoadPreferences().homePlace;
+    ASSERT_TRUE(home);
+    EXPECT_EQ(home->timeZone, "Asia/Kolkata");
+    ASSERT_TRUE(window->CurrentPreferences().homePlace);
+    Place held = *window->CurrentPreferences().homePlace;
+    held.population = 0;  // a page has no use for it; the file keeps none
+    EXPECT_EQ(held, *home);
+    EditPreferences(
+        [](QWidget* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdPrefClearHome")), Qt::LeftButton);
+        },
+        "cmdPrefOK");
+    EXPECT_FALSE(LoadPreferences().homePlace);
 }
 
 TEST(PageStart, TheNextWholeHourOfTodayOrTheFirstDay) {

@@ -1,5 +1,7 @@
 #include "app/gui/shell/preferences_dialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
