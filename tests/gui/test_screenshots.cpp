@@ -28,6 +28,7 @@
 #include <QtTest/QTest>
 
 #include "app/gui/shell/about_dialog.h"
+#include "app/gui/shell/preferences_dialog.h"
 #include "app/gui/pages/atlas_source.h"
 #include "app/gui/pages/moment_form.h"
 #include "app/gui/pages/people_tabs.h"
@@ -420,6 +421,20 @@ TEST_F(ScreenshotTest, MonthWithBestWindows) {
     Save(month, QStringLiteral("24-month"));
     SaveAtLaptopSize(QStringLiteral("24-month"), month);
     EXPECT_LE(month->minimumSizeHint().width(), LaptopWindow.width());
+}
+
+// Edit > Preferences... with a convention other than the default and a home place, as it opens and at a laptop's
+// size.
+TEST_F(ScreenshotTest, Preferences) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Preferences shown;
+    shown.conventions.ayanamsa = Ayanamsa::Raman;
+    shown.homePlace = Place{"Chennai", "Tamil Nadu", "India", "IN", "Asia/Kolkata", 13.0878, 80.2785, 0};
+    PreferencesDialog dialog(shown, SharedAtlas().get(), window.get());
+    dialog.show();
+    Save(&dialog, QStringLiteral("25-preferences"));
+    EXPECT_LE(dialog.sizeHint().width(), LaptopWindow.width());
+    EXPECT_LE(dialog.sizeHint().height(), LaptopWindow.height());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QtTest/QTest>
 
 #include "app/gui/pages/atlas_source.h"
+#include "app/gui/shell/preferences.h"
 #include "muhurtha/subjects.h"
 
 namespace kalvora::test {
@@ -79,6 +80,11 @@ void WindowTest::SetUp() {
     dataFolder = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(dataFolder->isValid());
     qputenv("KALVORA_DATA_DIR", dataFolder->path().toUtf8());
+    // The pages start as the tests expect them, on 1 January 1901 at 00:00 with no place, unless a test says
+    // otherwise.
+    Preferences firstDay;
+    firstDay.pageStart = PageStart::FirstDay;
+    SavePreferences(firstDay);
     MakeWindow(0);
 }
 

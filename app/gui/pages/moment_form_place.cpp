@@ -15,6 +15,7 @@
 #include <QStandardItemModel>
 
 #include "app/gui/pages/atlas_source.h"
+#include "app/gui/pages/recent_places.h"
 #include "app/gui/shell/theme.h"
 
 namespace kalvora {
@@ -26,16 +27,6 @@ constexpr std::size_t OfferedPlaces = 12;
 
 // The item data of an offered place: its index into the atlas.
 constexpr int PlaceIndexRole = Qt::UserRole + 1;
-
-// One offered place: "Mumbai (Bombay), Maharashtra, India  ·  Asia/Kolkata".
-QString OfferText(const Place& place, std::string_view formerName) {
-    QString text = FromView(place.name);
-    if (!formerName.empty()) text += QStringLiteral(" (") + FromView(formerName) + QLatin1Char(')');
-    for (const std::string* part : {&place.state, &place.country}) {
-        if (!part->empty()) text += QStringLiteral(", ") + FromView(*part);
-    }
-    return text + QStringLiteral(" \u00B7 ") + FromView(place.timeZone);
-}
 
 // Degrees to whole degrees and minutes of arc, rounded to the nearest minute.
 std::pair<int, int> DegreesAndMinutes(double degrees) {
@@ -90,7 +81,7 @@ void MomentForm::OfferPlaces() {
     }
     placeRows_->clear();
     for (const PlaceMatch& match : SearchPlaces(*loaded, query.toStdString(), OfferedPlaces)) {
-        auto* row = new QStandardItem(OfferText(loaded->places()[match.index], match.formerName));
+        auto* row = new QStandardItem(PlaceLine(loaded->places()[match.index], match.formerName));
         row->setData(QVariant::fromValue<qulonglong>(match.index), PlaceIndexRole);
         row->setEditable(false);
         placeRows_->appendRow(row);
@@ -108,7 +99,7 @@ void MomentForm::OfferRecentPlaces(const std::vector<kalvora::Place>& recent) {
     recent_ = recent;
     recentPlaces->clear();
     recentPlaces->addItem(QStringLiteral("Recent places"));
-    for (const kalvora::Place& place : recent_) recentPlaces->addItem(OfferText(place, {}));
+    for (const kalvora::Place& place : recent_) recentPlaces->addItem(PlaceLine(place, {}));
     recentPlaces->setEnabled(!recent_.empty());
 }
 

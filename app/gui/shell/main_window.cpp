@@ -45,6 +45,7 @@
 #include "app/gui/shell/about_dialog.h"
 #include "app/gui/shell/clickable_label.h"
 #include "app/gui/shell/emblem.h"
+#include "app/gui/shell/preferences_dialog.h"
 #include "app/gui/shell/theme.h"
 #include "appendix/calculation_appendix.h"
 #include "kalvora_version.h"
@@ -76,9 +77,9 @@ constexpr std::array<const char*, 4> StepCaptions = {"1  Undertaking", "2  Muhur
 }  // namespace
 
 MainWindow::MainWindow(ShellServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+    : QMainWindow(parent), services_(std::move(services)), preferences_(LoadPreferences()) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString::fromLatin1(AppTitle));
+    ApplyPreferences();
     setWindowIcon(EmblemIcon());
 
     atlas_ = services_.atlas != nullptr ? services_.atlas : std::make_shared<AtlasSource>();
@@ -146,6 +147,7 @@ MainWindow::MainWindow(ShellServices services, QWidget* parent)
     OfferPeopleAndGroups();
     recentPlaces_ = LoadRecentPlaces();
     muhurthaForm_->OfferRecentPlaces(recentPlaces_);
+    StartMuhurthaPage(QDateTime::currentDateTime());
 
     subjects_->ShowCategory(0);
     ShowPage(subjectPage_);
@@ -172,6 +174,13 @@ void MainWindow::BuildMenus() {
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    QAction* preferences = edit->addAction(QStringLiteral("&Preferences..."));
+    preferences->setObjectName(QStringLiteral("mnuPreferences"));
+    preferences->setMenuRole(QAction::PreferencesRole);
+    connect(preferences, &QAction::triggered, this, &MainWindow::OpenPreferences);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -474,6 +483,24 @@ void MainWindow::OpenPage(SitePage page) {
                                                      "at %1").arg(address.toString()));
 }
 
+void MainWindow::OpenPreferences() {
+    PreferencesDialog dialog(preferences_, atlas_.get(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    preferences_ = dialog.Chosen();
+    SavePreferences(preferences_);
+    ApplyPreferences();
+}
+
+void MainWindow::ApplyPreferences() { setWindowTitle(TitleWithConventions(preferences_.conventions)); }
+
+void MainWindow::StartMuhurthaPage(const QDateTime& now) {
+    const LocalDateTime start = PageStartAt(preferences_.pageStart, now);
+    muhurthaForm_->SetDateAndTime(start.year, start.month, start.day, start.hour, start.minute);
+    if (preferences_.pageStart == PageStart::NextHour && preferences_.homePlace) {
+        muhurthaForm_->ChoosePlace(*preferences_.homePlace);
+    }
+}
+
 void MainWindow::ShowAbout() {
     AboutDialog about(this);
     about.exec();
@@ -615,6 +642,7 @@ CalculationInput MainWindow::ReadCalculationInput() const {
     input.muhurthaWeekdayBox = muhurthaForm_->weekday->currentText().toStdString();
     input.birthOrigin = birthForm_->Origin();
     input.muhurthaOrigin = muhurthaForm_->Origin();
+    input.conventions = preferences_.conventions;
     return input;
 }
 
@@ -642,10 +670,12 @@ void MainWindow::OpenFinder() {
         const LocalDate start{month.year(), month.month(),
                               std::min(muhurthaForm_->day->currentIndex() + 1, month.daysInMonth())};
         auto* finder = new FinderWindow(std::move(pages), start, this);
-        // The season's vetoes ticked from the undertaking's, now and whenever it changes.
-        finder->FollowUndertaking(subjects_->Chosen().toStdString());
-        connect(subjects_, &SubjectChooser::chosenChanged, finder,
-                [finder](const QString& subject) { finder->FollowUndertaking(subject.toStdString()); });
+        // The season's vetoes ticked from the undertaking's, now and whenever it changes, unless the preferences
+        // leave them to the user.
+        if (preferences_.applyVetoes) finder->FollowUndertaking(subjects_->Chosen().toStdString());
+        connect(subjects_, &SubjectChooser::chosenChanged, finder, [this, finder](const QString& subject) {
+            if (preferences_.applyVetoes) finder->FollowUndertaking(subject.toStdString());
+        });
         ForgetWhenClosed(this, finder_, finder);
         finder_ = finder;
     }

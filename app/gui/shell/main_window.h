@@ -19,6 +19,7 @@
 #include "driver/people_calculation.h"
 #include "finder/finder.h"
 #include "driver/panels.h"
+#include "app/gui/shell/preferences.h"
 #include "app/gui/shell/shell.h"
 #include "atlas/atlas.h"
 #include "report/document.h"
@@ -96,6 +97,14 @@ public:
     // The places the muhurtha page offers as used recently, most recent first.
     const std::vector<kalvora::Place>& RecentPlaces() const { return recentPlaces_; }
 
+    // "Edit > Preferences...": the dialog on the preferences in force; OK saves them and they take effect.
+    void OpenPreferences();
+    // The preferences in force, read when the window opens.
+    const Preferences& CurrentPreferences() const { return preferences_; }
+    // Fills the muhurtha page as a new page starts by the preferences, read at `now`: the date and time, and the
+    // home place where the page starts at the next hour and one is set.
+    void StartMuhurthaPage(const QDateTime& now);
+
     // "&Print" and "Save Report..." of the analysis tab.
     void PrintReport();
     void SaveReport();
@@ -167,7 +176,11 @@ private:
     // The muhurtha page's chosen place goes first in the recent places, kept beside the people file.
     void RememberPlace();
 
+    // The title names the conventions in force that are not the program's own.
+    void ApplyPreferences();
+
     ShellServices services_;
+    Preferences preferences_;
     std::shared_ptr<AtlasSource> atlas_;
     std::optional<ReportDocument> lastReport_;
 
