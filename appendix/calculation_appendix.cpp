@@ -11,7 +11,6 @@
 #include "astro/tables.h"
 #include "day/period_tables.h"
 #include "driver/panels.h"
-#include "planets/ayanamsa.h"
 #include "planets/sky.h"
 #include "report/appendix_texts.h"
 #include "report/report_builder.h"
@@ -78,13 +77,6 @@ void AddPlanets(ReportAppendix& appendix, AppendixText heading, const MomentResu
     PartWriter part(heading);
     for (const PlanetRow& row : PlanetRows(*result.sky)) part.Line(PlanetRowText(row));
     part.AppendTo(appendix);
-}
-
-// An angle as whole degrees, minutes and seconds of arc: 22°46'12".
-std::string DegreesText(double degrees) {
-    const long seconds = std::lround(degrees * 3600.0);
-    return std::to_string(seconds / 3600) + "\u00b0" + std::to_string(seconds / 60 % 60) + "'" +
-           std::to_string(seconds % 60) + "\"";
 }
 
 // Points right-aligned in a column three characters wide, so that "-1" stands under " 1".
@@ -257,9 +249,9 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     if (place.empty()) place = BoxesPlaceText(muhurthaPlaceBoxes);
     AddWhenAndWhere(chosen, {T::Date, T::Time, T::Place}, m, input.muhurthaOrigin, std::move(place));
     // Another ayanamsa than the program's own Lahiri is named with its value at the muhurtha.
-    if (const Ayanamsa ayanamsa = input.conventions.ayanamsa; ayanamsa != Ayanamsa::Lahiri) {
-        const double value = LibraryAyanamsaDeg(ayanamsa, JulianDayUt(calculation.muhurtha.time));
-        chosen.Add(T::Ayanamsa, std::string(WordOf(ayanamsa, AyanamsaWords).name) + ", " + DegreesText(value));
+    if (const std::string ayanamsa = AyanamsaText(input.conventions.ayanamsa, JulianDayUt(calculation.muhurtha.time));
+        !ayanamsa.empty()) {
+        chosen.Add(T::Ayanamsa, ayanamsa);
     }
     chosen.AppendTo(appendix);
 

@@ -1,8 +1,11 @@
 #include "driver/panels.h"
 
+#include <cmath>
+
 #include "astro/calendar.h"
 #include "astro/tables.h"
 #include "driver/season.h"
+#include "planets/ayanamsa.h"
 #include "muhurtha/names.h"
 
 namespace kalvora {
@@ -239,6 +242,13 @@ SeasonTexts SeasonTextsOf(const DaySeason& season) {
         if (v.veto == Veto::GuruAsta || v.veto == Veto::ShukraAsta) texts.note = CombustionNote;
     }
     return texts;
+}
+
+std::string AyanamsaText(Ayanamsa ayanamsa, double jdUt) {
+    if (ayanamsa == Ayanamsa::Lahiri) return {};
+    const long seconds = std::lround(LibraryAyanamsaDeg(ayanamsa, jdUt) * 3600.0);
+    return std::string(WordOf(ayanamsa, AyanamsaWords).name) + ", " + std::to_string(seconds / 3600) + "\u00b0" +
+           std::to_string(seconds / 60 % 60) + "'" + std::to_string(seconds % 60) + "\"";
 }
 
 }  // namespace kalvora

@@ -124,4 +124,8 @@ struct SeasonTexts {
 };
 SeasonTexts SeasonTextsOf(const DaySeason& season);
 
+// Another ayanamsa than the program's own Lahiri named with its value at a moment, "Raman, 22°46'12\"" (whole
+// seconds of arc); "" for Lahiri, which the details and the appendix do not name.
+std::string AyanamsaText(Ayanamsa ayanamsa, double jdUt);
+
 }  // namespace kalvora

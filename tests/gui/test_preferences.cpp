@@ -206,6 +206,14 @@ TEST_F(PreferencesTest, TheChosenAyanamsaReachesTheCalculationAndTheTitle) {
     MakeWindow(0);
     EXPECT_EQ(window->ReadCalculationInput().conventions.ayanamsa, Ayanamsa::Raman);
     EXPECT_EQ(window->windowTitle(), QString::fromLatin1(AppTitle) + QStringLiteral(" - Raman ayanamsa"));
+    // The details name it with its value at each moment, and the report's appendix at the muhurtha.
+    RunToResults(QStringLiteral("Marriage"), QStringLiteral("Asha Menon"), true, DelhiMuhurtha, MumbaiBirth);
+    const auto* label = window->findChild<QLabel*>(QStringLiteral("lblMuhurthaDetailsAyanamsa"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(label->isHidden());
+    EXPECT_EQ(label->text(), QStringLiteral("Ayanamsa: Raman, 22\u00b047'23\""));
+    ASSERT_TRUE(window->LastReport().has_value());
+    EXPECT_NE(PlainText(*window->LastReport()).find("Raman, 22\u00b047'23\""), std::string::npos);
 }
 
 TEST_F(PreferencesTest, TheFindersVetoesFollowTheUndertakingOnlyWhenThePreferencesSaySo) {

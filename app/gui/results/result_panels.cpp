@@ -146,6 +146,13 @@ DetailsPanel::DetailsPanel(const DetailsPanelLayout& design, QWidget* parent) : 
         }
         rows->addWidget(row);
     }
+    // Another ayanamsa than the program's Lahiri is named under the names, with its value at the moment.
+    ayanamsa_ = StyledLabel(QString(), "hint");
+    ayanamsa_->setObjectName(QString::fromLatin1(design.valueName) + QStringLiteral("Ayanamsa"));
+    ayanamsa_->setTextFormat(Qt::PlainText);
+    ayanamsa_->setContentsMargins(0, 6, 0, 0);
+    ayanamsa_->hide();
+    rows->addWidget(ayanamsa_);
 
     // The planets block, a grid of the nine bodies below the names.
     planets_ = Card();
@@ -196,6 +203,11 @@ void DetailsPanel::ShowValues(const std::array<std::string, PanelRowCount>& valu
 
 void DetailsPanel::ShowUntil(const std::array<std::string, PanelRowCount>& texts) {
     for (std::size_t i = 0; i < LimbCount; ++i) untilLabels_[i]->setText(QString::fromStdString(texts[LimbPanelRows[i]]));
+}
+
+void DetailsPanel::ShowAyanamsa(const std::string& text) {
+    ayanamsa_->setText(QStringLiteral("Ayanamsa: ") + QString::fromStdString(text));
+    ayanamsa_->setVisible(!text.empty());
 }
 
 void DetailsPanel::ShowPlanets(const std::optional<Sky>& sky) {

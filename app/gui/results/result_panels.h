@@ -62,6 +62,8 @@ public:
     void ShowUntil(const std::array<std::string, PanelRowCount>& texts);
     // Fills the planets block from the moment's sky; hides it for a calculation that places no planets.
     void ShowPlanets(const std::optional<Sky>& sky);
+    // Names another ayanamsa than Lahiri under the values ("Raman, 22°46'12\""); hidden for "".
+    void ShowAyanamsa(const std::string& text);
 
     QPushButton* back;
 
@@ -71,6 +73,7 @@ private:
     std::array<QLabel*, LimbCount> untilLabels_{};     // in the order of Limbs
     QWidget* planets_ = nullptr;
     QWidget* glossary_ = nullptr;
+    QLabel* ayanamsa_ = nullptr;
     std::array<std::array<QLabel*, PlanetColumns>, BodyNames.size()> planetCells_{};  // Sun to Ketu
 };
 

@@ -881,12 +881,16 @@ void MainWindow::FillBirthDetails(const Calculation& calculation, const PanelInp
     results_->birth->ShowValues(PanelValues(input.calculation.personName, input.calculation.birth, input.birthPlace,
                                             calculation.birth.details));
     results_->birth->ShowPlanets(calculation.birth.sky);
+    results_->birth->ShowAyanamsa(
+        AyanamsaText(input.calculation.conventions.ayanamsa, JulianDayUt(calculation.birth.time)));
 }
 
 void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input) {
     results_->muhurtha->ShowValues(PanelValues(input.calculation.personName, input.calculation.muhurtha,
                                                input.muhurthaPlace, calculation.muhurtha.details));
     results_->muhurtha->ShowPlanets(calculation.muhurtha.sky);
+    results_->muhurtha->ShowAyanamsa(
+        AyanamsaText(input.calculation.conventions.ayanamsa, JulianDayUt(calculation.muhurtha.time)));
 }
 
 // ---------------------------------------------------------------------------------------------------- people
@@ -911,7 +915,8 @@ QString PlaceCaption(const PlaceText& place) {
 void MainWindow::OpenSeason() {
     if (season_ == nullptr) {
         const PlaceText place = muhurthaForm_->Place();
-        SeasonPlace read{PlaceCaption(place), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId()};
+        SeasonPlace read{PlaceCaption(place), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId(),
+                         preferences_.conventions.ayanamsa};
         // The page's year, or this year where the year box holds none.
         const int year = muhurthaForm_->year->currentText().trimmed().toInt();
         auto* season = new YearStripWindow(std::move(read), year != 0 ? year : QDate::currentDate().year(), this);
@@ -932,7 +937,8 @@ void MainWindow::OpenMonth(std::optional<LocalDate> date) {
     // The pages' place as it is now, also for a window already open.
     const PlaceText place = muhurthaForm_->Place();
     const MomentInput moment = muhurthaForm_->ReadMoment();
-    MonthPlace read{PlaceCaption(place), moment.place, moment.zone, muhurthaForm_->ZoneId()};
+    MonthPlace read{PlaceCaption(place), moment.place, moment.zone, muhurthaForm_->ZoneId(),
+                    preferences_.conventions.ayanamsa};
     if (month_ == nullptr) {
         MonthPages pages;
         pages.read = [this] { return ReadPagesForSearch(); };
