@@ -141,7 +141,12 @@ std::string UsageText() {
            "--ayanamsa chooses the ayanamsa of every sidereal longitude (the Moon, its rashi and nakshatra, the yoga,\n"
            "the lagna, the planets); lahiri, the default, is the program's own closed form, the others come from the\n"
            "Swiss Ephemeris and move each longitude by their difference from its Lahiri. The tithi and karana do\n"
-           "not move. Every command takes it; the JSON says the conventions used as \"conventions\".\n"
+           "not move. --weekday sunrise has the rules read the almanac's weekday, the day from sunrise to the next\n"
+           "sunrise at the muhurtha's place (05:00 before sunrise on a Tuesday is still Monday), for both moments;\n"
+           "civil, the default, the weekday of the date. --sunrise hindu (the centre of the Sun on the horizon\n"
+           "without refraction, the default) or standard (its upper edge with refraction) sets the sunrise of the\n"
+           "day, the periods, the finder's avoided periods and the weekday from sunrise. Every command takes these;\n"
+           "the JSON says the conventions used as \"conventions\".\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 

@@ -23,6 +23,9 @@ void WriteConventionsJson(JsonWriter& json, const Conventions& conventions) {
         .EndObject();
 }
 
-std::string ConventionsUsage() { return "[--ayanamsa " + Words(AyanamsaWords) + "]"; }
+std::string ConventionsUsage() {
+    return "[--ayanamsa " + Words(AyanamsaWords) + "] [--weekday " + Words(WeekdayWords) + "] [--sunrise " +
+           Words(SunriseWords) + "]";
+}
 
 }  // namespace kalvora

@@ -1,5 +1,6 @@
 #pragma once
 // The tradition's conventions on the command line, the same for every command that computes: --ayanamsa NAME,
+// --weekday civil|sunrise, --sunrise hindu|standard,
 // read into an options record's conventions (the program's defaults unless given), and their JSON object. The
 // command line never reads the desktop program's preferences: a script's result depends on its arguments alone.
 
@@ -28,18 +29,30 @@ template <typename O>
 void ReadAyanamsa(O& o, std::string_view option, std::string_view text) {
     o.ConventionsChosen().ayanamsa = ParseConvention<Ayanamsa>(option, text, AyanamsaWords);
 }
+template <typename O>
+void ReadWeekday(O& o, std::string_view option, std::string_view text) {
+    o.ConventionsChosen().weekday = ParseConvention<WeekdayRule>(option, text, WeekdayWords);
+}
+template <typename O>
+void ReadSunrise(O& o, std::string_view option, std::string_view text) {
+    o.ConventionsChosen().sunrise = ParseConvention<SunriseDefinition>(option, text, SunriseWords);
+}
 }  // namespace conventions_options
 
 // The rows of the conventions for a record O whose ConventionsChosen() gives the conventions it computes with.
 template <typename O>
 constexpr auto ConventionRows() {
-    return std::to_array<Option<O>>({{"--ayanamsa", OptionKind::Value, conventions_options::ReadAyanamsa<O>}});
+    return std::to_array<Option<O>>({
+        {"--ayanamsa", OptionKind::Value, conventions_options::ReadAyanamsa<O>},
+        {"--weekday", OptionKind::Value, conventions_options::ReadWeekday<O>},
+        {"--sunrise", OptionKind::Value, conventions_options::ReadSunrise<O>},
+    });
 }
 
 // "conventions": {"ayanamsa", "weekday", "lunarMonth", "sunrise", "ephemeris"}, each by its command-line word.
 void WriteConventionsJson(JsonWriter& json, const Conventions& conventions);
 
-// The usage text's part of the conventions' options: "[--ayanamsa lahiri|true-chitra|...]".
+// The usage text's part of the conventions' options: "[--ayanamsa lahiri|true-chitra|...] [--weekday ...] ...".
 std::string ConventionsUsage();
 
 }  // namespace kalvora

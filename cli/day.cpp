@@ -65,7 +65,7 @@ std::string SkippedDateText(const TimeZone& zone, LocalDate date) {
 
 // Puts into the place the zone's clock of the day (DayOnZone); a date the clocks skipped is refused.
 void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
-    const std::optional<ZonedDay> day = DayOnZone(options.place.place, zone, options.date, options.sunrise);
+    const std::optional<ZonedDay> day = DayOnZone(options.place.place, zone, options.date, options.conventions);
     if (!day) Fail("--date", SkippedDateText(zone, options.date));
     options.place.zone = day->zone;
 }
@@ -74,7 +74,7 @@ void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
 
 std::string DayUsageText() {
     return "usage: kalvora-cli day --date YYYY-MM-DD [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
-           "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--sunrise hindu|standard] [--json]\n"
+           "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--json]\n"
            "                 " + ConventionsUsage() + "\n"
            "Prints the day of the date at the place: sunrise, sunset and the next sunrise (hindu: the centre of the\n"
            "Sun on the horizon without refraction, the default; standard: its upper edge with refraction), the\n"
@@ -321,8 +321,8 @@ std::string DayText(const DayView& day, const DaySeason& season) { return DayLin
 int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommand<DayOptions>(args, out, err, ParseDayArguments, DayUsageText,
                                   [](const DayOptions& options, std::ostream& output) {
-        const DayView day = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise,
-                                           options.conventions.ayanamsa);
+        const DayView day =
+            ComputeDayView(options.place.place, options.place.zone, options.date, options.conventions);
         const DaySeason season = SeasonOfDay(day);
         output << (options.json ? DayJson(day, season) + "\n" : DayText(day, season));
     });

@@ -22,29 +22,22 @@ struct DayOptions {
     MomentInput place;  // place and zone; the date is `date`
     MomentSources sources;  // the place and zone options, resolved once all are read
     LocalDate date;
-    SunriseDefinition sunrise = SunriseDefinition::Hindu;
-    Conventions conventions;  // the ayanamsa of the day's sidereal limbs, lagnas and Moon marks
+    Conventions conventions;  // the sunrise, and the ayanamsa of the day's sidereal limbs, lagnas and Moon marks
     Conventions& ConventionsChosen() { return conventions; }
 };
 
-// The place, zone and sunrise options of the day, shared by the commands that show days (day, month): an options
-// record O with `place` (MomentInput), `sources` (MomentSources) and `sunrise` (SunriseDefinition).
+// The place and zone options of the day, shared by the commands that show days (day, month): an options record O
+// with `place` (MomentInput) and `sources` (MomentSources). The sunrise is a convention (cli/conventions_options.h).
 namespace day_options {
 template <typename O>
 MomentInput& PlaceOf(O& o) { return o.place; }
 template <typename O>
 MomentSources& SourcesOf(O& o) { return o.sources; }
-template <typename O>
-void Sunrise(O& o, std::string_view option, std::string_view text) {
-    o.sunrise = ParseChoice(option, text, {"hindu", "standard"}) == 0 ? SunriseDefinition::Hindu
-                                                                      : SunriseDefinition::Standard;
-}
 }  // namespace day_options
 
 template <typename O>
 constexpr auto DayPlaceRows() {
-    return JoinRows(PlaceAndZoneRows<O, day_options::PlaceOf<O>, day_options::SourcesOf<O>>(DayOptionNames),
-                    std::to_array<Option<O>>({{"--sunrise", OptionKind::Value, day_options::Sunrise<O>}}));
+    return PlaceAndZoneRows<O, day_options::PlaceOf<O>, day_options::SourcesOf<O>>(DayOptionNames);
 }
 
 DayOptions ParseDayArguments(const std::vector<std::string>& args);

@@ -189,7 +189,7 @@ std::string FindUsageText() {
            "clocks jumped over are left out, an hour they passed twice is searched once on each offset, and no\n"
            "window spans a change of offset. Each window shows its offset.\n"
            "--avoid leaves out the minutes in the periods named (Rahu kalam, Yamaganda, Gulika, the Durmuhurtas)\n"
-           "of the day from sunrise to the next sunrise that holds them, sunrise as the almanacs take it, and\n"
+           "of the day from sunrise to the next sunrise that holds them, sunrise as --sunrise takes it, and\n"
            "the spans named of the day's table (Varjyam, Bhadra, Panchaka) as the day command lists them.\n"
            "--veto leaves out the minutes in the spans of the vetoes named (Jupiter or Venus combust, the leap\n"
            "month, Chaturmas, Kharmas, Pitru paksha); by default those of the undertaking, none for some (journeys,\n"
@@ -203,7 +203,8 @@ std::string FindUsageText() {
            "saved group): a window then ends wherever any person's evaluation or a Surya or Guru bala changes,\n"
            "ranks by the combined verdict (then the people's counts and scores added up) and names everyone's rating.\n"
            "--all-good keeps only the minutes Good for everyone (no bad bala holding them at Average).\n"
-           "--ayanamsa as for the calculation; the search stays exact to the minute under any of them.\n";
+           "--ayanamsa, --weekday and --sunrise as for the calculation; the search stays exact to the minute under\n"
+           "any of them.\n";
 }
 
 FindOptions ParseFindArguments(const std::vector<std::string>& args) {

@@ -79,8 +79,12 @@ constexpr std::string_view SeeHelp = "month --help";
 
 // The options that name a person: taken only with an undertaking to weigh them against.
 bool PersonOption(std::string_view name) {
+    const auto among = [name](const auto& rows) {
+        return std::ranges::any_of(rows, [&](const Row& row) { return row.name == name; });
+    };
     return name != "--year" && name != "--month" && name != "--subject" && name != "--json" && name != "--ics" &&
-           name != "--pdf" && name != "--paper" && name != "--ayanamsa" && std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
+           name != "--pdf" && name != "--paper" && !among(DayPlaceRows<MonthOptions>()) &&
+           !among(ConventionRows<MonthOptions>());
 }
 
 }  // namespace
@@ -95,7 +99,7 @@ int ParseMonthNumber(std::string_view option, std::string_view text) {
 
 std::string MonthUsageText() {
     return "usage: kalvora-cli month --year YYYY --month MM [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
-           "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--sunrise hindu|standard] [--json]\n"
+           "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--json]\n"
            "                 [--ics FILE] [--pdf FILE [--paper a4|letter]]\n"
            "                 " + ConventionsUsage() + "\n"
            "                 [--subject TEXT (--birth ... | --person NAME ...) [--name TEXT] [--sex Male|Female]\n"
@@ -149,8 +153,7 @@ MonthQuery MonthQueryOf(const MonthOptions& options) {
     query.place = options.place.place;
     query.zone = options.place.zone;
     query.timeZone = options.zone;
-    query.sunrise = options.sunrise;
-    query.ayanamsa = options.query.input.conventions.ayanamsa;
+    query.conventions = options.query.input.conventions;
     if (options.given.contains("--subject")) query.undertaking = options.query;
     return query;
 }
@@ -245,9 +248,7 @@ int RunMonth(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 throw CommandError(error, 1);
             }
         }
-        Conventions conventions = options.query.input.conventions;
-        conventions.sunrise = options.sunrise;
-        output << (options.json ? MonthJson(month, conventions) + "\n" : MonthText(month));
+        output << (options.json ? MonthJson(month, options.query.input.conventions) + "\n" : MonthText(month));
     });
 }
 

@@ -26,7 +26,6 @@ struct MonthOptions : SearchPeopleOptions {
     int month = 0;
     MomentInput place;      // place and zone of the days, as the day command takes them
     MomentSources sources;
-    SunriseDefinition sunrise = SunriseDefinition::Hindu;
     std::optional<TimeZone> zone;  // the zone followed, when one is named
 };
 

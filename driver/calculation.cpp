@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "astro/ephemeris.h"
+#include "driver/almanac_weekday.h"
 #include "planets/ayanamsa.h"
 
 namespace kalvora {
@@ -41,6 +42,12 @@ MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets, const 
     LagnaFromTime(r.time, r.chart, shift);
     MoonFromTime(r.time, r.chart, shift);
     r.panchanga = ComputePanchanga(r.time.clock, shift);
+    if (conventions.weekday == WeekdayRule::Sunrise) {
+        const LocalDate date = DateOf(input);
+        const std::optional<int> sunrise = SunriseMinuteOfDate(date, input.place, input.zone, conventions.sunrise);
+        SetAlmanacWeekday(r.panchanga, RuleWeekday(date, input.hour * MinutesPerHour + input.minute, sunrise,
+                                                   WeekdayRule::Sunrise));
+    }
     r.details = DetailsOf(r.chart, r.panchanga);
     if (planets == PlanetsMode::Sky) r.sky = SkyOf(r.time, r.chart, conventions.ayanamsa);
     return r;
@@ -58,7 +65,9 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
     e.tithiRuleName = muhurtha.panchanga.tithiRuleName;
     e.tithiClass = muhurtha.panchanga.tithiClass;
     e.paksha = muhurtha.panchanga.paksha;
-    e.weekdayBox = input.muhurthaWeekdayBox;
+    // With the weekday from sunrise, the rules that read the weekday box read the almanac's weekday too.
+    e.weekdayBox = input.conventions.weekday == WeekdayRule::Sunrise ? std::string(muhurtha.panchanga.weekdayName)
+                                                                      : input.muhurthaWeekdayBox;
     e.birthDay = input.birth.day;
     e.birthMonth = input.birth.month;
     e.birthYear = input.birth.year;

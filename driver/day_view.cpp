@@ -16,11 +16,11 @@ DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone) {
     return day;
 }
 
-DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date, SunriseDefinition definition,
-                       Ayanamsa ayanamsa) {
+DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date, const Conventions& conventions) {
+    const SunriseDefinition definition = conventions.sunrise;
+    const Ayanamsa ayanamsa = conventions.ayanamsa;
     DayView view;
-    view.conventions.sunrise = definition;
-    view.conventions.ayanamsa = ayanamsa;
+    view.conventions = conventions;
     view.place = DayPlaceOf(place, zone);
     view.sun = ComputeSunDay(date, view.place, definition);
     if (const auto frame = FrameOf(view.sun)) view.periods = PeriodsOfDay(*frame);
@@ -42,13 +42,13 @@ DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate
     return view;
 }
 
-CalculationTimes ComputeCalculationTimes(const CalculationInput& input, SunriseDefinition definition) {
+CalculationTimes ComputeCalculationTimes(const CalculationInput& input) {
     CalculationTimes times;
     const Ayanamsa ayanamsa = input.conventions.ayanamsa;
     times.birthLimbs = LimbsAt(input.birth, ayanamsa);
     times.muhurthaLimbs = LimbsAt(input.muhurtha, ayanamsa);
     times.muhurthaDay =
-        ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), definition, ayanamsa);
+        ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), input.conventions);
 
     // One calendar for the day's season and the chosen minute. The day's vetoes are those in force at some minute
     // from the one holding its sunrise (or its midnight); a minute before that is looked up on its own, since a veto

@@ -52,9 +52,9 @@ struct DayView {
 DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone);
 
 // The day of a local date at a typed place on a typed zone.
+// The conventions' sunrise and ayanamsa place it; the day keeps them all (the JSON says them).
 DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date,
-                       SunriseDefinition definition = SunriseDefinition::Hindu,
-                       Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+                       const Conventions& conventions = {});
 
 // What is shown beside a calculation: the limb times of both moments, the day of the muhurtha's local date with its
 // season, and the vetoes in force at the chosen minute that apply to the undertaking with their warning.
@@ -67,7 +67,7 @@ struct CalculationTimes {
     std::string seasonWarning;              // "Season: ..." ("" when no veto is in force)
 };
 
-CalculationTimes ComputeCalculationTimes(const CalculationInput& input,
-                                         SunriseDefinition definition = SunriseDefinition::Hindu);
+// The day is taken with the input's conventions: its sunrise and its ayanamsa.
+CalculationTimes ComputeCalculationTimes(const CalculationInput& input);
 
 }  // namespace kalvora

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "astro/ephemeris.h"
+#include "driver/almanac_weekday.h"
 #include "finder/clock.h"
 #include "finder/finder.h"
 #include "finder/date_changes.h"
@@ -172,8 +173,15 @@ public:
             other.input.muhurtha = input_.muhurtha;
             other.input.muhurthaWeekdayBox = input_.muhurthaWeekdayBox;
         }
+        date_ = date;
         for (const ClockStretch& stretch : ClockStretches(query_, date)) {
             SetClock(stretch.zone);
+            // With the weekday from sunrise, the minutes before the date's sunrise on this clock read the day before.
+            sunriseMinute_.reset();
+            if (query_.input.conventions.weekday == WeekdayRule::Sunrise) {
+                sunriseMinute_ = SunriseMinuteOfDate(date, query_.input.muhurtha.place, stretch.zone,
+                                                     query_.input.conventions.sunrise);
+            }
             const std::vector<MinuteRange> ranges = RangesOn(date, stretch, vetoed_, &covering_);
             // Ranges a short gap apart (the avoided periods cut a day into several) share one search for the
             // changes, which then reads each quantity once at the start of the first of them.
@@ -199,7 +207,7 @@ public:
         const LocalDate first = AddDays(query_.to, 1);
         const LocalDate last = vetoed.lastLookedAt = LastDateLookedAhead(query_.to);
         if (last < first) return vetoed;
-        const VetoedMinutes ahead(query_.vetoes, first, last);
+        const VetoedMinutes ahead(query_.vetoes, first, last, query_.input.conventions.ayanamsa);
         for (LocalDate date = first; date <= last; date = AddDays(date, 1)) {
             if (query_.leftOutWeekdays[static_cast<std::size_t>(WeekdayOf(date) - 1)]) continue;
             for (const ClockStretch& stretch : ClockStretches(query_, date)) {
@@ -258,7 +266,9 @@ private:
         WindowRun run(query_.keepEvaluations, query_.allGood);
         if (first <= last) searchedAny_ = true;
         for (int start = first; start <= last;) {
-            const int end = changes_.StretchEnd(start, last, at);
+            int end = changes_.StretchEnd(start, last, at);
+            // With the weekday from sunrise, no stretch runs over the sunrise, where the weekday turns.
+            if (sunriseMinute_ && start < *sunriseMinute_) end = std::min(end, *sunriseMinute_ - 1);
             const MomentResult muhurtha = MomentAt(start, at);
             if (readsPlanets_ && textsOf != std::pair{at.moon, at.planets}) {
                 textsOf = {at.moon, at.planets};
@@ -290,6 +300,9 @@ private:
         r.chart = changes_.Moon(at);
         LagnaFromTime(r.time, r.chart, changes_.ShiftAt(r.time));
         r.panchanga = changes_.Almanac(at);
+        if (query_.input.conventions.weekday == WeekdayRule::Sunrise) {
+            SetAlmanacWeekday(r.panchanga, RuleWeekday(date_, minute, sunriseMinute_, WeekdayRule::Sunrise));
+        }
         r.details = DetailsOf(r.chart, r.panchanga);
         return r;
     }
@@ -338,6 +351,8 @@ private:
     DateChanges changes_;
     CalculationInput input_;
     std::int32_t offsetSeconds_ = 0;  // the clock's offset over the range being searched
+    LocalDate date_;                   // the date being searched
+    std::optional<int> sunriseMinute_;  // its first minute of the new weekday, with the weekday from sunrise
     std::array<std::string, 7> planetTexts_;
     AvoidedPeriods avoided_;
     const VetoedMinutes vetoed_;

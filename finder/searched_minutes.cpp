@@ -26,6 +26,7 @@ AvoidedPeriods::AvoidedPeriods(const FinderQuery& query)
       avoidedMarks_(query.avoidedMarks),
       typedPlace_(query.input.muhurtha.place),
       ayanamsa_(query.input.conventions.ayanamsa),
+      sunrise_(query.input.conventions.sunrise),
       place_(DayPlaceOf(query.input.muhurtha.place, query.input.muhurtha.zone)) {
     for (const bool avoided : avoided_) anyPeriod_ = anyPeriod_ || avoided;
     for (const bool avoided : avoidedMarks_) anyMark_ = anyMark_ || avoided;
@@ -62,8 +63,8 @@ SunDay AvoidedPeriods::DayOf(LocalDate date, const TypedZone& zone) {
     for (const auto& kept : days_) {
         if (kept && kept->first == place.zoneOffsetSeconds && kept->second.date == date) return kept->second;
     }
-    SunDay day = ComputeSunriseAndSunset(date, place);
-    if (NeedsNextSunrise(day.weekday)) AddNextSunrise(day, place);
+    SunDay day = ComputeSunriseAndSunset(date, place, sunrise_);
+    if (NeedsNextSunrise(day.weekday)) AddNextSunrise(day, place, sunrise_);
     days_[0] = std::move(days_[1]);
     days_[1] = {place.zoneOffsetSeconds, day};
     return days_[1]->second;

@@ -20,7 +20,7 @@ using MinuteRange = std::pair<int, int>;
 // The minutes of a date inside the daily window, as one or two ranges.
 std::vector<MinuteRange> DailyRanges(const DailyWindow& window);
 
-// The avoided periods of a query at the muhurtha's place (Hindu sunrise), date by date. The days of the last two
+// The avoided periods of a query at the muhurtha's place (the sunrise of its conventions), date by date. The days of the last two
 // dates asked about are kept: a date's early minutes belong to the day of the date before, which was the date
 // searched before it.
 class AvoidedPeriods {
@@ -54,6 +54,7 @@ private:
     bool anyMark_ = false;
     const TypedPlace typedPlace_;
     const Ayanamsa ayanamsa_;  // the Moon of the marks' spans is read with it
+    const SunriseDefinition sunrise_;  // the days' sunrise
     const DayPlace place_;
     std::array<std::optional<std::pair<std::int32_t, SunDay>>, 2> days_;  // by the zone offset they were found on
     std::array<std::optional<MarkSpans>, 2> marks_;  // the two last found, as for the days

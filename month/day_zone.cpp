@@ -43,16 +43,16 @@ std::optional<ZoneOffset> OffsetForMostOf(const TimeZone& zone, LocalDate date) 
 }
 
 std::optional<ZonedDay> DayOnZone(const TypedPlace& place, const TimeZone& zone, LocalDate date,
-                                  SunriseDefinition definition, Ayanamsa ayanamsa) {
+                                  const Conventions& conventions) {
     const std::optional<ZoneOffset> most = OffsetForMostOf(zone, date);
     if (!most) return std::nullopt;
-    ZonedDay day{TypedZoneOf(*most), ComputeDayView(place, TypedZoneOf(*most), date, definition, ayanamsa)};
+    ZonedDay day{TypedZoneOf(*most), ComputeDayView(place, TypedZoneOf(*most), date, conventions)};
     const std::optional<double> sunrise = day.view.sun.sunriseJdUt;
     if (!sunrise) return day;
     const TypedZone atSunrise = TypedZoneOf(OffsetAtUt(zone, UtSecondHolding(*sunrise)));
     // The same clock gives the same day: computed once unless the clocks changed between midnight and sunrise.
     if (atSunrise == day.zone) return day;
-    return ZonedDay{atSunrise, ComputeDayView(place, atSunrise, date, definition, ayanamsa)};
+    return ZonedDay{atSunrise, ComputeDayView(place, atSunrise, date, conventions)};
 }
 
 }  // namespace kalvora

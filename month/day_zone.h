@@ -22,7 +22,6 @@ struct ZonedDay {
 // The day of a local date at a place on the zone's clock of the day; none for a date the clocks skipped. A date
 // needs no fold: the day begins at its sunrise.
 std::optional<ZonedDay> DayOnZone(const TypedPlace& place, const TimeZone& zone, LocalDate date,
-                                  SunriseDefinition definition = SunriseDefinition::Hindu,
-                                  Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+                                  const Conventions& conventions = {});
 
 }  // namespace kalvora

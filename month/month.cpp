@@ -39,18 +39,17 @@ MonthView ComputeMonth(const MonthQuery& query) {
     // The veto spans too, found once (each whole) over the same stretch, which holds every day's minutes.
     const double from = LocalMidnightJdUt(first, 0) - 2.0;
     const double to = LocalMidnightJdUt(last, 0) + 3.0;
-    const LunarCalendar calendar(from, to, query.ayanamsa);
+    const LunarCalendar calendar(from, to, query.conventions.ayanamsa);
     const std::vector<VetoSpan> spans = calendar.VetoSpans(from, to);
     for (int day = 1; day <= last.day; ++day) {
         const LocalDate date{query.year, query.month, day};
         MonthDay entry;
         if (query.timeZone) {
-            std::optional<ZonedDay> zoned =
-                DayOnZone(query.place, *query.timeZone, date, query.sunrise, query.ayanamsa);
+            std::optional<ZonedDay> zoned = DayOnZone(query.place, *query.timeZone, date, query.conventions);
             if (!zoned) continue;
             entry.view = std::move(zoned->view);
         } else {
-            entry.view = ComputeDayView(query.place, query.zone, date, query.sunrise, query.ayanamsa);
+            entry.view = ComputeDayView(query.place, query.zone, date, query.conventions);
         }
         entry.season = SeasonOfDay(entry.view, calendar, spans);
         month.days.push_back(std::move(entry));
@@ -58,7 +57,7 @@ MonthView ComputeMonth(const MonthQuery& query) {
     if (!query.undertaking) return month;
 
     FinderQuery search = *query.undertaking;
-    search.input.conventions.ayanamsa = query.ayanamsa;
+    search.input.conventions = query.conventions;
     search.from = first;
     search.to = last;
     if (query.timeZone) search.clock = ClockOfZone(*query.timeZone, first, LastDateLookedAhead(last));

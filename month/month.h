@@ -18,8 +18,7 @@ struct MonthQuery {
     TypedPlace place;
     TypedZone zone;                     // the clock of every date when no zone is followed
     std::optional<TimeZone> timeZone;   // followed: each date on the offset in force at its sunrise
-    SunriseDefinition sunrise = SunriseDefinition::Hindu;
-    Ayanamsa ayanamsa = Ayanamsa::Lahiri;  // of the days, their season and the search
+    Conventions conventions;  // of the days (their sunrise, ayanamsa), their season and the search
     // The undertaking and its people as the finder takes them (input with the subject, others, roles, and the
     // vetoes, periods and other choices of the search); the month sets the dates searched and, with a zone
     // followed, the clock. None for the days alone.

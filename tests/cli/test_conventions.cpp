@@ -7,6 +7,7 @@
 #include <QJsonObject>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/cli_run.h"
@@ -40,29 +41,46 @@ std::vector<std::string> Command(const std::string& name) {
     return args;
 }
 
-TEST(Conventions, EveryCommandTakesTheAyanamsaAndSaysItsConventions) {
+TEST(Conventions, EveryCommandTakesTheConventionsAndSaysThem) {
+    struct Case {
+        std::vector<std::string> options;
+        const char* ayanamsa;
+        const char* weekday;
+        const char* sunrise;
+    };
+    const Case cases[] = {
+        {{}, "lahiri", "civil", "hindu"},
+        {{"--ayanamsa", "raman"}, "raman", "civil", "hindu"},
+        {{"--ayanamsa", "true-pushya", "--weekday", "sunrise", "--sunrise", "standard"}, "true-pushya", "sunrise",
+         "standard"},
+    };
     for (const std::string name : {"calculation", "find", "day", "month", "season"}) {
         SCOPED_TRACE(name);
-        for (const std::string ayanamsa : {"", "raman", "true-pushya"}) {
+        for (const Case& c : cases) {
             std::vector<std::string> args = Command(name);
             args.push_back("--json");
-            if (!ayanamsa.empty()) args.insert(args.end(), {"--ayanamsa", ayanamsa});
+            args.insert(args.end(), c.options.begin(), c.options.end());
             const auto run = RunCommandLine(args);
             ASSERT_EQ(run.status, 0) << run.err;
             const QJsonObject conventions =
                 QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["conventions"].toObject();
-            const QJsonObject expected{{"ayanamsa", QString::fromStdString(ayanamsa.empty() ? "lahiri" : ayanamsa)},
-                                       {"weekday", "civil"},
+            const QJsonObject expected{{"ayanamsa", c.ayanamsa},
+                                       {"weekday", c.weekday},
                                        {"lunarMonth", "table"},
-                                       {"sunrise", "hindu"},
+                                       {"sunrise", c.sunrise},
                                        {"ephemeris", "specified"}};
             EXPECT_EQ(conventions, expected);
         }
-        std::vector<std::string> bad = Command(name);
-        bad.insert(bad.end(), {"--ayanamsa", "Raman"});
-        const auto run = RunCommandLine(bad);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_TRUE(run.err.starts_with("kalvora-cli: --ayanamsa: expected one of lahiri, true-chitra, raman")) << run.err;
+        for (const auto& [option, word, expected] :
+             {std::tuple{"--ayanamsa", "Raman", "expected one of lahiri, true-chitra, raman"},
+              std::tuple{"--weekday", "solar", "expected one of civil, sunrise"},
+              std::tuple{"--sunrise", "upper", "expected one of hindu, standard"}}) {
+            std::vector<std::string> bad = Command(name);
+            bad.insert(bad.end(), {option, word});
+            const auto run = RunCommandLine(bad);
+            EXPECT_EQ(run.status, 2);
+            EXPECT_TRUE(run.err.starts_with("kalvora-cli: " + std::string(option) + ": " + expected)) << run.err;
+        }
     }
 }
 

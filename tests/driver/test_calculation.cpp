@@ -54,6 +54,39 @@ TEST(Calculate, AnotherAyanamsaMovesEverySiderealLongitudeByItsDifference) {
     }
 }
 
+// The weekday the rules read: the civil weekday changes at midnight; from sunrise, the minutes before the date's
+// sunrise read the day before. Chennai on Tuesday 8 December 2026: the Hindu sunrise 06:22:51, the standard one
+// some four minutes earlier; Tromso in polar night has no sunrise, so the civil weekday holds.
+TEST(Calculate, TheWeekdayFromSunriseTurnsAtTheSunriseOfItsDefinition) {
+    const auto chennai = [](int hour, int minute) {
+        return Moment().On(2026, 12, 8).At(hour, minute).ZoneEast(5, 30).East(80, 17).North(13, 5);
+    };
+    struct Case {
+        MomentInput moment;
+        Conventions conventions;
+        const char* vaar;
+    };
+    const Conventions civil, hindu{.weekday = WeekdayRule::Sunrise},
+        standard{.weekday = WeekdayRule::Sunrise, .sunrise = SunriseDefinition::Standard};
+    const Case cases[] = {
+        {chennai(5, 0), civil, "Tuesday"},     {chennai(5, 0), hindu, "Monday"},
+        {chennai(6, 22), hindu, "Monday"},     {chennai(6, 23), hindu, "Tuesday"},
+        {chennai(6, 21), standard, "Tuesday"}, {chennai(0, 0), standard, "Monday"},
+        {Moment().On(2026, 12, 10).At(9, 0).ZoneEast(1).East(18, 57).North(69, 39), hindu, "Thursday"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.moment.hour) + ":" + std::to_string(c.moment.minute) + " " + c.vaar);
+        const MomentResult r = ComputeMoment(c.moment, PlanetsMode::None, c.conventions);
+        EXPECT_EQ(r.details.vaar, c.vaar);
+        CalculationInput input = MarriageInput();
+        input.muhurtha = c.moment;
+        input.conventions = c.conventions;
+        // The rules that read the weekday box read the same weekday.
+        EXPECT_EQ(MakeEvaluationInput(input, ComputeMoment(input.birth), r).weekdayBox,
+                  c.conventions.weekday == WeekdayRule::Sunrise ? c.vaar : "Thursday");
+    }
+}
+
 TEST(Calculate, BirthNamesBelongToTheBirthMoment) {
     const CalculationInput input = MarriageInput();
     const Calculation c = Calculate(input);

@@ -83,7 +83,8 @@ TEST(DayView, AValueShownAtTheMinuteOfEitherSunriseBelongsToTheDay) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const MomentInput place = Moment().ZoneEast(5, 30).East(77, c.longitudeMinutes).North(28, 39);
-        const DayView view = ComputeDayView(place.place, place.zone, {2021, 8, c.day}, SunriseDefinition::Standard);
+        const DayView view =
+            ComputeDayView(place.place, place.zone, {2021, 8, c.day}, {.sunrise = SunriseDefinition::Standard});
         const std::optional<double> sunrise = c.day == 24 ? view.sun.nextSunriseJdUt : view.sun.sunriseJdUt;
         ASSERT_TRUE(sunrise.has_value());
         EXPECT_EQ(ClockMinuteHolding(*sunrise, view.place.zoneOffsetSeconds), Change + c.sunriseFromChange);

@@ -95,7 +95,10 @@ bool InAvoidedPeriod(const FinderQuery& q, LocalDate date, int minute, std::map<
     const MomentInput& place = q.input.muhurtha;
     const auto dayOf = [&](LocalDate d) {
         auto at = days.find(DayNumber(d));
-        if (at == days.end()) at = days.emplace(DayNumber(d), ComputeSunDay(d, DayPlaceOf(place.place, place.zone))).first;
+        if (at == days.end()) {
+            const SunDay sun = ComputeSunDay(d, DayPlaceOf(place.place, place.zone), q.input.conventions.sunrise);
+            at = days.emplace(DayNumber(d), sun).first;
+        }
         return at->second;
     };
     const double jdUt = JdUtOfClockMinute(static_cast<ClockMinute>(DayNumber(date)) * MinutesPerDay + minute, place.zone);
@@ -129,8 +132,7 @@ std::vector<TimeSpan> MarkSpansOf(const FinderQuery& q) {
     std::vector<TimeSpan> spans;
     const MomentInput& m = q.input.muhurtha;
     for (LocalDate date = AddDays(q.from, -1); date <= AddDays(q.to, 1); date = AddDays(date, 1)) {
-        const DayTable table =
-            ComputeDayView(m.place, m.zone, date, SunriseDefinition::Hindu, q.input.conventions.ayanamsa).table;
+        const DayTable table = ComputeDayView(m.place, m.zone, date, q.input.conventions).table;
         const std::array<const std::vector<TimeSpan>*, 3> byMark = {&table.varjyam, &table.bhadra, &table.panchaka};
         for (std::size_t i = 0; i < byMark.size(); ++i) {
             if (q.avoidedMarks[i]) spans.insert(spans.end(), byMark[i]->begin(), byMark[i]->end());
@@ -190,7 +192,7 @@ struct BruteForceCase {
     bool avoidYamagandaAlone = false;
     bool undertakingVetoes = false;  // the vetoes of the undertaking left out
     bool avoidMarks = false;  // Varjyam, Bhadra and Panchaka left out
-    Ayanamsa ayanamsa = Ayanamsa::Lahiri;
+    Conventions conventions = {};
 };
 
 const DailyWindow WholeDay{};
@@ -226,7 +228,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     if (c.avoidYamagandaAlone) q.avoidedPeriods[static_cast<std::size_t>(InauspiciousPeriod::Yamaganda)] = true;
     if (c.undertakingVetoes) q.vetoes = VetoesOf(*FindSubject(c.subject));
     if (c.avoidMarks) q.avoidedMarks.fill(true);
-    q.input.conventions.ayanamsa = c.ayanamsa;
+    q.input.conventions = c.conventions;
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
@@ -299,9 +301,17 @@ INSTANTIATE_TEST_SUITE_P(
         // The Raman ayanamsa, 1.45 degrees short of Lahiri: the Sun enters Dhanu (Kharmas) about a day and a half
         // earlier, the Moon's marks and the lagnas move; and Mars enters Simha some three days earlier.
         BruteForceCase{"Delhi marriage, Raman ayanamsa, vetoes and marks", "Marriage", DelhiPlace, {2026, 12, 13},
-                       {2026, 12, 15}, WholeDay, 0, BirthDelhi, false, false, true, true, Ayanamsa::Raman},
+                       {2026, 12, 15}, WholeDay, 0, BirthDelhi, false, false, true, true, {.ayanamsa = Ayanamsa::Raman}},
         BruteForceCase{"Honolulu, Raman ayanamsa, trade learning", "Learning of a Trade", Honolulu, {2026, 11, 8},
-                       {2026, 11, 10}, WholeDay, 0, BirthNewYork, false, false, false, false, Ayanamsa::Raman},
+                       {2026, 11, 10}, WholeDay, 0, BirthNewYork, false, false, false, false,
+                       {.ayanamsa = Ayanamsa::Raman}},
+        // The weekday from sunrise: each date's minutes before its sunrise read the day before, in Delhi; in New
+        // York also with the standard sunrise and every period avoided.
+        BruteForceCase{"Delhi marriage, weekday from sunrise", "Marriage", DelhiPlace, {2026, 12, 13}, {2026, 12, 14},
+                       WholeDay, 0, BirthDelhi, false, false, false, false, {.weekday = WeekdayRule::Sunrise}},
+        BruteForceCase{"New York, weekday from the standard sunrise, every period avoided", "Start A New Business",
+                       NewYork, {2026, 6, 9}, {2026, 6, 10}, WholeDay, 0, BirthNewYork, true, false, false, false,
+                       {.weekday = WeekdayRule::Sunrise, .sunrise = SunriseDefinition::Standard}},
         // Planets changing sign and turning back (times UT from the ephemeris): the subjects that read planets.
         // Mars enters Simha 2026-11-12 14:48 (04:48 in Honolulu, where Mars then leaves the tenth place of the
         // trade's planet list).

@@ -203,7 +203,7 @@ void MonthWindow::ShowMonth(int year, int month) {
     query.month = month;
     query.place = place_.place;
     query.zone = place_.zone;
-    query.ayanamsa = place_.ayanamsa;
+    query.conventions = place_.conventions;
     if (!place_.zoneId.empty()) query.timeZone = OpenTimeZone(place_.zoneId);
     if (people_) query.undertaking = SearchOf(*people_);
     searched_->setText(searchedText_);

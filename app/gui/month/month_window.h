@@ -49,7 +49,7 @@ struct MonthPlace {
     TypedPlace place;
     TypedZone zone;      // the page's typed zone, taken when there is no zone id
     std::string zoneId;  // the zone of the chosen place or zone ("" for a typed zone)
-    Ayanamsa ayanamsa = Ayanamsa::Lahiri;  // the preferences', for the days, their season and the search
+    Conventions conventions;  // the preferences': the sunrise and ayanamsa of the days, their season and the search
 };
 
 // What the window needs from the main window.

@@ -937,8 +937,7 @@ void MainWindow::OpenMonth(std::optional<LocalDate> date) {
     // The pages' place as it is now, also for a window already open.
     const PlaceText place = muhurthaForm_->Place();
     const MomentInput moment = muhurthaForm_->ReadMoment();
-    MonthPlace read{PlaceCaption(place), moment.place, moment.zone, muhurthaForm_->ZoneId(),
-                    preferences_.conventions.ayanamsa};
+    MonthPlace read{PlaceCaption(place), moment.place, moment.zone, muhurthaForm_->ZoneId(), preferences_.conventions};
     if (month_ == nullptr) {
         MonthPages pages;
         pages.read = [this] { return ReadPagesForSearch(); };
