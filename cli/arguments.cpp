@@ -142,6 +142,9 @@ std::string UsageText() {
            "the lagna, the planets); lahiri, the default, is the program's own closed form, the others come from the\n"
            "Swiss Ephemeris and move each longitude by their difference from its Lahiri. The tithi and karana do\n"
            "not move. Every command takes it; the JSON says the conventions used as \"conventions\".\n"
+           "--lunar-month chooses the lunar month the \"Hindu Lunar Month\" factor reads: table (the default), the\n"
+           "rule sets' table of change-over days; amanta or purnimanta, the true month of the season at the minute,\n"
+           "which in a leap month (adhika) is never Favourable. Every command takes it.\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 

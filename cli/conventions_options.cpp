@@ -23,6 +23,8 @@ void WriteConventionsJson(JsonWriter& json, const Conventions& conventions) {
         .EndObject();
 }
 
-std::string ConventionsUsage() { return "[--ayanamsa " + Words(AyanamsaWords) + "]"; }
+std::string ConventionsUsage() {
+    return "[--ayanamsa " + Words(AyanamsaWords) + "] [--lunar-month " + Words(LunarMonthWords) + "]";
+}
 
 }  // namespace kalvora

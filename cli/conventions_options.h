@@ -1,7 +1,8 @@
 #pragma once
-// The tradition's conventions on the command line, the same for every command that computes: --ayanamsa NAME,
-// read into an options record's conventions (the program's defaults unless given), and their JSON object. The
-// command line never reads the desktop program's preferences: a script's result depends on its arguments alone.
+// The tradition's conventions on the command line, the same for every command that computes: --ayanamsa NAME and
+// --lunar-month table|amanta|purnimanta, read into an options record's conventions (the program's defaults unless
+// given), and their JSON object. The command line never reads the desktop program's preferences: a script's result
+// depends on its arguments alone.
 
 #include <array>
 #include <string>
@@ -28,18 +29,25 @@ template <typename O>
 void ReadAyanamsa(O& o, std::string_view option, std::string_view text) {
     o.ConventionsChosen().ayanamsa = ParseConvention<Ayanamsa>(option, text, AyanamsaWords);
 }
+template <typename O>
+void ReadLunarMonth(O& o, std::string_view option, std::string_view text) {
+    o.ConventionsChosen().lunarMonth = ParseConvention<LunarMonthRule>(option, text, LunarMonthWords);
+}
 }  // namespace conventions_options
 
 // The rows of the conventions for a record O whose ConventionsChosen() gives the conventions it computes with.
 template <typename O>
 constexpr auto ConventionRows() {
-    return std::to_array<Option<O>>({{"--ayanamsa", OptionKind::Value, conventions_options::ReadAyanamsa<O>}});
+    return std::to_array<Option<O>>({
+        {"--ayanamsa", OptionKind::Value, conventions_options::ReadAyanamsa<O>},
+        {"--lunar-month", OptionKind::Value, conventions_options::ReadLunarMonth<O>},
+    });
 }
 
 // "conventions": {"ayanamsa", "weekday", "lunarMonth", "sunrise", "ephemeris"}, each by its command-line word.
 void WriteConventionsJson(JsonWriter& json, const Conventions& conventions);
 
-// The usage text's part of the conventions' options: "[--ayanamsa lahiri|true-chitra|...]".
+// The usage text's part of the conventions' options: "[--ayanamsa lahiri|true-chitra|...] [--lunar-month ...]".
 std::string ConventionsUsage();
 
 }  // namespace kalvora

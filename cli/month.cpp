@@ -80,7 +80,9 @@ constexpr std::string_view SeeHelp = "month --help";
 // The options that name a person: taken only with an undertaking to weigh them against.
 bool PersonOption(std::string_view name) {
     return name != "--year" && name != "--month" && name != "--subject" && name != "--json" && name != "--ics" &&
-           name != "--pdf" && name != "--paper" && name != "--ayanamsa" && std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
+           name != "--pdf" && name != "--paper" &&
+           std::ranges::none_of(ConventionRows<MonthOptions>(), [&](const Row& row) { return row.name == name; }) &&
+           std::ranges::none_of(DayPlaceRows<MonthOptions>(), [&](const Row& row) { return row.name == name; });
 }
 
 }  // namespace

@@ -191,6 +191,7 @@ struct BruteForceCase {
     bool undertakingVetoes = false;  // the vetoes of the undertaking left out
     bool avoidMarks = false;  // Varjyam, Bhadra and Panchaka left out
     Ayanamsa ayanamsa = Ayanamsa::Lahiri;
+    LunarMonthRule lunarMonth = LunarMonthRule::Table;
 };
 
 const DailyWindow WholeDay{};
@@ -227,6 +228,7 @@ TEST_P(FinderAgainstMinuteByMinute, SameWindowsAndResults) {
     if (c.undertakingVetoes) q.vetoes = VetoesOf(*FindSubject(c.subject));
     if (c.avoidMarks) q.avoidedMarks.fill(true);
     q.input.conventions.ayanamsa = c.ayanamsa;
+    q.input.conventions.lunarMonth = c.lunarMonth;
 
     const FinderResult found = FindWindows(q);
     const std::vector<ReferenceWindow> expected = MinuteByMinute(q);
@@ -302,6 +304,19 @@ INSTANTIATE_TEST_SUITE_P(
                        {2026, 12, 15}, WholeDay, 0, BirthDelhi, false, false, true, true, Ayanamsa::Raman},
         BruteForceCase{"Honolulu, Raman ayanamsa, trade learning", "Learning of a Trade", Honolulu, {2026, 11, 8},
                        {2026, 11, 10}, WholeDay, 0, BirthNewYork, false, false, false, false, Ayanamsa::Raman},
+        // The true lunar month: amanta Chaitra turns Vaisakha at the new moon of 2026-04-17 (about 17:22 in Delhi),
+        // purnimanta Vaisakha turns Jyaistha at the full moon of 2026-05-01 (about 22:53); the construction's factor
+        // turns Favourable, then Neutral. Inside Adhika Jyaistha (2026-05-17 to 06-15) the new house's Jyaistha is
+        // never Favourable.
+        BruteForceCase{"Delhi construction, amanta month change", "Starting the Construction of a House", DelhiPlace,
+                       {2026, 4, 16}, {2026, 4, 18}, WholeDay, 0, BirthDelhi, false, false, false, false,
+                       Ayanamsa::Lahiri, LunarMonthRule::Amanta},
+        BruteForceCase{"Delhi construction, purnimanta month change", "Starting the Construction of a House",
+                       DelhiPlace, {2026, 4, 30}, {2026, 5, 2}, WholeDay, 0, BirthDelhi, false, false, false, false,
+                       Ayanamsa::Lahiri, LunarMonthRule::Purnimanta},
+        BruteForceCase{"New York new house, amanta leap month", "Entering a New House", NewYork, {2026, 5, 18},
+                       {2026, 5, 19}, WholeDay, 0, BirthNewYork, false, false, false, false, Ayanamsa::Lahiri,
+                       LunarMonthRule::Amanta},
         // Planets changing sign and turning back (times UT from the ephemeris): the subjects that read planets.
         // Mars enters Simha 2026-11-12 14:48 (04:48 in Honolulu, where Mars then leaves the tenth place of the
         // trade's planet list).

@@ -35,6 +35,8 @@ Preferences LoadPreferences() {
     Preferences preferences;
     preferences.conventions.ayanamsa = ReadChoice(settings, QStringLiteral("conventions/ayanamsa"),
                                                   preferences.conventions.ayanamsa, AyanamsaWords);
+    preferences.conventions.lunarMonth = ReadChoice(settings, QStringLiteral("conventions/lunarMonth"),
+                                                    preferences.conventions.lunarMonth, LunarMonthWords);
     settings.beginGroup(QStringLiteral("homePlace"));
     preferences.homePlace = ReadPlace(settings);
     settings.endGroup();
@@ -48,6 +50,8 @@ void SavePreferences(const Preferences& preferences) {
     QSettings settings = PreferencesFile();
     settings.setValue(QStringLiteral("conventions/ayanamsa"),
                       FromView(WordOf(preferences.conventions.ayanamsa, AyanamsaWords).word));
+    settings.setValue(QStringLiteral("conventions/lunarMonth"),
+                      FromView(WordOf(preferences.conventions.lunarMonth, LunarMonthWords).word));
     settings.remove(QStringLiteral("homePlace"));
     if (preferences.homePlace) {
         settings.beginGroup(QStringLiteral("homePlace"));

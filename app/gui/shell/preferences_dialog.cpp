@@ -38,6 +38,13 @@ PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atla
     ayanamsa_->setToolTip(QStringLiteral("The ayanamsa of every sidereal position: the Moon's rashi and nakshatra, "
                                          "the yoga, the lagna, the planets and the months of the season"));
     conventionRows->addRow(QStringLiteral("&Ayanamsa:"), ayanamsa_);
+    lunarMonth_ = new QComboBox;
+    lunarMonth_->setObjectName(QStringLiteral("cboPrefLunarMonth"));
+    for (const ConventionWord& word : LunarMonthWords) lunarMonth_->addItem(FromView(word.name));
+    lunarMonth_->setToolTip(QStringLiteral("The lunar month the \"Hindu Lunar Month\" factor reads: the table of "
+                                           "change-over days, or the true month of the season (never Favourable "
+                                           "in a leap month)"));
+    conventionRows->addRow(QStringLiteral("Lunar &month:"), lunarMonth_);
 
     // The home place, from the atlas as the muhurtha page's City box takes one.
     auto* home = new QGroupBox(QStringLiteral("Home Place"));
@@ -113,6 +120,7 @@ PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atla
 Preferences PreferencesDialog::Chosen() const {
     Preferences chosen;
     chosen.conventions.ayanamsa = static_cast<Ayanamsa>(std::max(ayanamsa_->currentIndex(), 0));
+    chosen.conventions.lunarMonth = static_cast<LunarMonthRule>(std::max(lunarMonth_->currentIndex(), 0));
     chosen.homePlace = homePlace_;
     chosen.pageStart = firstDay_->isChecked() ? PageStart::FirstDay : PageStart::NextHour;
     chosen.applyVetoes = applyVetoes_->isChecked();
@@ -121,6 +129,7 @@ Preferences PreferencesDialog::Chosen() const {
 
 void PreferencesDialog::Show(const Preferences& preferences) {
     ayanamsa_->setCurrentIndex(static_cast<int>(preferences.conventions.ayanamsa));
+    lunarMonth_->setCurrentIndex(static_cast<int>(preferences.conventions.lunarMonth));
     homePlace_ = preferences.homePlace;
     ShowHomePlace();
     (preferences.pageStart == PageStart::FirstDay ? firstDay_ : nextHour_)->setChecked(true);

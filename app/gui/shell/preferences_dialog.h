@@ -37,6 +37,7 @@ private:
     AtlasSource* atlas_;
     std::optional<Place> homePlace_;
     QComboBox* ayanamsa_ = nullptr;        // cboPrefAyanamsa
+    QComboBox* lunarMonth_ = nullptr;      // cboPrefLunarMonth
     QLineEdit* home_ = nullptr;            // txtPrefHomePlace, read only
     QPushButton* clearHome_ = nullptr;     // cmdPrefClearHome
     QRadioButton* nextHour_ = nullptr;     // optPrefStart0
