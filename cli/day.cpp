@@ -321,8 +321,9 @@ std::string DayText(const DayView& day, const DaySeason& season) { return DayLin
 int RunDay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommand<DayOptions>(args, out, err, ParseDayArguments, DayUsageText,
                                   [](const DayOptions& options, std::ostream& output) {
-        const DayView day = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise,
-                                           options.conventions.ayanamsa);
+        DayView day = ComputeDayView(options.place.place, options.place.zone, options.date, options.sunrise,
+                                     options.conventions.ayanamsa);
+        day.conventions.lunarMonth = options.conventions.lunarMonth;  // read by no limb of the day; said as chosen
         const DaySeason season = SeasonOfDay(day);
         output << (options.json ? DayJson(day, season) + "\n" : DayText(day, season));
     });

@@ -102,7 +102,7 @@ TEST(Conventions, EveryCommandTakesTheLunarMonth) {
         ASSERT_EQ(run.status, 0) << run.err;
         const QJsonObject conventions =
             QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["conventions"].toObject();
-        EXPECT_EQ(conventions["lunarMonth"], "purnimanta");
+        EXPECT_EQ(conventions["lunarMonth"].toString(), QStringLiteral("purnimanta"));
         std::vector<std::string> bad = Command(name);
         bad.insert(bad.end(), {"--lunar-month", "Amanta"});
         const auto refused = RunCommandLine(bad);

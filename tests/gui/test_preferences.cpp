@@ -97,11 +97,11 @@ TEST_F(PreferencesTest, RestoreDefaultsResetsTheControlsAndOnlyOkSavesThem) {
         auto* ayanamsa = dialog->findChild<QComboBox*>(QStringLiteral("cboPrefAyanamsa"));
         EXPECT_EQ(ayanamsa->currentText(), QStringLiteral("Krishnamurti"));
         auto* lunarMonth = dialog->findChild<QComboBox*>(QStringLiteral("cboPrefLunarMonth"));
-        EXPECT_EQ(lunarMonth->currentText(), QStringLiteral("the true amanta month"));
+        EXPECT_EQ(lunarMonth->currentText(), QStringLiteral("The true amanta month"));
         EXPECT_TRUE(dialog->findChild<QLineEdit*>(QStringLiteral("txtPrefHomePlace"))->text().startsWith("Chennai"));
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdPrefRestore")), Qt::LeftButton);
         EXPECT_EQ(ayanamsa->currentText(), QStringLiteral("Lahiri"));
-        EXPECT_EQ(lunarMonth->currentText(), QStringLiteral("the lunar month table"));
+        EXPECT_EQ(lunarMonth->currentText(), QStringLiteral("The lunar month table"));
         EXPECT_EQ(ayanamsa->count(), static_cast<int>(AyanamsaWords.size()));
         EXPECT_TRUE(dialog->findChild<QLineEdit*>(QStringLiteral("txtPrefHomePlace"))->text().isEmpty());
         EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("optPrefStart0"))->isChecked());

@@ -40,7 +40,11 @@ PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atla
     conventionRows->addRow(QStringLiteral("&Ayanamsa:"), ayanamsa_);
     lunarMonth_ = new QComboBox;
     lunarMonth_->setObjectName(QStringLiteral("cboPrefLunarMonth"));
-    for (const ConventionWord& word : LunarMonthWords) lunarMonth_->addItem(FromView(word.name));
+    for (const ConventionWord& word : LunarMonthWords) {
+        QString name = FromView(word.name);  // "the true amanta month", as the title names it
+        name[0] = name[0].toUpper();
+        lunarMonth_->addItem(name);
+    }
     lunarMonth_->setToolTip(QStringLiteral("The lunar month the \"Hindu Lunar Month\" factor reads: the table of "
                                            "change-over days, or the true month of the season (never Favourable "
                                            "in a leap month)"));
