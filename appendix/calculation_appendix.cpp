@@ -86,12 +86,25 @@ std::string PointsText(int points) {
     return text;
 }
 
-void AddFactors(ReportAppendix& appendix, const Calculation& calculation) {
+// Under the amanta or purnimanta convention, the true month the "Hindu Lunar Month" factor read, and why a leap
+// month is never Favourable.
+void AddLunarMonthRead(PartWriter& part, LunarMonthRule rule, const TrueLunarMonth& month) {
+    std::string read = month.adhika ? "Adhika " + month.name : month.name;
+    part.Add(T::LunarMonthRead, read + " (" + std::string(WordOf(rule, LunarMonthWords).word) + ")");
+    if (month.adhika) part.Line(Text(T::LeapMonthNeverFavourable));
+}
+
+void AddFactors(ReportAppendix& appendix, const CalculationInput& input, const Calculation& calculation) {
     const auto& evaluation = calculation.evaluation;
     if (!evaluation || evaluation->stopped) return;
     PartWriter part(T::Factors);
+    const std::optional<TrueLunarMonth>& trueMonth = calculation.evaluationInput.trueLunarMonth;
     for (const FactorVerdict& factor : evaluation->factors) {
-        if (factor.written) part.Add(factor.heading, PointsText(factor.points));
+        if (!factor.written) continue;
+        part.Add(factor.heading, PointsText(factor.points));
+        if (trueMonth && factor.heading.starts_with(LunarMonthFactorLabel)) {
+            AddLunarMonthRead(part, input.conventions.lunarMonth, *trueMonth);
+        }
     }
     part.Add(T::TotalScore, PointsText(evaluation->totalScore));
     part.Add(T::Muhurtha, std::string(RatingWord(evaluation->rating)));
@@ -259,7 +272,7 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     AddMoment(appendix, T::MuhurthaMoment, m, calculation.muhurtha, times.muhurthaLimbs);
     AddPlanets(appendix, T::BirthPlanets, calculation.birth);
     AddPlanets(appendix, T::MuhurthaPlanets, calculation.muhurtha);
-    AddFactors(appendix, calculation);
+    AddFactors(appendix, input, calculation);
     AddDay(appendix, input, times.muhurthaDay);
     AddSeason(appendix, times);
     AddDayTable(appendix, times.muhurthaDay);

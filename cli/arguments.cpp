@@ -108,7 +108,7 @@ std::string UsageText() {
            "                  [--roles ROLE,ROLE...] [--group NAME] [--subject TEXT] [--json]\n"
            "                  [--report FILE.rtf|FILE.pdf]\n"
            "                  [--planets sky|none] [--report-appendix details|none]\n"
-           "                  " + ConventionsUsage() + "\n"
+           "                  " + ConventionsUsage(18) + "\n"
            "       kalvora-cli places QUERY [--top N] [--json]\n"
            "       kalvora-cli find ... (see find --help)\n"
            "       kalvora-cli day ... (see day --help)\n"
@@ -147,6 +147,9 @@ std::string UsageText() {
            "without refraction, the default) or standard (its upper edge with refraction) sets the sunrise of the\n"
            "day, the periods, the finder's avoided periods and the weekday from sunrise. Every command takes these;\n"
            "the JSON says the conventions used as \"conventions\".\n"
+           "--lunar-month chooses the lunar month the \"Hindu Lunar Month\" factor reads: table (the default), the\n"
+           "rule sets' table of change-over days; amanta or purnimanta, the true month of the season at the minute,\n"
+           "which in a leap month (adhika) is never Favourable. Every command takes it.\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 

@@ -23,8 +23,9 @@ void WriteConventionsJson(JsonWriter& json, const Conventions& conventions) {
         .EndObject();
 }
 
-std::string ConventionsUsage() {
-    return "[--ayanamsa " + Words(AyanamsaWords) + "] [--weekday " + Words(WeekdayWords) + "] [--sunrise " +
+std::string ConventionsUsage(std::size_t indent) {
+    return "[--ayanamsa " + Words(AyanamsaWords) + "] [--weekday " + Words(WeekdayWords) + "]\n" +
+           std::string(indent, ' ') + "[--lunar-month " + Words(LunarMonthWords) + "] [--sunrise " +
            Words(SunriseWords) + "]";
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The tradition's conventions on the command line, the same for every command that computes: --ayanamsa NAME,
-// --weekday civil|sunrise, --sunrise hindu|standard,
-// read into an options record's conventions (the program's defaults unless given), and their JSON object. The
-// command line never reads the desktop program's preferences: a script's result depends on its arguments alone.
+// --weekday civil|sunrise, --lunar-month table|amanta|purnimanta and --sunrise hindu|standard, read into an options
+// record's conventions (the program's defaults unless given), and their JSON object. The command line never reads
+// the desktop program's preferences: a script's result depends on its arguments alone.
 
 #include <array>
 #include <string>
@@ -37,6 +37,10 @@ template <typename O>
 void ReadSunrise(O& o, std::string_view option, std::string_view text) {
     o.ConventionsChosen().sunrise = ParseConvention<SunriseDefinition>(option, text, SunriseWords);
 }
+template <typename O>
+void ReadLunarMonth(O& o, std::string_view option, std::string_view text) {
+    o.ConventionsChosen().lunarMonth = ParseConvention<LunarMonthRule>(option, text, LunarMonthWords);
+}
 }  // namespace conventions_options
 
 // The rows of the conventions for a record O whose ConventionsChosen() gives the conventions it computes with.
@@ -45,6 +49,7 @@ constexpr auto ConventionRows() {
     return std::to_array<Option<O>>({
         {"--ayanamsa", OptionKind::Value, conventions_options::ReadAyanamsa<O>},
         {"--weekday", OptionKind::Value, conventions_options::ReadWeekday<O>},
+        {"--lunar-month", OptionKind::Value, conventions_options::ReadLunarMonth<O>},
         {"--sunrise", OptionKind::Value, conventions_options::ReadSunrise<O>},
     });
 }
@@ -52,7 +57,9 @@ constexpr auto ConventionRows() {
 // "conventions": {"ayanamsa", "weekday", "lunarMonth", "sunrise", "ephemeris"}, each by its command-line word.
 void WriteConventionsJson(JsonWriter& json, const Conventions& conventions);
 
-// The usage text's part of the conventions' options: "[--ayanamsa lahiri|true-chitra|...] [--weekday ...] ...".
-std::string ConventionsUsage();
+// The usage text's part of the conventions' options: "[--ayanamsa lahiri|true-chitra|...] [--weekday ...] ...",
+// on two lines.
+// The second line starts with `indent` spaces, under the first.
+std::string ConventionsUsage(std::size_t indent);
 
 }  // namespace kalvora

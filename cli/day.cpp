@@ -75,7 +75,7 @@ void SetZoneOfTheDay(DayOptions& options, const TimeZone& zone) {
 std::string DayUsageText() {
     return "usage: kalvora-cli day --date YYYY-MM-DD [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--json]\n"
-           "                 " + ConventionsUsage() + "\n"
+           "                 " + ConventionsUsage(17) + "\n"
            "Prints the day of the date at the place: sunrise, sunset and the next sunrise (hindu: the centre of the\n"
            "Sun on the horizon without refraction, the default; standard: its upper edge with refraction), the\n"
            "tithi, nakshatra, yoga and karana current from sunrise to the next sunrise with their times, Rahu\n"

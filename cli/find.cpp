@@ -178,7 +178,7 @@ std::string FindUsageText() {
            "                  [--person NAME[@YYYY-MM-DD]]... [--partner YYYY-MM-DDTHH:MM[:SS] --partner-name TEXT\n"
            "                   [--partner-sex Male|Female] [--partner-place ... --partner-fold ...]]\n"
            "                  [--roles ROLE,ROLE...] [--group NAME] [--all-good]\n"
-           "                  " + ConventionsUsage() + "\n"
+           "                  " + ConventionsUsage(18) + "\n"
            "Searches every minute of the dates --from to --to (both included, at most ten years) and lists the\n"
            "windows over which the evaluation and the names stay the same. --order rank (the default) lists the\n"
            "best first and joins neighbouring windows of one rating (a joined window shows the count, score and\n"

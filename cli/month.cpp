@@ -101,7 +101,7 @@ std::string MonthUsageText() {
     return "usage: kalvora-cli month --year YYYY --month MM [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--json]\n"
            "                 [--ics FILE] [--pdf FILE [--paper a4|letter]]\n"
-           "                 " + ConventionsUsage() + "\n"
+           "                 " + ConventionsUsage(17) + "\n"
            "                 [--subject TEXT (--birth ... | --person NAME ...) [--name TEXT] [--sex Male|Female]\n"
            "                  [--person NAME[@YYYY-MM-DD]]... [--partner ... --partner-name TEXT] [--roles ...]\n"
            "                  [--group NAME]]\n"

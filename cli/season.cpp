@@ -31,7 +31,7 @@ static_assert(WellFormed(SeasonOptionTable));
 std::string SeasonUsageText() {
     return "usage: kalvora-cli season --year YYYY [--place TEXT] [--lat DD:MM(N|S) --lon DDD:MM(E|W)]\n"
            "                 [--zone (+|-)HH:MM[:SS] [--dst] | --tz AREA/CITY] [--json]\n"
-           "                 " + ConventionsUsage() + "\n"
+           "                 " + ConventionsUsage(17) + "\n"
            "Prints the lunar months (amanta, from new moon to new moon, with the leap month and the lost month\n"
            "marked) and the spans of the vetoes (Guru asta, Shukra asta, Adhika masa, Chaturmas, Kharmas, Pitru\n"
            "paksha) that begin in the year, each from its first minute to the first minute after it; a span that\n"

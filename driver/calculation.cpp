@@ -8,6 +8,8 @@
 #include "astro/ephemeris.h"
 #include "driver/almanac_weekday.h"
 #include "planets/ayanamsa.h"
+#include "muhurtha/names.h"
+#include "season/season.h"
 
 namespace kalvora {
 
@@ -53,8 +55,26 @@ MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets, const 
     return r;
 }
 
+std::optional<TrueLunarMonth> TrueLunarMonthAt(LunarMonthRule rule, const LunarCalendar& calendar, double jdUt,
+                                               int tithiNumber) {
+    if (rule == LunarMonthRule::Table) return std::nullopt;
+    // The month is read half a day from the moment, towards the middle of its paksha, where no new or full moon
+    // lies within reach: the month then turns exactly where the moment's tithi turns 30 to 1 (amanta) or 15 to 16
+    // (purnimanta), whatever fraction of a second the calendar's new moon differs from the tithi's boundary.
+    constexpr double HalfDay = 0.5;
+    const bool shukla = tithiNumber <= 15;
+    const SeasonAt amanta = calendar.MonthsAt(shukla ? jdUt + HalfDay : jdUt - HalfDay);
+    int index = amanta.month.nameIndex;
+    if (rule == LunarMonthRule::Purnimanta && !shukla) {
+        // In the Krishna paksha the purnimanta month bears the next amanta month's name.
+        index = calendar.MonthsAt(tithiNumber <= 22 ? jdUt + HalfDay : jdUt - HalfDay).purnimantaNameIndex;
+    }
+    // The leap month is the amanta month marked adhika, on either reckoning of the name.
+    return TrueLunarMonth{std::string(names::LunarMonths[static_cast<std::size_t>(index)]), amanta.month.adhika};
+}
+
 EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentResult& birth,
-                                    const MomentResult& muhurtha) {
+                                    const MomentResult& muhurtha, const LunarCalendar* calendar) {
     EvaluationInput e;
     e.subject = input.subject;
     e.tara = TaraBalaCheck(birth.details.nakshatra, muhurtha.details.nakshatra);
@@ -79,6 +99,16 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
     e.sex = input.personSex;
     // The checks read the muhurtha's planets; without a sky their texts stay empty.
     if (muhurtha.sky) e.planetTexts = PlanetTexts(*muhurtha.sky);
+    if (input.conventions.lunarMonth != LunarMonthRule::Table) {
+        const double jdUt = JulianDayUt(muhurtha.time);
+        const int tithi = muhurtha.panchanga.tithiNumber;
+        if (calendar != nullptr) {
+            e.trueLunarMonth = TrueLunarMonthAt(input.conventions.lunarMonth, *calendar, jdUt, tithi);
+        } else {
+            const LunarCalendar around(jdUt - 1.0, jdUt + 1.0, input.conventions.ayanamsa);
+            e.trueLunarMonth = TrueLunarMonthAt(input.conventions.lunarMonth, around, jdUt, tithi);
+        }
+    }
     return e;
 }
 

@@ -14,6 +14,8 @@
 
 namespace kalvora {
 
+class LunarCalendar;
+
 // Whether a calculation places the planets: Sky computes them from the ephemeris; None leaves the planet texts
 // empty, so that the planet checks read no planet at all (the rules as evaluated without positions).
 enum class PlanetsMode { Sky, None };
@@ -93,9 +95,16 @@ struct Calculation {
     std::optional<Evaluation> evaluation;  // none when the subject matches no subject text
 };
 
-// The evaluation's inputs from a calculation's pages and computed moments.
+// The evaluation's inputs from a calculation's pages and computed moments. With the amanta or purnimanta lunar
+// month convention the true month is read from `calendar` when given (a search asking many moments keeps one),
+// else from a calendar made around the muhurtha.
 EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentResult& birth,
-                                    const MomentResult& muhurtha);
+                                    const MomentResult& muhurtha, const LunarCalendar* calendar = nullptr);
+
+// The true lunar month the "Hindu Lunar Month" factor reads at an instant whose tithi is `tithiNumber` (1..30),
+// under a lunar month convention; none under the table. It changes only where the tithi changes.
+std::optional<TrueLunarMonth> TrueLunarMonthAt(LunarMonthRule rule, const LunarCalendar& calendar, double jdUt,
+                                               int tithiNumber);
 
 // Birth moment, muhurtha moment, Tara and Chandra bala, then the rule set of the chosen subject.
 Calculation Calculate(const CalculationInput& input);

@@ -20,6 +20,7 @@
 #include "muhurtha/combined_verdict.h"
 #include "muhurtha/rule_set.h"
 #include "planets/sky.h"
+#include "season/season.h"
 
 namespace kalvora {
 
@@ -52,6 +53,14 @@ bool ReadsPlanets(const FinderQuery& query) {
 bool ReadsBalas(const FinderQuery& query) {
     const auto subject = FindSubject(query.input.subject);
     return !query.others.empty() && query.input.planets == PlanetsMode::Sky && subject && HasRoles(*subject);
+}
+
+// The lunar calendar over the search's dates in every zone, when the "Hindu Lunar Month" factor reads the true month.
+std::optional<LunarCalendar> CalendarFor(const FinderQuery& query) {
+    if (query.input.conventions.lunarMonth == LunarMonthRule::Table) return std::nullopt;
+    const double fromJdUt = LocalMidnightJdUt(AddDays(query.from, -1), 0);
+    const double toJdUt = LocalMidnightJdUt(AddDays(query.to, 2), 0);
+    return LunarCalendar(fromJdUt, toJdUt, query.input.conventions.ayanamsa);
 }
 
 // What a stretch shows of the people after the first: each one's evaluation, and everyone's bala (the first
@@ -155,7 +164,8 @@ public:
           changes_(query.input.muhurtha.place, readsPlanets_ || readsBalas_, query.input.conventions.ayanamsa),
           avoided_(query),
           vetoed_(query.vetoes, query.from, query.to, query.input.conventions.ayanamsa),
-          covering_(vetoed_.Spans().size(), false) {
+          covering_(vetoed_.Spans().size(), false),
+          calendar_(CalendarFor(query)) {
         for (const OtherPerson& person : query.others) {
             CalculationInput input = InputFor(query.input, person);
             const MomentResult birth = ComputeMoment(input.birth, input.planets, input.conventions);
@@ -312,7 +322,7 @@ private:
     Evaluation Evaluate(int minute, const MomentResult& muhurtha) {
         input_.muhurtha.hour = Short(minute / 60);
         input_.muhurtha.minute = Short(minute % 60);
-        EvaluationInput in = MakeEvaluationInput(input_, birth_, muhurtha);
+        EvaluationInput in = MakeEvaluationInput(input_, birth_, muhurtha, calendar_ ? &*calendar_ : nullptr);
         if (readsPlanets_) in.planetTexts = planetTexts_;
         return *EvaluateMuhurtha(in);
     }
@@ -324,7 +334,8 @@ private:
         for (OtherSearched& other : others_) {
             other.input.muhurtha.hour = Short(minute / 60);
             other.input.muhurtha.minute = Short(minute % 60);
-            EvaluationInput in = MakeEvaluationInput(other.input, other.birth, muhurtha);
+            EvaluationInput in =
+                MakeEvaluationInput(other.input, other.birth, muhurtha, calendar_ ? &*calendar_ : nullptr);
             if (readsPlanets_) in.planetTexts = planetTexts_;
             shown.evaluations.push_back(*EvaluateMuhurtha(in));
         }
@@ -357,6 +368,9 @@ private:
     AvoidedPeriods avoided_;
     const VetoedMinutes vetoed_;
     std::vector<bool> covering_;  // by span of vetoed_: it left out minutes otherwise searched
+    // The lunar calendar of the whole search when the factor reads the true month, none under the table. The month
+    // is read by the stretch's tithi (TrueLunarMonthAt), so it changes only where a stretch ends.
+    const std::optional<LunarCalendar> calendar_;
 };
 
 }  // namespace

@@ -85,7 +85,8 @@ struct Findings {
 Findings Find(const EvaluationInput& in, const ChildAge& age) {
     Findings found;
     found.amrita = AmritaSiddhiYogaCheck(in.muhurtha.nakshatra, in.muhurtha.vaar);
-    found.lunarMonth = LunarMonthCheck(MonthName(in.muhurthaMonth), in.muhurthaDay);
+    found.lunarMonth = in.trueLunarMonth ? std::optional(in.trueLunarMonth->name)
+                                         : LunarMonthCheck(MonthName(in.muhurthaMonth), in.muhurthaDay);
     found.placement = PlanetPlacementCheck(in.muhurthaMonth, in.muhurthaDay, in.muhurthaHour, in.muhurthaMinute,
                                            in.planetTexts);
 
@@ -102,7 +103,10 @@ Findings Find(const EvaluationInput& in, const ChildAge& age) {
     name(Field::Paksha, in.paksha);
     name(Field::Yoga, in.muhurtha.yoga);
     name(Field::Karana, in.muhurtha.karana);
-    name(Field::LunarMonth, found.lunarMonth.value_or(""));
+    // The leap month names no month to the factors: no list of good months holds, so the factor is never
+    // Favourable in it.
+    const bool leapMonth = in.trueLunarMonth && in.trueLunarMonth->adhika;
+    name(Field::LunarMonth, leapMonth ? "" : found.lunarMonth.value_or(""));
     name(Field::Sex, in.sex);
     name(Field::Tara, VerdictText(in.tara));
     name(Field::Moon, VerdictText(in.moon));

@@ -27,6 +27,17 @@ TaraVerdict TaraBalaCheck(std::string_view birthNakshatra, std::string_view muhu
 // Relation of the muhurtha Moon sign to the birth Moon sign (names compared exactly).
 MoonVerdict ChandraBalaCheck(std::string_view birthRashi, std::string_view muhurthaRashi);
 
+// The label of the factor of the lunar month in the rule sets that read it.
+inline constexpr std::string_view LunarMonthFactorLabel = "Hindu Lunar Month";
+
+// A lunar month of the season as the "Hindu Lunar Month" factor reads it: its name and whether it is the leap
+// month (adhika), which is never Favourable for a beginning.
+struct TrueLunarMonth {
+    std::string name;  // "Chaitra" .. "Falguna"
+    bool adhika = false;
+    friend bool operator==(const TrueLunarMonth&, const TrueLunarMonth&) = default;
+};
+
 // Everything a rule set reads, filled by the caller from the pages and the computed moments.
 struct EvaluationInput {
     std::string subject;  // the chosen subject text
@@ -55,6 +66,10 @@ struct EvaluationInput {
     // Texts of the seven planets (Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn) whose characters 4 to 6 hold
     // the abbreviation of the sign occupied; empty when the calculation places no planets.
     std::array<std::string, 7> planetTexts;
+
+    // The true lunar month of the season the "Hindu Lunar Month" factor reads instead of the table of change-over
+    // days (the amanta or purnimanta month chosen in the conventions); none reads the table.
+    std::optional<TrueLunarMonth> trueLunarMonth;
 };
 
 // One evaluated factor. A factor that no outcome wrote has written == false, an empty heading and 0 points.

@@ -404,7 +404,7 @@ constexpr Factor NewHouseFactors[] = {
         {GoodWeekdays, Fav},
         {Is(Weekday, "Tuesday"), {Word::Unfavourable, -1, false, "Very Bad Weekday - Unfavourable"}},
         {Otherwise, Neu}}},
-    {Kind::LunarMonth, "Hindu Lunar Month", {
+    {Kind::LunarMonth, LunarMonthFactorLabel, {
         {In(LunarMonth, {"Vaisakha", "Pausa", "Falguna", "Shravana", "Agrahayana", "Jyaistha", "Kartika",
                          "Magha"}), Fav},
         {Otherwise, Neu}}},
@@ -476,7 +476,7 @@ constexpr Factor FoundationFactors[] = {
         {In(TithiNumber, {2, 6, 10}), Fav},   // the favourable even numbers
         {Otherwise, Neu}}},                   // every other number, odd or even
     {Kind::Weekday, "Weekday", {{GoodWeekdays, Fav}, {Otherwise, Neu}}},
-    {Kind::LunarMonth, "Hindu Lunar Month", {
+    {Kind::LunarMonth, LunarMonthFactorLabel, {
         {In(LunarMonth, {"Chaitra", "Vaisakha", "Shravana", "Kartika", "Magha"}), Fav},
         {Otherwise, Neu}}},
 };
@@ -492,7 +492,7 @@ constexpr Factor ConstructionFactors[] = {
         {Otherwise, Neu}}},
     {Kind::Tithi, "Tithi", {{In(TithiNumber, {4, 8, 9, 14, 15}), Unf}, {Otherwise, Neu}}},
     {Kind::Weekday, "Weekday", {{Is(Weekday, "Tuesday"), Unf}, {Otherwise, Neu}}},
-    {Kind::LunarMonth, "Hindu Lunar Month", {
+    {Kind::LunarMonth, LunarMonthFactorLabel, {
         {In(LunarMonth, {"Falguna", "Shravana", "Agrahayana", "Pausa", "Vaisakha"}), Fav},
         {Otherwise, Neu}}},
     {Kind::Rashi, "Rashi", {{In(Rashi, {"Mithuna", "Kanya", "Dhanus", "Meena"}), Fav}, {Otherwise, Neu}}},

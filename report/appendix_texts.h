@@ -23,7 +23,7 @@ enum class AppendixText : std::uint8_t {
     // The planets
     BirthPlanets, MuhurthaPlanets,
     // The evaluation
-    Factors, TotalScore, Muhurtha,
+    Factors, TotalScore, Muhurtha, LunarMonthRead, LeapMonthNeverFavourable,
     // The day
     Day, Sunrise, Sunset, NextSunrise, Abhijit, ChosenTime,
     // The season of the day
@@ -74,6 +74,10 @@ inline constexpr auto AppendixTexts = std::to_array<AppendixTextRow>({
     {AppendixText::Factors, "Factors and Points"},
     {AppendixText::TotalScore, "Total score"},
     {AppendixText::Muhurtha, "Muhurtha"},
+    {AppendixText::LunarMonthRead, "Lunar month read"},
+    {AppendixText::LeapMonthNeverFavourable,
+     "The Hindu Lunar Month factor is never Favourable in a leap month (adhika): the classical texts hold the leap "
+     "month unfit for beginnings."},
     {AppendixText::Day, "The Day of the Muhurtha"},
     {AppendixText::Sunrise, "Sunrise"},
     {AppendixText::Sunset, "Sunset"},

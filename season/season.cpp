@@ -287,13 +287,18 @@ std::vector<LunarMonth> LunarCalendar::MonthsBetween(double fromJdUt, double toJ
 }
 
 SeasonAt LunarCalendar::At(double jdUt) const {
+    SeasonAt s = MonthsAt(jdUt);
+    s.samvat = SamvatAt(jdUt, ayanamsa_);
+    return s;
+}
+
+SeasonAt LunarCalendar::MonthsAt(double jdUt) const {
     std::optional<LunarCalendar> wider;
     const LunarCalendar& c = Around(jdUt, jdUt, wider);
     const std::size_t i = c.IndexHolding(jdUt);
     SeasonAt s;
     s.month = c.months_[i];
     s.purnimantaNameIndex = ElongationAt(jdUt) >= 180.0 ? c.months_[i + 1].nameIndex : s.month.nameIndex;
-    s.samvat = SamvatAt(jdUt, ayanamsa_);
     return s;
 }
 

@@ -76,6 +76,8 @@ public:
     // Every month overlapping [fromJdUt, toJdUt), in order.
     std::vector<LunarMonth> MonthsBetween(double fromJdUt, double toJdUt) const;
     SeasonAt At(double jdUt) const;
+    // The months of At without the samvat years: for a caller asking many moments of the same few months.
+    SeasonAt MonthsAt(double jdUt) const;
 
     // The spans of the vetoes in `which` (by Veto) that overlap [fromJdUt, toJdUt), each whole, in order of their
     // start.

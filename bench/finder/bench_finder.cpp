@@ -99,6 +99,15 @@ void BM_FinderYearMarriage(benchmark::State& state) {
 }
 BENCHMARK(BM_FinderYearMarriage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// A new house over the year with the lunar month of its rules read from the table, the amanta or the purnimanta
+// month: the true month from one lunar calendar for the search.
+void BM_FinderYearLunarMonth(benchmark::State& state) {
+    FinderQuery q = YearQuery("Entering a New House");
+    q.input.conventions.lunarMonth = static_cast<LunarMonthRule>(state.range(0));
+    TimeSearch(state, q, std::string(WordOf(q.input.conventions.lunarMonth, LunarMonthWords).word) + " month, ");
+}
+BENCHMARK(BM_FinderYearLunarMonth)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 // A marriage over the year for two people, the bride and the groom (no veto): each person evaluated at every
 // stretch, the Sun's and Jupiter's signs searched for their balas, and the combined verdict of each window.
 void BM_FinderYearMarriageTwoPeople(benchmark::State& state) {

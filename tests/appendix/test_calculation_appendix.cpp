@@ -172,6 +172,50 @@ TEST(ReportAppendix, PartsAndRowsFollowTheCalculation) {
     }
 }
 
+// The "Hindu Lunar Month" factor under each lunar month convention, at 10:30 in New Delhi. 2026-05-20 lies in
+// Adhika Jyaistha (2026-05-17 to 06-15), where the new house's good Jyaistha (the table's) is never Favourable; 2026-05-05, in the
+// Krishna paksha, is Vaisakha by the amanta month and Jyaistha by the purnimanta: good for the construction, and not.
+TEST(ReportAppendix, TheLunarMonthFactorReadsTheChosenMonthAndNeverFavoursTheLeapMonth) {
+    using enum LunarMonthRule;
+    struct Case {
+        const char* subject;
+        int day;  // of May 2026
+        LunarMonthRule rule;
+        const char* heading;
+        const char* read;  // the "Lunar month read" row
+        bool leapReason;
+    };
+    const char* const NewHouse = "Entering a New House";
+    const char* const Construction = "Starting the Construction of a House";
+    const Case cases[] = {
+        {NewHouse, 20, Table, "Hindu Lunar Month - Favourable", "(none)", false},
+        {NewHouse, 20, Amanta, "Hindu Lunar Month - Neutral", "Adhika Jyaistha (amanta)", true},
+        {NewHouse, 20, Purnimanta, "Hindu Lunar Month - Neutral", "Adhika Jyaistha (purnimanta)", true},
+        {Construction, 5, Amanta, "Hindu Lunar Month - Favourable", "Vaisakha (amanta)", false},
+        {Construction, 5, Purnimanta, "Hindu Lunar Month - Neutral", "Jyaistha (purnimanta)", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.subject) + " on May " + std::to_string(c.day) + ", " +
+                     std::string(WordOf(c.rule, LunarMonthWords).word));
+        CalculationInput input = DelhiJourney();
+        input.subject = c.subject;
+        input.muhurtha.month = 5;
+        input.muhurtha.day = static_cast<std::int16_t>(c.day);
+        input.conventions.lunarMonth = c.rule;
+        const Calculation calculation = Calculate(input);
+        std::string heading = "(not written)";
+        for (const FactorVerdict& factor : calculation.evaluation->factors) {
+            if (factor.written && factor.heading.starts_with(LunarMonthFactorLabel)) heading = factor.heading;
+        }
+        EXPECT_EQ(heading, c.heading);
+        const ReportAppendix appendix = FilledAppendixOf(input);
+        const AppendixPart* factors = PartNamed(appendix, AppendixText::Factors);
+        ASSERT_NE(factors, nullptr);
+        EXPECT_EQ(ValueOf(*factors, TextOf(AppendixText::LunarMonthRead)), c.read);
+        EXPECT_EQ(ValueOf(*factors, "") == TextOf(AppendixText::LeapMonthNeverFavourable), c.leapReason);
+    }
+}
+
 TEST(ReportAppendix, WhereTheSunDoesNotRiseOrSetTheDaySaysSoAndShowsNoPeriods) {
     struct Case {
         const char* what;

@@ -1,4 +1,4 @@
-// --ayanamsa on every command that computes, and the "conventions" object each command's JSON ends with.
+// --ayanamsa and --lunar-month on every command that computes, and the "conventions" object each command's JSON ends with.
 
 #include <gtest/gtest.h>
 
@@ -107,6 +107,27 @@ TEST(Conventions, TheDaysNakshatrasMoveWithTheAyanamsa) {
         return;
     }
     ADD_FAILURE() << "no Raman span of " << lahiri.toObject()["name"].toString().toStdString();
+}
+
+// --lunar-month on every command: said in "conventions" by its word; a word of no choice is refused naming the
+// option.
+TEST(Conventions, EveryCommandTakesTheLunarMonth) {
+    for (const std::string name : {"calculation", "find", "day", "month", "season"}) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> args = Command(name);
+        args.insert(args.end(), {"--json", "--lunar-month", "purnimanta"});
+        const auto run = RunCommandLine(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const QJsonObject conventions =
+            QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["conventions"].toObject();
+        EXPECT_EQ(conventions["lunarMonth"].toString(), QStringLiteral("purnimanta"));
+        std::vector<std::string> bad = Command(name);
+        bad.insert(bad.end(), {"--lunar-month", "Amanta"});
+        const auto refused = RunCommandLine(bad);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.err.rfind("kalvora-cli: --lunar-month: expected one of table, amanta, purnimanta, got ", 0), 0u)
+            << refused.err;
+    }
 }
 
 }  // namespace

@@ -312,6 +312,19 @@ INSTANTIATE_TEST_SUITE_P(
         BruteForceCase{"New York, weekday from the standard sunrise, every period avoided", "Start A New Business",
                        NewYork, {2026, 6, 9}, {2026, 6, 10}, WholeDay, 0, BirthNewYork, true, false, false, false,
                        {.weekday = WeekdayRule::Sunrise, .sunrise = SunriseDefinition::Standard}},
+        // The true lunar month: amanta Chaitra turns Vaisakha at the new moon of 2026-04-17 (about 17:22 in Delhi),
+        // purnimanta Vaisakha turns Jyaistha at the full moon of 2026-05-01 (about 22:53); the construction's factor
+        // turns Favourable, then Neutral. Inside Adhika Jyaistha (2026-05-17 to 06-15) the new house's Jyaistha is
+        // never Favourable.
+        BruteForceCase{"Delhi construction, amanta month change", "Starting the Construction of a House", DelhiPlace,
+                       {2026, 4, 16}, {2026, 4, 18}, WholeDay, 0, BirthDelhi, false, false, false, false,
+                       {.lunarMonth = LunarMonthRule::Amanta}},
+        BruteForceCase{"Delhi construction, purnimanta month change", "Starting the Construction of a House",
+                       DelhiPlace, {2026, 4, 30}, {2026, 5, 2}, WholeDay, 0, BirthDelhi, false, false, false, false,
+                       {.lunarMonth = LunarMonthRule::Purnimanta}},
+        BruteForceCase{"New York new house, amanta leap month", "Entering a New House", NewYork, {2026, 5, 18},
+                       {2026, 5, 19}, WholeDay, 0, BirthNewYork, false, false, false, false,
+                       {.lunarMonth = LunarMonthRule::Amanta}},
         // Planets changing sign and turning back (times UT from the ephemeris): the subjects that read planets.
         // Mars enters Simha 2026-11-12 14:48 (04:48 in Honolulu, where Mars then leaves the tenth place of the
         // trade's planet list).

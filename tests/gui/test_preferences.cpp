@@ -44,6 +44,9 @@ protected:
 TEST_F(PreferencesTest, TheFileKeepsTheChoicesByTheirWordsAndReadsAnUnknownWordAsTheDefault) {
     Preferences chosen;
     chosen.conventions.ayanamsa = Ayanamsa::Raman;
+    chosen.conventions.lunarMonth = LunarMonthRule::Purnimanta;
+    chosen.conventions.weekday = WeekdayRule::Sunrise;
+    chosen.conventions.sunrise = SunriseDefinition::Standard;
     chosen.homePlace = Chennai;
     chosen.pageStart = PageStart::NextHour;
     chosen.applyVetoes = false;
@@ -55,6 +58,10 @@ TEST_F(PreferencesTest, TheFileKeepsTheChoicesByTheirWordsAndReadsAnUnknownWordA
     EXPECT_FALSE(read.applyVetoes);
     EXPECT_EQ(QSettings(PreferencesPath(), QSettings::IniFormat).value(QStringLiteral("conventions/ayanamsa")),
               QStringLiteral("raman"));
+    EXPECT_EQ(QSettings(PreferencesPath(), QSettings::IniFormat).value(QStringLiteral("conventions/lunarMonth")),
+              QStringLiteral("purnimanta"));
+    EXPECT_EQ(QSettings(PreferencesPath(), QSettings::IniFormat).value(QStringLiteral("conventions/weekday")),
+              QStringLiteral("sunrise"));
 
     // A file written by hand or by another release: each word as it names a choice, anything else the default.
     struct Case {
@@ -68,6 +75,8 @@ TEST_F(PreferencesTest, TheFileKeepsTheChoicesByTheirWordsAndReadsAnUnknownWordA
             QSettings file(PreferencesPath(), QSettings::IniFormat);
             file.clear();
             if (c.ayanamsa != nullptr) file.setValue(QStringLiteral("conventions/ayanamsa"), c.ayanamsa);
+            file.setValue(QStringLiteral("conventions/lunarMonth"), QStringLiteral("Amanta"));
+            file.setValue(QStringLiteral("conventions/sunrise"), QStringLiteral("upper-limb"));
             file.setValue(QStringLiteral("newPage/start"), QStringLiteral("someday"));
         }
         const Preferences loaded = LoadPreferences();
@@ -82,6 +91,7 @@ TEST_F(PreferencesTest, TheFileKeepsTheChoicesByTheirWordsAndReadsAnUnknownWordA
 TEST_F(PreferencesTest, RestoreDefaultsResetsTheControlsAndOnlyOkSavesThem) {
     Preferences saved;
     saved.conventions.ayanamsa = Ayanamsa::Krishnamurti;
+    saved.conventions.lunarMonth = LunarMonthRule::Amanta;
     saved.homePlace = Chennai;
     saved.pageStart = PageStart::FirstDay;
     saved.applyVetoes = false;
@@ -91,9 +101,12 @@ TEST_F(PreferencesTest, RestoreDefaultsResetsTheControlsAndOnlyOkSavesThem) {
     const auto restore = [](QWidget* dialog) {
         auto* ayanamsa = dialog->findChild<QComboBox*>(QStringLiteral("cboPrefAyanamsa"));
         EXPECT_EQ(ayanamsa->currentText(), QStringLiteral("Krishnamurti"));
+        auto* lunarMonth = dialog->findChild<QComboBox*>(QStringLiteral("cboPrefLunarMonth"));
+        EXPECT_EQ(lunarMonth->currentText(), QStringLiteral("The true amanta month"));
         EXPECT_TRUE(dialog->findChild<QLineEdit*>(QStringLiteral("txtPrefHomePlace"))->text().startsWith("Chennai"));
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdPrefRestore")), Qt::LeftButton);
         EXPECT_EQ(ayanamsa->currentText(), QStringLiteral("Lahiri"));
+        EXPECT_EQ(lunarMonth->currentText(), QStringLiteral("The lunar month table"));
         EXPECT_EQ(ayanamsa->count(), static_cast<int>(AyanamsaWords.size()));
         EXPECT_TRUE(dialog->findChild<QLineEdit*>(QStringLiteral("txtPrefHomePlace"))->text().isEmpty());
         EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("optPrefStart0"))->isChecked());
@@ -103,7 +116,9 @@ TEST_F(PreferencesTest, RestoreDefaultsResetsTheControlsAndOnlyOkSavesThem) {
     EditPreferences(restore, "cmdPrefCancel");
     EXPECT_EQ(LoadPreferences().conventions.ayanamsa, Ayanamsa::Krishnamurti);
     EXPECT_EQ(window->CurrentPreferences().conventions.ayanamsa, Ayanamsa::Krishnamurti);
-    EXPECT_EQ(window->windowTitle(), QString::fromLatin1(AppTitle) + QStringLiteral(" - Krishnamurti ayanamsa"));
+    EXPECT_EQ(LoadPreferences().conventions.lunarMonth, LunarMonthRule::Amanta);
+    EXPECT_EQ(window->windowTitle(),
+              QString::fromLatin1(AppTitle) + QStringLiteral(" - Krishnamurti ayanamsa, the true amanta month"));
 
     EditPreferences(restore, "cmdPrefOK");
     const Preferences after = LoadPreferences();

@@ -429,6 +429,7 @@ TEST_F(ScreenshotTest, Preferences) {
     ASSERT_TRUE(QDir().mkpath(folder));
     Preferences shown;
     shown.conventions.ayanamsa = Ayanamsa::Raman;
+    shown.conventions.lunarMonth = LunarMonthRule::Amanta;
     shown.homePlace = Place{"Chennai", "Tamil Nadu", "India", "IN", "Asia/Kolkata", 13.0878, 80.2785, 0};
     PreferencesDialog dialog(shown, SharedAtlas().get(), window.get());
     dialog.show();

@@ -35,6 +35,12 @@ Preferences LoadPreferences() {
     Preferences preferences;
     preferences.conventions.ayanamsa = ReadChoice(settings, QStringLiteral("conventions/ayanamsa"),
                                                   preferences.conventions.ayanamsa, AyanamsaWords);
+    preferences.conventions.lunarMonth = ReadChoice(settings, QStringLiteral("conventions/lunarMonth"),
+                                                    preferences.conventions.lunarMonth, LunarMonthWords);
+    preferences.conventions.weekday = ReadChoice(settings, QStringLiteral("conventions/weekday"),
+                                                 preferences.conventions.weekday, WeekdayWords);
+    preferences.conventions.sunrise = ReadChoice(settings, QStringLiteral("conventions/sunrise"),
+                                                 preferences.conventions.sunrise, SunriseWords);
     settings.beginGroup(QStringLiteral("homePlace"));
     preferences.homePlace = ReadPlace(settings);
     settings.endGroup();
@@ -48,6 +54,12 @@ void SavePreferences(const Preferences& preferences) {
     QSettings settings = PreferencesFile();
     settings.setValue(QStringLiteral("conventions/ayanamsa"),
                       FromView(WordOf(preferences.conventions.ayanamsa, AyanamsaWords).word));
+    settings.setValue(QStringLiteral("conventions/lunarMonth"),
+                      FromView(WordOf(preferences.conventions.lunarMonth, LunarMonthWords).word));
+    settings.setValue(QStringLiteral("conventions/weekday"),
+                      FromView(WordOf(preferences.conventions.weekday, WeekdayWords).word));
+    settings.setValue(QStringLiteral("conventions/sunrise"),
+                      FromView(WordOf(preferences.conventions.sunrise, SunriseWords).word));
     settings.remove(QStringLiteral("homePlace"));
     if (preferences.homePlace) {
         settings.beginGroup(QStringLiteral("homePlace"));

@@ -22,6 +22,24 @@
 
 namespace kalvora {
 
+namespace {
+
+// A chooser of one convention: its names (first letter raised, "The true amanta month") in the order of its words.
+template <std::size_t N>
+QComboBox* ConventionBox(const char* name, const std::array<ConventionWord, N>& words, const char* tip) {
+    auto* box = new QComboBox;
+    box->setObjectName(QString::fromLatin1(name));
+    for (const ConventionWord& word : words) {
+        QString text = FromView(word.name);
+        text[0] = text[0].toUpper();
+        box->addItem(text);
+    }
+    box->setToolTip(QString::fromUtf8(tip));
+    return box;
+}
+
+}  // namespace
+
 PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atlas, QWidget* parent)
     : QDialog(parent), atlas_(atlas) {
     setObjectName(QStringLiteral("dlgPreferences"));
@@ -32,12 +50,22 @@ PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atla
     // The conventions: the defaults are the program's own.
     auto* conventions = new QGroupBox(QStringLiteral("Conventions"));
     auto* conventionRows = new QFormLayout(conventions);
-    ayanamsa_ = new QComboBox;
-    ayanamsa_->setObjectName(QStringLiteral("cboPrefAyanamsa"));
-    for (const ConventionWord& word : AyanamsaWords) ayanamsa_->addItem(FromView(word.name));
-    ayanamsa_->setToolTip(QStringLiteral("The ayanamsa of every sidereal position: the Moon's rashi and nakshatra, "
-                                         "the yoga, the lagna, the planets and the months of the season"));
+    ayanamsa_ = ConventionBox("cboPrefAyanamsa", AyanamsaWords,
+                              "The ayanamsa of every sidereal position: the Moon's rashi and nakshatra, the yoga, "
+                              "the lagna, the planets and the months of the season");
     conventionRows->addRow(QStringLiteral("&Ayanamsa:"), ayanamsa_);
+    weekday_ = ConventionBox("cboPrefWeekday", WeekdayWords,
+                             "The weekday the rules read: the civil date's, or the almanac's from sunrise to sunrise "
+                             "(05:00 before sunrise on a Tuesday is still Monday)");
+    conventionRows->addRow(QStringLiteral("&Weekday:"), weekday_);
+    lunarMonth_ = ConventionBox("cboPrefLunarMonth", LunarMonthWords,
+                                "The lunar month the \"Hindu Lunar Month\" factor reads: the table of change-over "
+                                "days, or the true month of the season (never Favourable in a leap month)");
+    conventionRows->addRow(QStringLiteral("Lunar &month:"), lunarMonth_);
+    sunrise_ = ConventionBox("cboPrefSunrise", SunriseWords,
+                             "The sunrise of the Day tab and the month, the periods the finder avoids and the weekday "
+                             "from sunrise");
+    conventionRows->addRow(QStringLiteral("&Sunrise:"), sunrise_);
 
     // The home place, from the atlas as the muhurtha page's City box takes one.
     auto* home = new QGroupBox(QStringLiteral("Home Place"));
@@ -113,6 +141,9 @@ PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atla
 Preferences PreferencesDialog::Chosen() const {
     Preferences chosen;
     chosen.conventions.ayanamsa = static_cast<Ayanamsa>(std::max(ayanamsa_->currentIndex(), 0));
+    chosen.conventions.lunarMonth = static_cast<LunarMonthRule>(std::max(lunarMonth_->currentIndex(), 0));
+    chosen.conventions.weekday = static_cast<WeekdayRule>(std::max(weekday_->currentIndex(), 0));
+    chosen.conventions.sunrise = static_cast<SunriseDefinition>(std::max(sunrise_->currentIndex(), 0));
     chosen.homePlace = homePlace_;
     chosen.pageStart = firstDay_->isChecked() ? PageStart::FirstDay : PageStart::NextHour;
     chosen.applyVetoes = applyVetoes_->isChecked();
@@ -121,6 +152,9 @@ Preferences PreferencesDialog::Chosen() const {
 
 void PreferencesDialog::Show(const Preferences& preferences) {
     ayanamsa_->setCurrentIndex(static_cast<int>(preferences.conventions.ayanamsa));
+    weekday_->setCurrentIndex(static_cast<int>(preferences.conventions.weekday));
+    sunrise_->setCurrentIndex(static_cast<int>(preferences.conventions.sunrise));
+    lunarMonth_->setCurrentIndex(static_cast<int>(preferences.conventions.lunarMonth));
     homePlace_ = preferences.homePlace;
     ShowHomePlace();
     (preferences.pageStart == PageStart::FirstDay ? firstDay_ : nextHour_)->setChecked(true);

@@ -37,6 +37,9 @@ private:
     AtlasSource* atlas_;
     std::optional<Place> homePlace_;
     QComboBox* ayanamsa_ = nullptr;        // cboPrefAyanamsa
+    QComboBox* lunarMonth_ = nullptr;      // cboPrefLunarMonth
+    QComboBox* weekday_ = nullptr;         // cboPrefWeekday
+    QComboBox* sunrise_ = nullptr;         // cboPrefSunrise
     QLineEdit* home_ = nullptr;            // txtPrefHomePlace, read only
     QPushButton* clearHome_ = nullptr;     // cmdPrefClearHome
     QRadioButton* nextHour_ = nullptr;     // optPrefStart0
