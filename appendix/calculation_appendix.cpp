@@ -262,7 +262,7 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     if (place.empty()) place = BoxesPlaceText(muhurthaPlaceBoxes);
     AddWhenAndWhere(chosen, {T::Date, T::Time, T::Place}, m, input.muhurthaOrigin, std::move(place));
     // Another ayanamsa than the program's own Lahiri is named with its value at the muhurtha.
-    if (const std::string ayanamsa = AyanamsaText(input.conventions.ayanamsa, JulianDayUt(calculation.muhurtha.time));
+    if (const std::string ayanamsa = AyanamsaText(ReckoningOf(input.conventions), JulianDayUt(calculation.muhurtha.time));
         !ayanamsa.empty()) {
         chosen.Add(T::Ayanamsa, ayanamsa);
     }

@@ -52,6 +52,21 @@ struct Conventions {
     friend bool operator==(const Conventions&, const Conventions&) = default;
 };
 
+// The part of the conventions that places the Sun, the Moon and the ascendant in the sidereal zodiac: the ayanamsa
+// and the ephemeris. An ayanamsa alone stands for itself on the closed-form series.
+struct Reckoning {
+    Ayanamsa ayanamsa = Ayanamsa::Lahiri;
+    EphemerisChoice ephemeris = EphemerisChoice::Specified;
+    constexpr Reckoning() = default;
+    // Not explicit: wherever an ayanamsa alone is given, it is read on the closed-form series.
+    constexpr Reckoning(Ayanamsa chosen, EphemerisChoice source = EphemerisChoice::Specified)
+        : ayanamsa(chosen), ephemeris(source) {}
+    friend bool operator==(const Reckoning&, const Reckoning&) = default;
+};
+constexpr Reckoning ReckoningOf(const Conventions& c) { return {c.ayanamsa, c.ephemeris}; }
+// The program's own: Lahiri in its closed forms on the closed-form series.
+constexpr bool IsOwnReckoning(const Reckoning& r) { return r == Reckoning{}; }
+
 // The word of each choice on the command line, in the JSON and in the saved preferences, and its name for people.
 struct ConventionWord {
     std::string_view word;

@@ -51,6 +51,9 @@ MomentTime ConvertMoment(const MomentInput& input);
 // Sign, nakshatra and their lords of a sidereal Moon longitude (0..<360), written into chart.
 void SetMoonNames(double moonLongitude, ChartPositions& chart);
 
+// Sign of a sidereal ascendant, written into chart with the longitude brought into range by one step each way.
+void SetLagnaNames(double siderealLongitude, ChartPositions& chart);
+
 // Sidereal ascendant of a converted moment: fills the lagna fields of chart only. With another ayanamsa than
 // Lahiri, `ayanamsaShiftDeg` is its difference from Lahiri at the moment (planets/ayanamsa.h AyanamsaShiftDeg),
 // taken off the sidereal longitude; 0 keeps the closed form's Lahiri exactly.

@@ -30,7 +30,10 @@ void LagnaFromTime(const MomentTime& time, ChartPositions& chart, double ayanams
     double tropical = a * RadToDeg;
     while (tropical >= 360.0) tropical -= 360.0;
 
-    double sidereal = tropical + ayanamsa - ayanamsaShiftDeg;  // another ayanamsa moves it by its difference
+    SetLagnaNames(tropical + ayanamsa - ayanamsaShiftDeg, chart);  // another ayanamsa moves it by its difference
+}
+
+void SetLagnaNames(double sidereal, ChartPositions& chart) {
     NormalizeDegrees(sidereal);
     chart.lagnaLongitude = sidereal;
     chart.lagnaSignIndex = ZodiacSignIndex(sidereal);

@@ -108,7 +108,7 @@ std::string SeasonText(const SeasonYear& season, const std::string& clockName) {
 int RunSeason(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommand<SeasonOptions>(args, out, err, ParseSeasonArguments, SeasonUsageText,
                                      [](const SeasonOptions& options, std::ostream& output) {
-        const SeasonYear season = SeasonOfYear(options.year, SeasonClockOf(options), options.conventions.ayanamsa);
+        const SeasonYear season = SeasonOfYear(options.year, SeasonClockOf(options), ReckoningOf(options.conventions));
         if (options.json) {
             output << SeasonJson(season, options.conventions) << "\n";
             return;

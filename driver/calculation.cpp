@@ -7,7 +7,7 @@
 
 #include "astro/ephemeris.h"
 #include "driver/almanac_weekday.h"
-#include "planets/ayanamsa.h"
+#include "planets/reckoner.h"
 #include "muhurtha/names.h"
 #include "season/season.h"
 
@@ -38,12 +38,12 @@ Sky SkyOf(const MomentTime& time, const ChartPositions& chart, Ayanamsa ayanamsa
 MomentResult ComputeMoment(const MomentInput& input, PlanetsMode planets, const Conventions& conventions) {
     MomentResult r;
     r.time = ConvertMoment(input);
-    // Another ayanamsa than Lahiri moves every sidereal longitude by its difference from Lahiri at the moment.
-    const double shift = AyanamsaShiftDeg(conventions.ayanamsa, JulianDayUt(r.time));
-    // The order of the engines is fixed: ascendant, Moon, then the almanac on the converted moment's clock.
-    LagnaFromTime(r.time, r.chart, shift);
-    MoonFromTime(r.time, r.chart, shift);
-    r.panchanga = ComputePanchanga(r.time.clock, shift);
+    // The conventions' ayanamsa and ephemeris place the Sun, the Moon and the ascendant. The order of the engines
+    // is fixed: ascendant, Moon, then the almanac on the converted moment's clock.
+    Reckoner reckoner(ReckoningOf(conventions));
+    reckoner.Lagna(r.time, r.chart);
+    reckoner.Moon(r.time, r.chart);
+    r.panchanga = reckoner.Almanac(r.time);
     if (conventions.weekday == WeekdayRule::Sunrise) {
         const LocalDate date = DateOf(input);
         const std::optional<int> sunrise = SunriseMinuteOfDate(date, input.place, input.zone, conventions.sunrise);
@@ -105,7 +105,7 @@ EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentR
         if (calendar != nullptr) {
             e.trueLunarMonth = TrueLunarMonthAt(input.conventions.lunarMonth, *calendar, jdUt, tithi);
         } else {
-            const LunarCalendar around(jdUt - 1.0, jdUt + 1.0, input.conventions.ayanamsa);
+            const LunarCalendar around(jdUt - 1.0, jdUt + 1.0, ReckoningOf(input.conventions));
             e.trueLunarMonth = TrueLunarMonthAt(input.conventions.lunarMonth, around, jdUt, tithi);
         }
     }

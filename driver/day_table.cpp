@@ -10,7 +10,7 @@
 #include "day/nakshatra_ghatis.h"
 #include "driver/change_search.h"
 #include "panchanga/tables.h"
-#include "planets/ayanamsa.h"
+#include "planets/reckoner.h"
 #include "planets/sky.h"
 
 namespace kalvora {
@@ -38,18 +38,17 @@ struct SignQuantity {
     enum class Of { Lagna, Moon } of;
     const TypedPlace& place;
     const TypedZone& zone;
-    Ayanamsa ayanamsa;
+    Reckoner reckoner;
     ChangeGuide guide;
 
     ChangeReading<Value> Read(ClockMinute minute) {
         const MomentTime time = ConvertMoment(AtClockMinute(place, zone, minute));
-        const double shift = AyanamsaShiftDeg(ayanamsa, JulianDayUt(time));
         ChartPositions chart;
         if (of == Of::Lagna) {
-            LagnaFromTime(time, chart, shift);
+            reckoner.Lagna(time, chart);
             return {minute, chart.lagnaSignIndex, {chart.lagnaLongitude, 0.0}};
         }
-        MoonFromTime(time, chart, shift);
+        reckoner.Moon(time, chart);
         return {minute, chart.rashiIndex, {chart.moonLongitude, 0.0}};
     }
     static bool Same(int a, int b) { return a == b; }
@@ -128,13 +127,13 @@ std::vector<TimeSpan> BhadraOf(const std::vector<LimbSpan>& karanas, int offset)
 
 // The runs of the Moon in Kumbha and Meena, each whole, that begin up to `last` and end after `first` - lead.
 std::vector<TimeSpan> PanchakaBetween(const TypedPlace& place, const TypedZone& zone, ClockMinute first,
-                                      ClockMinute last, Ayanamsa ayanamsa) {
+                                      ClockMinute last, Reckoning reckoning) {
     const int offset = ZoneOffsetSeconds(zone);
     std::vector<TimeSpan> spans;
     std::optional<SignRun> panchaka;
     // Meena begins within a sign's stay of the last Kumbha that begins by `last`, so the runs are taken up to one
     // beginning that long after.
-    const SignQuantity moonSign{SignQuantity::Of::Moon, place, zone, ayanamsa, {1, {30.0, 0.0}, {}, 360}};
+    const SignQuantity moonSign{SignQuantity::Of::Moon, place, zone, Reckoner(reckoning), {1, {30.0, 0.0}, {}, 360}};
     for (const SignRun& run : SignRuns(moonSign, first, last + MoonSignStayMinutes, MoonSignLeadMinutes)) {
         if (run.sign < FirstPanchakaSign) continue;
         if (panchaka && panchaka->end == run.start) {
@@ -163,9 +162,9 @@ DayTable ComputeDayTable(const TypedPlace& place, const TypedZone& zone, const D
     const ClockMinute first = ClockMinuteHolding(bounds.start, offset);
     const ClockMinute last = ClockMinuteHolding(bounds.end, offset);
 
-    const Ayanamsa ayanamsa = day.conventions.ayanamsa;
+    const Reckoning reckoning = ReckoningOf(day.conventions);
     const ChangeGuide signGuide{1, {30.0, 0.0}, {}, 60};
-    for (const SignRun& run : SignRuns({SignQuantity::Of::Lagna, place, zone, ayanamsa, signGuide}, first, last,
+    for (const SignRun& run : SignRuns({SignQuantity::Of::Lagna, place, zone, Reckoner(reckoning), signGuide}, first, last,
                                        LagnaLeadMinutes)) {
         const TimeSpan span = SpanOf(run.start, run.end, offset);
         if (bounds.Overlaps(span)) {
@@ -177,24 +176,24 @@ DayTable ComputeDayTable(const TypedPlace& place, const TypedZone& zone, const D
     table.amritKalam = Overlapping(KalamsOf(nakshatras, AmritKalamStartGhatis, offset), bounds.start, bounds.end);
     table.bhadra = Overlapping(BhadraOf(day.limbs[static_cast<std::size_t>(Limb::Karana)], offset), bounds.start,
                                bounds.end);
-    table.panchaka = Overlapping(PanchakaBetween(place, zone, first, last, ayanamsa), bounds.start, bounds.end);
+    table.panchaka = Overlapping(PanchakaBetween(place, zone, first, last, reckoning), bounds.start, bounds.end);
     return table;
 }
 
 std::vector<TimeSpan> MarkSpansBetween(MoonMark mark, const TypedPlace& place, const TypedZone& zone, ClockMinute first,
-                                       ClockMinute last, Ayanamsa ayanamsa) {
+                                       ClockMinute last, Reckoning reckoning) {
     const int offset = ZoneOffsetSeconds(zone);
     std::vector<TimeSpan> spans;
     switch (mark) {
         case MoonMark::Varjyam:
-            spans = KalamsOf(LimbSpansBetween(Limb::Nakshatra, place, zone, first, last, ayanamsa), VarjyamStartGhatis,
+            spans = KalamsOf(LimbSpansBetween(Limb::Nakshatra, place, zone, first, last, reckoning), VarjyamStartGhatis,
                              offset);
             break;
         case MoonMark::Bhadra:
-            spans = BhadraOf(LimbSpansBetween(Limb::Karana, place, zone, first, last, ayanamsa), offset);
+            spans = BhadraOf(LimbSpansBetween(Limb::Karana, place, zone, first, last, reckoning), offset);
             break;
         case MoonMark::Panchaka:
-            spans = PanchakaBetween(place, zone, first, last, ayanamsa);
+            spans = PanchakaBetween(place, zone, first, last, reckoning);
             break;
     }
     return Overlapping(std::move(spans), JdUtOfClockMinute(first, offset), JdUtOfClockMinute(last + 1, offset));

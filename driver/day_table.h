@@ -24,9 +24,9 @@ inline constexpr auto MoonMarkNames = std::to_array<std::string_view>({"Varjyam"
 constexpr std::string_view NameOf(MoonMark mark) { return MoonMarkNames[static_cast<std::size_t>(mark)]; }
 
 // Every span of a mark that holds the start of some clock minute first..last on a place's zone, whole, by start:
-// the spans the day's table lists, found over any run of minutes (the Moon read with `ayanamsa`).
+// the spans the day's table lists, found over any run of minutes (the Moon read with `reckoning`).
 std::vector<TimeSpan> MarkSpansBetween(MoonMark mark, const TypedPlace& place, const TypedZone& zone, ClockMinute first,
-                                       ClockMinute last, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+                                       ClockMinute last, Reckoning reckoning = {});
 
 // The table of a day already computed at a typed place and zone (the day's limbs give the nakshatras and karanas).
 DayTable ComputeDayTable(const TypedPlace& place, const TypedZone& zone, const DayView& day);

@@ -18,7 +18,7 @@ DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone) {
 
 DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date, const Conventions& conventions) {
     const SunriseDefinition definition = conventions.sunrise;
-    const Ayanamsa ayanamsa = conventions.ayanamsa;
+    const Reckoning reckoning = ReckoningOf(conventions);
     DayView view;
     view.conventions = conventions;
     view.place = DayPlaceOf(place, zone);
@@ -36,7 +36,7 @@ DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate
         last = ClockMinuteHolding(*view.sun.nextSunriseJdUt, view.place.zoneOffsetSeconds);
     }
     for (std::size_t i = 0; i < LimbCount; ++i) {
-        view.limbs[i] = LimbSpansBetween(Limbs[i], place, zone, first, last, ayanamsa);
+        view.limbs[i] = LimbSpansBetween(Limbs[i], place, zone, first, last, reckoning);
     }
     view.table = ComputeDayTable(place, zone, view);
     return view;
@@ -44,9 +44,9 @@ DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate
 
 CalculationTimes ComputeCalculationTimes(const CalculationInput& input) {
     CalculationTimes times;
-    const Ayanamsa ayanamsa = input.conventions.ayanamsa;
-    times.birthLimbs = LimbsAt(input.birth, ayanamsa);
-    times.muhurthaLimbs = LimbsAt(input.muhurtha, ayanamsa);
+    const Reckoning reckoning = ReckoningOf(input.conventions);
+    times.birthLimbs = LimbsAt(input.birth, reckoning);
+    times.muhurthaLimbs = LimbsAt(input.muhurtha, reckoning);
     times.muhurthaDay =
         ComputeDayView(input.muhurtha.place, input.muhurtha.zone, DateOf(input.muhurtha), input.conventions);
 
@@ -57,7 +57,7 @@ CalculationTimes ComputeCalculationTimes(const CalculationInput& input) {
     const DayView& day = times.muhurthaDay;
     const int offset = day.place.zoneOffsetSeconds;
     const double chosenJdUt = JdUtOfClockMinute(chosen, offset);
-    const LunarCalendar calendar(chosenJdUt - 1.0, chosenJdUt + 2.0, ayanamsa);
+    const LunarCalendar calendar(chosenJdUt - 1.0, chosenJdUt + 2.0, reckoning);
     times.muhurthaSeason = SeasonOfDay(day, &calendar);
     const std::optional<MuhurthaSubject> subject = FindSubject(input.subject);
     if (!subject) return times;

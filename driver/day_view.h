@@ -44,7 +44,7 @@ struct DayView {
     // midnight.
     std::array<std::vector<LimbSpan>, LimbCount> limbs;
     DayTable table;  // the lagnas, Varjyam, Amrit kalam, Bhadra and Panchaka
-    // What it was computed with: the sunrise, and the ayanamsa of its sidereal limbs, lagnas and Moon marks.
+    // What it was computed with: the sunrise, and the ayanamsa and ephemeris of its limbs, lagnas and Moon marks.
     Conventions conventions;
 };
 
@@ -52,7 +52,7 @@ struct DayView {
 DayPlace DayPlaceOf(const TypedPlace& place, const TypedZone& zone);
 
 // The day of a local date at a typed place on a typed zone.
-// The conventions' sunrise and ayanamsa place it; the day keeps them all (the JSON says them).
+// The conventions' sunrise, ayanamsa and ephemeris place it; the day keeps them all (the JSON says them).
 DayView ComputeDayView(const TypedPlace& place, const TypedZone& zone, LocalDate date,
                        const Conventions& conventions = {});
 

@@ -8,7 +8,7 @@
 #include "astro/ephemeris.h"
 #include "driver/change_search.h"
 #include "panchanga/panchanga.h"
-#include "planets/ayanamsa.h"
+#include "planets/reckoner.h"
 #include "planets/sky.h"
 
 namespace kalvora {
@@ -45,15 +45,17 @@ double JdUtOfClockMinute(ClockMinute minute, const TypedZone& zone) {
     return JdUtOfClockMinute(minute, ZoneOffsetSeconds(zone));
 }
 
-LimbValue LimbAt(Limb limb, const MomentInput& moment, Ayanamsa ayanamsa) {
+namespace {
+
+// The limb as the calculation shows it at a typed moment, read with `reckoner`.
+LimbValue LimbOf(Limb limb, const MomentInput& moment, Reckoner& reckoner) {
     const MomentTime time = ConvertMoment(moment);
-    const double shift = AyanamsaShiftDeg(ayanamsa, JulianDayUt(time));
     if (limb == Limb::Nakshatra) {
         ChartPositions chart;
-        MoonFromTime(time, chart, shift);
+        reckoner.Moon(time, chart);
         return {chart.nakshatraIndex, chart.nakshatra};
     }
-    const PanchangaInfo p = ComputePanchanga(time.clock, shift);
+    const PanchangaInfo p = reckoner.Almanac(time);
     switch (limb) {
         case Limb::Tithi: return {static_cast<int>(p.tithiIndex), p.tithiName};
         case Limb::Yoga: return {static_cast<int>(p.yogaIndex), p.yogaName};
@@ -61,6 +63,13 @@ LimbValue LimbAt(Limb limb, const MomentInput& moment, Ayanamsa ayanamsa) {
         case Limb::Nakshatra: break;
     }
     return {};
+}
+
+}  // namespace
+
+LimbValue LimbAt(Limb limb, const MomentInput& moment, Reckoning reckoning) {
+    Reckoner reckoner(reckoning);
+    return LimbOf(limb, moment, reckoner);
 }
 
 namespace {
@@ -72,11 +81,11 @@ struct LimbQuantity {
     Limb limb;
     const TypedPlace& place;
     const TypedZone& zone;
-    Ayanamsa ayanamsa;
+    Reckoner reckoner;
     ChangeGuide guide{0, {}, {}, CoarseStep};
 
     ChangeReading<Value> Read(ClockMinute minute) {
-        return {minute, LimbAt(limb, AtClockMinute(place, zone, minute), ayanamsa), {}};
+        return {minute, LimbOf(limb, AtClockMinute(place, zone, minute), reckoner), {}};
     }
     static bool Same(const Value& a, const Value& b) { return a.index == b.index; }
 };
@@ -84,28 +93,28 @@ struct LimbQuantity {
 }  // namespace
 
 LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute,
-                    Ayanamsa ayanamsa) {
-    LimbQuantity quantity{limb, place, zone, ayanamsa};
+                    Reckoning reckoning) {
+    LimbQuantity quantity{limb, place, zone, Reckoner(reckoning)};
     ChangeReading<LimbValue> at = quantity.Read(minute);
     const LimbValue value = at.value;
     const ClockMinute start = RunStart(quantity, at);
     return {limb, value, start, NextChange(quantity, at, NoLastMinute)->minute};
 }
 
-std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment, Ayanamsa ayanamsa) {
+std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment, Reckoning reckoning) {
     const ClockMinute minute = ClockMinuteOf(moment);
     std::array<LimbSpan, LimbCount> spans;
     for (std::size_t i = 0; i < LimbCount; ++i) {
-        spans[i] = LimbSpanAt(Limbs[i], moment.place, moment.zone, minute, ayanamsa);
+        spans[i] = LimbSpanAt(Limbs[i], moment.place, moment.zone, minute, reckoning);
     }
     return spans;
 }
 
 std::vector<LimbSpan> LimbSpansBetween(Limb limb, const TypedPlace& place, const TypedZone& zone,
-                                       ClockMinute first, ClockMinute last, Ayanamsa ayanamsa) {
+                                       ClockMinute first, ClockMinute last, Reckoning reckoning) {
     std::vector<LimbSpan> spans;
     if (first > last) return spans;
-    LimbQuantity quantity{limb, place, zone, ayanamsa};
+    LimbQuantity quantity{limb, place, zone, Reckoner(reckoning)};
     ChangeReading<LimbValue> at = quantity.Read(first);
     ClockMinute start = RunStart(quantity, at);
     for (;;) {

@@ -38,9 +38,9 @@ struct LimbValue {
     std::string_view name;
     bool operator==(const LimbValue&) const = default;
 };
-// The limb as the calculation shows it at a typed moment (ComputePanchanga for tithi, yoga and karana,
-// MoonFromTime for the nakshatra, on the converted moment).
-LimbValue LimbAt(Limb limb, const MomentInput& moment, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+// The limb as the calculation shows it at a typed moment (the almanac for tithi, yoga and karana, the Moon for the
+// nakshatra, on the converted moment, both as the reckoning places them).
+LimbValue LimbAt(Limb limb, const MomentInput& moment, Reckoning reckoning = {});
 
 // One value of a limb and the minutes it holds: start is the first whole minute showing it, end the first whole
 // minute showing the next value.
@@ -52,14 +52,14 @@ struct LimbSpan {
     bool operator==(const LimbSpan&) const = default;
 };
 
-// The span of the value a limb shows at a clock minute of the given place and zone. The nakshatra and the yoga
-// are read with `ayanamsa` (as every function here that takes one).
+// The span of the value a limb shows at a clock minute of the given place and zone. The limbs are read on the
+// reckoning's ephemeris, the nakshatra and the yoga with its ayanamsa (as every function here that takes one).
 LimbSpan LimbSpanAt(Limb limb, const TypedPlace& place, const TypedZone& zone, ClockMinute minute,
-                    Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+                    Reckoning reckoning = {});
 // The spans of the four limbs at a typed moment, in the order of Limbs.
-std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+std::array<LimbSpan, LimbCount> LimbsAt(const MomentInput& moment, Reckoning reckoning = {});
 // The spans of a limb current at any minute from first up to last (both included), in time order.
 std::vector<LimbSpan> LimbSpansBetween(Limb limb, const TypedPlace& place, const TypedZone& zone,
-                                       ClockMinute first, ClockMinute last, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+                                       ClockMinute first, ClockMinute last, Reckoning reckoning = {});
 
 }  // namespace kalvora

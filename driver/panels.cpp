@@ -5,7 +5,7 @@
 #include "astro/calendar.h"
 #include "astro/tables.h"
 #include "driver/season.h"
-#include "planets/ayanamsa.h"
+#include "planets/reckoner.h"
 #include "muhurtha/names.h"
 
 namespace kalvora {
@@ -244,10 +244,10 @@ SeasonTexts SeasonTextsOf(const DaySeason& season) {
     return texts;
 }
 
-std::string AyanamsaText(Ayanamsa ayanamsa, double jdUt) {
-    if (ayanamsa == Ayanamsa::Lahiri) return {};
-    const long seconds = std::lround(LibraryAyanamsaDeg(ayanamsa, jdUt) * 3600.0);
-    return std::string(WordOf(ayanamsa, AyanamsaWords).name) + ", " + std::to_string(seconds / 3600) + "\u00b0" +
+std::string AyanamsaText(Reckoning reckoning, double jdUt) {
+    if (IsOwnReckoning(reckoning)) return {};
+    const long seconds = std::lround(Reckoner(reckoning).AyanamsaDeg(jdUt) * 3600.0);
+    return std::string(WordOf(reckoning.ayanamsa, AyanamsaWords).name) + ", " + std::to_string(seconds / 3600) + "\u00b0" +
            std::to_string(seconds / 60 % 60) + "'" + std::to_string(seconds % 60) + "\"";
 }
 

@@ -124,8 +124,9 @@ struct SeasonTexts {
 };
 SeasonTexts SeasonTextsOf(const DaySeason& season);
 
-// Another ayanamsa than the program's own Lahiri named with its value at a moment, "Raman, 22°46'12\"" (whole
-// seconds of arc); "" for Lahiri, which the details and the appendix do not name.
-std::string AyanamsaText(Ayanamsa ayanamsa, double jdUt);
+// The ayanamsa named with its value at a moment, "Raman, 22°46'12\"" (whole seconds of arc), when it is another
+// than the program's own Lahiri or comes from the precise ephemeris; "" for the program's own, which the details
+// and the appendix do not name.
+std::string AyanamsaText(Reckoning reckoning, double jdUt);
 
 }  // namespace kalvora

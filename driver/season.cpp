@@ -60,7 +60,7 @@ DaySeason SeasonOfDay(const DayView& day, const LunarCalendar* calendar) {
     const double from = JdUtOfClockMinute(first, offset);
     const double to = JdUtOfClockMinute(last + 1, offset);
     std::optional<LunarCalendar> own;
-    if (!calendar) calendar = &own.emplace(from, to, day.conventions.ayanamsa);
+    if (!calendar) calendar = &own.emplace(from, to, ReckoningOf(day.conventions));
     return SeasonOfDay(day, *calendar, calendar->VetoSpans(from, to));
 }
 

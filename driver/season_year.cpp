@@ -26,12 +26,12 @@ SeasonEdge EdgeOf(const SeasonClock& clock, double jdUt) {
 
 }  // namespace
 
-SeasonYear SeasonOfYear(int year, const SeasonClock& clock, Ayanamsa ayanamsa) {
+SeasonYear SeasonOfYear(int year, const SeasonClock& clock, Reckoning reckoning) {
     // A day on either side of universal midnight holds every clock's 1 January; the local year is sorted out by
     // each edge's own date.
     const double from = LocalMidnightJdUt({year, 1, 1}, 0) - 1.0;
     const double to = LocalMidnightJdUt({year + 1, 1, 1}, 0) + 1.0;
-    const LunarCalendar calendar(from, to, ayanamsa);
+    const LunarCalendar calendar(from, to, reckoning);
     const ClockMinute first = ClockMinuteOf({year, 1, 1}, 0);
     const ClockMinute next = ClockMinuteOf({year + 1, 1, 1}, 0);
     SeasonYear season;

@@ -55,7 +55,7 @@ struct SeasonYear {
 
 // The months and veto spans that begin in a local year (FirstYear..LastYear) on a clock, and those running into
 // it; a span that runs into the next year is given whole.
-SeasonYear SeasonOfYear(int year, const SeasonClock& clock, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+SeasonYear SeasonOfYear(int year, const SeasonClock& clock, Reckoning reckoning = {});
 // The local dates a year's clock must cover: from the eve of the year to the end of the next one, where every
 // span begun in the year has ended.
 std::pair<LocalDate, LocalDate> SeasonClockDates(int year);

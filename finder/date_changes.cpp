@@ -6,8 +6,8 @@
 
 namespace kalvora::finding {
 
-DateChanges::DateChanges(const TypedPlace& place, bool readsPlanets, Ayanamsa ayanamsa)
-    : moments_(place, ayanamsa),
+DateChanges::DateChanges(const TypedPlace& place, bool readsPlanets, Reckoning reckoning)
+    : moments_(place, reckoning),
       moon_{moments_},
       ascendant_{moments_},
       almanac_{moments_},

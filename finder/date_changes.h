@@ -19,9 +19,9 @@ struct ChangeCursor {
 
 class DateChanges {
 public:
-    // The muhurtha's place; the planets' signs are searched only when `readsPlanets`. The sidereal quantities are
-    // read with `ayanamsa`.
-    DateChanges(const TypedPlace& place, bool readsPlanets, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+    // The muhurtha's place; the planets' signs are searched only when `readsPlanets`. The Sun, the Moon and the
+    // ascendant are read as `reckoning` places them.
+    DateChanges(const TypedPlace& place, bool readsPlanets, Reckoning reckoning = {});
     DateChanges(const DateChanges&) = delete;  // the quantities hold on to the moments
     DateChanges& operator=(const DateChanges&) = delete;
 
@@ -29,7 +29,7 @@ public:
     // Puts the minutes on a zone's clock.
     void SetZone(const TypedZone& zone) { moments_.SetZone(zone); }
     MomentTime TimeAt(int minute) { return moments_.TimeAt(minute); }
-    double ShiftAt(const MomentTime& time) const { return moments_.ShiftAt(time); }
+    Reckoner& Reckon() { return moments_.Reckon(); }
 
     // Finds the change minutes of every quantity over minutes first..last of the date.
     void FindAll(int first, int last);

@@ -14,7 +14,7 @@
 #include "finder/finder.h"
 #include "muhurtha/checks.h"
 #include "panchanga/panchanga.h"
-#include "planets/ayanamsa.h"
+#include "planets/reckoner.h"
 #include "planets/sky.h"
 
 namespace kalvora::finding {
@@ -25,7 +25,7 @@ inline std::int16_t Short(std::int64_t value) { return static_cast<std::int16_t>
 class DateMoments {
 public:
     // The moments are at `place`; SetZone puts them on a clock before any is read.
-    explicit DateMoments(const TypedPlace& place, Ayanamsa ayanamsa = Ayanamsa::Lahiri) : ayanamsa_(ayanamsa) {
+    explicit DateMoments(const TypedPlace& place, Reckoning reckoning = {}) : reckoner_(reckoning) {
         input_.place = place;
     }
     void SetDate(LocalDate date) {
@@ -41,13 +41,14 @@ public:
         return input_;
     }
     MomentTime TimeAt(std::int64_t minute) { return ConvertMoment(At(minute)); }
-    // The ayanamsa the sidereal quantities are read with, and its difference from Lahiri at a moment.
-    Ayanamsa ChosenAyanamsa() const { return ayanamsa_; }
-    double ShiftAt(const MomentTime& time) const { return AyanamsaShiftDeg(ayanamsa_, JulianDayUt(time)); }
+    // The ayanamsa the planets are placed with, and what reads the Sun, the Moon and the ascendant (one for the
+    // whole search, so that it remembers what the ephemeris gave).
+    Ayanamsa ChosenAyanamsa() const { return reckoner_.Chosen().ayanamsa; }
+    Reckoner& Reckon() { return reckoner_; }
 
 private:
     MomentInput input_;
-    Ayanamsa ayanamsa_;
+    Reckoner reckoner_;
 };
 
 // Mean daily motions, the first guesses of the rates before any are measured (degrees per minute).
@@ -66,7 +67,7 @@ struct MoonQuantity {
     ChangeReading<Value> Read(std::int64_t minute) {
         ChangeReading<Value> r{minute, {}, {}};
         const MomentTime time = moments.TimeAt(minute);
-        MoonFromTime(time, r.value, moments.ShiftAt(time));
+        moments.Reckon().Moon(time, r.value);
         r.phase = {r.value.moonLongitude, r.value.moonLongitude};
         return r;
     }
@@ -88,7 +89,7 @@ struct AscendantQuantity {
     ChangeReading<Value> Read(std::int64_t minute) {
         ChangeReading<Value> r{minute, {}, {}};
         const MomentTime time = moments.TimeAt(minute);
-        LagnaFromTime(time, r.value, moments.ShiftAt(time));
+        moments.Reckon().Lagna(time, r.value);
         r.phase = {r.value.lagnaLongitude, 0.0};
         return r;
     }
@@ -105,7 +106,7 @@ struct AlmanacQuantity {
 
     ChangeReading<Value> Read(std::int64_t minute) {
         const MomentTime time = moments.TimeAt(minute);
-        ChangeReading<Value> r{minute, ComputePanchanga(time.clock, moments.ShiftAt(time)), {}};
+        ChangeReading<Value> r{minute, moments.Reckon().Almanac(time), {}};
         const PanchangaInfo& p = r.value;
         r.phase = {ElongationDegrees(p.sunTropical, p.moonTropical),
                    ReduceDegrees(p.moonTropicalUnreduced + p.sunTropicalUnreduced + 2.0 * p.ayanamsaCorrection)};

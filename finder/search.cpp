@@ -60,7 +60,7 @@ std::optional<LunarCalendar> CalendarFor(const FinderQuery& query) {
     if (query.input.conventions.lunarMonth == LunarMonthRule::Table) return std::nullopt;
     const double fromJdUt = LocalMidnightJdUt(AddDays(query.from, -1), 0);
     const double toJdUt = LocalMidnightJdUt(AddDays(query.to, 2), 0);
-    return LunarCalendar(fromJdUt, toJdUt, query.input.conventions.ayanamsa);
+    return LunarCalendar(fromJdUt, toJdUt, ReckoningOf(query.input.conventions));
 }
 
 // What a stretch shows of the people after the first: each one's evaluation, and everyone's bala (the first
@@ -161,9 +161,9 @@ public:
           readsPlanets_(ReadsPlanets(query)),
           readsBalas_(ReadsBalas(query)),
           roles_(RolesOf({query.input, query.others, query.roles})),
-          changes_(query.input.muhurtha.place, readsPlanets_ || readsBalas_, query.input.conventions.ayanamsa),
+          changes_(query.input.muhurtha.place, readsPlanets_ || readsBalas_, ReckoningOf(query.input.conventions)),
           avoided_(query),
-          vetoed_(query.vetoes, query.from, query.to, query.input.conventions.ayanamsa),
+          vetoed_(query.vetoes, query.from, query.to, ReckoningOf(query.input.conventions)),
           covering_(vetoed_.Spans().size(), false),
           calendar_(CalendarFor(query)) {
         for (const OtherPerson& person : query.others) {
@@ -217,7 +217,7 @@ public:
         const LocalDate first = AddDays(query_.to, 1);
         const LocalDate last = vetoed.lastLookedAt = LastDateLookedAhead(query_.to);
         if (last < first) return vetoed;
-        const VetoedMinutes ahead(query_.vetoes, first, last, query_.input.conventions.ayanamsa);
+        const VetoedMinutes ahead(query_.vetoes, first, last, ReckoningOf(query_.input.conventions));
         for (LocalDate date = first; date <= last; date = AddDays(date, 1)) {
             if (query_.leftOutWeekdays[static_cast<std::size_t>(WeekdayOf(date) - 1)]) continue;
             for (const ClockStretch& stretch : ClockStretches(query_, date)) {
@@ -308,7 +308,7 @@ private:
         MomentResult r;
         r.time = changes_.TimeAt(minute);
         r.chart = changes_.Moon(at);
-        LagnaFromTime(r.time, r.chart, changes_.ShiftAt(r.time));
+        changes_.Reckon().Lagna(r.time, r.chart);
         r.panchanga = changes_.Almanac(at);
         if (query_.input.conventions.weekday == WeekdayRule::Sunrise) {
             SetAlmanacWeekday(r.panchanga, RuleWeekday(date_, minute, sunriseMinute_, WeekdayRule::Sunrise));

@@ -25,7 +25,7 @@ AvoidedPeriods::AvoidedPeriods(const FinderQuery& query)
     : avoided_(query.avoidedPeriods),
       avoidedMarks_(query.avoidedMarks),
       typedPlace_(query.input.muhurtha.place),
-      ayanamsa_(query.input.conventions.ayanamsa),
+      reckoning_(ReckoningOf(query.input.conventions)),
       sunrise_(query.input.conventions.sunrise),
       place_(DayPlaceOf(query.input.muhurtha.place, query.input.muhurtha.zone)) {
     for (const bool avoided : avoided_) anyPeriod_ = anyPeriod_ || avoided;
@@ -49,7 +49,7 @@ const std::vector<TimeSpan>& AvoidedPeriods::MarkSpansOn(LocalDate date, const T
     const ClockMinute last = ClockMinuteOf(found.to, MinutesPerDay - 1);
     for (std::size_t i = 0; i < avoidedMarks_.size(); ++i) {
         if (!avoidedMarks_[i]) continue;
-        const auto spans = MarkSpansBetween(static_cast<MoonMark>(i), typedPlace_, zone, first, last, ayanamsa_);
+        const auto spans = MarkSpansBetween(static_cast<MoonMark>(i), typedPlace_, zone, first, last, reckoning_);
         found.spans.insert(found.spans.end(), spans.begin(), spans.end());
     }
     marks_[0] = std::move(marks_[1]);
@@ -144,13 +144,13 @@ std::vector<MinuteRange> SearchedRanges(const DailyWindow& window, AvoidedPeriod
 }
 
 VetoedMinutes::VetoedMinutes(const std::array<bool, VetoCount>& chosen, LocalDate from, LocalDate to,
-                             Ayanamsa ayanamsa) {
+                             Reckoning reckoning) {
     for (const bool on : chosen) any_ = any_ || on;
     if (!any_) return;
     // Midnight UT a day before the first date to midnight UT two days after the last: every zone's dates inside.
     const double fromJdUt = LocalMidnightJdUt(AddDays(from, -1), 0);
     const double toJdUt = LocalMidnightJdUt(AddDays(to, 2), 0);
-    spans_ = LunarCalendar(fromJdUt, toJdUt, ayanamsa).VetoSpans(fromJdUt, toJdUt, chosen);
+    spans_ = LunarCalendar(fromJdUt, toJdUt, reckoning).VetoSpans(fromJdUt, toJdUt, chosen);
 }
 
 std::vector<VetoedMinutes::Range> VetoedMinutes::Ranges(LocalDate date, const TypedZone& zone) const {

@@ -53,7 +53,7 @@ private:
     bool anyPeriod_ = false;
     bool anyMark_ = false;
     const TypedPlace typedPlace_;
-    const Ayanamsa ayanamsa_;  // the Moon of the marks' spans is read with it
+    const Reckoning reckoning_;  // the Moon of the marks' spans is read with it
     const SunriseDefinition sunrise_;  // the days' sunrise
     const DayPlace place_;
     std::array<std::optional<std::pair<std::int32_t, SunDay>>, 2> days_;  // by the zone offset they were found on
@@ -73,7 +73,7 @@ std::vector<MinuteRange> Without(const std::vector<MinuteRange>& ranges, const s
 class VetoedMinutes {
 public:
     VetoedMinutes(const std::array<bool, VetoCount>& chosen, LocalDate from, LocalDate to,
-                  Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+                  Reckoning reckoning = {});
     bool Any() const { return any_; }
     const std::vector<VetoSpan>& Spans() const { return spans_; }
 

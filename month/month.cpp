@@ -39,7 +39,7 @@ MonthView ComputeMonth(const MonthQuery& query) {
     // The veto spans too, found once (each whole) over the same stretch, which holds every day's minutes.
     const double from = LocalMidnightJdUt(first, 0) - 2.0;
     const double to = LocalMidnightJdUt(last, 0) + 3.0;
-    const LunarCalendar calendar(from, to, query.conventions.ayanamsa);
+    const LunarCalendar calendar(from, to, ReckoningOf(query.conventions));
     const std::vector<VetoSpan> spans = calendar.VetoSpans(from, to);
     for (int day = 1; day <= last.day; ++day) {
         const LocalDate date{query.year, query.month, day};

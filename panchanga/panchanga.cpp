@@ -92,8 +92,12 @@ PanchangaInfo ComputePanchanga(const MomentClock& clock, double ayanamsaShiftDeg
     const double jde = JulianEphemerisDay(clock);
     PanchangaLongitudes longitudes = PanchangaLongitudesAt(jde);
     longitudes.ayanamsaCorrection -= ayanamsaShiftDeg;  // another ayanamsa than Lahiri: moves the yoga alone
+    return AlmanacOf(clock, longitudes);
+}
+
+PanchangaInfo AlmanacOf(const MomentClock& clock, const PanchangaLongitudes& longitudes) {
     PanchangaInfo info = PanchangaElements(longitudes);
-    info.jde = jde;
+    info.jde = longitudes.jde;
     // The weekday of the civil date: it changes at local midnight, whatever the clock time.
     const int weekday = WeekdayOf(DateOf(clock));
     info.weekdayNumber = static_cast<std::int16_t>(weekday);

@@ -82,5 +82,8 @@ double ElongationDegrees(double sunTropical, double moonTropical);
 PanchangaInfo PanchangaElements(double sunTropical, double moonTropical, double sunTropicalUnreduced,
                                 double moonTropicalUnreduced, double ayanamsaCorrection);
 PanchangaInfo PanchangaElements(const PanchangaLongitudes& longitudes);
+// The almanac of a moment from the longitudes it rests on, whichever ephemeris gave them: the limbs, the weekday of
+// the civil date and the longitudes' Julian ephemeris day.
+PanchangaInfo AlmanacOf(const MomentClock& clock, const PanchangaLongitudes& longitudes);
 
 }  // namespace kalvora

@@ -1,6 +1,7 @@
 #include "planets/ayanamsa.h"
 
 #include <array>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -25,19 +26,53 @@ static_assert(SiderealModes.size() == AyanamsaWords.size());
 
 int SiderealModeOf(Ayanamsa ayanamsa) { return SiderealModes[static_cast<std::size_t>(ayanamsa)]; }
 
-double LibraryAyanamsaDeg(Ayanamsa ayanamsa, double jdUt) {
+namespace {
+
+double AskLibrary(Ayanamsa ayanamsa, double jdUt, int32 flags) {
     swe_set_sid_mode(SiderealModeOf(ayanamsa), 0.0, 0.0);
     double value = 0.0;
     char message[AS_MAXCH] = "";
-    if (swe_get_ayanamsa_ex_ut(jdUt, SEFLG_MOSEPH, &value, message) < 0) {
+    if (swe_get_ayanamsa_ex_ut(jdUt, SEFLG_MOSEPH | flags, &value, message) < 0) {
         throw std::domain_error("no ayanamsa for Julian day " + std::to_string(jdUt) + ": " + message);
     }
     return value;
 }
 
+// How far the quarters of a day may leave the straight line between its ends (degrees: a thousandth of an arc
+// second), and the quarters themselves.
+constexpr double StraightTolerance = 0.001 / 3600.0;
+constexpr auto Quarters = std::to_array({0.25, 0.5, 0.75});
+
+}  // namespace
+
+double LibraryAyanamsaDeg(Ayanamsa ayanamsa, double jdUt) { return AskLibrary(ayanamsa, jdUt, 0); }
+
+double LibraryMeanAyanamsaDeg(Ayanamsa ayanamsa, double jdUt) { return AskLibrary(ayanamsa, jdUt, SEFLG_NONUT); }
+
+double AyanamsaDays::At(double jdUt) {
+    const double day = std::floor(jdUt);
+    if (day != day_) {
+        start_ = day == day_ + 1.0 ? end_ : LibraryMeanAyanamsaDeg(ayanamsa_, day);  // the day after: its start read
+        end_ = LibraryMeanAyanamsaDeg(ayanamsa_, day + 1.0);
+        straight_ = true;
+        for (const double q : Quarters) {
+            const double line = start_ + (end_ - start_) * q;
+            if (std::fabs(LibraryMeanAyanamsaDeg(ayanamsa_, day + q) - line) > StraightTolerance) straight_ = false;
+        }
+        day_ = day;
+    }
+    return straight_ ? start_ + (end_ - start_) * (jdUt - day) : LibraryMeanAyanamsaDeg(ayanamsa_, jdUt);
+}
+
+double AyanamsaShiftDeg(AyanamsaDays& chosen, AyanamsaDays& lahiri, double jdUt) {
+    if (chosen.Chosen() == Ayanamsa::Lahiri) return 0.0;
+    return chosen.At(jdUt) - lahiri.At(jdUt);
+}
+
 double AyanamsaShiftDeg(Ayanamsa ayanamsa, double jdUt) {
-    if (ayanamsa == Ayanamsa::Lahiri) return 0.0;
-    return LibraryAyanamsaDeg(ayanamsa, jdUt) - LibraryAyanamsaDeg(Ayanamsa::Lahiri, jdUt);
+    AyanamsaDays chosen(ayanamsa);
+    AyanamsaDays lahiri(Ayanamsa::Lahiri);
+    return AyanamsaShiftDeg(chosen, lahiri, jdUt);
 }
 
 }  // namespace kalvora

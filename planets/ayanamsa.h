@@ -14,9 +14,37 @@ int SiderealModeOf(Ayanamsa ayanamsa);
 // the ephemeris' range.
 double LibraryAyanamsaDeg(Ayanamsa ayanamsa, double jdUt);
 
-// What a sidereal longitude of the program's Lahiri takes off to become the chosen ayanamsa's: the library's value
-// of the chosen ayanamsa less the library's Lahiri at that moment (degrees). Exactly 0 for Lahiri, whose own
-// closed forms stay as they are; the tithi and karana, which are differences of two longitudes, never move.
+// The library's mean ayanamsa (without nutation) at a moment, in degrees: a longitude from the mean equinox of date
+// less this value is the sidereal longitude the library gives (the nutation cancels between the two). Throws as
+// LibraryAyanamsaDeg does.
+double LibraryMeanAyanamsaDeg(Ayanamsa ayanamsa, double jdUt);
+
+// The mean ayanamsa as every sidereal quantity reads it: asked of the library at the start and at the quarters of
+// each Julian day, and taken along the straight line between the day's ends. A day whose quarters leave that line by
+// more than a thousandth of an arc second (a true ayanamsa whose star passes near the Sun, which bends its light by
+// arc seconds within hours) is asked of the library at every instant instead. The value at an instant depends on
+// that instant alone; the object remembers the last day it read, so that a search reading one day many times asks
+// the library four times a day rather than at every reading.
+class AyanamsaDays {
+public:
+    explicit AyanamsaDays(Ayanamsa ayanamsa) : ayanamsa_(ayanamsa) {}
+    Ayanamsa Chosen() const { return ayanamsa_; }
+    double At(double jdUt);
+
+private:
+    Ayanamsa ayanamsa_;
+    double day_ = -1.0;  // the Julian day read last (a whole number), none yet
+    double start_ = 0.0;
+    double end_ = 0.0;
+    bool straight_ = false;  // whether the line holds on that day
+};
+
+// What a sidereal longitude of the program's Lahiri takes off to become the chosen ayanamsa's: the chosen ayanamsa
+// less Lahiri, each as AyanamsaDays reads it (to well under a thousandth of an arc second of the library's own
+// difference, away from a true ayanamsa's star passing the Sun). Exactly 0 for Lahiri, whose own closed forms stay
+// as they are; the tithi and karana, which are differences of two longitudes, never move.
 double AyanamsaShiftDeg(Ayanamsa ayanamsa, double jdUt);
+// The same, remembering the days read in `chosen` and `lahiri` (which must hold the chosen ayanamsa and Lahiri).
+double AyanamsaShiftDeg(AyanamsaDays& chosen, AyanamsaDays& lahiri, double jdUt);
 
 }  // namespace kalvora

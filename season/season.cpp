@@ -6,7 +6,7 @@
 #include "astro/calendar.h"
 #include "astro/ephemeris.h"
 #include "panchanga/panchanga.h"
-#include "planets/ayanamsa.h"
+#include "planets/reckoner.h"
 #include "planets/sky.h"
 
 namespace kalvora {
@@ -36,12 +36,8 @@ double Wrap180(double degrees) {
     return d > 180.0 ? d - 360.0 : d;
 }
 
-PanchangaLongitudes LongitudesAt(double jdUt) {
-    return PanchangaLongitudesAt(jdUt + DeltaTHours(jdUt) / 24.0);
-}
-
-double ElongationAt(double jdUt) {
-    const PanchangaLongitudes l = LongitudesAt(jdUt);
+double ElongationAt(double jdUt, Reckoner& reckoner) {
+    const PanchangaLongitudes l = reckoner.LongitudesAt(jdUt);
     return ElongationDegrees(l.sun.reduced, l.moon.reduced);
 }
 
@@ -104,12 +100,12 @@ double Crossing(const F& value, double guess, double rate) {
 }
 
 // The month names of a run of new moons from the Sun's sign at each (see the naming rules in season.h).
-std::vector<LunarMonth> NameMonths(const std::vector<double>& newMoons, Ayanamsa ayanamsa) {
+std::vector<LunarMonth> NameMonths(const std::vector<double>& newMoons, Reckoner& reckoner) {
     std::vector<LunarMonth> months;
     if (newMoons.size() < 2) return months;
     std::vector<int> sign(newMoons.size());
     for (std::size_t i = 0; i < newMoons.size(); ++i) {
-        sign[i] = std::min(static_cast<int>(SiderealSunDegrees(newMoons[i], ayanamsa) / 30.0), 11);
+        sign[i] = std::min(static_cast<int>(SiderealSunDegrees(newMoons[i], reckoner) / 30.0), 11);
     }
     for (std::size_t i = 0; i + 1 < newMoons.size(); ++i) {
         LunarMonth m;
@@ -174,31 +170,28 @@ double CombustionMargin(const CombustPlanet& p, double jdUt) {
 
 }  // namespace
 
-double SiderealSunDegrees(double jdUt, Ayanamsa ayanamsa) {
-    const PanchangaLongitudes l = LongitudesAt(jdUt);
-    return WrapDegrees(l.sun.reduced + l.ayanamsaCorrection - AyanamsaShiftDeg(ayanamsa, jdUt));
-}
+double SiderealSunDegrees(double jdUt, Reckoner& reckoner) { return reckoner.SiderealSunDeg(jdUt); }
 
-double NextElongation(double fromJdUt, double degrees) {
-    const double ahead = WrapDegrees(degrees - ElongationAt(fromJdUt));
-    const auto value = [degrees](double t) { return Wrap180(ElongationAt(t) - degrees); };
+double NextElongation(double fromJdUt, double degrees, Reckoner& reckoner) {
+    const double ahead = WrapDegrees(degrees - ElongationAt(fromJdUt, reckoner));
+    const auto value = [degrees, &reckoner](double t) { return Wrap180(ElongationAt(t, reckoner) - degrees); };
     return Crossing(value, fromJdUt + ahead / MeanElongationRate, MeanElongationRate);
 }
 
-double NextSankranti(double fromJdUt, double degrees, Ayanamsa ayanamsa) {
-    const double ahead = WrapDegrees(degrees - SiderealSunDegrees(fromJdUt, ayanamsa));
-    const auto value = [degrees, ayanamsa](double t) { return Wrap180(SiderealSunDegrees(t, ayanamsa) - degrees); };
+double NextSankranti(double fromJdUt, double degrees, Reckoner& reckoner) {
+    const double ahead = WrapDegrees(degrees - reckoner.SiderealSunDeg(fromJdUt));
+    const auto value = [degrees, &reckoner](double t) { return Wrap180(reckoner.SiderealSunDeg(t) - degrees); };
     return Crossing(value, fromJdUt + ahead / MeanSunRate, MeanSunRate);
 }
 
-double NextNewMoon(double newMoonJdUt) {
-    const auto value = [](double t) { return Wrap180(ElongationAt(t)); };
+double NextNewMoon(double newMoonJdUt, Reckoner& reckoner) {
+    const auto value = [&reckoner](double t) { return Wrap180(ElongationAt(t, reckoner)); };
     return Crossing(value, newMoonJdUt + SynodicMonthDays, MeanElongationRate);
 }
 
-double YearOpening(int year, Ayanamsa ayanamsa) {
+double YearOpening(int year, Reckoner& reckoner) {
     const double january = static_cast<double>(DayNumber({year, 1, 1})) - 0.5;
-    return NextElongation(NextSankranti(january, 330.0, ayanamsa), 0.0);
+    return NextElongation(NextSankranti(january, 330.0, reckoner), 0.0, reckoner);
 }
 
 bool IsCombust(Veto veto, double jdUt) { return CombustionMargin(PlanetOf(veto), jdUt) >= 0.0; }
@@ -237,16 +230,17 @@ std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt)
     return spans;
 }
 
-LunarCalendar::LunarCalendar(double fromJdUt, double toJdUt, Ayanamsa ayanamsa) : ayanamsa_(ayanamsa) {
+LunarCalendar::LunarCalendar(double fromJdUt, double toJdUt, Reckoning reckoning) : reckoning_(reckoning) {
+    Reckoner reckoner(reckoning);
     std::vector<double> newMoons;
-    double t = NextElongation(fromJdUt - NamingMarginDays - SynodicMonthDays, 0.0);
+    double t = NextElongation(fromJdUt - NamingMarginDays - SynodicMonthDays, 0.0, reckoner);
     const double last = toJdUt + NamingMarginDays;
     newMoons.push_back(t);
     while (t < last) {
-        t = NextNewMoon(t);
+        t = NextNewMoon(t, reckoner);
         newMoons.push_back(t);
     }
-    months_ = NameMonths(newMoons, ayanamsa);
+    months_ = NameMonths(newMoons, reckoner);
 }
 
 bool LunarCalendar::Covers(double fromJdUt, double toJdUt) const {
@@ -256,7 +250,7 @@ bool LunarCalendar::Covers(double fromJdUt, double toJdUt) const {
 
 const LunarCalendar& LunarCalendar::Around(double fromJdUt, double toJdUt, std::optional<LunarCalendar>& wider) const {
     if (Covers(fromJdUt, toJdUt)) return *this;
-    wider.emplace(fromJdUt, toJdUt, ayanamsa_);
+    wider.emplace(fromJdUt, toJdUt, reckoning_);
     return *wider;
 }
 
@@ -266,9 +260,9 @@ std::size_t LunarCalendar::IndexHolding(double jdUt) const {
     return after == months_.begin() ? 0 : static_cast<std::size_t>(after - months_.begin()) - 1;
 }
 
-Samvat SamvatAt(double jdUt, Ayanamsa ayanamsa) {
+Samvat SamvatAt(double jdUt, Reckoner& reckoner) {
     int year = DateOfDayNumber(static_cast<long>(std::floor(jdUt + 0.5))).year;
-    if (jdUt < YearOpening(year, ayanamsa)) --year;
+    if (jdUt < YearOpening(year, reckoner)) --year;
     Samvat s;
     s.shaka = year - 78;
     s.vikram = year + 57;
@@ -288,7 +282,8 @@ std::vector<LunarMonth> LunarCalendar::MonthsBetween(double fromJdUt, double toJ
 
 SeasonAt LunarCalendar::At(double jdUt) const {
     SeasonAt s = MonthsAt(jdUt);
-    s.samvat = SamvatAt(jdUt, ayanamsa_);
+    Reckoner reckoner(reckoning_);
+    s.samvat = SamvatAt(jdUt, reckoner);
     return s;
 }
 
@@ -298,7 +293,8 @@ SeasonAt LunarCalendar::MonthsAt(double jdUt) const {
     const std::size_t i = c.IndexHolding(jdUt);
     SeasonAt s;
     s.month = c.months_[i];
-    s.purnimantaNameIndex = ElongationAt(jdUt) >= 180.0 ? c.months_[i + 1].nameIndex : s.month.nameIndex;
+    Reckoner reckoner(reckoning_);
+    s.purnimantaNameIndex = ElongationAt(jdUt, reckoner) >= 180.0 ? c.months_[i + 1].nameIndex : s.month.nameIndex;
     return s;
 }
 
@@ -306,6 +302,7 @@ std::vector<VetoSpan> LunarCalendar::VetoSpans(double fromJdUt, double toJdUt,
                                                const std::array<bool, VetoCount>& which) const {
     std::optional<LunarCalendar> wider;
     const std::vector<LunarMonth>& months = Around(fromJdUt, toJdUt, wider).months_;
+    Reckoner reckoner(reckoning_);
     const auto wanted = [&which](Veto v) { return which[static_cast<std::size_t>(v)]; };
     std::vector<VetoSpan> spans;
     for (const Veto v : {Veto::GuruAsta, Veto::ShukraAsta}) {
@@ -327,22 +324,22 @@ std::vector<VetoSpan> LunarCalendar::VetoSpans(double fromJdUt, double toJdUt,
             for (std::size_t k = i + 1; k < months.size(); ++k) {
                 if (months[k].nameIndex != Kartika || months[k].adhika) continue;
                 if (months[k].endJdUt <= fromJdUt) break;  // over before the stretch asked about
-                AddSpan(spans, Veto::Chaturmas, NextElongation(m.startJdUt, ShuklaEkadashi),
-                        NextElongation(months[k].startJdUt, ShuklaEkadashi), fromJdUt, toJdUt);
+                AddSpan(spans, Veto::Chaturmas, NextElongation(m.startJdUt, ShuklaEkadashi, reckoner),
+                        NextElongation(months[k].startJdUt, ShuklaEkadashi, reckoner), fromJdUt, toJdUt);
                 break;
             }
         }
         if (m.nameIndex == Bhadra && wanted(Veto::PitruPaksha) && Overlaps(m.startJdUt, m.endJdUt, fromJdUt, toJdUt)) {
-            AddSpan(spans, Veto::PitruPaksha, NextElongation(m.startJdUt, FullMoon), m.endJdUt, fromJdUt, toJdUt);
+            AddSpan(spans, Veto::PitruPaksha, NextElongation(m.startJdUt, FullMoon, reckoner), m.endJdUt, fromJdUt, toJdUt);
         }
     }
     // Kharmas: the Sun from its entry into Dhanu to its entry into Makara, and from Meena to Mesha.
     if (wanted(Veto::Kharmas)) {
         for (const auto& [enters, leaves] : {std::pair{240.0, 270.0}, std::pair{330.0, 0.0}}) {
             for (double t = fromJdUt - 2.0 * SynodicMonthDays;;) {
-                const double start = NextSankranti(t, enters, ayanamsa_);
+                const double start = NextSankranti(t, enters, reckoner);
                 if (start >= toJdUt) break;
-                const double end = NextSankranti(start + 1.0, leaves, ayanamsa_);
+                const double end = NextSankranti(start + 1.0, leaves, reckoner);
                 AddSpan(spans, Veto::Kharmas, start, end, fromJdUt, toJdUt);
                 t = start + 1.0;
             }

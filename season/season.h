@@ -2,9 +2,10 @@
 // The season of a date: the true lunar months, the samvat years, and the spans of the six vetoes (combust Jupiter
 // and Venus, the leap month, Chaturmas, Kharmas, Pitru paksha).
 //
-// Instants are Julian days of universal time. The months rest on the almanac's own Sun and Moon, those that give
-// the tithis: a month begins at the new moon, the instant the elongation passes 0 degrees, exactly where the tithi
-// Shukla Pratipada begins; the Sun's sidereal longitude is the almanac's apparent Sun with its ayanamsa. Combustion
+// Instants are Julian days of universal time. The months rest on the almanac's Sun and Moon, those that give the
+// tithis (on the ephemeris the conventions choose): a month begins at the new moon, the instant the elongation
+// passes 0 degrees, exactly where the tithi Shukla Pratipada begins; the Sun's sidereal longitude is the almanac's
+// apparent Sun with the chosen ayanamsa. Combustion
 // compares the Sun and the planet of the ephemeris (the sky's positions), by the difference of their longitudes.
 //
 // Each instant found is the first one (to a hundred-thousandth of a second) at which the new state holds, so a
@@ -27,6 +28,7 @@
 #include <vector>
 
 #include "astro/conventions.h"
+#include "planets/reckoner.h"
 #include "season/tables.h"
 
 namespace kalvora {
@@ -70,8 +72,9 @@ struct VetoSpan {
 // around them again.
 class LunarCalendar {
 public:
-    // The Sun's sidereal signs (the months' names, the sankrantis, Kharmas) are read with `ayanamsa`.
-    LunarCalendar(double fromJdUt, double toJdUt, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+    // The new moons, the tithis and the Sun's sidereal signs (the months' names, the sankrantis, Kharmas) are read
+    // as `reckoning` places the Sun and the Moon.
+    LunarCalendar(double fromJdUt, double toJdUt, Reckoning reckoning = {});
 
     // Every month overlapping [fromJdUt, toJdUt), in order.
     std::vector<LunarMonth> MonthsBetween(double fromJdUt, double toJdUt) const;
@@ -86,7 +89,7 @@ public:
 
 private:
     std::vector<LunarMonth> months_;
-    Ayanamsa ayanamsa_;
+    Reckoning reckoning_;
 
     // The index of the month holding jdUt (the calendar covers it).
     std::size_t IndexHolding(double jdUt) const;
@@ -95,18 +98,19 @@ private:
     const LunarCalendar& Around(double fromJdUt, double toJdUt, std::optional<LunarCalendar>& wider) const;
 };
 
+// Each of these reads the Sun and the Moon through `reckoner` (planets/reckoner.h), which remembers what it read.
 // The instant after `fromJdUt` at which the elongation of the Moon from the Sun next reaches `degrees` (0..<360).
-double NextElongation(double fromJdUt, double degrees);
+double NextElongation(double fromJdUt, double degrees, Reckoner& reckoner);
 // The instant after `fromJdUt` at which the Sun's sidereal longitude next reaches `degrees` (a multiple of 30).
-double NextSankranti(double fromJdUt, double degrees, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+double NextSankranti(double fromJdUt, double degrees, Reckoner& reckoner);
 // The new moon after the one at `newMoonJdUt`.
-double NextNewMoon(double newMoonJdUt);
+double NextNewMoon(double newMoonJdUt, Reckoner& reckoner);
 // The new moon that opens the samvat year beginning in a Gregorian year: the first after the Sun enters Meena.
-double YearOpening(int year, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+double YearOpening(int year, Reckoner& reckoner);
 // The samvat years current at an instant.
-Samvat SamvatAt(double jdUt, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
-// The Sun's sidereal longitude at an instant, 0..<360, with the ayanamsa's difference from Lahiri taken off.
-double SiderealSunDegrees(double jdUt, Ayanamsa ayanamsa = Ayanamsa::Lahiri);
+Samvat SamvatAt(double jdUt, Reckoner& reckoner);
+// The Sun's sidereal longitude at an instant, 0..<360.
+double SiderealSunDegrees(double jdUt, Reckoner& reckoner);
 
 // The spans in which a planet (Jupiter or Venus) is combust that overlap [fromJdUt, toJdUt), each whole.
 std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt);

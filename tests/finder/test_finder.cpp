@@ -305,6 +305,17 @@ INSTANTIATE_TEST_SUITE_P(
         BruteForceCase{"Honolulu, Raman ayanamsa, trade learning", "Learning of a Trade", Honolulu, {2026, 11, 8},
                        {2026, 11, 10}, WholeDay, 0, BirthNewYork, false, false, false, false,
                        {.ayanamsa = Ayanamsa::Raman}},
+        // The precise ephemeris: the library's Moon runs up to a minute of arc from the series, so the marks, the
+        // limbs and Kharmas move by minutes. With True Pushya over the Sun's passage of its star (2026-08-01/02),
+        // whose light-bending moves that ayanamsa by seconds of arc within hours.
+        BruteForceCase{"Delhi marriage, precise ephemeris, vetoes and marks", "Marriage", DelhiPlace, {2026, 12, 14},
+                       {2026, 12, 16}, WholeDay, 0, BirthDelhi, false, false, true, true,
+                       {.ephemeris = EphemerisChoice::Precise}},
+        BruteForceCase{"New York, precise True Pushya over its star's passage, weekday from sunrise",
+                       "Learning of a Trade", NewYork, {2026, 7, 31}, {2026, 8, 2}, WholeDay, 0, BirthNewYork, false,
+                       false, false, false,
+                       {.ayanamsa = Ayanamsa::TruePushya, .weekday = WeekdayRule::Sunrise,
+                        .lunarMonth = LunarMonthRule::Amanta, .ephemeris = EphemerisChoice::Precise}},
         // The weekday from sunrise: each date's minutes before its sunrise read the day before, in Delhi; in New
         // York also with the standard sunrise and every period avoided.
         BruteForceCase{"Delhi marriage, weekday from sunrise", "Marriage", DelhiPlace, {2026, 12, 13}, {2026, 12, 14},

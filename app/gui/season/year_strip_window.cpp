@@ -79,7 +79,7 @@ YearStripWindow::YearStripWindow(SeasonPlace place, int year, QWidget* parent)
 void YearStripWindow::ShowYear(int year) {
     year = std::clamp(year, FirstYear, LastYear);
     const SeasonClock clock = SeasonClockOfPlace(place_, year);
-    season_ = SeasonOfYear(year, clock, place_.ayanamsa);
+    season_ = SeasonOfYear(year, clock, place_.reckoning);
     const double now = EpochJdUt + static_cast<double>(QDateTime::currentSecsSinceEpoch()) / SecondsPerDay;
     strip_->ShowSeason(season_, FirstMinuteFrom(now, OffsetOnClock(clock, now)));
     title_->setText(QStringLiteral("Season of %1").arg(year));

@@ -22,7 +22,7 @@ struct SeasonPlace {
     QString caption;     // the place as the page names it ("" for none)
     TypedZone zone;      // the page's typed zone, taken when there is no zone id
     std::string zoneId;  // the zone of the chosen place or zone ("" for a typed zone)
-    Ayanamsa ayanamsa = Ayanamsa::Lahiri;  // the preferences': places the Sun's signs, so the months and Kharmas
+    Reckoning reckoning{};  // the preferences': places the Sun and the Moon, so the months and Kharmas
 };
 
 // The clock of a place over a year and the next: the zone's history, or the typed offset (also when the zone id

@@ -882,7 +882,7 @@ void MainWindow::FillBirthDetails(const Calculation& calculation, const PanelInp
                                             calculation.birth.details));
     results_->birth->ShowPlanets(calculation.birth.sky);
     results_->birth->ShowAyanamsa(
-        AyanamsaText(input.calculation.conventions.ayanamsa, JulianDayUt(calculation.birth.time)));
+        AyanamsaText(ReckoningOf(input.calculation.conventions), JulianDayUt(calculation.birth.time)));
 }
 
 void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const PanelInput& input) {
@@ -890,7 +890,7 @@ void MainWindow::FillMuhurthaDetails(const Calculation& calculation, const Panel
                                                input.muhurthaPlace, calculation.muhurtha.details));
     results_->muhurtha->ShowPlanets(calculation.muhurtha.sky);
     results_->muhurtha->ShowAyanamsa(
-        AyanamsaText(input.calculation.conventions.ayanamsa, JulianDayUt(calculation.muhurtha.time)));
+        AyanamsaText(ReckoningOf(input.calculation.conventions), JulianDayUt(calculation.muhurtha.time)));
 }
 
 // ---------------------------------------------------------------------------------------------------- people
@@ -916,7 +916,7 @@ void MainWindow::OpenSeason() {
     if (season_ == nullptr) {
         const PlaceText place = muhurthaForm_->Place();
         SeasonPlace read{PlaceCaption(place), muhurthaForm_->ReadMoment().zone, muhurthaForm_->ZoneId(),
-                         preferences_.conventions.ayanamsa};
+                         ReckoningOf(preferences_.conventions)};
         // The page's year, or this year where the year box holds none.
         const int year = muhurthaForm_->year->currentText().trimmed().toInt();
         auto* season = new YearStripWindow(std::move(read), year != 0 ? year : QDate::currentDate().year(), this);
