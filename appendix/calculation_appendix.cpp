@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "astro/conventions.h"
 #include "astro/tables.h"
 #include "day/period_tables.h"
 #include "driver/panels.h"
@@ -265,6 +266,17 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     if (const std::string ayanamsa = AyanamsaText(ReckoningOf(input.conventions), JulianDayUt(calculation.muhurtha.time));
         !ayanamsa.empty()) {
         chosen.Add(T::Ayanamsa, ayanamsa);
+    }
+    // So are the other conventions where they are not the program's defaults, by their names for people.
+    const Conventions defaults;
+    if (input.conventions.weekday != defaults.weekday) {
+        chosen.Add(T::Weekday, std::string(WordOf(input.conventions.weekday, WeekdayWords).name));
+    }
+    if (input.conventions.sunrise != defaults.sunrise) {
+        chosen.Add(T::Sunrise, std::string(WordOf(input.conventions.sunrise, SunriseWords).name));
+    }
+    if (input.conventions.ephemeris != defaults.ephemeris) {
+        chosen.Add(T::Ephemeris, std::string(WordOf(input.conventions.ephemeris, EphemerisWords).name));
     }
     chosen.AppendTo(appendix);
 

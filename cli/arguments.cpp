@@ -150,6 +150,9 @@ std::string UsageText() {
            "--lunar-month chooses the lunar month the \"Hindu Lunar Month\" factor reads: table (the default), the\n"
            "rule sets' table of change-over days; amanta or purnimanta, the true month of the season at the minute,\n"
            "which in a leap month (adhika) is never Favourable. Every command takes it.\n"
+           "--ephemeris precise takes the Sun, the Moon, the ascendant and the ayanamsa from the Swiss Ephemeris\n"
+           "(Moshier, apparent positions) in place of the closed-form series (specified, the default), whose Moon\n"
+           "trails it by up to a minute of arc. Every command takes it.\n"
            "Place data: GeoNames (geonames.org), CC-BY-4.0.\n";
 }
 

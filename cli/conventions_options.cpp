@@ -26,7 +26,7 @@ void WriteConventionsJson(JsonWriter& json, const Conventions& conventions) {
 std::string ConventionsUsage(std::size_t indent) {
     return "[--ayanamsa " + Words(AyanamsaWords) + "] [--weekday " + Words(WeekdayWords) + "]\n" +
            std::string(indent, ' ') + "[--lunar-month " + Words(LunarMonthWords) + "] [--sunrise " +
-           Words(SunriseWords) + "]";
+           Words(SunriseWords) + "] [--ephemeris " + Words(EphemerisWords) + "]";
 }
 
 }  // namespace kalvora

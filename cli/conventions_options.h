@@ -1,12 +1,15 @@
 #pragma once
 // The tradition's conventions on the command line, the same for every command that computes: --ayanamsa NAME,
-// --weekday civil|sunrise, --lunar-month table|amanta|purnimanta and --sunrise hindu|standard, read into an options
-// record's conventions (the program's defaults unless given), and their JSON object. The command line never reads
-// the desktop program's preferences: a script's result depends on its arguments alone.
+// --weekday civil|sunrise, --lunar-month table|amanta|purnimanta, --sunrise hindu|standard and --ephemeris
+// specified|precise, read into an options record's conventions (the program's defaults unless given), and their JSON
+// object. The command line never reads the desktop program's preferences: a script's result depends on its
+// arguments alone.
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "astro/conventions.h"
 #include "cli/json.h"
@@ -25,21 +28,11 @@ Choice ParseConvention(std::string_view option, std::string_view text, const std
 }
 
 namespace conventions_options {
-template <typename O>
-void ReadAyanamsa(O& o, std::string_view option, std::string_view text) {
-    o.ConventionsChosen().ayanamsa = ParseConvention<Ayanamsa>(option, text, AyanamsaWords);
-}
-template <typename O>
-void ReadWeekday(O& o, std::string_view option, std::string_view text) {
-    o.ConventionsChosen().weekday = ParseConvention<WeekdayRule>(option, text, WeekdayWords);
-}
-template <typename O>
-void ReadSunrise(O& o, std::string_view option, std::string_view text) {
-    o.ConventionsChosen().sunrise = ParseConvention<SunriseDefinition>(option, text, SunriseWords);
-}
-template <typename O>
-void ReadLunarMonth(O& o, std::string_view option, std::string_view text) {
-    o.ConventionsChosen().lunarMonth = ParseConvention<LunarMonthRule>(option, text, LunarMonthWords);
+// Reads the word of one convention, the Conventions member `Member`, from its table of words `Words`.
+template <typename O, auto Member, const auto& Words>
+void Read(O& o, std::string_view option, std::string_view text) {
+    using Choice = std::remove_cvref_t<decltype(std::declval<Conventions&>().*Member)>;
+    o.ConventionsChosen().*Member = ParseConvention<Choice>(option, text, Words);
 }
 }  // namespace conventions_options
 
@@ -47,10 +40,11 @@ void ReadLunarMonth(O& o, std::string_view option, std::string_view text) {
 template <typename O>
 constexpr auto ConventionRows() {
     return std::to_array<Option<O>>({
-        {"--ayanamsa", OptionKind::Value, conventions_options::ReadAyanamsa<O>},
-        {"--weekday", OptionKind::Value, conventions_options::ReadWeekday<O>},
-        {"--lunar-month", OptionKind::Value, conventions_options::ReadLunarMonth<O>},
-        {"--sunrise", OptionKind::Value, conventions_options::ReadSunrise<O>},
+        {"--ayanamsa", OptionKind::Value, conventions_options::Read<O, &Conventions::ayanamsa, AyanamsaWords>},
+        {"--weekday", OptionKind::Value, conventions_options::Read<O, &Conventions::weekday, WeekdayWords>},
+        {"--lunar-month", OptionKind::Value, conventions_options::Read<O, &Conventions::lunarMonth, LunarMonthWords>},
+        {"--sunrise", OptionKind::Value, conventions_options::Read<O, &Conventions::sunrise, SunriseWords>},
+        {"--ephemeris", OptionKind::Value, conventions_options::Read<O, &Conventions::ephemeris, EphemerisWords>},
     });
 }
 

@@ -16,7 +16,7 @@ enum class AppendixText : std::uint8_t {
     // For whom
     ForWhom, Name, Sex, BirthDate, BirthTime, BirthPlace, Coordinates,
     // The muhurtha as chosen
-    ChosenMuhurtha, Undertaking, Date, Time, Place, Zone, Ayanamsa,
+    ChosenMuhurtha, Undertaking, Date, Time, Place, Zone, Ayanamsa, Ephemeris,
     // Both moments
     BirthMoment, MuhurthaMoment, Lagna, Rashi, RashiLord, Nakshatra, NakshatraLord, Weekday, Paksha, Tithi, Yoga,
     Karana,
@@ -57,6 +57,7 @@ inline constexpr auto AppendixTexts = std::to_array<AppendixTextRow>({
     {AppendixText::Place, "Place"},
     {AppendixText::Zone, "Zone"},
     {AppendixText::Ayanamsa, "Ayanamsa"},
+    {AppendixText::Ephemeris, "Ephemeris"},
     {AppendixText::BirthMoment, "The Moment of Birth"},
     {AppendixText::MuhurthaMoment, "The Moment of the Muhurtha"},
     {AppendixText::Lagna, "Lagna"},

@@ -142,15 +142,21 @@ TEST(ReportAppendix, PartsAndRowsFollowTheCalculation) {
     nameless.personName.clear();
     CalculationInput withoutPlanets = DelhiJourney();
     withoutPlanets.planets = PlanetsMode::None;
+    CalculationInput otherConventions = DelhiJourney();
+    otherConventions.conventions = {.weekday = WeekdayRule::Sunrise,
+                                    .sunrise = SunriseDefinition::Standard,
+                                    .ephemeris = EphemerisChoice::Precise};
     struct Case {
         const char* what;
         CalculationInput input;
         bool name, planets;
+        bool conventionsNamed;  // the weekday, sunrise and ephemeris other than the defaults, in the chosen muhurtha
     };
     const std::vector<Case> cases = {
-        {"named, with planets", DelhiJourney(), true, true},
-        {"no name", nameless, false, true},
-        {"no planets", withoutPlanets, true, false},
+        {"named, with planets", DelhiJourney(), true, true, false},
+        {"no name", nameless, false, true, false},
+        {"no planets", withoutPlanets, true, false, false},
+        {"the sunrise weekday, standard sunrise, precise ephemeris", otherConventions, true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -160,6 +166,13 @@ TEST(ReportAppendix, PartsAndRowsFollowTheCalculation) {
         EXPECT_EQ(ValueOf(*whom, TextOf(AppendixText::Name)) != "(none)", c.name);
         EXPECT_EQ(PartNamed(appendix, AppendixText::BirthPlanets) != nullptr, c.planets);
         EXPECT_EQ(PartNamed(appendix, AppendixText::MuhurthaPlanets) != nullptr, c.planets);
+        const AppendixPart* chosen = PartNamed(appendix, AppendixText::ChosenMuhurtha);
+        ASSERT_NE(chosen, nullptr);
+        const auto named = [&](const char* name) { return c.conventionsNamed ? name : "(none)"; };
+        EXPECT_EQ(ValueOf(*chosen, TextOf(AppendixText::Weekday)), named("the weekday from sunrise to sunrise"));
+        EXPECT_EQ(ValueOf(*chosen, TextOf(AppendixText::Sunrise)),
+                  named("standard sunrise (upper limb, with refraction)"));
+        EXPECT_EQ(ValueOf(*chosen, TextOf(AppendixText::Ephemeris)), named("the Swiss Ephemeris (Moshier)"));
         // Every factor the evaluation wrote has its row with its points.
         const Evaluation evaluation = *Calculate(c.input).evaluation;
         const AppendixPart* factors = PartNamed(appendix, AppendixText::Factors);

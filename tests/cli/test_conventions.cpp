@@ -1,4 +1,4 @@
-// --ayanamsa and --lunar-month on every command that computes, and the "conventions" object each command's JSON ends with.
+// The conventions' options on every command that computes, and the "conventions" object each command's JSON ends with.
 
 #include <gtest/gtest.h>
 
@@ -47,12 +47,14 @@ TEST(Conventions, EveryCommandTakesTheConventionsAndSaysThem) {
         const char* ayanamsa;
         const char* weekday;
         const char* sunrise;
+        const char* ephemeris = "specified";
     };
     const Case cases[] = {
         {{}, "lahiri", "civil", "hindu"},
         {{"--ayanamsa", "raman"}, "raman", "civil", "hindu"},
         {{"--ayanamsa", "true-pushya", "--weekday", "sunrise", "--sunrise", "standard"}, "true-pushya", "sunrise",
          "standard"},
+        {{"--ephemeris", "precise"}, "lahiri", "civil", "hindu", "precise"},
     };
     for (const std::string name : {"calculation", "find", "day", "month", "season"}) {
         SCOPED_TRACE(name);
@@ -68,13 +70,14 @@ TEST(Conventions, EveryCommandTakesTheConventionsAndSaysThem) {
                                        {"weekday", c.weekday},
                                        {"lunarMonth", "table"},
                                        {"sunrise", c.sunrise},
-                                       {"ephemeris", "specified"}};
+                                       {"ephemeris", c.ephemeris}};
             EXPECT_EQ(conventions, expected);
         }
         for (const auto& [option, word, expected] :
              {std::tuple{"--ayanamsa", "Raman", "expected one of lahiri, true-chitra, raman"},
               std::tuple{"--weekday", "solar", "expected one of civil, sunrise"},
-              std::tuple{"--sunrise", "upper", "expected one of hindu, standard"}}) {
+              std::tuple{"--sunrise", "upper", "expected one of hindu, standard"},
+              std::tuple{"--ephemeris", "moshier", "expected one of specified, precise"}}) {
             std::vector<std::string> bad = Command(name);
             bad.insert(bad.end(), {option, word});
             const auto run = RunCommandLine(bad);

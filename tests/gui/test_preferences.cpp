@@ -47,6 +47,7 @@ TEST_F(PreferencesTest, TheFileKeepsTheChoicesByTheirWordsAndReadsAnUnknownWordA
     chosen.conventions.lunarMonth = LunarMonthRule::Purnimanta;
     chosen.conventions.weekday = WeekdayRule::Sunrise;
     chosen.conventions.sunrise = SunriseDefinition::Standard;
+    chosen.conventions.ephemeris = EphemerisChoice::Precise;
     chosen.homePlace = Chennai;
     chosen.pageStart = PageStart::NextHour;
     chosen.applyVetoes = false;
@@ -62,6 +63,8 @@ TEST_F(PreferencesTest, TheFileKeepsTheChoicesByTheirWordsAndReadsAnUnknownWordA
               QStringLiteral("purnimanta"));
     EXPECT_EQ(QSettings(PreferencesPath(), QSettings::IniFormat).value(QStringLiteral("conventions/weekday")),
               QStringLiteral("sunrise"));
+    EXPECT_EQ(QSettings(PreferencesPath(), QSettings::IniFormat).value(QStringLiteral("conventions/ephemeris")),
+              QStringLiteral("precise"));
 
     // A file written by hand or by another release: each word as it names a choice, anything else the default.
     struct Case {
@@ -77,6 +80,7 @@ TEST_F(PreferencesTest, TheFileKeepsTheChoicesByTheirWordsAndReadsAnUnknownWordA
             if (c.ayanamsa != nullptr) file.setValue(QStringLiteral("conventions/ayanamsa"), c.ayanamsa);
             file.setValue(QStringLiteral("conventions/lunarMonth"), QStringLiteral("Amanta"));
             file.setValue(QStringLiteral("conventions/sunrise"), QStringLiteral("upper-limb"));
+            file.setValue(QStringLiteral("conventions/ephemeris"), QStringLiteral("Precise"));
             file.setValue(QStringLiteral("newPage/start"), QStringLiteral("someday"));
         }
         const Preferences loaded = LoadPreferences();

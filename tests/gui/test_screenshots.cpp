@@ -430,6 +430,7 @@ TEST_F(ScreenshotTest, Preferences) {
     Preferences shown;
     shown.conventions.ayanamsa = Ayanamsa::Raman;
     shown.conventions.lunarMonth = LunarMonthRule::Amanta;
+    shown.conventions.ephemeris = EphemerisChoice::Precise;
     shown.homePlace = Place{"Chennai", "Tamil Nadu", "India", "IN", "Asia/Kolkata", 13.0878, 80.2785, 0};
     PreferencesDialog dialog(shown, SharedAtlas().get(), window.get());
     dialog.show();

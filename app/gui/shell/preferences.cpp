@@ -1,5 +1,8 @@
 #include "app/gui/shell/preferences.h"
 
+#include <string>
+#include <type_traits>
+
 #include <QDir>
 #include <QSettings>
 
@@ -21,26 +24,58 @@ QSettings PreferencesFile() {
                      QSettings::IniFormat);
 }
 
-template <typename Choice, std::size_t N>
-Choice ReadChoice(const QSettings& settings, const QString& key, Choice fallback,
-                  const std::array<ConventionWord, N>& words) {
-    const std::string word = settings.value(key).toString().toStdString();
-    return ChoiceOf<Choice>(word, words).value_or(fallback);
+// The index of the word in `words`, none for a word of no choice.
+std::optional<std::size_t> IndexOf(const std::string& word, std::span<const ConventionWord> words) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i].word == word) return i;
+    }
+    return std::nullopt;
+}
+
+template <auto Member>
+std::size_t Chosen(const Conventions& conventions) {
+    return static_cast<std::size_t>(conventions.*Member);
+}
+
+template <auto Member>
+void Choose(Conventions& conventions, std::size_t index) {
+    using Choice = std::remove_cvref_t<decltype(conventions.*Member)>;
+    conventions.*Member = static_cast<Choice>(index);
 }
 
 }  // namespace
 
+const std::array<ConventionPreference, 5> ConventionPreferences = {{
+    {"conventions/ayanamsa", "cboPrefAyanamsa", "&Ayanamsa:",
+     "The ayanamsa of every sidereal position: the Moon's rashi and nakshatra, the yoga, the lagna, the planets and "
+     "the months of the season",
+     AyanamsaWords, Chosen<&Conventions::ayanamsa>, Choose<&Conventions::ayanamsa>},
+    {"conventions/weekday", "cboPrefWeekday", "&Weekday:",
+     "The weekday the rules read: the civil date's, or the almanac's from sunrise to sunrise (05:00 before sunrise on "
+     "a Tuesday is still Monday)",
+     WeekdayWords, Chosen<&Conventions::weekday>, Choose<&Conventions::weekday>},
+    {"conventions/lunarMonth", "cboPrefLunarMonth", "Lunar &month:",
+     "The lunar month the \"Hindu Lunar Month\" factor reads: the table of change-over days, or the true month of the "
+     "season (never Favourable in a leap month)",
+     LunarMonthWords, Chosen<&Conventions::lunarMonth>, Choose<&Conventions::lunarMonth>},
+    {"conventions/sunrise", "cboPrefSunrise", "&Sunrise:",
+     "The sunrise of the Day tab and the month, the periods the finder avoids and the weekday from sunrise",
+     SunriseWords, Chosen<&Conventions::sunrise>, Choose<&Conventions::sunrise>},
+    {"conventions/ephemeris", "cboPrefEphemeris", "&Ephemeris:",
+     "The ephemeris of the Sun, the Moon, the ascendant and the ayanamsa: the program's closed-form series, or the "
+     "Swiss Ephemeris, whose nakshatra ends agree with the almanacs that use the full ephemeris",
+     EphemerisWords, Chosen<&Conventions::ephemeris>, Choose<&Conventions::ephemeris>},
+}};
+
 Preferences LoadPreferences() {
     QSettings settings = PreferencesFile();
     Preferences preferences;
-    preferences.conventions.ayanamsa = ReadChoice(settings, QStringLiteral("conventions/ayanamsa"),
-                                                  preferences.conventions.ayanamsa, AyanamsaWords);
-    preferences.conventions.lunarMonth = ReadChoice(settings, QStringLiteral("conventions/lunarMonth"),
-                                                    preferences.conventions.lunarMonth, LunarMonthWords);
-    preferences.conventions.weekday = ReadChoice(settings, QStringLiteral("conventions/weekday"),
-                                                 preferences.conventions.weekday, WeekdayWords);
-    preferences.conventions.sunrise = ReadChoice(settings, QStringLiteral("conventions/sunrise"),
-                                                 preferences.conventions.sunrise, SunriseWords);
+    for (const ConventionPreference& convention : ConventionPreferences) {
+        const std::string word = settings.value(QString::fromLatin1(convention.key)).toString().toStdString();
+        if (const std::optional<std::size_t> index = IndexOf(word, convention.words)) {
+            convention.choose(preferences.conventions, *index);
+        }
+    }
     settings.beginGroup(QStringLiteral("homePlace"));
     preferences.homePlace = ReadPlace(settings);
     settings.endGroup();
@@ -52,14 +87,10 @@ Preferences LoadPreferences() {
 
 void SavePreferences(const Preferences& preferences) {
     QSettings settings = PreferencesFile();
-    settings.setValue(QStringLiteral("conventions/ayanamsa"),
-                      FromView(WordOf(preferences.conventions.ayanamsa, AyanamsaWords).word));
-    settings.setValue(QStringLiteral("conventions/lunarMonth"),
-                      FromView(WordOf(preferences.conventions.lunarMonth, LunarMonthWords).word));
-    settings.setValue(QStringLiteral("conventions/weekday"),
-                      FromView(WordOf(preferences.conventions.weekday, WeekdayWords).word));
-    settings.setValue(QStringLiteral("conventions/sunrise"),
-                      FromView(WordOf(preferences.conventions.sunrise, SunriseWords).word));
+    for (const ConventionPreference& convention : ConventionPreferences) {
+        settings.setValue(QString::fromLatin1(convention.key),
+                          FromView(convention.words[convention.chosen(preferences.conventions)].word));
+    }
     settings.remove(QStringLiteral("homePlace"));
     if (preferences.homePlace) {
         settings.beginGroup(QStringLiteral("homePlace"));

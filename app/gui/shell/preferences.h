@@ -3,7 +3,10 @@
 // page starts and whether the finder applies the undertaking's vetoes. They are kept in "preferences.ini" beside
 // the people file (KALVORA_DATA_DIR keeps a portable set together); the command line never reads them.
 
+#include <array>
+#include <cstddef>
 #include <optional>
+#include <span>
 
 #include <QDateTime>
 #include <QString>
@@ -26,6 +29,21 @@ struct Preferences {
     PageStart pageStart = PageStart::NextHour;
     bool applyVetoes = true;          // the finder starts with the undertaking's vetoes ticked
 };
+
+// One convention as the preferences keep and show it: its key in the file, its chooser in the dialog, and its choice
+// as the index of its word.
+struct ConventionPreference {
+    const char* key;    // "conventions/ayanamsa"
+    const char* box;    // the dialog's chooser, "cboPrefAyanamsa"
+    const char* label;  // its label, with its shortcut: "&Ayanamsa:"
+    const char* tip;
+    std::span<const ConventionWord> words;
+    std::size_t (*chosen)(const Conventions& conventions);
+    void (*choose)(Conventions& conventions, std::size_t index);
+};
+
+// The conventions in the order the dialog shows them.
+extern const std::array<ConventionPreference, 5> ConventionPreferences;
 
 // The saved preferences; a missing file, key or an unknown word reads as the default.
 Preferences LoadPreferences();

@@ -25,16 +25,15 @@ namespace kalvora {
 namespace {
 
 // A chooser of one convention: its names (first letter raised, "The true amanta month") in the order of its words.
-template <std::size_t N>
-QComboBox* ConventionBox(const char* name, const std::array<ConventionWord, N>& words, const char* tip) {
+QComboBox* ConventionBox(const ConventionPreference& convention) {
     auto* box = new QComboBox;
-    box->setObjectName(QString::fromLatin1(name));
-    for (const ConventionWord& word : words) {
+    box->setObjectName(QString::fromLatin1(convention.box));
+    for (const ConventionWord& word : convention.words) {
         QString text = FromView(word.name);
         text[0] = text[0].toUpper();
         box->addItem(text);
     }
-    box->setToolTip(QString::fromUtf8(tip));
+    box->setToolTip(QString::fromUtf8(convention.tip));
     return box;
 }
 
@@ -50,22 +49,10 @@ PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atla
     // The conventions: the defaults are the program's own.
     auto* conventions = new QGroupBox(QStringLiteral("Conventions"));
     auto* conventionRows = new QFormLayout(conventions);
-    ayanamsa_ = ConventionBox("cboPrefAyanamsa", AyanamsaWords,
-                              "The ayanamsa of every sidereal position: the Moon's rashi and nakshatra, the yoga, "
-                              "the lagna, the planets and the months of the season");
-    conventionRows->addRow(QStringLiteral("&Ayanamsa:"), ayanamsa_);
-    weekday_ = ConventionBox("cboPrefWeekday", WeekdayWords,
-                             "The weekday the rules read: the civil date's, or the almanac's from sunrise to sunrise "
-                             "(05:00 before sunrise on a Tuesday is still Monday)");
-    conventionRows->addRow(QStringLiteral("&Weekday:"), weekday_);
-    lunarMonth_ = ConventionBox("cboPrefLunarMonth", LunarMonthWords,
-                                "The lunar month the \"Hindu Lunar Month\" factor reads: the table of change-over "
-                                "days, or the true month of the season (never Favourable in a leap month)");
-    conventionRows->addRow(QStringLiteral("Lunar &month:"), lunarMonth_);
-    sunrise_ = ConventionBox("cboPrefSunrise", SunriseWords,
-                             "The sunrise of the Day tab and the month, the periods the finder avoids and the weekday "
-                             "from sunrise");
-    conventionRows->addRow(QStringLiteral("&Sunrise:"), sunrise_);
+    for (std::size_t i = 0; i < ConventionPreferences.size(); ++i) {
+        conventions_[i] = ConventionBox(ConventionPreferences[i]);
+        conventionRows->addRow(QString::fromUtf8(ConventionPreferences[i].label), conventions_[i]);
+    }
 
     // The home place, from the atlas as the muhurtha page's City box takes one.
     auto* home = new QGroupBox(QStringLiteral("Home Place"));
@@ -140,10 +127,10 @@ PreferencesDialog::PreferencesDialog(const Preferences& shown, AtlasSource* atla
 
 Preferences PreferencesDialog::Chosen() const {
     Preferences chosen;
-    chosen.conventions.ayanamsa = static_cast<Ayanamsa>(std::max(ayanamsa_->currentIndex(), 0));
-    chosen.conventions.lunarMonth = static_cast<LunarMonthRule>(std::max(lunarMonth_->currentIndex(), 0));
-    chosen.conventions.weekday = static_cast<WeekdayRule>(std::max(weekday_->currentIndex(), 0));
-    chosen.conventions.sunrise = static_cast<SunriseDefinition>(std::max(sunrise_->currentIndex(), 0));
+    for (std::size_t i = 0; i < ConventionPreferences.size(); ++i) {
+        ConventionPreferences[i].choose(chosen.conventions,
+                                        static_cast<std::size_t>(std::max(conventions_[i]->currentIndex(), 0)));
+    }
     chosen.homePlace = homePlace_;
     chosen.pageStart = firstDay_->isChecked() ? PageStart::FirstDay : PageStart::NextHour;
     chosen.applyVetoes = applyVetoes_->isChecked();
@@ -151,10 +138,9 @@ Preferences PreferencesDialog::Chosen() const {
 }
 
 void PreferencesDialog::Show(const Preferences& preferences) {
-    ayanamsa_->setCurrentIndex(static_cast<int>(preferences.conventions.ayanamsa));
-    weekday_->setCurrentIndex(static_cast<int>(preferences.conventions.weekday));
-    sunrise_->setCurrentIndex(static_cast<int>(preferences.conventions.sunrise));
-    lunarMonth_->setCurrentIndex(static_cast<int>(preferences.conventions.lunarMonth));
+    for (std::size_t i = 0; i < ConventionPreferences.size(); ++i) {
+        conventions_[i]->setCurrentIndex(static_cast<int>(ConventionPreferences[i].chosen(preferences.conventions)));
+    }
     homePlace_ = preferences.homePlace;
     ShowHomePlace();
     (preferences.pageStart == PageStart::FirstDay ? firstDay_ : nextHour_)->setChecked(true);

@@ -3,6 +3,7 @@
 // muhurtha page starts and whether the finder ticks the undertaking's vetoes. The dialog only shows and edits a
 // Preferences record; the main window saves it on OK. "Restore Defaults" puts the controls back to the defaults.
 
+#include <array>
 #include <optional>
 
 #include <QDialog>
@@ -36,10 +37,7 @@ private:
 
     AtlasSource* atlas_;
     std::optional<Place> homePlace_;
-    QComboBox* ayanamsa_ = nullptr;        // cboPrefAyanamsa
-    QComboBox* lunarMonth_ = nullptr;      // cboPrefLunarMonth
-    QComboBox* weekday_ = nullptr;         // cboPrefWeekday
-    QComboBox* sunrise_ = nullptr;         // cboPrefSunrise
+    std::array<QComboBox*, ConventionPreferences.size()> conventions_{};  // a chooser a convention, in their order
     QLineEdit* home_ = nullptr;            // txtPrefHomePlace, read only
     QPushButton* clearHome_ = nullptr;     // cmdPrefClearHome
     QRadioButton* nextHour_ = nullptr;     // optPrefStart0
