@@ -63,14 +63,15 @@ std::optional<TrueLunarMonth> TrueLunarMonthAt(LunarMonthRule rule, const LunarC
     // (purnimanta), whatever fraction of a second the calendar's new moon differs from the tithi's boundary.
     constexpr double HalfDay = 0.5;
     const bool shukla = tithiNumber <= 15;
-    const SeasonAt amanta = calendar.MonthsAt(shukla ? jdUt + HalfDay : jdUt - HalfDay);
-    int index = amanta.month.nameIndex;
+    const LunarMonth amanta = calendar.AmantaAt(shukla ? jdUt + HalfDay : jdUt - HalfDay).first;
+    int index = amanta.nameIndex;
     if (rule == LunarMonthRule::Purnimanta && !shukla) {
-        // In the Krishna paksha the purnimanta month bears the next amanta month's name.
-        index = calendar.MonthsAt(tithiNumber <= 22 ? jdUt + HalfDay : jdUt - HalfDay).purnimantaNameIndex;
+        // In the Krishna paksha the purnimanta month bears the next amanta month's name. Half a day towards the
+        // paksha's middle lies well past the full moon (five degrees of elongation at the least).
+        index = calendar.AmantaAt(tithiNumber <= 22 ? jdUt + HalfDay : jdUt - HalfDay).second.nameIndex;
     }
     // The leap month is the amanta month marked adhika, on either reckoning of the name.
-    return TrueLunarMonth{std::string(names::LunarMonths[static_cast<std::size_t>(index)]), amanta.month.adhika};
+    return TrueLunarMonth{std::string(names::LunarMonths[static_cast<std::size_t>(index)]), amanta.adhika};
 }
 
 EvaluationInput MakeEvaluationInput(const CalculationInput& input, const MomentResult& birth,

@@ -51,17 +51,20 @@ double LibraryMeanAyanamsaDeg(Ayanamsa ayanamsa, double jdUt) { return AskLibrar
 
 double AyanamsaDays::At(double jdUt) {
     const double day = std::floor(jdUt);
-    if (day != day_) {
-        start_ = day == day_ + 1.0 ? end_ : LibraryMeanAyanamsaDeg(ayanamsa_, day);  // the day after: its start read
-        end_ = LibraryMeanAyanamsaDeg(ayanamsa_, day + 1.0);
-        straight_ = true;
+    Day& d = days_[static_cast<std::size_t>(std::fmod(std::fabs(day), 2.0))];
+    if (d.day != day) {
+        const Day& other = days_[&d == &days_[0] ? 1 : 0];
+        // A day's start is the day before's end, and its end the day after's start, as already read.
+        d.start = other.day == day - 1.0 ? other.end : LibraryMeanAyanamsaDeg(ayanamsa_, day);
+        d.end = other.day == day + 1.0 ? other.start : LibraryMeanAyanamsaDeg(ayanamsa_, day + 1.0);
+        d.straight = true;
         for (const double q : Quarters) {
-            const double line = start_ + (end_ - start_) * q;
-            if (std::fabs(LibraryMeanAyanamsaDeg(ayanamsa_, day + q) - line) > StraightTolerance) straight_ = false;
+            const double line = d.start + (d.end - d.start) * q;
+            if (std::fabs(LibraryMeanAyanamsaDeg(ayanamsa_, day + q) - line) > StraightTolerance) d.straight = false;
         }
-        day_ = day;
+        d.day = day;
     }
-    return straight_ ? start_ + (end_ - start_) * (jdUt - day) : LibraryMeanAyanamsaDeg(ayanamsa_, jdUt);
+    return d.straight ? d.start + (d.end - d.start) * (jdUt - day) : LibraryMeanAyanamsaDeg(ayanamsa_, jdUt);
 }
 
 double AyanamsaShiftDeg(AyanamsaDays& chosen, AyanamsaDays& lahiri, double jdUt) {

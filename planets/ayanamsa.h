@@ -2,6 +2,8 @@
 // The ayanamsas other than the program's own Lahiri, from the Swiss Ephemeris: their values at a moment and how far
 // each moves a sidereal longitude away from Lahiri's.
 
+#include <array>
+
 #include "astro/conventions.h"
 
 namespace kalvora {
@@ -23,8 +25,8 @@ double LibraryMeanAyanamsaDeg(Ayanamsa ayanamsa, double jdUt);
 // each Julian day, and taken along the straight line between the day's ends. A day whose quarters leave that line by
 // more than a thousandth of an arc second (a true ayanamsa whose star passes near the Sun, which bends its light by
 // arc seconds within hours) is asked of the library at every instant instead. The value at an instant depends on
-// that instant alone; the object remembers the last day it read, so that a search reading one day many times asks
-// the library four times a day rather than at every reading.
+// that instant alone; the object remembers the last two days it read (a local date spans two Julian days), so that
+// a search reading one day many times asks the library four times a day rather than at every reading.
 class AyanamsaDays {
 public:
     explicit AyanamsaDays(Ayanamsa ayanamsa) : ayanamsa_(ayanamsa) {}
@@ -32,11 +34,14 @@ public:
     double At(double jdUt);
 
 private:
+    struct Day {
+        double day = -1.0;  // the Julian day read (a whole number), none yet
+        double start = 0.0;
+        double end = 0.0;
+        bool straight = false;  // whether the line holds on that day
+    };
     Ayanamsa ayanamsa_;
-    double day_ = -1.0;  // the Julian day read last (a whole number), none yet
-    double start_ = 0.0;
-    double end_ = 0.0;
-    bool straight_ = false;  // whether the line holds on that day
+    std::array<Day, 2> days_{};  // by the parity of the day
 };
 
 // What a sidereal longitude of the program's Lahiri takes off to become the chosen ayanamsa's: the chosen ayanamsa

@@ -16,13 +16,14 @@ namespace {
 // apart, so that it can be added to the tropical longitudes and cancels from the sidereal ones.
 constexpr int32 MeanEquinoxFlags = SEFLG_MOSEPH | SEFLG_NONUT;
 
-double Ask(double jdUt, int body, int32 flags, int element) {
+// The longitude of a body.
+double Ask(double jdUt, int body, int32 flags) {
     double x[6] = {};
     char message[AS_MAXCH] = "";
     if (swe_calc_ut(jdUt, body, flags, x, message) < 0) {
         throw std::domain_error("no position for Julian day " + std::to_string(jdUt) + ": " + message);
     }
-    return x[element];
+    return x[0];
 }
 
 // The readings about an instant: eight, from three steps before the step it lies in to four after.
@@ -38,10 +39,17 @@ const PreciseLongitudes::Reading& PreciseLongitudes::Asked(std::int64_t index) {
     Kept& k = kept_[static_cast<std::size_t>(index & static_cast<std::int64_t>(kept_.size() - 1))];
     if (k.index != index) {
         const double jdUt = static_cast<double>(index) * Step;
-        k.reading.moon = Ask(jdUt, SE_MOON, MeanEquinoxFlags, 0);
-        k.reading.sun = Ask(jdUt, SE_SUN, MeanEquinoxFlags, 0);
-        k.reading.obliquity = Ask(jdUt, SE_ECL_NUT, SEFLG_MOSEPH, 0);
-        k.reading.nutation = Ask(jdUt, SE_ECL_NUT, SEFLG_MOSEPH, 2);
+        k.reading.moon = Ask(jdUt, SE_MOON, MeanEquinoxFlags);
+        k.reading.sun = Ask(jdUt, SE_SUN, MeanEquinoxFlags);
+        double x[6] = {};
+        char message[AS_MAXCH] = "";
+        if (swe_calc_ut(jdUt, SE_ECL_NUT, SEFLG_MOSEPH, x, message) < 0) {
+            throw std::domain_error("no nutation for Julian day " + std::to_string(jdUt) + ": " + message);
+        }
+        k.reading.obliquity = x[0];
+        k.reading.nutation = x[2];
+        k.reading.siderealExcess =
+            std::remainder(swe_sidtime0(jdUt, x[0], x[2]) * 15.0 - EarthTurnDeg(jdUt), 360.0);
         k.index = index;
     }
     return k.reading;
@@ -76,8 +84,15 @@ PreciseLongitudes::Reading PreciseLongitudes::At(double jdUt) {
         sum.sun += w * sunNear;
         sum.nutation += w * r.nutation;
         sum.obliquity += w * r.obliquity;
+        sum.siderealExcess += w * r.siderealExcess;
     }
     return sum;
+}
+
+double PreciseLongitudes::EarthTurnDeg(double jdUt) {
+    constexpr double J2000 = 2451545.0;
+    constexpr double DegreesPerDay = 360.98564736629;  // the mean sidereal day
+    return WrapDegrees(DegreesPerDay * (jdUt - J2000));
 }
 
 void Reckoner::Moon(const MomentTime& time, ChartPositions& chart) {
@@ -99,7 +114,8 @@ void Reckoner::Lagna(const MomentTime& time, ChartPositions& chart) {
     // keeps on the eastern horizon beyond the polar circles too). The ascendant is from the true equinox, so the
     // nutation comes off with the mean ayanamsa.
     const PreciseLongitudes::Reading r = precise_.At(jdUt);
-    const double localSiderealDeg = WrapDegrees(swe_sidtime0(jdUt, r.obliquity, r.nutation) * 15.0 + time.longitude);
+    const double localSiderealDeg =
+        WrapDegrees(PreciseLongitudes::EarthTurnDeg(jdUt) + r.siderealExcess + time.longitude);
     double cusps[13] = {};
     double angles[10] = {};
     swe_houses_armc(localSiderealDeg, time.latitude, r.obliquity, 'E', cusps, angles);

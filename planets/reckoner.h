@@ -28,9 +28,14 @@ public:
         double sun = 0.0;        // apparent geocentric Sun from the mean equinox of date, degrees (not reduced)
         double nutation = 0.0;   // nutation in longitude, degrees
         double obliquity = 0.0;  // true obliquity of the ecliptic, degrees
+        // Apparent sidereal time at Greenwich less the Earth's mean turning since J2000 (EarthTurnDeg), degrees:
+        // what remains turns slowly, so it is carried between the readings as the rest are.
+        double siderealExcess = 0.0;
     };
     // The reading at an instant (Julian day in universal time). Throws std::domain_error outside the ephemeris.
     Reading At(double jdUt);
+    // The Earth's mean turning since J2000 at an instant, 0..<360 degrees (the rate of sidereal time).
+    static double EarthTurnDeg(double jdUt);
 
 private:
     static constexpr double Step = 0.5;  // days between two readings of the library

@@ -287,6 +287,13 @@ SeasonAt LunarCalendar::At(double jdUt) const {
     return s;
 }
 
+std::pair<LunarMonth, LunarMonth> LunarCalendar::AmantaAt(double jdUt) const {
+    std::optional<LunarCalendar> wider;
+    const LunarCalendar& c = Around(jdUt, jdUt, wider);
+    const std::size_t i = c.IndexHolding(jdUt);
+    return {c.months_[i], c.months_[i + 1]};
+}
+
 SeasonAt LunarCalendar::MonthsAt(double jdUt) const {
     std::optional<LunarCalendar> wider;
     const LunarCalendar& c = Around(jdUt, jdUt, wider);

@@ -25,6 +25,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "astro/conventions.h"
@@ -81,6 +82,9 @@ public:
     SeasonAt At(double jdUt) const;
     // The months of At without the samvat years: for a caller asking many moments of the same few months.
     SeasonAt MonthsAt(double jdUt) const;
+    // The amanta month holding an instant and the month after it, with nothing read of the Sun or the Moon: for a
+    // caller that knows on which side of the full moon it asks.
+    std::pair<LunarMonth, LunarMonth> AmantaAt(double jdUt) const;
 
     // The spans of the vetoes in `which` (by Veto) that overlap [fromJdUt, toJdUt), each whole, in order of their
     // start.
