@@ -108,6 +108,20 @@ void BM_FinderYearLunarMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_FinderYearLunarMonth)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// Selling over the year on each ephemeris (the series, the library's), with Lahiri, True Chitra (whose star the
+// library computes) and Raman: the cost of reading the Sun, the Moon and the ascendant another way.
+void BM_FinderYearReckoning(benchmark::State& state) {
+    FinderQuery q = YearQuery("Sell Item");
+    q.input.conventions.ephemeris = static_cast<EphemerisChoice>(state.range(0));
+    q.input.conventions.ayanamsa = static_cast<Ayanamsa>(state.range(1));
+    TimeSearch(state, q,
+               std::string(WordOf(q.input.conventions.ephemeris, EphemerisWords).word) + " ephemeris, " +
+                   std::string(WordOf(q.input.conventions.ayanamsa, AyanamsaWords).word) + ", ");
+}
+BENCHMARK(BM_FinderYearReckoning)
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+
 // A marriage over the year for two people, the bride and the groom (no veto): each person evaluated at every
 // stretch, the Sun's and Jupiter's signs searched for their balas, and the combined verdict of each window.
 void BM_FinderYearMarriageTwoPeople(benchmark::State& state) {
