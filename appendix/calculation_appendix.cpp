@@ -199,6 +199,15 @@ void AddWhenAndWhere(PartWriter& part, const WhenAndWhereLabels& labels, const M
     part.Add(T::Zone, MomentZoneText(moment.zone, origin));
 }
 
+// A convention named by its name for people, where it is not the program's default.
+template <auto Member, std::size_t N>
+void AddWhenChosen(PartWriter& part, T text, const Conventions& conventions,
+                   const std::array<ConventionWord, N>& words) {
+    if (conventions.*Member != Conventions{}.*Member) {
+        part.Add(text, std::string(WordOf(conventions.*Member, words).name));
+    }
+}
+
 }  // namespace
 
 std::string ClockMinuteOnDay(ClockMinute minute, LocalDate day) {
@@ -262,22 +271,16 @@ ReportAppendix MakeReportAppendix(const CalculationInput& input, const Calculati
     std::string place = MomentPlaceText(input.muhurthaOrigin);
     if (place.empty()) place = BoxesPlaceText(muhurthaPlaceBoxes);
     AddWhenAndWhere(chosen, {T::Date, T::Time, T::Place}, m, input.muhurthaOrigin, std::move(place));
-    // Another ayanamsa than the program's own Lahiri is named with its value at the muhurtha.
+    // Another ayanamsa than the program's own Lahiri, or one from the precise ephemeris, is named with its value at
+    // the muhurtha.
     if (const std::string ayanamsa = AyanamsaText(ReckoningOf(input.conventions), JulianDayUt(calculation.muhurtha.time));
         !ayanamsa.empty()) {
         chosen.Add(T::Ayanamsa, ayanamsa);
     }
     // So are the other conventions where they are not the program's defaults, by their names for people.
-    const Conventions defaults;
-    if (input.conventions.weekday != defaults.weekday) {
-        chosen.Add(T::Weekday, std::string(WordOf(input.conventions.weekday, WeekdayWords).name));
-    }
-    if (input.conventions.sunrise != defaults.sunrise) {
-        chosen.Add(T::Sunrise, std::string(WordOf(input.conventions.sunrise, SunriseWords).name));
-    }
-    if (input.conventions.ephemeris != defaults.ephemeris) {
-        chosen.Add(T::Ephemeris, std::string(WordOf(input.conventions.ephemeris, EphemerisWords).name));
-    }
+    AddWhenChosen<&Conventions::weekday>(chosen, T::Weekday, input.conventions, WeekdayWords);
+    AddWhenChosen<&Conventions::sunrise>(chosen, T::Sunrise, input.conventions, SunriseWords);
+    AddWhenChosen<&Conventions::ephemeris>(chosen, T::Ephemeris, input.conventions, EphemerisWords);
     chosen.AppendTo(appendix);
 
     AddMoment(appendix, T::BirthMoment, b, calculation.birth, times.birthLimbs);

@@ -105,7 +105,7 @@ std::vector<LunarMonth> NameMonths(const std::vector<double>& newMoons, Reckoner
     if (newMoons.size() < 2) return months;
     std::vector<int> sign(newMoons.size());
     for (std::size_t i = 0; i < newMoons.size(); ++i) {
-        sign[i] = std::min(static_cast<int>(SiderealSunDegrees(newMoons[i], reckoner) / 30.0), 11);
+        sign[i] = std::min(static_cast<int>(reckoner.SiderealSunDeg(newMoons[i]) / 30.0), 11);
     }
     for (std::size_t i = 0; i + 1 < newMoons.size(); ++i) {
         LunarMonth m;
@@ -169,8 +169,6 @@ double CombustionMargin(const CombustPlanet& p, double jdUt) {
 }
 
 }  // namespace
-
-double SiderealSunDegrees(double jdUt, Reckoner& reckoner) { return reckoner.SiderealSunDeg(jdUt); }
 
 double NextElongation(double fromJdUt, double degrees, Reckoner& reckoner) {
     const double ahead = WrapDegrees(degrees - ElongationAt(fromJdUt, reckoner));

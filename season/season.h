@@ -113,8 +113,6 @@ double NextNewMoon(double newMoonJdUt, Reckoner& reckoner);
 double YearOpening(int year, Reckoner& reckoner);
 // The samvat years current at an instant.
 Samvat SamvatAt(double jdUt, Reckoner& reckoner);
-// The Sun's sidereal longitude at an instant, 0..<360.
-double SiderealSunDegrees(double jdUt, Reckoner& reckoner);
 
 // The spans in which a planet (Jupiter or Venus) is combust that overlap [fromJdUt, toJdUt), each whole.
 std::vector<VetoSpan> CombustionSpans(Veto veto, double fromJdUt, double toJdUt);
